@@ -1,0 +1,8 @@
+// Carnelis: the school register. Start-up goes through the splash window (shell/).
+#include "shell/demarrage.h"
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    return demarrer_programme(app);
+}

@@ -1,0 +1,70 @@
+#pragma once
+// One open database file (".mdb": an SQLite file) and the engine object that opens and
+// compacts files. Statements given to Execute are in the original engine's dialect and go
+// through the translator; requete() takes native SQLite with bound parameters.
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <memory>
+
+struct sqlite3;
+
+namespace db {
+
+enum class TypeChamp { Texte, Entier, Reel, Booleen, Date, Memo };
+
+struct DescriptionChamp {
+    QString nom;
+    TypeChamp type = TypeChamp::Texte;
+    int longueurMax = 0;  // 0: no limit declared
+};
+
+struct ResultatRequete {
+    QStringList champs;
+    QVector<QVector<QVariant>> lignes;  // dates as QDate, booleans as bool
+};
+
+class BaseDonnees {
+public:
+    // Opens an existing file; refuses a missing file (3024) and a file that is not a
+    // database (3343). Every connection: rollback journal, busy timeout, the French collation,
+    // a LIKE that ignores case for accented letters, foreign keys off.
+    static std::shared_ptr<BaseDonnees> ouvrir(const QString& chemin);
+    ~BaseDonnees();
+
+    QString chemin() const;
+    bool ouverte() const;
+
+    // A statement of the original dialect ("DELETE * FROM élèves", "UPDATE ..."), in its own
+    // transaction. A locked file gives 3218, nothing half-written.
+    void Execute(const QString& instruction);
+    // Releases the file; later use gives 3420.
+    void Close();
+
+    // Native SQLite, parameters bound in order; dates come back as QDate for DATE columns.
+    ResultatRequete requete(const QString& sql, const QVariantList& parametres = {});
+    // The fields of a table in their declared order.
+    QVector<DescriptionChamp> champs(const QString& table);
+    QStringList tables();
+
+    sqlite3* poignee();
+
+    // Milliseconds a statement waits for another workstation's lock before 3218.
+    static void definirDelaiVerrou(int millisecondes);
+
+private:
+    explicit BaseDonnees(const QString& chemin, sqlite3* p);
+    QString chemin_;
+    sqlite3* p_ = nullptr;
+};
+
+// The engine: one global object of the original platform, here free functions.
+namespace moteur {
+std::shared_ptr<BaseDonnees> OpenDatabase(const QString& chemin);
+// A compacted copy of the closed source under the target name; refuses an existing target
+// (3204) and a missing source (3024).
+void CompactDatabase(const QString& source, const QString& cible);
+}
+
+}  // namespace db

@@ -1,0 +1,67 @@
+#pragma once
+// The data control: the small navigation bar of a record window that ties the window's
+// bound fields to one query on the working database. Its three events are Qt signals;
+// their handlers set the response through the pointer.
+#include "platform/db/jeu_enregistrements.h"
+#include <QWidget>
+
+class QLineEdit;
+class QCheckBox;
+class QLabel;
+class QToolButton;
+
+namespace db {
+
+class ControleDonnees : public QWidget {
+    Q_OBJECT
+public:
+    explicit ControleDonnees(QWidget* parent = nullptr);
+    ~ControleDonnees() override;
+
+    QString DatabaseName() const;
+    void setDatabaseName(const QString& chemin);
+    QString RecordSource() const;
+    void setRecordSource(const QString& source);
+    QString Caption() const;
+    void setCaption(const QString& texte);
+
+    // Opens the file (if not open or another one) and runs the record source; the first row
+    // becomes current and the bound fields show it. Raises the engine's error.
+    void Refresh();
+    // The open result set; 91 when none is open.
+    JeuEnregistrements& Recordset();
+    bool aUnRecordset() const;
+    // The open database; 91 when none.
+    BaseDonnees& Database();
+    // Writes the bound fields into the current (or new) record and saves it.
+    void UpdateRecord();
+    // Releases the file: the result set and the database are closed.
+    void fermer();
+
+    // Bindings. A text box shows the field's text and takes at most longueurMax characters
+    // (0: the field's declared width, if any). A label only shows.
+    void lier(QLineEdit* zone, const QString& champ, int longueurMax = 0);
+    void lier(QCheckBox* caseACocher, const QString& champ);
+    void lier(QLabel* etiquette, const QString& champ);
+    // Any other widget: how to show a value and how to read it back.
+    void lier(QWidget* controle, const QString& champ,
+              std::function<void(const QVariant&)> afficher,
+              std::function<QVariant()> lire);
+    // Have the bound fields been changed since they last showed the record?
+    bool DataChanged() const;
+
+signals:
+    // A data error of an operation the control ran itself (a move's automatic save...).
+    // Set *reponse to 0 to show nothing; left at 1 the control shows the engine's text.
+    void Error(int numero, int* reponse);
+    // Another record became current (or none).
+    void Reposition();
+    // Before every operation; *enregistrer (1) may be set to 0 to skip the automatic save.
+    void Validate(int action, int* enregistrer);
+
+private:
+    struct Impl;
+    Impl* d;
+};
+
+}  // namespace db

@@ -1,0 +1,26 @@
+#pragma once
+// Translation of the original engine's dialect into SQLite: record sources, statements
+// and find criteria as the windows write them.
+#include <QString>
+
+namespace db::dialecte {
+
+// "SELECT * FROM sexe WHERE détails LIKE \"a*\"" -> SQLite; "DELETE * FROM x" -> DELETE FROM;
+// double-quoted constants become single-quoted literals (a doubled quote inside stays one
+// quote), LIKE patterns with * ? # [..] become calls of the engine's pattern function,
+// True/False become 1/0, names with accents are quoted. Throws 3075 on a malformed text.
+QString instruction(const QString& jet);
+
+// A find criterion ("matricule like '00*'", "nom_élève = \"D'Artagnan\"") -> SQLite
+// expression. Throws 3077 on a malformed criterion.
+QString critere(const QString& jet);
+
+// Does `texte` match the original engine's LIKE pattern (case and accents of case ignored)?
+bool correspond(const QString& texte, const QString& motif);
+
+// Quoting for values placed inside criteria and record sources: the typed value comes out
+// so that the statement finds it as typed and cannot be changed by it; * and ? stay wildcards.
+QString entre_apostrophes(const QString& valeur);  // 'D''Artagnan'
+QString entre_guillemets(const QString& valeur);   // "dit ""le grand"""
+
+}  // namespace db::dialecte

@@ -1,0 +1,29 @@
+#pragma once
+// The error boxes of the program's conventions, written once. Each shows
+// prefix + number + "\n\n" + text, warning style (48), the application title, and resets the
+// mouse pointer to 0.
+#include "platform/erreur.h"
+#include <functional>
+
+namespace forms {
+
+enum class Prefixe {
+    Logiciel,        // "Le logiciel a rencontré l'erreur : "
+    Donnees,         // "Le gestionnaire d'erreurs des données a rencontré l'erreur : "
+    ListesFichiers,  // "Le logiciel des données a rencontré l'erreur : "
+};
+
+QString texte_prefixe(Prefixe p);
+void boite_erreur(const Erreur& e, Prefixe p = Prefixe::Logiciel);
+void boite_erreur(int numero, const QString& texte, Prefixe p = Prefixe::Logiciel);
+
+// Runs a handler body; an Erreur (or any std::exception, as number 5) is reported with the
+// prefix and the handler ends. Returns false when an error was reported.
+bool pieger(const std::function<void()>& corps, Prefixe p = Prefixe::Logiciel);
+// Runs a step and passes over any failure silently; returns false when it failed.
+bool ignorer_erreur(const std::function<void()>& etape);
+
+// "Data error event hit err:" + text, style 0, for the data-error events of the pickers.
+void boite_erreur_donnees(int numero);
+
+}  // namespace forms

@@ -1,0 +1,49 @@
+#pragma once
+// The data-bound grid: one row per record of a data control's result set, then the new-row
+// line. Cells edit in place; a cell changed on a record's row is written at once; typing on
+// the new-row line adds a record; Delete removes the selected record; Tab leaves the grid.
+// The grid's current row is the result set's current record.
+#include <QTableView>
+#include <QVector>
+
+namespace db { class ControleDonnees; }
+
+namespace forms {
+
+struct ColonneGrille {
+    QString titre;
+    QString champ;
+    int largeurTwips = 1500;
+};
+
+class GrilleDonnees : public QTableView {
+    Q_OBJECT
+public:
+    explicit GrilleDonnees(QWidget* parent = nullptr);
+    ~GrilleDonnees() override;
+
+    void lier(db::ControleDonnees* controle);
+    void definirColonnes(const QVector<ColonneGrille>& colonnes);
+    void definirCouleurFond(const QColor& couleur);
+
+    // The current column (0-based) and the current cell's text of the current row.
+    int Col() const;
+    void setCol(int colonne);
+    QString Text() const;
+    // Writes into the current record's edit buffer (a pending new record included).
+    void setText(const QString& texte);
+
+    // The "{down}" key from the last row: the current row becomes the new-row line.
+    void allerSurLigneNouvelle();
+    bool surLigneNouvelle() const;
+
+signals:
+    // The relay gesture: a double-click on a record's row.
+    void relais();
+
+private:
+    struct Impl;
+    Impl* d;
+};
+
+}  // namespace forms

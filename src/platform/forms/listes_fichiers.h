@@ -1,0 +1,46 @@
+#pragma once
+// Drive, folder and file lists. Drives are the mounted volumes; paths use "/".
+#include <QComboBox>
+#include <QListWidget>
+
+namespace forms {
+
+class ListeLecteurs : public QComboBox {
+    Q_OBJECT
+public:
+    explicit ListeLecteurs(QWidget* parent = nullptr);
+    QString Drive() const;              // mount point of the chosen volume
+    void setDrive(const QString& lecteur);  // the volume holding this path
+signals:
+    void Change();
+};
+
+// The folders above the current one, the current one, then its subfolders.
+class ListeDossiers : public QListWidget {
+    Q_OBJECT
+public:
+    explicit ListeDossiers(QWidget* parent = nullptr);
+    QString Path() const;
+    void setPath(const QString& chemin);  // emits Change when it changes
+signals:
+    void Change();
+};
+
+class ListeFichiers : public QListWidget {
+    Q_OBJECT
+public:
+    explicit ListeFichiers(QWidget* parent = nullptr);
+    QString Path() const;
+    void setPath(const QString& dossier);
+    QString Pattern() const;
+    void setPattern(const QString& motifs);  // "*.mdb", "*.jpg;*.bmp;*.gif"
+    QString FileName() const;                // the selected name, "" when none
+    int ListIndex() const;                   // -1 when none
+    void setListIndex(int i);
+    void Refresh();
+signals:
+    void Click();
+    void DblClick();
+};
+
+}  // namespace forms
