@@ -1,0 +1,3 @@
+#include "records/enregistrement_records.h"
+
+void enregistrer_feuilles_records() {}

@@ -1,0 +1,3 @@
+#include "reports/enregistrement_reports.h"
+
+void enregistrer_feuilles_reports() {}

@@ -1,0 +1,3 @@
+#include "settings/enregistrement_settings.h"
+
+void enregistrer_feuilles_settings() {}
