@@ -1,3 +1,15 @@
 #include "settings/enregistrement_settings.h"
+#include "platform/forms/feuilles.h"
+#include "settings/feuille_fiche.h"
+#include "settings/feuille_liste.h"
+#include "settings/feuille_parametres.h"
+#include "settings/fiches.h"
+#include "settings/listes.h"
 
-void enregistrer_feuilles_settings() {}
+void enregistrer_feuilles_settings() {
+    for (const listes::DescriptionListe& d : listes::table())
+        forms::Feuilles::enregistrer(d.fenetre, [d] { return new reglages::FeuilleListe(d); });
+    for (const fiches::DescriptionFiche& d : fiches::table())
+        forms::Feuilles::enregistrer(d.fenetre, [d] { return new reglages::FeuilleFiche(d); });
+    forms::Feuilles::enregistrer(QStringLiteral("feuille_paramètres"), [] { return new reglages::FeuilleParametres; });
+}

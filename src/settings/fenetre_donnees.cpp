@@ -1,0 +1,238 @@
+#include "settings/fenetre_donnees.h"
+#include "platform/db/controle_donnees.h"
+#include "platform/db/erreurs_moteur.h"
+#include "platform/forms/erreurs_boites.h"
+#include "platform/forms/grille_donnees.h"
+#include "platform/forms/pointeur.h"
+#include "settings/selecteurs.h"
+#include "shell/module1.h"
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QPushButton>
+
+namespace reglages {
+
+namespace {
+
+QPushButton* bouton(QWidget* parent, const char* nom, const QString& legende, const QString& infobulle) {
+    auto* b = new QPushButton(legende, parent);
+    b->setObjectName(QString::fromUtf8(nom));
+    b->setToolTip(infobulle);
+    b->setAutoDefault(false);
+    return b;
+}
+
+}  // namespace
+
+FenetreDonnees::FenetreDonnees(const QString& nom) : FenetreDonnees(nom, variation_de(nom)) {}
+
+FenetreDonnees::FenetreDonnees(const QString& nom, const Variation& variation)
+    : forms::Feuille(nom), variation_(variation) {
+    construire();
+}
+
+FenetreDonnees::~FenetreDonnees() = default;
+
+void FenetreDonnees::construire() {
+    barre_ = new QWidget(this);
+    barre_->setObjectName(QStringLiteral("cadre_boutons"));
+    dispositionBarre_ = new QHBoxLayout(barre_);
+    dispositionBarre_->setContentsMargins(0, 0, 0, 0);
+
+    datPrimaryRS_ = new db::ControleDonnees(barre_);
+    datPrimaryRS_->setObjectName(QStringLiteral("datPrimaryRS"));
+    datPrimaryRS_->setVisible(variation_.position != Position::Masquee);
+    dispositionBarre_->addWidget(datPrimaryRS_);
+    connect(datPrimaryRS_, &db::ControleDonnees::Error, this, &FenetreDonnees::datPrimaryRS_Error);
+    connect(datPrimaryRS_, &db::ControleDonnees::Reposition, this, &FenetreDonnees::datPrimaryRS_Reposition);
+    connect(datPrimaryRS_, &db::ControleDonnees::Validate, this, &FenetreDonnees::datPrimaryRS_Validate);
+
+    if (variation_.accepter != Accepter::Aucun) {
+        accepter_ = bouton(barre_, "bouton_accepter", QStringLiteral("Accepter"),
+                           QStringLiteral("Cliquez pour accepter ces données et les insérer dans la fiche d'origine"));
+        // A picker's Enter key presses "Accepter" (see keyPressEvent).
+        accepter_->setDefault(variation_.accepter == Accepter::Masque);
+        dispositionBarre_->addWidget(accepter_);
+        connect(accepter_, &QPushButton::clicked, this, [this] { bouton_accepter_Click(); });
+        if (variation_.accepter == Accepter::Masque)
+            accepter_->setVisible(false);
+        else
+            accepter_->setEnabled(false);
+    }
+    dispositionBarre_->addStretch();
+    if (variation_.ajout != Ajout::Aucun) {
+        auto* b = bouton(barre_, "cmdAjouter", QStringLiteral("&Ajouter"),
+                         QStringLiteral("Cliquez pour créer une nouvelle fiche de saisie"));
+        dispositionBarre_->addWidget(b);
+        connect(b, &QPushButton::clicked, this, [this] { cmdAjouter_Click(); });
+    }
+    if (variation_.supprimer) {
+        auto* b = bouton(barre_, "cmdSupprimer", QStringLiteral("&Supprimer"),
+                         QStringLiteral("Cliquez pour supprimer la fiche en cours"));
+        dispositionBarre_->addWidget(b);
+        connect(b, &QPushButton::clicked, this, [this] { cmdSupprimer_Click(); });
+    }
+    if (variation_.rafraichir) {
+        auto* b = bouton(barre_, "cmdRafraîchir", QStringLiteral("&Rafraîchir"), variation_.infobulleRafraichir);
+        dispositionBarre_->addWidget(b);
+        connect(b, &QPushButton::clicked, this, [this] { cmdRafraichir_Click(); });
+    }
+    auto* valider = bouton(barre_, "cmdMettreàjour", QStringLiteral("&Valider"),
+                           QStringLiteral("Cliquez pour enregistrer les renseignements en cours"));
+    dispositionBarre_->addWidget(valider);
+    connect(valider, &QPushButton::clicked, this, [this] { cmdMettreajour_Click(); });
+    fermer_ = bouton(barre_, "cmdFermer", QStringLiteral("&Fermer"), QStringLiteral("Cliquez pour fermer cette fenêtre"));
+    dispositionBarre_->addWidget(fermer_);
+    connect(fermer_, &QPushButton::clicked, this, [this] { cmdFermer_Click(); });
+}
+
+void FenetreDonnees::definirGrille(forms::GrilleDonnees* grille, bool relais) {
+    grille_ = grille;
+    grille_->lier(datPrimaryRS_);
+    if (!relais) return;
+    // The relay runs the accept operation only in picking state: a list opened from the menu
+    // stays a plain editor whatever code an earlier pick left behind.
+    connect(grille_, &forms::GrilleDonnees::relais, this, [this] {
+        if (accepterDisponible()) bouton_accepter_Click();
+    });
+}
+
+void FenetreDonnees::montrerAccepter() {
+    if (!accepter_) return;
+    if (variation_.accepter == Accepter::Desactive)
+        accepter_->setEnabled(true);
+    else
+        accepter_->setVisible(true);
+}
+
+void FenetreDonnees::retirerAccepter() {
+    if (!accepter_) return;
+    if (variation_.accepter == Accepter::Desactive)
+        accepter_->setEnabled(false);
+    else
+        accepter_->setVisible(false);
+}
+
+bool FenetreDonnees::accepterDisponible() const {
+    if (!accepter_) return false;
+    return variation_.accepter == Accepter::Desactive ? accepter_->isEnabled() : !accepter_->isHidden();
+}
+
+// "&Ajouter". On an empty table there is no last record to move to: the grid goes straight
+// to its new-row line. Failures are reported rather than left to end the program.
+void FenetreDonnees::cmdAjouter_Click() {
+    forms::pieger([this] {
+        switch (variation_.ajout) {
+        case Ajout::Grille: {
+            auto& rs = datPrimaryRS_->Recordset();
+            if (!(rs.Eof() && rs.Bof())) rs.MoveLast();
+            if (grille_) {
+                grille_->setFocus();
+                grille_->allerSurLigneNouvelle();
+            }
+            break;
+        }
+        case Ajout::NouvelleFiche:
+            datPrimaryRS_->Recordset().AddNew();
+            datPrimaryRS_Reposition();
+            break;
+        case Ajout::Propre:
+        case Ajout::Aucun:
+            break;
+        }
+    });
+}
+
+// "&Supprimer": no confirmation, no message on success; the next record becomes current, or
+// the last one when the deleted record was the last.
+void FenetreDonnees::cmdSupprimer_Click() {
+    forms::pieger([this] {
+        auto& rs = datPrimaryRS_->Recordset();
+        // On the grid's new-row line, or while a new record is pending, there is no current
+        // record: nothing may be deleted, whatever row the result set last stood on.
+        if ((grille_ && grille_->surLigneNouvelle()) || rs.EditMode() == 2)
+            db::lever(db::erreurs::AucunEnregistrement);
+        rs.Delete();
+        rs.MoveNext();
+        if (rs.Eof()) rs.MoveLast();
+    });
+}
+
+void FenetreDonnees::cmdRafraichir_Click() {
+    forms::pieger([this] { datPrimaryRS_->Refresh(); });
+}
+
+void FenetreDonnees::cmdMettreajour_Click() {
+    forms::pieger([this] {
+        datPrimaryRS_->UpdateRecord();
+        auto& rs = datPrimaryRS_->Recordset();
+        const QVariant signet = rs.LastModified();
+        if (signet.isValid()) rs.setBookmark(signet);
+    });
+}
+
+void FenetreDonnees::cmdFermer_Click() {
+    forms::definir_pointeur_souris(forms::PointeurDefaut);
+    decharger();
+}
+
+void FenetreDonnees::bouton_accepter_Click() {
+    // The accept operation may unload this window; nothing here touches it afterwards.
+    forms::pieger([this] { selecteurs::accepter(*this); });
+}
+
+void FenetreDonnees::datPrimaryRS_Error(int numero, int* reponse) {
+    if (variation_.erreur == ErreurDonnees::Message) forms::boite_erreur_donnees(numero);
+    if (reponse) *reponse = 0;
+}
+
+void FenetreDonnees::datPrimaryRS_Reposition() {
+    forms::definir_pointeur_souris(forms::PointeurDefaut);
+    if (variation_.position == Position::Masquee) return;
+    forms::ignorer_erreur([this] {
+        const int numero = datPrimaryRS_->Recordset().AbsolutePosition() + 1;
+        const QString n = QString::number(numero);
+        datPrimaryRS_->setCaption(variation_.position == Position::Fiche ? QStringLiteral("Fiche: ") + n : n);
+    });
+}
+
+// The hourglass shows from the start of every data-control operation until the next move,
+// close or unload resets it; a close of the result set is no exception.
+void FenetreDonnees::datPrimaryRS_Validate(int action, int* /*enregistrer*/) {
+    if (action == 10) forms::definir_pointeur_souris(forms::PointeurDefaut);
+    forms::definir_pointeur_souris(forms::Sablier);
+}
+
+void FenetreDonnees::Form_Load() {
+    forms::pieger([this] {
+        if (variation_.placement == Placement::Decalee)
+            Module1::centrer_feuille_decalee(*this);
+        else
+            Module1::centrer_feuille(*this);
+        apresPlacement();
+    });
+}
+
+void FenetreDonnees::Form_Unload(int& /*annuler*/) {
+    if (variation_.dechargement == AuDechargement::RetirerAccepter) retirerAccepter();
+    forms::definir_pointeur_souris(forms::PointeurDefaut);
+}
+
+// A picker behaves as a dialog would: Enter presses "Accepter" when it is offered and Escape
+// presses "&Fermer". Keys reach here only when the focused control leaves them unused.
+void FenetreDonnees::keyPressEvent(QKeyEvent* e) {
+    if (variation_.accepter == Accepter::Masque && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && accepterDisponible()) {
+            accepter_->click();
+            return;
+        }
+        if (e->key() == Qt::Key_Escape) {
+            fermer_->click();
+            return;
+        }
+    }
+    forms::Feuille::keyPressEvent(e);
+}
+
+}  // namespace reglages

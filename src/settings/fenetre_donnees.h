@@ -1,0 +1,75 @@
+#pragma once
+// The data window: a window that edits one table through its data control `datPrimaryRS`,
+// with the record buttons "&Ajouter", "&Supprimer", "&Rafraîchir", "&Valider", "&Fermer"
+// (and "Accepter" in pickers) and the reactions to the data control's events. Written once;
+// each window says how it differs through its Variation (variation.h).
+//
+// A derived window builds its fields in its constructor, binds them to datPrimaryRS() and
+// places barreBoutons() where it wants the buttons.
+#include "platform/forms/feuille.h"
+#include "settings/variation.h"
+
+class QPushButton;
+class QHBoxLayout;
+
+namespace db { class ControleDonnees; }
+namespace forms { class GrilleDonnees; }
+
+namespace reglages {
+
+class FenetreDonnees : public forms::Feuille {
+    Q_OBJECT
+public:
+    // The variation is taken from the table by the window's name.
+    explicit FenetreDonnees(const QString& nom);
+    FenetreDonnees(const QString& nom, const Variation& variation);
+    ~FenetreDonnees() override;
+
+    const Variation& variation() const { return variation_; }
+    db::ControleDonnees* datPrimaryRS() const { return datPrimaryRS_; }
+    // The window's grid, for grid windows (nullptr otherwise).
+    forms::GrilleDonnees* grille() const { return grille_; }
+    QPushButton* boutonAccepter() const { return accepter_; }
+
+    // The record buttons and the data control, in one row.
+    QWidget* barreBoutons() const { return barre_; }
+    QHBoxLayout* dispositionBoutons() const { return dispositionBarre_; }
+
+    // "Accepter" in picking state (shown, or enabled where it is always visible), and out of it.
+    void montrerAccepter();
+    void retirerAccepter();
+    bool accepterDisponible() const;
+
+    // The reactions, each bound to its event.
+    virtual void cmdAjouter_Click();
+    virtual void cmdSupprimer_Click();
+    virtual void cmdRafraichir_Click();
+    virtual void cmdMettreajour_Click();
+    virtual void cmdFermer_Click();
+    virtual void bouton_accepter_Click();
+    void datPrimaryRS_Error(int numero, int* reponse);
+    void datPrimaryRS_Reposition();
+    void datPrimaryRS_Validate(int action, int* enregistrer);
+    void Form_Load() override;
+    void Form_Unload(int& annuler) override;
+
+protected:
+    // Gives the window its grid (grid windows call it once, from their constructor); with
+    // `relais`, a double-click on a row accepts as "Accepter" does.
+    void definirGrille(forms::GrilleDonnees* grille, bool relais = true);
+    // Runs at load, after placement, inside the same error trap.
+    virtual void apresPlacement() {}
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    void construire();
+    Variation variation_;
+    db::ControleDonnees* datPrimaryRS_ = nullptr;
+    forms::GrilleDonnees* grille_ = nullptr;
+    QWidget* barre_ = nullptr;
+    QHBoxLayout* dispositionBarre_ = nullptr;
+    QPushButton* accepter_ = nullptr;
+    QPushButton* fermer_ = nullptr;
+};
+
+}  // namespace reglages

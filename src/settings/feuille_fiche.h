@@ -1,0 +1,20 @@
+#pragma once
+// A settings window of labelled text boxes (school, inspection, teaching team), built from
+// its description (fiches.h) on the data-window behaviour.
+#include "settings/fenetre_donnees.h"
+#include "settings/fiches.h"
+
+namespace reglages {
+
+class FeuilleFiche : public FenetreDonnees {
+    Q_OBJECT
+public:
+    explicit FeuilleFiche(const fiches::DescriptionFiche& description);
+    const fiches::DescriptionFiche& description() const { return description_; }
+
+private:
+    void choix(const fiches::BoutonChoix& bouton);
+    fiches::DescriptionFiche description_;
+};
+
+}  // namespace reglages

@@ -1,0 +1,51 @@
+#include "settings/feuille_parametres.h"
+#include "platform/db/controle_donnees.h"
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace reglages {
+
+namespace {
+constexpr int NombreChamps = 10;
+constexpr int LongueurIntitule = 20;
+constexpr int LongueurInfobulle = 50;
+}  // namespace
+
+QString FeuilleParametres::nomElement(int k) { return QStringLiteral("txtFields(%1)").arg(k); }
+
+FeuilleParametres::FeuilleParametres() : FenetreDonnees(QStringLiteral("feuille_paramètres")) {
+    setCaption(QStringLiteral("intitulés des champs paramétrables"));
+    auto* cadre = new QGroupBox(this);
+    cadre->setObjectName(QStringLiteral("Frame1"));
+    auto* grille = new QGridLayout(cadre);
+    grille->addWidget(new QLabel(QStringLiteral("Intitulés"), cadre), 0, 1);
+    grille->addWidget(new QLabel(QStringLiteral("Infobulles"), cadre), 0, 2);
+    // Row k holds the caption (element k - 1) and the tooltip (element k + 9) of field k.
+    for (int k = 1; k <= NombreChamps; ++k) {
+        grille->addWidget(new QLabel(QStringLiteral("Champ %1").arg(k), cadre), k, 0);
+        auto* intitule = new QLineEdit(cadre);
+        intitule->setObjectName(nomElement(k - 1));
+        datPrimaryRS()->lier(intitule, QStringLiteral("intitulé_champ_paramétrable%1").arg(k), LongueurIntitule);
+        intitule->setMaxLength(LongueurIntitule);
+        grille->addWidget(intitule, k, 1);
+        auto* infobulle = new QLineEdit(cadre);
+        infobulle->setObjectName(nomElement(k + NombreChamps - 1));
+        datPrimaryRS()->lier(infobulle, QStringLiteral("infobulle_champ_paramétrable%1").arg(k), LongueurInfobulle);
+        infobulle->setMaxLength(LongueurInfobulle);
+        grille->addWidget(infobulle, k, 2);
+    }
+    // The tab order runs down the captions, then down the tooltips, as the elements are numbered.
+    for (int k = 1; k < 2 * NombreChamps; ++k) setTabOrder(txtFields(k - 1), txtFields(k));
+
+    auto* disposition = new QVBoxLayout(this);
+    disposition->addWidget(cadre, 1);
+    disposition->addWidget(barreBoutons());
+    definirTaille(9000, 6900);
+}
+
+QLineEdit* FeuilleParametres::txtFields(int k) const { return controle<QLineEdit>(nomElement(k)); }
+
+}  // namespace reglages

@@ -1,0 +1,120 @@
+#include "settings/fiches.h"
+
+namespace fiches {
+
+namespace {
+
+QString u(const char* s) { return QString::fromUtf8(s); }
+const char* const Choix = "Cliquez pour accéder aux différents choix possibles";
+
+// A field with a label; `tourne` false for the fields that leave the tab as it is.
+Champ l(const char* controle, const char* champ, int max, const char* infobulle, const char* libelle,
+        bool tourne = true) {
+    return {u(controle), u(champ), max, u(infobulle), u(libelle), {}, tourne};
+}
+// A field whose choice button serves as its label.
+Champ b(const char* controle, const char* champ, int max, const char* infobulle, const char* bouton,
+        bool tourne = true) {
+    return {u(controle), u(champ), max, u(infobulle), {}, u(bouton), tourne};
+}
+
+const BoutonChoix adresses{u("Command2"), u("adresse"), u("ouvrir_table_adresses"), u("feuille_adresses")};
+const BoutonChoix villes{u("Command7"), u("ville"), u("ouvrir_table_villes"), u("feuille_villes")};
+const BoutonChoix postaux{u("Command9"), u("c.postal"), u("ouvrir_table_villes"), u("feuille_villes")};
+BoutonChoix genres(const char* nom) { return {u(nom), u("genre"), u("ouvrir_table_genres"), u("feuille_genres")}; }
+
+}  // namespace
+
+QString infobulle_choix() { return u(Choix); }
+
+const QVector<DescriptionFiche>& table() {
+    static const QVector<DescriptionFiche> t = {
+        {u("feuille_école"), u("Fiche école"), 4, true,
+         {{u("Frame2"), u("&Coordonnées"),
+           {l("nom_école", "nom_école", 50, "Nom de l'école", "nom de l'école"),
+            b("adresse_école", "adresse_école", 50, "Première composante de l'adresse de l'école", "Command2"),
+            l("suite_adresse_école", "adresse2_école", 50, "Deuxième composante éventuelle de l'adresse de l'école",
+              "suite adresse"),
+            l("numéro_école", "numéro_école", 10, "numéro dans la voirie", "numéro"),
+            b("code_postal_école", "code_postal_école", 8, "Code postal de l'école", "Command9"),
+            b("ville_école", "ville_école", 50, "Ville de l'école", "Command7"),
+            l("téléphone_école", "téléphone_école", 20, "Coordonnées téléphoniques de l'école", "téléphone"),
+            l("télécopie_école", "télécopie_école", 20, "Télécopie de l'école", "télécopie"),
+            l("mail_école", "mail_école", 50, "Adresse électronique de l'école", "E-mail"),
+            l("rne_école", "rne_école", 20, "Numéro RNE de l'école", "numéro RNE")}},
+          {u("Frame1"), u("&Directeur/Directrice"),
+           {b("genre_directeur", "genre_directeur_école", 20, "Monsieur, Madame, Mademoiselle", "Command3"),
+            l("nom_directeur", "nom_directeur_école", 30, "Nom du Directeur (de la Directrice)", "nom"),
+            l("prénom_directeur", "prénom_directeur_école", 30, "Prénom du Directeur (de la Directrice)", "prénom"),
+            l("Text1", "politesse_directeur", 30, "Formule de politesse", "politesse", false),
+            l("Text2", "titre_directeur", 30, "Titre (Directeur, Directrice,...)", "titre", false)}}},
+         {adresses, postaux, villes, genres("Command3")},
+         {}},
+
+        {u("feuille_inspection"), u("Inspection de l'Education Nationale"), 5, true,
+         {{u("Frame2"), u("&Coordonnées"),
+           {l("nom_inspection", "nom_inspection", 50, "Dénomination de la Circoncription de l'Education Nationale",
+              "dénomination"),
+            b("adresse_inspection", "adresse_inspection", 50,
+              "Première composante de l'adresse de l'Inspection de l'Education Nationale", "Command2"),
+            l("adresse2_inspection", "adresse2_inspection", 50,
+              "Deuxième composante éventuelle de l'adresse de l'Inspection de l'Education Nationale",
+              "suite adresse"),
+            l("numéro_inspection", "numéro_inspection", 10, "Numéro de voirie", "numéro "),
+            b("code_postal_inspection", "code_postal_inspection", 8, "Code postal", "Command9"),
+            b("ville_inspection", "ville_inspection", 50, "Ville", "Command7"),
+            l("téléphone_inspection", "téléphone_inspection", 20,
+              "Coordonnées téléphoniques de l'Inspection de l'Education Nationale", "téléphone"),
+            l("télécopie_inspection", "télécopie_inspection", 20,
+              "Télécopie  de l'Inspection de l'Education Nationale", "télécopie"),
+            l("mail_inspection", "mail_inspection", 50,
+              "Adresse électronique de l'Inspection de l'Education Nationale", "E-mail"),
+            l("rne_inspection", "rne_inspection", 20, "Numéro RNE de l'Inspection de l'Education Nationale",
+              "RNE inspection")}},
+          {u("Frame1"), u("&Inspecteur/Inspectrice"),
+           {b("genre_inspecteur", "genre_inpecteur", 20, "Monsieur, Madame, Mademoiselle", "Command3", false),
+            l("nom_inspecteur", "nom_inspecteur", 30, "Nom de l'Inspecteur (de l'Inspectrice)", "nom"),
+            l("prénom_inspecteur", "prénom_inspecteur", 30, "Prénom de l'Inspecteur (de l'Inspectrice)", "prénom"),
+            l("politesse_inspecteur", "politesse_inspecteur", 50, "Formule de politesse : Monsieur l'Inspecteur,...",
+              "politesse"),
+            l("Text1", "titre_inspecteur", 50, "Titre (Inspecteur de l'Education Nationale...)", "titre")}}},
+         {adresses, postaux, villes, genres("Command3")},
+         {}},
+
+        {u("feuille_équipe"), u("Fiche enseignant"), 6, false,
+         {{u("Frame1"), {},
+           {b("genre_enseignant", "genre_enseignant", 20, "Monsieur, Madame, Mademoiselle", "Command5"),
+            l("nom_enseignant", "nom_enseignant", 30, "Nom de l'enseignant", "nom"),
+            l("prénom_enseignant", "prénom_enseignant", 30, "Prénom de l'enseignant", "prénom")}},
+          {u("Frame2"), {},
+           {l("numéro_enseignant", "numéro_enseignant", 10, "Numéro de voirie", "numéro"),
+            b("adresse1_enseignant", "adresse1_enseignant", 50, "Première composante de l'adresse", "Command2"),
+            l("adresse_enseignant", "adresse2_enseignant", 50, "Deuxième composante éventuelle de l'adresse",
+              "adresse2"),
+            b("code_postal_enseignant", "code_postal_enseignant", 8, "Code postal", "Command9"),
+            b("ville_enseignant", "ville_enseignant", 50, "Ville", "Command7"),
+            l("téléphone1_enseignant", "téléphone1_enseignant", 20, "Coordonnées téléphoniques de l'enseignant",
+              "téléphone1"),
+            l("téléphone2_enseignant", "téléphone2_enseignant", 20, "Coordonnées téléphoniques de l'enseignant",
+              "téléphone2"),
+            l("mail_enseignant", "mail_enseignant", 50, "Adresse électronique de l'enseignant", "E-mail")}},
+          {u("Frame3"), {},
+           {l("référence_classe_enseignant", "référence_classe_enseignant", 5, "Référence numérique de la classe",
+              "référence classe"),
+            b("niveau_classe_enseignant", "niveau_classe_enseignant", 10,
+              "Niveau : TPS - PS - MS- GS - CP - CE1- CE2 - CM1 - CM2 - CLIN - CLIS - ADA", "Command4"),
+            l("cycle_classe_enseignant", "cycle_classe_enseignant", 1, "Cycle : 1, 2 ou 3", "cycle")}}},
+         {genres("Command5"), adresses, postaux, villes,
+          {u("Command4"), u("niveau"), u("ouvrir_table_niveaux"), u("feuille_niveaux")}},
+         u("Frame3")},
+    };
+    return t;
+}
+
+const DescriptionFiche* chercher(const QString& fenetre) {
+    for (const DescriptionFiche& d : table())
+        if (d.fenetre == fenetre) return &d;
+    return nullptr;
+}
+
+}  // namespace fiches

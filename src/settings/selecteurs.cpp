@@ -1,0 +1,170 @@
+#include "settings/selecteurs.h"
+#include "platform/erreur.h"
+#include "platform/forms/boites.h"
+#include "platform/forms/feuilles.h"
+#include "platform/forms/grille_donnees.h"
+#include "settings/fenetre_donnees.h"
+#include "shell/module1.h"
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace selecteurs {
+
+namespace {
+
+// The code a picker was opened with, kept on the picker window itself so that it goes
+// with the window when the window is unloaded.
+const char* const CodeOuverture = "code_appelant_ouverture";
+
+Copie col(int c, const char* destination) { return {c, {}, QString::fromUtf8(destination)}; }
+Copie texte(const char* source, const char* destination) {
+    return {-1, QString::fromUtf8(source), QString::fromUtf8(destination)};
+}
+QString u(const char* s) { return QString::fromUtf8(s); }
+
+}  // namespace
+
+const QVector<Choix>& table() {
+    static const QVector<Choix> t = {
+        {u("feuille_adresses"), 1, u("feuille_élève"), {col(0, "adresse_résidence")}, u("adresse2_résidence")},
+        {u("feuille_adresses"), 2, u("feuille_famille"), {col(0, "Text2")}, u("Text1")},
+        {u("feuille_adresses"), 3, u("feuille_famille"), {col(0, "Text7")}, u("Text6")},
+        {u("feuille_adresses"), 4, u("feuille_école"), {col(0, "adresse_école")}, u("suite_adresse_école")},
+        {u("feuille_adresses"), 5, u("feuille_inspection"), {col(0, "adresse_inspection")}, u("adresse2_inspection")},
+        {u("feuille_adresses"), 6, u("feuille_équipe"), {col(0, "adresse1_enseignant")}, u("adresse_enseignant")},
+
+        {u("feuille_assurances"), 2, u("feuille_famille"), {col(0, "société_assurance")}, u("police_assurance")},
+
+        {u("feuille_csp"), 2, u("feuille_famille"), {col(0, "csp_responsable_légal")}, {}},
+        {u("feuille_csp"), 3, u("feuille_famille"), {col(0, "csp_conjoint")}, {}},
+
+        {u("feuille_hôpitaux"), 2, u("feuille_famille"),
+         {col(0, "hôpital_préférentiel"), col(1, "téléphone_hôpital_préférentiel"),
+          col(2, "adresse_hôpital_préférentiel"), col(3, "ville_hôpital_préférentiel")},
+         {}},
+        {u("feuille_médecins"), 2, u("feuille_famille"),
+         {col(0, "médecin_traitant"), col(1, "téléphone_médecin_traitant"), col(2, "adresse_médecin_traitant"),
+          col(3, "ville_médecin_traitant")},
+         {}},
+
+        {u("feuille_langues_vivantes"), 7, u("feuille_élève"), {col(0, "langue_vivante_élève")}, {}},
+
+        {u("feuille_nationalités"), 1, u("feuille_élève"), {col(0, "nationalité"), col(1, "code_nationalité")}, {}},
+
+        {u("feuille_sexe"), 1, u("feuille_élève"), {col(0, "sexe")}, u("date_naissance")},
+
+        {u("feuille_villes"), 1, u("feuille_élève"), {col(0, "code_postal_résidence"), col(1, "ville_résidence")},
+         u("téléphone1_résidence")},
+        {u("feuille_villes"), 2, u("feuille_famille"), {col(0, "Text5"), col(1, "Text4")}, {}},
+        {u("feuille_villes"), 3, u("feuille_famille"), {col(0, "Text10"), col(1, "Text9")}, {}},
+        {u("feuille_villes"), 4, u("feuille_école"), {col(0, "code_postal_école"), col(1, "ville_école")},
+         u("téléphone_école")},
+        {u("feuille_villes"), 5, u("feuille_inspection"),
+         {col(0, "code_postal_inspection"), col(1, "ville_inspection")}, u("téléphone_inspection")},
+        {u("feuille_villes"), 6, u("feuille_équipe"), {col(0, "code_postal_enseignant"), col(1, "ville_enseignant")},
+         u("téléphone1_enseignant")},
+
+        {u("feuille_situations_familiales"), 2, u("feuille_famille"), {col(0, "Text11")}, u("Text3")},
+
+        // The level's wording (column 1) stays in the list.
+        {u("feuille_niveaux"), 6, u("feuille_équipe"),
+         {col(0, "niveau_classe_enseignant"), col(2, "cycle_classe_enseignant")}, {}},
+
+        {u("feuille_genres"), 4, u("feuille_école"), {col(0, "genre_directeur")}, u("prénom_directeur")},
+        {u("feuille_genres"), 5, u("feuille_inspection"), {col(0, "genre_inspecteur")}, u("prénom_inspecteur")},
+        {u("feuille_genres"), 6, u("feuille_équipe"), {col(0, "genre_enseignant")}, u("nom_enseignant")},
+        {u("feuille_genres"), 7, u("feuille_famille"), {col(0, "genre_responsable_légal")}, u("nom_responsable_légal")},
+        {u("feuille_genres"), 8, u("feuille_famille"), {col(0, "genre_conjoint")}, u("nom_conjoint")},
+
+        {u("feuille_assertions"), 1, u("feuille_famille"), {col(0, "communication_données")}, {}},
+        {u("feuille_assertions"), 2, u("feuille_famille"), {col(0, "élection_comité_responsable_légal")}, {}},
+        {u("feuille_assertions"), 3, u("feuille_famille"), {col(0, "élection_comité_conjoint")}, {}},
+
+        // The class picker copies from its own text boxes, saved or not.
+        {u("feuille_équipe"), 7, u("feuille_élève"),
+         {texte("référence_classe_enseignant", "référence_classe_élève"),
+          texte("niveau_classe_enseignant", "niveau_classe_élève"),
+          texte("cycle_classe_enseignant", "cycle_classe_élève")},
+         u("cursus_allongé_élève")},
+
+        {u("feuille_choix_famille"), 1, u("feuille_élève"), {col(0, "référence_famille")}, u("référence_famille")},
+    };
+    return t;
+}
+
+const Choix* chercher(const QString& selecteur, qint16 code) {
+    for (const Choix& c : table())
+        if (c.code == code && c.selecteur == selecteur) return &c;
+    return nullptr;
+}
+
+namespace {
+
+void montrer(forms::Feuille& f) {
+    if (auto* fd = qobject_cast<reglages::FenetreDonnees*>(&f)) {
+        fd->montrerAccepter();
+        return;
+    }
+    f.controle<QPushButton>(QStringLiteral("bouton_accepter"))->setVisible(true);
+}
+
+void retirer(forms::Feuille& f) {
+    if (auto* fd = qobject_cast<reglages::FenetreDonnees*>(&f)) {
+        fd->retirerAccepter();
+        return;
+    }
+    if (auto* b = f.findChild<QPushButton*>(QStringLiteral("bouton_accepter"))) b->setVisible(false);
+}
+
+QString valeur(forms::Feuille& selecteur, const Copie& c) {
+    if (c.colonne < 0) return selecteur.controle<QLineEdit>(c.source)->text();
+    auto* grille = selecteur.controle<forms::GrilleDonnees>(QStringLiteral("grdDataGrid"));
+    grille->setCol(c.colonne);
+    return grille->Text();
+}
+
+}  // namespace
+
+void appeler(const QString& liant, const QString& selecteur, qint16 code) {
+    Module1::ouvrir_table(liant);
+    forms::Feuille& f = forms::Feuilles::charger(selecteur);
+    montrer(f);
+    Module1::code_appelant = code;
+    f.setProperty(CodeOuverture, static_cast<int>(code));
+    f.afficher();
+}
+
+void accepter(forms::Feuille& selecteur) {
+    const qint16 code = Module1::code_appelant;
+    const QVariant ouverture = selecteur.property(CodeOuverture);
+    const Choix* choix = chercher(selecteur.nom(), code);
+    // Another caller has taken over since this picker was opened: its fields are not ours
+    // to fill, even when this picker knows its code.
+    if (ouverture.isValid() && ouverture.toInt() != code) choix = nullptr;
+
+    forms::Feuille* appelant = choix ? forms::Feuilles::siChargee(choix->appelant) : nullptr;
+    if (choix && !appelant) {
+        retirer(selecteur);
+        selecteur.setProperty(CodeOuverture, QVariant());
+        forms::boite_message(QStringLiteral("La fiche d'origine a été fermée : le choix ne peut plus y être inséré."),
+                             48);
+        return;
+    }
+    if (!choix) {
+        retirer(selecteur);
+        selecteur.setProperty(CodeOuverture, QVariant());
+        return;
+    }
+    // Read every value first, then write: a failure leaves the caller's fields as they were.
+    QStringList valeurs;
+    for (const Copie& c : choix->copies) valeurs << valeur(selecteur, c);
+    QVector<QLineEdit*> destinations;
+    for (const Copie& c : choix->copies) destinations << appelant->controle<QLineEdit>(c.destination);
+    QWidget* focus = choix->focus.isEmpty() ? nullptr : appelant->controle<QWidget>(choix->focus);
+    for (int i = 0; i < destinations.size(); ++i) destinations[i]->setText(valeurs[i]);
+
+    selecteur.decharger();
+    if (focus) focus->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace selecteurs

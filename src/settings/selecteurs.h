@@ -1,0 +1,43 @@
+#pragma once
+// Pickers: a choice button beside a field opens a reference window as a picker, and its
+// "Accepter" copies the chosen row into the fields of the window that asked. Which window
+// asked is told by Module1::code_appelant; the table of every picker, code, copied column,
+// destination window and control, and the field focused afterwards is in selecteurs.cpp.
+#include <QString>
+#include <QVector>
+
+namespace forms { class Feuille; }
+
+namespace selecteurs {
+
+struct Copie {
+    int colonne = -1;     // the picker grid's column; -1: the picker's own text box `source`
+    QString source;
+    QString destination;  // text box of the caller window
+};
+
+struct Choix {
+    QString selecteur;    // picker window
+    qint16 code = 0;      // caller code
+    QString appelant;     // caller window
+    QVector<Copie> copies;
+    QString focus;        // the caller's field focused afterwards ("" none)
+};
+
+const QVector<Choix>& table();
+// The row of a picker for a code; nullptr when the picker's table lacks that code.
+const Choix* chercher(const QString& selecteur, qint16 code);
+
+// A choice button's click, in this order: the picker's binder (Module1::ouvrir_table), the
+// picker's "Accepter" shown (enabled where it is always visible), code_appelant set, the
+// picker shown and brought to the front. The picker notes the code it was opened with.
+void appeler(const QString& liant, const QString& selecteur, qint16 code);
+
+// The accept operation of a picker (its "Accepter", or the relay of its grid). The code in
+// force is code_appelant; a picker opened by one caller copies nothing once another caller
+// has set a different code. Matched: copies, unloads the picker, focuses the caller's field.
+// Not matched: nothing copied, the picker stays open and its "Accepter" is withdrawn.
+// Raises the engine's or the program's errors; the caller traps them.
+void accepter(forms::Feuille& selecteur);
+
+}  // namespace selecteurs

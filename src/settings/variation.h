@@ -1,0 +1,57 @@
+#pragma once
+// How a data window differs from the shared data-window behaviour. Every window built on
+// FenetreDonnees takes one of these records; the windows that differ are listed, by name, in
+// one table (variations.cpp), so that no window re-implements the record buttons.
+#include <QString>
+
+namespace reglages {
+
+// What "&Ajouter" does.
+enum class Ajout {
+    Grille,          // last record, focus to the grid, grid onto its new-row line
+    NouvelleFiche,   // a new blank record in the data control
+    Propre,          // the window's own command (the window overrides cmdAjouter_Click)
+    Aucun,           // no button: one-record windows
+};
+
+// What the data control's error event shows.
+enum class ErreurDonnees { Message, Silencieuse };
+
+// The data control's caption after each move; Masquee also hides the data control.
+enum class Position { Masquee, Fiche, NumeroSeul };
+
+// Where the window places itself at load.
+enum class Placement { Centree, Decalee };
+
+// The "Accepter" button of picker windows.
+enum class Accepter {
+    Aucun,      // not a picker
+    Masque,     // hidden until a caller shows it; Enter presses it, Escape presses "&Fermer"
+    Desactive,  // always visible, disabled until a caller enables it
+};
+
+// What unloading does to "Accepter" before resetting the pointer.
+enum class AuDechargement { RetirerAccepter, PointeurSeul };
+
+extern const QString InfobulleRafraichir;          // the usual wording
+extern const QString InfobulleRafraichirSansAccent;
+extern const QString InfobulleRafraichirParametres;
+
+struct Variation {
+    Ajout ajout = Ajout::Grille;
+    bool supprimer = true;
+    bool rafraichir = true;
+    ErreurDonnees erreur = ErreurDonnees::Message;
+    Position position = Position::Masquee;
+    Placement placement = Placement::Centree;
+    Accepter accepter = Accepter::Masque;
+    AuDechargement dechargement = AuDechargement::RetirerAccepter;
+    bool validerPropre = false;  // the window overrides cmdMettreajour_Click
+    QString infobulleRafraichir = InfobulleRafraichir;
+};
+
+// The variation of a window by its name; a name absent from the table gets the plain grid
+// window (the reference lists).
+Variation variation_de(const QString& nomFenetre);
+
+}  // namespace reglages
