@@ -1,0 +1,62 @@
+// The start-up road: every window registered, the main window built around its
+// multi-document area, then the splash; dismissing it shows the main window.
+#include "shell/demarrage.h"
+#include "shell/demarrage_interne.h"
+#include "shell/enregistrement_shell.h"
+#include "shell/feuilles_simples.h"
+#include "shell/mdiform1.h"
+#include "shell/module1.h"
+#include "shell/version.h"
+#include "records/enregistrement_records.h"
+#include "reports/enregistrement_reports.h"
+#include "settings/enregistrement_settings.h"
+#include "platform/forms/boites.h"
+#include "platform/forms/erreurs_boites.h"
+#include "platform/forms/feuilles.h"
+#include <QApplication>
+
+namespace shell {
+
+void enregistrer_toutes_les_feuilles() {
+    static bool fait = false;
+    if (fait) return;
+    fait = true;
+    enregistrer_feuilles_shell();
+    enregistrer_feuilles_settings();
+    enregistrer_feuilles_records();
+    enregistrer_feuilles_reports();
+}
+
+void preparer_demarrage() {
+    forms::definir_titre_application(QString::fromUtf8(version::titre));
+    enregistrer_toutes_les_feuilles();
+    Module1::chemin_base.clear();
+    Module1::chemin_programme.clear();
+    Module1::code_appelant = 0;
+    // The program ends only through the quit question, never because a window closed.
+    QApplication::setQuitOnLastWindowClosed(false);
+    // The main window exists from the start (not yet shown) so that every child window,
+    // even one reached while the splash is up, opens inside its area.
+    auto* principale = new MDIForm1;
+    FeuilleAccueil::definirSuite([principale] {
+        principale->show();
+        principale->Form_Load();
+    });
+    forms::Feuilles::charger(QStringLiteral("feuille_accueil"));
+}
+
+void arreter_demarrage() {
+    forms::Feuilles::toutDecharger();
+    forms::Feuilles::definirZone(nullptr);
+    delete fenetre_principale();
+    FeuilleAccueil::definirSuite({});
+}
+
+}  // namespace shell
+
+int demarrer_programme(QApplication& app) {
+    shell::preparer_demarrage();
+    const int code = app.exec();
+    shell::arreter_demarrage();
+    return code;
+}

@@ -1,0 +1,177 @@
+#include "shell/feuille_choix_base.h"
+#include "shell/module1.h"
+#include "platform/db/controle_donnees.h"
+#include "platform/forms/erreurs_boites.h"
+#include "platform/forms/listes_fichiers.h"
+#include "platform/forms/pointeur.h"
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStorageInfo>
+
+namespace shell {
+
+namespace {
+struct Bouton {
+    const char* nom;
+    const char* libelle;
+    const char* bulle;
+    int groupe;  // 0: opening and file operations, 1: backup and restore
+};
+// The file operations are shown here; what they do is added with their own commands.
+const Bouton boutons[] = {
+    {"cmdMettreàjour", "&Ouvrir", "Cliquez pour ouvrir la base de données sélectionnée", 0},
+    {"cmdFermer", "&Annuler", "Cliquez pour annuler", 0},
+    {"Command3", "C&réer", "Cliquez pour créer une nouvelle base de données totalement vide", 0},
+    {"cmdAjouter", "&Dupliquer",
+     "Cliquez pour dupliquer une base de données existante sous un autre nom (la base est intégralement dupliquée)", 0},
+    {"Command6", "Re&nommer", "Cliquez pour renommer une base de données existante", 0},
+    {"cmdSupprimer", "&Supprimer", "Cliquez pour supprimer définitivement la base de données sélectionnée", 0},
+    {"Command2", "&Compacter", "Cliquez pour compacter la base de données sélectionnée", 0},
+    {"Command4", "Sau&vegarder",
+     "Cliquez pour sauvegarder la base de données sélectionnée dans un autre dossier OU sur un autre support", 1},
+    {"Command5", "&Restaurer",
+     "Cliquez pour restaurer une base de données sauvegardée à partir d'un un autre dossier OU d'un autre support", 1},
+};
+
+QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte) {
+    auto* l = new QLabel(texte, parent);
+    l->setObjectName(QString::fromUtf8(nom));
+    return l;
+}
+
+QLineEdit* champ_cache(QWidget* parent, const char* nom) {
+    auto* c = new QLineEdit(parent);
+    c->setObjectName(QString::fromUtf8(nom));
+    c->setMaxLength(10);
+    c->hide();
+    return c;
+}
+}  // namespace
+
+QString FeuilleChoixBase::joindre(const QString& dossier, const QString& nom) {
+    return dossier + QLatin1Char('/') + nom;
+}
+
+FeuilleChoixBase::FeuilleChoixBase() : forms::Feuille(QStringLiteral("feuille_choix_base")) {
+    setCaption(QStringLiteral("Sélection de la base de travail"));
+
+    drive1_ = new forms::ListeLecteurs(this);
+    drive1_->setObjectName(QStringLiteral("Drive1"));
+    drive1_->setToolTip(QStringLiteral("Sélectionnez le lecteur sur lequel se trouve la base de données"));
+    dir1_ = new forms::ListeDossiers(this);
+    dir1_->setObjectName(QStringLiteral("Dir1"));
+    dir1_->setToolTip(QStringLiteral("Sélectionnez le dossier dans l'arborescence"));
+    file1_ = new forms::ListeFichiers(this);
+    file1_->setObjectName(QStringLiteral("File1"));
+    file1_->setPattern(QStringLiteral("*.mdb"));
+    file1_->setToolTip(QStringLiteral("Sélectionnez la base de données sur laquelle vous souhaitez travailler"));
+    label4_ = etiquette(this, "Label4", QString());
+    label4_->setFrameShape(QFrame::StyledPanel);
+    label4_->setMinimumHeight(22);
+
+    donnees_ = new db::ControleDonnees(this);
+    donnees_->setObjectName(QStringLiteral("datPrimaryRS"));
+    donnees_->hide();
+    QLineEdit* actuel = champ_cache(this, "accès_actuel");
+    champ_cache(this, "accès_tentavive");
+    donnees_->lier(actuel, QStringLiteral("passe"), 10);
+
+    auto* grille = new QGridLayout(this);
+    grille->addWidget(etiquette(this, "Label1", QStringLiteral("Lecteurs")), 0, 0);
+    grille->addWidget(drive1_, 1, 0);
+    grille->addWidget(etiquette(this, "Label2", QStringLiteral("Dossiers")), 2, 0);
+    grille->addWidget(dir1_, 3, 0);
+    grille->addWidget(etiquette(this, "Label3", QStringLiteral("Bases de données")), 0, 1);
+    grille->addWidget(file1_, 1, 1, 3, 1);
+    grille->addWidget(etiquette(this, "Label5", QStringLiteral("Base de données sélectionnée")), 4, 0, 1, 2);
+    grille->addWidget(label4_, 5, 0, 1, 2);
+
+    QGroupBox* groupes[2] = {new QGroupBox(this), new QGroupBox(this)};
+    QVBoxLayout* colonnes[2] = {new QVBoxLayout(groupes[0]), new QVBoxLayout(groupes[1])};
+    for (const Bouton& b : boutons) {
+        auto* bouton = new QPushButton(QString::fromUtf8(b.libelle), groupes[b.groupe]);
+        bouton->setObjectName(QString::fromUtf8(b.nom));
+        bouton->setToolTip(QString::fromUtf8(b.bulle));
+        colonnes[b.groupe]->addWidget(bouton);
+    }
+    auto* droite = new QVBoxLayout;
+    droite->addWidget(groupes[0]);
+    droite->addWidget(groupes[1]);
+    droite->addStretch();
+    grille->addLayout(droite, 0, 2, 6, 1);
+    grille->setColumnStretch(0, 1);
+    grille->setColumnStretch(1, 1);
+
+    connect(drive1_, &forms::ListeLecteurs::Change, this, &FeuilleChoixBase::lecteurChange);
+    connect(dir1_, &forms::ListeDossiers::Change, this, &FeuilleChoixBase::dossierChange);
+    connect(file1_, &forms::ListeFichiers::Click, this, &FeuilleChoixBase::fichierClique);
+    // Queued: opening unloads this window, which must not happen inside the list's or the
+    // button's own signal.
+    connect(file1_, &forms::ListeFichiers::DblClick, this, &FeuilleChoixBase::fichierDoubleClique,
+            Qt::QueuedConnection);
+    connect(findChild<QPushButton*>(QStringLiteral("cmdMettreàjour")), &QPushButton::clicked, this,
+            &FeuilleChoixBase::ouvrir, Qt::QueuedConnection);
+    connect(findChild<QPushButton*>(QStringLiteral("cmdFermer")), &QPushButton::clicked, this,
+            &FeuilleChoixBase::annuler, Qt::QueuedConnection);
+    definirTaille(9600, 6000);
+}
+
+void FeuilleChoixBase::Form_Load() {
+    Module1::centrer_feuille(*this);
+    forms::pieger([this] {
+        const QString courant = QDir::currentPath();
+        const QSignalBlocker b1(drive1_), b2(dir1_);
+        drive1_->setDrive(courant);
+        dir1_->setPath(courant);
+        file1_->setPath(dir1_->Path());
+    });
+}
+
+void FeuilleChoixBase::lecteurChange() {
+    forms::pieger([this] {
+        // The folder current for the program when it lies on that drive, else the drive's root.
+        const QString lecteur = drive1_->Drive();
+        const QString courant = QDir::currentPath();
+        const bool surLecteur = QStorageInfo(courant).rootPath() == QStorageInfo(lecteur).rootPath();
+        dir1_->setPath(surLecteur ? courant : lecteur);
+        file1_->setPath(dir1_->Path());
+        label4_->clear();
+    });
+}
+
+void FeuilleChoixBase::dossierChange() {
+    forms::pieger([this] {
+        file1_->setPath(dir1_->Path());
+        label4_->clear();
+    });
+}
+
+void FeuilleChoixBase::fichierClique() {
+    forms::pieger([this] {
+        label4_->setText(joindre(file1_->Path(), file1_->FileName()));
+        Module1::chemin_base = label4_->text();
+        Module1::ouvrir_table_passe_choix();
+    }, forms::Prefixe::ListesFichiers);
+}
+
+void FeuilleChoixBase::fichierDoubleClique() {
+    const bool ok = forms::pieger([this] {
+        label4_->setText(joindre(file1_->Path(), file1_->FileName()));
+    }, forms::Prefixe::ListesFichiers);
+    if (ok) ouvrir();  // may unload this window: nothing after it
+}
+
+void FeuilleChoixBase::ouvrir() { Module1::ouvrir_base_donnees(); }
+
+void FeuilleChoixBase::annuler() {
+    forms::pieger([this] {
+        forms::definir_pointeur_souris(forms::PointeurDefaut);
+        decharger();
+    });
+}
+
+}  // namespace shell

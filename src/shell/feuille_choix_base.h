@@ -1,0 +1,38 @@
+#pragma once
+// The database chooser: drives, folders and ".mdb" files, the selected path in `Label4`, and
+// the hidden fields that carry the stored and the typed access code.
+#include "platform/forms/feuille.h"
+
+class QLabel;
+class QLineEdit;
+
+namespace db { class ControleDonnees; }
+namespace forms { class ListeLecteurs; class ListeDossiers; class ListeFichiers; }
+
+namespace shell {
+
+class FeuilleChoixBase : public forms::Feuille {
+    Q_OBJECT
+public:
+    FeuilleChoixBase();
+    void Form_Load() override;
+
+    // The path of a file of the list: folder, one separator, name.
+    static QString joindre(const QString& dossier, const QString& nom);
+
+private:
+    void lecteurChange();
+    void dossierChange();
+    void fichierClique();
+    void fichierDoubleClique();
+    void ouvrir();
+    void annuler();
+
+    forms::ListeLecteurs* drive1_;
+    forms::ListeDossiers* dir1_;
+    forms::ListeFichiers* file1_;
+    QLabel* label4_;
+    db::ControleDonnees* donnees_;
+};
+
+}  // namespace shell

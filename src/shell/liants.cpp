@@ -1,0 +1,160 @@
+// Every binder points one window's data control at the working database and one query, and
+// refreshes it. They differ only by the row of the table below.
+#include "shell/liants.h"
+#include "shell/module1.h"
+#include "platform/db/controle_donnees.h"
+#include "platform/erreur.h"
+#include "platform/forms/erreurs_boites.h"
+#include "platform/forms/feuilles.h"
+#include <QComboBox>
+#include <functional>
+#include <vector>
+
+namespace shell::liants {
+namespace {
+
+enum class SurErreur { Boite, Passer };
+// What a binder does after its four steps.
+enum class Suite { Aucune, ChampsParametrables, TriFamilles };
+
+struct Liant {
+    const char* nom;
+    const char* feuille;
+    const char* controle;
+    const char* source;
+    SurErreur surErreur;
+    Suite suite = Suite::Aucune;
+};
+
+const Liant liants[] = {
+    {"ouvrir_table_passe_acces", "feuille_accès", "datPrimaryRS", "SELECT * FROM passe", SurErreur::Boite},
+    {"ouvrir_table_passe_choix", "feuille_choix_base", "datPrimaryRS", "SELECT * FROM passe", SurErreur::Boite},
+    {"ouvrir_table_adresses", "feuille_adresses", "datPrimaryRS", "SELECT * FROM adresses", SurErreur::Passer},
+    {"ouvrir_table_assertions", "feuille_assertions", "datPrimaryRS", "SELECT * FROM assertions", SurErreur::Passer},
+    {"ouvrir_table_documents", "feuille_documents", "datPrimaryRS", "SELECT * FROM documents", SurErreur::Passer},
+    {"ouvrir_table_ecole", "feuille_école", "datPrimaryRS", "SELECT * FROM école", SurErreur::Passer},
+    {"ouvrir_table_eleves", "feuille_élève", "datPrimaryRS", "SELECT * FROM élèves ORDER BY matricule ASC",
+     SurErreur::Passer, Suite::ChampsParametrables},
+    {"ouvrir_table_equipe", "feuille_équipe", "datPrimaryRS", "SELECT * FROM équipe", SurErreur::Passer},
+    {"ouvrir_table_familles", "feuille_famille", "datPrimaryRS",
+     "SELECT * FROM familles ORDER BY nom_responsable_légal ASC, prénom_responsable_légal ASC",
+     SurErreur::Passer, Suite::TriFamilles},
+    {"ouvrir_table_choix_famille", "feuille_choix_famille", "datPrimaryRS", "SELECT * FROM familles", SurErreur::Passer},
+    {"ouvrir_table_genres", "feuille_genres", "datPrimaryRS", "SELECT * FROM genres", SurErreur::Passer},
+    {"ouvrir_table_hopitaux", "feuille_hôpitaux", "datPrimaryRS", "SELECT * FROM hôpitaux", SurErreur::Passer},
+    {"ouvrir_table_inspection", "feuille_inspection", "datPrimaryRS", "SELECT * FROM inspection", SurErreur::Passer},
+    {"ouvrir_table_langues_vivantes", "feuille_langues_vivantes", "datPrimaryRS", "SELECT * FROM langues_vivantes", SurErreur::Passer},
+    {"ouvrir_table_medecins", "feuille_médecins", "datPrimaryRS", "SELECT * FROM médecins", SurErreur::Passer},
+    {"ouvrir_table_nationalites", "feuille_nationalités", "datPrimaryRS", "SELECT * FROM nationalités", SurErreur::Passer},
+    {"ouvrir_table_niveaux", "feuille_niveaux", "datPrimaryRS", "SELECT * FROM niveaux", SurErreur::Passer},
+    {"ouvrir_table_sexe", "feuille_sexe", "datPrimaryRS", "SELECT * FROM sexe", SurErreur::Passer},
+    {"ouvrir_table_situations_familiales", "feuille_situations_familiales", "datPrimaryRS", "SELECT * FROM situations_familiales", SurErreur::Passer},
+    {"ouvrir_table_villes", "feuille_villes", "datPrimaryRS", "SELECT * FROM villes", SurErreur::Passer},
+    {"ouvrir_table_parametres", "feuille_paramètres", "datPrimaryRS", "SELECT * FROM paramètres", SurErreur::Boite},
+    {"ouvrir_table_assurances", "feuille_assurances", "datPrimaryRS", "SELECT * FROM assurances", SurErreur::Passer},
+    {"ouvrir_table_csp", "feuille_csp", "datPrimaryRS", "SELECT * FROM csp", SurErreur::Passer},
+};
+
+const Liant* trouver(const QString& nom) {
+    for (const Liant& l : liants)
+        if (nom == QLatin1String(l.nom)) return &l;
+    return nullptr;
+}
+
+[[noreturn]] void sans_objet() {
+    throw Erreur(erreurs_execution::VariableObjet,
+                 QStringLiteral("Variable objet ou variable de bloc With non définie."));
+}
+
+using Etape = std::function<void()>;
+
+// Database name, record source, refresh: the three steps of every binding of a data control.
+void ajouter_liaison(std::vector<Etape>& etapes, const std::function<db::ControleDonnees*()>& controle,
+                     const QString& source) {
+    etapes.push_back([=] { controle()->setDatabaseName(Module1::chemin_base); });
+    etapes.push_back([=] { controle()->setRecordSource(source); });
+    etapes.push_back([=] { controle()->Refresh(); });
+}
+
+}  // namespace
+
+QString feuille_du_liant(const QString& liant) {
+    const Liant* l = trouver(liant);
+    return l ? QString::fromUtf8(l->feuille) : QString();
+}
+
+bool lier(const QString& nom) {
+    const Liant* l = trouver(nom);
+    if (!l) throw Erreur(erreurs_execution::AppelIncorrect, QStringLiteral("Argument ou appel de procédure incorrect."));
+    const QString feuille = QString::fromUtf8(l->feuille);
+    if (!forms::Feuilles::estEnregistree(feuille)) return false;
+
+    // Reaching the window loads it (its load event runs) without showing it.
+    db::ControleDonnees* controle = nullptr;
+    auto principal = [&]() -> db::ControleDonnees* {
+        if (!controle) sans_objet();
+        return controle;
+    };
+    std::vector<Etape> etapes;
+    etapes.push_back([&] {
+        controle = forms::Feuilles::charger(feuille).controle<db::ControleDonnees>(QString::fromUtf8(l->controle));
+    });
+    ajouter_liaison(etapes, principal, QString::fromUtf8(l->source));
+
+    switch (l->suite) {
+    case Suite::Aucune:
+        break;
+    case Suite::ChampsParametrables:
+        ajouter_liaison(etapes, [feuille] {
+            return forms::Feuilles::charger(feuille).controle<db::ControleDonnees>(QStringLiteral("Data1"));
+        }, QStringLiteral("SELECT * FROM paramètres"));
+        break;
+    case Suite::TriFamilles:
+        etapes.push_back([feuille] {
+            // The family window sorts when its sort box is chosen: choosing the entry it
+            // already shows must sort as well.
+            auto* tri = forms::Feuilles::charger(feuille).controle<QComboBox>(QStringLiteral("Combo1"));
+            if (tri->currentIndex() == 0) emit tri->currentIndexChanged(0);
+            else tri->setCurrentIndex(0);
+        });
+        break;
+    }
+
+    if (l->surErreur == SurErreur::Boite) {
+        // The first failing step ends the binder with the general error box.
+        if (!forms::pieger([&] { for (auto& e : etapes) e(); })) return false;
+    } else {
+        // Each failing step is passed over without a word.
+        for (auto& e : etapes) forms::ignorer_erreur(e);
+    }
+    return controle && controle->aUnRecordset();
+}
+
+}  // namespace shell::liants
+
+namespace Module1 {
+void ouvrir_table(const QString& liant) { shell::liants::lier(liant); }
+void ouvrir_table_passe_acces() { ouvrir_table(QStringLiteral("ouvrir_table_passe_acces")); }
+void ouvrir_table_passe_choix() { ouvrir_table(QStringLiteral("ouvrir_table_passe_choix")); }
+void ouvrir_table_adresses() { ouvrir_table(QStringLiteral("ouvrir_table_adresses")); }
+void ouvrir_table_assertions() { ouvrir_table(QStringLiteral("ouvrir_table_assertions")); }
+void ouvrir_table_documents() { ouvrir_table(QStringLiteral("ouvrir_table_documents")); }
+void ouvrir_table_ecole() { ouvrir_table(QStringLiteral("ouvrir_table_ecole")); }
+void ouvrir_table_eleves() { ouvrir_table(QStringLiteral("ouvrir_table_eleves")); }
+void ouvrir_table_equipe() { ouvrir_table(QStringLiteral("ouvrir_table_equipe")); }
+void ouvrir_table_familles() { ouvrir_table(QStringLiteral("ouvrir_table_familles")); }
+void ouvrir_table_choix_famille() { ouvrir_table(QStringLiteral("ouvrir_table_choix_famille")); }
+void ouvrir_table_genres() { ouvrir_table(QStringLiteral("ouvrir_table_genres")); }
+void ouvrir_table_hopitaux() { ouvrir_table(QStringLiteral("ouvrir_table_hopitaux")); }
+void ouvrir_table_inspection() { ouvrir_table(QStringLiteral("ouvrir_table_inspection")); }
+void ouvrir_table_langues_vivantes() { ouvrir_table(QStringLiteral("ouvrir_table_langues_vivantes")); }
+void ouvrir_table_medecins() { ouvrir_table(QStringLiteral("ouvrir_table_medecins")); }
+void ouvrir_table_nationalites() { ouvrir_table(QStringLiteral("ouvrir_table_nationalites")); }
+void ouvrir_table_niveaux() { ouvrir_table(QStringLiteral("ouvrir_table_niveaux")); }
+void ouvrir_table_sexe() { ouvrir_table(QStringLiteral("ouvrir_table_sexe")); }
+void ouvrir_table_situations_familiales() { ouvrir_table(QStringLiteral("ouvrir_table_situations_familiales")); }
+void ouvrir_table_villes() { ouvrir_table(QStringLiteral("ouvrir_table_villes")); }
+void ouvrir_table_parametres() { ouvrir_table(QStringLiteral("ouvrir_table_parametres")); }
+void ouvrir_table_assurances() { ouvrir_table(QStringLiteral("ouvrir_table_assurances")); }
+void ouvrir_table_csp() { ouvrir_table(QStringLiteral("ouvrir_table_csp")); }
+}  // namespace Module1

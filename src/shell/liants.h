@@ -1,0 +1,15 @@
+#pragma once
+// The table binders: one mechanism over the table of the 23 binders of the shared module.
+#include <QString>
+
+namespace shell::liants {
+
+// Runs the binder of that name. Returns true when the data control ended with an open
+// result set. A binder whose window is not registered does nothing and returns false;
+// an unknown binder name is a programming error (5).
+bool lier(const QString& liant);
+
+// The window a binder addresses ("feuille_villes"), "" for an unknown binder.
+QString feuille_du_liant(const QString& liant);
+
+}  // namespace shell::liants

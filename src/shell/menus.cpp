@@ -1,0 +1,197 @@
+#include "shell/menus.h"
+#include "shell/commandes_externes.h"
+#include "shell/liants.h"
+#include "shell/mdiform1.h"
+#include "shell/module1.h"
+#include "shell/ouverture.h"
+#include "platform/db/controle_donnees.h"
+#include "platform/forms/boites.h"
+#include "platform/forms/erreurs_boites.h"
+#include "platform/forms/feuilles.h"
+#include <QHash>
+#include <QLineEdit>
+#include <QTabWidget>
+
+namespace shell::menus {
+
+using G = Genre;
+
+// Display order. "Gestion des &Tables" and "&Utilitaires" are submenus of "&Administration".
+const Entree arbre[] = {
+    {"menufichierindex0", "", G::Menu, "&Fichier"},
+    {"menufichierindex1", "menufichierindex0", G::Commande, "&Ouvrir une base de données"},
+    {"menufichierindex5", "menufichierindex0", G::Separateur, "-"},
+    {"menufichierindex3", "menufichierindex0", G::Commande, "&Fermer la base de données en cours"},
+    {"menufichierindex4", "menufichierindex0", G::Separateur, "-"},
+    {"menufichierindex2", "menufichierindex0", G::Commande, "&Quitter le logiciel", "Ctrl+Q"},
+    {"menuenfantsindex0", "", G::Menu, "&Gestion"},
+    {"menuenfantsindex2", "menuenfantsindex0", G::Commande, "Gestion du fichier des &Familles", "Ctrl+F"},
+    {"menuenfantsindex3", "menuenfantsindex0", G::Separateur, "-"},
+    {"menuenfantsindex1", "menuenfantsindex0", G::Commande, "Gestion du fichier des &Elèves", "Ctrl+E"},
+    {"menuexploitationindex0", "", G::Menu, "&Exploitation"},
+    {"menuexploitationindex3", "menuexploitationindex0", G::Commande, "&Traitements", "Ctrl+T"},
+    {"menuexploitationindex2", "menuexploitationindex0", G::Separateur, "-"},
+    {"menuexploitationindex4", "menuexploitationindex0", G::Commande, "Exportation des données au format Excel"},
+    {"menuparamètresindex0", "", G::Menu, "&Administration"},
+    {"menuparamètresindex1", "menuparamètresindex0", G::Commande, "&Circonscription"},
+    {"menuparamètresindex2", "menuparamètresindex0", G::Commande, "&Ecole"},
+    {"menuparamètresindex3", "menuparamètresindex0", G::Commande, "Equipe &Pédagogique"},
+    {"menuparamètresindex10", "menuparamètresindex0", G::Separateur, "-"},
+    {"menuparamètresindex4", "menuparamètresindex0", G::Commande, "&Documents"},
+    {"menuparamètresindex5", "menuparamètresindex0", G::Commande, "&Champs Paramétrables"},
+    {"menuparamètresindex21", "menuparamètresindex0", G::Separateur, "-"},
+    {"menuparamètresindex22", "menuparamètresindex0", G::Commande, "&Modification du code d'accès aux données"},
+    {"menuparamètresindex11", "menuparamètresindex0", G::Separateur, "-"},
+    {"menuparamètresindex20", "menuparamètresindex0", G::Menu, "Gestion des &Tables"},
+    {"menuparamètresindex6", "menuparamètresindex20", G::Commande, "Table des Adresses"},
+    {"menuparamètresindex7", "menuparamètresindex20", G::Commande, "Table des Assurances"},
+    {"menuparamètresindex23", "menuparamètresindex20", G::Commande, "Table des Assertions"},
+    {"menuparamètresindex8", "menuparamètresindex20", G::Commande, "Table des CSP"},
+    {"menuparamètresindex19", "menuparamètresindex20", G::Commande, "Table des Genres"},
+    {"menuparamètresindex9", "menuparamètresindex20", G::Commande, "Table des Hôpitaux"},
+    {"menuparamètresindex13", "menuparamètresindex20", G::Commande, "Table des Langues Vivantes"},
+    {"menuparamètresindex12", "menuparamètresindex20", G::Commande, "Table des Médecins"},
+    {"menuparamètresindex15", "menuparamètresindex20", G::Commande, "Table des Nationalités"},
+    {"menuparamètresindex18", "menuparamètresindex20", G::Commande, "Table des Niveaux et Cycles"},
+    {"menuparamètresindex14", "menuparamètresindex20", G::Commande, "Table des Sexes"},
+    {"menuparamètresindex17", "menuparamètresindex20", G::Commande, "Table des Situations Familiales"},
+    {"menuparamètresindex16", "menuparamètresindex20", G::Commande, "Table des Villes"},
+    {"menuparamètresindex24", "menuparamètresindex0", G::Separateur, "-"},
+    {"menuutilitairesindex0", "menuparamètresindex0", G::Menu, "&Utilitaires"},
+    {"menuutilitairesindex1", "menuutilitairesindex0", G::Commande, "Initialisation de la table des familles"},
+    {"menuutilitairesindex2", "menuutilitairesindex0", G::Commande, "Initialisation de la table des élèves"},
+    {"menuutilitairesindex3", "menuutilitairesindex0", G::Commande, "Initialisation des tables connexes"},
+    {"menuutilitairesindex5", "menuutilitairesindex0", G::Separateur, "-"},
+    {"menuutilitairesindex4", "menuutilitairesindex0", G::Commande, "Exportation pour la passerelle BE1d"},
+    {"menuoptionsindex0", "", G::Menu, "&Options"},
+    {"menuoptionsindex1", "menuoptionsindex0", G::Commande, "&Options de démarrage"},
+    {"menuaideindex0", "", G::Menu, "&?"},
+    {"menuaideindex1", "menuaideindex0", G::Commande, "&A propos de..."},
+};
+
+const Entree* entrees(int& nombre) {
+    nombre = int(std::size(arbre));
+    return arbre;
+}
+
+// "&Gestion", "&Administration", "&Utilitaires", "&Exploitation".
+const char* const menus_de_travail[4] = {"menuenfantsindex0", "menuparamètresindex0",
+                                         "menuutilitairesindex0", "menuexploitationindex0"};
+
+namespace {
+
+// The commands that bind a window's table and show the window, one pattern.
+struct CommandeTable {
+    const char* menu;
+    const char* liant;
+    const char* numeroPremier = "";  // field that takes "000001" on a first record
+    bool premierSiNonVide = false;   // moves to the first record of a table that has one
+    bool ongletZero = false;         // SSTab1 back to its first tab once shown
+    bool documentsEleve = false;     // the pupil window's document templates as well
+};
+
+const CommandeTable commandes_tables[] = {
+    {"menuenfantsindex2", "ouvrir_table_familles", "Text13", false, true},
+    {"menuenfantsindex1", "ouvrir_table_eleves", "matricule", false, true, true},
+    {"menuparamètresindex1", "ouvrir_table_inspection", "", false, true},
+    {"menuparamètresindex2", "ouvrir_table_ecole", "", false, true},
+    {"menuparamètresindex3", "ouvrir_table_equipe"},
+    {"menuparamètresindex4", "ouvrir_table_documents"},
+    {"menuparamètresindex5", "ouvrir_table_parametres"},
+    {"menuparamètresindex22", "ouvrir_table_passe_acces", "", true},
+    {"menuparamètresindex6", "ouvrir_table_adresses"},
+    {"menuparamètresindex7", "ouvrir_table_assurances"},
+    {"menuparamètresindex23", "ouvrir_table_assertions"},
+    {"menuparamètresindex8", "ouvrir_table_csp"},
+    {"menuparamètresindex19", "ouvrir_table_genres"},
+    {"menuparamètresindex9", "ouvrir_table_hopitaux"},
+    {"menuparamètresindex13", "ouvrir_table_langues_vivantes"},
+    {"menuparamètresindex12", "ouvrir_table_medecins"},
+    {"menuparamètresindex15", "ouvrir_table_nationalites"},
+    {"menuparamètresindex18", "ouvrir_table_niveaux"},
+    {"menuparamètresindex14", "ouvrir_table_sexe"},
+    {"menuparamètresindex17", "ouvrir_table_situations_familiales"},
+    {"menuparamètresindex16", "ouvrir_table_villes"},
+};
+
+void executer_table(const CommandeTable& c) {
+    const QString feuille = liants::feuille_du_liant(QString::fromUtf8(c.liant));
+    if (!forms::Feuilles::estEnregistree(feuille)) return;  // its window comes later
+    liants::lier(QString::fromUtf8(c.liant));
+    forms::Feuille& f = forms::Feuilles::charger(feuille);
+    auto* controle = f.controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"));
+    db::JeuEnregistrements& rs = controle->Recordset();
+    if (rs.Bof() && rs.Eof()) {
+        rs.AddNew();
+        if (*c.numeroPremier)
+            f.controle<QLineEdit>(QString::fromUtf8(c.numeroPremier))->setText(QStringLiteral("000001"));
+    } else if (c.premierSiNonVide) {
+        rs.MoveFirst();
+    }
+    if (c.documentsEleve) {
+        Module1::ouvrir_table_documents();
+        auto* documents = f.controle<db::ControleDonnees>(QStringLiteral("Data2"));
+        documents->setDatabaseName(Module1::chemin_base);
+        documents->setRecordSource(QStringLiteral("SELECT * FROM documents"));
+        documents->Refresh();
+    }
+    f.afficher();
+    if (c.ongletZero) f.controle<QTabWidget>(QStringLiteral("SSTab1"))->setCurrentIndex(0);
+}
+
+// Shows a window that binds nothing, if it exists yet.
+void montrer(const QString& feuille, bool ongletZero = false) {
+    if (!forms::Feuilles::estEnregistree(feuille)) return;
+    forms::Feuille& f = forms::Feuilles::charger(feuille);
+    f.afficher();
+    f.repaint();
+    if (ongletZero) {
+        if (auto* onglets = f.findChild<QTabWidget*>(QStringLiteral("SSTab1"))) onglets->setCurrentIndex(0);
+    }
+}
+
+using Action = std::function<void()>;
+
+const QHash<QString, Action>& actions_propres() {
+    static const QHash<QString, Action> actions = {
+        {QStringLiteral("menufichierindex1"), [] { ouverture::commande_ouvrir(); }},
+        {QStringLiteral("menufichierindex3"), [] { ouverture::commande_fermer(); }},
+        {QStringLiteral("menufichierindex2"), [] { if (auto* m = fenetre_principale()) m->close(); }},
+        {QStringLiteral("menuexploitationindex3"), [] { montrer(QStringLiteral("feuille_traitements")); }},
+        {QStringLiteral("menuoptionsindex1"), [] { montrer(QStringLiteral("feuille_options")); }},
+        {QStringLiteral("menuaideindex1"), [] { montrer(QStringLiteral("feuille_copyright"), true); }},
+    };
+    return actions;
+}
+
+}  // namespace
+
+void executer(const QString& nom) {
+    for (const CommandeTable& c : commandes_tables) {
+        if (nom == QString::fromUtf8(c.menu)) {
+            forms::pieger([&] { executer_table(c); });
+            return;
+        }
+    }
+    const auto& propres = actions_propres();
+    if (auto it = propres.find(nom); it != propres.end()) {
+        forms::pieger(*it);
+        return;
+    }
+    if (auto externe = commande_menu(nom)) forms::pieger(externe);
+}
+
+}  // namespace shell::menus
+
+namespace shell {
+namespace {
+QHash<QString, std::function<void()>>& externes() {
+    static QHash<QString, std::function<void()>> table;
+    return table;
+}
+}  // namespace
+void definir_commande_menu(const QString& menu, std::function<void()> commande) {
+    externes().insert(menu, std::move(commande));
+}
+std::function<void()> commande_menu(const QString& menu) { return externes().value(menu); }
+}  // namespace shell

@@ -1,0 +1,139 @@
+// "options.ini": five lines ended by CR LF, the four check boxes as integers and the last
+// database path between double quotes. Fields end at a comma or a line end, so a quoted
+// path may hold commas.
+#include "shell/options.h"
+#include "shell/module1.h"
+#include "platform/erreur.h"
+#include "platform/forms/erreurs_boites.h"
+#include "platform/forms/feuilles.h"
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QSaveFile>
+#include <optional>
+
+namespace shell::options {
+
+namespace {
+constexpr int FinDeFichier = 62;         // fewer values than expected
+constexpr int ValeurProprieteInvalide = 380;
+
+const char* const nom_fichier = "options.ini";
+const char* const cases[4] = {"Check1", "Check2", "Check3", "Check4"};
+
+QString chemin_fichier() { return Module1::chemin_programme + QString::fromUtf8(nom_fichier); }
+
+QCheckBox* case_options(const QString& nom) {
+    return forms::Feuilles::charger(QStringLiteral("feuille_options")).controle<QCheckBox>(nom);
+}
+
+// Reads the comma- and line-separated fields of the file in turn.
+class LecteurChamps {
+public:
+    explicit LecteurChamps(QString texte) : t_(std::move(texte)) {}
+
+    std::optional<QString> suivant() {
+        while (i_ < t_.size() && (t_[i_] == ' ' || t_[i_] == '\t')) ++i_;
+        if (i_ >= t_.size()) return std::nullopt;
+        QString champ;
+        if (t_[i_] == '"') {
+            const qsizetype fin = t_.indexOf('"', i_ + 1);
+            const qsizetype bout = fin < 0 ? t_.size() : fin;
+            champ = t_.mid(i_ + 1, bout - i_ - 1);
+            i_ = fin < 0 ? t_.size() : fin + 1;
+            while (i_ < t_.size() && t_[i_] != ',' && t_[i_] != '\r' && t_[i_] != '\n') ++i_;
+        } else {
+            const qsizetype debut = i_;
+            while (i_ < t_.size() && t_[i_] != ',' && t_[i_] != '\r' && t_[i_] != '\n') ++i_;
+            champ = t_.mid(debut, i_ - debut).trimmed();
+        }
+        passerSeparateur();
+        return champ;
+    }
+
+private:
+    void passerSeparateur() {
+        if (i_ >= t_.size()) return;
+        if (t_[i_] == ',') { ++i_; return; }
+        if (t_[i_] == '\r') ++i_;
+        if (i_ < t_.size() && t_[i_] == '\n') ++i_;
+    }
+    QString t_;
+    qsizetype i_ = 0;
+};
+
+QString lire_champ(LecteurChamps& lecteur) {
+    std::optional<QString> champ = lecteur.suivant();
+    if (!champ) throw Erreur(FinDeFichier, QStringLiteral("L'entrée dépasse la fin de fichier."));
+    return *champ;
+}
+
+int en_entier(const QString& texte) {
+    bool ok = false;
+    const int valeur = texte.toInt(&ok);
+    if (!ok) throw Erreur(erreurs_execution::TypeIncompatible, QStringLiteral("Type incompatible."));
+    return valeur;
+}
+}  // namespace
+
+int valeur_case(const QString& nom) {
+    switch (case_options(nom)->checkState()) {
+    case Qt::Checked: return 1;
+    case Qt::PartiallyChecked: return 2;
+    default: return 0;
+    }
+}
+
+void definir_case(const QString& nom, int valeur) {
+    if (valeur < 0 || valeur > 2)
+        throw Erreur(ValeurProprieteInvalide, QStringLiteral("Valeur de propriété non valide."));
+    QCheckBox* c = case_options(nom);
+    if (valeur == 2) c->setTristate(true);
+    c->setCheckState(valeur == 1 ? Qt::Checked : valeur == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+}
+
+}  // namespace shell::options
+
+namespace Module1 {
+
+void lire_options() {
+    using namespace shell::options;
+    forms::pieger([] {
+        if (!QFile::exists(chemin_fichier())) {
+            ecrire_options();
+            return;
+        }
+        QString texte;
+        {
+            QFile f(chemin_fichier());
+            if (!f.open(QIODevice::ReadOnly))
+                throw Erreur(erreurs_execution::PermissionRefusee, QStringLiteral("Permission refusée."));
+            texte = QString::fromUtf8(f.readAll());
+        }  // closed here, whatever the reading below finds
+        LecteurChamps lecteur(texte);
+        // Each value is applied as soon as it is read: a bad value leaves the later ones as they were.
+        for (const char* nom : cases) definir_case(QString::fromUtf8(nom), en_entier(lire_champ(lecteur)));
+        chemin_base = lire_champ(lecteur);
+        forms::Feuilles::charger(QStringLiteral("feuille_choix_base"))
+            .controle<QLabel>(QStringLiteral("Label4"))->setText(chemin_base);
+    }, forms::Prefixe::Donnees);
+}
+
+void ecrire_options() {
+    using namespace shell::options;
+    forms::pieger([] {
+        QByteArray contenu;
+        for (const char* nom : cases)
+            contenu += QByteArray::number(valeur_case(QString::fromUtf8(nom))) + "\r\n";
+        contenu += '"' + chemin_base.toUtf8() + "\"\r\n";
+        // Written beside and then renamed over the old file, so that a failure leaves the
+        // previous options intact instead of no file at all.
+        QSaveFile f(chemin_fichier());
+        if (!f.open(QIODevice::WriteOnly) || f.write(contenu) != contenu.size() || !f.commit())
+            throw Erreur(erreurs_execution::AccesFichier,
+                         QStringLiteral("Erreur d'accès au chemin/fichier.") + QStringLiteral(" (") +
+                             chemin_fichier() + QStringLiteral(")"));
+    }, forms::Prefixe::Donnees);
+}
+
+}  // namespace Module1

@@ -1,0 +1,14 @@
+#pragma once
+// The start-up options: the four check boxes of `feuille_options` are their only store
+// while the program runs; "options.ini" keeps them between runs.
+#include <QString>
+
+namespace shell::options {
+
+// The value of a check box of the options window (0 clear, 1 ticked, 2 greyed); reaching
+// it loads the window.
+int valeur_case(const QString& nom);
+// Sets it; a value other than 0, 1 or 2 is refused (380).
+void definir_case(const QString& nom, int valeur);
+
+}  // namespace shell::options

@@ -1,0 +1,116 @@
+// Opening the database selected in the chooser (after its access code), and closing it.
+#include "shell/ouverture.h"
+#include "shell/feuille_login.h"
+#include "shell/liants.h"
+#include "shell/mdiform1.h"
+#include "shell/module1.h"
+#include "shell/options.h"
+#include "platform/db/controle_donnees.h"
+#include "platform/forms/boites.h"
+#include "platform/forms/erreurs_boites.h"
+#include "platform/forms/feuilles.h"
+#include "platform/forms/pointeur.h"
+#include <QLabel>
+#include <QLineEdit>
+
+namespace shell::ouverture {
+
+namespace {
+const QString choix = QStringLiteral("feuille_choix_base");
+
+forms::Feuille& chooser() { return forms::Feuilles::charger(choix); }
+
+// The windows the start-up options ask for, in the order they open (the last in front).
+struct FenetreDemarrage {
+    const char* caseACocher;
+    const char* feuille;
+};
+const FenetreDemarrage fenetres_demarrage[] = {
+    {"Check1", "feuille_famille"},
+    {"Check2", "feuille_élève"},
+    {"Check4", "feuille_traitements"},
+};
+}  // namespace
+
+void afficher_base_en_cours(const QString& texte) {
+    if (MDIForm1* m = fenetre_principale()) m->panneau(1)->setText(texte);
+}
+
+void commande_ouvrir() {
+    forms::Feuille& f = chooser();
+    f.controle<QLineEdit>(QStringLiteral("accès_tentavive"))->clear();
+    f.afficher();
+}
+
+void commande_fermer() {
+    Module1::fermer_base_donnees();
+    Module1::chemin_base.clear();
+    chooser().controle<QLabel>(QStringLiteral("Label4"))->clear();
+    afficher_base_en_cours(QString());
+    Module1::desactiver_menus();
+    forms::boite_message(QStringLiteral("La base est fermée..."), 64);
+}
+
+}  // namespace shell::ouverture
+
+namespace Module1 {
+
+void ouvrir_base_donnees() {
+    using namespace shell::ouverture;
+    forms::pieger([] {
+        forms::Feuille& f = chooser();
+        if (f.controle<QLabel>(QStringLiteral("Label4"))->text().isEmpty()) {
+            forms::boite_message(
+                QStringLiteral("Vous devez sélectionner la base de données sur laquelle vous souhaitez travailler..."), 48);
+            return;
+        }
+        // A file whose code cannot be read is not opened: its error box has been shown, and
+        // going on would enable the menus on a file that is missing, or skip its code.
+        if (!shell::liants::lier(QStringLiteral("ouvrir_table_passe_choix"))) return;
+
+        const QString actuel = f.controle<QLineEdit>(QStringLiteral("accès_actuel"))->text();
+        if (!actuel.isEmpty()) {
+            QLineEdit* tentative = f.controle<QLineEdit>(QStringLiteral("accès_tentavive"));
+            tentative->clear();
+            {
+                shell::FeuilleLogin login(shell::fenetre_principale());
+                login.exec();
+            }
+            // Exact text: case matters and nothing is trimmed.
+            if (tentative->text() != actuel) {
+                tentative->clear();
+                forms::boite_message(QStringLiteral("Erreur de code d'accès... Accès non-autorisé!"), 48);
+                forms::definir_pointeur_souris(forms::PointeurDefaut);
+                return;
+            }
+        }
+
+        forms::Feuille& attente = forms::Feuilles::charger(QStringLiteral("feuille_patientez"));
+        attente.afficher();
+        attente.repaint();
+        forms::definir_pointeur_souris(forms::Sablier);
+        activer_menus();
+        forms::Feuilles::decharger(QStringLiteral("feuille_choix_base"));
+        forms::definir_pointeur_souris(forms::PointeurDefaut);
+        afficher_base_en_cours(QStringLiteral("Base de données en cours : ") + chemin_base);
+        forms::Feuilles::decharger(QStringLiteral("feuille_patientez"));
+
+        for (const FenetreDemarrage& d : fenetres_demarrage) {
+            const QString nom = QString::fromUtf8(d.feuille);
+            if (shell::options::valeur_case(QString::fromUtf8(d.caseACocher)) != 1) continue;
+            if (!forms::Feuilles::estEnregistree(nom)) continue;  // its window comes later
+            forms::Feuille& w = forms::Feuilles::charger(nom);
+            w.afficher();
+            w.repaint();
+        }
+    }, forms::Prefixe::Donnees);
+}
+
+void fermer_base_donnees() {
+    forms::ignorer_erreur([] {
+        if (forms::Feuille* f = forms::Feuilles::siChargee(QStringLiteral("feuille_choix_base")))
+            f->controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"))->fermer();
+    });
+}
+
+}  // namespace Module1

@@ -1,0 +1,15 @@
+#pragma once
+// Window placement computed in twips, single precision, as the windowing layer did.
+namespace shell {
+
+struct Position {
+    float top;
+    float left;
+};
+
+// Centred in the given area, then raised by `montee` and moved left by `decalageGauche`.
+// Nothing is clamped: a window larger than its area gets a negative position.
+Position position_centree(float largeur, float hauteur, float largeurEcran, float hauteurEcran,
+                          float montee, float decalageGauche);
+
+}  // namespace shell
