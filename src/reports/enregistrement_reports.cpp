@@ -1,3 +1,9 @@
 #include "reports/enregistrement_reports.h"
 
-void enregistrer_feuilles_reports() {}
+#include "platform/forms/feuilles.h"
+#include "reports/feuille_traitements.h"
+
+void enregistrer_feuilles_reports() {
+    forms::Feuilles::enregistrer(QString::fromUtf8(reports::FeuilleTraitements::Nom),
+                                 [] { return new reports::FeuilleTraitements; });
+}

@@ -1,0 +1,36 @@
+#pragma once
+// "Exploitation de la base": statistics, lists, labels and record sheets printed to the
+// screen, the printer or a rich-text file, under a cycle, level and class filter.
+#include "platform/forms/feuille.h"
+
+class QComboBox;
+class QLineEdit;
+class QRadioButton;
+class QScrollBar;
+
+namespace reports {
+
+class FeuilleTraitements : public forms::Feuille {
+    Q_OBJECT
+public:
+    static constexpr const char* Nom = "feuille_traitements";
+    FeuilleTraitements();
+
+    void Form_Load() override;
+
+    // The "OK" button beside list 1 to 4: prints the item chosen in that list.
+    void imprimer_liste(int liste);
+    void cmdFermer_Click();
+    void HScroll1_Change();
+
+private:
+    void sequence_impression(int liste);
+    QComboBox* combo(int liste) const;
+
+    QLineEdit* Text4_ = nullptr;
+    QScrollBar* HScroll1_ = nullptr;
+    QRadioButton* options_[3] = {};
+    QComboBox* combos_[4] = {};
+};
+
+}  // namespace reports

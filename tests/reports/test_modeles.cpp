@@ -1,0 +1,138 @@
+// Every template of the ready program folder, rendered on the demonstration database.
+#include "environnement_reports.h"
+#include "essais.h"
+#include "platform/db/base_donnees.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+class EssaiModeles : public QObject {
+    Q_OBJECT
+    QTemporaryDir dossier_;
+
+    QString chemin(const QString& nom) const { return QDir(dossier_.path()).filePath(nom); }
+
+    // Renders `modele` to a rich-text file under `selection`; returns the text read back.
+    QString rendre(const QString& modele, const QString& selection = {}) {
+        auto& cr = report::CrystalReport1();
+        cr.setDataFiles(0, Module1::chemin_base);
+        cr.setReportFileName(essai::dossier_programme() + modele);
+        cr.setSelectionFormula(selection);
+        cr.setDestination(report::destination::Fichier);
+        cr.setPrintFileType(report::type_fichier::TexteEnrichi);
+        const QString sortie = chemin(QFileInfo(modele).completeBaseName() + ".RTF");
+        QFile::remove(sortie);
+        cr.setPrintFileName(sortie);
+        const int resultat = cr.PrintReport();
+        cr.setDestination(report::destination::Fenetre);
+        if (resultat != 0) {
+            qWarning("%s : %s", qPrintable(modele), qPrintable(cr.derniereErreur()));
+            return {};
+        }
+        return essai::texte_rtf(sortie);
+    }
+
+    QVector<QVector<QVariant>> lignes(const QString& sql, const QVariantList& p = {}) {
+        auto base = db::BaseDonnees::ouvrir(Module1::chemin_base);
+        auto r = base->requete(sql, p);
+        base->Close();
+        return r.lignes;
+    }
+
+    // The fields of `table` that the template never names.
+    QStringList champs_absents(const QString& modele, const QString& table) {
+        QFile f(essai::dossier_programme() + modele);
+        if (!f.open(QIODevice::ReadOnly)) return {QStringLiteral("(modèle illisible)")};
+        const QString texte = QString::fromUtf8(f.readAll());
+        auto base = db::BaseDonnees::ouvrir(Module1::chemin_base);
+        QStringList absents;
+        for (const auto& c : base->champs(table))
+            if (!texte.contains('{' + table + '.' + c.nom + '}')) absents << c.nom;
+        base->Close();
+        return absents;
+    }
+
+private slots:
+    void initTestCase() {
+        Module1::chemin_programme = essai::dossier_programme();
+        Module1::chemin_base = essai::copie_exemple(dossier_);
+        QVERIFY(!Module1::chemin_base.isEmpty());
+        forms::installer_repondeur_scripte();
+    }
+
+    void chaque_modele_se_rend_data() {
+        QTest::addColumn<QString>("modele");
+        const QStringList modeles = QDir(essai::dossier_programme()).entryList({QStringLiteral("*.rpt")}, QDir::Files);
+        QCOMPARE(modeles.size(), 32);
+        for (const QString& m : modeles) QTest::newRow(qPrintable(m)) << m;
+    }
+    void chaque_modele_se_rend() {
+        QFETCH(QString, modele);
+        QVERIFY2(!rendre(modele).trimmed().isEmpty(), qPrintable(modele));
+    }
+
+    // A statistic counts every selected pupil once and totals to 100 %.
+    void statistique_totale() {
+        const int eleves = lignes(QStringLiteral("SELECT COUNT(*) FROM \"élèves\""))[0][0].toInt();
+        const QString texte = rendre(QStringLiteral("stat_sexes.rpt"));
+        QVERIFY(texte.contains(QStringLiteral("Répartition des élèves par sexes")));
+        const QRegularExpression total(QStringLiteral("Total\\W+(\\d+)\\W+100,0"));
+        const auto m = total.match(texte);
+        QVERIFY2(m.hasMatch(), qPrintable(texte.right(400)));
+        QCOMPARE(m.captured(1).toInt(), eleves);
+    }
+
+    // The electoral list without addresses shows none; the other one shows them.
+    void listes_electorales_et_adresses() {
+        const auto aines = lignes(QStringLiteral(
+            "SELECT f.adresse_responsable FROM \"élèves\" e JOIN familles f USING (\"référence_famille\") "
+            "WHERE e.\"ainé\" AND f.adresse_responsable <> '' LIMIT 1"));
+        QVERIFY(!aines.isEmpty());
+        const QString adresse = aines[0][0].toString();
+        const QString selection = QStringLiteral("{élèves.ainé} = True");
+        QVERIFY(!rendre(QStringLiteral("liste_électorale.rpt"), selection).contains(adresse));
+        QVERIFY(rendre(QStringLiteral("liste_électorale2.rpt"), selection).contains(adresse));
+    }
+
+    // The record sheets forget no field of their table.
+    void fiches_completes() {
+        QCOMPARE(champs_absents(QStringLiteral("fiche_enfant.rpt"), QStringLiteral("élèves")), QStringList());
+        QCOMPARE(champs_absents(QStringLiteral("fiche_famille.rpt"), QStringLiteral("familles")), QStringList());
+    }
+
+    // The document shows the texts it is given and leaves out the blocks given empty.
+    void document_et_formules() {
+        auto base = db::BaseDonnees::ouvrir(Module1::chemin_base);
+        base->Execute(QStringLiteral("INSERT INTO documents (\"intitulé_bouton\") VALUES (\"Essai de document\")"));
+        base->Close();
+        const char* noms[21] = {"date_contrôlée", "nom_responsable_contrôlé", "adresse_responsable_contrôlée",
+                                "adresse2_responsable_contrôlée", "ville_responsable_contrôlée", "titre_document",
+                                "destinataire_document", "paragraphe1", "nom_directeur_contrôlé", "paragraphe2",
+                                "élève_contrôlé", "élève_contrôlé2", "élève_contrôlé3", "paragraphe3",
+                                "paragraphe4", "paragraphe5", "paragraphe6", "politesse", "signature_contrôlée",
+                                "cachet_contrôlé", "postscriptum"};
+        auto& cr = report::CrystalReport1();
+        for (int i = 0; i < 21; ++i) {
+            const QString nom = QString::fromUtf8(noms[i]);
+            // Slot 18 left empty: the signature block disappears, the stamp line with it.
+            const QString valeur = QStringLiteral("valeur%1fin").arg(i);
+            cr.setFormulas(i, i == 18 ? QString()
+                                      : nom + (i >= 1 && i <= 4 ? "=" : "= ") + '"' + valeur + '"');
+        }
+        const QString texte = rendre(QStringLiteral("document.rpt"),
+                                     QStringLiteral("{documents.intitulé_bouton} = \"Essai de document\""));
+        for (int i = 0; i < 21; ++i) {
+            if (i == 18 || i == 19) continue;
+            QVERIFY2(texte.contains(QStringLiteral("valeur%1fin").arg(i)), qPrintable(QString::number(i)));
+        }
+        QVERIFY(!texte.contains(QStringLiteral("valeur19fin")));
+        for (int i = 0; i < 21; ++i) cr.setFormulas(i, QString());
+    }
+};
+
+}  // namespace
+
+QObject* essai_modeles() { return new EssaiModeles; }
+
+#include "test_modeles.moc"

@@ -1,0 +1,254 @@
+// The processing window: its lists and the print sequence of its "OK" buttons.
+#include "environnement_reports.h"
+#include "essais.h"
+#include "platform/db/base_donnees.h"
+#include "reports/elements_traitements.h"
+
+#include <QScrollBar>
+
+namespace {
+
+const QString Interrompue = QStringLiteral("Demande d'édition interrompue...");
+const QString Aine = QStringLiteral("{élèves.ainé} = True");
+
+class EssaiTraitements : public QObject {
+    Q_OBJECT
+    QTemporaryDir dossier_;
+    forms::RepondeurScripte* boites_ = nullptr;
+
+    QString chemin(const QString& nom) const { return QDir(dossier_.path()).filePath(nom); }
+
+    // Prints item `libelle` of list `liste` to a rich-text file; returns the file written.
+    QString vers_fichier(int liste, const QString& libelle, const QString& nom) {
+        essai::choisir(liste, libelle);
+        essai::sortie(2);
+        boites_->saisir(chemin(nom));
+        essai::imprimer(liste);
+        return report::CrystalReport1().PrintFileName();
+    }
+
+private slots:
+    void initTestCase() {
+        Module1::chemin_base = essai::copie_exemple(dossier_);
+        QVERIFY(!Module1::chemin_base.isEmpty());
+        if (!forms::Feuilles::estEnregistree(QString::fromUtf8(reports::FeuilleTraitements::Nom)))
+            enregistrer_feuilles_reports();
+    }
+    void init() {
+        Module1::chemin_programme = essai::dossier_programme();
+        forms::Feuilles::toutDecharger();
+        boites_ = &forms::installer_repondeur_scripte();
+    }
+
+    void listes_remplies_au_chargement() {
+        const int attendus[4] = {11, 14, 4, 4};
+        for (int liste = 1; liste <= 4; ++liste) {
+            auto* c = essai::controle<QComboBox>(QStringLiteral("Combo%1").arg(liste).toUtf8().constData());
+            QCOMPARE(c->count(), attendus[liste - 1]);
+            QCOMPARE(c->currentIndex(), -1);
+            QCOMPARE(c->currentText(), QString());
+        }
+        auto* listes = essai::controle<QComboBox>("Combo2");
+        QCOMPARE(listes->itemText(0), QStringLiteral("Liste de classes (alphabétique)"));
+        QCOMPARE(listes->itemText(6), reports::Separateur);
+        QCOMPARE(listes->itemText(12), reports::Separateur);
+        QCOMPARE(listes->itemText(13), QStringLiteral("Registre matricule"));
+        QCOMPARE(essai::controle<QLineEdit>("Text4")->text(), QStringLiteral("1"));
+        QVERIFY(essai::controle<QRadioButton>("Option1_0")->isChecked());
+    }
+
+    // Every item names a template that the ready program folder holds.
+    void modeles_presents() {
+        for (const auto& e : reports::elements_traitements()) {
+            if (e.separateur()) continue;
+            QVERIFY2(QFile::exists(essai::dossier_programme() + e.modele), qPrintable(e.modele));
+            if (!e.modele_si_non.isEmpty())
+                QVERIFY2(QFile::exists(essai::dossier_programme() + e.modele_si_non), qPrintable(e.modele_si_non));
+        }
+    }
+
+    void rien_a_imprimer_data() {
+        QTest::addColumn<int>("liste");
+        QTest::addColumn<QString>("libelle");
+        QTest::newRow("aucun élément") << 2 << QString();
+        QTest::newRow("séparateur des listes") << 2 << reports::Separateur;
+        QTest::newRow("séparateur des étiquettes") << 3 << reports::Separateur;
+        QTest::newRow("séparateur des documents") << 4 << reports::Separateur;
+    }
+    void rien_a_imprimer() {
+        QFETCH(int, liste);
+        QFETCH(QString, libelle);
+        auto& cr = report::CrystalReport1();
+        cr.setReportFileName(QStringLiteral("témoin.rpt"));
+        cr.setSelectionFormula(QStringLiteral("témoin"));
+        essai::choisir(liste, libelle);
+        essai::sortie(2);
+        essai::imprimer(liste);
+        QVERIFY(boites_->vues.isEmpty());
+        QCOMPARE(cr.ReportFileName(), QStringLiteral("témoin.rpt"));
+        QCOMPARE(cr.SelectionFormula(), QStringLiteral("témoin"));
+        QCOMPARE(cr.DataFiles(0), Module1::chemin_base);
+    }
+
+    void liste_electorale_data() {
+        QTest::addColumn<int>("reponse");
+        QTest::addColumn<QString>("modele");
+        QTest::newRow("sans adresses") << int(forms::Oui) << "liste_électorale.rpt";
+        QTest::newRow("avec adresses") << int(forms::Non) << "liste_électorale2.rpt";
+    }
+    void liste_electorale() {
+        QFETCH(int, reponse);
+        QFETCH(QString, modele);
+        essai::filtre("2", "CE1", "3");
+        boites_->repondre(reponse);
+        const QString fichier = vers_fichier(2, QStringLiteral("Liste électorale"), QStringLiteral("electorale"));
+        QCOMPARE(boites_->vues.size(), 2);
+        QCOMPARE(boites_->vues[0].texte,
+                 QStringLiteral("Voulez-vous éditer une liste électorale sans l'indication des adresses?"));
+        QCOMPARE(boites_->vues[0].style, 52);
+        QCOMPARE(report::CrystalReport1().ReportFileName(), essai::dossier_programme() + modele);
+        QCOMPARE(report::CrystalReport1().SelectionFormula(), Aine);
+        QVERIFY(QFileInfo(fichier).size() > 0);
+    }
+
+    // Items with a selection of their own ignore the boxes; the others follow them.
+    void selections_data() {
+        QTest::addColumn<int>("liste");
+        QTest::addColumn<QString>("libelle");
+        QTest::addColumn<QString>("formule");
+        QTest::addColumn<QString>("message");
+        const QString filtre = QStringLiteral("{élèves.niveau_classe_élève} = \"CM1\"");
+        QTest::newRow("association") << 2 << "Liste Association"
+                                     << Aine + " AND {familles.communication_données} = \"oui\""
+                                     << "Seules les familles ayant accordé l'autorisation de communiquer "
+                                        "leurs données personnelles non-confidentielles sont concernées par cette liste.";
+        QTest::newRow("liste A") << 2 << "Liste A" << "{élèves.niveau_classe_élève} = \"CM2\""
+                                 << "Seules les classes de CM2 sont concernées par la LISTE A.";
+        QTest::newRow("liste B") << 2 << "Liste B" << filtre
+                                 << "Seuls les élèves de 12 ans (et +), scolarisés dans des classes "
+                                    "inférieures au CM2, sont concernés par la LISTE B.";
+        QTest::newRow("étiquettes électorales") << 3 << "Etiquettes électorales" << Aine << "";
+        QTest::newRow("fiche vierge") << 4 << "Fiche vierge" << "" << "";
+        QTest::newRow("registre") << 2 << "Registre matricule" << filtre << "";
+        QTest::newRow("statistique") << 1 << "Répartition par âges" << filtre << "";
+    }
+    void selections() {
+        QFETCH(int, liste);
+        QFETCH(QString, libelle);
+        QFETCH(QString, formule);
+        QFETCH(QString, message);
+        essai::filtre("TOUS", "CM1", "TOUTES");
+        report::CrystalReport1().setSelectionFormula(QStringLiteral("témoin"));
+        const QString fichier = vers_fichier(liste, libelle, QStringLiteral("sortie"));
+        QCOMPARE(report::CrystalReport1().SelectionFormula(), formule);
+        if (!message.isEmpty()) {
+            QCOMPARE(boites_->vues.first().texte, message);
+            QCOMPARE(boites_->vues.first().style, 64);
+        }
+        QVERIFY2(QFileInfo(fichier).size() > 0, qPrintable(report::CrystalReport1().derniereErreur()));
+        QCOMPARE(boites_->derniere().texte == Interrompue, false);
+    }
+
+    void noms_de_fichier_data() {
+        QTest::addColumn<QString>("reponse");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("dossier terminé par \\") << "C:\\Listes\\" << "C:\\Listes.RTF";
+        QTest::newRow("dossier terminé par /") << "Listes/" << "Listes.RTF";
+        QTest::newRow("suffixe en minuscules") << "  bilan.rtf  " << "bilan.rtf";
+        QTest::newRow("sans suffixe") << "bilan" << "bilan.RTF";
+        QTest::newRow("autre suffixe") << "bilan.txt" << "bilan.txt.RTF";
+    }
+    void noms_de_fichier() {
+        QFETCH(QString, reponse);
+        QFETCH(QString, attendu);
+        essai::choisir(2, QStringLiteral("Liste de pointage"));
+        essai::sortie(2);
+        const bool blancs = reponse.startsWith(' ');
+        boites_->saisir(blancs ? "  " + chemin(reponse.trimmed()) + "  " : chemin(reponse));
+        essai::imprimer(2);
+        const forms::BoiteVue saisie = boites_->vues.first();
+        QVERIFY(saisie.saisie);
+        QCOMPARE(saisie.texte, QStringLiteral("Entrez le chemin et le nom du fichier que vous souhaitez créer :"));
+        QCOMPARE(saisie.titre, QStringLiteral("Exportation du traitement vers un fichier"));
+        QCOMPARE(saisie.defaut, QDir::home().filePath(QStringLiteral("export_carnelis.rtf")));
+        QCOMPARE(report::CrystalReport1().PrintFileName(), chemin(attendu));
+        QVERIFY(QFileInfo(chemin(attendu)).size() > 0);
+        QCOMPARE(boites_->vues.size(), 1);
+        QCOMPARE(report::CrystalReport1().Destination(), 0);
+    }
+
+    // Cancel writes nothing (no file named only ".RTF"), yet leaves the control reset.
+    void saisie_annulee() {
+        auto& cr = report::CrystalReport1();
+        cr.setPrintFileName(QStringLiteral("témoin.RTF"));
+        essai::choisir(1, QStringLiteral("Répartition par sexes"));
+        essai::sortie(2);
+        boites_->annulerSaisie();
+        essai::imprimer(1);
+        QCOMPARE(boites_->vues.size(), 1);
+        QCOMPARE(cr.PrintFileName(), QStringLiteral("témoin.RTF"));
+        QVERIFY(!QFile::exists(QStringLiteral(".RTF")));
+        QCOMPARE(cr.Destination(), 0);
+        QCOMPARE(cr.CopiesToPrinter(), 1);
+    }
+
+    void impression_refusee() {
+        QTemporaryDir vide;
+        Module1::chemin_programme = vide.path() + '/';
+        essai::choisir(2, QStringLiteral("Liste Mairie"));
+        essai::sortie(1);
+        essai::controle<QLineEdit>("Text4")->setText(QStringLiteral("5"));
+        essai::imprimer(2);
+        QCOMPARE(boites_->vues.size(), 1);
+        QCOMPARE(boites_->derniere().texte, Interrompue);
+        QCOMPARE(boites_->derniere().style, 48);
+        QCOMPARE(boites_->derniere().titre, forms::titre_application());
+        QCOMPARE(report::CrystalReport1().CopiesToPrinter(), 1);
+        QCOMPARE(report::CrystalReport1().Destination(), 0);
+    }
+
+    // A class list under a class filter holds that class's pupils and no others.
+    void filtre_applique_aux_eleves() {
+        auto base = db::BaseDonnees::ouvrir(Module1::chemin_base);
+        const auto classes = base->requete(QStringLiteral(
+            "SELECT \"référence_classe_élève\" FROM \"élèves\" WHERE \"référence_classe_élève\" <> '' "
+            "GROUP BY 1 ORDER BY COUNT(*) DESC LIMIT 1"));
+        QVERIFY(!classes.lignes.isEmpty());
+        const QString classe = classes.lignes[0][0].toString();
+        const auto dedans = base->requete(QStringLiteral(
+            "SELECT \"nom_élève\" FROM \"élèves\" WHERE \"référence_classe_élève\" = ?"), {classe});
+        const auto dehors = base->requete(QStringLiteral(
+            "SELECT \"nom_élève\" FROM \"élèves\" WHERE \"référence_classe_élève\" <> ? AND \"nom_élève\" NOT IN "
+            "(SELECT \"nom_élève\" FROM \"élèves\" WHERE \"référence_classe_élève\" = ?)"), {classe, classe});
+        base->Close();
+
+        essai::filtre("TOUS", "TOUS", classe);
+        const QString texte = essai::texte_rtf(
+            vers_fichier(2, QStringLiteral("Liste de classes (alphabétique)"), QStringLiteral("classe.rtf")));
+        for (const auto& l : dedans.lignes) QVERIFY2(texte.contains(l[0].toString()), qPrintable(l[0].toString()));
+        for (const auto& l : dehors.lignes) QVERIFY2(!texte.contains(l[0].toString()), qPrintable(l[0].toString()));
+    }
+
+    void nombre_exemplaires_et_fermeture() {
+        auto* barre = essai::controle<QScrollBar>("HScroll1");
+        QCOMPARE(barre->minimum(), 1);
+        QCOMPARE(barre->maximum(), 99);
+        barre->setValue(42);
+        QCOMPARE(essai::controle<QLineEdit>("Text4")->text(), QStringLiteral("42"));
+        essai::controle<QLineEdit>("Text4")->setText(QStringLiteral("7"));
+        QCOMPARE(barre->value(), 42);
+
+        essai::traitements().afficher();
+        essai::filtre("2", "TOUS", "TOUTES");
+        QTest::mouseClick(essai::controle<QWidget>("cmdFermer"), Qt::LeftButton);
+        QVERIFY(!essai::traitements().estAffichee());
+        QVERIFY(forms::Feuilles::estChargee(QString::fromUtf8(reports::FeuilleTraitements::Nom)));
+        QCOMPARE(essai::controle<QLineEdit>("Text1")->text(), QStringLiteral("2"));
+    }
+};
+
+}  // namespace
+
+QObject* essai_traitements() { return new EssaiTraitements; }
+
+#include "test_traitements.moc"
