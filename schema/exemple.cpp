@@ -182,7 +182,7 @@ void ecrire_parametres(sqlite3* base) {
         {"Garderie du matin", "Inscription à la garderie du matin (oui / non)"},
         {"Garderie du soir", "Inscription à la garderie du soir (oui / non)"},
         {"Transport scolaire", "Utilise le car de ramassage scolaire (oui / non)"},
-        {"PAI", "Projet d'accueil individualisé en cours (oui / non)"},
+        {"PAI", "Projet d'accueil individualisé (oui / non)"},
         {"Suivi extérieur", "Orthophonie, CMP, RASED... (renseignements utiles)"}};
     executer(base, "DELETE FROM \"paramètres\"");
     Ligne p(champs_table(base, "paramètres"));
