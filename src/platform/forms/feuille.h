@@ -2,9 +2,11 @@
 // A window of the program. Every window but the main window, the splash and the login
 // window is a child of the main window's multi-document area. Its geometry is read and set
 // in twips, relative to that area (or to the screen for a top-level window).
+#include <QMdiSubWindow>
+#include <QPointer>
 #include <QWidget>
 
-class QMdiSubWindow;
+class QMdiArea;
 
 namespace forms {
 
@@ -28,7 +30,9 @@ public:
     void afficher();
     void masquer();
     bool estAffichee() const;
-    // Runs Form_Unload, then deletes the window; the next access loads it anew.
+    // Runs Form_Unload, then hides the window and forgets it at once: the next access loads
+    // it anew. The object itself is deleted when control returns to the event loop, so that
+    // an event handler of the window may unload it and still finish safely.
     void decharger();
 
     // Geometry in twips (of the window frame, inside its container).
@@ -62,9 +66,22 @@ protected:
 private:
     [[noreturn]] void controleIntrouvable(const QString& nom) const;
     friend class Feuilles;
+    // Puts the window in a sub-window of the multi-document area.
+    void encadrer(QMdiArea* zone);
+    // Deletes the window (and its sub-window) at once.
+    void detruire();
+    QWidget* cadreOuSoi() const;
+    double lireTwips(int indice, int pixels) const;
+    void noterTwips(int indice, double twips);
+
     bool enfant_;
-    QMdiSubWindow* cadre_ = nullptr;
+    QPointer<QMdiSubWindow> cadre_;
     bool enDechargement_ = false;
+    QSize tailleDessin_;  // the designed frame size in pixels, empty when none was given
+    // The last value set in twips for Top, Left, Width, Height, with the pixels it gave:
+    // read back as set while the window has not moved since, so no rounding creeps in.
+    struct Memo { double twips = 0; int pixels = 0; bool valide = false; };
+    Memo memo_[4];
 };
 
 }  // namespace forms

@@ -25,6 +25,9 @@ public:
     void lier(db::ControleDonnees* controle);
     void definirColonnes(const QVector<ColonneGrille>& colonnes);
     void definirCouleurFond(const QColor& couleur);
+    // A list to choose from: no cell edited, no row added or deleted, no new-row line.
+    void definirLectureSeule(bool oui);
+    bool lectureSeule() const;
 
     // The current column (0-based) and the current cell's text of the current row.
     int Col() const;
@@ -40,6 +43,11 @@ public:
 signals:
     // The relay gesture: a double-click on a record's row.
     void relais();
+
+protected:
+    void currentChanged(const QModelIndex& actuel, const QModelIndex& precedent) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
 
 private:
     struct Impl;

@@ -21,9 +21,13 @@ class ListeDossiers : public QListWidget {
 public:
     explicit ListeDossiers(QWidget* parent = nullptr);
     QString Path() const;
-    void setPath(const QString& chemin);  // emits Change when it changes
+    void setPath(const QString& chemin);  // emits Change when it changes; 76 when absent
 signals:
     void Change();
+
+private:
+    void remplir();
+    QString chemin_;
 };
 
 class ListeFichiers : public QListWidget {
@@ -31,7 +35,7 @@ class ListeFichiers : public QListWidget {
 public:
     explicit ListeFichiers(QWidget* parent = nullptr);
     QString Path() const;
-    void setPath(const QString& dossier);
+    void setPath(const QString& dossier);  // 76 when the folder is absent
     QString Pattern() const;
     void setPattern(const QString& motifs);  // "*.mdb", "*.jpg;*.bmp;*.gif"
     QString FileName() const;                // the selected name, "" when none
@@ -41,6 +45,14 @@ public:
 signals:
     void Click();
     void DblClick();
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+
+private:
+    QString dossier_;
+    QString motifs_;
+    int ligneAvantClic_ = -1;
 };
 
 }  // namespace forms

@@ -1,0 +1,164 @@
+#include "platform/forms/boites.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace forms {
+
+namespace {
+
+QString& titre_courant() {
+    static QString titre = QStringLiteral("Carnelis v2");
+    return titre;
+}
+
+std::unique_ptr<Repondeur>& repondeur() {
+    static std::unique_ptr<Repondeur> r;
+    if (!r) r = std::make_unique<RepondeurEcran>();
+    return r;
+}
+
+// The button sets a style can ask for, in the order they appear, first one the default.
+struct Bouton { QMessageBox::StandardButton qt; int code; const char* texte; };
+
+QVector<Bouton> boutons_du_style(int style) {
+    const Bouton ok{QMessageBox::Ok, OK, "OK"};
+    const Bouton annuler{QMessageBox::Cancel, Annuler, "Annuler"};
+    const Bouton abandonner{QMessageBox::Abort, Abandonner, "Abandonner"};
+    const Bouton reessayer{QMessageBox::Retry, Reessayer, "Réessayer"};
+    const Bouton ignorer{QMessageBox::Ignore, Ignorer, "Ignorer"};
+    const Bouton oui{QMessageBox::Yes, Oui, "Oui"};
+    const Bouton non{QMessageBox::No, Non, "Non"};
+    switch (style & 0x0F) {
+    case 1: return {ok, annuler};
+    case 2: return {abandonner, reessayer, ignorer};
+    case 3: return {oui, non, annuler};
+    case 4: return {oui, non};
+    case 5: return {reessayer, annuler};
+    default: return {ok};
+    }
+}
+
+QMessageBox::Icon icone_du_style(int style) {
+    switch (style & 0x70) {
+    case 16: return QMessageBox::Critical;
+    case 32: return QMessageBox::Question;
+    case 48: return QMessageBox::Warning;
+    case 64: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+// What a box answers when nobody chooses: its first button.
+int premier_bouton(int style) { return boutons_du_style(style).first().code; }
+
+QString ou_titre_application(const QString& titre) {
+    return titre.isEmpty() ? titre_application() : titre;
+}
+
+}  // namespace
+
+QString titre_application() { return titre_courant(); }
+void definir_titre_application(const QString& titre) { titre_courant() = titre; }
+
+int boite_message(const QString& texte, int style, const QString& titre) {
+    return repondeur()->message(texte, style, ou_titre_application(titre));
+}
+
+QString boite_saisie(const QString& invite, const QString& titre, const QString& defaut) {
+    return repondeur()->saisie(invite, ou_titre_application(titre), defaut).value_or(QString());
+}
+
+int RepondeurEcran::message(const QString& texte, int style, const QString& titre) {
+    QMessageBox boite(QApplication::activeWindow());
+    boite.setWindowTitle(titre);
+    // Plain text: a typed "<" never turns the message into markup; line feeds break lines.
+    boite.setTextFormat(Qt::PlainText);
+    boite.setText(texte);
+    boite.setIcon(icone_du_style(style));
+    const QVector<Bouton> boutons = boutons_du_style(style);
+    for (const Bouton& b : boutons) {
+        QAbstractButton* bouton = boite.addButton(b.qt);
+        bouton->setText(QString::fromUtf8(b.texte));
+    }
+    boite.setDefaultButton(boutons.first().qt);
+    boite.exec();
+    const QAbstractButton* clique = boite.clickedButton();
+    for (const Bouton& b : boutons)
+        if (clique && clique == boite.button(b.qt)) return b.code;
+    // Closed without a button: the escape answer, or the only button.
+    for (int echappe : {Annuler, Non})
+        for (const Bouton& b : boutons)
+            if (b.code == echappe) return b.code;
+    return boutons.first().code;
+}
+
+std::optional<QString> RepondeurEcran::saisie(const QString& invite, const QString& titre,
+                                              const QString& defaut) {
+    QInputDialog boite(QApplication::activeWindow());
+    boite.setInputMode(QInputDialog::TextInput);
+    boite.setWindowTitle(titre);
+    boite.setLabelText(invite);
+    boite.setTextValue(defaut);
+    boite.setOkButtonText(QStringLiteral("OK"));
+    boite.setCancelButtonText(QStringLiteral("Annuler"));
+    if (boite.exec() != QDialog::Accepted) return std::nullopt;
+    return boite.textValue();
+}
+
+RepondeurScripte& RepondeurScripte::repondre(int code) {
+    script_.append({false, code, std::nullopt});
+    return *this;
+}
+
+RepondeurScripte& RepondeurScripte::saisir(const QString& texte) {
+    script_.append({true, 0, texte});
+    return *this;
+}
+
+RepondeurScripte& RepondeurScripte::annulerSaisie() {
+    script_.append({true, 0, std::nullopt});
+    return *this;
+}
+
+// Message answers and input answers are taken each in their own order, so that a script
+// can be written as the test reads, whatever the interleaving of the two kinds of box.
+int RepondeurScripte::message(const QString& texte, int style, const QString& titre) {
+    vues.append({false, texte, style, titre, QString()});
+    for (int i = 0; i < script_.size(); ++i) {
+        if (!script_[i].saisie) {
+            const int code = script_[i].code;
+            script_.removeAt(i);
+            return code;
+        }
+    }
+    return premier_bouton(style);
+}
+
+std::optional<QString> RepondeurScripte::saisie(const QString& invite, const QString& titre,
+                                                const QString& defaut) {
+    vues.append({true, invite, 0, titre, defaut});
+    for (int i = 0; i < script_.size(); ++i) {
+        if (script_[i].saisie) {
+            const std::optional<QString> texte = script_[i].texte;
+            script_.removeAt(i);
+            return texte;
+        }
+    }
+    return defaut;
+}
+
+void installer_repondeur(std::unique_ptr<Repondeur> r) {
+    repondeur() = r ? std::move(r) : std::make_unique<RepondeurEcran>();
+}
+
+RepondeurScripte& installer_repondeur_scripte() {
+    auto r = std::make_unique<RepondeurScripte>();
+    RepondeurScripte& ref = *r;
+    installer_repondeur(std::move(r));
+    return ref;
+}
+
+}  // namespace forms

@@ -1,0 +1,57 @@
+#include "platform/forms/erreurs_boites.h"
+
+#include "platform/db/erreurs_moteur.h"
+#include "platform/forms/boites.h"
+#include "platform/forms/pointeur.h"
+
+namespace forms {
+
+QString texte_prefixe(Prefixe p) {
+    switch (p) {
+    case Prefixe::Donnees:
+        return QStringLiteral("Le gestionnaire d'erreurs des données a rencontré l'erreur : ");
+    case Prefixe::ListesFichiers:
+        return QStringLiteral("Le logiciel des données a rencontré l'erreur : ");
+    case Prefixe::Logiciel:
+        break;
+    }
+    return QStringLiteral("Le logiciel a rencontré l'erreur : ");
+}
+
+void boite_erreur(const Erreur& e, Prefixe p) { boite_erreur(e.numero, e.texte, p); }
+
+void boite_erreur(int numero, const QString& texte, Prefixe p) {
+    boite_message(texte_prefixe(p) + QString::number(numero) + "\n\n" + texte, 48);
+    definir_pointeur_souris(PointeurDefaut);
+}
+
+bool pieger(const std::function<void()>& corps, Prefixe p) {
+    try {
+        corps();
+        return true;
+    } catch (const Erreur& e) {
+        boite_erreur(e, p);
+    } catch (const std::exception& e) {
+        boite_erreur(erreurs_execution::AppelIncorrect, QString::fromUtf8(e.what()), p);
+    } catch (...) {
+        // Nothing may escape into Qt's event loop: that would end the program.
+        boite_erreur(erreurs_execution::AppelIncorrect,
+                     QStringLiteral("Argument ou appel de procédure incorrect."), p);
+    }
+    return false;
+}
+
+bool ignorer_erreur(const std::function<void()>& etape) {
+    try {
+        etape();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+void boite_erreur_donnees(int numero) {
+    boite_message(QStringLiteral("Data error event hit err:") + db::texte_erreur(numero), 0);
+}
+
+}  // namespace forms

@@ -1,0 +1,163 @@
+#include "platform/forms/feuille.h"
+
+#include "platform/erreur.h"
+#include "platform/forms/erreurs_boites.h"
+#include "platform/forms/feuilles.h"
+#include "platform/forms/twips.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QScreen>
+
+namespace forms {
+
+namespace {
+enum { Haut, Gauche, Largeur, Hauteur };
+}
+
+Feuille::Feuille(const QString& nom, bool enfant) : QWidget(nullptr), enfant_(enfant) {
+    setObjectName(nom);
+}
+
+Feuille::~Feuille() {
+    Feuilles::oublier(this);
+    // Deleted on its own: its empty sub-window goes too (later, in case the sub-window is
+    // itself the one being deleted and is deleting us).
+    if (cadre_ && !enDechargement_) cadre_->deleteLater();
+}
+
+void Feuille::encadrer(QMdiArea* zone) {
+    if (cadre_ || !zone) return;
+    cadre_ = zone->addSubWindow(this);
+    // Unloading and hiding are ours to decide (see closeEvent), not the sub-window's.
+    cadre_->setAttribute(Qt::WA_DeleteOnClose, false);
+    cadre_->setWindowTitle(windowTitle());
+    cadre_->setObjectName(objectName() + QStringLiteral("_cadre"));
+    if (!tailleDessin_.isEmpty()) cadre_->resize(tailleDessin_);
+    cadre_->hide();
+}
+
+void Feuille::detruire() {
+    enDechargement_ = true;
+    if (cadre_) delete cadre_.data(); else delete this;
+}
+
+QWidget* Feuille::cadreOuSoi() const {
+    if (cadre_) return cadre_.data();
+    return const_cast<Feuille*>(this);
+}
+
+void Feuille::afficher() {
+    if (enfant_ && !cadre_) encadrer(Feuilles::zone());
+    show();
+    if (cadre_) {
+        if (cadre_->isMinimized()) cadre_->showNormal(); else cadre_->show();
+        cadre_->raise();
+        if (QMdiArea* zone = cadre_->mdiArea()) zone->setActiveSubWindow(cadre_);
+    } else {
+        if (isMinimized()) showNormal();
+        raise();
+        activateWindow();
+    }
+}
+
+void Feuille::masquer() { cadreOuSoi()->hide(); }
+
+bool Feuille::estAffichee() const {
+    // A sub-window counts as shown when it is not hidden, even while the main window is not
+    // on screen yet.
+    if (cadre_) return !cadre_->isHidden() && !isHidden();
+    return isVisible();
+}
+
+void Feuille::decharger() {
+    if (enDechargement_) return;
+    int annuler = 0;
+    Form_Unload(annuler);
+    if (annuler) return;
+    enDechargement_ = true;
+    Feuilles::oublier(this);
+    QWidget* cadre = cadreOuSoi();
+    cadre->hide();
+    cadre->deleteLater();
+}
+
+void Feuille::closeEvent(QCloseEvent* e) {
+    if (enDechargement_) {
+        e->accept();
+        return;
+    }
+    if (masqueeALaFermeture()) {
+        e->ignore();
+        masquer();
+        return;
+    }
+    // The unload event has no error handling of its own; nothing may escape into Qt.
+    pieger([this] { decharger(); });
+    if (enDechargement_) e->accept(); else e->ignore();
+}
+
+double Feuille::lireTwips(int indice, int px) const {
+    const Memo& m = memo_[indice];
+    return (m.valide && m.pixels == px) ? m.twips : twips(px);
+}
+
+void Feuille::noterTwips(int indice, double valeur) {
+    memo_[indice] = {valeur, pixels(valeur), true};
+}
+
+double Feuille::Top() const { return lireTwips(Haut, cadreOuSoi()->pos().y()); }
+double Feuille::Left() const { return lireTwips(Gauche, cadreOuSoi()->pos().x()); }
+double Feuille::Width() const { return lireTwips(Largeur, cadreOuSoi()->frameGeometry().width()); }
+double Feuille::Height() const { return lireTwips(Hauteur, cadreOuSoi()->frameGeometry().height()); }
+
+void Feuille::setTop(double t) {
+    QWidget* c = cadreOuSoi();
+    c->move(c->pos().x(), pixels(t));
+    noterTwips(Haut, t);
+}
+
+void Feuille::setLeft(double t) {
+    QWidget* c = cadreOuSoi();
+    c->move(pixels(t), c->pos().y());
+    noterTwips(Gauche, t);
+}
+
+void Feuille::definirTaille(double largeurTwips, double hauteurTwips) {
+    tailleDessin_ = QSize(pixels(largeurTwips), pixels(hauteurTwips));
+    QWidget* c = cadreOuSoi();
+    // The size given is the frame's: a top-level window's decorations come out of it.
+    const QSize bord = c->frameGeometry().size() - c->geometry().size();
+    c->resize(cadre_ ? tailleDessin_ : tailleDessin_ - bord);
+    noterTwips(Largeur, largeurTwips);
+    noterTwips(Hauteur, hauteurTwips);
+}
+
+void Feuille::setCaption(const QString& titre) {
+    setWindowTitle(titre);
+    if (cadre_) cadre_->setWindowTitle(titre);
+}
+
+QString Feuille::Caption() const { return windowTitle(); }
+
+double Feuille::largeurEcran() const {
+    QMdiArea* zone = cadre_ ? cadre_->mdiArea() : (enfant_ ? Feuilles::zone() : nullptr);
+    if (zone) return twips(zone->viewport()->width());
+    QScreen* ecran = QGuiApplication::primaryScreen();
+    return ecran ? twips(ecran->availableGeometry().width()) : 0;
+}
+
+double Feuille::hauteurEcran() const {
+    QMdiArea* zone = cadre_ ? cadre_->mdiArea() : (enfant_ ? Feuilles::zone() : nullptr);
+    if (zone) return twips(zone->viewport()->height());
+    QScreen* ecran = QGuiApplication::primaryScreen();
+    return ecran ? twips(ecran->availableGeometry().height()) : 0;
+}
+
+void Feuille::controleIntrouvable(const QString& nom) const {
+    throw Erreur(erreurs_execution::VariableObjet,
+                 QStringLiteral("Variable objet ou variable de bloc With non définie."));
+}
+
+}  // namespace forms

@@ -1,0 +1,339 @@
+#include "platform/forms/grille_donnees.h"
+
+#include "platform/db/controle_donnees.h"
+#include "platform/db/erreurs_moteur.h"
+#include "platform/forms/boites.h"
+#include "platform/forms/erreurs_boites.h"
+#include "platform/forms/modele_grille.h"
+#include "platform/forms/twips.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPersistentModelIndex>
+#include <QStyledItemDelegate>
+#include <QTimer>
+
+namespace forms {
+
+namespace {
+
+// Puts back into a reopened editor the text whose write was refused, so that the user can
+// correct it instead of typing it again.
+class Delegue : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QPersistentModelIndex indexEnAttente;
+    QString texteEnAttente;
+
+    void setEditorData(QWidget* editeur, const QModelIndex& index) const override {
+        auto* ligne = qobject_cast<QLineEdit*>(editeur);
+        if (ligne && indexEnAttente.isValid() && index == indexEnAttente) {
+            ligne->setText(texteEnAttente);
+            const_cast<Delegue*>(this)->indexEnAttente = QPersistentModelIndex();
+            return;
+        }
+        QStyledItemDelegate::setEditorData(editeur, index);
+    }
+};
+
+}  // namespace
+
+struct GrilleDonnees::Impl {
+    GrilleDonnees* q;
+    ModeleGrille* modele;
+    Delegue* delegue;
+    QMetaObject::Connection repositionnement;
+    // Set while the grid itself moves the result set or the current row, so that neither
+    // follows the other back.
+    bool interne = false;
+
+    db::JeuEnregistrements* jeu() const { return modele->jeu(); }
+
+    // Makes row `ligne` the result set's current record.
+    void allerALigne(db::JeuEnregistrements& rs, int ligne) {
+        const int pos = rs.AbsolutePosition();
+        if (pos == ligne) return;
+        const int n = rs.RecordCount();
+        if (ligne < 0 || ligne >= n) db::lever(db::erreurs::AucunEnregistrement);
+        // From wherever is nearest: the current record, the first or the last.
+        const int depuisCourant = pos >= 0 ? std::abs(ligne - pos) : n + 1;
+        const int depuisPremier = ligne;
+        const int depuisDernier = n - 1 - ligne;
+        if (depuisCourant <= depuisPremier && depuisCourant <= depuisDernier) {
+            for (int i = pos; i < ligne; ++i) rs.MoveNext();
+            for (int i = pos; i > ligne; --i) rs.MovePrevious();
+        } else if (depuisPremier <= depuisDernier) {
+            rs.MoveFirst();
+            for (int i = 0; i < ligne; ++i) rs.MoveNext();
+        } else {
+            rs.MoveLast();
+            for (int i = n - 1; i > ligne; --i) rs.MovePrevious();
+        }
+    }
+
+    // Past the last record: no current record, as on the new-row line.
+    void passerLaFin(db::JeuEnregistrements& rs) {
+        if (rs.EditMode() == 2 || rs.RecordCount() == 0) return;
+        if (rs.Eof() && rs.AbsolutePosition() < 0) return;
+        rs.MoveLast();
+        rs.MoveNext();
+    }
+
+    // A refused operation: the data control's error event first, then, unless its handler
+    // took charge, the engine's text.
+    void signaler(const Erreur& e) {
+        int reponse = 1;
+        if (db::ControleDonnees* c = modele->controle()) emit c->Error(e.numero, &reponse);
+        if (reponse) boite_message(e.texte, 48);
+    }
+
+    // Runs an operation of the grid; failures are reported, never thrown into Qt.
+    bool executer(const std::function<void()>& operation) {
+        const bool avant = interne;
+        interne = true;
+        bool reussi = false;
+        try {
+            operation();
+            reussi = true;
+        } catch (const Erreur& e) {
+            signaler(e);
+        } catch (...) {
+            const std::exception_ptr echec = std::current_exception();
+            pieger([echec] { std::rethrow_exception(echec); });
+        }
+        interne = avant;
+        modele->synchroniser();
+        suivreEnregistrement();
+        return reussi;
+    }
+
+    bool ecrire(int ligne, int colonne, const QString& texte) {
+        db::JeuEnregistrements* rs = jeu();
+        if (!rs) return false;
+        const QString champ = modele->colonnes().value(colonne).champ;
+        const bool nouvelle = ligne == modele->ligneNouvelle();
+        // Nothing typed changes nothing: no empty record, no needless write.
+        if (nouvelle && texte.isEmpty() && rs->EditMode() != 2) return false;
+        if (!nouvelle && texte == modele->data(modele->index(ligne, colonne), Qt::EditRole).toString())
+            return false;
+        const bool reussi = executer([&] {
+            try {
+                if (nouvelle) {
+                    if (rs->EditMode() != 2) rs->AddNew();
+                    rs->setValeur(champ, texte);
+                    rs->Update();
+                    // The grid stays on the record just added.
+                    rs->setBookmark(rs->LastModified());
+                } else {
+                    allerALigne(*rs, ligne);
+                    rs->Edit();
+                    rs->setValeur(champ, texte);
+                    rs->Update();
+                }
+            } catch (...) {
+                try { if (rs->EditMode() != 0) rs->CancelUpdate(); } catch (...) {}
+                throw;
+            }
+        });
+        if (!reussi) reouvrir(ligne, colonne, texte);
+        return reussi;
+    }
+
+    void reouvrir(int ligne, int colonne, const QString& texte) {
+        const QPersistentModelIndex index = modele->index(ligne, colonne);
+        QTimer::singleShot(0, q, [this, index, texte] {
+            if (!index.isValid()) return;
+            delegue->indexEnAttente = index;
+            delegue->texteEnAttente = texte;
+            interne = true;
+            q->setCurrentIndex(index);
+            interne = false;
+            q->edit(index);
+        });
+    }
+
+    void supprimer() {
+        db::JeuEnregistrements* rs = jeu();
+        const int ligne = q->currentIndex().row();
+        if (!rs || ligne < 0 || ligne >= modele->lignes()) return;
+        executer([&] {
+            allerALigne(*rs, ligne);
+            rs->Delete();
+            if (rs->RecordCount() > 0) {
+                rs->MoveNext();
+                if (rs->Eof()) rs->MoveLast();
+            }
+        });
+    }
+
+    // The current row follows the result set's current record.
+    void suivreEnregistrement() {
+        if (interne) return;
+        db::JeuEnregistrements* rs = jeu();
+        int ligne = -1;
+        if (rs) {
+            try {
+                const int pos = rs->AbsolutePosition();
+                if (pos >= 0) ligne = pos;
+                else if (rs->EditMode() == 2 || rs->Eof()) ligne = modele->ligneNouvelle();
+            } catch (...) {
+            }
+        }
+        modele->definirLigneCourante(ligne);
+        const QModelIndex actuel = q->currentIndex();
+        if (ligne == actuel.row() && (ligne < 0 || actuel.isValid())) return;
+        interne = true;
+        if (ligne < 0) {
+            q->selectionModel()->clearCurrentIndex();
+            q->clearSelection();
+        } else {
+            const QModelIndex index = modele->index(ligne, std::max(actuel.column(), 0));
+            q->setCurrentIndex(index);
+            q->scrollTo(index);
+        }
+        interne = false;
+    }
+
+    // The user put the grid on another row: the result set goes there.
+    void suivreLigne(int ligne) {
+        if (interne) return;
+        modele->definirLigneCourante(ligne);
+        db::JeuEnregistrements* rs = jeu();
+        if (!rs || ligne < 0) return;
+        executer([&] {
+            if (ligne < modele->lignes()) allerALigne(*rs, ligne);
+            else passerLaFin(*rs);
+        });
+    }
+};
+
+GrilleDonnees::GrilleDonnees(QWidget* parent) : QTableView(parent), d(new Impl) {
+    d->q = this;
+    d->modele = new ModeleGrille(this);
+    d->delegue = new Delegue(this);
+    d->modele->ecrire = [this](int l, int c, const QString& t) { return d->ecrire(l, c, t); };
+    setModel(d->modele);
+    setItemDelegate(d->delegue);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    // Tab goes to the window's next control; the arrow keys move between cells.
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    horizontalHeader()->setTextElideMode(Qt::ElideRight);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    definirCouleurFond(Qt::white);
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (index.isValid() && index.row() < d->modele->lignes()) emit relais();
+    });
+}
+
+GrilleDonnees::~GrilleDonnees() { delete d; }
+
+void GrilleDonnees::lier(db::ControleDonnees* controle) {
+    QObject::disconnect(d->repositionnement);
+    d->modele->lier(controle);
+    if (controle) {
+        d->repositionnement = connect(controle, &db::ControleDonnees::Reposition, this, [this] {
+            d->modele->synchroniser();
+            d->suivreEnregistrement();
+        });
+    }
+    d->suivreEnregistrement();
+}
+
+void GrilleDonnees::definirColonnes(const QVector<ColonneGrille>& colonnes) {
+    d->modele->definirColonnes(colonnes);
+    for (int i = 0; i < colonnes.size(); ++i) setColumnWidth(i, pixels(colonnes[i].largeurTwips));
+    d->suivreEnregistrement();
+}
+
+void GrilleDonnees::definirCouleurFond(const QColor& couleur) {
+    QPalette p = palette();
+    p.setColor(QPalette::Base, couleur);
+    setPalette(p);
+}
+
+void GrilleDonnees::definirLectureSeule(bool oui) {
+    d->modele->definirLectureSeule(oui);
+    d->suivreEnregistrement();
+}
+
+bool GrilleDonnees::lectureSeule() const { return d->modele->ligneNouvelle() < 0; }
+
+int GrilleDonnees::Col() const { return std::max(currentIndex().column(), 0); }
+
+void GrilleDonnees::setCol(int colonne) {
+    if (colonne < 0 || colonne >= d->modele->columnCount()) {
+        throw Erreur(erreurs_execution::AppelIncorrect,
+                     QStringLiteral("Argument ou appel de procédure incorrect."));
+    }
+    d->suivreEnregistrement();
+    const int ligne = currentIndex().row();
+    if (ligne < 0) return;
+    d->interne = true;
+    setCurrentIndex(d->modele->index(ligne, colonne));
+    d->interne = false;
+}
+
+QString GrilleDonnees::Text() const {
+    d->modele->synchroniser();
+    d->suivreEnregistrement();
+    const QModelIndex index = currentIndex();
+    if (!index.isValid()) return QString();
+    return d->modele->data(d->modele->index(index.row(), Col()), Qt::DisplayRole).toString();
+}
+
+void GrilleDonnees::setText(const QString& texte) {
+    db::JeuEnregistrements* rs = d->jeu();
+    if (!rs) db::lever(db::erreurs::ObjetInvalide);
+    rs->setValeur(d->modele->colonnes().value(Col()).champ, texte);
+    d->modele->synchroniser();
+    d->suivreEnregistrement();
+}
+
+void GrilleDonnees::allerSurLigneNouvelle() {
+    const int nouvelle = d->modele->ligneNouvelle();
+    if (nouvelle < 0) return;
+    if (db::JeuEnregistrements* rs = d->jeu()) d->executer([&] { d->passerLaFin(*rs); });
+    d->interne = true;
+    const QModelIndex index = d->modele->index(nouvelle, Col());
+    setCurrentIndex(index);
+    scrollTo(index);
+    d->interne = false;
+    d->modele->definirLigneCourante(nouvelle);
+}
+
+bool GrilleDonnees::surLigneNouvelle() const {
+    const int nouvelle = d->modele->ligneNouvelle();
+    return nouvelle >= 0 && currentIndex().row() == nouvelle;
+}
+
+void GrilleDonnees::currentChanged(const QModelIndex& actuel, const QModelIndex& precedent) {
+    // The base class first: it writes a cell being edited on the row being left.
+    QTableView::currentChanged(actuel, precedent);
+    if (actuel.row() != precedent.row()) d->suivreLigne(actuel.row());
+}
+
+void GrilleDonnees::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Delete && state() != QAbstractItemView::EditingState &&
+        !lectureSeule()) {
+        d->supprimer();
+        e->accept();
+        return;
+    }
+    QTableView::keyPressEvent(e);
+}
+
+void GrilleDonnees::focusInEvent(QFocusEvent* e) {
+    // Rows added or removed elsewhere (a refresh, a lookup adding a value) are taken in.
+    d->modele->synchroniser();
+    d->suivreEnregistrement();
+    QTableView::focusInEvent(e);
+}
+
+}  // namespace forms
