@@ -39,7 +39,8 @@ CREATE TABLE "paramètres" (
 INSERT INTO "paramètres" ("intitulé_champ_paramétrable1") VALUES (NULL);
 
 -- The pupils. The matricule is the key, but a record is added before its matricule is
--- typed, so the key allows an empty value: a unique index, not a NOT NULL primary key.
+-- typed, so the key allows empty values (NULL or ''): a partial unique index, not a
+-- NOT NULL primary key.
 CREATE TABLE "élèves" (
   matricule VARCHAR(10),
   "nom_élève" VARCHAR(30),
@@ -102,7 +103,7 @@ CREATE TABLE "élèves" (
   "champ_paramétable9" TEXT,
   "champ_paramétable10" TEXT
 );
-CREATE UNIQUE INDEX "élèves_matricule" ON "élèves" (matricule);
+CREATE UNIQUE INDEX "élèves_matricule" ON "élèves" (matricule) WHERE matricule <> '';
 
 -- The families: legal guardian (Parent 1), second parent (Parent 2), insurance, doctor,
 -- hospital and consent. Keyed like the pupils, for the same reason.
@@ -152,7 +153,8 @@ CREATE TABLE familles (
   "ville_hôpital_préférentiel" VARCHAR(30),
   "téléphone_hôpital_préférentiel" VARCHAR(20)
 );
-CREATE UNIQUE INDEX "familles_référence_famille" ON familles ("référence_famille");
+CREATE UNIQUE INDEX "familles_référence_famille" ON familles ("référence_famille")
+  WHERE "référence_famille" <> '';
 
 -- Document templates printed for a pupil. The name is how the pupil window finds a
 -- template, but two templates may bear the same name (and new ones start nameless),

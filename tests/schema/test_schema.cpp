@@ -318,7 +318,9 @@ private slots:
         Fichier f(test::copie_modele(dossier), true);
         QVERIFY(f.ok());
         QVERIFY2(f.ecrire("INSERT INTO \"élèves\" (\"nom_élève\") VALUES ('A'), ('B')"), qPrintable(f.erreur()));
+        QVERIFY(f.ecrire("INSERT INTO \"élèves\" (matricule) VALUES (''), ('')"));
         QVERIFY(f.ecrire("INSERT INTO familles (\"nom_responsable_légal\") VALUES ('A'), ('B')"));
+        QVERIFY(f.ecrire("INSERT INTO familles (\"référence_famille\") VALUES (''), ('')"));
         QVERIFY(f.ecrire("INSERT INTO \"élèves\" (matricule) VALUES ('000001')"));
         QVERIFY(!f.ecrire("INSERT INTO \"élèves\" (matricule) VALUES ('000001')"));
         QVERIFY(f.ecrire("INSERT INTO familles (\"référence_famille\") VALUES ('000001')"));
@@ -327,7 +329,7 @@ private slots:
         // A pupil without family, without class: nothing ties the tables together.
         QVERIFY(f.ecrire("INSERT INTO \"élèves\" (matricule, \"référence_famille\") VALUES ('000002', '999999')"));
         QVERIFY(f.ecrire("DELETE FROM familles"));
-        QCOMPARE(f.valeur("SELECT count(*) FROM \"élèves\"").toInt(), 4);
+        QCOMPARE(f.valeur("SELECT count(*) FROM \"élèves\"").toInt(), 6);
     }
 
     // The demonstration database holds a coherent register.
