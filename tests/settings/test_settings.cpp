@@ -1,0 +1,377 @@
+// The data windows, the reference lists, the pickers and the settings windows, driven
+// through their controls as the user drives them.
+#include "banc.h"
+#include "platform/db/erreurs_moteur.h"
+#include "platform/forms/pointeur.h"
+#include "platform/forms/twips.h"
+#include "settings/fenetre_donnees.h"
+#include <QAbstractItemModel>
+#include <QGroupBox>
+#include <QTabWidget>
+
+using namespace banc;
+
+namespace {
+
+const QString Villes = "feuille_villes", Genres = "feuille_genres", Adresses = "feuille_adresses";
+const QString Ecole = "feuille_école", Inspection = "feuille_inspection", Equipe = "feuille_équipe";
+const QString MenuEcole = "menuparamètresindex2", MenuInspection = "menuparamètresindex1",
+              MenuEquipe = "menuparamètresindex3", MenuVilles = "menuparamètresindex16";
+
+void remplir_listes(const Base& b) {
+    b.sql("INSERT INTO villes (code_postal, \"détails\") VALUES ('69001', 'Lyon'), ('44000', 'Nantes'), "
+          "('14000', 'Caen')");
+    b.sql("INSERT INTO adresses (\"détails\") VALUES ('rue des Lilas'), ('place du Marché')");
+}
+
+QString erreur_generale(int numero) {
+    return QStringLiteral("Le logiciel a rencontré l'erreur : %1\n\n%2").arg(numero).arg(db::texte_erreur(numero));
+}
+
+}  // namespace
+
+class TestSettings : public QObject {
+    Q_OBJECT
+private slots:
+    // No confirmation and no message; the next row, or the new last one, becomes current.
+    void supprimer() {
+        struct Cas { int position; QStringList restent; QString courante; };
+        for (const Cas& c : {Cas{2, {"Lyon", "Nantes"}, "Nantes"}, Cas{1, {"Lyon", "Caen"}, "Caen"}}) {
+            Base b;
+            remplir_listes(b);
+            menu(MenuVilles);
+            jeu(Villes).MoveFirst();
+            for (int i = 0; i < c.position; ++i) jeu(Villes).MoveNext();
+            cliquer(Villes, "cmdSupprimer");
+            QStringList restent;
+            for (const auto& l : b.sql("SELECT \"détails\" FROM villes ORDER BY rowid").lignes) restent << l[0].toString();
+            QCOMPARE(restent, c.restent);
+            QCOMPARE(jeu(Villes).valeur("détails").toString(), c.courante);
+            QVERIFY(b.boites->vues.isEmpty());
+        }
+    }
+
+    // The only row goes, then the move to the last record fails; on the new-row line nothing goes.
+    void supprimer_sans_fiche_courante() {
+        Base b;
+        b.sql("INSERT INTO villes (\"détails\") VALUES ('Lyon')");
+        menu(MenuVilles);
+        forms::definir_pointeur_souris(forms::Sablier);
+        cliquer(Villes, "cmdSupprimer");
+        QCOMPARE(b.compte("villes"), 0);
+        QCOMPARE(b.boites->vues.size(), 1);
+        QCOMPARE(b.boites->derniere().texte, erreur_generale(db::erreurs::AucunEnregistrement));
+        QCOMPARE(b.boites->derniere().style, 48);
+        QCOMPARE(forms::pointeur_souris(), forms::PointeurDefaut);
+
+        b.sql("INSERT INTO villes (\"détails\") VALUES ('Brest'), ('Caen')");
+        cliquer(Villes, "cmdRafraîchir");
+        cliquer(Villes, "cmdAjouter");
+        QVERIFY(controle<forms::GrilleDonnees>(Villes, "grdDataGrid")->surLigneNouvelle());
+        cliquer(Villes, "cmdSupprimer");
+        QCOMPARE(b.compte("villes"), 2);
+        QCOMPARE(b.boites->vues.size(), 2);
+        QCOMPARE(b.boites->derniere().texte, erreur_generale(db::erreurs::AucunEnregistrement));
+    }
+
+    // A visible data control numbers the records; a pending new record has no number.
+    void legende_de_position() {
+        Base b;
+        b.sql("INSERT INTO \"équipe\" (nom_enseignant) VALUES ('Durand'), ('Martin')");
+        for (const auto& [modele, prefixe] : {std::pair{QString("feuille_documents"), QString("Fiche: ")},
+                                              std::pair{Equipe, QString()}}) {
+            reglages::FenetreDonnees f("feuille_essai", reglages::variation_de(modele));
+            auto* nom = new QLineEdit(&f);
+            f.datPrimaryRS()->lier(nom, "nom_enseignant");
+            f.datPrimaryRS()->setDatabaseName(b.chemin);
+            f.datPrimaryRS()->setRecordSource("SELECT * FROM équipe");
+            f.datPrimaryRS()->Refresh();
+            QVERIFY(f.datPrimaryRS()->isVisibleTo(&f));
+            QCOMPARE(f.datPrimaryRS()->Caption(), prefixe + "1");
+            f.datPrimaryRS()->Recordset().MoveNext();
+            QCOMPARE(f.datPrimaryRS()->Caption(), prefixe + "2");
+            f.cmdAjouter_Click();
+            QCOMPARE(f.datPrimaryRS()->Caption(), prefixe + "0");
+            QCOMPARE(nom->text(), QString());
+            f.datPrimaryRS()->Recordset().CancelUpdate();
+            f.datPrimaryRS()->fermer();
+        }
+    }
+
+    // Lists show the engine's text after "Data error event hit err:", OK only; the school nothing.
+    void erreur_de_donnees() {
+        Base b;
+        Module1::ouvrir_table_villes();
+        Module1::ouvrir_table_ecole();
+        int reponse = 1;
+        emit dat(Villes)->Error(db::erreurs::Doublon, &reponse);
+        QCOMPARE(reponse, 0);
+        QCOMPARE(b.boites->vues.size(), 1);
+        QCOMPARE(b.boites->derniere().texte, "Data error event hit err:" + db::texte_erreur(db::erreurs::Doublon));
+        QCOMPARE(b.boites->derniere().style, 0);
+        reponse = 1;
+        emit dat(Ecole)->Error(db::erreurs::Doublon, &reponse);
+        QCOMPARE(reponse, 0);
+        QCOMPARE(b.boites->vues.size(), 1);
+    }
+
+    // The hourglass from the start of every operation, a close included, until a move or "&Fermer".
+    void pointeur() {
+        Base b;
+        remplir_listes(b);
+        menu(MenuVilles);
+        int enregistrer = 1;
+        emit dat(Villes)->Validate(db::action::Close, &enregistrer);
+        QCOMPARE(forms::pointeur_souris(), forms::Sablier);
+        QCOMPARE(enregistrer, 1);
+        jeu(Villes).MoveNext();
+        QCOMPARE(forms::pointeur_souris(), forms::PointeurDefaut);
+        emit dat(Villes)->Validate(db::action::MoveNext, &enregistrer);
+        cliquer(Villes, "cmdFermer");
+        QCOMPARE(forms::pointeur_souris(), forms::PointeurDefaut);
+        QVERIFY(!chargee(Villes));
+    }
+
+    void les_treize_listes_du_menu() {
+        struct Attendu { QString menu, fenetre, table, legende; QVector<std::pair<QString, int>> colonnes; };
+        const QVector<Attendu> attendus = {
+            {"menuparamètresindex6", Adresses, "adresses", "Tables des adresses (Rues avoisinantes)", {{"détails", 7575}}},
+            {"menuparamètresindex7", "feuille_assurances", "assurances", "Tables des assurances", {{"détails", 7455}}},
+            {"menuparamètresindex23", "feuille_assertions", "assertions", "Table des assertions", {{"détails", 7440}}},
+            {"menuparamètresindex8", "feuille_csp", "csp", "Table des CSP (Catégories Socio-Professionnelles)",
+             {{"code", 1140}, {"détails", 6360}}},
+            {"menuparamètresindex19", Genres, "genres", "Table des genres", {{"détails", 7500}}},
+            {"menuparamètresindex9", "feuille_hôpitaux", "hôpitaux", "Table des hôpitaux",
+             {{"nom", 2085}, {"téléphone", 1680}, {"adresse", 1845}, {"ville", 1860}}},
+            {"menuparamètresindex13", "feuille_langues_vivantes", "langues_vivantes", "Table des langues vivantes",
+             {{"détails", 7455}}},
+            {"menuparamètresindex12", "feuille_médecins", "médecins", "Table des médecins",
+             {{"nom", 2100}, {"téléphone", 1680}, {"adresse", 1830}, {"ville", 1860}}},
+            {"menuparamètresindex15", "feuille_nationalités", "nationalités", "Table des nationalités",
+             {{"détails", 5700}, {"code", 1770}}},
+            {"menuparamètresindex18", "feuille_niveaux", "niveaux", "Table des niveaux et des cycles",
+             {{"code", 1185}, {"détails", 5280}, {"cycle", 1005}}},
+            {"menuparamètresindex14", "feuille_sexe", "sexe", "Table des sexes", {{"détails", 7470}}},
+            {"menuparamètresindex17", "feuille_situations_familiales", "situations_familiales",
+             "Table des situations familiales", {{"détails", 7470}}},
+            {MenuVilles, Villes, "villes", "Table des villes", {{"codes postaux", 1500}, {"détails", 5970}}},
+        };
+        Base b;
+        for (const Attendu& a : attendus) {
+            const int lignes = b.compte(a.table);
+            menu(a.menu);
+            QVERIFY2(feuille(a.fenetre).estAffichee(), qPrintable(a.fenetre));
+            QCOMPARE(feuille(a.fenetre).Caption(), a.legende);
+            QVERIFY(!dat(a.fenetre)->isVisibleTo(&feuille(a.fenetre)));
+            QVERIFY(!accepter_visible(a.fenetre));
+            auto* grille = controle<forms::GrilleDonnees>(a.fenetre, "grdDataGrid");
+            QCOMPARE(grille->model()->columnCount(), a.colonnes.size());
+            for (int c = 0; c < a.colonnes.size(); ++c) {
+                QCOMPARE(grille->model()->headerData(c, Qt::Horizontal).toString(), a.colonnes[c].first);
+                QCOMPARE(grille->columnWidth(c), forms::pixels(a.colonnes[c].second));
+            }
+            QCOMPARE(jeu(a.fenetre).RecordCount(), lignes);
+            // An empty table waits on one blank record that only "&Valider" writes.
+            if (lignes == 0) {
+                QCOMPARE(jeu(a.fenetre).EditMode(), 2);
+                cliquer(a.fenetre, "cmdMettreàjour");
+                QCOMPARE(b.compte(a.table), 1);
+            }
+            QTest::keyClick(&feuille(a.fenetre), Qt::Key_Escape);
+            traiter();
+            QVERIFY(!chargee(a.fenetre));
+        }
+        QVERIFY(b.boites->vues.isEmpty());
+    }
+
+    // "ville" and "c.postal" of every caller fill postcode and town, then move the focus on.
+    void la_liste_des_villes_pour_chaque_appelant() {
+        struct Cas { QString menu, fenetre, postal, ville, focus; qint16 code; };
+        for (const Cas& c : {Cas{MenuEcole, Ecole, "code_postal_école", "ville_école", "téléphone_école", 4},
+                             Cas{MenuInspection, Inspection, "code_postal_inspection", "ville_inspection",
+                                 "téléphone_inspection", 5},
+                             Cas{MenuEquipe, Equipe, "code_postal_enseignant", "ville_enseignant",
+                                 "téléphone1_enseignant", 6}}) {
+            for (const QString bouton : {"Command7", "Command9"}) {
+                Base b;
+                remplir_listes(b);
+                menu(c.menu);
+                cliquer(c.fenetre, bouton);
+                QVERIFY(feuille(Villes).estAffichee() && accepter_visible(Villes));
+                QCOMPARE(Module1::code_appelant, c.code);
+                jeu(Villes).MoveNext();
+                cliquer(Villes, "bouton_accepter");
+                QCOMPARE(texte(c.fenetre, c.postal), QString("44000"));
+                QCOMPARE(texte(c.fenetre, c.ville), QString("Nantes"));
+                QVERIFY(!chargee(Villes));
+                QCOMPARE(focalise(c.fenetre), c.focus);
+                QVERIFY(b.boites->vues.isEmpty());
+            }
+        }
+    }
+
+    void les_niveaux_copient_le_code_et_le_cycle() {
+        Base b;
+        menu(MenuEquipe);
+        const QString avant = focalise(Equipe), niveaux = "feuille_niveaux";
+        cliquer(Equipe, "Command4");
+        jeu(niveaux).MoveLast();
+        const QString code = jeu(niveaux).texte("code"), cycle = jeu(niveaux).texte("cycle");
+        QVERIFY(!code.isEmpty() && !cycle.isEmpty());
+        cliquer(niveaux, "bouton_accepter");
+        QCOMPARE(texte(Equipe, "niveau_classe_enseignant"), code);
+        QCOMPARE(texte(Equipe, "cycle_classe_enseignant"), cycle);
+        QCOMPARE(focalise(Equipe), avant);
+    }
+
+    // Chosen with "genre", stored in the field spelled genre_inpecteur; the focus turns the tab.
+    void le_genre_de_l_inspecteur() {
+        Base b;
+        menu(MenuInspection);
+        cliquer(Inspection, "Command3");
+        jeu(Genres).MoveLast();
+        cliquer(Genres, "bouton_accepter");
+        QCOMPARE(focalise(Inspection), QString("prénom_inspecteur"));
+        QCOMPARE(controle<QTabWidget>(Inspection, "SSTab1")->currentIndex(), 1);
+        cliquer(Inspection, "cmdMettreàjour");
+        QCOMPARE(b.valeur("SELECT genre_inpecteur FROM inspection"), QString("Mademoiselle"));
+    }
+
+    // Once another caller has set its code, a picker copies nothing, stays open, loses "Accepter";
+    // this holds even when the newer code is one the picker knows.
+    void un_code_remplace_ne_copie_rien() {
+        for (const bool codeConnu : {false, true}) {
+            Base b;
+            remplir_listes(b);
+            menu(MenuEcole);
+            menu(MenuInspection);
+            cliquer(Ecole, "Command7");
+            if (codeConnu)
+                cliquer(Inspection, "Command2");
+            else
+                Module1::code_appelant = 7;  // the family window's guardian form of address
+            cliquer(Villes, "bouton_accepter");
+            QCOMPARE(texte(Ecole, "ville_école") + texte(Inspection, "ville_inspection"), QString());
+            QVERIFY(feuille(Villes).estAffichee() && !accepter_visible(Villes));
+            QVERIFY(b.boites->vues.isEmpty());
+            if (codeConnu) {
+                QTest::keyClick(&feuille(Adresses), Qt::Key_Return);  // the newer picker still serves
+                traiter();
+                QCOMPARE(texte(Inspection, "adresse_inspection"), QString("rue des Lilas"));
+            }
+        }
+    }
+
+    // After a pick the menu opens a plain list: no "Accepter", and a double-click copies nothing.
+    void une_liste_du_menu_apres_un_choix() {
+        Base b;
+        remplir_listes(b);
+        menu(MenuEcole);
+        cliquer(Ecole, "Command7");
+        emit controle<forms::GrilleDonnees>(Villes, "grdDataGrid")->relais();
+        traiter();
+        QCOMPARE(texte(Ecole, "ville_école"), QString("Lyon"));
+        QVERIFY(!chargee(Villes));
+        controle<QLineEdit>(Ecole, "ville_école")->clear();
+        menu(MenuVilles);
+        QVERIFY(!accepter_visible(Villes));
+        emit controle<forms::GrilleDonnees>(Villes, "grdDataGrid")->relais();
+        traiter();
+        QCOMPARE(texte(Ecole, "ville_école"), QString());
+        QVERIFY(chargee(Villes));
+        // The teaching team's "Accepter" is greyed, not hidden, outside a class pick.
+        menu(MenuEquipe);
+        auto* accepter = controle<QPushButton>(Equipe, "bouton_accepter");
+        QVERIFY(accepter->isVisibleTo(&feuille(Equipe)) && !accepter->isEnabled());
+    }
+
+    // The caller has been closed: its record is not reloaded behind the user's back.
+    void un_appelant_ferme() {
+        Base b;
+        remplir_listes(b);
+        menu(MenuEcole);
+        cliquer(Ecole, "Command7");
+        cliquer(Ecole, "cmdFermer");
+        cliquer(Villes, "bouton_accepter");
+        QVERIFY(!chargee(Ecole));
+        QCOMPARE(b.boites->vues.size(), 1);
+        QCOMPARE(b.boites->derniere().style, 48);
+    }
+
+    // A picked value is a copy: changing or deleting the list's entry leaves the record.
+    void une_entree_modifiee_ou_supprimee() {
+        Base b;
+        remplir_listes(b);
+        menu(MenuEcole);
+        cliquer(Ecole, "Command7");
+        cliquer(Villes, "bouton_accepter");
+        cliquer(Ecole, "cmdMettreàjour");
+        menu(MenuVilles);
+        auto* grille = controle<forms::GrilleDonnees>(Villes, "grdDataGrid");
+        grille->setCol(1);
+        grille->setText("Lugdunum");
+        cliquer(Villes, "cmdMettreàjour");
+        QCOMPARE(b.valeur("SELECT \"détails\" FROM villes WHERE code_postal = '69001'"), QString("Lugdunum"));
+        jeu(Villes).MoveFirst();
+        cliquer(Villes, "cmdSupprimer");
+        QCOMPARE(b.compte("villes"), 2);
+        QCOMPARE(b.valeur("SELECT code_postal_école || ' ' || ville_école FROM école"), QString("69001 Lyon"));
+    }
+
+    // From an empty table: a first record, and every box stored in its own column by "&Valider".
+    void chaque_fiche_enregistre_tous_ses_champs() {
+        struct Cas { QString menu, fenetre, table; int champs; };
+        for (const Cas& c : {Cas{MenuEcole, Ecole, "école", 15}, Cas{MenuInspection, Inspection, "inspection", 15},
+                             Cas{MenuEquipe, Equipe, "équipe", 14},
+                             Cas{"menuparamètresindex5", "feuille_paramètres", "paramètres", 20}}) {
+            Base b;
+            b.sql("DELETE FROM \"" + c.table + "\"");
+            menu(c.menu);
+            QVERIFY(feuille(c.fenetre).estAffichee());
+            QCOMPARE(b.compte(c.table), 0);
+            QStringList saisis, stockes;
+            for (QLineEdit* zone : feuille(c.fenetre).findChildren<QLineEdit*>()) {
+                if (!qobject_cast<QGroupBox*>(zone->parentWidget())) continue;
+                saisis << (QString::number(saisis.size()) + "é" + zone->objectName()).left(zone->maxLength());
+                zone->setText(saisis.last());
+            }
+            QCOMPARE(saisis.size(), c.champs);
+            cliquer(c.fenetre, "cmdMettreàjour");
+            QVERIFY2(b.boites->vues.isEmpty(), qPrintable(b.boites->derniere().texte));
+            for (const auto& ligne : b.sql("SELECT * FROM \"" + c.table + "\"").lignes)
+                for (const QVariant& v : ligne)
+                    if (!v.isNull()) stockes << v.toString();
+            saisis.sort();
+            stockes.sort();
+            QCOMPARE(stockes, saisis);
+        }
+    }
+
+    void les_intitules_ont_leurs_limites() {
+        Base b;
+        menu("menuparamètresindex5");
+        const QString fenetre = "feuille_paramètres";
+        QTest::keyClicks(controle<QLineEdit>(fenetre, "txtFields(0)"), "abcdefghijklmnopqrstu");
+        QTest::keyClicks(controle<QLineEdit>(fenetre, "txtFields(10)"), QString(51, 'x'));
+        cliquer(fenetre, "cmdMettreàjour");
+        QCOMPARE(b.valeur("SELECT \"intitulé_champ_paramétrable1\" || '/' || \"infobulle_champ_paramétrable1\" "
+                          "FROM \"paramètres\""),
+                 "abcdefghijklmnopqrst/" + QString(50, 'x'));
+    }
+
+    // Entering a field brings its tab forward, except the fields that never did.
+    void l_onglet_suit_le_champ_saisi() {
+        Base b;
+        menu(MenuInspection);
+        auto* onglets = controle<QTabWidget>(Inspection, "SSTab1");
+        for (const auto& [champ, onglet] : {std::pair{"Text1", 1}, std::pair{"rne_inspection", 0},
+                                           std::pair{"genre_inspecteur", 0}, std::pair{"politesse_inspecteur", 1}}) {
+            controle<QLineEdit>(Inspection, champ)->setFocus(Qt::TabFocusReason);
+            traiter();
+            QCOMPARE(onglets->currentIndex(), onglet);
+        }
+    }
+};
+
+QTEST_MAIN(TestSettings)
+#include "test_settings.moc"
