@@ -4,6 +4,7 @@
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/grille_donnees.h"
 #include "platform/forms/pointeur.h"
+#include "platform/forms/twips.h"
 #include "settings/selecteurs.h"
 #include "shell/module1.h"
 #include <QHBoxLayout>
@@ -42,8 +43,11 @@ void FenetreDonnees::construire() {
 
     datPrimaryRS_ = new db::ControleDonnees(barre_);
     datPrimaryRS_->setObjectName(QStringLiteral("datPrimaryRS"));
-    datPrimaryRS_->setVisible(variation_.position != Position::Masquee);
-    dispositionBarre_->addWidget(datPrimaryRS_);
+    const bool controleVisible = variation_.position != Position::Masquee;
+    datPrimaryRS_->setVisible(controleVisible);
+    // A visible data control takes the free width, so that its position caption shows.
+    if (controleVisible) datPrimaryRS_->setMinimumWidth(forms::pixels(2400));
+    dispositionBarre_->addWidget(datPrimaryRS_, controleVisible ? 1 : 0);
     connect(datPrimaryRS_, &db::ControleDonnees::Error, this, &FenetreDonnees::datPrimaryRS_Error);
     connect(datPrimaryRS_, &db::ControleDonnees::Reposition, this, &FenetreDonnees::datPrimaryRS_Reposition);
     connect(datPrimaryRS_, &db::ControleDonnees::Validate, this, &FenetreDonnees::datPrimaryRS_Validate);
@@ -60,7 +64,7 @@ void FenetreDonnees::construire() {
         else
             accepter_->setEnabled(false);
     }
-    dispositionBarre_->addStretch();
+    if (!controleVisible) dispositionBarre_->addStretch();
     if (variation_.ajout != Ajout::Aucun) {
         auto* b = bouton(barre_, "cmdAjouter", QStringLiteral("&Ajouter"),
                          QStringLiteral("Cliquez pour créer une nouvelle fiche de saisie"));

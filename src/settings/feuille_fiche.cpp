@@ -71,7 +71,7 @@ FeuilleFiche::FeuilleFiche(const fiches::DescriptionFiche& description)
     }
     if (onglets) forms::onglet_suit_focus(onglets, suiviOnglets);
     disposition->addWidget(barreBoutons());
-    definirTaille(7800, onglets ? 6600 : 8400);
+    definirTaille(onglets ? 7800 : 9600, onglets ? 6600 : 8400);
 }
 
 // A choice button: the picker opened for this window's fields; failures are reported.
