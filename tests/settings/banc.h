@@ -39,7 +39,7 @@ struct Base {
             principale->setCentralWidget(zone);
             principale->resize(1200, 900);
             principale->show();
-            QTest::qWaitForWindowActive(principale);
+            if (!QTest::qWaitForWindowActive(principale)) qWarning("main window not active: focus checks may fail");
             forms::Feuilles::definirZone(zone);
         }
         Module1::chemin_base = chemin;
