@@ -38,10 +38,8 @@ void preparer_demarrage() {
     // The main window exists from the start (not yet shown) so that every child window,
     // even one reached while the splash is up, opens inside its area.
     auto* principale = new MDIForm1;
-    FeuilleAccueil::definirSuite([principale] {
-        principale->show();
-        principale->Form_Load();
-    });
+    FeuilleAccueil::definirSuite([principale] { principale->show(); },
+                                 [principale] { principale->Form_Load(); });
     forms::Feuilles::charger(QStringLiteral("feuille_accueil"));
 }
 
@@ -49,7 +47,7 @@ void arreter_demarrage() {
     forms::Feuilles::toutDecharger();
     forms::Feuilles::definirZone(nullptr);
     delete fenetre_principale();
-    FeuilleAccueil::definirSuite({});
+    FeuilleAccueil::definirSuite({}, {});
 }
 
 }  // namespace shell

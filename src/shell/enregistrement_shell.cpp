@@ -1,8 +1,10 @@
 #include "shell/enregistrement_shell.h"
+#include "shell/commandes_externes.h"
 #include "shell/feuille_choix_base.h"
 #include "shell/feuille_options.h"
 #include "shell/feuilles_simples.h"
 #include "platform/forms/feuilles.h"
+#include "reports/export_tableur.h"
 
 void enregistrer_feuilles_shell() {
     using forms::Feuilles;
@@ -11,4 +13,7 @@ void enregistrer_feuilles_shell() {
     Feuilles::enregistrer(QStringLiteral("feuille_options"), [] { return new shell::FeuilleOptions; });
     Feuilles::enregistrer(QStringLiteral("feuille_choix_base"), [] { return new shell::FeuilleChoixBase; });
     Feuilles::enregistrer(QStringLiteral("feuille_copyright"), [] { return new shell::FeuilleCopyright; });
+
+    // Menu commands whose work lives with the exports.
+    shell::definir_commande_menu(QStringLiteral("menuexploitationindex4"), &reports::exporter_donnees_excel);
 }

@@ -20,8 +20,11 @@ namespace {
 const QColor jaune_pale(255, 255, 128);
 const QColor bleu(0, 0, 255);
 
-std::function<void()>& suite_accueil() {
-    static std::function<void()> suite;
+struct Suite {
+    std::function<void()> montrer, charger;
+};
+Suite& suite_accueil() {
+    static Suite suite;
     return suite;
 }
 
@@ -107,7 +110,9 @@ FeuilleAccueil::FeuilleAccueil() : forms::Feuille(QStringLiteral("feuille_accuei
     definirTaille(7200, 4200);
 }
 
-void FeuilleAccueil::definirSuite(std::function<void()> suite) { suite_accueil() = std::move(suite); }
+void FeuilleAccueil::definirSuite(std::function<void()> montrer, std::function<void()> charger) {
+    suite_accueil() = {std::move(montrer), std::move(charger)};
+}
 
 void FeuilleAccueil::Form_Load() {
     forms::pieger([this] {
@@ -145,9 +150,11 @@ void FeuilleAccueil::congedier() {
     if (congedie_) return;
     congedie_ = true;
     // Left to the event loop: the splash is deleted, which cannot happen inside its own event.
-    QTimer::singleShot(0, [this] {
+    QTimer::singleShot(0, this, [this] {
+        const Suite suite = suite_accueil();
+        if (suite.montrer) suite.montrer();
         decharger();
-        if (suite_accueil()) suite_accueil()();
+        if (suite.charger) suite.charger();
     });
 }
 

@@ -14,8 +14,10 @@ public:
     void Form_Load() override;
     void Form_Unload(int& annuler) override;
 
-    // Called once, when the user dismisses the splash.
-    static void definirSuite(std::function<void()> suite);
+    // What dismissing the splash leads to: `montrer` runs before the splash unloads (the
+    // main window appears, so that its area has its real size for the windows that the
+    // unload loads), `charger` after it.
+    static void definirSuite(std::function<void()> montrer, std::function<void()> charger);
 
 protected:
     bool eventFilter(QObject* objet, QEvent* e) override;

@@ -1,0 +1,498 @@
+// The application shell driven as a user would: the splash dismissed, the chooser and the
+// login window worked through their controls, the menus triggered by name, against copies
+// of the real blank template.
+#include "commun/base_test.h"
+#include "shell/demarrage_interne.h"
+#include "shell/mdiform1.h"
+#include "shell/module1.h"
+#include "shell/options.h"
+#include "shell/placement.h"
+#include "platform/db/base_donnees.h"
+#include "platform/db/controle_donnees.h"
+#include "platform/forms/boites.h"
+#include "platform/forms/feuilles.h"
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+#include "platform/forms/listes_fichiers.h"
+
+using forms::Feuilles;
+
+namespace {
+
+const QStringList travail = {"menuenfantsindex0", "menuexploitationindex0", "menuparamètresindex0",
+                             "menuutilitairesindex0"};
+const QStringList toujours = {"menufichierindex0", "menuoptionsindex0", "menuaideindex0"};
+const QString refus = QStringLiteral("Erreur de code d'accès... Accès non-autorisé!");
+
+QByteArray lire(const QString& chemin) {
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void ecrire(const QString& chemin, const QByteArray& contenu) {
+    QFile f(chemin);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(contenu);
+}
+
+shell::MDIForm1& principale() { return *shell::fenetre_principale(); }
+
+bool menu_actif(const QString& nom) { return principale().menu(nom)->menuAction()->isEnabled(); }
+
+void declencher(const QString& menu) { principale().findChild<QAction*>(menu)->trigger(); }
+
+forms::Feuille* choix() { return Feuilles::siChargee(QStringLiteral("feuille_choix_base")); }
+
+bool choix_affiche() { return choix() && choix()->estAffichee(); }
+
+int case_options(const char* nom) { return shell::options::valeur_case(QString::fromUtf8(nom)); }
+
+// Acts on the login window as soon as it is up (it runs its own modal loop).
+void au_login(std::function<void(QDialog*)> geste) {
+    auto* minuterie = new QTimer;
+    minuterie->setInterval(10);
+    QObject::connect(minuterie, &QTimer::timeout, [minuterie, geste] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String("feuille_login") && w->isVisible()) {
+                minuterie->stop();
+                minuterie->deleteLater();
+                geste(static_cast<QDialog*>(w));
+                return;
+            }
+        }
+    });
+    minuterie->start();
+}
+
+void taper_code(QDialog* login, const QString& code) {
+    login->findChild<QLineEdit*>(QStringLiteral("accès_tentavive"))->setText(code);
+    login->findChild<QPushButton*>(QStringLiteral("cmdMettreàjour"))->click();
+}
+
+// A stand-in for a window built elsewhere, when it is not registered yet.
+class FeuilleTemoin : public forms::Feuille {
+public:
+    explicit FeuilleTemoin(const QString& nom) : forms::Feuille(nom) {}
+};
+
+}  // namespace
+
+class TestShell : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir* dossier = nullptr;
+    QString origine;
+    forms::RepondeurScripte* boites = nullptr;
+
+    QString options() const { return dossier->filePath("options.ini"); }
+
+    // Starts the program in the temporary folder and dismisses the splash.
+    void demarrer(bool parClic = false) {
+        shell::preparer_demarrage();
+        forms::Feuille* accueil = Feuilles::siChargee(QStringLiteral("feuille_accueil"));
+        QVERIFY(accueil && accueil->isVisible());
+        if (parClic)
+            QTest::mouseClick(accueil->findChild<QLabel*>(QStringLiteral("Label1")), Qt::LeftButton);
+        else
+            QTest::keyClick(accueil, Qt::Key_A);
+        QTRY_VERIFY(principale().isVisible());
+        QVERIFY(!Feuilles::estChargee(QStringLiteral("feuille_accueil")));
+    }
+
+    // Selects a file of the chooser's list as a click would.
+    void selectionner(const QString& nom) {
+        auto* liste = choix()->findChild<forms::ListeFichiers*>(QStringLiteral("File1"));
+        liste->Refresh();
+        const auto trouves = liste->findItems(nom, Qt::MatchExactly);
+        QVERIFY2(!trouves.isEmpty(), qPrintable(nom));
+        liste->setListIndex(liste->row(trouves.first()));
+    }
+
+    void cliquer_ouvrir() {
+        choix()->findChild<QPushButton*>(QStringLiteral("cmdMettreàjour"))->click();
+    }
+
+    void donner_code(const QString& base, const QString& code) {
+        auto b = db::BaseDonnees::ouvrir(base);
+        b->requete(QStringLiteral("DELETE FROM passe"));
+        b->requete(QStringLiteral("INSERT INTO passe (passe) VALUES (?)"), {code});
+        b->Close();
+    }
+
+private slots:
+    void init() {
+        dossier = new QTemporaryDir;
+        origine = QDir::currentPath();
+        QDir::setCurrent(dossier->path());
+        boites = &forms::installer_repondeur_scripte();
+        if (!Feuilles::estEnregistree(QStringLiteral("feuille_famille")))
+            Feuilles::enregistrer(QStringLiteral("feuille_famille"),
+                                  [] { return new FeuilleTemoin(QStringLiteral("feuille_famille")); });
+    }
+
+    void cleanup() {
+        shell::arreter_demarrage();
+        QDir::setCurrent(origine);
+        delete dossier;
+    }
+
+    void placement_en_twips() {
+        const shell::Position p = shell::position_centree(9000, 9000, 11520, 11520, 500, 0);
+        QCOMPARE(p.top, 760.0f);
+        QCOMPARE(p.left, 1260.0f);
+        const shell::Position d = shell::position_centree(9000, 9000, 11520, 11520, 1500, 1000);
+        QCOMPARE(d.top, -240.0f);
+        QCOMPARE(d.left, 260.0f);
+        // Odd differences keep their half twip: the division is not an integer one.
+        QCOMPARE(shell::position_centree(1001, 1001, 2000, 2000, 0, 0).top, 499.5f);
+    }
+
+    void premier_demarrage_data() {
+        QTest::addColumn<bool>("parClic");
+        QTest::newRow("touche") << false;
+        QTest::newRow("clic") << true;
+    }
+    void premier_demarrage() {
+        QFETCH(bool, parClic);
+        test::copie_modele(*dossier, "exemple.mdb");
+        demarrer(parClic);
+        QCOMPARE(Module1::chemin_programme, QDir::currentPath() + "/");
+        QCOMPARE(lire(options()), QByteArray("0\r\n0\r\n0\r\n0\r\n\"\"\r\n"));
+        QVERIFY(choix_affiche());
+        auto* liste = choix()->findChild<forms::ListeFichiers*>(QStringLiteral("File1"));
+        QCOMPARE(liste->count(), 1);
+        QCOMPARE(liste->item(0)->text(), QStringLiteral("exemple.mdb"));
+        for (const QString& m : travail) QVERIFY2(!menu_actif(m), qPrintable(m));
+        for (const QString& m : toujours) QVERIFY2(menu_actif(m), qPrintable(m));
+        QVERIFY(boites->vues.isEmpty());
+        QCOMPARE(principale().windowTitle(), QStringLiteral("Carnelis - version 2"));
+    }
+
+    void reouverture_de_la_derniere_base() {
+        const QString base = test::copie_modele(*dossier);
+        ecrire(options(), "1\r\n0\r\n1\r\n0\r\n\"" + base.toUtf8() + "\"\r\n");
+        demarrer();
+        QCOMPARE(Module1::chemin_base, base);
+        for (const QString& m : travail) QVERIFY2(menu_actif(m), qPrintable(m));
+        QCOMPARE(principale().panneau(1)->text(), "Base de données en cours : " + base);
+        QVERIFY(!Feuilles::estChargee(QStringLiteral("feuille_choix_base")));
+        QVERIFY(!Feuilles::estChargee(QStringLiteral("feuille_patientez")));
+        QVERIFY(Feuilles::charger(QStringLiteral("feuille_famille")).estAffichee());
+        QVERIFY(!Feuilles::estChargee(QStringLiteral("feuille_élève")));
+        QCOMPARE(case_options("Check1"), 1);
+        QCOMPARE(case_options("Check3"), 1);
+        QVERIFY(boites->vues.isEmpty());
+    }
+
+    void fenetres_au_demarrage() {
+        const QString base = test::copie_modele(*dossier);
+        ecrire(options(), "1\r\n1\r\n1\r\n1\r\n\"" + base.toUtf8() + "\"\r\n");
+        demarrer();
+        QVERIFY(Feuilles::charger("feuille_famille").estAffichee());
+        if (!Feuilles::estEnregistree("feuille_traitements")) QSKIP("processing window not registered");
+        forms::Feuille& traitements = Feuilles::charger("feuille_traitements");
+        QVERIFY(traitements.estAffichee());
+        // Opened last, so in front.
+        QCOMPARE(principale().zone()->activeSubWindow(), traitements.sousFenetre());
+    }
+
+    void derniere_base_vide_ou_absente() {
+        // Ticked, but nothing to reopen: the chooser.
+        ecrire(options(), "0\r\n0\r\n1\r\n0\r\n\"\"\r\n");
+        demarrer();
+        QVERIFY(choix_affiche());
+        QVERIFY(boites->vues.isEmpty());
+        // The chooser, loaded while the splash went away, is centred in the real area.
+        forms::Feuille* c = choix();
+        QVERIFY(c->largeurEcran() > c->Width());
+        QVERIFY(qAbs(c->Left() - (c->largeurEcran() - c->Width()) / 2) < 16);
+        QVERIFY(qAbs(c->Top() - ((c->hauteurEcran() - c->Height()) / 2 - 500)) < 16);
+    }
+
+    void base_introuvable_au_demarrage() {
+        const QString absente = dossier->filePath("absente.mdb");
+        ecrire(options(), "0\r\n0\r\n1\r\n0\r\n\"" + absente.toUtf8() + "\"\r\n");
+        demarrer();
+        QCOMPARE(boites->vues.size(), 1);
+        QVERIFY(boites->vues[0].texte.startsWith("Le logiciel a rencontré l'erreur : 3024\n\n"));
+        QCOMPARE(boites->vues[0].style, 48);
+        QCOMPARE(boites->vues[0].titre, QStringLiteral("Carnelis v2"));
+        // The missing file does not become the working database.
+        for (const QString& m : travail) QVERIFY2(!menu_actif(m), qPrintable(m));
+        QCOMPARE(principale().panneau(1)->text(), QString());
+        QVERIFY(principale().isVisible());
+    }
+
+    void chemin_avec_virgule() {
+        const QString chemin = dossier->filePath("école, 2026/essai.mdb");
+        Module1::chemin_programme = dossier->path() + "/";
+        Module1::chemin_base = chemin;
+        shell::options::definir_case("Check2", 1);
+        Module1::ecrire_options();
+        QCOMPARE(lire(options()), "0\r\n1\r\n0\r\n0\r\n\"" + chemin.toUtf8() + "\"\r\n");
+        Module1::chemin_base.clear();
+        shell::options::definir_case("Check2", 0);
+        Module1::lire_options();
+        QCOMPARE(Module1::chemin_base, chemin);
+        QCOMPARE(case_options("Check2"), 1);
+        QCOMPARE(Feuilles::charger("feuille_choix_base").controle<QLabel>("Label4")->text(), chemin);
+        QVERIFY(boites->vues.isEmpty());
+        Feuilles::toutDecharger();
+    }
+
+    void options_defectueuses_data() {
+        QTest::addColumn<QByteArray>("contenu");
+        QTest::addColumn<int>("numero");
+        QTest::addColumn<int>("check2");  // what the reading left in Check2 and Check3
+        QTest::addColumn<int>("check3");
+        QTest::newRow("moins de cinq valeurs") << QByteArray("0\r\n1\r\n0\r\n0\r\n") << 62 << 1 << 0;
+        QTest::newRow("valeur non entière") << QByteArray("0\r\noui\r\n0\r\n0\r\n\"x\"\r\n") << 13 << 2 << 1;
+        QTest::newRow("valeur refusée") << QByteArray("0\r\n1\r\n7\r\n0\r\n\"x\"\r\n") << 380 << 1 << 1;
+        QTest::newRow("fichier vide") << QByteArray() << 62 << 2 << 1;
+    }
+    void options_defectueuses() {
+        QFETCH(QByteArray, contenu);
+        QFETCH(int, numero);
+        QFETCH(int, check2);
+        QFETCH(int, check3);
+        Module1::chemin_programme = dossier->path() + "/";
+        ecrire(options(), contenu);
+        shell::options::definir_case("Check1", 1);
+        shell::options::definir_case("Check2", 2);
+        shell::options::definir_case("Check3", 1);
+        Module1::chemin_base = "avant";
+        QLabel* label4 = Feuilles::charger("feuille_choix_base").controle<QLabel>("Label4");
+        label4->setText("avant");
+        Module1::lire_options();
+        QCOMPARE(boites->vues.size(), 1);
+        QCOMPARE(boites->vues[0].texte.section("\n\n", 0, 0),
+                 "Le gestionnaire d'erreurs des données a rencontré l'erreur : " + QString::number(numero));
+        QCOMPARE(boites->vues[0].style, 48);
+        // The values before the bad one are applied, the later ones are kept.
+        if (!contenu.isEmpty()) QCOMPARE(case_options("Check1"), 0);
+        QCOMPARE(case_options("Check2"), check2);
+        QCOMPARE(case_options("Check3"), check3);
+        QCOMPARE(Module1::chemin_base, QStringLiteral("avant"));
+        QCOMPARE(label4->text(), QStringLiteral("avant"));
+        // The file is not held open: it can be rewritten at once.
+        Module1::ecrire_options();
+        QCOMPARE(boites->vues.size(), 1);
+        Feuilles::toutDecharger();
+    }
+
+    void dossier_programme_non_inscriptible() {
+        // A program folder that is a file: nothing can be created in it.
+        ecrire(dossier->filePath("bloque"), "x");
+        Module1::chemin_programme = dossier->filePath("bloque") + "/";
+        shell::options::definir_case("Check4", 1);
+        Module1::lire_options();  // missing file: created, which fails
+        QCOMPARE(boites->vues.size(), 1);
+        QVERIFY(boites->vues[0].texte.startsWith("Le gestionnaire d'erreurs des données a rencontré l'erreur : 75\n\n"));
+        QCOMPARE(case_options("Check4"), 1);
+        Feuilles::toutDecharger();
+    }
+
+    void code_d_acces_data() {
+        QTest::addColumn<QString>("geste");  // what the user does in the login window
+        QTest::addColumn<bool>("accepte");
+        QTest::newRow("autre casse") << "secret" << false;
+        QTest::newRow("blanc final") << "Secret " << false;
+        QTest::newRow("annuler") << "*annuler" << false;
+        QTest::newRow("fermeture") << "*fermer" << false;
+        QTest::newRow("exact") << "Secret" << true;
+    }
+    void code_d_acces() {
+        QFETCH(QString, geste);
+        QFETCH(bool, accepte);
+        const QString base = test::copie_modele(*dossier);
+        donner_code(base, "Secret");
+        demarrer();
+        selectionner("essai.mdb");
+        QCOMPARE(choix()->controle<QLabel>("Label4")->text(), base);
+        QCOMPARE(Module1::chemin_base, base);
+        bool vu = false;
+        au_login([&](QDialog* login) {
+            vu = true;
+            QCOMPARE(login->findChild<QLineEdit*>("accès_tentavive")->echoMode(), QLineEdit::Password);
+            QCOMPARE(login->findChild<QLineEdit*>("accès_tentavive")->maxLength(), 10);
+            if (geste == "*annuler") login->findChild<QPushButton*>("cmdFermer")->click();
+            else if (geste == "*fermer") login->reject();
+            else taper_code(login, geste);
+        });
+        cliquer_ouvrir();
+        if (accepte) {
+            QTRY_VERIFY(menu_actif("menuenfantsindex0"));
+            QVERIFY(vu);
+            QVERIFY(boites->vues.isEmpty());
+            QCOMPARE(principale().panneau(1)->text(), "Base de données en cours : " + base);
+            QTRY_VERIFY(!Feuilles::estChargee("feuille_choix_base"));
+        } else {
+            QTRY_COMPARE(boites->vues.size(), 1);
+            QVERIFY(vu);
+            QCOMPARE(boites->vues[0].texte, refus);
+            QCOMPARE(boites->vues[0].style, 48);
+            for (const QString& m : travail) QVERIFY2(!menu_actif(m), qPrintable(m));
+            QVERIFY(choix_affiche());
+            QCOMPARE(choix()->controle<QLineEdit>("accès_tentavive")->text(), QString());
+            QCOMPARE(principale().panneau(1)->text(), QString());
+        }
+    }
+
+    void ouvrir_sans_selection() {
+        test::copie_modele(*dossier);
+        demarrer();
+        cliquer_ouvrir();
+        QTRY_COMPARE(boites->vues.size(), 1);
+        QCOMPARE(boites->vues[0].texte,
+                 QStringLiteral("Vous devez sélectionner la base de données sur laquelle vous souhaitez travailler..."));
+        QCOMPARE(boites->vues[0].style, 48);
+        QVERIFY(choix_affiche());
+        QVERIFY(!menu_actif("menuparamètresindex0"));
+    }
+
+    void changer_de_dossier_vide_la_selection() {
+        const QString base = test::copie_modele(*dossier);
+        QDir().mkdir(dossier->filePath("autre"));
+        demarrer();
+        selectionner("essai.mdb");
+        choix()->findChild<forms::ListeDossiers*>("Dir1")->setPath(dossier->filePath("autre"));
+        QCOMPARE(choix()->controle<QLabel>("Label4")->text(), QString());
+        QCOMPARE(Module1::chemin_base, base);
+        QCOMPARE(choix()->findChild<forms::ListeFichiers*>("File1")->count(), 0);
+    }
+
+    void fermer_la_base() {
+        const QString base = test::copie_modele(*dossier);
+        ecrire(options(), "0\r\n0\r\n1\r\n0\r\n\"" + base.toUtf8() + "\"\r\n");
+        demarrer();
+        QVERIFY(menu_actif("menuutilitairesindex0"));
+        declencher("menufichierindex3");
+        QCOMPARE(boites->vues.size(), 1);
+        QCOMPARE(boites->vues[0].texte, QStringLiteral("La base est fermée..."));
+        QCOMPARE(boites->vues[0].style, 64);
+        QCOMPARE(principale().panneau(1)->text(), QString());
+        QCOMPARE(Module1::chemin_base, QString());
+        QCOMPARE(Feuilles::charger("feuille_choix_base").controle<QLabel>("Label4")->text(), QString());
+        for (const QString& m : travail) QVERIFY2(!menu_actif(m), qPrintable(m));
+        for (const QString& m : toujours) QVERIFY2(menu_actif(m), qPrintable(m));
+        // Accepting the options now saves an empty path: the next start shows the chooser.
+        declencher("menuoptionsindex1");
+        forms::Feuille& opts = Feuilles::charger("feuille_options");
+        QVERIFY(opts.estAffichee());
+        opts.controle<QPushButton>("cmdFermer")->click();
+        QVERIFY(!opts.estAffichee());
+        QCOMPARE(lire(options()), QByteArray("0\r\n0\r\n1\r\n0\r\n\"\"\r\n"));
+    }
+
+    void question_pour_quitter() {
+        const QString base = test::copie_modele(*dossier);
+        ecrire(options(), "0\r\n0\r\n1\r\n0\r\n\"" + base.toUtf8() + "\"\r\n");
+        demarrer();
+        const QByteArray avant = lire(options());
+        boites->repondre(forms::Non);
+        declencher("menufichierindex2");
+        QCOMPARE(boites->vues.size(), 1);
+        QCOMPARE(boites->vues[0].texte, QStringLiteral("Voulez-vous quitter le logiciel?"));
+        QCOMPARE(boites->vues[0].style, 36);
+        QVERIFY(principale().isVisible());
+        QCOMPARE(Module1::chemin_base, base);
+        QVERIFY(menu_actif("menuenfantsindex0"));
+        // The close box asks the same; Yes ends without writing anything.
+        boites->repondre(forms::Oui);
+        QVERIFY(principale().close());
+        QCOMPARE(boites->vues.size(), 2);
+        QCOMPARE(boites->vues[1].style, 36);
+        QCOMPARE(lire(options()), avant);
+    }
+
+    void commandes_des_tables() {
+        const QString base = test::copie_modele(*dossier);
+        ecrire(options(), "0\r\n0\r\n1\r\n0\r\n\"" + base.toUtf8() + "\"\r\n");
+        demarrer();
+        if (!Feuilles::estEnregistree("feuille_villes") || !Feuilles::estEnregistree("feuille_sexe"))
+            QSKIP("reference windows not registered");
+        // An empty table: the window opens on one new record, nothing written yet.
+        declencher("menuparamètresindex16");
+        forms::Feuille& villes = Feuilles::charger("feuille_villes");
+        QVERIFY(villes.estAffichee());
+        auto& rs = villes.controle<db::ControleDonnees>("datPrimaryRS")->Recordset();
+        QCOMPARE(rs.EditMode(), 2);
+        QVERIFY(boites->vues.isEmpty());
+        QCOMPARE(db::BaseDonnees::ouvrir(base)->requete("SELECT COUNT(*) FROM villes").lignes[0][0].toInt(), 0);
+        // A filled one: on its first row.
+        declencher("menuparamètresindex14");
+        forms::Feuille& sexes = Feuilles::charger("feuille_sexe");
+        QVERIFY(sexes.estAffichee());
+        QCOMPARE(sexes.controle<db::ControleDonnees>("datPrimaryRS")->Recordset().AbsolutePosition(), 0);
+        QCOMPARE(sexes.controle<db::ControleDonnees>("datPrimaryRS")->DatabaseName(), base);
+        QVERIFY(boites->vues.isEmpty());
+    }
+
+    void liants_sans_base() {
+        Module1::chemin_base.clear();
+        shell::preparer_demarrage();
+        // A skipping binder says nothing and loads its window without showing it.
+        if (Feuilles::estEnregistree("feuille_villes")) {
+            Module1::ouvrir_table_villes();
+            QVERIFY(boites->vues.isEmpty());
+            QVERIFY(Feuilles::estChargee("feuille_villes"));
+            QVERIFY(!Feuilles::charger("feuille_villes").estAffichee());
+        }
+        // A binder of a window that does not exist yet does nothing at all.
+        if (!Feuilles::estEnregistree("feuille_accès")) {
+            Module1::ouvrir_table_passe_acces();
+            QVERIFY(boites->vues.isEmpty());
+        }
+        // The chooser's binder reports a missing file with the general box.
+        Module1::chemin_base = dossier->filePath("absente.mdb");
+        Module1::ouvrir_table_passe_choix();
+        QCOMPARE(boites->vues.size(), 1);
+        QVERIFY(boites->vues[0].texte.startsWith("Le logiciel a rencontré l'erreur : 3024\n\n"));
+    }
+
+    void arbre_des_menus() {
+        shell::preparer_demarrage();
+        // Meanwhile the splash blinks: blue on pale yellow, then the reverse.
+        auto* invite = Feuilles::charger("feuille_accueil").controle<QLabel>("Label1");
+        QCOMPARE(invite->palette().color(QPalette::Window), QColor(255, 255, 128));
+        QCOMPARE(invite->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        QTRY_COMPARE_WITH_TIMEOUT(invite->palette().color(QPalette::Window), QColor(0, 0, 255), 1500);
+        QCOMPARE(invite->palette().color(QPalette::WindowText), QColor(255, 255, 128));
+        QStringList tables;
+        for (QAction* a : principale().menu("menuparamètresindex20")->actions()) tables << a->objectName();
+        QCOMPARE(tables, QStringList({"menuparamètresindex6", "menuparamètresindex7", "menuparamètresindex23",
+                                      "menuparamètresindex8", "menuparamètresindex19", "menuparamètresindex9",
+                                      "menuparamètresindex13", "menuparamètresindex12", "menuparamètresindex15",
+                                      "menuparamètresindex18", "menuparamètresindex14", "menuparamètresindex17",
+                                      "menuparamètresindex16"}));
+        QStringList fichier;
+        for (QAction* a : principale().menu("menufichierindex0")->actions())
+            fichier << (a->isSeparator() ? "-" : a->text());
+        QCOMPARE(fichier, QStringList({"&Ouvrir une base de données", "-", "&Fermer la base de données en cours",
+                                       "-", "&Quitter le logiciel"}));
+        QCOMPARE(principale().findChild<QAction*>("menufichierindex2")->shortcut(), QKeySequence("Ctrl+Q"));
+        QCOMPARE(principale().findChild<QAction*>("menuenfantsindex2")->shortcut(), QKeySequence("Ctrl+F"));
+        QCOMPARE(principale().findChild<QAction*>("menuenfantsindex1")->shortcut(), QKeySequence("Ctrl+E"));
+        QCOMPARE(principale().findChild<QAction*>("menuexploitationindex3")->shortcut(), QKeySequence("Ctrl+T"));
+        // "&Utilitaires" is the last entry of "&Administration".
+        QCOMPARE(principale().menu("menuparamètresindex0")->actions().last()->objectName(),
+                 QStringLiteral("menuutilitairesindex0"));
+        QStringList panneaux;
+        for (int i = 4; i <= 6; ++i) panneaux << principale().panneau(i)->text();
+        QCOMPARE(panneaux, QStringList({"MAJ", "NUM", "INSER"}));
+    }
+};
+
+QTEST_MAIN(TestShell)
+#include "test_shell.moc"
