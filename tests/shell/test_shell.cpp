@@ -361,6 +361,26 @@ private slots:
         QVERIFY(!menu_actif("menuparamètresindex0"));
     }
 
+    void double_clic_et_annuler() {
+        const QString base = test::copie_modele(*dossier);
+        demarrer();
+        // "&Annuler" closes without opening; chemin_base keeps the click.
+        selectionner("essai.mdb");
+        choix()->findChild<QPushButton*>("cmdFermer")->click();
+        QTRY_VERIFY(!Feuilles::estChargee("feuille_choix_base"));
+        QCOMPARE(Module1::chemin_base, base);
+        QVERIFY(!menu_actif("menuenfantsindex0"));
+        // Back from the menu: nothing selected, and a double-click opens at once.
+        declencher("menufichierindex1");
+        QVERIFY(choix_affiche());
+        QCOMPARE(choix()->controle<QLabel>("Label4")->text(), QString());
+        selectionner("essai.mdb");
+        emit choix()->findChild<forms::ListeFichiers*>("File1")->DblClick();
+        QTRY_VERIFY(menu_actif("menuenfantsindex0"));
+        QCOMPARE(principale().panneau(1)->text(), "Base de données en cours : " + base);
+        QVERIFY(boites->vues.isEmpty());
+    }
+
     void changer_de_dossier_vide_la_selection() {
         const QString base = test::copie_modele(*dossier);
         QDir().mkdir(dossier->filePath("autre"));
