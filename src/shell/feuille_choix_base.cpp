@@ -150,9 +150,17 @@ void FeuilleChoixBase::dossierChange() {
     });
 }
 
+QString FeuilleChoixBase::nomClique() const {
+    // A mouse click is told while its entry has become current but is not selected yet.
+    const QString nom = file1_->FileName();
+    if (!nom.isEmpty()) return nom;
+    const QListWidgetItem* e = file1_->currentItem();
+    return e ? e->text() : QString();
+}
+
 void FeuilleChoixBase::fichierClique() {
     forms::pieger([this] {
-        label4_->setText(joindre(file1_->Path(), file1_->FileName()));
+        label4_->setText(joindre(file1_->Path(), nomClique()));
         Module1::chemin_base = label4_->text();
         Module1::ouvrir_table_passe_choix();
     }, forms::Prefixe::ListesFichiers);
@@ -160,7 +168,7 @@ void FeuilleChoixBase::fichierClique() {
 
 void FeuilleChoixBase::fichierDoubleClique() {
     const bool ok = forms::pieger([this] {
-        label4_->setText(joindre(file1_->Path(), file1_->FileName()));
+        label4_->setText(joindre(file1_->Path(), nomClique()));
     }, forms::Prefixe::ListesFichiers);
     if (ok) ouvrir();  // may unload this window: nothing after it
 }

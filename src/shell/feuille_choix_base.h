@@ -21,6 +21,7 @@ public:
     static QString joindre(const QString& dossier, const QString& nom);
 
 private:
+    QString nomClique() const;
     void lecteurChange();
     void dossierChange();
     void fichierClique();

@@ -381,6 +381,20 @@ private slots:
         QVERIFY(boites->vues.isEmpty());
     }
 
+    void clic_de_souris_sur_la_liste() {
+        const QString base = test::copie_modele(*dossier);
+        demarrer();
+        auto* liste = choix()->findChild<forms::ListeFichiers*>("File1");
+        const QRect ligne = liste->visualItemRect(liste->item(0));
+        QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, ligne.center());
+        QCOMPARE(choix()->controle<QLabel>("Label4")->text(), base);
+        QCOMPARE(Module1::chemin_base, base);
+        QVERIFY(boites->vues.isEmpty());
+        QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, ligne.center());
+        QTRY_VERIFY(menu_actif("menuenfantsindex0"));
+        QVERIFY(boites->vues.isEmpty());
+    }
+
     void changer_de_dossier_vide_la_selection() {
         const QString base = test::copie_modele(*dossier);
         QDir().mkdir(dossier->filePath("autre"));
