@@ -37,7 +37,9 @@ public:
     // data file, malformed selection formula, no printer, unwritable file). Never throws for
     // those; the reason is kept in derniereErreur().
     int PrintReport();
-    // 1: run the report now (same as PrintReport, result not read).
+    // 1: run the report now. Its result is not read by the callers, so a refusal is raised
+    // as Erreur (the number and text PrintReport would have given) for the calling handler
+    // to report; any other value does nothing.
     void setAction(int action);
     QString derniereErreur() const;
 };

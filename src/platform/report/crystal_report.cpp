@@ -1,0 +1,173 @@
+#include "platform/report/crystal_report.h"
+
+#include "platform/erreur.h"
+#include "platform/forms/pointeur.h"
+#include "platform/report/apercu.h"
+#include "platform/report/donnees.h"
+#include "platform/report/ecriture_rtf.h"
+#include "platform/report/ecriture_xls.h"
+#include "platform/report/mise_en_page.h"
+#include "platform/report/modele.h"
+#include "platform/report/peinture.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMap>
+#include <QMdiSubWindow>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+
+namespace report {
+
+namespace {
+
+struct Reglages {
+    QMap<int, QString> donnees;
+    QString modele;
+    QMap<int, QString> formules;
+    QString selection;
+    int destination = destination::Fenetre;
+    int etatFenetre = 0;
+    int copies = 1;
+    int typeFichier = type_fichier::TexteEnrichi;
+    QString fichier;
+    QString erreur;
+};
+
+Reglages& r() {
+    static Reglages reglages;
+    return reglages;
+}
+
+// The hourglass while a report runs, whatever way it ends.
+struct Sablier {
+    int avant = forms::pointeur_souris();
+    Sablier() { forms::definir_pointeur_souris(forms::Sablier); }
+    ~Sablier() { forms::definir_pointeur_souris(avant); }
+};
+
+// "nom= \"valeur\"" -> (nom, valeur). The value runs from the first to the last double quote,
+// as the callers insert it unescaped; without quotes the rest of the text is the value.
+std::pair<QString, QString> formule_nommee(const QString& texte) {
+    const int egal = texte.indexOf('=');
+    if (egal <= 0) return {};
+    const QString nom = texte.left(egal).trimmed();
+    const QString reste = texte.mid(egal + 1).trimmed();
+    const int debut = reste.indexOf('"'), fin = reste.lastIndexOf('"');
+    if (debut == 0 && fin > debut) return {nom, reste.mid(1, fin - 1)};
+    return {nom, reste};
+}
+
+void ecrire(const QString& chemin, const QByteArray& octets) {
+    QSaveFile f(chemin);
+    if (!f.open(QIODevice::WriteOnly) || f.write(octets) != octets.size() || !f.commit())
+        throw Erreur(erreurs_execution::AccesFichier,
+                     QStringLiteral("Impossible d'écrire le fichier « %1 ».").arg(QDir::toNativeSeparators(chemin)));
+}
+
+void executer() {
+    Reglages& s = r();
+    const Modele m = lire_modele(s.modele);
+    const formule::PNoeud selection = formule::analyser(s.selection);
+    const QString base = s.donnees.value(0);
+    if (m.source != Source::Aucune && !QFileInfo(base).isFile())
+        throw Erreur(3024, QStringLiteral("Le fichier de données « %1 » est introuvable.").arg(base));
+    Formules formules;
+    for (const QString& f : s.formules) {
+        const auto [nom, valeur] = formule_nommee(f);
+        if (!nom.isEmpty()) formules.insert(nom, valeur);
+    }
+    const QDate jour = QDate::currentDate();
+
+    switch (s.destination) {
+    case destination::Fenetre: {
+        const Donnees d = lire_donnees(m, base, selection, jour);
+        FenetreApercu& f = FenetreApercu::instance();
+        f.montrer(mettre_en_page(m, d, formules, jour));
+        f.afficher();
+        if (QMdiSubWindow* cadre = f.sousFenetre()) {
+            if (s.etatFenetre == 2) cadre->showMaximized();
+        } else if (s.etatFenetre == 2) {
+            f.showMaximized();
+        }
+        return;
+    }
+    case destination::Imprimante: {
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (info.isNull())
+            throw Erreur(erreurs_execution::ImprimanteAbsente, QStringLiteral("Aucune imprimante n'est disponible."));
+        const Donnees d = lire_donnees(m, base, selection, jour);
+        const DocumentRendu doc = mettre_en_page(m, d, formules, jour);
+        QPrinter imprimante(info, QPrinter::HighResolution);
+        imprimante.setCopyCount(qMax(1, s.copies));
+        if (!imprimer(doc, imprimante))
+            throw Erreur(erreurs_execution::ImprimanteAbsente, QStringLiteral("L'impression n'a pas pu être faite."));
+        return;
+    }
+    case destination::Fichier: {
+        if (s.fichier.trimmed().isEmpty())
+            throw Erreur(erreurs_execution::NomFichierIncorrect, QStringLiteral("Aucun nom de fichier n'est donné pour l'exportation."));
+        if (s.typeFichier != type_fichier::TexteEnrichi && s.typeFichier != type_fichier::Tableur)
+            throw Erreur(erreurs_execution::AppelIncorrect, QStringLiteral("Type de fichier d'exportation inconnu (%1).").arg(s.typeFichier));
+        const Donnees d = lire_donnees(m, base, selection, jour);
+        if (s.typeFichier == type_fichier::TexteEnrichi)
+            ecrire(s.fichier, texte_enrichi(mettre_en_page(m, d, formules, jour)));
+        else
+            ecrire(s.fichier, classeur_excel(mettre_en_tableau(m, d, formules, jour)));
+        return;
+    }
+    default:
+        throw Erreur(erreurs_execution::AppelIncorrect, QStringLiteral("Destination d'édition inconnue (%1).").arg(s.destination));
+    }
+}
+
+}  // namespace
+
+void CrystalReport::setDataFiles(int index, const QString& chemin) { r().donnees[index] = chemin; }
+QString CrystalReport::DataFiles(int index) const { return r().donnees.value(index); }
+void CrystalReport::setReportFileName(const QString& chemin) { r().modele = chemin; }
+QString CrystalReport::ReportFileName() const { return r().modele; }
+void CrystalReport::setFormulas(int index, const QString& formule) { r().formules[index] = formule; }
+QString CrystalReport::Formulas(int index) const { return r().formules.value(index); }
+void CrystalReport::setSelectionFormula(const QString& formule) { r().selection = formule; }
+QString CrystalReport::SelectionFormula() const { return r().selection; }
+void CrystalReport::setDestination(int d) { r().destination = d; }
+int CrystalReport::Destination() const { return r().destination; }
+void CrystalReport::setWindowState(int etat) { r().etatFenetre = etat; }
+int CrystalReport::WindowState() const { return r().etatFenetre; }
+void CrystalReport::setCopiesToPrinter(int copies) { r().copies = copies; }
+int CrystalReport::CopiesToPrinter() const { return r().copies; }
+void CrystalReport::setPrintFileType(int type) { r().typeFichier = type; }
+int CrystalReport::PrintFileType() const { return r().typeFichier; }
+void CrystalReport::setPrintFileName(const QString& chemin) { r().fichier = chemin; }
+QString CrystalReport::PrintFileName() const { return r().fichier; }
+QString CrystalReport::derniereErreur() const { return r().erreur; }
+
+int CrystalReport::PrintReport() {
+    r().erreur.clear();
+    Sablier sablier;
+    try {
+        executer();
+        return 0;
+    } catch (const Erreur& e) {
+        r().erreur = e.texte;
+        return e.numero != 0 ? e.numero : -1;
+    } catch (const std::exception& e) {
+        r().erreur = QString::fromLocal8Bit(e.what());
+        return -1;
+    }
+}
+
+void CrystalReport::setAction(int action) {
+    if (action != 1) return;
+    const int resultat = PrintReport();
+    if (resultat != 0) throw Erreur(resultat, derniereErreur());
+}
+
+CrystalReport& CrystalReport1() {
+    static CrystalReport controle;
+    return controle;
+}
+
+}  // namespace report

@@ -1,0 +1,218 @@
+#include "platform/report/donnees.h"
+
+#include "platform/db/base_donnees.h"
+#include "platform/erreur.h"
+
+#include <QCollator>
+#include <QCollatorSortKey>
+#include <QSet>
+#include <algorithm>
+#include <numeric>
+#include <optional>
+
+namespace report {
+
+namespace {
+
+constexpr int ErreurFormule = 3075;
+const QString Eleves = QStringLiteral("élèves");
+const QString Familles = QStringLiteral("familles");
+const QString Documents = QStringLiteral("documents");
+
+QStringList tables_source(Source s) {
+    switch (s) {
+    case Source::Eleves: return {Eleves};
+    case Source::ElevesFamilles: return {Eleves, Familles};
+    case Source::Familles: return {Familles};
+    case Source::Documents: return {Documents};
+    case Source::Aucune: return {};
+    }
+    return {};
+}
+
+QString clause_from(Source s) {
+    using formule::nom_sql;
+    switch (s) {
+    case Source::Eleves: return nom_sql(Eleves);
+    case Source::ElevesFamilles:
+        return QStringLiteral("%1 LEFT JOIN %2 ON %2.%3 = %1.%3 AND COALESCE(%1.%3,'') <> ''")
+            .arg(nom_sql(Eleves), nom_sql(Familles), nom_sql(QStringLiteral("référence_famille")));
+    case Source::Familles: return nom_sql(Familles);
+    case Source::Documents: return nom_sql(Documents);
+    case Source::Aucune: return {};
+    }
+    return {};
+}
+
+bool est_nombre(const QVariant& v) {
+    switch (v.typeId()) {
+    case QMetaType::Int: case QMetaType::LongLong: case QMetaType::Double: case QMetaType::Bool:
+    case QMetaType::UInt: case QMetaType::ULongLong:
+        return true;
+    default: return false;
+    }
+}
+
+QCollator& collateur() {
+    static QCollator c = [] {
+        QCollator k{QLocale(QLocale::French, QLocale::France)};
+        k.setCaseSensitivity(Qt::CaseInsensitive);
+        k.setNumericMode(true);
+        return k;
+    }();
+    return c;
+}
+
+}  // namespace
+
+QVariant Donnees::valeur(int ligne, const formule::PNoeud& place) const {
+    const auto it = colonnes.constFind(formule::canonique(place));
+    if (it == colonnes.constEnd() || ligne < 0 || ligne >= lignes.size()) return {};
+    return lignes[ligne].value(*it);
+}
+
+int comparer(const QVariant& a, const QVariant& b) {
+    const bool va = a.isNull() || (a.typeId() == QMetaType::QString && a.toString().isEmpty());
+    const bool vb = b.isNull() || (b.typeId() == QMetaType::QString && b.toString().isEmpty());
+    if (va || vb) return va == vb ? 0 : (va ? -1 : 1);
+    if (est_nombre(a) && est_nombre(b)) {
+        const double x = a.toDouble(), y = b.toDouble();
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    if (a.typeId() == QMetaType::QDate && b.typeId() == QMetaType::QDate)
+        return a.toDate() < b.toDate() ? -1 : (a.toDate() > b.toDate() ? 1 : 0);
+    if (est_nombre(a) != est_nombre(b)) return est_nombre(a) ? -1 : 1;
+    const int c = collateur().compare(a.toString(), b.toString());
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoeud& selection,
+                     const QDate& aujourdhui) {
+    Donnees d;
+    const QStringList tables = tables_source(m.source);
+
+    QVector<formule::PNoeud> places;
+    for (const Bande* b : {&m.entetePage, &m.debutRapport, &m.enteteColonnes, &m.enteteGroupe,
+                           &m.detail, &m.piedGroupe, &m.finRapport, &m.piedPage})
+        valeurs(*b, places);
+    if (m.groupe) places.append(m.groupe->valeur);
+    for (const Cle& k : m.tri) places.append(k.valeur);
+
+    std::shared_ptr<db::BaseDonnees> base;
+    QHash<QString, QSet<QString>> champs_connus;
+    if (!tables.isEmpty()) {
+        base = db::BaseDonnees::ouvrir(chemin);
+        formule::enregistrer_fonctions(base->poignee());
+    }
+    auto connus = [&](const QString& table) -> const QSet<QString>& {
+        auto it = champs_connus.find(table);
+        if (it == champs_connus.end()) {
+            QSet<QString> noms;
+            for (const auto& c : base->champs(table)) noms.insert(c.nom);
+            it = champs_connus.insert(table, noms);
+        }
+        return *it;
+    };
+    auto colonne_pour = [&](const QStringList& permises) {
+        return [&, permises](const QString& table, const QString& champ) {
+            if (!permises.contains(table))
+                throw Erreur(ErreurFormule, QStringLiteral("Formule incorrecte : la table « %1 » n'est pas lue par ce modèle ({%1.%2}).").arg(table, champ));
+            if (!connus(table).contains(champ))
+                throw Erreur(ErreurFormule, QStringLiteral("Formule incorrecte : champ inconnu {%1.%2}.").arg(table, champ));
+            return formule::nom_sql(table) + QLatin1Char('.') + formule::nom_sql(champ);
+        };
+    };
+
+    formule::ContexteSql ctx;
+    ctx.aujourdhui = aujourdhui;
+    ctx.colonne = colonne_pour(tables);
+
+    QStringList selectionnees;
+    QVariantList parametres;
+    for (const auto& p : places) {
+        const QString k = formule::canonique(p);
+        if (d.colonnes.contains(k)) continue;
+        d.colonnes.insert(k, selectionnees.size());
+        selectionnees.append(formule::en_sql(p, ctx, parametres, false));
+    }
+    if (m.groupe) d.colonneGroupe = d.colonnes.value(formule::canonique(m.groupe->valeur));
+
+    // Families: a condition on their pupils keeps the families with at least one such pupil.
+    QStringList conditions;
+    for (const auto& f : {m.condition, selection}) {
+        if (!f) continue;
+        QSet<QString> nommees;
+        formule::tables(f, nommees);
+        if (m.source == Source::Familles && nommees.contains(Eleves)) {
+            formule::ContexteSql large = ctx;
+            large.colonne = colonne_pour({Familles, Eleves});
+            const QString ref = formule::nom_sql(QStringLiteral("référence_famille"));
+            conditions.append(QStringLiteral("EXISTS (SELECT 1 FROM %1 WHERE %1.%2 = %3.%2 AND %4)")
+                                  .arg(formule::nom_sql(Eleves), ref, formule::nom_sql(Familles),
+                                       formule::en_sql(f, large, parametres, true)));
+        } else {
+            conditions.append(formule::en_sql(f, ctx, parametres, true));
+        }
+    }
+
+    if (tables.isEmpty()) {
+        // A form to fill in by hand: one empty record.
+        d.lignes.append(QVector<QVariant>(selectionnees.size()));
+    } else {
+        QString sql = QStringLiteral("SELECT %1 FROM %2")
+                          .arg(selectionnees.isEmpty() ? QStringLiteral("1") : selectionnees.join(QStringLiteral(", ")),
+                               clause_from(m.source));
+        if (!conditions.isEmpty()) sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+        auto r = base->requete(sql, parametres);
+        d.lignes = std::move(r.lignes);
+    }
+
+    // Order: group key, then the sort keys, texts by their French sort keys.
+    struct CleTri { int colonne; bool decroissant; };
+    QVector<CleTri> cles;
+    if (m.groupe) cles.append({d.colonneGroupe, m.groupe->decroissant});
+    for (const Cle& k : m.tri) cles.append({d.colonnes.value(formule::canonique(k.valeur)), k.decroissant});
+    if (!cles.isEmpty() && d.lignes.size() > 1) {
+        const int n = d.lignes.size();
+        QVector<QVector<std::optional<QCollatorSortKey>>> textes(cles.size());
+        for (int c = 0; c < cles.size(); ++c) {
+            textes[c].resize(n);
+            for (int i = 0; i < n; ++i) {
+                const QVariant& v = d.lignes[i][cles[c].colonne];
+                if (v.typeId() == QMetaType::QString && !v.toString().isEmpty())
+                    textes[c][i] = collateur().sortKey(v.toString());
+            }
+        }
+        QVector<int> ordre(n);
+        std::iota(ordre.begin(), ordre.end(), 0);
+        std::stable_sort(ordre.begin(), ordre.end(), [&](int x, int y) {
+            for (int c = 0; c < cles.size(); ++c) {
+                int r;
+                const auto& kx = textes[c][x];
+                const auto& ky = textes[c][y];
+                if (kx && ky) r = kx->compare(*ky);
+                else r = comparer(d.lignes[x][cles[c].colonne], d.lignes[y][cles[c].colonne]);
+                if (r != 0) return cles[c].decroissant ? r > 0 : r < 0;
+            }
+            return false;
+        });
+        QVector<QVector<QVariant>> triees;
+        triees.reserve(n);
+        for (int i : ordre) triees.append(std::move(d.lignes[i]));
+        d.lignes = std::move(triees);
+    }
+
+    if (m.groupe) {
+        for (int i = 0; i < d.lignes.size(); ++i) {
+            if (i == 0) { d.debutsGroupes.append(0); continue; }
+            const QVariant& a = d.lignes[i - 1][d.colonneGroupe];
+            const QVariant& b = d.lignes[i][d.colonneGroupe];
+            const bool memes = (a.isNull() && b.isNull()) || (!a.isNull() && !b.isNull() && a == b) ||
+                               (comparer(a, b) == 0 && (a.isNull() || b.isNull()));
+            if (!memes) d.debutsGroupes.append(i);
+        }
+    }
+    return d;
+}
+
+}  // namespace report

@@ -1,0 +1,31 @@
+#pragma once
+// The records of a report: read from the database with the template's condition and the
+// caller's selection, put in the template's order and cut into its groups.
+#include "platform/report/modele.h"
+
+#include <QDate>
+#include <QHash>
+#include <QVariant>
+#include <QVector>
+
+namespace report {
+
+struct Donnees {
+    QVector<QVector<QVariant>> lignes;  // in print order; one column per value place
+    QHash<QString, int> colonnes;       // formule::canonique(place) -> column
+    int colonneGroupe = -1;
+    QVector<int> debutsGroupes;         // first row of each group, when the template groups
+
+    QVariant valeur(int ligne, const formule::PNoeud& place) const;
+};
+
+// `base`: the database file (unused by a template without data). Throws Erreur: 3024 and
+// the engine's own errors for the file, 3075 for a formula naming what the data do not offer.
+Donnees lire_donnees(const Modele& m, const QString& base, const formule::PNoeud& selection,
+                     const QDate& aujourdhui);
+
+// Orders two values as the report sorts them: empty first, numbers and dates by value,
+// texts in French alphabetical order.
+int comparer(const QVariant& a, const QVariant& b);
+
+}  // namespace report

@@ -1,0 +1,20 @@
+#pragma once
+// Text measured in millimetres with the fonts the pages are drawn with, so that the layout
+// and the drawing agree on every line break.
+#include "platform/report/page.h"
+
+#include <QFont>
+
+namespace report::mesure {
+
+// Drawing unit: the pages are drawn with 1 unit = 0.01 mm.
+constexpr double UnitesParMm = 100.0;
+
+QFont police(const Style& s);
+double largeur(const QString& texte, const Style& s);  // mm
+double hauteur_ligne(const Style& s);                   // mm
+// The text cut into lines no wider than `largeur` mm: at line breaks, then between words,
+// then inside a word too long for the line.
+QStringList couper(const QString& texte, const Style& s, double largeur);
+
+}  // namespace report::mesure

@@ -1,0 +1,456 @@
+#include "platform/report/mise_en_page.h"
+
+#include "platform/report/mesure.h"
+
+#include <QLocale>
+
+namespace report {
+
+namespace {
+
+// Stands for the page count until every page is known.
+const QString MarquePages = QString(QChar(0xE000));
+
+struct Contexte {
+    int ligne = -1;        // record giving the fields, -1 none
+    int nombre = 0;        // records of the group, or of the report
+    int total = 0;
+    QVariant groupe;
+    int rang = 0;          // 1-based rank of the record
+    int repetition = 0;    // 1-based rank inside a repeated cell, 0 outside
+    int page = 1;
+};
+
+class Evaluateur {
+public:
+    Evaluateur(const Modele& m, const Donnees& d, const Formules& f, const QDate& j)
+        : m_(m), d_(d), f_(f), jour_(j) {}
+
+    QString texte(const Morceau& mo, const Contexte& c) const {
+        switch (mo.genre) {
+        case Morceau::Texte: return mo.texte;
+        case Morceau::Valeur: return texte_valeur(d_.valeur(c.ligne, mo.valeur));
+        case Morceau::Formule: return f_.value(mo.texte);
+        case Morceau::Special:
+            if (mo.texte == "date") return jour_.toString(QStringLiteral("dd/MM/yyyy"));
+            if (mo.texte == "page") return QString::number(c.page);
+            if (mo.texte == "pages") return MarquePages;
+            if (mo.texte == "nombre") return QString::number(c.nombre);
+            if (mo.texte == "pourcentage") {
+                const double p = c.total > 0 ? 100.0 * c.nombre / c.total : 0.0;
+                return QLocale(QLocale::French).toString(p, 'f', 1);
+            }
+            if (mo.texte == "groupe") return texte_valeur(c.groupe);
+            if (mo.texte == "n") return QString::number(c.repetition > 0 ? c.repetition : c.rang);
+        }
+        return {};
+    }
+
+    bool vrai(const Morceau& mo, const Contexte& c) const {
+        if (mo.genre == Morceau::Valeur) {
+            const QVariant v = d_.valeur(c.ligne, mo.valeur);
+            if (v.isNull()) return false;
+            if (v.typeId() == QMetaType::Bool) return v.toBool();
+            if (v.typeId() == QMetaType::QString) return !v.toString().isEmpty();
+            if (v.typeId() == QMetaType::QDate) return v.toDate().isValid();
+            return v.toDouble() != 0;
+        }
+        return !texte(mo, c).isEmpty();
+    }
+
+    // A cell's text and whether it holds a value place.
+    QString cellule(const Cellule& ce, const Contexte& c, bool* avecPlace = nullptr) const {
+        QString r;
+        for (const Morceau& mo : ce.contenu) {
+            if (mo.genre != Morceau::Texte && avecPlace) *avecPlace = true;
+            r += texte(mo, c);
+        }
+        return r;
+    }
+
+    Style style(const Cellule& ce) const {
+        Style s;
+        s.gras = ce.gras;
+        s.italique = ce.italique;
+        s.taille = ce.taille > 0 ? ce.taille : m_.police;
+        s.alignement = ce.alignement;
+        return s;
+    }
+
+    const Modele& m_;
+    const Donnees& d_;
+    const Formules& f_;
+    QDate jour_;
+};
+
+// Cells with their repetitions expanded; each copy keeps its rank.
+QVector<std::pair<const Cellule*, int>> deplier(const QVector<Cellule>& cellules) {
+    QVector<std::pair<const Cellule*, int>> r;
+    for (const Cellule& c : cellules) {
+        if (c.repetition <= 1) r.append({&c, 0});
+        else for (int i = 1; i <= c.repetition; ++i) r.append({&c, i});
+    }
+    return r;
+}
+
+class Mise {
+public:
+    Mise(const Modele& m, const Donnees& d, const Formules& f, const QDate& j) : m_(m), d_(d), e_(m, d, f, j) {
+        doc_.titre = m.titre;
+        doc_.paysage = m.paysage;
+        doc_.largeur = m.paysage ? 297 : 210;
+        doc_.hauteur = m.paysage ? 210 : 297;
+        for (int i = 0; i < 4; ++i) doc_.marges[i] = m.marges[i];
+        largeurUtile_ = doc_.largeur - m.marges[1] - m.marges[3];
+    }
+
+    DocumentRendu executer() {
+        if (m_.etiquettesColonnes > 0) etiquettes();
+        else rapport();
+        const QString n = QString::number(doc_.pages.size());
+        for (Page& p : doc_.pages)
+            for (BandeRendue& b : p.bandes)
+                for (CelluleRendue& c : b.cellules)
+                    for (LigneTexte& l : c.lignes)
+                        if (l.texte.contains(MarquePages)) l.texte.replace(MarquePages, n);
+        return std::move(doc_);
+    }
+
+private:
+    // --- Bands to laid-out lines -------------------------------------------------------
+    void rendre(const Bande& b, const Contexte& c, QVector<BandeRendue>& r) const {
+        for (const Element& el : b) {
+            switch (el.genre) {
+            case Element::Ligne: ligne(el, c, r); break;
+            case Element::Espace: { BandeRendue x; x.hauteur = el.mm; r.append(x); break; }
+            case Element::Trait: { BandeRendue x; x.hauteur = 2; x.trait = true; r.append(x); break; }
+            case Element::Bloc: if (e_.vrai(el.condition, c)) rendre(el.enfants, c, r); break;
+            }
+        }
+    }
+
+    void ligne(const Element& el, const Contexte& c, QVector<BandeRendue>& r) const {
+        const auto cellules = deplier(el.cellules);
+        if (cellules.isEmpty()) return;
+        double fixe = 0;
+        int libres = 0;
+        for (const auto& [ce, i] : cellules) { if (ce->largeur > 0) fixe += ce->largeur; else ++libres; }
+        const double facteur = fixe > largeurUtile_ ? largeurUtile_ / fixe : 1.0;
+        const double libre = libres > 0 ? qMax(0.0, largeurUtile_ - fixe * facteur) / libres : 0;
+
+        BandeRendue b;
+        double x = m_.marges[3];
+        bool avecPlace = false, imprime = false, cadre = false;
+        for (const auto& [ce, i] : cellules) {
+            Contexte ci = c;
+            ci.repetition = i;
+            CelluleRendue cr;
+            cr.x = x;
+            cr.largeur = ce->largeur > 0 ? ce->largeur * facteur : libre;
+            cr.cadre = ce->cadre;
+            cadre = cadre || ce->cadre;
+            x += cr.largeur;
+            const QString t = e_.cellule(*ce, ci, &avecPlace);
+            if (!t.trimmed().isEmpty()) imprime = true;
+            const Style s = e_.style(*ce);
+            const double h = mesure::hauteur_ligne(s);
+            for (const QString& morceau : mesure::couper(t, s, qMax(1.0, cr.largeur - 2 * cr.marge)))
+                cr.lignes.append(LigneTexte{morceau, s, h});
+            double total = 2 * (ce->cadre ? 0.6 : 0.3);
+            for (const LigneTexte& l : cr.lignes) total += l.hauteur;
+            b.hauteur = qMax(b.hauteur, total);
+            b.cellules.append(std::move(cr));
+        }
+        // A line of empty values (an unused paragraph) takes no room; a grid line always does.
+        if (avecPlace && !imprime && !cadre) return;
+        r.append(std::move(b));
+    }
+
+    static double hauteur(const QVector<BandeRendue>& bs) {
+        double h = 0;
+        for (const auto& b : bs) h += b.hauteur;
+        return h;
+    }
+
+    // --- Pages ------------------------------------------------------------------------
+    Contexte contexte(int ligne) const {
+        Contexte c;
+        c.ligne = ligne;
+        c.total = d_.lignes.size();
+        c.nombre = c.total;
+        c.rang = ligne + 1;
+        c.page = doc_.pages.size();
+        return c;
+    }
+
+    void fermer_page() {
+        if (doc_.pages.isEmpty()) return;
+        QVector<BandeRendue> pied;
+        rendre(m_.piedPage, contexte(premiere_), pied);
+        double y = doc_.hauteur - m_.marges[2] - hauteur(pied);
+        for (BandeRendue& b : pied) { b.y = y; y += b.hauteur; doc_.pages.last().bandes.append(std::move(b)); }
+    }
+
+    void nouvelle_page(int ligne) {
+        fermer_page();
+        doc_.pages.append(Page{});
+        premiere_ = ligne;
+        y_ = m_.marges[0];
+        corps_ = false;
+        colonnesEnAttente_ = !m_.enteteColonnes.isEmpty();
+        QVector<BandeRendue> entete;
+        rendre(m_.entetePage, contexte(ligne), entete);
+        poser(entete, false);
+        corps_ = false;
+    }
+
+    // `colonnes`: the bands are records, so a new page starts with the column headings.
+    void poser(QVector<BandeRendue>& bs, bool couper = true, bool colonnes = false) {
+        for (BandeRendue& b : bs) {
+            if (couper && corps_ && y_ + b.hauteur > limite_ + 1e-6) {
+                nouvelle_page(ligneCourante_);
+                if (colonnes && colonnesEnAttente_) rendre_colonnes_poses(ligneCourante_);
+            }
+            b.y = y_;
+            y_ += b.hauteur;
+            corps_ = true;
+            doc_.pages.last().bandes.append(std::move(b));
+        }
+    }
+
+    // Places bands after the column headings still due on this page or in this group,
+    // moving both to the next page when they do not fit together.
+    void poser_avec_colonnes(QVector<BandeRendue> bs, int ligne) {
+        ligneCourante_ = ligne;
+        double avant = bs.isEmpty() ? 0 : bs.first().hauteur;
+        if (colonnesEnAttente_) {
+            QVector<BandeRendue> col;
+            rendre(m_.enteteColonnes, contexte(ligne), col);
+            avant += hauteur(col);
+        }
+        if (corps_ && y_ + avant > limite_ + 1e-6) nouvelle_page(ligne);
+        if (colonnesEnAttente_) rendre_colonnes_poses(ligne);
+        poser(bs, true, true);
+    }
+    void rendre_colonnes_poses(int ligne) {
+        QVector<BandeRendue> col;
+        rendre(m_.enteteColonnes, contexte(ligne), col);
+        poser(col);
+        colonnesEnAttente_ = false;
+    }
+
+    double hauteur_pied() const {
+        QVector<BandeRendue> pied;
+        rendre(m_.piedPage, contexte(d_.lignes.isEmpty() ? -1 : 0), pied);
+        return hauteur(pied);
+    }
+
+    void enregistrement(int i, int rang, const Contexte& base) {
+        if (m_.saut == Modele::Saut::Enregistrement && i > 0 && corps_) nouvelle_page(i);
+        if (m_.detail.isEmpty()) return;
+        Contexte c = base;
+        c.ligne = i;
+        c.rang = rang;
+        c.page = doc_.pages.size();
+        QVector<BandeRendue> bs;
+        rendre(m_.detail, c, bs);
+        poser_avec_colonnes(std::move(bs), i);
+    }
+
+    void rapport() {
+        limite_ = doc_.hauteur - m_.marges[2] - hauteur_pied();
+        const int n = d_.lignes.size();
+        nouvelle_page(n > 0 ? 0 : -1);
+        ligneCourante_ = n > 0 ? 0 : -1;
+        {
+            QVector<BandeRendue> debut;
+            rendre(m_.debutRapport, contexte(ligneCourante_), debut);
+            poser(debut);
+        }
+        if (m_.groupe) {
+            const auto& debuts = d_.debutsGroupes;
+            for (int g = 0; g < debuts.size(); ++g) {
+                const int de = debuts[g], a = g + 1 < debuts.size() ? debuts[g + 1] : n;
+                Contexte c = contexte(de);
+                c.nombre = a - de;
+                c.groupe = d_.lignes[de].value(d_.colonneGroupe);
+                ligneCourante_ = de;
+                if (m_.saut == Modele::Saut::Groupe && g > 0 && corps_) nouvelle_page(de);
+                c.page = doc_.pages.size();
+                QVector<BandeRendue> tete;
+                rendre(m_.enteteGroupe, c, tete);
+                // A group heading never stays alone at the foot of a page.
+                if (!tete.isEmpty()) {
+                    QVector<BandeRendue> suite;
+                    if (!m_.detail.isEmpty()) { Contexte cd = c; cd.rang = 1; rendre(m_.detail, cd, suite); }
+                    else rendre(m_.piedGroupe, c, suite);
+                    QVector<BandeRendue> col;
+                    rendre(m_.enteteColonnes, c, col);
+                    const double besoin = hauteur(tete) + hauteur(col) + (suite.isEmpty() ? 0 : suite.first().hauteur);
+                    if (corps_ && y_ + besoin > limite_ + 1e-6) nouvelle_page(de);
+                    poser(tete);
+                }
+                // The headings follow each group heading; without one they head the page only.
+                if (!m_.enteteGroupe.isEmpty()) colonnesEnAttente_ = !m_.enteteColonnes.isEmpty();
+                for (int i = de; i < a; ++i) enregistrement(i, i - de + 1, c);
+                c.page = doc_.pages.size();
+                QVector<BandeRendue> pied;
+                rendre(m_.piedGroupe, c, pied);
+                if (m_.detail.isEmpty()) poser_avec_colonnes(std::move(pied), de);
+                else { ligneCourante_ = a - 1; poser(pied); }
+            }
+        } else {
+            for (int i = 0; i < n; ++i) enregistrement(i, i + 1, contexte(i));
+        }
+        QVector<BandeRendue> fin;
+        Contexte c = contexte(n > 0 ? 0 : -1);
+        c.page = doc_.pages.size();
+        rendre(m_.finRapport, c, fin);
+        poser(fin);
+        fermer_page();
+    }
+
+    // --- Label sheets -----------------------------------------------------------------
+    void lignes_etiquette(const Bande& b, const Contexte& c, double largeur, QVector<LigneTexte>& r) const {
+        for (const Element& el : b) {
+            if (el.genre == Element::Espace) { r.append(LigneTexte{QString(), Style{}, el.mm}); continue; }
+            if (el.genre == Element::Bloc) { if (e_.vrai(el.condition, c)) lignes_etiquette(el.enfants, c, largeur, r); continue; }
+            if (el.genre != Element::Ligne || el.cellules.isEmpty()) continue;
+            QStringList morceaux;
+            bool avecPlace = false;
+            for (const auto& [ce, i] : deplier(el.cellules)) {
+                Contexte ci = c;
+                ci.repetition = i;
+                const QString t = e_.cellule(*ce, ci, &avecPlace).trimmed();
+                if (!t.isEmpty()) morceaux.append(t);
+            }
+            if (morceaux.isEmpty() && avecPlace) continue;
+            const Style s = e_.style(el.cellules.first());
+            const double h = mesure::hauteur_ligne(s);
+            for (const QString& t : mesure::couper(morceaux.join(' '), s, largeur)) r.append(LigneTexte{t, s, h});
+        }
+    }
+
+    void etiquettes() {
+        const int colonnes = m_.etiquettesColonnes, rangees = m_.etiquettesLignes;
+        const double lw = largeurUtile_ / colonnes;
+        const double lh = (doc_.hauteur - m_.marges[0] - m_.marges[2]) / rangees;
+        const double marge = 3;
+        const int n = d_.lignes.size();
+        doc_.pages.append(Page{});
+        for (int i = 0; i < n; ++i) {
+            const int pos = i % (colonnes * rangees);
+            if (pos == 0 && i > 0) doc_.pages.append(Page{});
+            const int col = pos % colonnes, rang = pos / colonnes;
+            Page& p = doc_.pages.last();
+            if (col == 0) {
+                BandeRendue b;
+                b.y = m_.marges[0] + rang * lh;
+                b.hauteur = lh;
+                p.bandes.append(b);
+            }
+            CelluleRendue ce;
+            ce.x = m_.marges[3] + col * lw;
+            ce.largeur = lw;
+            ce.marge = marge;
+            QVector<LigneTexte> lignes;
+            lignes_etiquette(m_.detail, contexte(i), lw - 2 * marge, lignes);
+            double h = 2 * marge;
+            for (const LigneTexte& l : lignes) {
+                if (h + l.hauteur > lh + 1e-6) break;  // what overflows the label is not printed
+                h += l.hauteur;
+                ce.lignes.append(l);
+            }
+            p.bandes.last().cellules.append(std::move(ce));
+        }
+    }
+
+    const Modele& m_;
+    const Donnees& d_;
+    Evaluateur e_;
+    DocumentRendu doc_;
+    double largeurUtile_ = 180;
+    double y_ = 0, limite_ = 0;
+    bool corps_ = false, colonnesEnAttente_ = false;
+    int premiere_ = -1, ligneCourante_ = -1;
+};
+
+// The first line of a band, looking inside blocks.
+const Element* premiere_ligne(const Bande& b) {
+    for (const Element& e : b) {
+        if (e.genre == Element::Ligne) return &e;
+        if (e.genre == Element::Bloc) if (const Element* x = premiere_ligne(e.enfants)) return x;
+    }
+    return nullptr;
+}
+
+void lignes_detail(const Bande& b, QVector<const Element*>& r) {
+    for (const Element& e : b) {
+        if (e.genre == Element::Ligne) r.append(&e);
+        if (e.genre == Element::Bloc) lignes_detail(e.enfants, r);
+    }
+}
+
+}  // namespace
+
+QString texte_valeur(const QVariant& v) {
+    if (v.isNull()) return {};
+    switch (v.typeId()) {
+    case QMetaType::QDate: return v.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+    case QMetaType::QDateTime: return v.toDateTime().date().toString(QStringLiteral("dd/MM/yyyy"));
+    case QMetaType::Bool: return v.toBool() ? QStringLiteral("Oui") : QStringLiteral("Non");
+    case QMetaType::Double: {
+        const double x = v.toDouble();
+        if (x == qint64(x)) return QString::number(qint64(x));
+        return QLocale(QLocale::French).toString(x, 'g', 12);
+    }
+    default: return v.toString();
+    }
+}
+
+DocumentRendu mettre_en_page(const Modele& m, const Donnees& d, const Formules& f, const QDate& jour) {
+    return Mise(m, d, f, jour).executer();
+}
+
+Tableau mettre_en_tableau(const Modele& m, const Donnees& d, const Formules& f, const QDate& jour) {
+    Evaluateur e(m, d, f, jour);
+    Tableau t;
+    t.titre = m.titre;
+    QVector<const Element*> lignes;
+    lignes_detail(m.detail, lignes);
+    Contexte vide;
+    vide.total = vide.nombre = d.lignes.size();
+    if (const Element* tete = premiere_ligne(m.enteteColonnes)) {
+        for (const auto& [ce, i] : deplier(tete->cellules)) {
+            Contexte c = vide;
+            c.repetition = i;
+            t.entetes.append(e.cellule(*ce, c).trimmed());
+        }
+    } else {
+        for (const Element* l : lignes)
+            for (const auto& [ce, i] : deplier(l->cellules)) {
+                QString nom;
+                for (const Morceau& mo : ce->contenu)
+                    if (mo.genre == Morceau::Valeur && mo.valeur->genre == formule::Noeud::Champ) { nom = mo.valeur->champ; break; }
+                t.entetes.append(nom);
+            }
+    }
+    // Every detail line, switched-off blocks included, so that the columns stay aligned.
+    t.lignes.reserve(d.lignes.size());
+    for (int r = 0; r < d.lignes.size(); ++r) {
+        Contexte c = vide;
+        c.ligne = r;
+        c.rang = r + 1;
+        QStringList cellules;
+        for (const Element* l : lignes)
+            for (const auto& [ce, i] : deplier(l->cellules)) {
+                Contexte ci = c;
+                ci.repetition = i;
+                cellules.append(e.cellule(*ce, ci).trimmed());
+            }
+        t.lignes.append(cellules);
+    }
+    return t;
+}
+
+}  // namespace report

@@ -1,0 +1,567 @@
+// The report engine: formulas, templates on a small database, statistics, labels, the two
+// file writers read back by independent readers, refusals and the control's settings.
+#include "commun/base_test.h"
+#include "platform/db/base_donnees.h"
+#include "platform/erreur.h"
+#include "platform/forms/boites.h"
+#include "platform/forms/feuilles.h"
+#include "platform/report/apercu.h"
+#include "platform/report/crystal_report.h"
+#include "platform/report/donnees.h"
+#include "platform/report/ecriture_rtf.h"
+#include "platform/report/mise_en_page.h"
+#include "platform/report/modele.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace report;
+
+namespace {
+
+struct Eleve {
+    QString matricule, nom, prenom, sexe, classe, niveau, cycle, famille;
+    QDate naissance;
+    bool aine = false;
+};
+
+// A fresh copy of the blank template with a few pupils and families.
+class Base {
+public:
+    explicit Base(const QVector<Eleve>& eleves) {
+        chemin = test::copie_modele(dossier);
+        auto b = db::BaseDonnees::ouvrir(chemin);
+        b->requete(QStringLiteral("BEGIN"));
+        for (const Eleve& e : eleves)
+            b->requete(QStringLiteral("INSERT INTO \"élèves\" (matricule, \"nom_élève\", \"prénom_élève\", \"sexe_élève\", "
+                                      "\"référence_classe_élève\", \"niveau_classe_élève\", \"cycle_classe_élève\", "
+                                      "\"référence_famille\", \"date_naissance_élève\", \"ainé\") VALUES (?,?,?,?,?,?,?,?,?,?)"),
+                       {e.matricule, e.nom, e.prenom, e.sexe, e.classe, e.niveau, e.cycle, e.famille,
+                        e.naissance.isValid() ? QVariant(e.naissance) : QVariant(), e.aine});
+        b->requete(QStringLiteral("COMMIT"));
+        b->requete(QStringLiteral("INSERT INTO familles (\"référence_famille\", \"nom_responsable_légal\", "
+                                  "\"ville_responsable\", \"communication_données\") VALUES ('000001','Dupré','Évreux','oui')"));
+        b->requete(QStringLiteral("INSERT INTO familles (\"référence_famille\", \"nom_responsable_légal\", "
+                                  "\"ville_responsable\", \"communication_données\") VALUES ('000002','Martin','Lyon','non')"));
+    }
+    QString fichier(const QString& nom, const QString& texte) const {
+        const QString p = QDir(dossier.path()).filePath(nom);
+        QFile f(p);
+        f.open(QIODevice::WriteOnly);
+        f.write(texte.toUtf8());
+        return p;
+    }
+    QTemporaryDir dossier;
+    QString chemin;
+};
+
+QDate ne_il_y_a(int ans, int jours = 0) { return QDate::currentDate().addYears(-ans).addDays(-jours); }
+
+QVector<Eleve> classe_type() {
+    return {
+        {"000001", "Dupré", "Élodie", "F", "C1", "CP", "2", "000001", ne_il_y_a(6, 10), true},
+        {"000002", "Martin", "Léa", "F", "C1", "CP", "2", "000002", ne_il_y_a(7, 3), true},
+        {"000003", "D\"Artagnan", "Noé", "M", "C2", "CM2", "3", "", ne_il_y_a(12, 1), false},
+        {"000004", "Émile", "Zoé", "F", "C2", "CM1", "3", "000001", ne_il_y_a(12, -5), false},
+    };
+}
+
+// The texts of a laid-out page, one string per band: its cells joined by " | ".
+QStringList textes(const Page& p) {
+    QStringList r;
+    for (const BandeRendue& b : p.bandes) {
+        QStringList cellules;
+        for (const CelluleRendue& c : b.cellules) {
+            QStringList l;
+            for (const LigneTexte& t : c.lignes) l << t.texte;
+            cellules << l.join(' ');
+        }
+        if (!cellules.isEmpty()) r << cellules.join(QStringLiteral(" | "));
+    }
+    return r;
+}
+
+DocumentRendu rendre(const QString& texteModele, const Base& base, const QString& selection = {},
+                     const Formules& f = {}) {
+    const Modele m = analyser_modele(texteModele, QStringLiteral("essai.rpt"));
+    const Donnees d = lire_donnees(m, base.chemin, formule::analyser(selection), QDate::currentDate());
+    return mettre_en_page(m, d, f, QDate::currentDate());
+}
+
+int nombre(const QString& selection, const Base& base, const QString& source = QStringLiteral("élèves")) {
+    const Modele m = analyser_modele(QStringLiteral("[rapport]\nsource = %1\n").arg(source), QStringLiteral("n.rpt"));
+    return lire_donnees(m, base.chemin, formule::analyser(selection), QDate::currentDate()).lignes.size();
+}
+
+// The output of another program; unrtf writes the document's own single-byte code page.
+QString lancer(const QString& programme, const QStringList& arguments, bool latin1 = false) {
+    QProcess p;
+    p.start(programme, arguments);
+    p.waitForFinished(30000);
+    const QByteArray sortie = p.readAllStandardOutput() + p.readAllStandardError();
+    return latin1 ? QString::fromLatin1(sortie) : QString::fromUtf8(sortie);
+}
+
+void reinitialiser(CrystalReport& cr) {
+    cr.setSelectionFormula({});
+    for (int i = 0; i <= 20; ++i) cr.setFormulas(i, {});
+    cr.setDestination(destination::Fenetre);
+    cr.setCopiesToPrinter(1);
+    cr.setWindowState(0);
+}
+
+}  // namespace
+
+class TestReport : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { forms::installer_repondeur_scripte(); }
+
+    void formules_choisissent_les_bons_enregistrements_data() {
+        QTest::addColumn<QString>("formule");
+        QTest::addColumn<int>("attendus");
+        QTest::newRow("vide") << "" << 4;
+        QTest::newRow("texte") << "{élèves.niveau_classe_élève} = \"CP\"" << 2;
+        QTest::newRow("guillemet doublé") << "{élèves.nom_élève} = \"D\"\"Artagnan\"" << 1;
+        QTest::newRow("apostrophe et tentative") << "{élèves.nom_élève} = \"x' OR 1=1 --\"" << 0;
+        QTest::newRow("True") << "{élèves.ainé} = True" << 2;
+        QTest::newRow("False") << "{élèves.ainé} = False" << 2;
+        QTest::newRow("différent") << "{élèves.niveau_classe_élève} <> \"CP\"" << 2;
+        QTest::newRow("AND") << "{élèves.cycle_classe_élève} = \"3\" AND {élèves.sexe_élève} = \"F\"" << 1;
+        QTest::newRow("OR") << "{élèves.niveau_classe_élève} = \"CM1\" OR {élèves.niveau_classe_élève} = \"CM2\"" << 2;
+        QTest::newRow("NOT et parenthèses") << "NOT ({élèves.cycle_classe_élève} = \"2\" OR {élèves.sexe_élève} = \"M\")" << 1;
+        QTest::newRow("mots en minuscules") << "{élèves.ainé} = true and not {élèves.sexe_élève} = \"M\"" << 2;
+        QTest::newRow("champ vide égal au texte vide") << "{élèves.référence_famille} = \"\"" << 1;
+        QTest::newRow("âge au jour près") << "âge({élèves.date_naissance_élève}) >= 12" << 1;
+        QTest::newRow("liste B") << "âge({élèves.date_naissance_élève}) >= 12 AND {élèves.niveau_classe_élève} <> \"CM2\"" << 0;
+    }
+    void formules_choisissent_les_bons_enregistrements() {
+        QFETCH(QString, formule);
+        QFETCH(int, attendus);
+        Base base(classe_type());
+        QCOMPARE(nombre(formule, base), attendus);
+    }
+
+    void formules_mal_ecrites_refusees_data() {
+        QTest::addColumn<QString>("formule");
+        QTest::newRow("guillemet non fermé") << "{élèves.nom_élève} = \"Dupré";
+        QTest::newRow("parenthèse non fermée") << "({élèves.nom_élève} = \"a\"";
+        QTest::newRow("parenthèse en trop") << "{élèves.nom_élève} = \"a\")";
+        QTest::newRow("AND final") << "{élèves.nom_élève} = \"a\" AND";
+        QTest::newRow("mot inconnu") << "{élèves.nom_élève} LIKE \"a\"";
+        QTest::newRow("accolade") << "{élèves.nom_élève = \"a\"";
+        QTest::newRow("champ sans table") << "{nom_élève} = \"a\"";
+        QTest::newRow("True comparé par <") << "{élèves.ainé} < True";
+    }
+    void formules_mal_ecrites_refusees() {
+        QFETCH(QString, formule);
+        try {
+            formule::analyser(formule);
+            Base base(classe_type());
+            nombre(formule, base);
+            QFAIL("formule acceptée");
+        } catch (const Erreur& e) {
+            QCOMPARE(e.numero, 3075);
+            QVERIFY(!e.texte.isEmpty());
+        }
+    }
+
+    void champs_et_tables_inconnus_refuses() {
+        Base base(classe_type());
+        for (const QString& f : {QStringLiteral("{élèves.inexistant} = \"a\""),
+                                 QStringLiteral("{familles.nom_responsable_légal} = \"a\""),
+                                 QStringLiteral("{\"élèves\".nom} = \"a\"")}) {
+            bool refuse = false;
+            try { nombre(f, base); } catch (const Erreur& e) { refuse = e.numero == 3075; }
+            QVERIFY2(refuse, qPrintable(f));
+        }
+    }
+
+    void familles_choisies_par_leurs_enfants() {
+        Base base(classe_type());
+        QCOMPARE(nombre({}, base, QStringLiteral("familles")), 2);
+        // Only family 000001 has a pupil in cycle 3; joining must not repeat it for two pupils.
+        QCOMPARE(nombre(QStringLiteral("{élèves.cycle_classe_élève} = \"3\""), base, QStringLiteral("familles")), 1);
+        QCOMPARE(nombre(QStringLiteral("{élèves.ainé} = True AND {familles.communication_données} = \"oui\""), base,
+                        QStringLiteral("élèves_familles")), 1);
+        // A pupil without a family stays in the joined source.
+        QCOMPARE(nombre(QStringLiteral("{élèves.cycle_classe_élève} = \"3\""), base, QStringLiteral("élèves_familles")), 2);
+    }
+
+    void statistique_compte_et_pourcentages() {
+        Base base(classe_type());
+        const DocumentRendu doc = rendre(QStringLiteral(
+            "[rapport]\ngroupe = {élèves.sexe_élève}\n"
+            "[entête_colonnes]\nligne = [60 cadre] Sexe | [30 cadre] Nombre | [30 cadre] %\n"
+            "[pied_groupe]\nligne = [60 cadre] {=groupe} | [30 cadre] {=nombre} | [30 cadre] {=pourcentage} %\n"
+            "[fin_rapport]\nligne = [60 cadre] Total | [30 cadre] {=nombre} | [30 cadre] {=pourcentage} %\n"), base);
+        QCOMPARE(doc.pages.size(), 1);
+        QCOMPARE(textes(doc.pages[0]), (QStringList{"Sexe | Nombre | %", "F | 3 | 75,0 %", "M | 1 | 25,0 %",
+                                                    "Total | 4 | 100,0 %"}));
+        // The same under a selection: the shares are of the selected pupils.
+        const DocumentRendu cp = rendre(QStringLiteral("[rapport]\ngroupe = {élèves.cycle_classe_élève}\n"
+                                                       "[pied_groupe]\nligne = {=groupe} {=nombre} {=pourcentage}\n"),
+                                        base, QStringLiteral("{élèves.sexe_élève} = \"F\""));
+        QCOMPARE(textes(cp.pages[0]), (QStringList{"2 2 66,7", "3 1 33,3"}));
+    }
+
+    void groupes_tries_en_francais_avec_saut_de_page() {
+        Base base(classe_type());
+        const DocumentRendu doc = rendre(QStringLiteral(
+            "[rapport]\ngroupe = {élèves.référence_classe_élève} décroissant\ntri = {élèves.nom_élève}\nsaut_page = groupe\n"
+            "[entête_page]\nligne = Classes\n"
+            "[entête_groupe]\nligne = Classe {=groupe}\n"
+            "[entête_colonnes]\nligne = [10] N° | Nom\n"
+            "[détail]\nligne = [10] {=n} | {élèves.nom_élève}\n"
+            "[pied_groupe]\nligne = Effectif {=nombre}\n"
+            "[pied_page]\nligne = Page {=page} / {=pages}\n"), base);
+        QCOMPARE(doc.pages.size(), 2);
+        // "Émile" sorts with the E's, after "D..."; the numbering restarts in each group.
+        QCOMPARE(textes(doc.pages[0]), (QStringList{"Classes", "Classe C2", "N° | Nom", "1 | D\"Artagnan", "2 | Émile",
+                                                    "Effectif 2", "Page 1 / 2"}));
+        QCOMPARE(textes(doc.pages[1]), (QStringList{"Classes", "Classe C1", "N° | Nom", "1 | Dupré", "2 | Martin",
+                                                    "Effectif 2", "Page 2 / 2"}));
+    }
+
+    void longue_liste_repete_les_intitules_et_ne_deborde_pas() {
+        QVector<Eleve> eleves;
+        for (int i = 0; i < 150; ++i)
+            eleves.append({QString::asprintf("%06d", i + 1), QStringLiteral("Nom%1").arg(i, 3, 10, QChar('0')), "P", "F", "C1", "CP", "2", "", {}, false});
+        Base base(eleves);
+        const DocumentRendu doc = rendre(QStringLiteral(
+            "[rapport]\ntri = {élèves.nom_élève}\n[entête_colonnes]\nligne = [cadre] Nom\n"
+            "[détail]\nligne = [cadre] {élèves.nom_élève}\n[pied_page]\nligne = Page {=page}\n"), base);
+        QVERIFY(doc.pages.size() > 2);
+        int lignes = 0;
+        for (const Page& p : doc.pages) {
+            const QStringList t = textes(p);
+            QCOMPARE(t.first(), QStringLiteral("Nom"));
+            lignes += t.size() - 2;
+            for (const BandeRendue& b : p.bandes) QVERIFY(b.y + b.hauteur <= doc.hauteur - doc.marges[2] + 0.01);
+        }
+        QCOMPARE(lignes, 150);
+    }
+
+    void document_blocs_et_formules() {
+        Base base(classe_type());
+        auto b = db::BaseDonnees::ouvrir(base.chemin);
+        b->requete(QStringLiteral("INSERT INTO documents (\"intitulé_bouton\") VALUES ('Certificat')"));
+        const QString modele = QStringLiteral(
+            "[rapport]\nsource = documents\n[détail]\n"
+            "si {@date_contrôlée}\nligne = [droite] {@date_contrôlée}\nfinsi\n"
+            "ligne = [gras] {@titre_document}\nligne = {@paragraphe1}\nligne = {@paragraphe2}\nligne = Fin\n");
+        const Formules f{{"date_contrôlée", ""}, {"titre_document", "Certificat de scolarité"},
+                         {"paragraphe1", "Première ligne\nDeuxième ligne"}};
+        const DocumentRendu doc = rendre(modele, base, QStringLiteral("{documents.intitulé_bouton} = \"Certificat\""), f);
+        // The switched-off date and the empty paragraph take no line; line breaks are kept.
+        QCOMPARE(textes(doc.pages[0]), (QStringList{"Certificat de scolarité", "Première ligne Deuxième ligne", "Fin"}));
+        QCOMPARE(doc.pages[0].bandes[1].cellules[0].lignes.size(), 2);
+        const DocumentRendu avecDate = rendre(modele, base, QStringLiteral("{documents.intitulé_bouton} = \"Certificat\""),
+                                              {{"date_contrôlée", "VILLE, 01/09/2025"}});
+        QCOMPARE(textes(avecDate.pages[0]).first(), QStringLiteral("VILLE, 01/09/2025"));
+        QVERIFY(rendre(modele, base, QStringLiteral("{documents.intitulé_bouton} = \"Autre\""), f).pages[0].bandes.isEmpty());
+    }
+
+    void planche_etiquettes_3x8() {
+        QVector<Eleve> eleves;
+        for (int i = 0; i < 25; ++i)
+            eleves.append({QString::asprintf("%06d", i + 1), QStringLiteral("N%1").arg(i, 2, 10, QChar('0')), "Prénom", "F", "C1", "CP", "2", "", {}, false});
+        Base base(eleves);
+        const DocumentRendu doc = rendre(QStringLiteral(
+            "[rapport]\nétiquettes = 3 x 8\nmarges = 0\ntri = {élèves.nom_élève}\n"
+            "[détail]\nligne = [gras] {élèves.nom_élève} | {élèves.prénom_élève}\nligne = Classe {élèves.référence_classe_élève}\n"), base);
+        QCOMPARE(doc.pages.size(), 2);
+        QCOMPARE(doc.pages[0].bandes.size(), 8);
+        const BandeRendue& rang2 = doc.pages[0].bandes[1];
+        QCOMPARE(rang2.cellules.size(), 3);
+        // Label 5 (N04) is the second of the second row: 70 mm across, 297/8 mm down.
+        QVERIFY(qAbs(rang2.cellules[1].x - 70.0) < 0.01);
+        QVERIFY(qAbs(rang2.y - 297.0 / 8) < 0.01);
+        QCOMPARE(rang2.cellules[1].lignes[0].texte, QStringLiteral("N04 Prénom"));
+        QVERIFY(rang2.cellules[1].lignes[0].style.gras);
+        QCOMPARE(rang2.cellules[1].lignes[1].texte, QStringLiteral("Classe C1"));
+        QCOMPARE(doc.pages[1].bandes.size(), 1);
+        QCOMPARE(doc.pages[1].bandes[0].cellules.size(), 1);
+        QCOMPARE(doc.pages[1].bandes[0].cellules[0].lignes[0].texte, QStringLiteral("N24 Prénom"));
+    }
+
+    void modeles_mal_ecrits_refuses_avec_la_ligne_data() {
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<QString>("ligne");
+        QTest::newRow("sans [rapport]") << "[détail]\nligne = a\n" << "ligne 1";
+        QTest::newRow("section inconnue") << "[rapport]\n[corps]\n" << "ligne 2";
+        QTest::newRow("réglage inconnu") << "[rapport]\ncouleur = rouge\n" << "ligne 2";
+        QTest::newRow("source inconnue") << "[rapport]\nsource = classes\n" << "ligne 2";
+        QTest::newRow("si sans finsi") << "[rapport]\n[détail]\nsi {@a}\nligne = x\n" << "ligne 3";
+        QTest::newRow("finsi seul") << "[rapport]\n[détail]\nfinsi\n" << "ligne 3";
+        QTest::newRow("attribut inconnu") << "[rapport]\n[détail]\nligne = [souligné] x\n" << "ligne 3";
+        QTest::newRow("condition") << "[rapport]\ncondition = {élèves.a} = \"x\n" << "ligne 2";
+        QTest::newRow("étiquettes") << "[rapport]\nétiquettes = 3 par 8\n" << "ligne 2";
+    }
+    void modeles_mal_ecrits_refuses_avec_la_ligne() {
+        QFETCH(QString, texte);
+        QFETCH(QString, ligne);
+        try {
+            analyser_modele(texte, QStringLiteral("x.rpt"));
+            QFAIL("modèle accepté");
+        } catch (const Erreur& e) {
+            QVERIFY2(e.texte.contains(ligne), qPrintable(e.texte));
+        }
+    }
+
+    void rtf_relu_par_unrtf() {
+        Base base(classe_type());
+        auto& cr = CrystalReport1();
+        reinitialiser(cr);
+        cr.setDataFiles(0, base.chemin);
+        cr.setReportFileName(base.fichier(QStringLiteral("liste.rpt"), QStringLiteral(
+            "[rapport]\ntri = {élèves.nom_élève}\n[entête_page]\nligne = Liste des élèves\n"
+            "[détail]\nligne = [40 cadre] {élèves.nom_élève} | [40 cadre] {élèves.prénom_élève} | [30] {élèves.matricule}\n")));
+        cr.setDestination(destination::Fichier);
+        cr.setPrintFileType(type_fichier::TexteEnrichi);
+        const QString sortie = QDir(base.dossier.path()).filePath(QStringLiteral("liste.RTF"));
+        cr.setPrintFileName(sortie);
+        QCOMPARE(cr.PrintReport(), 0);
+        const QByteArray brut = [&] { QFile f(sortie); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+        QVERIFY(brut.startsWith("{\\rtf1\\ansi\\ansicpg1252"));
+        QVERIFY(brut.contains("Dupr\\'e9"));
+        const QString texte = lancer(QStringLiteral("unrtf"), {QStringLiteral("--text"), sortie}, true);
+        for (const char* attendu : {"Dupré", "Élodie", "Émile", "Zoé", "Noé", "D\"Artagnan", "000004", "Liste des élèves"})
+            QVERIFY2(texte.contains(QString::fromUtf8(attendu)), qPrintable(texte));
+        QVERIFY(texte.indexOf(QStringLiteral("Dupré")) < texte.indexOf(QStringLiteral("Émile")));
+        QCOMPARE(rtf_echappe(QStringLiteral("{a\\b} œ € Ω")), QByteArray("\\{a\\\\b\\} \\'9c \\'80 \\u937?"));
+    }
+
+    void xls_relu_par_xlrd() {
+        Base base(classe_type());
+        auto& cr = CrystalReport1();
+        reinitialiser(cr);
+        cr.setDataFiles(0, base.chemin);
+        cr.setReportFileName(base.fichier(QStringLiteral("export.rpt"), QStringLiteral(
+            "[rapport]\ntitre = Élèves\ntri = {élèves.matricule}\n"
+            "[entête_colonnes]\nligne = Matricule | Nom | Prénom | Né(e) le\n"
+            "[détail]\nligne = {élèves.matricule} | {élèves.nom_élève} | {élèves.prénom_élève} | {élèves.date_naissance_élève}\n")));
+        cr.setDestination(destination::Fichier);
+        cr.setPrintFileType(type_fichier::Tableur);
+        const QString sortie = QDir(base.dossier.path()).filePath(QStringLiteral("export.XLS"));
+        cr.setPrintFileName(sortie);
+        QCOMPARE(cr.PrintReport(), 0);
+        const QString script = QStringLiteral(
+            "import sys, xlrd\n"
+            "b = xlrd.open_workbook(sys.argv[1])\n"
+            "s = b.sheet_by_index(0)\n"
+            "print(s.name)\n"
+            "for r in range(s.nrows):\n"
+            "    print('|'.join(str(s.cell_value(r, c)) for c in range(s.ncols)))\n");
+        const QString sortieLue = lancer(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script, sortie});
+        const QStringList lignes = sortieLue.trimmed().split('\n');
+        QCOMPARE(lignes.size(), 6);
+        QCOMPARE(lignes[0], QStringLiteral("Élèves"));
+        QCOMPARE(lignes[1], QStringLiteral("Matricule|Nom|Prénom|Né(e) le"));
+        QCOMPARE(lignes[2], QStringLiteral("000001|Dupré|Élodie|") + ne_il_y_a(6, 10).toString(QStringLiteral("dd/MM/yyyy")));
+        QCOMPARE(lignes[4].section('|', 0, 2), QStringLiteral("000003|D\"Artagnan|Noé"));
+    }
+
+    void xls_grand_classeur_relu() {
+        // Enough distinct strings for several continuation records and a multi-sector table.
+        QVector<Eleve> eleves;
+        for (int i = 0; i < 3000; ++i)
+            eleves.append({QString::asprintf("%06d", i + 1), QStringLiteral("Nom é %1 ").arg(i) + QString(60, QChar(0x00E8)),
+                           QStringLiteral("Prénom%1").arg(i), "F", "C1", "CP", "2", "", {}, false});
+        Base base(eleves);
+        auto& cr = CrystalReport1();
+        reinitialiser(cr);
+        cr.setDataFiles(0, base.chemin);
+        cr.setReportFileName(base.fichier(QStringLiteral("gros.rpt"), QStringLiteral(
+            "[rapport]\ntri = {élèves.matricule}\n[détail]\nligne = {élèves.matricule} | {élèves.nom_élève} | {élèves.prénom_élève}\n")));
+        cr.setDestination(destination::Fichier);
+        cr.setPrintFileType(type_fichier::Tableur);
+        const QString sortie = QDir(base.dossier.path()).filePath(QStringLiteral("gros.XLS"));
+        cr.setPrintFileName(sortie);
+        QCOMPARE(cr.PrintReport(), 0);
+        const QString script = QStringLiteral(
+            "import sys, xlrd\n"
+            "s = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
+            "print(s.nrows, s.ncols)\n"
+            "print('|'.join(s.row_values(0)))\n"
+            "print('|'.join(s.row_values(2999)))\n"
+            "print('|'.join(s.row_values(3000)))\n");
+        const QStringList l = lancer(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script, sortie}).trimmed().split('\n');
+        QCOMPARE(l.value(0), QStringLiteral("3001 3"));
+        // Without column headings, the field names head the columns.
+        QCOMPARE(l.value(1), QStringLiteral("matricule|nom_élève|prénom_élève"));
+        QCOMPARE(l.value(2), QStringLiteral("002999|Nom é 2998 ") + QString(60, QChar(0x00E8)) + QStringLiteral("|Prénom2998"));
+        QCOMPARE(l.value(3), QStringLiteral("003000|Nom é 2999 ") + QString(60, QChar(0x00E8)) + QStringLiteral("|Prénom2999"));
+    }
+
+    void refus_sans_plantage() {
+        Base base(classe_type());
+        auto& cr = CrystalReport1();
+        reinitialiser(cr);
+        const QString modele = base.fichier(QStringLiteral("ok.rpt"), QStringLiteral("[rapport]\n[détail]\nligne = {élèves.nom_élève}\n"));
+        const QString sortie = QDir(base.dossier.path()).filePath(QStringLiteral("sortie.RTF"));
+        cr.setDataFiles(0, base.chemin);
+        cr.setDestination(destination::Fichier);
+        cr.setPrintFileType(type_fichier::TexteEnrichi);
+        cr.setPrintFileName(sortie);
+
+        cr.setReportFileName(QDir(base.dossier.path()).filePath(QStringLiteral("absent.rpt")));
+        QCOMPARE(cr.PrintReport(), 53);
+        QVERIFY(cr.derniereErreur().contains(QStringLiteral("absent.rpt")));
+
+        cr.setReportFileName(modele);
+        cr.setSelectionFormula(QStringLiteral("{élèves.nom_élève} = \"Dupré"));
+        QVERIFY(cr.PrintReport() != 0);
+        QVERIFY(!QFile::exists(sortie));
+
+        cr.setSelectionFormula({});
+        cr.setDataFiles(0, QDir(base.dossier.path()).filePath(QStringLiteral("absente.mdb")));
+        QVERIFY(cr.PrintReport() != 0);
+        cr.setDataFiles(0, base.chemin);
+
+        cr.setPrintFileName(QDir(base.dossier.path()).filePath(QStringLiteral("pas/de/dossier/sortie.RTF")));
+        QCOMPARE(cr.PrintReport(), 75);
+        cr.setPrintFileName({});
+        QVERIFY(cr.PrintReport() != 0);
+        cr.setPrintFileName(sortie);
+        cr.setPrintFileType(3);
+        QVERIFY(cr.PrintReport() != 0);
+        cr.setPrintFileType(type_fichier::TexteEnrichi);
+        QCOMPARE(cr.PrintReport(), 0);
+        QVERIFY(QFile::exists(sortie));
+
+        // Run by action, a refusal reaches the caller's handler as an error.
+        cr.setReportFileName(QDir(base.dossier.path()).filePath(QStringLiteral("absent.rpt")));
+        bool leve = false;
+        try { cr.setAction(1); } catch (const Erreur& e) { leve = e.numero == 53; }
+        QVERIFY(leve);
+
+        if (QPrinterInfo::defaultPrinter().isNull()) {
+            cr.setReportFileName(modele);
+            cr.setDestination(destination::Imprimante);
+            QCOMPARE(cr.PrintReport(), 482);
+        }
+    }
+
+    void reglages_gardes_entre_deux_editions() {
+        Base base(classe_type());
+        auto& cr = CrystalReport1();
+        reinitialiser(cr);
+        const QString sortie = QDir(base.dossier.path()).filePath(QStringLiteral("a.RTF"));
+        cr.setDataFiles(0, base.chemin);
+        cr.setReportFileName(base.fichier(QStringLiteral("l.rpt"), QStringLiteral("[rapport]\n[détail]\nligne = {élèves.nom_élève}\n")));
+        cr.setSelectionFormula(QStringLiteral("{élèves.sexe_élève} = \"M\""));
+        cr.setFormulas(3, QStringLiteral("nom=\"valeur\""));
+        cr.setDestination(destination::Fichier);
+        cr.setPrintFileType(type_fichier::TexteEnrichi);
+        cr.setPrintFileName(sortie);
+        cr.setCopiesToPrinter(4);
+        QCOMPARE(cr.PrintReport(), 0);
+        QCOMPARE(cr.DataFiles(0), base.chemin);
+        QCOMPARE(cr.SelectionFormula(), QStringLiteral("{élèves.sexe_élève} = \"M\""));
+        QCOMPARE(cr.Formulas(3), QStringLiteral("nom=\"valeur\""));
+        QCOMPARE(cr.Destination(), destination::Fichier);
+        QCOMPARE(cr.PrintFileName(), sortie);
+        QCOMPARE(cr.CopiesToPrinter(), 4);
+        // A second run with nothing set again prints the same selection.
+        QFile::remove(sortie);
+        QCOMPARE(cr.PrintReport(), 0);
+        const QString texte = lancer(QStringLiteral("unrtf"), {QStringLiteral("--text"), sortie}, true);
+        QVERIFY(texte.contains(QStringLiteral("D\"Artagnan")));
+        QVERIFY(!texte.contains(QStringLiteral("Dupré")));
+    }
+
+    void formules_nommees_du_document() {
+        Base base(classe_type());
+        auto b = db::BaseDonnees::ouvrir(base.chemin);
+        b->requete(QStringLiteral("INSERT INTO documents (\"intitulé_bouton\") VALUES ('Lettre')"));
+        auto& cr = CrystalReport1();
+        reinitialiser(cr);
+        cr.setDataFiles(0, base.chemin);
+        cr.setReportFileName(base.fichier(QStringLiteral("d.rpt"), QStringLiteral(
+            "[rapport]\nsource = documents\n[détail]\nligne = <{@nom_responsable_contrôlé}>\nligne = <{@titre_document}>\n")));
+        // Both spellings the callers use: with and without a blank after "=", quotes inside kept.
+        cr.setFormulas(1, QStringLiteral("nom_responsable_contrôlé=\"Madame Lea \"Dupré\"\""));
+        cr.setFormulas(5, QStringLiteral("titre_document= \"Certificat\""));
+        cr.setSelectionFormula(QStringLiteral("{documents.intitulé_bouton} = \"Lettre\""));
+        cr.setDestination(destination::Fenetre);
+        cr.setWindowState(2);
+        QCOMPARE(cr.PrintReport(), 0);
+        auto* f = qobject_cast<FenetreApercu*>(forms::Feuilles::siChargee(FenetreApercu::Nom));
+        QVERIFY(f);
+        QCOMPARE(textes(f->document().pages[0]), (QStringList{"<Madame Lea \"Dupré\">", "<Certificat>"}));
+        QVERIFY(!f->findChild<QLabel*>(QStringLiteral("imagePage"))->pixmap().isNull());
+    }
+
+    void apercu_feuillette_les_pages() {
+        QVector<Eleve> eleves;
+        for (int i = 0; i < 3; ++i)
+            eleves.append({QString::asprintf("%06d", i + 1), QStringLiteral("N%1").arg(i), "P", "F", "C1", "CP", "2", "", {}, false});
+        Base base(eleves);
+        auto& cr = CrystalReport1();
+        reinitialiser(cr);
+        cr.setDataFiles(0, base.chemin);
+        cr.setReportFileName(base.fichier(QStringLiteral("p.rpt"), QStringLiteral(
+            "[rapport]\nsaut_page = enregistrement\n[détail]\nligne = {élèves.nom_élève}\n")));
+        QCOMPARE(cr.PrintReport(), 0);
+        auto& f = FenetreApercu::instance();
+        QCOMPARE(f.document().pages.size(), 3);
+        auto* suivante = f.findChild<QPushButton*>(QStringLiteral("cmdPageSuivante"));
+        auto* precedente = f.findChild<QPushButton*>(QStringLiteral("cmdPagePrécédente"));
+        QVERIFY(!precedente->isEnabled());
+        suivante->click();
+        suivante->click();
+        QCOMPARE(f.pageCourante(), 2);
+        QVERIFY(!suivante->isEnabled());
+        QCOMPARE(f.findChild<QLabel*>(QStringLiteral("lblPage"))->text(), QStringLiteral("Page 3 / 3"));
+    }
+
+    void modeles_du_programme_sur_la_base_exemple() {
+        // Every template shipped with the program runs on the demonstration database.
+        const QDir dossier(QStringLiteral(CARNELIS_SOURCES) + QStringLiteral("/rapports"));
+        const QStringList modeles = dossier.entryList({QStringLiteral("*.rpt")});
+        QVERIFY(modeles.size() >= 32);
+        QTemporaryDir sorties;
+        auto& cr = CrystalReport1();
+        for (const QString& nom : modeles) {
+            reinitialiser(cr);
+            cr.setDataFiles(0, test::chemin_exemple());
+            cr.setReportFileName(dossier.filePath(nom));
+            cr.setDestination(destination::Fichier);
+            cr.setPrintFileType(nom == QStringLiteral("fiche_export.rpt") ? type_fichier::Tableur : type_fichier::TexteEnrichi);
+            cr.setPrintFileName(QDir(sorties.path()).filePath(nom + QStringLiteral(".sortie")));
+            QVERIFY2(cr.PrintReport() == 0, qPrintable(nom + " : " + cr.derniereErreur()));
+        }
+    }
+
+    void liste_de_10000_eleves_en_quelques_secondes() {
+        QVector<Eleve> eleves;
+        for (int i = 0; i < 10000; ++i)
+            eleves.append({QString::asprintf("%06d", i + 1), QStringLiteral("Élève%1").arg((i * 7919) % 10000),
+                           QStringLiteral("Prénom"), i % 2 ? "F" : "M", QStringLiteral("C%1").arg(i % 20), "CP", "2", "",
+                           ne_il_y_a(6 + i % 5, i % 300), false});
+        Base base(eleves);
+        auto& cr = CrystalReport1();
+        reinitialiser(cr);
+        cr.setDataFiles(0, base.chemin);
+        cr.setReportFileName(QStringLiteral(CARNELIS_SOURCES) + QStringLiteral("/rapports/liste_classes.rpt"));
+        cr.setDestination(destination::Fichier);
+        cr.setPrintFileType(type_fichier::TexteEnrichi);
+        cr.setPrintFileName(QDir(base.dossier.path()).filePath(QStringLiteral("classes.RTF")));
+        QElapsedTimer t;
+        t.start();
+        QCOMPARE(cr.PrintReport(), 0);
+        qInfo("liste de 10 000 élèves : %lld ms", t.elapsed());
+        QVERIFY2(t.elapsed() < 5000, qPrintable(QString::number(t.elapsed())));
+    }
+};
+
+QTEST_MAIN(TestReport)
+#include "test_report.moc"
