@@ -1,6 +1,6 @@
 #pragma once
-// Menu commands whose work is written in another part of the program (the spreadsheet and
-// gateway exports, the table utilities...). That part registers its function under the menu
+// Menu commands whose work is written elsewhere in the program (the spreadsheet and
+// gateway exports, the table utilities...). Their owner registers the function under the menu
 // item's name from its window registration; the main window calls it through this table
 // and knows nothing else of it. A menu item with nothing registered does nothing.
 #include <QString>
