@@ -4,6 +4,7 @@
 // their handlers set the response through the pointer.
 #include "platform/db/jeu_enregistrements.h"
 #include <QWidget>
+#include <functional>
 
 class QLineEdit;
 class QCheckBox;
@@ -50,6 +51,10 @@ public:
     // Have the bound fields been changed since they last showed the record?
     bool DataChanged() const;
 
+    // Shows an engine error that an Error handler left at response 1. The forms layer sets it
+    // (this layer opens no box); by default nothing is shown.
+    static std::function<void(int numero, const QString& texte)> afficheurErreur;
+
 signals:
     // A data error of an operation the control ran itself (a move's automatic save...).
     // Set *reponse to 0 to show nothing; left at 1 the control shows the engine's text.
@@ -60,6 +65,8 @@ signals:
     void Validate(int action, int* enregistrer);
 
 private:
+    // Fills the bound fields from the current record (empty when there is none).
+    void afficherEnregistrement();
     struct Impl;
     Impl* d;
 };

@@ -2,8 +2,20 @@
 // Translation of the original engine's dialect into SQLite: record sources, statements
 // and find criteria as the windows write them.
 #include <QString>
+#include <QStringList>
 
 namespace db::dialecte {
+
+// A record source taken apart, each piece already in SQLite: the result set needs the table
+// (to write back and to find by criterion) and the filter and order (to re-run them).
+struct Source {
+    QString table;         // as named, unquoted
+    QStringList colonnes;  // empty for "*"
+    QString filtre;        // the WHERE expression, "" when none
+    QString ordre;         // the ORDER BY list, "" when none
+};
+// Only "SELECT ... FROM table [WHERE ...] [ORDER BY ...]"; throws 3075 otherwise.
+Source source(const QString& jet);
 
 // "SELECT * FROM sexe WHERE détails LIKE \"a*\"" -> SQLite; "DELETE * FROM x" -> DELETE FROM;
 // double-quoted constants become single-quoted literals (a doubled quote inside stays one

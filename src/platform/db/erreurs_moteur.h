@@ -5,6 +5,8 @@
 namespace db {
 
 namespace erreurs {
+constexpr int ErreurMoteur = 3000;          // any other failure of the engine (SQLite's message follows)
+constexpr int ArgumentInvalide = 3001;      // an argument outside what the operation takes
 constexpr int MiseAJourSansEdition = 3020;  // Update without AddNew or Edit
 constexpr int AucunEnregistrement = 3021;   // no current record
 constexpr int Doublon = 3022;               // duplicate key
@@ -16,7 +18,9 @@ constexpr int OuvertureImpossible = 3051;   // cannot open the file
 constexpr int SyntaxeRequete = 3075;        // syntax error in a query expression
 constexpr int SyntaxeCritere = 3077;        // syntax error in a find criterion
 constexpr int TableIntrouvable = 3078;      // table or query not found
+constexpr int SignetInvalide = 3159;        // bookmark of no row of the result
 constexpr int ChampTropPetit = 3163;        // value too long for the field
+constexpr int EnregistrementSupprime = 3167; // the record was deleted meanwhile (another workstation)
 constexpr int BaseExistante = 3204;         // target database already exists
 constexpr int Verrouille = 3218;            // locked by another workstation
 constexpr int ElementIntrouvable = 3265;    // no such field

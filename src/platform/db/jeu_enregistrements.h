@@ -30,6 +30,8 @@ public:
     // Zero-based position of the current record; -1 with no current record (empty result,
     // past either end, or a new record pending).
     int AbsolutePosition() const;
+    // Makes the row at that position current (a grid's click); 3001 outside the rows.
+    void setAbsolutePosition(int position);
 
     // Moves leave a pending edit to the owner (see avantOperation); with no owner a pending
     // edit is abandoned. MoveNext at EOF and MovePrevious at BOF raise 3021; MoveFirst and
@@ -45,6 +47,8 @@ public:
     void CancelUpdate();
     void Delete();        // removes the current record; the position stays between rows
     int EditMode() const;  // 0 none, 1 edit, 2 new record
+    // Has anything been put into the edit buffer since AddNew or Edit?
+    bool tamponModifie() const;
 
     // The first record, in the current order, that meets the criterion (original dialect);
     // NoMatch when none, and the current record is then unchanged.

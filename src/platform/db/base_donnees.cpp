@@ -1,0 +1,161 @@
+#include "platform/db/base_donnees.h"
+#include "platform/db/dialecte.h"
+#include "platform/db/erreurs_moteur.h"
+#include "platform/db/francais.h"
+#include "platform/db/sqlite_outils.h"
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <atomic>
+
+namespace db {
+
+namespace {
+
+std::atomic<int> delai_verrou{5000};
+
+QString cite(const QString& chemin) { return QStringLiteral(" « %1 »").arg(QDir::toNativeSeparators(chemin)); }
+
+// A missing file is 3024 and anything but an SQLite file 3343, before SQLite is asked: SQLite
+// would take an empty or missing file for a new, empty database.
+void verifier_fichier(const QString& chemin) {
+    const QFileInfo info(chemin);
+    if (chemin.isEmpty()) lever(erreurs::CheminInvalide);
+    if (!info.exists() || info.isDir()) lever(erreurs::FichierIntrouvable, cite(chemin));
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly)) lever(erreurs::OuvertureImpossible, cite(chemin));
+    if (f.read(16) != QByteArray("SQLite format 3\0", 16)) lever(erreurs::FormatNonReconnu, cite(chemin));
+}
+
+sqlite3* connecter(const QString& chemin, int drapeaux) {
+    sqlite3* p = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(chemin).constData(), &p, drapeaux, nullptr);
+    if (rc != SQLITE_OK) {
+        try {
+            sqlite::lever(p, rc, QDir::toNativeSeparators(chemin));
+        } catch (...) {
+            sqlite3_close_v2(p);
+            throw;
+        }
+    }
+    sqlite3_busy_timeout(p, delai_verrou);
+    sqlite3_extended_result_codes(p, 1);
+    return p;
+}
+
+}  // namespace
+
+std::shared_ptr<BaseDonnees> BaseDonnees::ouvrir(const QString& chemin) {
+    verifier_fichier(chemin);
+    sqlite3* p = connecter(chemin, SQLITE_OPEN_READWRITE);
+    try {
+        // Reading the schema is what tells a damaged or foreign file from a database.
+        sqlite::executer(p, QStringLiteral("PRAGMA schema_version"));
+        // Shared files on the network: the rollback journal, never WAL. Switching a file that
+        // another workstation holds open may be refused; it then stays as it is.
+        sqlite3_exec(p, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+        sqlite::executer(p, QStringLiteral("PRAGMA foreign_keys=OFF"));
+    } catch (...) {
+        sqlite3_close_v2(p);
+        throw;
+    }
+    francais::installer(p);
+    return std::shared_ptr<BaseDonnees>(new BaseDonnees(chemin, p));
+}
+
+BaseDonnees::BaseDonnees(const QString& chemin, sqlite3* p) : chemin_(chemin), p_(p) {}
+
+BaseDonnees::~BaseDonnees() { Close(); }
+
+QString BaseDonnees::chemin() const { return chemin_; }
+bool BaseDonnees::ouverte() const { return p_ != nullptr; }
+
+sqlite3* BaseDonnees::poignee() {
+    if (!p_) lever(erreurs::ObjetInvalide);
+    sqlite3_busy_timeout(p_, delai_verrou);
+    return p_;
+}
+
+void BaseDonnees::Execute(const QString& instruction) {
+    const QString sql = dialecte::instruction(instruction);
+    sqlite3* p = poignee();
+    sqlite::Transaction t(p);
+    sqlite::executer(p, sql);
+    t.valider();
+}
+
+void BaseDonnees::Close() {
+    if (p_) sqlite3_close_v2(p_);
+    p_ = nullptr;
+}
+
+ResultatRequete BaseDonnees::requete(const QString& sql, const QVariantList& parametres) {
+    sqlite::Instruction i(poignee(), sql);
+    i.lier(parametres);
+    ResultatRequete r;
+    QVector<TypeChamp> types;
+    for (int c = 0; c < i.colonnes(); ++c) {
+        r.champs.append(QString::fromUtf8(sqlite3_column_name(i.s, c)));
+        types.append(sqlite::decrire({}, QString::fromUtf8(sqlite3_column_decltype(i.s, c))).type);
+    }
+    while (i.pas()) {
+        QVector<QVariant> ligne(types.size());
+        for (int c = 0; c < types.size(); ++c) ligne[c] = sqlite::presenter(i.valeur(c), types[c]);
+        r.lignes.append(ligne);
+    }
+    return r;
+}
+
+QVector<DescriptionChamp> BaseDonnees::champs(const QString& table) {
+    sqlite::Instruction i(poignee(), QStringLiteral("SELECT name, type FROM pragma_table_info(?)"));
+    i.lier(1, table);
+    QVector<DescriptionChamp> r;
+    while (i.pas()) r.append(sqlite::decrire(i.valeur(0).toString(), i.valeur(1).toString()));
+    if (r.isEmpty()) lever(erreurs::TableIntrouvable, QStringLiteral(" « %1 »").arg(table));
+    return r;
+}
+
+QStringList BaseDonnees::tables() {
+    sqlite::Instruction i(poignee(), QStringLiteral(
+        "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid"));
+    QStringList r;
+    while (i.pas()) r.append(i.valeur(0).toString());
+    return r;
+}
+
+void BaseDonnees::definirDelaiVerrou(int millisecondes) { delai_verrou = millisecondes; }
+
+namespace moteur {
+
+std::shared_ptr<BaseDonnees> OpenDatabase(const QString& chemin) { return BaseDonnees::ouvrir(chemin); }
+
+void CompactDatabase(const QString& source, const QString& cible) {
+    verifier_fichier(source);
+    if (cible.isEmpty()) lever(erreurs::CheminInvalide);
+    if (QFileInfo::exists(cible)) lever(erreurs::BaseExistante, cite(cible));
+    if (!QFileInfo(cible).absoluteDir().exists()) lever(erreurs::CheminInvalide, cite(cible));
+    // The copy is written under a temporary name beside the target and renamed at the end, so
+    // that the target name never holds a half-written file and an existing file is never
+    // overwritten, even if one appears meanwhile.
+    QTemporaryFile partiel(QFileInfo(cible).absoluteFilePath() + QStringLiteral(".XXXXXX"));
+    if (!partiel.open()) lever(erreurs::OuvertureImpossible, cite(cible));
+    partiel.close();
+    sqlite3* p = connecter(source, SQLITE_OPEN_READONLY);
+    try {
+        sqlite::executer(p, QStringLiteral("PRAGMA schema_version"));
+        sqlite::Instruction i(p, QStringLiteral("VACUUM INTO ?"));
+        i.lier(1, partiel.fileName());
+        i.pas();
+    } catch (...) {
+        sqlite3_close_v2(p);
+        throw;
+    }
+    sqlite3_close_v2(p);
+    if (!QFile::rename(partiel.fileName(), cible)) lever(erreurs::BaseExistante, cite(cible));
+    QFile::setPermissions(cible, QFile::permissions(source) | QFile::ReadOwner | QFile::WriteOwner);
+}
+
+}  // namespace moteur
+
+}  // namespace db

@@ -1,0 +1,238 @@
+#include "platform/db/controle_donnees.h"
+#include "platform/db/erreurs_moteur.h"
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QToolButton>
+
+namespace db {
+
+std::function<void(int, const QString&)> ControleDonnees::afficheurErreur;
+
+namespace {
+
+struct Liaison {
+    QPointer<QWidget> controle;
+    QString champ;
+    std::function<void(const QVariant&)> afficher;
+    std::function<QVariant()> lire;  // empty: shows only
+    QLineEdit* zone = nullptr;       // text boxes get the field's width
+    int longueurMax = 0;
+    QVariant montre;                 // what was last shown, to tell a change
+};
+
+}  // namespace
+
+struct ControleDonnees::Impl {
+    QString chemin, source;
+    QLabel* legende = nullptr;
+    std::shared_ptr<BaseDonnees> base;
+    std::unique_ptr<JeuEnregistrements> jeu;
+    QVector<Liaison> liaisons;
+    bool interne = false;  // the control's own writes: no second Validate, no second save
+};
+
+ControleDonnees::ControleDonnees(QWidget* parent) : QWidget(parent), d(new Impl) {
+    auto* disposition = new QHBoxLayout(this);
+    disposition->setContentsMargins(0, 0, 0, 0);
+    disposition->setSpacing(0);
+    const auto bouton = [&](const QString& texte, const char* nom, auto deplacer) {
+        auto* b = new QToolButton(this);
+        b->setText(texte);
+        b->setObjectName(QLatin1String(nom));
+        b->setFocusPolicy(Qt::NoFocus);
+        disposition->addWidget(b);
+        connect(b, &QToolButton::clicked, this, [this, deplacer] {
+            if (!aUnRecordset()) return;
+            try {
+                deplacer(Recordset());
+            } catch (const Erreur& e) {
+                int reponse = 1;
+                emit Error(e.numero, &reponse);
+                if (reponse != 0 && afficheurErreur) afficheurErreur(e.numero, e.texte);
+            }
+        });
+    };
+    // The buttons never move past an end: at the last record ">" stays there.
+    bouton(QStringLiteral("|<"), "premier", [](JeuEnregistrements& j) { if (j.RecordCount()) j.MoveFirst(); });
+    bouton(QStringLiteral("<"), "precedent", [](JeuEnregistrements& j) {
+        if (!j.RecordCount() || j.Bof()) return;
+        j.MovePrevious();
+        if (j.Bof()) j.MoveFirst();
+    });
+    d->legende = new QLabel(this);
+    d->legende->setAlignment(Qt::AlignCenter);
+    d->legende->setMinimumWidth(80);
+    disposition->addWidget(d->legende, 1);
+    bouton(QStringLiteral(">"), "suivant", [](JeuEnregistrements& j) {
+        if (!j.RecordCount() || j.Eof()) return;
+        j.MoveNext();
+        if (j.Eof()) j.MoveLast();
+    });
+    bouton(QStringLiteral(">|"), "dernier", [](JeuEnregistrements& j) { if (j.RecordCount()) j.MoveLast(); });
+}
+
+ControleDonnees::~ControleDonnees() {
+    if (d->jeu) {
+        d->jeu->avantOperation = nullptr;
+        d->jeu->apresDeplacement = nullptr;
+    }
+    delete d;
+}
+
+QString ControleDonnees::DatabaseName() const { return d->chemin; }
+void ControleDonnees::setDatabaseName(const QString& chemin) { d->chemin = chemin; }
+QString ControleDonnees::RecordSource() const { return d->source; }
+void ControleDonnees::setRecordSource(const QString& source) { d->source = source; }
+QString ControleDonnees::Caption() const { return d->legende->text(); }
+void ControleDonnees::setCaption(const QString& texte) { d->legende->setText(texte); }
+
+bool ControleDonnees::aUnRecordset() const { return d->jeu && d->base && d->base->ouverte(); }
+
+JeuEnregistrements& ControleDonnees::Recordset() {
+    if (!d->jeu) throw Erreur(erreurs_execution::VariableObjet,
+                              QStringLiteral("Variable objet ou variable de bloc With non définie."));
+    return *d->jeu;
+}
+
+BaseDonnees& ControleDonnees::Database() {
+    if (!d->base) throw Erreur(erreurs_execution::VariableObjet,
+                               QStringLiteral("Variable objet ou variable de bloc With non définie."));
+    return *d->base;
+}
+
+void ControleDonnees::Refresh() {
+    if (!d->base || !d->base->ouverte() || d->base->chemin() != d->chemin) {
+        d->base = BaseDonnees::ouvrir(d->chemin);
+    }
+    JeuEnregistrements nouveau(d->base, d->source);
+    if (d->jeu) *d->jeu = nouveau;  // the same object: references that windows hold stay good
+    else d->jeu = std::make_unique<JeuEnregistrements>(nouveau);
+
+    d->jeu->avantOperation = [this](int action) {
+        if (d->interne) return true;
+        int enregistrer = 1;
+        emit Validate(action, &enregistrer);
+        JeuEnregistrements& j = *d->jeu;
+        if (action == action::Update) {
+            // The window's own Update: the bound fields go into the same write.
+            if (enregistrer && DataChanged()) {
+                for (Liaison& l : d->liaisons)
+                    if (l.lire && l.controle && j.indexChamp(l.champ) >= 0 && l.lire() != l.montre)
+                        j.setValeur(l.champ, l.lire());
+            }
+            return true;
+        }
+        // A record being left is saved first, as the user expects; the record being deleted
+        // is not (it goes anyway).
+        if (action == action::Delete || !enregistrer) return true;
+        if (!DataChanged() && !j.tamponModifie()) return true;
+        if (j.EditMode() == 0 && j.AbsolutePosition() < 0) return true;  // no record to save into
+        try {
+            UpdateRecord();
+        } catch (const Erreur& e) {
+            int reponse = 1;
+            emit Error(e.numero, &reponse);
+            if (reponse != 0 && afficheurErreur) afficheurErreur(e.numero, e.texte);
+            return false;  // the move is cancelled: what was typed stays on screen
+        }
+        return true;
+    };
+    d->jeu->apresDeplacement = [this] {
+        afficherEnregistrement();
+        emit Reposition();
+    };
+    for (Liaison& l : d->liaisons) {
+        if (!l.zone || l.longueurMax > 0) continue;
+        const int c = d->jeu->indexChamp(l.champ);
+        const int largeur = c >= 0 ? d->jeu->champs()[c].longueurMax : 0;
+        l.zone->setMaxLength(largeur > 0 ? largeur : 32767);
+    }
+    afficherEnregistrement();
+    emit Reposition();
+}
+
+void ControleDonnees::afficherEnregistrement() {
+    JeuEnregistrements* j = d->jeu.get();
+    const bool enregistrement = j && (j->EditMode() != 0 || j->AbsolutePosition() >= 0);
+    for (Liaison& l : d->liaisons) {
+        if (!l.controle) continue;
+        QVariant v;
+        if (enregistrement && j->indexChamp(l.champ) >= 0)
+            v = l.zone || qobject_cast<QLabel*>(l.controle.data()) ? QVariant(j->texte(l.champ)) : j->valeur(l.champ);
+        l.afficher(v);
+        l.montre = l.lire ? l.lire() : QVariant();
+    }
+}
+
+void ControleDonnees::UpdateRecord() {
+    JeuEnregistrements& j = Recordset();
+    const bool dejaInterne = d->interne;
+    d->interne = true;
+    try {
+        if (j.EditMode() == 0) j.Edit();  // 3021 without a current record
+        for (Liaison& l : d->liaisons)
+            if (l.lire && l.controle && j.indexChamp(l.champ) >= 0 && l.lire() != l.montre)
+                j.setValeur(l.champ, l.lire());
+        j.Update();
+    } catch (...) {
+        d->interne = dejaInterne;
+        throw;
+    }
+    d->interne = dejaInterne;
+    // The saved record shows as stored ("1/2/2020" becomes "01/02/2020").
+    if (j.AbsolutePosition() >= 0) afficherEnregistrement();
+}
+
+void ControleDonnees::fermer() {
+    if (d->jeu) d->jeu->Close();
+    if (d->base) d->base->Close();
+    d->base.reset();
+}
+
+bool ControleDonnees::DataChanged() const {
+    for (const Liaison& l : d->liaisons)
+        if (l.lire && l.controle && l.lire() != l.montre) return true;
+    return false;
+}
+
+void ControleDonnees::lier(QLineEdit* zone, const QString& champ, int longueurMax) {
+    Liaison l;
+    l.controle = zone;
+    l.champ = champ;
+    l.zone = zone;
+    l.longueurMax = longueurMax;
+    l.afficher = [zone](const QVariant& v) { zone->setText(v.toString()); };
+    l.lire = [zone] { return QVariant(zone->text()); };
+    if (longueurMax > 0) zone->setMaxLength(longueurMax);
+    l.montre = zone->text();
+    d->liaisons.append(l);
+}
+
+void ControleDonnees::lier(QCheckBox* caseACocher, const QString& champ) {
+    lier(caseACocher, champ, [caseACocher](const QVariant& v) { caseACocher->setChecked(v.toBool()); },
+         [caseACocher] { return QVariant(caseACocher->isChecked()); });
+}
+
+void ControleDonnees::lier(QLabel* etiquette, const QString& champ) {
+    Liaison l;
+    l.controle = etiquette;
+    l.champ = champ;
+    l.afficher = [etiquette](const QVariant& v) { etiquette->setText(v.toString()); };
+    d->liaisons.append(l);
+}
+
+void ControleDonnees::lier(QWidget* controle, const QString& champ, std::function<void(const QVariant&)> afficher,
+                           std::function<QVariant()> lire) {
+    Liaison l;
+    l.controle = controle;
+    l.champ = champ;
+    l.afficher = std::move(afficher);
+    l.lire = std::move(lire);
+    if (l.lire) l.montre = l.lire();
+    d->liaisons.append(l);
+}
+
+}  // namespace db

@@ -1,0 +1,473 @@
+#include "platform/db/jeu_enregistrements.h"
+#include "platform/db/dialecte.h"
+#include "platform/db/erreurs_moteur.h"
+#include "platform/db/sqlite_outils.h"
+#include <QDate>
+#include <QHash>
+#include <QSet>
+
+namespace db {
+
+namespace {
+
+struct Ligne {
+    qint64 id = 0;               // the row's identity in its table: the bookmark
+    QVector<QVariant> valeurs;   // as stored
+};
+
+QDate lire_date(const QString& saisie) {
+    static const char* formats[] = {"d/M/yyyy", "yyyy-MM-dd"};
+    for (const char* f : formats) {
+        const QDate d = QDate::fromString(saisie, QLatin1String(f));
+        if (d.isValid()) return d;
+    }
+    return {};
+}
+
+// A value put into the buffer (typed text, or a typed value from code) as it is stored; the
+// field's kind decides. Refusals say which field and what was typed.
+QVariant pour_stockage(const DescriptionChamp& c, const QVariant& v) {
+    if (!v.isValid() || v.isNull()) return {};
+    const bool texte = v.typeId() == QMetaType::QString;
+    const QString saisie = texte ? v.toString().trimmed() : QString();
+    const auto refuser = [&](const QString& attendu) -> QVariant {
+        lever(erreurs::ConversionType,
+              QStringLiteral(" (champ « %1 » : « %2 » %3)").arg(c.nom, v.toString(), attendu));
+    };
+    switch (c.type) {
+    case TypeChamp::Texte:
+    case TypeChamp::Memo: {
+        const QString s = v.typeId() == QMetaType::QDate ? v.toDate().toString(QStringLiteral("dd/MM/yyyy")) : v.toString();
+        if (c.longueurMax > 0 && s.size() > c.longueurMax)
+            lever(erreurs::ChampTropPetit,
+                  QStringLiteral(" (champ « %1 » : %2 caractères au plus)").arg(c.nom).arg(c.longueurMax));
+        return s;
+    }
+    case TypeChamp::Date: {
+        QDate d;
+        if (v.typeId() == QMetaType::QDate) d = v.toDate();
+        else if (v.typeId() == QMetaType::QDateTime) d = v.toDateTime().date();
+        else if (texte && saisie.isEmpty()) return {};
+        else if (texte) d = lire_date(saisie);
+        if (!d.isValid()) return refuser(QStringLiteral("n'est pas une date au format JJ/MM/AAAA"));
+        return d.toString(Qt::ISODate);
+    }
+    case TypeChamp::Booleen: {
+        if (!texte) return v.toDouble() != 0 || v.toBool() ? 1 : 0;
+        if (saisie.isEmpty()) return {};
+        static const QStringList vrais = {"vrai", "true", "oui", "1", "-1"}, faux = {"faux", "false", "non", "0"};
+        if (vrais.contains(saisie.toLower())) return 1;
+        if (faux.contains(saisie.toLower())) return 0;
+        return refuser(QStringLiteral("n'est ni Vrai ni Faux"));
+    }
+    case TypeChamp::Entier: {
+        if (!texte) return qlonglong(qRound64(v.toDouble()));
+        if (saisie.isEmpty()) return {};
+        bool ok = false;
+        const qlonglong n = saisie.toLongLong(&ok);
+        if (!ok) return refuser(QStringLiteral("n'est pas un nombre entier"));
+        return n;
+    }
+    case TypeChamp::Reel: {
+        if (!texte) return v.toDouble();
+        if (saisie.isEmpty()) return {};
+        bool ok = false;
+        const double x = QString(saisie).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+        if (!ok) return refuser(QStringLiteral("n'est pas un nombre"));
+        return x;
+    }
+    }
+    return v;
+}
+
+}  // namespace
+
+struct JeuEnregistrements::Impl {
+    std::shared_ptr<BaseDonnees> base;
+    QString texteSource;
+    dialecte::Source source;
+    QVector<DescriptionChamp> champs;
+    QHash<QString, int> index;  // lower-case name -> column
+    QString colonnesSql;        // "rowid", then the fields
+    QVector<Ligne> lignes;
+
+    // Position: a row index, -1 before the first (BOF), size() after the last (EOF). After a
+    // Delete, `supprime` says that the position is the gap where the row was.
+    int pos = -1;
+    bool eof = true, bof = true, supprime = false;
+    int mode = 0;
+    QVector<QVariant> tampon;
+    QVector<bool> modifie;
+    int posAvantAjout = -1;
+    bool sansCourantAvantAjout = true;
+    bool noMatch = false;
+    QVariant dernier;
+    bool ferme = false;
+
+    void verifierOuvert() const {
+        if (ferme || !base || !base->ouverte()) lever(erreurs::ObjetInvalide);
+    }
+    bool courant() const { return !ferme && mode != 2 && !supprime && pos >= 0 && pos < lignes.size(); }
+    void exigerCourant() const {
+        verifierOuvert();
+        if (!courant()) lever(erreurs::AucunEnregistrement);
+    }
+    int colonne(const QString& nom) const {
+        const int c = index.value(nom.toLower(), -1);
+        if (c < 0) lever(erreurs::ElementIntrouvable, QStringLiteral(" « %1 »").arg(nom));
+        return c;
+    }
+    void verifierColonne(int c) const {
+        if (c < 0 || c >= champs.size()) lever(erreurs::ElementIntrouvable, QStringLiteral(" (colonne %1)").arg(c));
+    }
+
+    QString requeteLignes() const {
+        QString sql = QStringLiteral("SELECT ") + colonnesSql + QStringLiteral(" FROM ") + sqlite::nom_sql(source.table);
+        if (!source.filtre.isEmpty()) sql += QStringLiteral(" WHERE ") + source.filtre;
+        if (!source.ordre.isEmpty()) sql += QStringLiteral(" ORDER BY ") + source.ordre;
+        return sql;
+    }
+
+    Ligne lireLigne(const sqlite::Instruction& i) const {
+        Ligne l;
+        l.id = i.entier(0);
+        l.valeurs.resize(champs.size());
+        for (int c = 0; c < champs.size(); ++c) l.valeurs[c] = i.valeur(c + 1);
+        return l;
+    }
+
+    void charger() {
+        verifierOuvert();
+        sqlite::Instruction i(base->poignee(), requeteLignes());
+        QVector<Ligne> lues;
+        while (i.pas()) lues.append(lireLigne(i));
+        lignes = std::move(lues);
+        mode = 0;
+        supprime = false;
+        noMatch = false;
+        pos = lignes.isEmpty() ? -1 : 0;
+        eof = bof = lignes.isEmpty();
+    }
+
+    void placer(int i) {
+        pos = i;
+        eof = bof = false;
+        supprime = false;
+        mode = 0;
+    }
+
+    QVariant presenterTampon(int c) const {
+        const QVariant& v = tampon[c];
+        if (champs[c].type == TypeChamp::Date && v.typeId() == QMetaType::QString) {
+            const QDate d = lire_date(v.toString().trimmed());
+            return d.isValid() ? QVariant(d) : v;
+        }
+        if (modifie[c]) return v;
+        return sqlite::presenter(v, champs[c].type);
+    }
+};
+
+JeuEnregistrements::JeuEnregistrements(std::shared_ptr<BaseDonnees> base, const QString& source)
+    : d(std::make_shared<Impl>()) {
+    if (!base || !base->ouverte()) lever(erreurs::ObjetInvalide);
+    d->base = std::move(base);
+    d->texteSource = source;
+    d->source = dialecte::source(source);
+    const QVector<DescriptionChamp> tous = d->base->champs(d->source.table);
+    if (d->source.colonnes.isEmpty()) {
+        d->champs = tous;
+    } else {
+        for (const QString& nom : d->source.colonnes) {
+            auto it = std::find_if(tous.begin(), tous.end(),
+                                   [&](const DescriptionChamp& c) { return c.nom.compare(nom, Qt::CaseInsensitive) == 0; });
+            if (it == tous.end()) lever(erreurs::ElementIntrouvable, QStringLiteral(" « %1 »").arg(nom));
+            d->champs.append(*it);
+        }
+    }
+    QStringList colonnes{QStringLiteral("rowid")};
+    for (int c = 0; c < d->champs.size(); ++c) {
+        d->index.insert(d->champs[c].nom.toLower(), c);
+        colonnes.append(sqlite::nom_sql(d->champs[c].nom));
+    }
+    d->colonnesSql = colonnes.join(QStringLiteral(", "));
+    d->charger();
+}
+
+const QVector<DescriptionChamp>& JeuEnregistrements::champs() const { return d->champs; }
+int JeuEnregistrements::indexChamp(const QString& nom) const { return d->index.value(nom.toLower(), -1); }
+QString JeuEnregistrements::table() const { return d->source.table; }
+
+bool JeuEnregistrements::Eof() const { return d->ferme || d->eof; }
+bool JeuEnregistrements::Bof() const { return d->ferme || d->bof; }
+int JeuEnregistrements::RecordCount() const { return int(d->lignes.size()); }
+int JeuEnregistrements::AbsolutePosition() const { return d->courant() ? d->pos : -1; }
+int JeuEnregistrements::EditMode() const { return d->mode; }
+bool JeuEnregistrements::tamponModifie() const { return d->mode != 0 && d->modifie.contains(true); }
+bool JeuEnregistrements::NoMatch() const { return d->noMatch; }
+QVariant JeuEnregistrements::LastModified() const { return d->dernier; }
+
+// Every operation below first asks the owner (which may save the record being left, or
+// refuse the operation), then acts; a pending edit that the owner did not save is dropped
+// by the move, as the original engine did.
+#define AVANT(code)                                          \
+    d->verifierOuvert();                                     \
+    if (avantOperation && !avantOperation(action::code)) return;
+#define APRES() \
+    if (apresDeplacement) apresDeplacement();
+
+void JeuEnregistrements::MoveFirst() {
+    AVANT(MoveFirst);
+    if (d->lignes.isEmpty()) lever(erreurs::AucunEnregistrement);
+    d->placer(0);
+    APRES();
+}
+
+void JeuEnregistrements::MoveLast() {
+    AVANT(MoveLast);
+    if (d->lignes.isEmpty()) lever(erreurs::AucunEnregistrement);
+    d->placer(int(d->lignes.size()) - 1);
+    APRES();
+}
+
+void JeuEnregistrements::MoveNext() {
+    AVANT(MoveNext);
+    if (d->eof) lever(erreurs::AucunEnregistrement);
+    const int n = int(d->lignes.size());
+    const int cible = d->supprime ? d->pos : d->pos + 1;  // after a Delete the next row is in the gap
+    d->placer(std::min(cible, n));
+    if (d->pos >= n) { d->eof = true; d->bof = n == 0; }
+    APRES();
+}
+
+void JeuEnregistrements::MovePrevious() {
+    AVANT(MovePrevious);
+    if (d->bof) lever(erreurs::AucunEnregistrement);
+    const int n = int(d->lignes.size());
+    d->placer(std::max(d->pos - 1, -1));
+    if (d->pos < 0) { d->bof = true; d->eof = n == 0; }
+    APRES();
+}
+
+void JeuEnregistrements::setAbsolutePosition(int position) {
+    AVANT(Bookmark);
+    if (position < 0 || position >= d->lignes.size()) lever(erreurs::ArgumentInvalide);
+    d->placer(position);
+    APRES();
+}
+
+void JeuEnregistrements::AddNew() {
+    AVANT(AddNew);
+    const bool sansCourant = !d->courant() && d->mode != 2;
+    if (d->mode != 2) {
+        d->posAvantAjout = d->pos;
+        d->sansCourantAvantAjout = sansCourant;
+    }
+    d->mode = 2;
+    d->tampon = QVector<QVariant>(d->champs.size());
+    d->modifie = QVector<bool>(d->champs.size(), false);
+    APRES();
+}
+
+void JeuEnregistrements::Edit() {
+    d->exigerCourant();
+    d->mode = 1;
+    d->tampon = d->lignes[d->pos].valeurs;
+    d->modifie = QVector<bool>(d->champs.size(), false);
+}
+
+void JeuEnregistrements::CancelUpdate() {
+    d->verifierOuvert();
+    const bool etaitNouveau = d->mode == 2;
+    d->mode = 0;
+    d->tampon.clear();
+    d->modifie.clear();
+    if (etaitNouveau) {
+        d->pos = d->posAvantAjout;
+        APRES();
+    }
+}
+
+void JeuEnregistrements::Update() {
+    AVANT(Update);
+    if (d->mode == 0) lever(erreurs::MiseAJourSansEdition);
+    // Everything is converted and checked before the file is touched: a refusal writes nothing
+    // and leaves the buffer as typed, for the user to correct.
+    QStringList noms;
+    QVariantList valeurs;
+    for (int c = 0; c < d->champs.size(); ++c) {
+        if (!d->modifie[c]) continue;
+        noms.append(sqlite::nom_sql(d->champs[c].nom));
+        valeurs.append(pour_stockage(d->champs[c], d->tampon[c]));
+    }
+    const QString table = sqlite::nom_sql(d->source.table);
+    if (d->mode == 1 && noms.isEmpty()) {  // nothing changed: nothing to write
+        d->dernier = d->lignes[d->pos].id;
+        d->mode = 0;
+        return;
+    }
+    sqlite3* p = d->base->poignee();
+    sqlite::Transaction t(p);
+    qint64 id = 0;
+    if (d->mode == 2) {
+        QString sql = QStringLiteral("INSERT INTO ") + table;
+        if (noms.isEmpty()) {
+            sql += QStringLiteral(" DEFAULT VALUES");
+        } else {
+            QStringList marques(noms.size(), QStringLiteral("?"));
+            sql += QStringLiteral(" (") + noms.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (")
+                   + marques.join(QStringLiteral(", ")) + QLatin1Char(')');
+        }
+        sqlite::Instruction i(p, sql);
+        i.lier(valeurs);
+        i.pas();
+        id = sqlite3_last_insert_rowid(p);
+    } else {
+        id = d->lignes[d->pos].id;
+        QStringList affectations;
+        for (const QString& n : noms) affectations.append(n + QStringLiteral(" = ?"));
+        sqlite::Instruction i(p, QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ")
+                                     + affectations.join(QStringLiteral(", ")) + QStringLiteral(" WHERE rowid = ?"));
+        i.lier(valeurs);
+        i.lier(int(valeurs.size()) + 1, id);
+        i.pas();
+        if (sqlite3_changes(p) == 0) lever(erreurs::EnregistrementSupprime);
+    }
+    // The row as the file now holds it (defaults, conversions).
+    sqlite::Instruction relue(p, QStringLiteral("SELECT ") + d->colonnesSql + QStringLiteral(" FROM ") + table
+                                     + QStringLiteral(" WHERE rowid = ?"));
+    relue.lier(1, id);
+    if (!relue.pas()) lever(erreurs::EnregistrementSupprime);
+    const Ligne ligne = d->lireLigne(relue);
+    t.valider();
+
+    d->dernier = id;
+    d->tampon.clear();
+    d->modifie.clear();
+    if (d->mode == 1) {
+        d->lignes[d->pos] = ligne;
+        d->mode = 0;
+        return;
+    }
+    // A new record joins the rows at the end. The record current before AddNew stays current;
+    // when there was none, the new record becomes current.
+    d->lignes.append(ligne);
+    d->mode = 0;
+    if (d->sansCourantAvantAjout) d->placer(int(d->lignes.size()) - 1);
+    else d->pos = d->posAvantAjout;
+    APRES();
+}
+
+void JeuEnregistrements::Delete() {
+    AVANT(Delete);
+    d->exigerCourant();
+    sqlite3* p = d->base->poignee();
+    sqlite::Transaction t(p);
+    sqlite::Instruction i(p, QStringLiteral("DELETE FROM ") + sqlite::nom_sql(d->source.table)
+                                 + QStringLiteral(" WHERE rowid = ?"));
+    i.lier(1, d->lignes[d->pos].id);
+    i.pas();
+    t.valider();
+    d->lignes.removeAt(d->pos);
+    d->supprime = true;
+    d->mode = 0;
+}
+
+void JeuEnregistrements::FindFirst(const QString& critere) {
+    AVANT(Find);
+    const QString condition = dialecte::critere(critere);
+    QString sql = QStringLiteral("SELECT rowid FROM ") + sqlite::nom_sql(d->source.table) + QStringLiteral(" WHERE ");
+    if (!d->source.filtre.isEmpty()) sql += QLatin1Char('(') + d->source.filtre + QStringLiteral(") AND ");
+    sql += QLatin1Char('(') + condition + QLatin1Char(')');
+    QSet<qint64> trouves;
+    try {
+        sqlite::Instruction i(d->base->poignee(), sql);
+        while (i.pas()) trouves.insert(i.entier(0));
+    } catch (const Erreur& e) {
+        if (e.numero == erreurs::SyntaxeRequete) lever(erreurs::SyntaxeCritere, QStringLiteral(" « %1 »").arg(critere));
+        throw;
+    }
+    for (int r = 0; r < d->lignes.size(); ++r) {
+        if (trouves.contains(d->lignes[r].id)) {
+            d->noMatch = false;
+            d->placer(r);
+            APRES();
+            return;
+        }
+    }
+    d->noMatch = true;
+}
+
+QVariant JeuEnregistrements::Bookmark() const {
+    d->exigerCourant();
+    return QVariant(qlonglong(d->lignes[d->pos].id));
+}
+
+void JeuEnregistrements::setBookmark(const QVariant& signet) {
+    AVANT(Bookmark);
+    bool ok = false;
+    const qint64 id = signet.toLongLong(&ok);
+    for (int r = 0; ok && r < d->lignes.size(); ++r) {
+        if (d->lignes[r].id == id) {
+            d->placer(r);
+            APRES();
+            return;
+        }
+    }
+    lever(erreurs::SignetInvalide);
+}
+
+QVariant JeuEnregistrements::valeur(const QString& champ) const { return valeur(d->colonne(champ)); }
+
+QVariant JeuEnregistrements::valeur(int colonne) const {
+    d->verifierOuvert();
+    d->verifierColonne(colonne);
+    if (d->mode != 0) return d->presenterTampon(colonne);
+    d->exigerCourant();
+    return sqlite::presenter(d->lignes[d->pos].valeurs[colonne], d->champs[colonne].type);
+}
+
+QString JeuEnregistrements::texte(const QString& champ) const {
+    const int c = d->colonne(champ);
+    const QVariant v = valeur(c);
+    if (v.isNull() || !v.isValid()) return {};
+    switch (v.typeId()) {
+    case QMetaType::QDate: return v.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+    case QMetaType::Bool: return v.toBool() ? QStringLiteral("Vrai") : QStringLiteral("Faux");
+    case QMetaType::Double: return QString::number(v.toDouble(), 'g', 15).replace(QLatin1Char('.'), QLatin1Char(','));
+    default: return v.toString();
+    }
+}
+
+void JeuEnregistrements::setValeur(const QString& champ, const QVariant& valeur) { setValeur(d->colonne(champ), valeur); }
+
+void JeuEnregistrements::setValeur(int colonne, const QVariant& valeur) {
+    d->verifierOuvert();
+    d->verifierColonne(colonne);
+    if (d->mode == 0) Edit();
+    d->tampon[colonne] = valeur;
+    d->modifie[colonne] = true;
+}
+
+QVariant JeuEnregistrements::valeurLigne(int ligne, int colonne) const {
+    d->verifierColonne(colonne);
+    if (ligne < 0 || ligne >= d->lignes.size()) lever(erreurs::AucunEnregistrement);
+    return sqlite::presenter(d->lignes[ligne].valeurs[colonne], d->champs[colonne].type);
+}
+
+void JeuEnregistrements::relire() {
+    d->charger();
+    APRES();
+}
+
+void JeuEnregistrements::Close() {
+    if (d->ferme) return;
+    // The owner saves what was typed; the set closes even if that save was refused (the
+    // owner has reported it).
+    if (avantOperation) avantOperation(action::Close);
+    d->ferme = true;
+    d->lignes.clear();
+    d->mode = 0;
+    d->base.reset();
+}
+
+}  // namespace db

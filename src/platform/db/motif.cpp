@@ -1,0 +1,112 @@
+#include "platform/db/motif.h"
+
+namespace db::motif {
+
+QVector<uint> preparer(const QString& texte) {
+    return texte.toCaseFolded().toUcs4();
+}
+
+static uint replier(uint c) {
+    const char32_t u = c;
+    return QString::fromUcs4(&u, 1).toCaseFolded().toUcs4().value(0, c);
+}
+
+static Element caractere(uint c) {
+    Element e;
+    e.c = replier(c);
+    return e;
+}
+
+Motif compiler_jet(const QString& source) {
+    const QVector<uint> s = source.toUcs4();
+    Motif m;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const uint c = s[i];
+        if (c == uint(u'*')) {
+            Element e; e.genre = Element::Tous; m.elements.append(e);
+        } else if (c == uint(u'?')) {
+            Element e; e.genre = Element::UnQuelconque; m.elements.append(e);
+        } else if (c == uint(u'#')) {
+            Element e; e.genre = Element::Chiffre; m.elements.append(e);
+        } else if (c == uint(u'[')) {
+            qsizetype fin = i + 1;
+            // "]" right after "[" or "[!" is a member of the class, not its end.
+            if (fin < s.size() && s[fin] == uint(u'!')) ++fin;
+            if (fin < s.size() && s[fin] == uint(u']')) ++fin;
+            while (fin < s.size() && s[fin] != uint(u']')) ++fin;
+            if (fin >= s.size()) { m.elements.append(caractere(c)); continue; }
+            Element e; e.genre = Element::Classe;
+            qsizetype j = i + 1;
+            if (s[j] == uint(u'!') && j + 1 < fin) { e.negation = true; ++j; }
+            for (; j < fin; ++j) {
+                uint a = replier(s[j]), b = a;
+                if (j + 2 < fin && s[j + 1] == uint(u'-')) { b = replier(s[j + 2]); j += 2; }
+                if (b < a) std::swap(a, b);
+                e.plages.append({a, b});
+            }
+            m.elements.append(e);
+            i = fin;
+        } else {
+            m.elements.append(caractere(c));
+        }
+    }
+    return m;
+}
+
+Motif compiler_sql(const QString& source, uint echappement) {
+    const QVector<uint> s = source.toUcs4();
+    Motif m;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const uint c = s[i];
+        if (echappement && c == echappement && i + 1 < s.size()) {
+            m.elements.append(caractere(s[++i]));
+        } else if (c == uint(u'%')) {
+            Element e; e.genre = Element::Tous; m.elements.append(e);
+        } else if (c == uint(u'_')) {
+            Element e; e.genre = Element::UnQuelconque; m.elements.append(e);
+        } else {
+            m.elements.append(caractere(c));
+        }
+    }
+    return m;
+}
+
+static bool accepte(const Element& e, uint c) {
+    switch (e.genre) {
+    case Element::Caractere: return e.c == c;
+    case Element::UnQuelconque: return true;
+    case Element::Chiffre: return c >= uint(u'0') && c <= uint(u'9');
+    case Element::Classe: {
+        bool dedans = false;
+        for (const auto& p : e.plages)
+            if (c >= p.first && c <= p.second) { dedans = true; break; }
+        return dedans != e.negation;
+    }
+    case Element::Tous: break;
+    }
+    return false;
+}
+
+// Every element but "Tous" takes exactly one character, so the classic backtracking to the
+// last star is enough and stays linear in practice.
+bool correspond(const Motif& m, const QVector<uint>& t) {
+    const auto& p = m.elements;
+    qsizetype i = 0, j = 0, etoile = -1, reprise = 0;
+    while (i < t.size()) {
+        if (j < p.size() && p[j].genre == Element::Tous) {
+            etoile = j++;
+            reprise = i;
+        } else if (j < p.size() && accepte(p[j], t[i])) {
+            ++i; ++j;
+        } else if (etoile >= 0) {
+            j = etoile + 1;
+            i = ++reprise;
+        } else {
+            return false;
+        }
+    }
+    while (j < p.size() && p[j].genre == Element::Tous) ++j;
+    return j == p.size();
+}
+
+}  // namespace db::motif

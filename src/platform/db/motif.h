@@ -1,0 +1,31 @@
+#pragma once
+// Patterns of the two LIKE dialects compiled to one form: the original engine's (* ? # [..])
+// and SQLite's own (% _ with an optional escape). Matching ignores letter case, accented
+// letters included, but not accents themselves ("é" matches "É", not "e").
+#include <QString>
+#include <QVector>
+
+namespace db::motif {
+
+struct Element {
+    enum Genre { Caractere, UnQuelconque, Tous, Chiffre, Classe } genre = Caractere;
+    uint c = 0;
+    bool negation = false;
+    QVector<QPair<uint, uint>> plages;  // inclusive ranges of a class
+};
+
+struct Motif {
+    QVector<Element> elements;
+};
+
+// The original engine's pattern. An unclosed "[" stands for itself, so that a typed "[" is
+// looked for as typed instead of breaking the search.
+Motif compiler_jet(const QString& motif);
+// SQLite's LIKE pattern; `echappement` 0 when none.
+Motif compiler_sql(const QString& motif, uint echappement = 0);
+
+// The text as the matcher compares it (case folded, as code points).
+QVector<uint> preparer(const QString& texte);
+bool correspond(const Motif& m, const QVector<uint>& texte);
+
+}  // namespace db::motif

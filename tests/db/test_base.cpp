@@ -1,0 +1,136 @@
+// Opening files, the engine's statements, French order and LIKE, another workstation's
+// lock, and compaction.
+#include "db/outils.h"
+#include "platform/db/jeu_enregistrements.h"
+#include <QFile>
+
+using namespace db;
+using essai::erreur_de;
+
+class TestBase : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fichiers_refuses() {
+        QTemporaryDir dossier;
+        const QString d = dossier.path();
+        QCOMPARE(erreur_de([&] { BaseDonnees::ouvrir(d + "/absente.mdb"); }), erreurs::FichierIntrouvable);
+        QCOMPARE(erreur_de([&] { BaseDonnees::ouvrir(d); }), erreurs::FichierIntrouvable);
+        QFile texte(d + "/texte.mdb");
+        QVERIFY(texte.open(QIODevice::WriteOnly));
+        texte.write("Ceci n'est pas une base de données, mais un texte assez long pour un en-tête.\n");
+        texte.close();
+        QCOMPARE(erreur_de([&] { BaseDonnees::ouvrir(d + "/texte.mdb"); }), erreurs::FormatNonReconnu);
+        QFile vide(d + "/vide.mdb");
+        QVERIFY(vide.open(QIODevice::WriteOnly));
+        vide.close();
+        QCOMPARE(erreur_de([&] { BaseDonnees::ouvrir(d + "/vide.mdb"); }), erreurs::FormatNonReconnu);
+        QCOMPARE(QFile(d + "/vide.mdb").size(), 0);  // SQLite did not turn it into a database
+        QVERIFY(!db::texte_erreur(erreurs::FormatNonReconnu).isEmpty());
+    }
+
+    void connexion_partageable() {
+        QTemporaryDir dossier;
+        const QString chemin = test::copie_modele(dossier);
+        {  // a file left in WAL by another tool goes back to the rollback journal
+            essai::AutrePoste outil(chemin);
+            QCOMPARE(outil.executer("PRAGMA journal_mode=WAL"), SQLITE_OK);
+        }
+        auto b = moteur::OpenDatabase(chemin);
+        QCOMPARE(b->requete("PRAGMA journal_mode").lignes[0][0].toString(), QString("delete"));
+        QVERIFY(b->tables().contains("élèves"));
+        QCOMPARE(b->champs("élèves").at(4).type, TypeChamp::Date);
+        QCOMPARE(erreur_de([&] { b->Execute("DELETE * FROM inconnue"); }), erreurs::TableIntrouvable);
+        b->Close();
+        QVERIFY(!b->ouverte());
+        QCOMPARE(erreur_de([&] { b->Execute("DELETE * FROM villes"); }), erreurs::ObjetInvalide);
+    }
+
+    void ordre_et_like_francais() {
+        QTemporaryDir dossier;
+        auto b = BaseDonnees::ouvrir(test::copie_modele(dossier));
+        b->Execute("DELETE * FROM villes");
+        for (const char* v : {"Zoé", "Eric", "Émile", "emile", "Emile", "Étienne", "Ève", "Evreux", "zèbre"})
+            b->requete("INSERT INTO villes (\"détails\") VALUES (?)", {QString::fromUtf8(v)});
+        const auto ordre = [&](const QString& sens) {
+            JeuEnregistrements j(b, "SELECT * FROM villes ORDER BY détails " + sens);
+            QStringList r;
+            for (int i = 0; i < j.RecordCount(); ++i) r << j.valeurLigne(i, 1).toString();
+            return r;
+        };
+        const QStringList attendu = {"emile", "Emile", "Émile", "Eric", "Étienne", "Ève", "Evreux", "zèbre", "Zoé"};
+        QCOMPARE(ordre("ASC"), attendu);
+        QStringList inverse = attendu;
+        std::reverse(inverse.begin(), inverse.end());
+        QCOMPARE(ordre("DESC"), inverse);
+        // SQLite's own LIKE, for native queries, ignores case beyond ASCII too.
+        QCOMPARE(essai::compter(*b, "villes", "\"détails\" LIKE 'é%'"), 2);
+        QCOMPARE(essai::compter(*b, "villes", "\"détails\" LIKE 'ÈV_'"), 1);
+    }
+
+    void fichier_verrouille_par_un_autre_poste() {
+        QTemporaryDir dossier;
+        const QString chemin = test::copie_modele(dossier);
+        auto b = BaseDonnees::ouvrir(chemin);
+        const qlonglong avant = essai::compter(*b, "sexe");
+        QVERIFY(avant > 0);
+        BaseDonnees::definirDelaiVerrou(150);
+        {
+            essai::AutrePoste autre(chemin);
+            QCOMPARE(autre.executer("BEGIN EXCLUSIVE"), SQLITE_OK);
+            try {
+                b->Execute("DELETE * FROM sexe");
+                QFAIL("le verrou n'a pas été signalé");
+            } catch (const Erreur& e) {
+                QCOMPARE(e.numero, erreurs::Verrouille);
+                QVERIFY(e.texte.contains("verrouillée"));
+            }
+            autre.executer("ROLLBACK");
+        }
+        BaseDonnees::definirDelaiVerrou(5000);
+        QCOMPARE(essai::compter(*b, "sexe"), avant);  // nothing half-done
+        b->Execute("DELETE * FROM sexe");             // and it works once the lock is gone
+        QCOMPARE(essai::compter(*b, "sexe"), 0);
+    }
+
+    void compactage() {
+        QTemporaryDir dossier;
+        const QString source = test::copie_modele(dossier, "source.mdb");
+        {
+            auto b = BaseDonnees::ouvrir(source);
+            essai::ajouter_eleve(*b, "000001", "Dupont", "Émile", "2019-05-04");
+            b->Execute("DELETE * FROM villes");
+        }
+        const QString cible = dossier.filePath("compacte.mdb");
+        moteur::CompactDatabase(source, cible);
+        {
+            auto c = BaseDonnees::ouvrir(cible);
+            QCOMPARE(essai::compter(*c, "élèves", "\"nom_élève\" = 'Dupont'"), 1);
+            QCOMPARE(c->requete("SELECT \"date_naissance_élève\" FROM \"élèves\"").lignes[0][0].toDate(), QDate(2019, 5, 4));
+        }
+        // An existing target is refused and left as it was.
+        QFile existant(dossier.filePath("existant.mdb"));
+        QVERIFY(existant.open(QIODevice::WriteOnly));
+        existant.write("à garder");
+        existant.close();
+        QCOMPARE(erreur_de([&] { moteur::CompactDatabase(source, existant.fileName()); }), erreurs::BaseExistante);
+        QVERIFY(existant.open(QIODevice::ReadOnly));
+        QCOMPARE(existant.readAll(), QByteArray("à garder"));
+        existant.close();
+        QCOMPARE(erreur_de([&] { moteur::CompactDatabase(source, source); }), erreurs::BaseExistante);
+        QCOMPARE(erreur_de([&] { moteur::CompactDatabase(dossier.filePath("absente.mdb"), dossier.filePath("x.mdb")); }),
+                 erreurs::FichierIntrouvable);
+        QCOMPARE(erreur_de([&] { moteur::CompactDatabase(existant.fileName(), dossier.filePath("y.mdb")); }),
+                 erreurs::FormatNonReconnu);
+        QVERIFY(!QFile::exists(dossier.filePath("x.mdb")));
+        QVERIFY(!QFile::exists(dossier.filePath("y.mdb")));
+        QCOMPARE(QDir(dossier.path()).entryList(QDir::Files).size(), 3);  // no partial copy left behind
+    }
+};
+
+int tester_base(int argc, char** argv) {
+    TestBase t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "test_base.moc"
