@@ -1,5 +1,7 @@
 #include "platform/forms/boites.h"
 
+#include "platform/forms/erreurs_boites.h"
+
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -16,7 +18,10 @@ QString& titre_courant() {
 
 std::unique_ptr<Repondeur>& repondeur() {
     static std::unique_ptr<Repondeur> r;
-    if (!r) r = std::make_unique<RepondeurEcran>();
+    if (!r) {
+        r = std::make_unique<RepondeurEcran>();
+        installer_affichage_erreurs_controles();
+    }
     return r;
 }
 
@@ -152,6 +157,7 @@ std::optional<QString> RepondeurScripte::saisie(const QString& invite, const QSt
 
 void installer_repondeur(std::unique_ptr<Repondeur> r) {
     repondeur() = r ? std::move(r) : std::make_unique<RepondeurEcran>();
+    installer_affichage_erreurs_controles();
 }
 
 RepondeurScripte& installer_repondeur_scripte() {

@@ -1,5 +1,6 @@
 #include "platform/forms/erreurs_boites.h"
 
+#include "platform/db/controle_donnees.h"
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/pointeur.h"
@@ -52,6 +53,15 @@ bool ignorer_erreur(const std::function<void()>& etape) {
 
 void boite_erreur_donnees(int numero) {
     boite_message(QStringLiteral("Data error event hit err:") + db::texte_erreur(numero), 0);
+}
+
+void boite_erreur_controle(int numero, const QString& texte) {
+    boite_message(texte.isEmpty() ? db::texte_erreur(numero) : texte, 48);
+}
+
+void installer_affichage_erreurs_controles() {
+    if (!db::ControleDonnees::afficheurErreur)
+        db::ControleDonnees::afficheurErreur = [](int n, const QString& t) { boite_erreur_controle(n, t); };
 }
 
 }  // namespace forms

@@ -26,4 +26,9 @@ bool ignorer_erreur(const std::function<void()>& etape);
 // "Data error event hit err:" + text, style 0, for the data-error events of the pickers.
 void boite_erreur_donnees(int numero);
 
+// What a data control shows of an engine error that its Error handler left to it: the
+// engine's text, warning style. Installed as the display of every data control.
+void boite_erreur_controle(int numero, const QString& texte);
+void installer_affichage_erreurs_controles();
+
 }  // namespace forms

@@ -1,6 +1,7 @@
 #include "platform/forms/feuilles.h"
 
 #include "platform/erreur.h"
+#include "platform/forms/erreurs_boites.h"
 
 #include <QHash>
 #include <QMdiArea>
@@ -41,6 +42,7 @@ bool Feuilles::estEnregistree(const QString& nom) {
 Feuille& Feuilles::charger(const QString& nom) {
     Registre& r = registre();
     if (Feuille* f = r.chargees.value(nom)) return *f;
+    installer_affichage_erreurs_controles();
     auto it = r.fabriques.find(nom);
     if (it == r.fabriques.end()) inconnue();
     Feuille* f = it->second();

@@ -5,10 +5,13 @@
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/modele_grille.h"
+#include "platform/forms/pointeur.h"
 #include "platform/forms/twips.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QLineEdit>
 #include <QPersistentModelIndex>
 #include <QStyledItemDelegate>
@@ -47,29 +50,17 @@ struct GrilleDonnees::Impl {
     // Set while the grid itself moves the result set or the current row, so that neither
     // follows the other back.
     bool interne = false;
+    // Set while a cell is written: the view may commit the same editor again meanwhile (its
+    // current row changes), which must not write twice.
+    bool ecriture = false;
 
     db::JeuEnregistrements* jeu() const { return modele->jeu(); }
 
-    // Makes row `ligne` the result set's current record.
-    void allerALigne(db::JeuEnregistrements& rs, int ligne) {
-        const int pos = rs.AbsolutePosition();
-        if (pos == ligne) return;
-        const int n = rs.RecordCount();
-        if (ligne < 0 || ligne >= n) db::lever(db::erreurs::AucunEnregistrement);
-        // From wherever is nearest: the current record, the first or the last.
-        const int depuisCourant = pos >= 0 ? std::abs(ligne - pos) : n + 1;
-        const int depuisPremier = ligne;
-        const int depuisDernier = n - 1 - ligne;
-        if (depuisCourant <= depuisPremier && depuisCourant <= depuisDernier) {
-            for (int i = pos; i < ligne; ++i) rs.MoveNext();
-            for (int i = pos; i > ligne; --i) rs.MovePrevious();
-        } else if (depuisPremier <= depuisDernier) {
-            rs.MoveFirst();
-            for (int i = 0; i < ligne; ++i) rs.MoveNext();
-        } else {
-            rs.MoveLast();
-            for (int i = n - 1; i > ligne; --i) rs.MovePrevious();
-        }
+    // Makes row `ligne` the result set's current record; false when the data control
+    // refused to leave the record it is on (it has told the user why).
+    bool allerALigne(db::JeuEnregistrements& rs, int ligne) {
+        if (rs.AbsolutePosition() != ligne) rs.setAbsolutePosition(ligne);
+        return rs.AbsolutePosition() == ligne;
     }
 
     // Past the last record: no current record, as on the new-row line.
@@ -85,11 +76,13 @@ struct GrilleDonnees::Impl {
     void signaler(const Erreur& e) {
         int reponse = 1;
         if (db::ControleDonnees* c = modele->controle()) emit c->Error(e.numero, &reponse);
-        if (reponse) boite_message(e.texte, 48);
+        if (reponse) boite_erreur_controle(e.numero, e.texte);
     }
 
-    // Runs an operation of the grid; failures are reported, never thrown into Qt.
-    bool executer(const std::function<void()>& operation) {
+    // Runs an operation of the grid; failures are reported, never thrown into Qt. The
+    // current row follows the result set afterwards (later when a cell is being written,
+    // once the view has finished with its editor).
+    bool executer(const std::function<void()>& operation, bool suivreApres = true) {
         const bool avant = interne;
         interne = true;
         bool reussi = false;
@@ -103,20 +96,26 @@ struct GrilleDonnees::Impl {
             pieger([echec] { std::rethrow_exception(echec); });
         }
         interne = avant;
+        // The operation is over: the hourglass that the window's validate event put up
+        // must not stay while the user goes on typing in the same row.
+        definir_pointeur_souris(PointeurDefaut);
         modele->synchroniser();
-        suivreEnregistrement();
+        if (suivreApres) suivreEnregistrement();
+        else QTimer::singleShot(0, q, [this] { suivreEnregistrement(); });
         return reussi;
     }
 
     bool ecrire(int ligne, int colonne, const QString& texte) {
         db::JeuEnregistrements* rs = jeu();
-        if (!rs) return false;
+        if (!rs || ecriture) return false;
         const QString champ = modele->colonnes().value(colonne).champ;
         const bool nouvelle = ligne == modele->ligneNouvelle();
         // Nothing typed changes nothing: no empty record, no needless write.
         if (nouvelle && texte.isEmpty() && rs->EditMode() != 2) return false;
         if (!nouvelle && texte == modele->data(modele->index(ligne, colonne), Qt::EditRole).toString())
             return false;
+        ecriture = true;
+        bool ecrit = false;
         const bool reussi = executer([&] {
             try {
                 if (nouvelle) {
@@ -125,19 +124,21 @@ struct GrilleDonnees::Impl {
                     rs->Update();
                     // The grid stays on the record just added.
                     rs->setBookmark(rs->LastModified());
-                } else {
-                    allerALigne(*rs, ligne);
+                    ecrit = true;
+                } else if (allerALigne(*rs, ligne)) {
                     rs->Edit();
                     rs->setValeur(champ, texte);
                     rs->Update();
+                    ecrit = true;
                 }
             } catch (...) {
                 try { if (rs->EditMode() != 0) rs->CancelUpdate(); } catch (...) {}
                 throw;
             }
-        });
-        if (!reussi) reouvrir(ligne, colonne, texte);
-        return reussi;
+        }, false);
+        ecriture = false;
+        if (!reussi) reouvrir(nouvelle ? modele->ligneNouvelle() : ligne, colonne, texte);
+        return reussi && ecrit;
     }
 
     void reouvrir(int ligne, int colonne, const QString& texte) {
@@ -158,7 +159,7 @@ struct GrilleDonnees::Impl {
         const int ligne = q->currentIndex().row();
         if (!rs || ligne < 0 || ligne >= modele->lignes()) return;
         executer([&] {
-            allerALigne(*rs, ligne);
+            if (!allerALigne(*rs, ligne)) return;
             rs->Delete();
             if (rs->RecordCount() > 0) {
                 rs->MoveNext();
@@ -210,6 +211,7 @@ struct GrilleDonnees::Impl {
 
 GrilleDonnees::GrilleDonnees(QWidget* parent) : QTableView(parent), d(new Impl) {
     d->q = this;
+    installer_affichage_erreurs_controles();
     d->modele = new ModeleGrille(this);
     d->delegue = new Delegue(this);
     d->modele->ecrire = [this](int l, int c, const QString& t) { return d->ecrire(l, c, t); };
@@ -227,9 +229,6 @@ GrilleDonnees::GrilleDonnees(QWidget* parent) : QTableView(parent), d(new Impl) 
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     definirCouleurFond(Qt::white);
-    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
-        if (index.isValid() && index.row() < d->modele->lignes()) emit relais();
-    });
 }
 
 GrilleDonnees::~GrilleDonnees() { delete d; }
@@ -327,6 +326,16 @@ void GrilleDonnees::keyPressEvent(QKeyEvent* e) {
         return;
     }
     QTableView::keyPressEvent(e);
+}
+
+void GrilleDonnees::mouseDoubleClickEvent(QMouseEvent* e) {
+    // The relay comes before the cell's editor opens (a double-click also edits), and only
+    // from a record's row.
+    const QModelIndex index = indexAt(e->position().toPoint());
+    const QPointer<GrilleDonnees> vivante(this);
+    if (e->button() == Qt::LeftButton && index.isValid() && index.row() < d->modele->lignes())
+        emit relais();
+    if (vivante) QTableView::mouseDoubleClickEvent(e);
 }
 
 void GrilleDonnees::focusInEvent(QFocusEvent* e) {

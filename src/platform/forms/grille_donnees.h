@@ -48,6 +48,7 @@ protected:
     void currentChanged(const QModelIndex& actuel, const QModelIndex& precedent) override;
     void keyPressEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
 
 private:
     struct Impl;

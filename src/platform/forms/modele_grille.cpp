@@ -45,7 +45,14 @@ int ModeleGrille::indiceChamp(int colonne) const {
 void ModeleGrille::synchroniser() {
     db::JeuEnregistrements* rs = jeu();
     const int lignes = rs ? rs->RecordCount() : 0;
-    if (rs != jeuVu_ || lignes != lignes_ || bool(rs) != ouvert_ || indices_.size() != colonnes_.size()) {
+    const bool memeJeu = rs == jeuVu_ && bool(rs) == ouvert_ && indices_.size() == colonnes_.size();
+    if (memeJeu && lignes > lignes_) {
+        // Records added join the end of the rows, before the new-row line: an insertion keeps
+        // an editor open on the grid where it is.
+        beginInsertRows(QModelIndex(), lignes_, lignes - 1);
+        lignes_ = lignes;
+        endInsertRows();
+    } else if (!memeJeu || lignes != lignes_) {
         beginResetModel();
         jeuVu_ = rs;
         ouvert_ = rs != nullptr;
@@ -55,7 +62,7 @@ void ModeleGrille::synchroniser() {
         endResetModel();
         return;
     }
-    // Same rows: values may have changed (another workstation's refresh, a write by code).
+    // Values may have changed (a refresh, a write by code): the view repaints what it shows.
     if (rowCount() > 0 && columnCount() > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
     if (rowCount() > 0) emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
@@ -84,6 +91,8 @@ QString ModeleGrille::texte(const QVariant& v) {
     case QMetaType::QDate: return v.toDate().toString(QStringLiteral("dd/MM/yyyy"));
     case QMetaType::QDateTime: return v.toDateTime().date().toString(QStringLiteral("dd/MM/yyyy"));
     case QMetaType::Bool: return v.toBool() ? QStringLiteral("Vrai") : QStringLiteral("Faux");
+    case QMetaType::Double:
+        return QString::number(v.toDouble(), 'g', 15).replace(QLatin1Char('.'), QLatin1Char(','));
     default: return v.toString();
     }
 }

@@ -45,7 +45,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // A value as a text box shows it: dates JJ/MM/AAAA, booleans Vrai/Faux, empty for null.
+    // A value as the data control's text boxes show it (JeuEnregistrements::texte): dates
+    // JJ/MM/AAAA, booleans Vrai/Faux, decimal comma, empty for null.
     static QString texte(const QVariant& v);
 
 private:

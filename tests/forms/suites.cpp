@@ -1,0 +1,14 @@
+#include "suites.h"
+
+QObject* suite_boites();
+QObject* suite_feuilles();
+QObject* suite_onglets();
+QObject* suite_grille();
+QObject* suite_listes();
+
+std::vector<std::unique_ptr<QObject>> suites_forms() {
+    std::vector<std::unique_ptr<QObject>> s;
+    for (QObject* o : {suite_boites(), suite_feuilles(), suite_onglets(), suite_grille(), suite_listes()})
+        s.emplace_back(o);
+    return s;
+}

@@ -1,0 +1,195 @@
+// Message and input boxes, the error boxes of the conventions, and the mouse pointer.
+#include "platform/db/controle_donnees.h"
+#include "platform/db/erreurs_moteur.h"
+#include "platform/forms/boites.h"
+#include "platform/forms/erreurs_boites.h"
+#include "platform/forms/pointeur.h"
+
+#include <QAbstractButton>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+
+using namespace forms;
+
+namespace {
+
+struct BoiteLue {
+    QStringList boutons;
+    QMessageBox::Icon icone = QMessageBox::NoIcon;
+    QString titre, texte;
+    Qt::TextFormat format = Qt::AutoText;
+};
+
+// Waits for the real box to come up, reads it as the user sees it, then acts on it.
+void quand_boite(const std::function<void(QWidget*)>& agir) {
+    auto* minuterie = new QTimer;
+    minuterie->setInterval(10);
+    QObject::connect(minuterie, &QTimer::timeout, [minuterie, agir] {
+        if (QWidget* b = QApplication::activeModalWidget()) {
+            minuterie->stop();
+            minuterie->deleteLater();
+            agir(b);
+        }
+    });
+    minuterie->start();
+}
+
+}  // namespace
+
+class TestBoites : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { installer_repondeur(nullptr); }
+    void cleanupTestCase() { installer_repondeur(nullptr); definir_pointeur_souris(0); }
+
+    void styles_boutons_icones_reponses_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QStringList>("boutons");
+        QTest::addColumn<int>("icone");
+        QTest::addColumn<QString>("clic");
+        QTest::addColumn<int>("reponse");
+        QTest::newRow("0") << 0 << QStringList{"OK"} << int(QMessageBox::NoIcon) << "OK" << 1;
+        QTest::newRow("1") << 1 << QStringList{"OK", "Annuler"} << int(QMessageBox::NoIcon) << "Annuler" << 2;
+        QTest::newRow("20") << 20 << QStringList{"Oui", "Non"} << int(QMessageBox::Critical) << "Oui" << 6;
+        QTest::newRow("35") << 35 << QStringList{"Oui", "Non", "Annuler"} << int(QMessageBox::Question) << "Annuler" << 2;
+        QTest::newRow("36") << 36 << QStringList{"Oui", "Non"} << int(QMessageBox::Question) << "Non" << 7;
+        QTest::newRow("52") << 52 << QStringList{"Oui", "Non"} << int(QMessageBox::Warning) << "Oui" << 6;
+        QTest::newRow("64") << 64 << QStringList{"OK"} << int(QMessageBox::Information) << "OK" << 1;
+        QTest::newRow("5") << 5 << QStringList{"Réessayer", "Annuler"} << int(QMessageBox::NoIcon) << "Réessayer" << 4;
+    }
+    void styles_boutons_icones_reponses() {
+        QFETCH(int, style);
+        QFETCH(QStringList, boutons);
+        QFETCH(int, icone);
+        QFETCH(QString, clic);
+        QFETCH(int, reponse);
+        BoiteLue lue;
+        quand_boite([&](QWidget* w) {
+            auto* b = qobject_cast<QMessageBox*>(w);
+            QVERIFY(b);
+            for (QAbstractButton* bouton : b->buttons()) lue.boutons << bouton->text();
+            lue.icone = b->icon();
+            lue.titre = b->windowTitle();
+            lue.texte = b->text();
+            lue.format = b->textFormat();
+            for (QAbstractButton* bouton : b->buttons())
+                if (bouton->text() == clic) bouton->click();
+        });
+        QCOMPARE(boite_message("Première ligne\n\n<b>deuxième</b>", style), reponse);
+        lue.boutons.sort();
+        boutons.sort();
+        QCOMPARE(lue.boutons, boutons);
+        QCOMPARE(int(lue.icone), icone);
+        QCOMPARE(lue.titre, QString("Carnelis v2"));
+        QCOMPARE(lue.texte, QString("Première ligne\n\n<b>deuxième</b>"));
+        QCOMPARE(lue.format, Qt::PlainText);  // shown as typed, never as markup
+    }
+
+    void echappement_repond_non_ou_annuler() {
+        quand_boite([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); });
+        QCOMPARE(boite_message("Quitter ?", 36), Non);
+        quand_boite([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); });
+        QCOMPARE(boite_message("Nouvel élève ?", 35), Annuler);
+    }
+
+    void saisie_reelle_et_annulation() {
+        quand_boite([](QWidget* w) {
+            auto* d = qobject_cast<QInputDialog*>(w);
+            QVERIFY(d);
+            QCOMPARE(d->labelText(), QString("Nom ?"));
+            QCOMPARE(d->textValue(), QString("Dupont"));
+            QCOMPARE(d->windowTitle(), QString("Positionnement sur une fiche"));
+            d->setTextValue("D'Artagnan");
+            d->accept();
+        });
+        QCOMPARE(boite_saisie("Nom ?", "Positionnement sur une fiche", "Dupont"), QString("D'Artagnan"));
+        quand_boite([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
+        QCOMPARE(boite_saisie("Nom ?", titre_application(), "Dupont"), QString());
+    }
+
+    void repondeur_scripte() {
+        RepondeurScripte& r = installer_repondeur_scripte();
+        r.saisir("000012").repondre(Non).annulerSaisie();
+        // Each kind of box takes the next answer of its kind.
+        QCOMPARE(boite_message("Frère ou soeur ?", 35), Non);
+        QCOMPARE(boite_saisie("Matricule ?"), QString("000012"));
+        QCOMPARE(boite_saisie("Nom ?", "Recherche", "x"), QString());
+        // Script exhausted: first button, or the input box's default.
+        QCOMPARE(boite_message("a", 4), Oui);
+        QCOMPARE(boite_message("b", 5), Reessayer);
+        QCOMPARE(boite_message("c", 2), Abandonner);
+        QCOMPARE(boite_message("d", 64), OK);
+        QCOMPARE(boite_saisie("e", "t", "défaut"), QString("défaut"));
+        QCOMPARE(r.vues.size(), 8);
+        QCOMPARE(r.vues[0].texte, QString("Frère ou soeur ?"));
+        QCOMPARE(r.vues[0].style, 35);
+        QCOMPARE(r.vues[0].titre, QString("Carnelis v2"));
+        QVERIFY(r.vues[1].saisie);
+        QCOMPARE(r.vues[2].titre, QString("Recherche"));
+        QCOMPARE(r.vues[2].defaut, QString("x"));
+    }
+
+    void boites_d_erreur() {
+        RepondeurScripte& r = installer_repondeur_scripte();
+        definir_pointeur_souris(Sablier);
+        boite_erreur(Erreur(3021, "Aucun enregistrement en cours."));
+        QCOMPARE(r.derniere().texte, QString("Le logiciel a rencontré l'erreur : 3021\n\nAucun enregistrement en cours."));
+        QCOMPARE(r.derniere().style, 48);
+        QCOMPARE(r.derniere().titre, QString("Carnelis v2"));
+        QCOMPARE(pointeur_souris(), 0);
+        boite_erreur(53, "Fichier introuvable.", Prefixe::Donnees);
+        QCOMPARE(r.derniere().texte,
+                 QString("Le gestionnaire d'erreurs des données a rencontré l'erreur : 53\n\nFichier introuvable."));
+        boite_erreur(76, "Chemin d'accès introuvable.", Prefixe::ListesFichiers);
+        QCOMPARE(r.derniere().texte,
+                 QString("Le logiciel des données a rencontré l'erreur : 76\n\nChemin d'accès introuvable."));
+
+        r.effacer();
+        definir_pointeur_souris(Sablier);
+        bool suite = false;
+        QVERIFY(!pieger([&] { throw Erreur(3022, "Doublon."); suite = true; }));
+        QVERIFY(!suite);
+        QCOMPARE(r.derniere().texte, QString("Le logiciel a rencontré l'erreur : 3022\n\nDoublon."));
+        QCOMPARE(pointeur_souris(), 0);
+        QVERIFY(!pieger([] { throw std::runtime_error("panne"); }, Prefixe::Donnees));
+        QCOMPARE(r.derniere().texte,
+                 QString("Le gestionnaire d'erreurs des données a rencontré l'erreur : 5\n\npanne"));
+        r.effacer();
+        QVERIFY(pieger([] {}));
+        QVERIFY(!ignorer_erreur([] { throw Erreur(5, "x"); }));
+        QVERIFY(r.vues.isEmpty());
+
+        boite_erreur_donnees(3021);
+        QCOMPARE(r.derniere().texte, "Data error event hit err:" + db::texte_erreur(3021));
+        QCOMPARE(r.derniere().style, 0);
+    }
+
+    void erreurs_des_controles_de_donnees() {
+        // A data control's error left at response 1 is shown by this layer.
+        RepondeurScripte& r = installer_repondeur_scripte();
+        QVERIFY(bool(db::ControleDonnees::afficheurErreur));
+        db::ControleDonnees::afficheurErreur(3163, "Trop long.");
+        QCOMPARE(r.derniere().texte, QString("Trop long."));
+        QCOMPARE(r.derniere().style, 48);
+    }
+
+    void pointeur() {
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+        definir_pointeur_souris(Sablier);
+        definir_pointeur_souris(Sablier);
+        QCOMPARE(pointeur_souris(), 11);
+        QVERIFY(QGuiApplication::overrideCursor());
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        definir_pointeur_souris(PointeurDefaut);
+        QCOMPARE(pointeur_souris(), 0);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);  // never two overrides stacked
+        definir_pointeur_souris(PointeurDefaut);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    }
+};
+
+QObject* suite_boites() { return new TestBoites; }
+
+#include "test_boites.moc"
