@@ -108,8 +108,7 @@ private slots:
         QCOMPARE(l.Drive(), QString("/"));
         l.setDrive(racine);
         QVERIFY(racine == l.Drive() || l.Drive() == "/" || racine.startsWith(l.Drive() + "/"));
-        for (int i = 0; i < l.count(); ++i)
-            QVERIFY(!l.itemData(i).toString().startsWith("/proc") && !l.itemData(i).toString().startsWith("/sys"));
+        for (int i = 0; i < l.count(); ++i) QVERIFY(!l.itemData(i).toString().startsWith("/proc"));
     }
 };
 

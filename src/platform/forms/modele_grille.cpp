@@ -45,7 +45,10 @@ int ModeleGrille::indiceChamp(int colonne) const {
 void ModeleGrille::synchroniser() {
     db::JeuEnregistrements* rs = jeu();
     const int lignes = rs ? rs->RecordCount() : 0;
-    const bool memeJeu = rs == jeuVu_ && bool(rs) == ouvert_ && indices_.size() == colonnes_.size();
+    // A refresh may have run another query on the same result set object: its fields too.
+    QVector<int> indices;
+    for (const ColonneGrille& c : colonnes_) indices.append(rs ? rs->indexChamp(c.champ) : -1);
+    const bool memeJeu = rs == jeuVu_ && bool(rs) == ouvert_ && indices == indices_;
     if (memeJeu && lignes > lignes_) {
         // Records added join the end of the rows, before the new-row line: an insertion keeps
         // an editor open on the grid where it is.
@@ -57,8 +60,7 @@ void ModeleGrille::synchroniser() {
         jeuVu_ = rs;
         ouvert_ = rs != nullptr;
         lignes_ = lignes;
-        indices_.clear();
-        for (const ColonneGrille& c : colonnes_) indices_.append(rs ? rs->indexChamp(c.champ) : -1);
+        indices_ = indices;
         endResetModel();
         return;
     }
