@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -62,7 +63,10 @@ inline QString texte_rtf(const QString& fichier) {
     QProcess p;
     p.start(QStringLiteral("unrtf"), {QStringLiteral("--text"), fichier});
     p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
+    // The converter writes the file's own code page (the files declare Windows-1252).
+    QStringDecoder cp1252("windows-1252");
+    const QByteArray sortie = p.readAllStandardOutput();
+    return cp1252.isValid() ? QString(cp1252(sortie)) : QString::fromLatin1(sortie);
 }
 
 // The rows of the first sheet of an ".xls" workbook, cells joined by tabs, read by xlrd.

@@ -104,7 +104,8 @@ private slots:
     // The document shows the texts it is given and leaves out the blocks given empty.
     void document_et_formules() {
         auto base = db::BaseDonnees::ouvrir(Module1::chemin_base);
-        base->Execute(QStringLiteral("INSERT INTO documents (\"intitulé_bouton\") VALUES (\"Essai de document\")"));
+        base->requete(QStringLiteral("INSERT INTO documents (\"intitulé_bouton\") VALUES (?)"),
+                      {QStringLiteral("Essai de document")});
         base->Close();
         const char* noms[21] = {"date_contrôlée", "nom_responsable_contrôlé", "adresse_responsable_contrôlée",
                                 "adresse2_responsable_contrôlée", "ville_responsable_contrôlée", "titre_document",

@@ -207,7 +207,8 @@ private slots:
         QCOMPARE(report::CrystalReport1().Destination(), 0);
     }
 
-    // A class list under a class filter holds that class's pupils and no others.
+    // A class list under a class filter holds that class's pupils and no others (names that
+    // are also a first name in the class are left out of the second check).
     void filtre_applique_aux_eleves() {
         auto base = db::BaseDonnees::ouvrir(Module1::chemin_base);
         const auto classes = base->requete(QStringLiteral(
@@ -219,7 +220,9 @@ private slots:
             "SELECT \"nom_élève\" FROM \"élèves\" WHERE \"référence_classe_élève\" = ?"), {classe});
         const auto dehors = base->requete(QStringLiteral(
             "SELECT \"nom_élève\" FROM \"élèves\" WHERE \"référence_classe_élève\" <> ? AND \"nom_élève\" NOT IN "
-            "(SELECT \"nom_élève\" FROM \"élèves\" WHERE \"référence_classe_élève\" = ?)"), {classe, classe});
+            "(SELECT \"nom_élève\" FROM \"élèves\" WHERE \"référence_classe_élève\" = ? "
+            "UNION SELECT \"prénom_élève\" FROM \"élèves\" WHERE \"référence_classe_élève\" = ?)"),
+            {classe, classe, classe});
         base->Close();
 
         essai::filtre("TOUS", "TOUS", classe);
