@@ -54,6 +54,9 @@ private slots:
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         QSignalSpy clic(&f, &ListeFichiers::Click), double_clic(&f, &ListeFichiers::DblClick);
+        // What the Click handler reads: the entry just chosen, already selected.
+        QStringList lus;
+        connect(&f, &ListeFichiers::Click, &f, [&] { lus << f.FileName(); });
         f.setListIndex(1);
         QCOMPARE(clic.count(), 1);
         QCOMPARE(f.FileName(), QString("x.MDB"));
@@ -63,6 +66,10 @@ private slots:
         QCOMPARE(f.FileName(), QString("a.mdb"));
         QTest::mouseClick(f.viewport(), Qt::LeftButton, {}, p);  // the same entry again
         QCOMPARE(clic.count(), 3);
+        f.setFocus();
+        QTest::keyClick(&f, Qt::Key_Down);
+        QCOMPARE(clic.count(), 4);
+        QCOMPARE(lus, (QStringList{"x.MDB", "a.mdb", "a.mdb", "x.MDB"}));
         QTest::mouseDClick(f.viewport(), Qt::LeftButton, {}, p);
         QCOMPARE(double_clic.count(), 1);
         f.Refresh();

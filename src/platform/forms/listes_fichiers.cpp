@@ -145,13 +145,21 @@ ListeFichiers::ListeFichiers(QWidget* parent) : QListWidget(parent) {
     dossier_ = chemin_absolu(QDir::currentPath());
     motifs_ = QStringLiteral("*.*");
     Refresh();
-    // Click on any change of the selection (mouse, keys, or ListIndex set by code), and on a
-    // click of the entry already selected.
-    connect(this, &QListWidget::currentRowChanged, this, [this](int ligne) {
-        if (ligne >= 0) emit Click();
-    });
+    // Click on any change of the selected entry (mouse, keys, or ListIndex set by code), and
+    // on a click of the entry already selected. A mouse press makes the entry current before
+    // it selects it, keys select before making current: Click waits until both are done, so
+    // that its handler reads the new FileName.
+    const auto signaler = [this] {
+        const int ligne = ListIndex();
+        if (ligne < 0) ligneSignalee_ = -1;  // between the two steps, or nothing selected
+        if (ligne < 0 || ligne == ligneSignalee_) return;
+        ligneSignalee_ = ligne;
+        emit Click();
+    };
+    connect(this, &QListWidget::currentRowChanged, this, signaler);
+    connect(this, &QListWidget::itemSelectionChanged, this, signaler);
     connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* e) {
-        if (row(e) == ligneAvantClic_) emit Click();
+        if (row(e) == ligneAvantClic_ && ListIndex() == ligneAvantClic_) emit Click();
     });
     connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit DblClick(); });
 }
@@ -187,6 +195,7 @@ void ListeFichiers::setListIndex(int i) {
         const QSignalBlocker bloque(this);
         setCurrentRow(-1);
         clearSelection();
+        ligneSignalee_ = -1;
         return;
     }
     if (i >= count()) {
@@ -209,6 +218,7 @@ void ListeFichiers::Refresh() {
     dossier.setFilter(QDir::Files);
     addItems(trier(dossier.entryList()));
     setCurrentRow(-1);
+    ligneSignalee_ = -1;
 }
 
 void ListeFichiers::mousePressEvent(QMouseEvent* e) {

@@ -53,6 +53,7 @@ private:
     QString dossier_;
     QString motifs_;
     int ligneAvantClic_ = -1;
+    int ligneSignalee_ = -1;  // the entry that the last Click told of
 };
 
 }  // namespace forms
