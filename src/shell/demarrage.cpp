@@ -6,6 +6,7 @@
 #include "shell/feuilles_simples.h"
 #include "shell/mdiform1.h"
 #include "shell/module1.h"
+#include "shell/ouverture.h"
 #include "shell/version.h"
 #include "records/enregistrement_records.h"
 #include "reports/enregistrement_reports.h"
@@ -33,6 +34,7 @@ void preparer_demarrage() {
     Module1::chemin_base.clear();
     Module1::chemin_programme.clear();
     Module1::code_appelant = 0;
+    ouverture::oublier_base_ouverte();
     // The program ends only through the quit question, never because a window closed.
     QApplication::setQuitOnLastWindowClosed(false);
     // The main window exists from the start (not yet shown) so that every child window,

@@ -1,5 +1,6 @@
 #include "shell/feuille_choix_base.h"
 #include "shell/module1.h"
+#include "shell/ouverture.h"
 #include "platform/db/controle_donnees.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/listes_fichiers.h"
@@ -163,6 +164,9 @@ void FeuilleChoixBase::fichierClique() {
         label4_->setText(joindre(file1_->Path(), nomClique()));
         Module1::chemin_base = label4_->text();
         Module1::ouvrir_table_passe_choix();
+        // With a database open, the clicked file only shows its code here: the working
+        // windows go on with the open one until "&Ouvrir" accepts this one.
+        ouverture::revenir_a_la_base_ouverte();
     }, forms::Prefixe::ListesFichiers);
 }
 

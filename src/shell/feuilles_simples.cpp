@@ -99,7 +99,7 @@ FeuilleAccueil::FeuilleAccueil() : forms::Feuille(QStringLiteral("feuille_accuei
     connect(minuterie, &QTimer::timeout, this, &FeuilleAccueil::clignoter);
     minuterie->start();
 
-    // Every visible control dismisses the splash, like the window itself.
+    // A click on any visible control dismisses the splash; the window itself takes the keys.
     installEventFilter(this);
     for (QWidget* w : {static_cast<QWidget*>(cadre), static_cast<QWidget*>(image1), static_cast<QWidget*>(image2),
                        static_cast<QWidget*>(label1_), static_cast<QWidget*>(societe),
@@ -139,7 +139,9 @@ void FeuilleAccueil::clignoter() {
 }
 
 bool FeuilleAccueil::eventFilter(QObject* objet, QEvent* e) {
-    if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::KeyPress) {
+    // A key anywhere; a click on one of the visible controls, not on the bare window margin.
+    const bool clic = e->type() == QEvent::MouseButtonPress && objet != this;
+    if (clic || e->type() == QEvent::KeyPress) {
         congedier();
         return true;
     }

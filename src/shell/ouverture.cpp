@@ -20,6 +20,8 @@ const QString choix = QStringLiteral("feuille_choix_base");
 
 forms::Feuille& chooser() { return forms::Feuilles::charger(choix); }
 
+QString base_acceptee;
+
 // The windows the start-up options ask for, in the order they open (the last in front).
 struct FenetreDemarrage {
     const char* caseACocher;
@@ -36,6 +38,14 @@ void afficher_base_en_cours(const QString& texte) {
     if (MDIForm1* m = fenetre_principale()) m->panneau(1)->setText(texte);
 }
 
+QString base_ouverte() { return base_acceptee; }
+
+void revenir_a_la_base_ouverte() {
+    if (!base_acceptee.isEmpty()) Module1::chemin_base = base_acceptee;
+}
+
+void oublier_base_ouverte() { base_acceptee.clear(); }
+
 void commande_ouvrir() {
     forms::Feuille& f = chooser();
     f.controle<QLineEdit>(QStringLiteral("accès_tentavive"))->clear();
@@ -44,6 +54,7 @@ void commande_ouvrir() {
 
 void commande_fermer() {
     Module1::fermer_base_donnees();
+    oublier_base_ouverte();
     Module1::chemin_base.clear();
     chooser().controle<QLabel>(QStringLiteral("Label4"))->clear();
     afficher_base_en_cours(QString());
@@ -57,13 +68,18 @@ namespace Module1 {
 
 void ouvrir_base_donnees() {
     using namespace shell::ouverture;
-    forms::pieger([] {
+    bool acceptee = false;
+    forms::pieger([&acceptee] {
         forms::Feuille& f = chooser();
-        if (f.controle<QLabel>(QStringLiteral("Label4"))->text().isEmpty()) {
+        const QString selection = f.controle<QLabel>(QStringLiteral("Label4"))->text();
+        if (selection.isEmpty()) {
             forms::boite_message(
                 QStringLiteral("Vous devez sélectionner la base de données sur laquelle vous souhaitez travailler..."), 48);
             return;
         }
+        // The file shown as selected is the one opened (the chooser's click keeps the working
+        // path on the database already open).
+        chemin_base = selection;
         // A file whose code cannot be read is not opened: its error box has been shown, and
         // going on would enable the menus on a file that is missing, or skip its code.
         if (!shell::liants::lier(QStringLiteral("ouvrir_table_passe_choix"))) return;
@@ -89,6 +105,8 @@ void ouvrir_base_donnees() {
         attente.afficher();
         attente.repaint();
         forms::definir_pointeur_souris(forms::Sablier);
+        acceptee = true;
+        base_acceptee = chemin_base;
         activer_menus();
         forms::Feuilles::decharger(QStringLiteral("feuille_choix_base"));
         forms::definir_pointeur_souris(forms::PointeurDefaut);
@@ -104,6 +122,7 @@ void ouvrir_base_donnees() {
             w.repaint();
         }
     }, forms::Prefixe::Donnees);
+    if (!acceptee) revenir_a_la_base_ouverte();
 }
 
 void fermer_base_donnees() {

@@ -9,4 +9,12 @@ void commande_ouvrir();
 void commande_fermer();
 // Panel 1 of the status bar.
 void afficher_base_en_cours(const QString& texte);
+// The database that the last opening accepted, "" while none is open.
+QString base_ouverte();
+// While a database is open, puts `chemin_base` back on it: a file selected in the chooser
+// but not accepted (its code refused, the chooser left) must not become the file that the
+// working windows read and write, nor bypass its access code.
+void revenir_a_la_base_ouverte();
+// No database open any more (closing, a new start).
+void oublier_base_ouverte();
 }  // namespace shell::ouverture

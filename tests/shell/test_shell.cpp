@@ -21,6 +21,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -349,6 +350,51 @@ private slots:
         }
     }
 
+    void code_refuse_au_demarrage() {
+        // The main window stays up, the working menus disabled, and the chooser is not shown.
+        const QString base = test::copie_modele(*dossier);
+        donner_code(base, "Secret");
+        ecrire(options(), "0\r\n0\r\n1\r\n0\r\n\"" + base.toUtf8() + "\"\r\n");
+        au_login([](QDialog* login) { taper_code(login, "secret"); });
+        demarrer();
+        QTRY_COMPARE(boites->vues.size(), 1);
+        QCOMPARE(boites->vues[0].texte, refus);
+        QVERIFY(principale().isVisible());
+        for (const QString& m : travail) QVERIFY2(!menu_actif(m), qPrintable(m));
+        QVERIFY(!choix_affiche());
+        QCOMPARE(principale().panneau(1)->text(), QString());
+    }
+
+    void selection_non_acceptee_pendant_qu_une_base_est_ouverte() {
+        // A file clicked in the chooser, or refused, never replaces the open database: the
+        // working windows would otherwise read a protected file without its code.
+        const QString ouverte = test::copie_modele(*dossier);
+        const QString protegee = test::copie_modele(*dossier, "protegee.mdb");
+        donner_code(protegee, "Secret");
+        ecrire(options(), "0\r\n0\r\n1\r\n0\r\n\"" + ouverte.toUtf8() + "\"\r\n");
+        demarrer();
+        QCOMPARE(Module1::chemin_base, ouverte);
+        declencher("menufichierindex1");
+        selectionner("protegee.mdb");
+        QCOMPARE(choix()->controle<QLabel>("Label4")->text(), protegee);
+        QCOMPARE(choix()->controle<QLineEdit>("accès_actuel")->text(), QStringLiteral("Secret"));
+        QCOMPARE(Module1::chemin_base, ouverte);
+        au_login([](QDialog* login) { taper_code(login, "faux"); });
+        cliquer_ouvrir();
+        QTRY_COMPARE(boites->vues.size(), 1);
+        QCOMPARE(boites->vues[0].texte, refus);
+        // Menus and panel as they were, still on the open database.
+        for (const QString& m : travail) QVERIFY2(menu_actif(m), qPrintable(m));
+        QCOMPARE(principale().panneau(1)->text(), "Base de données en cours : " + ouverte);
+        QCOMPARE(Module1::chemin_base, ouverte);
+        // The right code then opens the other file.
+        au_login([](QDialog* login) { taper_code(login, "Secret"); });
+        cliquer_ouvrir();
+        QTRY_COMPARE(principale().panneau(1)->text(), "Base de données en cours : " + protegee);
+        QCOMPARE(Module1::chemin_base, protegee);
+        QCOMPARE(boites->vues.size(), 1);
+    }
+
     void ouvrir_sans_selection() {
         test::copie_modele(*dossier);
         demarrer();
@@ -470,6 +516,65 @@ private slots:
         QVERIFY(sexes.estAffichee());
         QCOMPARE(sexes.controle<db::ControleDonnees>("datPrimaryRS")->Recordset().AbsolutePosition(), 0);
         QCOMPARE(sexes.controle<db::ControleDonnees>("datPrimaryRS")->DatabaseName(), base);
+        QVERIFY(boites->vues.isEmpty());
+    }
+
+    void chaque_commande_montre_sa_fenetre() {
+        // Each command of "&Administration" whose window exists binds it to the working
+        // database with its own query and shows it; choosing it again brings it back in front.
+        struct Attendu { const char* menu; const char* feuille; const char* source; bool onglet; };
+        const Attendu attendus[] = {
+            {"menuparamètresindex1", "feuille_inspection", "SELECT * FROM inspection", true},
+            {"menuparamètresindex2", "feuille_école", "SELECT * FROM école", true},
+            {"menuparamètresindex3", "feuille_équipe", "SELECT * FROM équipe", false},
+            {"menuparamètresindex4", "feuille_documents", "SELECT * FROM documents", false},
+            {"menuparamètresindex5", "feuille_paramètres", "SELECT * FROM paramètres", false},
+            {"menuparamètresindex22", "feuille_accès", "SELECT * FROM passe", false},
+            {"menuparamètresindex6", "feuille_adresses", "SELECT * FROM adresses", false},
+            {"menuparamètresindex7", "feuille_assurances", "SELECT * FROM assurances", false},
+            {"menuparamètresindex23", "feuille_assertions", "SELECT * FROM assertions", false},
+            {"menuparamètresindex8", "feuille_csp", "SELECT * FROM csp", false},
+            {"menuparamètresindex19", "feuille_genres", "SELECT * FROM genres", false},
+            {"menuparamètresindex9", "feuille_hôpitaux", "SELECT * FROM hôpitaux", false},
+            {"menuparamètresindex13", "feuille_langues_vivantes", "SELECT * FROM langues_vivantes", false},
+            {"menuparamètresindex12", "feuille_médecins", "SELECT * FROM médecins", false},
+            {"menuparamètresindex15", "feuille_nationalités", "SELECT * FROM nationalités", false},
+            {"menuparamètresindex18", "feuille_niveaux", "SELECT * FROM niveaux", false},
+            {"menuparamètresindex14", "feuille_sexe", "SELECT * FROM sexe", false},
+            {"menuparamètresindex17", "feuille_situations_familiales", "SELECT * FROM situations_familiales", false},
+            {"menuparamètresindex16", "feuille_villes", "SELECT * FROM villes", false},
+        };
+        const QString base = test::copie_modele(*dossier);
+        ecrire(options(), "0\r\n0\r\n1\r\n0\r\n\"" + base.toUtf8() + "\"\r\n");
+        demarrer();
+        const Attendu* premier = nullptr;
+        for (const Attendu& a : attendus) {
+            const QString nom = QString::fromUtf8(a.feuille);
+            if (!Feuilles::estEnregistree(nom)) continue;
+            if (!premier) premier = &a;
+            declencher(QString::fromUtf8(a.menu));
+            QVERIFY2(boites->vues.isEmpty(), qPrintable(nom + " : " + boites->derniere().texte));
+            forms::Feuille& f = Feuilles::charger(nom);
+            QVERIFY2(f.estAffichee(), qPrintable(nom));
+            QCOMPARE(principale().zone()->activeSubWindow(), f.sousFenetre());
+            auto* donnees = f.controle<db::ControleDonnees>("datPrimaryRS");
+            QCOMPARE(donnees->DatabaseName(), base);
+            QCOMPARE(donnees->RecordSource(), QString::fromUtf8(a.source));
+            if (a.onglet) QCOMPARE(f.controle<QTabWidget>("SSTab1")->currentIndex(), 0);
+        }
+        if (!premier) QSKIP("no table window registered yet");
+        declencher(QString::fromUtf8(premier->menu));
+        QCOMPARE(principale().zone()->activeSubWindow(), Feuilles::charger(premier->feuille).sousFenetre());
+        // Processing, options and about windows: shown, in front.
+        for (const char* menu : {"menuexploitationindex3", "menuoptionsindex1", "menuaideindex1"}) {
+            const QString nom = menu == QByteArray("menuexploitationindex3") ? "feuille_traitements"
+                                : menu == QByteArray("menuoptionsindex1")    ? "feuille_options"
+                                                                              : "feuille_copyright";
+            if (!Feuilles::estEnregistree(nom)) continue;
+            declencher(QString::fromUtf8(menu));
+            QVERIFY2(Feuilles::charger(nom).estAffichee(), qPrintable(nom));
+            QCOMPARE(principale().zone()->activeSubWindow(), Feuilles::charger(nom).sousFenetre());
+        }
         QVERIFY(boites->vues.isEmpty());
     }
 
