@@ -1,4 +1,5 @@
 #include "settings/selecteurs.h"
+#include "platform/db/erreurs_moteur.h"
 #include "platform/erreur.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/feuilles.h"
@@ -120,7 +121,12 @@ QString valeur(forms::Feuille& selecteur, const Copie& c) {
     if (c.colonne < 0) return selecteur.controle<QLineEdit>(c.source)->text();
     auto* grille = selecteur.controle<forms::GrilleDonnees>(QStringLiteral("grdDataGrid"));
     grille->setCol(c.colonne);
-    return grille->Text();
+    const QString texte = grille->Text();
+    // The new-row line, or a list without a row, offers nothing to pick: its empty cells
+    // would only blank what the caller's fields already hold.
+    if (grille->surLigneNouvelle() || !grille->currentIndex().isValid())
+        db::lever(db::erreurs::AucunEnregistrement);
+    return texte;
 }
 
 }  // namespace

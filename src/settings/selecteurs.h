@@ -37,7 +37,8 @@ void appeler(const QString& liant, const QString& selecteur, qint16 code);
 // force is code_appelant; a picker opened by one caller copies nothing once another caller
 // has set a different code. Matched: copies, unloads the picker, focuses the caller's field.
 // Not matched: nothing copied, the picker stays open and its "Accepter" is withdrawn.
-// Raises the engine's or the program's errors; the caller traps them.
+// A grid without a current row (its new-row line, an empty list) raises "no current record",
+// before anything is copied. Raises the engine's or the program's errors; the caller traps them.
 void accepter(forms::Feuille& selecteur);
 
 }  // namespace selecteurs

@@ -5,9 +5,11 @@
 #include "platform/forms/pointeur.h"
 #include "platform/forms/twips.h"
 #include "settings/fenetre_donnees.h"
+#include "settings/selecteurs.h"
 #include <QAbstractItemModel>
 #include <QGroupBox>
 #include <QTabWidget>
+#include <QVBoxLayout>
 
 using namespace banc;
 
@@ -174,6 +176,7 @@ private slots:
             // An empty table waits on one blank record that only "&Valider" writes.
             if (lignes == 0) {
                 QCOMPARE(jeu(a.fenetre).EditMode(), 2);
+                QCOMPARE(b.compte(a.table), 0);
                 cliquer(a.fenetre, "cmdMettreàjour");
                 QCOMPARE(b.compte(a.table), 1);
             }
@@ -208,6 +211,101 @@ private slots:
                 QVERIFY(b.boites->vues.isEmpty());
             }
         }
+    }
+
+    // The other choice buttons of the settings windows: the chosen row lands in the caller's
+    // field and the focus moves on (turning the tab where the field lies on another one).
+    // A list opened from the menu while it serves as a picker keeps its "Accepter".
+    void les_autres_boutons_de_choix() {
+        struct Cas { QString menu, fenetre, bouton, selecteur, zone, valeur, focus; int onglet; };
+        for (const Cas& c : {Cas{MenuEcole, Ecole, "Command2", Adresses, "adresse_école", "place du Marché",
+                                 "suite_adresse_école", 0},
+                             Cas{MenuEcole, Ecole, "Command3", Genres, "genre_directeur", "Madame",
+                                 "prénom_directeur", 1},
+                             Cas{MenuInspection, Inspection, "Command2", Adresses, "adresse_inspection",
+                                 "place du Marché", "adresse2_inspection", 0},
+                             Cas{MenuEquipe, Equipe, "Command2", Adresses, "adresse1_enseignant", "place du Marché",
+                                 "adresse_enseignant", -1},
+                             Cas{MenuEquipe, Equipe, "Command5", Genres, "genre_enseignant", "Madame",
+                                 "nom_enseignant", -1}}) {
+            Base b;
+            remplir_listes(b);
+            menu(c.menu);
+            cliquer(c.fenetre, c.bouton);
+            jeu(c.selecteur).MoveNext();
+            if (c.selecteur == Genres) {
+                // The forms of address have no relay on their grid.
+                emit controle<forms::GrilleDonnees>(Genres, "grdDataGrid")->relais();
+                traiter();
+                QVERIFY(chargee(Genres) && texte(c.fenetre, c.zone).isEmpty());
+            }
+            menu(Genres == c.selecteur ? "menuparamètresindex19" : "menuparamètresindex6");
+            QVERIFY(accepter_visible(c.selecteur));
+            jeu(c.selecteur).MoveFirst();
+            jeu(c.selecteur).MoveNext();
+            cliquer(c.selecteur, "bouton_accepter");
+            QCOMPARE(texte(c.fenetre, c.zone), c.valeur);
+            QVERIFY(!chargee(c.selecteur));
+            QCOMPARE(focalise(c.fenetre), c.focus);
+            if (c.onglet >= 0) QCOMPARE(controle<QTabWidget>(c.fenetre, "SSTab1")->currentIndex(), c.onglet);
+            QVERIFY(b.boites->vues.isEmpty());
+        }
+    }
+
+    // The class picker copies the texts its boxes show, saved or not, into the pupil window.
+    void l_equipe_choisit_la_classe() {
+        Base b;
+        if (!forms::Feuilles::estEnregistree("feuille_élève")) {
+            // A stand-in holding the pupil window's class fields, until the real one exists.
+            forms::Feuilles::enregistrer("feuille_élève", [] {
+                auto* f = new forms::Feuille("feuille_élève");
+                auto* disposition = new QVBoxLayout(f);
+                for (const char* nom : {"référence_classe_élève", "niveau_classe_élève", "cycle_classe_élève",
+                                        "cursus_allongé_élève"}) {
+                    auto* zone = new QLineEdit(f);
+                    zone->setObjectName(QString::fromUtf8(nom));
+                    disposition->addWidget(zone);
+                }
+                return f;
+            });
+        }
+        b.sql("INSERT INTO \"équipe\" (nom_enseignant, \"référence_classe_enseignant\", niveau_classe_enseignant, "
+              "cycle_classe_enseignant) VALUES ('Durand', '1', 'CP', '2'), ('Martin', '2', 'CE1', '2')");
+        feuille("feuille_élève").afficher();
+        selecteurs::appeler("ouvrir_table_equipe", Equipe, 7);  // the pupil window's class button
+        traiter();
+        QVERIFY(controle<QPushButton>(Equipe, "bouton_accepter")->isEnabled());
+        jeu(Equipe).MoveNext();
+        controle<QLineEdit>(Equipe, "niveau_classe_enseignant")->setText("CE2");
+        cliquer(Equipe, "bouton_accepter");
+        QCOMPARE(texte("feuille_élève", "référence_classe_élève") + texte("feuille_élève", "niveau_classe_élève") +
+                     texte("feuille_élève", "cycle_classe_élève"),
+                 QString("2CE22"));
+        QVERIFY(!chargee(Equipe));
+        QCOMPARE(focalise("feuille_élève"), QString("cursus_allongé_élève"));
+        menu(MenuEquipe);
+        QVERIFY(!controle<QPushButton>(Equipe, "bouton_accepter")->isEnabled());
+        QVERIFY(b.boites->vues.isEmpty());
+    }
+
+    // Accepting on the new-row line or from an empty list picks nothing: the caller's fields
+    // keep their texts, and the picker stays open for a real choice.
+    void accepter_sans_ligne_choisie() {
+        Base b;
+        b.sql("INSERT INTO villes (code_postal, \"détails\") VALUES ('69001', 'Lyon')");
+        menu(MenuEcole);
+        controle<QLineEdit>(Ecole, "ville_école")->setText("Caen");
+        controle<QLineEdit>(Ecole, "adresse_école")->setText("rue Neuve");
+        cliquer(Ecole, "Command7");
+        cliquer(Villes, "cmdAjouter");
+        cliquer(Villes, "bouton_accepter");
+        cliquer(Ecole, "Command2");  // the addresses list of the blank database is empty
+        cliquer(Adresses, "bouton_accepter");
+        QCOMPARE(b.boites->vues.size(), 2);
+        for (const auto& vue : b.boites->vues) QCOMPARE(vue.texte, erreur_generale(db::erreurs::AucunEnregistrement));
+        QCOMPARE(texte(Ecole, "ville_école") + "/" + texte(Ecole, "adresse_école"), QString("Caen/rue Neuve"));
+        QVERIFY(accepter_visible(Villes) && accepter_visible(Adresses));
+        QCOMPARE(b.compte("adresses"), 0);
     }
 
     void les_niveaux_copient_le_code_et_le_cycle() {
