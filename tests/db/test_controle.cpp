@@ -3,6 +3,7 @@
 #include "db/outils.h"
 #include "platform/db/controle_donnees.h"
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
@@ -92,6 +93,13 @@ private slots:
                                             action::MoveFirst}));
         controle->setCaption("Fiche: 1");
         QCOMPARE(controle->Caption(), QString("Fiche: 1"));
+        // A width the window gives is kept over the field's on the next refresh.
+        auto* prenom = new QLineEdit(fenetre.get());
+        controle->lier(prenom, "prénom_élève", 20);
+        controle->Refresh();
+        QCOMPARE(prenom->maxLength(), 20);
+        QCOMPARE(prenom->text(), QString("Léa"));
+        QCOMPARE(nom->maxLength(), 30);
     }
 
     void enregistrement_en_quittant() {
@@ -181,6 +189,31 @@ private slots:
         QCOMPARE(erreur_de([&] { controle->Refresh(); }), erreurs::FichierIntrouvable);
         ControleDonnees seul;
         QCOMPARE(erreur_de([&] { seul.Recordset(); }), erreurs_execution::VariableObjet);
+    }
+
+    // The file replaced under a window that still holds it open (another window compacted
+    // it and put the copy back under its name): a write into the old file is refused with
+    // its own message, the typed text stays, and a refresh shows the file the name now holds.
+    void fichier_remplace_pendant_l_ouverture() {
+        const QString copie = dossier.filePath("compactage.cpg");
+        moteur::CompactDatabase(chemin, copie);
+        {
+            auto b = BaseDonnees::ouvrir(copie);
+            b->requete("UPDATE \"élèves\" SET \"nom_élève\" = 'Abélard' WHERE matricule = '000001'");
+        }
+        QVERIFY(QFile::remove(chemin));
+        QVERIFY(QFile::rename(copie, chemin));
+        nom->setText("Perdu");
+        cliquer("suivant");
+        QCOMPARE(erreursRecues, QVector<int>{erreurs::FichierRemplace});
+        QVERIFY(!db::texte_erreur(erreurs::FichierRemplace).isEmpty());
+        QCOMPARE(nom->text(), QString("Perdu"));
+        QCOMPARE(controle->Recordset().AbsolutePosition(), 0);
+        controle->Refresh();
+        QCOMPARE(nom->text(), QString("Abélard"));
+        nom->setText("Abel");
+        cliquer("suivant");
+        QCOMPARE(stocke("nom_élève", "000001"), QString("Abel"));
     }
 };
 

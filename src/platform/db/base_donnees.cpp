@@ -71,6 +71,12 @@ BaseDonnees::~BaseDonnees() { Close(); }
 QString BaseDonnees::chemin() const { return chemin_; }
 bool BaseDonnees::ouverte() const { return p_ != nullptr; }
 
+bool BaseDonnees::fichierRemplace() const {
+    int deplace = 0;
+    if (!p_ || sqlite3_file_control(p_, "main", SQLITE_FCNTL_HAS_MOVED, &deplace) != SQLITE_OK) return false;
+    return deplace != 0;
+}
+
 sqlite3* BaseDonnees::poignee() {
     if (!p_) lever(erreurs::ObjetInvalide);
     sqlite3_busy_timeout(p_, delai_verrou);

@@ -35,6 +35,9 @@ public:
 
     QString chemin() const;
     bool ouverte() const;
+    // Has the file under chemin() been replaced, moved or deleted since it was opened? The
+    // connection then still reads the old file and can no longer write.
+    bool fichierRemplace() const;
 
     // A statement of the original dialect ("DELETE * FROM élèves", "UPDATE ..."), in its own
     // transaction. A locked file gives 3218, nothing half-written.

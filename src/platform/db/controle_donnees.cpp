@@ -104,7 +104,9 @@ BaseDonnees& ControleDonnees::Database() {
 }
 
 void ControleDonnees::Refresh() {
-    if (!d->base || !d->base->ouverte() || d->base->chemin() != d->chemin) {
+    // A file replaced under its name since it was opened (compacted, restored, copied over by
+    // another workstation) is opened anew: the refresh shows what the name holds now.
+    if (!d->base || !d->base->ouverte() || d->base->chemin() != d->chemin || d->base->fichierRemplace()) {
         d->base = BaseDonnees::ouvrir(d->chemin);
     }
     JeuEnregistrements nouveau(d->base, d->source);

@@ -26,8 +26,9 @@ public:
     QString Caption() const;
     void setCaption(const QString& texte);
 
-    // Opens the file (if not open or another one) and runs the record source; the first row
-    // becomes current and the bound fields show it. Raises the engine's error.
+    // Opens the file (if not open, another one, or replaced since) and runs the record
+    // source; the first row becomes current and the bound fields show it. Raises the
+    // engine's error.
     void Refresh();
     // The open result set; 91 when none is open.
     JeuEnregistrements& Recordset();

@@ -16,6 +16,8 @@ constexpr Texte textes[] = {
                        "dans l'index, la clé primaire ou la relation."},
     {erreurs::FichierIntrouvable, "Fichier introuvable."},
     {erreurs::LectureSeule, "Mise à jour impossible : la base de données ou l'objet est en lecture seule."},
+    {erreurs::FichierRemplace, "Le fichier de la base de données a été remplacé, déplacé ou supprimé depuis son "
+                               "ouverture : rien n'a été enregistré. Rouvrez la base de données."},
     {erreurs::CheminInvalide, "Chemin d'accès non valide."},
     {erreurs::FichierOccupe, "Impossible d'utiliser le fichier : il est déjà en cours d'utilisation."},
     {erreurs::OuvertureImpossible, "Impossible d'ouvrir le fichier."},

@@ -12,6 +12,7 @@ constexpr int AucunEnregistrement = 3021;   // no current record
 constexpr int Doublon = 3022;               // duplicate key
 constexpr int FichierIntrouvable = 3024;    // file not found
 constexpr int LectureSeule = 3027;          // read-only database or object
+constexpr int FichierRemplace = 3043;       // the open file was replaced, moved or deleted meanwhile
 constexpr int CheminInvalide = 3044;        // not a valid path
 constexpr int FichierOccupe = 3045;         // file already in use
 constexpr int OuvertureImpossible = 3051;   // cannot open the file

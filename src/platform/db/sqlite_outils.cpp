@@ -15,7 +15,11 @@ void lever(sqlite3* p, int rc, const QString& contexte) {
     case SQLITE_NOTADB:
     case SQLITE_CORRUPT: db::lever(erreurs::FormatNonReconnu, detail);
     case SQLITE_CANTOPEN: db::lever(erreurs::OuvertureImpossible, detail);
-    case SQLITE_READONLY: db::lever(erreurs::LectureSeule, detail);
+    case SQLITE_READONLY:
+        // Here a file open elsewhere can be deleted or replaced (a compaction, a restore):
+        // SQLite then refuses to write into the orphaned file.
+        if (etendu == SQLITE_READONLY_DBMOVED) db::lever(erreurs::FichierRemplace, detail);
+        db::lever(erreurs::LectureSeule, detail);
     case SQLITE_CONSTRAINT:
         if (etendu == SQLITE_CONSTRAINT_UNIQUE || etendu == SQLITE_CONSTRAINT_PRIMARYKEY)
             db::lever(erreurs::Doublon, detail);
