@@ -576,6 +576,12 @@ private slots:
             QCOMPARE(principale().zone()->activeSubWindow(), Feuilles::charger(nom).sousFenetre());
         }
         QVERIFY(boites->vues.isEmpty());
+        // The spreadsheet export asks for its file name; cancelled, it does nothing more.
+        boites->annulerSaisie();
+        declencher("menuexploitationindex4");
+        QCOMPARE(boites->vues.size(), 1);
+        QVERIFY(boites->vues[0].saisie);
+        QCOMPARE(boites->vues[0].titre, QStringLiteral("Exportation des données vers un fichier Excel"));
     }
 
     void liants_sans_base() {
