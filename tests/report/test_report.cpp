@@ -15,7 +15,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QComboBox>
 #include <QLabel>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QProcess>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -159,6 +163,12 @@ private slots:
         QTest::newRow("accolade") << "{élèves.nom_élève = \"a\"";
         QTest::newRow("champ sans table") << "{nom_élève} = \"a\"";
         QTest::newRow("True comparé par <") << "{élèves.ainé} < True";
+        // Typed into a filter box, such texts once overflowed the stack.
+        QTest::newRow("imbrication sans fin") << QString(100000, '(') + "True" + QString(100000, ')');
+        QTest::newRow("NOT sans fin") << QStringLiteral("NOT ").repeated(100000) + "True";
+        QStringList chaine;
+        for (int i = 0; i < 100000; ++i) chaine << QStringLiteral("{élèves.nom_élève} = \"a\"");
+        QTest::newRow("chaîne de AND sans fin") << chaine.join(QStringLiteral(" AND "));
     }
     void formules_mal_ecrites_refusees() {
         QFETCH(QString, formule);
@@ -443,11 +453,12 @@ private slots:
         try { cr.setAction(1); } catch (const Erreur& e) { leve = e.numero == 53; }
         QVERIFY(leve);
 
-        if (QPrinterInfo::defaultPrinter().isNull()) {
-            cr.setReportFileName(modele);
-            cr.setDestination(destination::Imprimante);
-            QCOMPARE(cr.PrintReport(), 482);
-        }
+        // No printer is a refusal; with one, the report really goes to it.
+        cr.setReportFileName(modele);
+        cr.setDestination(destination::Imprimante);
+        cr.setCopiesToPrinter(1);
+        if (QPrinterInfo::defaultPrinter().isNull()) QCOMPARE(cr.PrintReport(), 482);
+        else QCOMPARE(cr.PrintReport(), 0);
     }
 
     void reglages_gardes_entre_deux_editions() {
@@ -521,6 +532,48 @@ private slots:
         QCOMPARE(f.pageCourante(), 2);
         QVERIFY(!suivante->isEnabled());
         QCOMPARE(f.findChild<QLabel*>(QStringLiteral("lblPage"))->text(), QStringLiteral("Page 3 / 3"));
+    }
+
+    // Window state 2 maximises the preview inside the main window's area; the zoom redraws
+    // the page at its scale; printing from the preview without a printer is refused aloud.
+    void apercu_maximise_dans_la_fenetre_principale() {
+        forms::Feuilles::toutDecharger();
+        QMainWindow principale;
+        auto* zone = new QMdiArea;
+        principale.setCentralWidget(zone);
+        principale.resize(1000, 700);
+        forms::Feuilles::definirZone(zone);
+        principale.show();
+        Base base(classe_type());
+        auto& cr = CrystalReport1();
+        reinitialiser(cr);
+        cr.setDataFiles(0, base.chemin);
+        cr.setReportFileName(base.fichier(QStringLiteral("m.rpt"), QStringLiteral("[rapport]\n[détail]\nligne = {élèves.nom_élève}\n")));
+        cr.setDestination(destination::Fenetre);
+        cr.setWindowState(2);
+        QCOMPARE(cr.PrintReport(), 0);
+        auto& f = FenetreApercu::instance();
+        QVERIFY(f.sousFenetre());
+        QCOMPARE(f.sousFenetre()->mdiArea(), zone);
+        QVERIFY(f.sousFenetre()->isMaximized());
+        QVERIFY(f.estAffichee());
+
+        auto* zoom = f.findChild<QComboBox*>(QStringLiteral("cboZoom"));
+        auto* image = f.findChild<QLabel*>(QStringLiteral("imagePage"));
+        zoom->setCurrentIndex(zoom->findData(100));
+        const int a100 = image->pixmap().width();
+        zoom->setCurrentIndex(zoom->findData(200));
+        QVERIFY(qAbs(image->pixmap().width() - 2 * a100) <= 2);
+
+        if (QPrinterInfo::defaultPrinter().isNull()) {
+            auto& boites = forms::installer_repondeur_scripte();
+            f.findChild<QPushButton*>(QStringLiteral("cmdImprimer"))->click();
+            QCOMPARE(boites.vues.size(), 1);
+            QVERIFY(boites.derniere().texte.contains(QStringLiteral("imprimante")));
+            QCOMPARE(boites.derniere().style, 48);
+        }
+        forms::Feuilles::toutDecharger();
+        forms::Feuilles::definirZone(nullptr);
     }
 
     void modeles_du_programme_sur_la_base_exemple() {

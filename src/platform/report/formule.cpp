@@ -114,22 +114,41 @@ PNoeud binaire(Noeud::Genre g, PNoeud a, PNoeud b, const QString& op = {}) {
     return n;
 }
 
+// Parentheses, NOT and âge() nest by recursion, and a chain of AND or OR makes a tree as deep
+// as it is long: a formula nested or chained beyond any real one is refused before it can
+// exhaust the stack (the filter boxes take any text). SQLite itself stops at 1000 levels.
+constexpr int ProfondeurMaximale = 200;
+constexpr int OperateursMaximum = 500;
+
 class Analyseur {
 public:
     explicit Analyseur(Lecteur& l) : l_(l) {}
     PNoeud ou() {
+        const Profondeur garde(*this);
         PNoeud a = et();
-        while (est_mot(l_.courant(), "OR")) { l_.avancer(); a = binaire(Noeud::Ou, a, et()); }
+        while (est_mot(l_.courant(), "OR")) { compter(); l_.avancer(); a = binaire(Noeud::Ou, a, et()); }
         return a;
     }
 
 private:
     PNoeud et() {
         PNoeud a = non();
-        while (est_mot(l_.courant(), "AND")) { l_.avancer(); a = binaire(Noeud::Et, a, non()); }
+        while (est_mot(l_.courant(), "AND")) { compter(); l_.avancer(); a = binaire(Noeud::Et, a, non()); }
         return a;
     }
+    void compter() {
+        if (++operateurs_ > OperateursMaximum) refuser(QStringLiteral("formule trop longue"), l_.position());
+    }
+    struct Profondeur {
+        Analyseur& a;
+        explicit Profondeur(Analyseur& an) : a(an) {
+            if (++a.profondeur_ > ProfondeurMaximale)
+                refuser(QStringLiteral("formule trop imbriquée"), a.l_.position());
+        }
+        ~Profondeur() { --a.profondeur_; }
+    };
     PNoeud non() {
+        const Profondeur garde(*this);
         if (est_mot(l_.courant(), "NOT")) {
             l_.avancer();
             auto n = std::make_shared<Noeud>();
@@ -207,6 +226,8 @@ private:
         }
     }
     Lecteur& l_;
+    int profondeur_ = 0;
+    int operateurs_ = 0;
 };
 
 // Normalises an operator: "<>" "=" "<" "<=" ">" ">=".
