@@ -4,12 +4,24 @@
 #include "platform/db/base_donnees.h"
 #include "reports/elements_traitements.h"
 
+#include <QPrinterInfo>
 #include <QScrollBar>
 
 namespace {
 
 const QString Interrompue = QStringLiteral("Demande d'édition interrompue...");
 const QString Aine = QStringLiteral("{élèves.ainé} = True");
+
+// Notes the copies the report control holds when a message box shows: the refusal box comes
+// between the print and the reset of the copies.
+class RepondeurCopies : public forms::RepondeurScripte {
+public:
+    int message(const QString& texte, int style, const QString& titre) override {
+        copies << report::CrystalReport1().CopiesToPrinter();
+        return forms::RepondeurScripte::message(texte, style, titre);
+    }
+    QVector<int> copies;
+};
 
 class EssaiTraitements : public QObject {
     Q_OBJECT
@@ -205,6 +217,35 @@ private slots:
         QCOMPARE(boites_->derniere().titre, forms::titre_application());
         QCOMPARE(report::CrystalReport1().CopiesToPrinter(), 1);
         QCOMPARE(report::CrystalReport1().Destination(), 0);
+    }
+
+    // "Imprimante" sends the leading number of the copies box to the printer; with no printer
+    // the print is refused, and the copies go back to 1 after the message.
+    void exemplaires_a_l_imprimante_data() {
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<int>("copies");
+        QTest::newRow("nombre") << "5" << 5;
+        QTest::newRow("blanc devant") << " 3" << 3;
+        QTest::newRow("lettre après") << "7a" << 7;
+        QTest::newRow("sans chiffre") << "ab" << 0;
+    }
+    void exemplaires_a_l_imprimante() {
+        if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("une imprimante est installée : rien n'est refusé");
+        QFETCH(QString, texte);
+        QFETCH(int, copies);
+        auto repondeur = std::make_unique<RepondeurCopies>();
+        RepondeurCopies& boites = *repondeur;
+        forms::installer_repondeur(std::move(repondeur));
+        essai::choisir(2, QStringLiteral("Liste de pointage"));
+        essai::sortie(1);
+        essai::controle<QLineEdit>("Text4")->setText(texte);
+        essai::imprimer(2);
+        QCOMPARE(boites.vues.size(), 1);
+        QCOMPARE(boites.derniere().texte, Interrompue);
+        QCOMPARE(boites.copies, QVector<int>{copies});
+        QCOMPARE(report::CrystalReport1().CopiesToPrinter(), 1);
+        QCOMPARE(report::CrystalReport1().Destination(), 0);
+        QVERIFY(report::CrystalReport1().derniereErreur().contains(QStringLiteral("imprimante")));
     }
 
     // A class list under a class filter holds that class's pupils and no others (names that
