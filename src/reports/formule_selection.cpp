@@ -12,8 +12,8 @@ namespace reports {
 
 QString formule_selection(const QString& cycle, const QString& niveau, const QString& classe) {
     // The comparisons are exact: "tous" or "TOUS " filter on that very text. The typed value
-    // goes between double quotes as it stands; the engine's parser rejects a formula broken
-    // by a stray quote instead of running something else.
+    // goes between double quotes with its own double quotes doubled, so that it is found as
+    // typed and nothing typed (x" OR "1"="1) can change what the formula selects.
     struct Filtre { const QString& texte; const char* tous; const char* champ; };
     const Filtre filtres[] = {
         {cycle, "TOUS", "{élèves.cycle_classe_élève} = "},
@@ -23,7 +23,7 @@ QString formule_selection(const QString& cycle, const QString& niveau, const QSt
     QStringList parties;
     for (const Filtre& f : filtres) {
         if (f.texte != QString::fromUtf8(f.tous))
-            parties << QString::fromUtf8(f.champ) + '"' + f.texte + '"';
+            parties << QString::fromUtf8(f.champ) + '"' + QString(f.texte).replace('"', QLatin1String("\"\"")) + '"';
     }
     return parties.join(QStringLiteral(" AND "));
 }

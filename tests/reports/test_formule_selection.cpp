@@ -48,6 +48,10 @@ private slots:
         QTest::newRow("minuscules") << "tous" << "TOUS" << "TOUTES" << Cycle + cite("tous");
         QTest::newRow("blanc final") << "TOUS " << "TOUS" << "TOUTES" << Cycle + cite("TOUS ");
         QTest::newRow("boîte vidée") << "" << "TOUS" << "TOUTES" << Cycle + "\"\"";
+        // A typed double quote is doubled: the value is looked for as typed.
+        QTest::newRow("guillemet tapé") << "TOUS" << "TOUS" << "CL\"01" << Classe + "\"CL\"\"01\"";
+        QTest::newRow("tentative") << "TOUS" << "TOUS" << "x\" OR \"1\"=\"1"
+                                   << Classe + "\"x\"\" OR \"\"1\"\"=\"\"1\"";
     }
     void huit_cas() {
         QFETCH(QString, cycle);

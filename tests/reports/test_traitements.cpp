@@ -273,6 +273,15 @@ private slots:
         for (const auto& l : dehors.lignes) QVERIFY2(!texte.contains(l[0].toString()), qPrintable(l[0].toString()));
     }
 
+    // What is typed in a filter box is looked for as typed: a quote cannot widen the selection.
+    void filtre_tape_avec_guillemets() {
+        essai::filtre("TOUS", "TOUS", QStringLiteral("x\" OR \"1\"=\"1"));
+        const QString fichier = vers_fichier(2, QStringLiteral("Liste de classes (alphabétique)"), QStringLiteral("g.rtf"));
+        QCOMPARE(boites_->vues.size(), 1);
+        const QString texte = essai::texte_rtf(fichier);
+        QVERIFY2(texte.contains(QStringLiteral("Effectif total : 0 élève(s)")), qPrintable(texte.left(400)));
+    }
+
     void nombre_exemplaires_et_fermeture() {
         auto* barre = essai::controle<QScrollBar>("HScroll1");
         QCOMPARE(barre->minimum(), 1);
