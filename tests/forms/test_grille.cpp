@@ -114,6 +114,38 @@ private slots:
         QCOMPARE(pointeur_souris(), 0);
     }
 
+    // Tab in a cell's editor writes the cell and leaves the grid for the next control; a
+    // refused write keeps the user in the cell.
+    void tabulation_quitte_la_grille() {
+        auto* suivant = new QLineEdit(fenetre.get());
+        suivant->show();
+        QWidget::setTabOrder(grille, suivant);
+        const QModelIndex i = m()->index(0, 1);
+        grille->setCurrentIndex(i);
+        grille->edit(i);
+        QLineEdit* editeur = editeurOuvert();
+        QVERIFY(editeur);
+        editeur->setText("Agriculteurs exploitants");
+        QTest::keyClick(editeur, Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        QCOMPARE(cellule(0, 1), QString("Agriculteurs exploitants"));
+        QVERIFY(!editeurOuvert());
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(suivant));
+
+        connect(controle, &db::ControleDonnees::Error, this, [](int, int* reponse) { *reponse = 0; });
+        const QModelIndex code = m()->index(0, 0);
+        grille->setFocus();
+        grille->setCurrentIndex(code);
+        grille->edit(code);
+        editeur = editeurOuvert();
+        QVERIFY(editeur);
+        editeur->setText("ABC");  // the code takes two characters at most
+        QTest::keyClick(editeur, Qt::Key_Tab);
+        QTRY_VERIFY(editeurOuvert());
+        QCOMPARE(editeurOuvert()->text(), QString("ABC"));
+        QVERIFY(QApplication::focusWidget() != suivant);
+    }
+
     void ligne_nouvelle_ajoute_et_y_reste() {
         const int n = rs().RecordCount();
         grille->allerSurLigneNouvelle();

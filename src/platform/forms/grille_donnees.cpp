@@ -50,6 +50,7 @@ struct GrilleDonnees::Impl {
     // Set while the grid itself moves the result set or the current row, so that neither
     // follows the other back.
     bool interne = false;
+    bool reouvertureEnAttente = false;  // a refused write will reopen its cell
     // Set while a cell is written: the view may commit the same editor again meanwhile (its
     // current row changes), which must not write twice.
     bool ecriture = false;
@@ -143,7 +144,9 @@ struct GrilleDonnees::Impl {
 
     void reouvrir(int ligne, int colonne, const QString& texte) {
         const QPersistentModelIndex index = modele->index(ligne, colonne);
+        reouvertureEnAttente = true;
         QTimer::singleShot(0, q, [this, index, texte] {
+            reouvertureEnAttente = false;
             if (!index.isValid()) return;
             delegue->indexEnAttente = index;
             delegue->texteEnAttente = texte;
@@ -336,6 +339,17 @@ void GrilleDonnees::mouseDoubleClickEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton && index.isValid() && index.row() < d->modele->lignes())
         emit relais();
     if (vivante) QTableView::mouseDoubleClickEvent(e);
+}
+
+void GrilleDonnees::closeEditor(QWidget* editeur, QAbstractItemDelegate::EndEditHint indication) {
+    // Tab in a cell's editor writes the cell and leaves the grid for the window's next
+    // control, as Tab does outside editing, instead of opening the next cell.
+    const bool sortir = indication == QAbstractItemDelegate::EditNextItem ||
+                        indication == QAbstractItemDelegate::EditPreviousItem;
+    QTableView::closeEditor(editeur, sortir ? QAbstractItemDelegate::NoHint : indication);
+    // A refused write keeps the user in the cell to correct it.
+    if (sortir && !d->reouvertureEnAttente && state() != QAbstractItemView::EditingState)
+        focusNextPrevChild(indication == QAbstractItemDelegate::EditNextItem);
 }
 
 void GrilleDonnees::focusInEvent(QFocusEvent* e) {

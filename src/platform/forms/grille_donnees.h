@@ -49,6 +49,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void closeEditor(QWidget* editeur, QAbstractItemDelegate::EndEditHint indication) override;
 
 private:
     struct Impl;
