@@ -8,6 +8,8 @@
 #include "platform/db/controle_donnees.h"
 #include "platform/erreur.h"
 
+#include "outils_bench.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -24,12 +26,6 @@ namespace {
 
 const QString Source = QStringLiteral("SELECT * FROM élèves ORDER BY nom_élève ASC, prénom_élève ASC");
 
-double mediane(QVector<double> v) {
-    std::sort(v.begin(), v.end());
-    const int n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2.0;
-}
-
 // Runs `preparer` then times `etape`, `fois` times; the median in milliseconds.
 double chronometrer(int fois, const std::function<void()>& preparer, const std::function<void()>& etape) {
     QVector<double> durees;
@@ -40,7 +36,7 @@ double chronometrer(int fois, const std::function<void()>& preparer, const std::
         etape();
         durees << t.nsecsElapsed() / 1e6;
     }
-    return mediane(durees);
+    return bench::mediane(durees);
 }
 
 void afficher(const char* libelle, double ms, double plancher = 0) {
@@ -64,19 +60,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const int fois = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 7;
     const QString modele = QStringLiteral(CARNELIS_MODELE_VIDE);
-    const QString generateur = argc > 2 ? QString::fromLocal8Bit(argv[2])
-                                        : QFileInfo(modele).absolutePath() + "/../schema/generer_base";
 
     QTemporaryDir dossier;
-    const QString base = QDir(dossier.path()).filePath(QStringLiteral("bench.mdb"));
-    std::printf("Génération de la base (10 000 élèves, 7 000 familles)...\n");
-    std::fflush(stdout);
-    if (QProcess::execute(generateur, {QStringLiteral("exemple"), modele, base, QStringLiteral("--eleves"),
-                                       QStringLiteral("10000"), QStringLiteral("--familles"),
-                                       QStringLiteral("7000")}) != 0) {
-        std::fprintf(stderr, "échec de %s\n", qPrintable(generateur));
-        return 1;
-    }
+    const QString base = bench::generer_base(bench::generateur(argc, argv, modele), modele, dossier.path());
+    if (base.isEmpty()) return 1;
     std::printf("Fichier : %.1f Mo, %d mesures par ligne (médianes)\n\n",
                 QFileInfo(base).size() / 1e6, fois);
 

@@ -10,6 +10,8 @@
 #include "reports/feuille_traitements.h"
 #include "shell/module1.h"
 
+#include "outils_bench.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -26,12 +28,6 @@
 
 namespace {
 
-double mediane(QVector<double> v) {
-    std::sort(v.begin(), v.end());
-    const int n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2.0;
-}
-
 // Runs `etape` `fois` times; returns the median in milliseconds, or -1 when a run fails.
 double chronometrer(int fois, const std::function<bool()>& etape) {
     QVector<double> durees;
@@ -41,7 +37,7 @@ double chronometrer(int fois, const std::function<bool()>& etape) {
         if (!etape()) return -1;
         durees << t.nsecsElapsed() / 1e6;
     }
-    return mediane(durees);
+    return bench::mediane(durees);
 }
 
 }  // namespace
@@ -52,19 +48,10 @@ int main(int argc, char** argv) {
     const int fois = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 5;
     const QString modele = QStringLiteral(CARNELIS_MODELE_VIDE);
     const QString dossierProgramme = QFileInfo(modele).absolutePath() + '/';
-    const QString generateur = argc > 2 ? QString::fromLocal8Bit(argv[2])
-                                        : QFileInfo(modele).absolutePath() + "/../schema/generer_base";
 
     QTemporaryDir dossier;
-    const QString base = QDir(dossier.path()).filePath(QStringLiteral("bench.mdb"));
-    std::printf("Génération de la base (10 000 élèves, 7 000 familles)...\n");
-    std::fflush(stdout);
-    if (QProcess::execute(generateur, {QStringLiteral("exemple"), modele, base, QStringLiteral("--eleves"),
-                                       QStringLiteral("10000"), QStringLiteral("--familles"),
-                                       QStringLiteral("7000")}) != 0) {
-        std::fprintf(stderr, "échec de %s\n", qPrintable(generateur));
-        return 1;
-    }
+    const QString base = bench::generer_base(bench::generateur(argc, argv, modele), modele, dossier.path());
+    if (base.isEmpty()) return 1;
 
     Module1::chemin_base = base;
     Module1::chemin_programme = dossierProgramme;
