@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+
+#include <unistd.h>
 #include <atomic>
 
 namespace db {
@@ -132,6 +134,16 @@ QStringList BaseDonnees::tables() {
 
 void BaseDonnees::definirDelaiVerrou(int millisecondes) { delai_verrou = millisecondes; }
 
+namespace {
+// After compaction the copy becomes the database: it must be on the disk, not in the cache,
+// before it takes the name.
+void forcer_sur_disque(const QString& chemin) {
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadWrite) || ::fsync(f.handle()) != 0)
+        lever(erreurs::OuvertureImpossible, cite(chemin));
+}
+}  // namespace
+
 namespace moteur {
 
 std::shared_ptr<BaseDonnees> OpenDatabase(const QString& chemin) { return BaseDonnees::ouvrir(chemin); }
@@ -150,6 +162,8 @@ void CompactDatabase(const QString& source, const QString& cible) {
     sqlite3* p = connecter(source, SQLITE_OPEN_READONLY);
     try {
         sqlite::executer(p, QStringLiteral("PRAGMA schema_version"));
+        // The copy is forced to disk once, below, rather than at each of SQLite's steps.
+        sqlite::executer(p, QStringLiteral("PRAGMA synchronous = OFF"));
         sqlite::Instruction i(p, QStringLiteral("VACUUM INTO ?"));
         i.lier(1, partiel.fileName());
         i.pas();
@@ -158,6 +172,7 @@ void CompactDatabase(const QString& source, const QString& cible) {
         throw;
     }
     sqlite3_close_v2(p);
+    forcer_sur_disque(partiel.fileName());
     if (!QFile::rename(partiel.fileName(), cible)) lever(erreurs::BaseExistante, cite(cible));
     QFile::setPermissions(cible, QFile::permissions(source) | QFile::ReadOwner | QFile::WriteOwner);
 }
