@@ -30,6 +30,16 @@ inline QString copie_exemple(const QTemporaryDir& dossier) {
     return cible;
 }
 
+// The program folder, a working copy of the demonstration database and the processing window
+// registered: what every test of the printed documents starts from. True when the copy was made.
+inline bool preparer(const QTemporaryDir& dossier) {
+    Module1::chemin_programme = dossier_programme();
+    Module1::chemin_base = copie_exemple(dossier);
+    if (!forms::Feuilles::estEnregistree(QString::fromUtf8(reports::FeuilleTraitements::Nom)))
+        enregistrer_feuilles_reports();
+    return !Module1::chemin_base.isEmpty();
+}
+
 // The processing window reached by name, as the other windows reach it.
 inline forms::Feuille& traitements() {
     return forms::Feuilles::charger(QString::fromUtf8(reports::FeuilleTraitements::Nom));

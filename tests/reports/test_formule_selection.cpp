@@ -16,10 +16,7 @@ class EssaiFormuleSelection : public QObject {
 
 private slots:
     void initTestCase() {
-        Module1::chemin_programme = essai::dossier_programme();
-        Module1::chemin_base = essai::copie_exemple(dossier_);
-        if (!forms::Feuilles::estEnregistree(QString::fromUtf8(reports::FeuilleTraitements::Nom)))
-            enregistrer_feuilles_reports();
+        QVERIFY(essai::preparer(dossier_));
         forms::installer_repondeur_scripte();
     }
     void init() { forms::Feuilles::toutDecharger(); }

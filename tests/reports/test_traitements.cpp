@@ -41,10 +41,7 @@ class EssaiTraitements : public QObject {
 
 private slots:
     void initTestCase() {
-        Module1::chemin_base = essai::copie_exemple(dossier_);
-        QVERIFY(!Module1::chemin_base.isEmpty());
-        if (!forms::Feuilles::estEnregistree(QString::fromUtf8(reports::FeuilleTraitements::Nom)))
-            enregistrer_feuilles_reports();
+        QVERIFY(essai::preparer(dossier_));
     }
     void init() {
         Module1::chemin_programme = essai::dossier_programme();
