@@ -3,6 +3,7 @@
 #include "db/outils.h"
 #include "platform/db/dialecte.h"
 #include "platform/db/jeu_enregistrements.h"
+#include <thread>
 
 using namespace db;
 using essai::erreur_de;
@@ -216,6 +217,71 @@ private slots:
         QCOMPARE(autre.executer("DELETE FROM \"élèves\" WHERE matricule = '000010'"), SQLITE_OK);
         j.setValeur("prénom_élève", "Paul");
         QCOMPARE(erreur_de([&] { j.Update(); }), erreurs::EnregistrementSupprime);
+    }
+
+    // Another workstation deletes the last pupil and adds another, who gets the same row
+    // identity: a write or delete begun before lands on nobody, and the typed values stay.
+    void ecriture_sur_la_ligne_lue() {
+        JeuEnregistrements j(base, "SELECT * FROM élèves");
+        j.MoveLast();
+        QCOMPARE(nom(j), QString("Dupont"));
+        essai::AutrePoste autre(chemin);
+        QCOMPARE(autre.executer("DELETE FROM \"élèves\" WHERE matricule = '000010'"), SQLITE_OK);
+        QCOMPARE(autre.executer("INSERT INTO \"élèves\" (matricule, \"nom_élève\") VALUES ('000011', 'Martin')"), SQLITE_OK);
+        QCOMPARE(essai::compter(*base, "élèves", "rowid = 4 AND matricule = '000011'"), 1);
+        j.setValeur("prénom_élève", "Paul");
+        const int numero = erreur_de([&] { j.Update(); });
+        QCOMPARE(numero, erreurs::ModifieAilleurs);
+        QVERIFY(texte_erreur(numero).contains("Un autre poste de travail a modifié cet enregistrement"));
+        QCOMPARE(j.EditMode(), 1);
+        QCOMPARE(j.valeur("prénom_élève").toString(), QString("Paul"));
+        QCOMPARE(erreur_de([&] { j.Delete(); }), erreurs::ModifieAilleurs);
+        QCOMPARE(essai::compter(*base, "élèves", "matricule = '000011' AND \"prénom_élève\" IS NULL"), 1);
+        // A refresh shows the other workstation's version, which can then be written.
+        j.CancelUpdate();
+        j.relire();
+        j.MoveLast();
+        QCOMPARE(nom(j), QString("Martin"));
+        j.setValeur("prénom_élève", "Paul");
+        j.Update();
+        j.Delete();
+        QCOMPARE(essai::compter(*base, "élèves"), 3);
+    }
+
+    // Two workstations add one to the same field as fast as they can: every write either
+    // lands on the value it read or is refused; none is lost.
+    void increments_concurrents() {
+        base->requete("UPDATE \"élèves\" SET \"champ_paramétable1\" = '0' WHERE matricule = '000001'");
+        const int essais = 400;
+        struct Compte { int reussis = 0, refuses = 0, autres = 0; };
+        const auto marteler = [this, essais](Compte& c) {
+            auto b = BaseDonnees::ouvrir(chemin);
+            sqlite3_exec(b->poignee(), "PRAGMA synchronous = OFF", nullptr, nullptr, nullptr);  // speed only
+            JeuEnregistrements j(b, "SELECT * FROM élèves WHERE matricule = '000001'");
+            for (int i = 0; i < essais; ++i) {
+                j.relire();
+                j.setValeur("champ_paramétable1", QString::number(j.valeur("champ_paramétable1").toInt() + 1));
+                std::this_thread::sleep_for(std::chrono::microseconds(200));  // the user typing
+                try {
+                    j.Update();
+                    ++c.reussis;
+                } catch (const Erreur& e) {
+                    ++(e.numero == erreurs::ModifieAilleurs ? c.refuses : c.autres);
+                }
+            }
+        };
+        Compte a, b;
+        std::thread autre([&] { marteler(b); });
+        marteler(a);
+        autre.join();
+        const int total = base->requete("SELECT \"champ_paramétable1\" FROM \"élèves\" WHERE matricule = '000001'")
+                              .lignes[0][0].toInt();
+        const int reussis = a.reussis + b.reussis;
+        qInfo("increments: %d tries, %d refused, %d other errors, %d written, %d lost", 2 * essais,
+              a.refuses + b.refuses, a.autres + b.autres, reussis, reussis - total);
+        QCOMPARE(a.autres + b.autres, 0);
+        QCOMPARE(total, reussis);
+        QVERIFY(a.refuses + b.refuses > 0 && reussis > 0);
     }
 
     // The self-extending lookup: a filter on the typed text, nothing found, a row added.

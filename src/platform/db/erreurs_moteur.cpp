@@ -29,6 +29,9 @@ constexpr Texte textes[] = {
                               "tenté d'ajouter."},
     {erreurs::EnregistrementSupprime, "L'enregistrement a été supprimé entre-temps (par un autre poste de "
                                       "travail)."},
+    {erreurs::ModifieAilleurs, "Un autre poste de travail a modifié cet enregistrement depuis que vous l'avez lu : "
+                               "vos modifications n'ont pas été enregistrées. Cliquez sur « Rafraîchir » pour "
+                               "voir sa version."},
     {erreurs::BaseExistante, "Cette base de données existe déjà."},
     {erreurs::Verrouille, "La base de données est verrouillée par un autre poste de travail : rien n'a été "
                           "enregistré. Réessayez dans un instant."},

@@ -22,6 +22,7 @@ constexpr int TableIntrouvable = 3078;      // table or query not found
 constexpr int SignetInvalide = 3159;        // bookmark of no row of the result
 constexpr int ChampTropPetit = 3163;        // value too long for the field
 constexpr int EnregistrementSupprime = 3167; // the record was deleted meanwhile (another workstation)
+constexpr int ModifieAilleurs = 3197;      // the record changed on another workstation since it was read
 constexpr int BaseExistante = 3204;         // target database already exists
 constexpr int Verrouille = 3218;            // locked by another workstation
 constexpr int ElementIntrouvable = 3265;    // no such field

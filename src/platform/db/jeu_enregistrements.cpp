@@ -97,6 +97,7 @@ struct JeuEnregistrements::Impl {
     bool eof = true, bof = true, supprime = false;
     int mode = 0;
     QVector<QVariant> tampon;
+    QVector<QVariant> lus;  // the record as read when the edit began: the write's condition
     QVector<bool> modifie;
     int posAvantAjout = -1;
     bool sansCourantAvantAjout = true;
@@ -126,6 +127,27 @@ struct JeuEnregistrements::Impl {
         if (!source.filtre.isEmpty()) sql += QStringLiteral(" WHERE ") + source.filtre;
         if (!source.ordre.isEmpty()) sql += QStringLiteral(" ORDER BY ") + source.ordre;
         return sql;
+    }
+
+    // A write or delete reaches the row only if it still holds what was read: the identity
+    // alone could name another record (SQLite gives a deleted last row's identity to the next
+    // row added), and a field changed meanwhile by another workstation would be overwritten.
+    // Compared byte for byte, whatever the column's collation.
+    QString conditionLue() const {
+        QString w = QStringLiteral(" WHERE rowid = ?");
+        for (const DescriptionChamp& c : champs) w += QStringLiteral(" AND ") + sqlite::nom_sql(c.nom) + QStringLiteral(" IS ? COLLATE BINARY");
+        return w;
+    }
+    void lierLus(sqlite::Instruction& i, int premier, qint64 id, const QVector<QVariant>& valeurs) const {
+        i.lier(premier, id);
+        for (int c = 0; c < valeurs.size(); ++c) i.lier(premier + 1 + c, valeurs[c]);
+    }
+    // Nothing was written: the row is gone (3167) or holds something else (3197).
+    [[noreturn]] void refuserEcriture(sqlite3* p, qint64 id) const {
+        sqlite::Instruction existe(p, QStringLiteral("SELECT 1 FROM ") + sqlite::nom_sql(source.table)
+                                          + QStringLiteral(" WHERE rowid = ?"));
+        existe.lier(1, id);
+        lever(existe.pas() ? erreurs::ModifieAilleurs : erreurs::EnregistrementSupprime);
     }
 
     Ligne lireLigne(const sqlite::Instruction& i) const {
@@ -272,6 +294,7 @@ void JeuEnregistrements::Edit() {
     d->exigerCourant();
     d->mode = 1;
     d->tampon = d->lignes[d->pos].valeurs;
+    d->lus = d->tampon;
     d->modifie = QVector<bool>(d->champs.size(), false);
 }
 
@@ -326,11 +349,11 @@ void JeuEnregistrements::Update() {
         QStringList affectations;
         for (const QString& n : noms) affectations.append(n + QStringLiteral(" = ?"));
         sqlite::Instruction i(p, QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ")
-                                     + affectations.join(QStringLiteral(", ")) + QStringLiteral(" WHERE rowid = ?"));
+                                     + affectations.join(QStringLiteral(", ")) + d->conditionLue());
         i.lier(valeurs);
-        i.lier(int(valeurs.size()) + 1, id);
+        d->lierLus(i, int(valeurs.size()) + 1, id, d->lus);
         i.pas();
-        if (sqlite3_changes(p) == 0) lever(erreurs::EnregistrementSupprime);
+        if (sqlite3_changes(p) == 0) d->refuserEcriture(p, id);
     }
     // The row as the file now holds it (defaults, conversions).
     sqlite::Instruction relue(p, QStringLiteral("SELECT ") + d->colonnesSql + QStringLiteral(" FROM ") + table
@@ -362,10 +385,11 @@ void JeuEnregistrements::Delete() {
     d->exigerCourant();
     sqlite3* p = d->base->poignee();
     sqlite::Transaction t(p);
-    sqlite::Instruction i(p, QStringLiteral("DELETE FROM ") + sqlite::nom_sql(d->source.table)
-                                 + QStringLiteral(" WHERE rowid = ?"));
-    i.lier(1, d->lignes[d->pos].id);
+    const Ligne& ligne = d->lignes[d->pos];
+    sqlite::Instruction i(p, QStringLiteral("DELETE FROM ") + sqlite::nom_sql(d->source.table) + d->conditionLue());
+    d->lierLus(i, 1, ligne.id, ligne.valeurs);
     i.pas();
+    if (sqlite3_changes(p) == 0) d->refuserEcriture(p, ligne.id);
     t.valider();
     d->lignes.removeAt(d->pos);
     d->supprime = true;
