@@ -41,6 +41,14 @@ private slots:
         QVERIFY(b->tables().contains("élèves"));
         QCOMPARE(b->champs("élèves").at(4).type, TypeChamp::Date);
         QCOMPARE(erreur_de([&] { b->Execute("DELETE * FROM inconnue"); }), erreurs::TableIntrouvable);
+        // A misspelt field is an unknown name, not a text constant true for every row.
+        const qlonglong sexes = essai::compter(*b, "sexe");
+        QCOMPARE(erreur_de([&] { b->Execute("DELETE * FROM sexe WHERE détail <> \"zzz\""); }), erreurs::ElementIntrouvable);
+        QCOMPARE(erreur_de([&] { b->requete("DELETE FROM sexe WHERE \"détail\" <> 'zzz'"); }), erreurs::ElementIntrouvable);
+        QCOMPARE(erreur_de([&] { JeuEnregistrements(b, "SELECT * FROM sexe ORDER BY détail"); }), erreurs::ElementIntrouvable);
+        QCOMPARE(essai::compter(*b, "sexe"), sexes);
+        b->Execute("DELETE * FROM sexe WHERE détails = \"Masculin\"");
+        QCOMPARE(essai::compter(*b, "sexe"), sexes - 1);
         b->Close();
         QVERIFY(!b->ouverte());
         QCOMPARE(erreur_de([&] { b->Execute("DELETE * FROM villes"); }), erreurs::ObjetInvalide);

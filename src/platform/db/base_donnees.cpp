@@ -43,6 +43,11 @@ sqlite3* connecter(const QString& chemin, int drapeaux) {
     }
     sqlite3_busy_timeout(p, delai_verrou);
     sqlite3_extended_result_codes(p, 1);
+    // A double-quoted name is a name, never a text: a misspelt field is error 3265 instead of
+    // a constant that makes a condition true (or false) for every row. The translator writes
+    // the dialect's double-quoted constants between single quotes.
+    sqlite3_db_config(p, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(p, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
     return p;
 }
 
