@@ -97,6 +97,15 @@ private slots:
         QCOMPARE(essai::compter(*base, "adresses"), 7);
         for (const char* c : {"matricule like '00*", "nom_élève like", "= 'a'", "a = 'b' AND", "a = 'b')", "a ='x' 'y'"})
             QCOMPARE(erreur_de([&] { dialecte::critere(QString::fromUtf8(c)); }), erreurs::SyntaxeCritere);
+        // Nesting without end is refused, not a stack overflow; a reasonable depth still works.
+        const auto imbrique = [](int n, const QString& prefixe, const QString& suffixe) {
+            return prefixe.repeated(n) + "a = 'b'" + suffixe.repeated(n);
+        };
+        QCOMPARE(erreur_de([&] { dialecte::critere(imbrique(10000, "(", ")")); }), erreurs::SyntaxeCritere);
+        QCOMPARE(erreur_de([&] { dialecte::critere(imbrique(10000, "NOT ", "")); }), erreurs::SyntaxeCritere);
+        QCOMPARE(erreur_de([&] { dialecte::instruction("DELETE * FROM adresses WHERE " + imbrique(10000, "(", ")")); }),
+                 erreurs::SyntaxeRequete);
+        QCOMPARE(dialecte::critere(imbrique(50, "(", ")")), imbrique(50, "(", ")").replace("a =", "\"a\" ="));
     }
 
     void motifs_data() {

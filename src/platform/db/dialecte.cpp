@@ -95,6 +95,10 @@ private:
     int numero_;
 };
 
+// Parentheses and NOTs nested deeper than any criterion a window writes are a syntax error,
+// before the recursion of the translator runs out of stack.
+constexpr int ProfondeurMaximale = 200;
+
 class Traducteur {
 public:
     Traducteur(const QString& t, int numeroErreur) : lecteur_(t, numeroErreur) {
@@ -227,7 +231,10 @@ private:
         return r;
     }
     QString negation() {
-        if (motCle("NOT")) return QStringLiteral("NOT ") + negation();
+        if (motCle("NOT")) {
+            const Profondeur garde(*this);
+            return QStringLiteral("NOT ") + negation();
+        }
         return comparaison();
     }
     QString comparaison() {
@@ -252,6 +259,7 @@ private:
     QString operande() {
         const Jeton& j = courant();
         if (symbole("(")) {
+            const Profondeur garde(*this);
             const QString r = expression();
             attendreSymbole(")");
             return QLatin1Char('(') + r + QLatin1Char(')');
@@ -279,9 +287,18 @@ private:
         return QLatin1Char('\'') + t + QLatin1Char('\'');
     }
 
+    struct Profondeur {
+        Traducteur& t;
+        explicit Profondeur(Traducteur& tr) : t(tr) {
+            if (++t.profondeur_ > ProfondeurMaximale) t.refuser();
+        }
+        ~Profondeur() { --t.profondeur_; }
+    };
+
     Lecteur lecteur_;
     QVector<Jeton> j_;
     qsizetype i_ = 0;
+    int profondeur_ = 0;
 };
 
 }  // namespace
