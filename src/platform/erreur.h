@@ -11,7 +11,7 @@ struct Erreur : std::runtime_error {
 };
 
 // Run-time error numbers of the program outside the database engine (the engine's own
-// numbers are in db/erreurs_moteur.h).
+// numbers are in db/erreurs_moteur.h; the texts of both are in db/erreurs_moteur.cpp).
 namespace erreurs_execution {
 constexpr int AppelIncorrect = 5;          // "Argument ou appel de procédure incorrect."
 constexpr int TypeIncompatible = 13;       // "Type incompatible."

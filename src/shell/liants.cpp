@@ -1,6 +1,7 @@
 // Every binder points one window's data control at the working database and one query, and
 // refreshes it. They differ only by the row of the table below.
 #include "shell/liants.h"
+#include "platform/db/erreurs_moteur.h"
 #include "shell/module1.h"
 #include "platform/db/controle_donnees.h"
 #include "platform/erreur.h"
@@ -62,8 +63,7 @@ const Liant* trouver(const QString& nom) {
 }
 
 [[noreturn]] void sans_objet() {
-    throw Erreur(erreurs_execution::VariableObjet,
-                 QStringLiteral("Variable objet ou variable de bloc With non définie."));
+    db::lever(erreurs_execution::VariableObjet);
 }
 
 using Etape = std::function<void()>;
@@ -85,7 +85,7 @@ QString feuille_du_liant(const QString& liant) {
 
 bool lier(const QString& nom) {
     const Liant* l = trouver(nom);
-    if (!l) throw Erreur(erreurs_execution::AppelIncorrect, QStringLiteral("Argument ou appel de procédure incorrect."));
+    if (!l) db::lever(erreurs_execution::AppelIncorrect);
     const QString feuille = QString::fromUtf8(l->feuille);
     if (!forms::Feuilles::estEnregistree(feuille)) return false;
 

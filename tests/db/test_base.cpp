@@ -2,6 +2,7 @@
 // lock, and compaction.
 #include "db/outils.h"
 #include "platform/db/jeu_enregistrements.h"
+#include <QDir>
 #include <QFile>
 
 using namespace db;
@@ -99,6 +100,55 @@ private slots:
         QCOMPARE(essai::compter(*b, "sexe"), avant);  // nothing half-done
         b->Execute("DELETE * FROM sexe");             // and it works once the lock is gone
         QCOMPARE(essai::compter(*b, "sexe"), 0);
+    }
+
+    // The common failures in French, each naming its file; a file held by another workstation
+    // cannot be opened, and the message does not speak of a lost save.
+    void pannes_courantes_en_francais() {
+        QTemporaryDir dossier;
+        const QString chemin = test::copie_modele(dossier);
+        const QString nomFichier = QDir::toNativeSeparators(chemin);
+        BaseDonnees::definirDelaiVerrou(100);
+        {
+            essai::AutrePoste autre(chemin);
+            QCOMPARE(autre.executer("BEGIN EXCLUSIVE; DELETE FROM sexe"), SQLITE_OK);
+            try {
+                BaseDonnees::ouvrir(chemin);
+                QFAIL("le fichier verrouillé a été ouvert");
+            } catch (const Erreur& e) {
+                QCOMPARE(e.numero, erreurs::FichierOccupe);
+                QVERIFY(e.texte.contains("un autre poste de travail"));
+                QVERIFY(!e.texte.contains("enregistré"));
+                QVERIFY(e.texte.contains(nomFichier));
+            }
+            autre.executer("ROLLBACK");
+        }
+        BaseDonnees::definirDelaiVerrou(5000);
+        auto b = BaseDonnees::ouvrir(chemin);
+        // A disk full, as SQLite reports it when the file cannot grow.
+        const qlonglong pages = b->requete("PRAGMA page_count").lignes[0][0].toLongLong();
+        b->requete(QString("PRAGMA max_page_count = %1").arg(pages));
+        const QString longue(2000, 'x');
+        try {
+            for (int i = 0; i < 1000; ++i) essai::ajouter_eleve(*b, QString::number(i), longue.left(30), longue);
+            QFAIL("le disque plein n'a pas été signalé");
+        } catch (const Erreur& e) {
+            QCOMPARE(e.numero, erreurs::DisquePlein);
+            QVERIFY(e.texte.startsWith("Le disque est plein"));
+            QVERIFY(e.texte.contains(nomFichier));
+        }
+        b->Close();
+        QFile damage(chemin);
+        QVERIFY(damage.open(QIODevice::ReadWrite));
+        damage.seek(100);
+        damage.write(QByteArray(4096, '\xff'));
+        damage.close();
+        const Erreur e = [&] {
+            try { BaseDonnees::ouvrir(chemin)->tables(); } catch (const Erreur& x) { return x; }
+            return Erreur(0, {});
+        }();
+        QCOMPARE(e.numero, erreurs::FormatNonReconnu);
+        QVERIFY(e.texte.contains(nomFichier));
     }
 
     void compactage() {

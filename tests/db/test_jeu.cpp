@@ -150,6 +150,13 @@ private slots:
         QVERIFY(largeur > 0);
         j.setValeur("nom_élève", QString(largeur + 1, 'x'));
         QCOMPARE(erreur_de([&] { j.Update(); }), erreurs::ChampTropPetit);
+        // The width counts characters: letters outside the 16-bit range are one each.
+        const QString emoji = QString::fromUcs4(U"\U0001F600");
+        j.setValeur("nom_élève", emoji.repeated(largeur));
+        j.Update();
+        QCOMPARE(j.valeur("nom_élève").toString(), emoji.repeated(largeur));
+        j.setValeur("nom_élève", emoji.repeated(largeur + 1));
+        QCOMPARE(erreur_de([&] { j.Update(); }), erreurs::ChampTropPetit);
         j.CancelUpdate();
         j.AddNew();
         j.setValeur("matricule", matricule);

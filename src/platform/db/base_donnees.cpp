@@ -17,7 +17,7 @@ namespace {
 
 std::atomic<int> delai_verrou{5000};
 
-QString cite(const QString& chemin) { return QStringLiteral(" « %1 »").arg(QDir::toNativeSeparators(chemin)); }
+QString cite(const QString& chemin) { return fichier_concerne(chemin); }
 
 // A missing file is 3024 and anything but an SQLite file 3343, before SQLite is asked: SQLite
 // would take an empty or missing file for a new, empty database.
@@ -35,7 +35,7 @@ sqlite3* connecter(const QString& chemin, int drapeaux) {
     const int rc = sqlite3_open_v2(QFile::encodeName(chemin).constData(), &p, drapeaux, nullptr);
     if (rc != SQLITE_OK) {
         try {
-            sqlite::lever(p, rc, QDir::toNativeSeparators(chemin));
+            sqlite::lever(p, rc, chemin);
         } catch (...) {
             sqlite3_close_v2(p);
             throw;
@@ -57,8 +57,14 @@ std::shared_ptr<BaseDonnees> BaseDonnees::ouvrir(const QString& chemin) {
     verifier_fichier(chemin);
     sqlite3* p = connecter(chemin, SQLITE_OPEN_READWRITE);
     try {
-        // Reading the schema is what tells a damaged or foreign file from a database.
-        sqlite::executer(p, QStringLiteral("PRAGMA schema_version"));
+        // Reading the schema is what tells a damaged or foreign file from a database. A file
+        // that another workstation holds locked longer than the wait cannot be opened now.
+        try {
+            sqlite::executer(p, QStringLiteral("PRAGMA schema_version"));
+        } catch (const Erreur& e) {
+            if (e.numero == erreurs::Verrouille) lever(erreurs::FichierOccupe, cite(chemin));
+            throw;
+        }
         // Shared files on the network: the rollback journal, never WAL. Switching a file that
         // another workstation holds open may be refused; it then stays as it is.
         sqlite3_exec(p, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);

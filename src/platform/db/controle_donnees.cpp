@@ -92,14 +92,12 @@ void ControleDonnees::setCaption(const QString& texte) { d->legende->setText(tex
 bool ControleDonnees::aUnRecordset() const { return d->jeu && d->base && d->base->ouverte(); }
 
 JeuEnregistrements& ControleDonnees::Recordset() {
-    if (!d->jeu) throw Erreur(erreurs_execution::VariableObjet,
-                              QStringLiteral("Variable objet ou variable de bloc With non définie."));
+    if (!d->jeu) lever(erreurs_execution::VariableObjet);
     return *d->jeu;
 }
 
 BaseDonnees& ControleDonnees::Database() {
-    if (!d->base) throw Erreur(erreurs_execution::VariableObjet,
-                               QStringLiteral("Variable objet ou variable de bloc With non définie."));
+    if (!d->base) lever(erreurs_execution::VariableObjet);
     return *d->base;
 }
 

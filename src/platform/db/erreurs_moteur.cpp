@@ -1,13 +1,27 @@
 #include "platform/db/erreurs_moteur.h"
-#include <QHash>
+#include <QDir>
 
 namespace db {
 
 namespace {
 struct Texte { int numero; const char* texte; };
 
-// The texts as the user reads them after "... a rencontré l'erreur : <numéro>".
+// The texts as the user reads them after "... a rencontré l'erreur : <numéro>". A throw site
+// adds only what it alone knows (the field, the file, the typed value), never another text.
 constexpr Texte textes[] = {
+    // Run-time errors of the program outside the engine.
+    {erreurs_execution::AppelIncorrect, "Argument ou appel de procédure incorrect."},
+    {erreurs_execution::TypeIncompatible, "Type incompatible."},
+    {erreurs_execution::NomFichierIncorrect, "Nom ou numéro de fichier incorrect."},
+    {erreurs_execution::FichierIntrouvable, "Fichier introuvable."},
+    {erreurs_execution::FichierDejaOuvert, "Fichier déjà ouvert."},
+    {erreurs_execution::FichierExistant, "Ce fichier existe déjà."},
+    {erreurs_execution::PermissionRefusee, "Permission refusée."},
+    {erreurs_execution::AccesFichier, "Erreur d'accès au chemin/fichier."},
+    {erreurs_execution::CheminIntrouvable, "Chemin d'accès introuvable."},
+    {erreurs_execution::VariableObjet, "Variable objet ou variable de bloc With non définie."},
+    {erreurs_execution::ImprimanteAbsente, "Erreur d'imprimante."},
+    // The engine's.
     {erreurs::ErreurMoteur, "Erreur du moteur de base de données."},
     {erreurs::ArgumentInvalide, "Argument non valide."},
     {erreurs::MiseAJourSansEdition, "Mise à jour ou annulation sans AddNew ni Edit."},
@@ -15,11 +29,17 @@ constexpr Texte textes[] = {
     {erreurs::Doublon, "Les modifications n'ont pas été effectuées car elles auraient créé des doublons "
                        "dans l'index, la clé primaire ou la relation."},
     {erreurs::FichierIntrouvable, "Fichier introuvable."},
-    {erreurs::LectureSeule, "Mise à jour impossible : la base de données ou l'objet est en lecture seule."},
+    {erreurs::DisquePlein, "Le disque est plein : l'opération n'a pas été faite et rien n'a été modifié. "
+                           "Libérez de la place sur le disque, puis réessayez."},
+    {erreurs::LectureSeule, "Mise à jour impossible : le fichier de la base de données est en lecture seule "
+                            "(fichier protégé, dossier sans droit d'écriture ou support non inscriptible)."},
+    {erreurs::EntreeSortie, "Erreur de lecture ou d'écriture sur le disque ou le réseau : l'opération n'a pas "
+                            "été faite. Vérifiez le disque ou la connexion au partage, puis réessayez."},
     {erreurs::FichierRemplace, "Le fichier de la base de données a été remplacé, déplacé ou supprimé depuis son "
                                "ouverture : rien n'a été enregistré. Rouvrez la base de données."},
     {erreurs::CheminInvalide, "Chemin d'accès non valide."},
-    {erreurs::FichierOccupe, "Impossible d'utiliser le fichier : il est déjà en cours d'utilisation."},
+    {erreurs::FichierOccupe, "Impossible d'ouvrir la base de données : un autre poste de travail la "
+                             "verrouille en ce moment. Réessayez dans un instant."},
     {erreurs::OuvertureImpossible, "Impossible d'ouvrir le fichier."},
     {erreurs::SyntaxeRequete, "Erreur de syntaxe dans l'expression de la requête."},
     {erreurs::SyntaxeCritere, "Erreur de syntaxe dans le critère de recherche."},
@@ -52,6 +72,10 @@ QString texte_erreur(int numero) {
 
 void lever(int numero, const QString& detail) {
     throw Erreur(numero, texte_erreur(numero) + detail);
+}
+
+QString fichier_concerne(const QString& chemin) {
+    return QStringLiteral(" Fichier concerné : « %1 ».").arg(QDir::toNativeSeparators(chemin));
 }
 
 }  // namespace db

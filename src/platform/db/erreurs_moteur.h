@@ -11,7 +11,9 @@ constexpr int MiseAJourSansEdition = 3020;  // Update without AddNew or Edit
 constexpr int AucunEnregistrement = 3021;   // no current record
 constexpr int Doublon = 3022;               // duplicate key
 constexpr int FichierIntrouvable = 3024;    // file not found
+constexpr int DisquePlein = 3026;           // no space left on the disk
 constexpr int LectureSeule = 3027;          // read-only database or object
+constexpr int EntreeSortie = 3040;          // the disk or the network failed to read or write
 constexpr int FichierRemplace = 3043;       // the open file was replaced, moved or deleted meanwhile
 constexpr int CheminInvalide = 3044;        // not a valid path
 constexpr int FichierOccupe = 3045;         // file already in use
@@ -32,10 +34,14 @@ constexpr int ConversionType = 3421;        // data type conversion (an invalid 
 constexpr int ActionAnnulee = 3426;         // action cancelled by an associated object
 }
 
-// The French text of an engine error number ("" for an unknown number).
+// The French text of an engine error number, or of a run-time error number of
+// erreurs_execution ("" for an unknown number).
 QString texte_erreur(int numero);
 
 // Throws Erreur(numero, texte_erreur(numero) + detail).
 [[noreturn]] void lever(int numero, const QString& detail = {});
+
+// The detail naming the file an error concerns: " Fichier concerné : « chemin »."
+QString fichier_concerne(const QString& chemin);
 
 }  // namespace db

@@ -38,7 +38,8 @@ QVariant pour_stockage(const DescriptionChamp& c, const QVariant& v) {
     case TypeChamp::Texte:
     case TypeChamp::Memo: {
         const QString s = v.typeId() == QMetaType::QDate ? v.toDate().toString(QStringLiteral("dd/MM/yyyy")) : v.toString();
-        if (c.longueurMax > 0 && s.size() > c.longueurMax)
+        // The width counts characters: a letter outside the 16-bit range (an emoji) is one.
+        if (c.longueurMax > 0 && s.size() > c.longueurMax && s.toUcs4().size() > c.longueurMax)
             lever(erreurs::ChampTropPetit,
                   QStringLiteral(" (champ « %1 » : %2 caractères au plus)").arg(c.nom).arg(c.longueurMax));
         return s;

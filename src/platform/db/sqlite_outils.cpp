@@ -5,16 +5,23 @@
 
 namespace db::sqlite {
 
-void lever(sqlite3* p, int rc, const QString& contexte) {
+void lever(sqlite3* p, int rc, const QString& chemin) {
     const QString message = p ? QString::fromUtf8(sqlite3_errmsg(p)) : QString();
     const int etendu = p ? sqlite3_extended_errcode(p) : rc;
-    const QString detail = contexte.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(contexte);
+    QString fichier = chemin;
+    if (fichier.isEmpty() && p) {
+        const char* nom = sqlite3_db_filename(p, "main");
+        if (nom) fichier = QString::fromUtf8(nom);
+    }
+    const QString detail = fichier.isEmpty() ? QString() : fichier_concerne(fichier);
     switch (rc & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED: db::lever(erreurs::Verrouille, detail);
     case SQLITE_NOTADB:
     case SQLITE_CORRUPT: db::lever(erreurs::FormatNonReconnu, detail);
     case SQLITE_CANTOPEN: db::lever(erreurs::OuvertureImpossible, detail);
+    case SQLITE_FULL: db::lever(erreurs::DisquePlein, detail);
+    case SQLITE_IOERR: db::lever(erreurs::EntreeSortie, detail);
     case SQLITE_READONLY:
         // Here a file open elsewhere can be deleted or replaced (a compaction, a restore):
         // SQLite then refuses to write into the orphaned file.
@@ -22,7 +29,7 @@ void lever(sqlite3* p, int rc, const QString& contexte) {
         db::lever(erreurs::LectureSeule, detail);
     case SQLITE_CONSTRAINT:
         if (etendu == SQLITE_CONSTRAINT_UNIQUE || etendu == SQLITE_CONSTRAINT_PRIMARYKEY)
-            db::lever(erreurs::Doublon, detail);
+            db::lever(erreurs::Doublon);
         break;
     case SQLITE_ERROR:
         if (message.startsWith(QLatin1String("no such table")))
@@ -30,10 +37,10 @@ void lever(sqlite3* p, int rc, const QString& contexte) {
         if (message.startsWith(QLatin1String("no such column")))
             db::lever(erreurs::ElementIntrouvable, QStringLiteral(" (%1)").arg(message.mid(16)));
         if (message.contains(QLatin1String("syntax error")))
-            db::lever(erreurs::SyntaxeRequete, detail);
+            db::lever(erreurs::SyntaxeRequete);
         break;
     }
-    db::lever(erreurs::ErreurMoteur, QStringLiteral(" (%1)").arg(message));
+    db::lever(erreurs::ErreurMoteur, QStringLiteral(" (%1)").arg(message) + detail);
 }
 
 Instruction::Instruction(sqlite3* p, const QString& sql) : p_(p) {

@@ -7,8 +7,9 @@
 
 namespace db::sqlite {
 
-// Throws the engine error for an SQLite result code (the connection's message as detail).
-[[noreturn]] void lever(sqlite3* p, int rc, const QString& contexte = {});
+// Throws the engine error for an SQLite result code. The text names the file concerned:
+// `chemin`, or the connection's file.
+[[noreturn]] void lever(sqlite3* p, int rc, const QString& chemin = {});
 
 class Instruction {
 public:

@@ -36,8 +36,7 @@ bool pieger(const std::function<void()>& corps, Prefixe p) {
         boite_erreur(erreurs_execution::AppelIncorrect, QString::fromUtf8(e.what()), p);
     } catch (...) {
         // Nothing may escape into Qt's event loop: that would end the program.
-        boite_erreur(erreurs_execution::AppelIncorrect,
-                     QStringLiteral("Argument ou appel de procédure incorrect."), p);
+        boite_erreur(erreurs_execution::AppelIncorrect, db::texte_erreur(erreurs_execution::AppelIncorrect), p);
     }
     return false;
 }

@@ -1,4 +1,5 @@
 #include "platform/forms/feuille.h"
+#include "platform/db/erreurs_moteur.h"
 
 #include "platform/erreur.h"
 #include "platform/forms/erreurs_boites.h"
@@ -156,8 +157,7 @@ double Feuille::hauteurEcran() const {
 }
 
 void Feuille::controleIntrouvable(const QString& nom) const {
-    throw Erreur(erreurs_execution::VariableObjet,
-                 QStringLiteral("Variable objet ou variable de bloc With non définie."));
+    db::lever(erreurs_execution::VariableObjet);
 }
 
 }  // namespace forms

@@ -1,4 +1,5 @@
 #include "platform/forms/feuilles.h"
+#include "platform/db/erreurs_moteur.h"
 
 #include "platform/erreur.h"
 #include "platform/forms/erreurs_boites.h"
@@ -25,8 +26,7 @@ Registre& registre() {
 }
 
 [[noreturn]] void inconnue() {
-    throw Erreur(erreurs_execution::VariableObjet,
-                 QStringLiteral("Variable objet ou variable de bloc With non définie."));
+    db::lever(erreurs_execution::VariableObjet);
 }
 
 }  // namespace

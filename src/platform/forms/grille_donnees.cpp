@@ -271,8 +271,7 @@ int GrilleDonnees::Col() const { return std::max(currentIndex().column(), 0); }
 
 void GrilleDonnees::setCol(int colonne) {
     if (colonne < 0 || colonne >= d->modele->columnCount()) {
-        throw Erreur(erreurs_execution::AppelIncorrect,
-                     QStringLiteral("Argument ou appel de procédure incorrect."));
+        db::lever(erreurs_execution::AppelIncorrect);
     }
     d->suivreEnregistrement();
     const int ligne = currentIndex().row();

@@ -1,4 +1,5 @@
 #include "platform/forms/listes_fichiers.h"
+#include "platform/db/erreurs_moteur.h"
 
 #include "platform/erreur.h"
 #include "platform/forms/erreurs_boites.h"
@@ -29,7 +30,7 @@ QString chemin_absolu(const QString& chemin) {
 }
 
 [[noreturn]] void chemin_introuvable() {
-    throw Erreur(erreurs_execution::CheminIntrouvable, QStringLiteral("Chemin d'accès introuvable."));
+    db::lever(erreurs_execution::CheminIntrouvable);
 }
 
 QStringList trier(QStringList noms) {
@@ -199,8 +200,7 @@ void ListeFichiers::setListIndex(int i) {
         return;
     }
     if (i >= count()) {
-        throw Erreur(erreurs_execution::AppelIncorrect,
-                     QStringLiteral("Argument ou appel de procédure incorrect."));
+        db::lever(erreurs_execution::AppelIncorrect);
     }
     setCurrentRow(i);
 }
