@@ -2,6 +2,7 @@
 // lock, and compaction.
 #include "db/outils.h"
 #include "platform/db/jeu_enregistrements.h"
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 
@@ -183,6 +184,26 @@ private slots:
         QVERIFY(!QFile::exists(dossier.filePath("x.mdb")));
         QVERIFY(!QFile::exists(dossier.filePath("y.mdb")));
         QCOMPARE(QDir(dossier.path()).entryList(QDir::Files).size(), 3);  // no partial copy left behind
+
+        // What a killed compaction left is removed at the next one and at opening; files of
+        // other names, and a copy too recent to be a leftover, stay.
+        const auto creer = [&](const QString& nom, int ageMinutes) {
+            QFile f(dossier.filePath(nom));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("reste");
+            f.flush();
+            f.setFileTime(QDateTime::currentDateTime().addSecs(-60 * ageMinutes), QFileDevice::FileModificationTime);
+        };
+        const QStringList restes = {"z.mdb.carnelis-compactage-Ab12Cd", "z.mdb.carnelis-compactage-Ab12Cd-journal"};
+        const QStringList gardes = {"z.mdb.Ab12Cd", "z.mdb.carnelis-compactage-Ab12", "notes.carnelis-compactage-Ab12Cd.txt",
+                                    "w.mdb.carnelis-compactage-Xy34Zt"};
+        for (const QString& n : restes + gardes) creer(n, n.startsWith("w.") ? 1 : 60);
+        moteur::CompactDatabase(source, dossier.filePath("encore.mdb"));
+        for (const QString& n : restes) QVERIFY2(!QFile::exists(dossier.filePath(n)), qPrintable(n));
+        for (const QString& n : gardes) QVERIFY2(QFile::exists(dossier.filePath(n)), qPrintable(n));
+        creer(restes[0], 60);
+        BaseDonnees::ouvrir(source);
+        QVERIFY(!QFile::exists(dossier.filePath(restes[0])));
     }
 };
 

@@ -3,11 +3,14 @@
 #include "platform/db/erreurs_moteur.h"
 #include "platform/db/francais.h"
 #include "platform/db/sqlite_outils.h"
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
+#include <fcntl.h>
 #include <unistd.h>
 #include <atomic>
 
@@ -28,6 +31,38 @@ void verifier_fichier(const QString& chemin) {
     QFile f(chemin);
     if (!f.open(QIODevice::ReadOnly)) lever(erreurs::OuvertureImpossible, cite(chemin));
     if (f.read(16) != QByteArray("SQLite format 3\0", 16)) lever(erreurs::FormatNonReconnu, cite(chemin));
+}
+
+// A compaction writes its copy as "<target>.carnelis-compactage-XXXXXX" (SQLite may add
+// "-journal" to it), then renames it. A compaction that was killed leaves them behind, up to
+// the database's size: they are removed before each compaction and when a database of the
+// folder is opened. Only names of exactly that form, not locked by a process (a compaction
+// running on another workstation) and untouched for a few minutes (a copy being forced to
+// disk, which holds no lock), are taken for leftovers.
+const QString MarqueCompactage = QStringLiteral(".carnelis-compactage-");
+
+bool verrouille(const QString& chemin) {
+    const int f = ::open(QFile::encodeName(chemin).constData(), O_RDONLY);
+    if (f < 0) return true;
+    struct flock verrou = {};
+    verrou.l_type = F_WRLCK;
+    verrou.l_whence = SEEK_SET;
+    const bool pris = ::fcntl(f, F_GETLK, &verrou) != 0 || verrou.l_type != F_UNLCK;
+    ::close(f);
+    return pris;
+}
+
+void supprimer_restes_de_compactage(const QString& dossier) {
+    static const QRegularExpression nom(QStringLiteral("^.+") + QRegularExpression::escape(MarqueCompactage)
+                                        + QStringLiteral("[A-Za-z0-9]{6}(-journal)?$"));
+    const QDateTime limite = QDateTime::currentDateTimeUtc().addSecs(-5 * 60);
+    const QFileInfoList restes = QDir(dossier).entryInfoList({QLatin1Char('*') + MarqueCompactage + QLatin1Char('*')},
+                                                             QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo& f : restes) {
+        if (!nom.match(f.fileName()).hasMatch() || f.lastModified().toUTC() > limite) continue;
+        if (verrouille(f.absoluteFilePath())) continue;
+        QFile::remove(f.absoluteFilePath());
+    }
 }
 
 sqlite3* connecter(const QString& chemin, int drapeaux) {
@@ -55,6 +90,7 @@ sqlite3* connecter(const QString& chemin, int drapeaux) {
 
 std::shared_ptr<BaseDonnees> BaseDonnees::ouvrir(const QString& chemin) {
     verifier_fichier(chemin);
+    supprimer_restes_de_compactage(QFileInfo(chemin).absolutePath());
     sqlite3* p = connecter(chemin, SQLITE_OPEN_READWRITE);
     try {
         // Reading the schema is what tells a damaged or foreign file from a database. A file
@@ -164,10 +200,11 @@ void CompactDatabase(const QString& source, const QString& cible) {
     if (cible.isEmpty()) lever(erreurs::CheminInvalide);
     if (QFileInfo::exists(cible)) lever(erreurs::BaseExistante, cite(cible));
     if (!QFileInfo(cible).absoluteDir().exists()) lever(erreurs::CheminInvalide, cite(cible));
+    supprimer_restes_de_compactage(QFileInfo(cible).absolutePath());
     // The copy is written under a temporary name beside the target and renamed at the end, so
     // that the target name never holds a half-written file and an existing file is never
     // overwritten, even if one appears meanwhile.
-    QTemporaryFile partiel(QFileInfo(cible).absoluteFilePath() + QStringLiteral(".XXXXXX"));
+    QTemporaryFile partiel(QFileInfo(cible).absoluteFilePath() + MarqueCompactage + QStringLiteral("XXXXXX"));
     if (!partiel.open()) lever(erreurs::OuvertureImpossible, cite(cible));
     partiel.close();
     sqlite3* p = connecter(source, SQLITE_OPEN_READONLY);
