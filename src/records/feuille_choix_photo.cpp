@@ -1,0 +1,170 @@
+#include "records/feuille_choix_photo.h"
+#include "records/feuille_eleve.h"
+#include "platform/erreur.h"
+#include "platform/forms/erreurs_boites.h"
+#include "platform/forms/feuilles.h"
+#include "platform/forms/listes_fichiers.h"
+#include "platform/forms/pointeur.h"
+#include "platform/forms/twips.h"
+#include "shell/module1.h"
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QLabel>
+#include <QPushButton>
+
+namespace eleve {
+
+QImage lire_image(const QString& chemin, const QSize& taille, QString* erreur) {
+    QImageReader lecteur(chemin);
+    lecteur.setAutoTransform(true);
+    const QImage image = lecteur.read();
+    if (image.isNull()) {
+        if (erreur) *erreur = lecteur.errorString();
+        return {};
+    }
+    return image.scaled(taille, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+namespace {
+QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte) {
+    auto* l = new QLabel(texte, parent);
+    l->setObjectName(QString::fromUtf8(nom));
+    return l;
+}
+QPushButton* bouton(QWidget* parent, const char* nom, const char* legende, const char* bulle) {
+    auto* b = new QPushButton(QString::fromUtf8(legende), parent);
+    b->setObjectName(QString::fromUtf8(nom));
+    b->setToolTip(QString::fromUtf8(bulle));
+    return b;
+}
+}  // namespace
+
+FeuilleChoixPhoto::FeuilleChoixPhoto() : forms::Feuille(QStringLiteral("feuille_choix_photo")) {
+    setCaption(QStringLiteral("Sélection de la photo de l'enfant"));
+    drive1_ = new forms::ListeLecteurs(this);
+    drive1_->setObjectName(QStringLiteral("Drive1"));
+    dir1_ = new forms::ListeDossiers(this);
+    dir1_->setObjectName(QStringLiteral("Dir1"));
+    dir1_->setToolTip(QStringLiteral("Sélectionnez le dossier dans l'arborescence"));
+    file1_ = new forms::ListeFichiers(this);
+    file1_->setObjectName(QStringLiteral("File1"));
+    file1_->setPattern(QStringLiteral("*.jpg ; *.gif ; *.bmp"));
+    label4_ = etiquette(this, "Label4", QString());
+    label4_->setFrameShape(QFrame::StyledPanel);
+    label4_->setMinimumHeight(22);
+    label4_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    apercu_ = etiquette(this, "apercu", QString());
+    apercu_->setFixedSize(180, 216);
+    apercu_->setAlignment(Qt::AlignCenter);
+    apercu_->setFrameShape(QFrame::StyledPanel);
+    auto* accepter = bouton(this, "cmdMettreàjour", "&Accepter", "Cliquez pour accepter la photo sélectionnée");
+    accepter->setDefault(true);
+    auto* annuler = bouton(this, "cmdFermer", "&Annuler", "Cliquez pour annuler");
+
+    auto* grille = new QGridLayout(this);
+    grille->addWidget(etiquette(this, "Label1", QStringLiteral("Lecteurs")), 0, 0);
+    grille->addWidget(drive1_, 1, 0);
+    grille->addWidget(etiquette(this, "Label2", QStringLiteral("Dossiers")), 2, 0);
+    grille->addWidget(dir1_, 3, 0);
+    grille->addWidget(etiquette(this, "Label3", QStringLiteral("Photos")), 0, 1);
+    grille->addWidget(file1_, 1, 1, 3, 1);
+    grille->addWidget(apercu_, 1, 2, 3, 1, Qt::AlignTop);
+    grille->addWidget(etiquette(this, "Label5", QStringLiteral("Chemin de la photo sélectionnée")), 4, 0, 1, 3);
+    grille->addWidget(label4_, 5, 0, 1, 3);
+    auto* boutons = new QHBoxLayout;
+    boutons->addStretch();
+    boutons->addWidget(accepter);
+    boutons->addWidget(annuler);
+    grille->addLayout(boutons, 6, 0, 1, 3);
+    grille->setColumnStretch(0, 1);
+    grille->setColumnStretch(1, 1);
+
+    connect(drive1_, &forms::ListeLecteurs::Change, this, &FeuilleChoixPhoto::Drive1_Change);
+    connect(dir1_, &forms::ListeDossiers::Change, this, &FeuilleChoixPhoto::Dir1_Change);
+    connect(file1_, &forms::ListeFichiers::Click, this, &FeuilleChoixPhoto::File1_Click);
+    connect(file1_, &forms::ListeFichiers::DblClick, this, &FeuilleChoixPhoto::File1_Click);
+    // Queued: both unload this window, which must not happen inside the button's own signal.
+    connect(accepter, &QPushButton::clicked, this, &FeuilleChoixPhoto::cmdMettreajour_Click, Qt::QueuedConnection);
+    connect(annuler, &QPushButton::clicked, this, &FeuilleChoixPhoto::cmdFermer_Click, Qt::QueuedConnection);
+    definirTaille(10200, 6000);
+}
+
+void FeuilleChoixPhoto::Form_Load() {
+    forms::pieger([this] {
+        Module1::centrer_feuille(*this);
+        file1_->setPath(dir1_->Path());
+    });
+}
+
+QString FeuilleChoixPhoto::cheminChoisi() const { return label4_->text(); }
+
+void FeuilleChoixPhoto::definirChemin(const QString& chemin) {
+    if (label4_->text() == chemin) return;
+    label4_->setText(chemin);
+    Label4_Change();
+}
+
+void FeuilleChoixPhoto::Drive1_Change() {
+    forms::pieger([this] {
+        dir1_->setPath(drive1_->Drive());
+        file1_->setPath(dir1_->Path());
+        definirChemin(QString());
+    });
+}
+
+void FeuilleChoixPhoto::Dir1_Change() {
+    forms::pieger([this] {
+        file1_->setPath(dir1_->Path());
+        definirChemin(QString());
+    });
+}
+
+void FeuilleChoixPhoto::File1_Click() {
+    forms::pieger(
+        [this] {
+            if (file1_->FileName().isEmpty()) return;
+            QString dossier = file1_->Path();
+            if (!dossier.endsWith(QLatin1Char('/'))) dossier += QLatin1Char('/');
+            definirChemin(dossier + file1_->FileName());
+        },
+        forms::Prefixe::ListesFichiers);
+}
+
+// The preview follows the chosen path; a name of another kind leaves it as it was.
+void FeuilleChoixPhoto::Label4_Change() {
+    forms::pieger([this] {
+        const QString chemin = label4_->text();
+        if (chemin.isEmpty()) {
+            apercu_->clear();
+            return;
+        }
+        const QString fin = chemin.right(3).toUpper();
+        if (fin != QLatin1String("JPG") && fin != QLatin1String("BMP") && fin != QLatin1String("GIF")) return;
+        QString erreur;
+        const QImage image = lire_image(chemin, apercu_->contentsRect().size(), &erreur);
+        apercu_->clear();
+        if (image.isNull())
+            throw Erreur(481, QStringLiteral("Image non valide : le fichier « %1 » ne peut pas être lu comme une "
+                                             "image (%2).")
+                                  .arg(chemin, erreur));
+        apercu_->setPixmap(QPixmap::fromImage(image));
+    });
+}
+
+void FeuilleChoixPhoto::cmdMettreajour_Click() {
+    forms::pieger([this] {
+        const QString chemin = label4_->text();
+        auto* eleve = qobject_cast<FeuilleEleve*>(&forms::Feuilles::charger(QStringLiteral("feuille_élève")));
+        forms::definir_pointeur_souris(forms::PointeurDefaut);
+        decharger();
+        if (eleve) eleve->photoChoisie(chemin);
+    });
+}
+
+void FeuilleChoixPhoto::cmdFermer_Click() {
+    forms::definir_pointeur_souris(forms::PointeurDefaut);
+    decharger();
+}
+
+}  // namespace eleve

@@ -1,0 +1,610 @@
+#include "records/feuille_eleve.h"
+#include "records/age.h"
+#include "records/feuille_choix_photo.h"
+#include "records/numerotation.h"
+#include "platform/db/controle_donnees.h"
+#include "platform/db/erreurs_moteur.h"
+#include "platform/forms/boites.h"
+#include "platform/forms/erreurs_boites.h"
+#include "platform/forms/feuilles.h"
+#include "platform/forms/grille_donnees.h"
+#include "platform/forms/onglets.h"
+#include "platform/forms/twips.h"
+#include "settings/selecteurs.h"
+#include "shell/module1.h"
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace eleve {
+
+namespace {
+
+QString u(const char* s) { return QString::fromUtf8(s); }
+
+const QString Aine = QStringLiteral("Aîné dans l'école");
+const QString RequeteMatricules = QStringLiteral("SELECT * FROM élèves ORDER BY matricule ASC");
+constexpr int OngletDocuments = 7;
+
+// The choice buttons of this window: the picker each opens and the caller code it sets.
+struct Choix {
+    const char* bouton;
+    const char* liant;
+    const char* selecteur;
+    qint16 code;
+};
+const Choix choix_eleve[] = {
+    {"Command5", "ouvrir_table_nationalites", "feuille_nationalités", 1},
+    {"Command7", "ouvrir_table_sexe", "feuille_sexe", 1},
+    {"Command8", "ouvrir_table_adresses", "feuille_adresses", 1},
+    {"Command9", "ouvrir_table_villes", "feuille_villes", 1},
+    {"Command10", "ouvrir_table_villes", "feuille_villes", 1},
+    {"Command11", "ouvrir_table_langues_vivantes", "feuille_langues_vivantes", 7},
+    {"Command12", "ouvrir_table_equipe", "feuille_équipe", 7},
+};
+
+QPushButton* creer_bouton(const QString& nom, QWidget* parent) {
+    const Bouton* b = bouton(nom);
+    auto* p = new QPushButton(b ? u(b->legende) : nom, parent);
+    p->setObjectName(nom);
+    if (b) p->setToolTip(u(b->infobulle));
+    p->setAutoDefault(false);
+    return p;
+}
+
+// A one-line box as wide as its longest expected content: the limit, at most about 34
+// characters, or a date.
+int largeur_zone(const QFontMetrics& fm, int max) {
+    const int caracteres = max > 0 ? std::clamp(max, 4, 34) : 11;
+    return fm.averageCharWidth() * caracteres + 14;
+}
+
+// A number read at the end of a name: "Label7" gives 7.
+int numero_final(const QString& nom) {
+    int i = nom.size();
+    while (i > 0 && nom[i - 1].isDigit()) --i;
+    return nom.mid(i).toInt();
+}
+
+}  // namespace
+
+FeuilleEleve::FeuilleEleve() : FenetreDonnees(QStringLiteral("feuille_élève")) {
+    setCaption(QStringLiteral("Fiche élève"));
+    construire();
+}
+
+QLineEdit* FeuilleEleve::zone(const QString& controle) const { return this->controle<QLineEdit>(controle); }
+
+QGridLayout* FeuilleEleve::grilleDe(int onglet, const QString& cadre, QWidget* parent) {
+    const QString cle = QString::number(onglet) + '/' + cadre;
+    if (QGridLayout* g = grilles_.value(cle)) return g;
+    QWidget* porteur = parent;
+    if (!cadre.isEmpty()) {
+        auto* boite = new QGroupBox(parent);
+        boite->setObjectName(cadre);
+        parent->layout()->addWidget(boite);
+        porteur = boite;
+    } else {
+        auto* conteneur = new QWidget(parent);
+        parent->layout()->addWidget(conteneur);
+        porteur = conteneur;
+    }
+    auto* g = new QGridLayout(porteur);
+    g->setHorizontalSpacing(8);
+    g->setVerticalSpacing(5);
+    grilles_.insert(cle, g);
+    return g;
+}
+
+QWidget* FeuilleEleve::creerChamp(const Champ& c, QWidget* parent) {
+    const QString nom = u(c.controle), champ = u(c.champ);
+    QWidget* w = nullptr;
+    switch (c.genre) {
+    case Genre::Ligne:
+    case Genre::Verrouille:
+    case Genre::Cachee: {
+        auto* z = new QLineEdit(parent);
+        z->setObjectName(nom);
+        datPrimaryRS()->lier(z, champ, c.max);
+        if (c.max > 0) z->setMaxLength(c.max);
+        z->setReadOnly(c.genre == Genre::Verrouille);
+        z->setFixedWidth(largeur_zone(z->fontMetrics(), c.max));
+        if (c.genre == Genre::Cachee) z->hide();
+        w = z;
+        break;
+    }
+    case Genre::Multiligne: {
+        auto* z = new QPlainTextEdit(parent);
+        z->setObjectName(nom);
+        z->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        z->setTabChangesFocus(true);
+        z->setFixedHeight(z->fontMetrics().lineSpacing() * 4 + 12);
+        datPrimaryRS()->lier(z, champ, [z](const QVariant& v) { z->setPlainText(v.toString()); },
+                             [z] { return QVariant(z->toPlainText()); });
+        w = z;
+        break;
+    }
+    case Genre::Case: {
+        auto* k = new QCheckBox(Aine, parent);
+        k->setObjectName(nom);
+        // The caption blinks: the box keeps the width of its caption shown.
+        k->setMinimumWidth(k->sizeHint().width());
+        datPrimaryRS()->lier(k, champ);
+        check2_ = k;
+        w = k;
+        break;
+    }
+    }
+    if (*c.infobulle) w->setToolTip(u(c.infobulle));
+    return w;
+}
+
+QWidget* FeuilleEleve::creerLibelle(const Champ& c, QWidget* parent) {
+    const QString libelle = u(c.libelle);
+    if (libelle.isEmpty()) return nullptr;
+    if (bouton(libelle)) return creer_bouton(libelle, parent);
+    auto* l = new QLabel(parent);
+    if (libelle.startsWith(QStringLiteral("lblLabels("))) {
+        // A configurable field's caption, from the one record of `paramètres`.
+        const int k = numero_final(u(c.controle));
+        l->setObjectName(libelle);
+        l->setText(QStringLiteral("champ paramétable %1").arg(k));
+        data1_->lier(l, QStringLiteral("intitulé_champ_paramétrable%1").arg(k));
+        // Its tooltip label: hidden, its text becomes the field's tooltip.
+        auto* bulle = new QLabel(QStringLiteral("infobulle"), parent);
+        bulle->setObjectName(QStringLiteral("Label%1").arg(k + 1));
+        bulle->hide();
+        const QString controle = u(c.controle);
+        data1_->lier(bulle, QStringLiteral("infobulle_champ_paramétrable%1").arg(k),
+                     [this, bulle, controle](const QVariant& v) {
+                         bulle->setText(v.toString());
+                         if (auto* champ = findChild<QWidget*>(controle)) champ->setToolTip(v.toString());
+                     },
+                     {});
+    } else {
+        l->setText(libelle);
+    }
+    return l;
+}
+
+void FeuilleEleve::construire() {
+    data1_ = new db::ControleDonnees(this);
+    data1_->setObjectName(QStringLiteral("Data1"));
+    data1_->hide();
+    data2_ = new db::ControleDonnees(this);
+    data2_->setObjectName(QStringLiteral("Data2"));
+    data2_->hide();
+
+    auto* disposition = new QVBoxLayout(this);
+    disposition->setSpacing(6);
+
+    // Above the tabs: the pupil's name and matricule, the family, the record buttons, the sort.
+    auto* haut = new QHBoxLayout;
+    disposition->addLayout(haut);
+    auto* porteurHaut = new QWidget(this);
+    auto* dispositionHaut = new QHBoxLayout(porteurHaut);
+    dispositionHaut->setContentsMargins(0, 0, 0, 0);
+    haut->addWidget(porteurHaut, 1);
+
+    onglets_ = new QTabWidget(this);
+    onglets_->setObjectName(QStringLiteral("SSTab1"));
+    QVector<QWidget*> pages;
+    for (const QString& legende : onglets()) {
+        auto* page = new QWidget;
+        auto* dp = new QVBoxLayout(page);
+        dp->setContentsMargins(10, 10, 10, 10);
+        onglets_->addTab(page, legende);
+        pages << page;
+    }
+
+    // Tab 0 keeps a column on its right for the photo, tab 3 opens with the address copy.
+    auto* identite = new QWidget(pages[0]);
+    new QVBoxLayout(identite);
+    identite->layout()->setContentsMargins(0, 0, 0, 0);
+    auto* ligneIdentite = new QHBoxLayout;
+    static_cast<QVBoxLayout*>(pages[0]->layout())->addLayout(ligneIdentite);
+    ligneIdentite->addWidget(identite, 1);
+    auto* cadrePhoto = new QGroupBox(QStringLiteral("photo"), pages[0]);
+    cadrePhoto->setObjectName(QStringLiteral("cadre_photo"));
+    auto* dispositionPhoto = new QVBoxLayout(cadrePhoto);
+    photo_ = new QLabel(cadrePhoto);
+    photo_->setObjectName(QStringLiteral("photo"));
+    photo_->setFixedSize(150, 180);
+    photo_->setAlignment(Qt::AlignCenter);
+    photo_->setFrameShape(QFrame::StyledPanel);
+    photo_->installEventFilter(this);
+    dispositionPhoto->addWidget(photo_, 0, Qt::AlignHCenter);
+    ligneIdentite->addWidget(cadrePhoto, 0, Qt::AlignTop);
+
+    auto* command16 = creer_bouton(QStringLiteral("Command16"), pages[3]);
+    pages[3]->layout()->addWidget(command16);
+
+    for (const Champ& c : champs()) {
+        QWidget* parent = c.onglet == Haut ? porteurHaut : (c.onglet == 0 ? identite : pages[c.onglet]);
+        if (c.onglet == Haut && !grilles_.contains(QString::number(Haut) + '/' + u(c.cadre))) {
+            // The frames above the tabs stand side by side.
+            auto* boite = new QGroupBox(porteurHaut);
+            boite->setObjectName(u(c.cadre));
+            dispositionHaut->addWidget(boite, u(c.cadre) == QLatin1String("Frame1") ? 1 : 0);
+            auto* g = new QGridLayout(boite);
+            g->setHorizontalSpacing(8);
+            grilles_.insert(QString::number(Haut) + '/' + u(c.cadre), g);
+        }
+        QGridLayout* g = grilleDe(c.onglet, u(c.cadre), parent);
+        QWidget* porteur = g->parentWidget();
+        QWidget* libelle = creerLibelle(c, porteur);
+        QWidget* champ = creerChamp(c, porteur);
+        if (c.genre == Genre::Cachee) continue;
+        const int col = 2 * c.colonne;
+        if (libelle) {
+            g->addWidget(libelle, c.ligne, col, c.genre == Genre::Multiligne ? Qt::AlignTop : Qt::AlignVCenter);
+            ordre_ << libelle;
+        }
+        if (c.genre == Genre::Multiligne)
+            g->addWidget(champ, c.ligne, col + 1, 1, -1);
+        else
+            g->addWidget(champ, c.ligne, col + 1, Qt::AlignLeft);
+        ordre_ << champ;
+        if (c.onglet >= 0 && c.genre != Genre::Case) suivi_.append({champ, c.onglet});
+        if (u(c.controle) == QLatin1String("référence_famille")) {
+            auto* parents = creer_bouton(QStringLiteral("Command4"), porteur);
+            g->addWidget(parents, c.ligne, col + 2);
+            ordre_ << parents;
+        }
+    }
+    // Room to grow on the right and below, so that the fields keep their size.
+    for (QGridLayout* g : std::as_const(grilles_)) {
+        g->setColumnStretch(g->columnCount(), 1);
+        if (g->parentWidget()->parentWidget() != porteurHaut) g->setRowStretch(g->rowCount(), 1);
+    }
+    if (auto* g = grilles_.value(QStringLiteral("2/"))) {
+        const char* const titres[] = {"Noms", "Prénoms", "Téléphones"};
+        for (int i = 0; i < 3; ++i) g->addWidget(new QLabel(u(titres[i]), g->parentWidget()), 0, 2 * i + 1);
+    }
+    // The age stands beside the birth date.
+    label12_ = new QLabel(identite);
+    label12_->setObjectName(QStringLiteral("Label12"));
+    label12_->setMinimumWidth(label12_->fontMetrics().horizontalAdvance(QStringLiteral("99 a - 11 m - 30 j")) + 8);
+    grilles_.value(QStringLiteral("0/"))->addWidget(label12_, 0, 2, 1, 2);
+    auto* command14 = creer_bouton(QStringLiteral("Command14"), cadrePhoto);
+    dispositionPhoto->addWidget(command14);
+    ordre_.insert(ordre_.indexOf(zone(QStringLiteral("date_radiation"))) - 1, command14);
+    ordre_.insert(ordre_.indexOf(zone(QStringLiteral("numéro_résidence"))) - 1, command16);
+
+    // Tab 7: the document templates and their commands.
+    auto* grille = new forms::GrilleDonnees(pages[OngletDocuments]);
+    grille->setObjectName(QStringLiteral("grdDataGrid"));
+    grille->lier(data2_);
+    grille->definirColonnes({{QStringLiteral("documents existants"), QStringLiteral("intitulé_bouton"), 6000}});
+    grille->definirLectureSeule(true);
+    auto* check1 = new QCheckBox(QStringLiteral("Impression directe sans prévisualisation"), pages[OngletDocuments]);
+    check1->setObjectName(QStringLiteral("Check1"));
+    auto* command6 = creer_bouton(QStringLiteral("Command6"), pages[OngletDocuments]);
+    auto* suite = creer_bouton(QStringLiteral("documents_suite"), pages[OngletDocuments]);
+    auto* documents = new QHBoxLayout;
+    auto* colonneDocuments = new QVBoxLayout;
+    documents->addWidget(grille, 1);
+    documents->addLayout(colonneDocuments);
+    colonneDocuments->addWidget(check1);
+    colonneDocuments->addWidget(command6);
+    colonneDocuments->addWidget(suite);
+    colonneDocuments->addStretch();
+    static_cast<QVBoxLayout*>(pages[OngletDocuments]->layout())->addLayout(documents);
+    for (QWidget* w : {static_cast<QWidget*>(grille), static_cast<QWidget*>(check1), static_cast<QWidget*>(command6),
+                       static_cast<QWidget*>(suite)}) {
+        ordre_ << w;
+        suivi_.append({w, OngletDocuments});
+    }
+    forms::onglet_suit_focus(onglets_, suivi_);
+
+    // Below the frames: the record buttons with the data control, then the sort box.
+    auto* boutons = new QHBoxLayout;
+    disposition->addLayout(boutons);
+    auto* imprimer = creer_bouton(QStringLiteral("Command3"), barreBoutons());
+    dispositionBoutons()->addWidget(imprimer);
+    boutons->addWidget(barreBoutons(), 1);
+    combo1_ = new QComboBox(this);
+    combo1_->setObjectName(QStringLiteral("Combo1"));
+    combo1_->setToolTip(QStringLiteral("Cliquez pour modifier l'ordre d'apparition des fiches"));
+    for (const Tri& t : tris()) combo1_->addItem(u(t.legende));
+    combo1_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    boutons->addWidget(combo1_);
+    disposition->addWidget(onglets_, 1);
+
+    // The keyboard runs down the pupil's name, the tabs, then the family and the commands.
+    ordre_ << controle<QLineEdit>(QStringLiteral("référence_famille"));
+    for (QPushButton* b : barreBoutons()->findChildren<QPushButton*>()) ordre_ << b;
+    ordre_ << combo1_;
+    ordre_.removeAll(nullptr);
+    for (int i = 1; i < ordre_.size(); ++i) setTabOrder(ordre_[i - 1], ordre_[i]);
+
+    for (const char* nom : {"matricule", "nom_enfant", "prénom_enfant"}) zone(u(nom))->installEventFilter(this);
+    for (const char* nom : {"adresse_résidence", "sexe", "langue_vivante_élève"}) zone(u(nom))->installEventFilter(this);
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(500);
+    connect(timer1_, &QTimer::timeout, this, &FeuilleEleve::Timer1_Timer);
+    timer1_->start();
+
+    brancherBoutons();
+    connect(combo1_, &QComboBox::activated, this, [this] { Combo1_Click(); });
+    connect(zone(QStringLiteral("date_naissance")), &QLineEdit::textChanged, this,
+            &FeuilleEleve::date_naissance_Change);
+    connect(zone(QStringLiteral("chemin_photo")), &QLineEdit::textChanged, this, [this] { afficherPhoto(false); });
+
+    definirTaille(forms::twips(sizeHint().width() + 20), forms::twips(sizeHint().height() + 40));
+}
+
+void FeuilleEleve::brancherBoutons() {
+    for (const Recherche& r : recherches()) {
+        const Recherche* pr = &r;
+        connect(controle<QPushButton>(u(r.bouton)), &QPushButton::clicked, this, [this, pr] { rechercher(*pr); });
+    }
+    for (const Choix& c : choix_eleve) {
+        const QString nom = u(c.bouton);
+        connect(controle<QPushButton>(nom), &QPushButton::clicked, this, [this, nom] { choix(nom); });
+    }
+    connect(controle<QPushButton>(QStringLiteral("Command15")), &QPushButton::clicked, this,
+            &FeuilleEleve::Command15_Click);
+    connect(controle<QPushButton>(QStringLiteral("Command14")), &QPushButton::clicked, this,
+            &FeuilleEleve::Command14_Click);
+}
+
+void FeuilleEleve::showEvent(QShowEvent* e) {
+    FenetreDonnees::showEvent(e);
+    if (!focusWidget()) zone(QStringLiteral("nom_enfant"))->setFocus(Qt::OtherFocusReason);
+}
+
+// Loading: the sort box's first entry binds the pupils in alphabetical order.
+void FeuilleEleve::apresPlacement() { choisirTri(0); }
+
+void FeuilleEleve::choisirTri(int entree) {
+    {
+        const QSignalBlocker bloque(combo1_);
+        combo1_->setCurrentIndex(entree);
+    }
+    Combo1_Click();
+}
+
+void FeuilleEleve::Combo1_Click() {
+    forms::pieger([this] {
+        if (!enregistrerEnCours()) return;
+        datPrimaryRS()->setDatabaseName(Module1::chemin_base);
+        datPrimaryRS()->setRecordSource(requete_tri(combo1_->currentText()));
+        datPrimaryRS()->Refresh();
+    });
+}
+
+// "&Ajouter": the next matricule after the highest, the family kept on request.
+void FeuilleEleve::cmdAjouter_Click() {
+    forms::pieger([this] {
+        const int reponse = forms::boite_message(
+            QStringLiteral("Voulez-vous ajouter une fiche dans la fratrie en cours (OUI) ou ajouter une fiche sans "
+                           "référence à la fratrie en cours (NON)..."),
+            35);
+        if (reponse != forms::Oui && reponse != forms::Non) return;
+        const QString famille = reponse == forms::Oui ? zone(QStringLiteral("référence_famille"))->text() : QString();
+        // What was typed on the pupil shown is saved before the table is read again.
+        if (!enregistrerEnCours()) return;
+        {
+            const QSignalBlocker bloque(combo1_);
+            combo1_->setCurrentIndex(0);
+        }
+        db::ControleDonnees* dat = datPrimaryRS();
+        dat->setDatabaseName(Module1::chemin_base);
+        dat->setRecordSource(RequeteMatricules);
+        dat->Refresh();
+        dat->Recordset().MoveLast();
+        const QString matricule = numerotation::suivant(zone(QStringLiteral("matricule"))->text());
+        dat->setRecordSource(requete_tri(combo1_->itemText(0)));
+        dat->Refresh();
+        dat->Recordset().AddNew();
+        datPrimaryRS_Reposition();
+        zone(QStringLiteral("matricule"))->setText(matricule);
+        if (reponse == forms::Oui) zone(QStringLiteral("référence_famille"))->setText(famille);
+    });
+}
+
+void FeuilleEleve::cmdMettreajour_Click() {
+    try {
+        enregistrer();
+    } catch (const Erreur& e) {
+        signalerRefus(e);
+    }
+}
+
+void FeuilleEleve::enregistrer() {
+    datPrimaryRS()->UpdateRecord();
+    auto& rs = datPrimaryRS()->Recordset();
+    const QVariant signet = rs.LastModified();
+    if (signet.isValid()) rs.setBookmark(signet);
+}
+
+bool FeuilleEleve::enregistrerEnCours() {
+    if (!datPrimaryRS()->aUnRecordset()) return true;
+    auto& rs = datPrimaryRS()->Recordset();
+    if (rs.EditMode() == 0 && !datPrimaryRS()->DataChanged()) return true;
+    if (rs.EditMode() == 0 && rs.AbsolutePosition() < 0) return true;
+    try {
+        datPrimaryRS()->UpdateRecord();
+        return true;
+    } catch (const Erreur& e) {
+        signalerRefus(e);
+        return false;
+    }
+}
+
+// A refused save is told; the record and what was typed stay on screen. A matricule that
+// another pupil holds (typed twice, or taken meanwhile by another workstation) comes with the
+// next free one.
+void FeuilleEleve::signalerRefus(const Erreur& e) {
+    if (e.numero != db::erreurs::Doublon) {
+        forms::boite_erreur(e);
+        return;
+    }
+    QString libre;
+    forms::ignorer_erreur([&] {
+        const auto r = datPrimaryRS()->Database().requete(
+            QStringLiteral("SELECT MAX(CAST(matricule AS INTEGER)) FROM \"élèves\" WHERE matricule GLOB '[0-9]*'"));
+        libre = numerotation::suivant(r.lignes.value(0).value(0).toString().isEmpty()
+                                          ? QStringLiteral("0")
+                                          : r.lignes.value(0).value(0).toString());
+    });
+    const QString matricule = zone(QStringLiteral("matricule"))->text();
+    QString texte = QStringLiteral("Le matricule %1 est déjà attribué à un autre élève : la fiche n'a pas été "
+                                   "enregistrée.")
+                        .arg(matricule);
+    if (libre.isEmpty()) {
+        forms::boite_message(texte, 48);
+        return;
+    }
+    texte += QStringLiteral("\n\nLe premier matricule libre est %1. Voulez-vous le donner à cette fiche et "
+                            "l'enregistrer ?")
+                 .arg(libre);
+    if (forms::boite_message(texte, 36) != forms::Oui) return;
+    zone(QStringLiteral("matricule"))->setText(libre);
+    cmdMettreajour_Click();
+}
+
+void FeuilleEleve::rechercher(const Recherche& r) {
+    forms::pieger([&] {
+        const QString reponse =
+            forms::boite_saisie(u(r.invite), QStringLiteral("Positionnement sur une fiche")).trimmed();
+        if (reponse.isEmpty()) return;
+        if (!enregistrerEnCours()) return;
+        auto& rs = datPrimaryRS()->Recordset();
+        bool trouve = false;
+        if (!(rs.Bof() && rs.Eof())) {
+            rs.MoveFirst();
+            rs.FindFirst(critere(r, reponse));
+            trouve = !rs.NoMatch();
+        }
+        if (!trouve) forms::boite_message(QStringLiteral("Fiche introuvable..."), 64);
+    });
+}
+
+void FeuilleEleve::date_naissance_Change() {
+    forms::pieger(
+        [this] {
+            const QDate naissance = lire_date(zone(QStringLiteral("date_naissance"))->text());
+            if (!naissance.isValid()) return;
+            label12_->setText(age(naissance, QDate::currentDate()));
+        },
+        forms::Prefixe::Donnees);
+}
+
+void FeuilleEleve::matricule_LostFocus() {
+    forms::pieger([this] {
+        onglets_->setCurrentIndex(0);
+        QLineEdit* m = zone(QStringLiteral("matricule"));
+        if (!m->text().isEmpty()) {
+            const QString forme = numerotation::six_chiffres(m->text());
+            if (forme != m->text()) m->setText(forme);
+        }
+    });
+}
+
+void FeuilleEleve::Timer1_Timer() { check2_->setText(check2_->text() == Aine ? QString() : Aine); }
+
+void FeuilleEleve::Command15_Click() {
+    zone(QStringLiteral("date_inscription"))->setText(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+}
+
+void FeuilleEleve::Command14_Click() {
+    forms::pieger([] { forms::Feuilles::charger(QStringLiteral("feuille_choix_photo")).afficher(); });
+}
+
+void FeuilleEleve::photoChoisie(const QString& chemin) {
+    QLineEdit* z = zone(QStringLiteral("chemin_photo"));
+    const QSignalBlocker bloque(z);
+    z->setText(chemin);
+    afficherPhoto(true);
+}
+
+void FeuilleEleve::afficherPhoto(bool choisie) {
+    const QString chemin = zone(QStringLiteral("chemin_photo"))->text();
+    photo_->clear();
+    if (chemin.isEmpty()) return;
+    const QFileInfo fichier(chemin);
+    if (!fichier.isFile()) {
+        if (choisie)
+            forms::boite_message(QStringLiteral("La photo ne peut pas être affichée : le fichier « %1 » n'existe pas.")
+                                     .arg(QDir::toNativeSeparators(chemin)),
+                                 48);
+        return;
+    }
+    QString erreur;
+    const QImage image = lire_image(chemin, photo_->contentsRect().size(), &erreur);
+    if (image.isNull()) {
+        if (choisie)
+            forms::boite_message(QStringLiteral("La photo ne peut pas être affichée : le fichier « %1 » n'est pas une "
+                                                "image lisible (%2).")
+                                     .arg(QDir::toNativeSeparators(chemin), erreur),
+                                 48);
+        return;
+    }
+    photo_->setPixmap(QPixmap::fromImage(image));
+}
+
+void FeuilleEleve::choix(const QString& nom) {
+    forms::pieger([&] {
+        for (const Choix& c : choix_eleve) {
+            if (nom != u(c.bouton)) continue;
+            selecteurs::appeler(u(c.liant), u(c.selecteur), c.code);
+            if (nom == QLatin1String("Command12")) {
+                // An empty teaching team opens on a new teacher, to be entered there.
+                auto& equipe = forms::Feuilles::charger(u(c.selecteur))
+                                   .controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"))
+                                   ->Recordset();
+                if (equipe.Eof() && equipe.Bof()) equipe.AddNew();
+            }
+        }
+    });
+}
+
+// Leaving a field that takes its value from a reference list.
+void FeuilleEleve::etendreListe(const QString& /*controle*/) {}
+
+bool FeuilleEleve::eventFilter(QObject* objet, QEvent* e) {
+    const QString nom = objet->objectName();
+    if (e->type() == QEvent::FocusOut) {
+        const auto raison = static_cast<QFocusEvent*>(e)->reason();
+        // Only the user's own moves: not a box opening over the window, nor another window.
+        if (raison != Qt::ActiveWindowFocusReason && raison != Qt::PopupFocusReason) {
+            if (nom == QLatin1String("matricule"))
+                matricule_LostFocus();
+            else if (nom == QLatin1String("nom_enfant") || nom == QStringLiteral("prénom_enfant"))
+                onglets_->setCurrentIndex(0);
+            else if (objet != photo_)
+                etendreListe(nom);
+        }
+    } else if (e->type() == QEvent::MouseButtonDblClick) {
+        if (objet == photo_) {
+            Command14_Click();
+            return true;
+        }
+        for (const Recherche& r : recherches()) {
+            if (nom == u(r.champ)) {
+                rechercher(r);
+                return true;
+            }
+        }
+    }
+    return FenetreDonnees::eventFilter(objet, e);
+}
+
+}  // namespace eleve

@@ -1,0 +1,84 @@
+#pragma once
+// The pupil record window `feuille_élève`: one pupil of `élèves` at a time, in eight tabs,
+// built from its binding table (champs_eleve.h) on the data-window behaviour.
+#include "records/champs_eleve.h"
+#include "records/tris_eleve.h"
+#include "settings/fenetre_donnees.h"
+#include <QHash>
+
+struct Erreur;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QTabWidget;
+class QTimer;
+class QGridLayout;
+
+namespace db { class ControleDonnees; }
+
+namespace eleve {
+
+class FeuilleEleve : public reglages::FenetreDonnees {
+    Q_OBJECT
+public:
+    FeuilleEleve();
+
+    QTabWidget* SSTab1() const { return onglets_; }
+    QComboBox* Combo1() const { return combo1_; }
+    db::ControleDonnees* Data1() const { return data1_; }
+    db::ControleDonnees* Data2() const { return data2_; }
+    QLineEdit* zone(const QString& controle) const;
+
+    // The reactions, each bound to its event.
+    void cmdAjouter_Click() override;
+    void cmdMettreajour_Click() override;
+    void Combo1_Click();
+    void rechercher(const Recherche& r);
+    void date_naissance_Change();
+    void matricule_LostFocus();
+    void Timer1_Timer();
+    void Command15_Click();
+    void Command14_Click();
+    // A photo path written into `chemin_photo`; `choisie` when the user has just chosen it,
+    // who is then told why a picture cannot be shown.
+    void afficherPhoto(bool choisie);
+    void photoChoisie(const QString& chemin);
+
+    // The sort box set to an entry from code: the sort runs even when the entry is already shown.
+    void choisirTri(int entree);
+
+protected:
+    void apresPlacement() override;
+    bool eventFilter(QObject* objet, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void construire();
+    QWidget* creerChamp(const Champ& c, QWidget* parent);
+    QWidget* creerLibelle(const Champ& c, QWidget* parent);
+    QWidget* pageOnglet(int onglet);
+    QGridLayout* grilleDe(int onglet, const QString& cadre, QWidget* parent);
+    void brancherBoutons();
+    void choix(const QString& bouton);
+    // Saves a changed or new record before an operation that re-reads the table; false
+    // (the user told why, what was typed kept on screen) when the save is refused.
+    bool enregistrerEnCours();
+    void enregistrer();
+    void signalerRefus(const Erreur& e);
+    void etendreListe(const QString& controle);
+
+    QTabWidget* onglets_ = nullptr;
+    QComboBox* combo1_ = nullptr;
+    QLabel* label12_ = nullptr;
+    QCheckBox* check2_ = nullptr;
+    QLabel* photo_ = nullptr;
+    QTimer* timer1_ = nullptr;
+    db::ControleDonnees* data1_ = nullptr;
+    db::ControleDonnees* data2_ = nullptr;
+    QVector<QWidget*> ordre_;  // the keyboard's order
+    QHash<QString, QGridLayout*> grilles_;
+    QVector<QPair<QWidget*, int>> suivi_;
+};
+
+}  // namespace eleve

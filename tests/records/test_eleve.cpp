@@ -1,0 +1,334 @@
+// The pupil window driven through its controls as the user drives it, on copies of the blank
+// template and of the demonstration database.
+#include "banc_eleve.h"
+#include "platform/db/erreurs_moteur.h"
+#include "records/age.h"
+#include "records/champs_eleve.h"
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <sqlite3.h>
+
+using namespace banc;
+
+namespace {
+
+const QString QuestionAjout = QStringLiteral(
+    "Voulez-vous ajouter une fiche dans la fratrie en cours (OUI) ou ajouter une fiche sans référence à la fratrie "
+    "en cours (NON)...");
+
+// A sample that fits a field of the binding table.
+QString echantillon(const eleve::Champ& c, int i) {
+    const QString champ = QString::fromUtf8(c.champ);
+    if (champ.startsWith("date_")) return QStringLiteral("%1/03/2019").arg(10 + i % 18);
+    if (c.genre == eleve::Genre::Multiligne) return QStringLiteral("ligne un %1\nligne deux").arg(i);
+    const QString t = QStringLiteral("v%1 %2").arg(i).arg(champ);
+    return c.max > 0 ? t.left(c.max) : t.left(10);
+}
+
+}  // namespace
+
+class TestEleve : public QObject {
+    Q_OBJECT
+private slots:
+    // On an empty table the menu opens a new pupil 000001; every field of the binding table
+    // then writes its own column, multi-line boxes included.
+    void premier_eleve_et_chaque_champ() {
+        Base b;
+        menu(MenuEleves);
+        QVERIFY(fenetre().estAffichee());
+        QCOMPARE(fenetre().Caption(), QString("Fiche élève"));
+        QCOMPARE(texte("matricule"), QString("000001"));
+        QCOMPARE(jeu().EditMode(), 2);
+        QCOMPARE(onglet(), 0);
+        int i = 0;
+        for (const eleve::Champ& c : eleve::champs()) {
+            ++i;
+            if (QString::fromUtf8(c.controle) == "matricule") continue;
+            if (c.genre == eleve::Genre::Case)
+                controle<QCheckBox>("Check2")->setChecked(true);
+            else if (c.genre == eleve::Genre::Multiligne)
+                controle<QPlainTextEdit>(QString::fromUtf8(c.controle))->setPlainText(echantillon(c, i));
+            else
+                zone(QString::fromUtf8(c.controle))->setText(echantillon(c, i));
+        }
+        cliquer("cmdMettreàjour");
+        QVERIFY(b.boites->vues.isEmpty());
+        const auto r = b.sql("SELECT * FROM \"élèves\"");
+        QCOMPARE(r.lignes.size(), 1);
+        i = 0;
+        for (const eleve::Champ& c : eleve::champs()) {
+            ++i;
+            const QVariant v = r.lignes[0][r.champs.indexOf(QString::fromUtf8(c.champ))];
+            if (QString::fromUtf8(c.controle) == "matricule") QCOMPARE(v.toString(), QString("000001"));
+            else if (c.genre == eleve::Genre::Case) QCOMPARE(v.toBool(), true);
+            else if (v.typeId() == QMetaType::QDate) QCOMPARE(v.toDate().toString("dd/MM/yyyy"), echantillon(c, i));
+            else QCOMPARE(v.toString(), echantillon(c, i));
+        }
+        // Every box takes no more than its limit; the multi-line ones scroll.
+        QCOMPARE(zone("lieu_naissance")->maxLength(), 50);
+        QCOMPARE(zone("cycle_classe_élève")->maxLength(), 1);
+        QVERIFY(zone("référence_famille")->isReadOnly());
+        QVERIFY(zone("chemin_photo")->isHidden());
+        QCOMPARE(controle<QPlainTextEdit>("observations_médicales")->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    }
+
+    // "&Ajouter": the next matricule after the last, with or without the family, or nothing.
+    void ajouter() {
+        struct Cas { int reponse; QString matricule; QString famille; };
+        for (const Cas& c : {Cas{forms::Oui, "000042", "000007"}, Cas{forms::Non, "000042", ""},
+                             Cas{forms::Annuler, "000003", "000007"}}) {
+            Base b;
+            b.eleves({"000041:Zola:Emile", "000003:Bernard:Anne", "000010:Morel:Luc"});
+            b.sql("UPDATE \"élèves\" SET \"référence_famille\" = '000007'");
+            menu(MenuEleves);
+            controle<QComboBox>("Combo1")->setCurrentIndex(8);
+            QCOMPARE(texte("matricule"), QString("000003"));
+            b.boites->repondre(c.reponse);
+            cliquer("cmdAjouter");
+            QCOMPARE(b.boites->vues.size(), 1);
+            QCOMPARE(b.boites->vues[0].texte, QuestionAjout);
+            QCOMPARE(b.boites->vues[0].style, 35);
+            QCOMPARE(texte("matricule"), c.matricule);
+            QCOMPARE(texte("référence_famille"), c.famille);
+            if (c.reponse == forms::Annuler) {
+                QCOMPARE(jeu().EditMode(), 0);
+                QCOMPARE(controle<QComboBox>("Combo1")->currentIndex(), 8);
+                continue;
+            }
+            QCOMPARE(jeu().EditMode(), 2);
+            QCOMPARE(texte("nom_enfant"), QString());
+            QCOMPARE(controle<QComboBox>("Combo1")->currentText(), QString("Par ordre alphabétique"));
+            zone("nom_enfant")->setText("Petit");
+            cliquer("cmdMettreàjour");
+            QCOMPARE(b.valeur("SELECT \"nom_élève\" FROM \"élèves\" WHERE matricule = '000042'"), QString("Petit"));
+        }
+    }
+
+    // A last matricule that is no number: the general error, nothing added.
+    void ajouter_sans_numero() {
+        Base b;
+        b.eleves({"ABC:Zola:Emile"});
+        menu(MenuEleves);
+        b.boites->repondre(forms::Non);
+        cliquer("cmdAjouter");
+        QCOMPARE(b.boites->vues.size(), 2);
+        QVERIFY(b.boites->derniere().texte.startsWith("Le logiciel a rencontré l'erreur : 13\n\n"));
+        QCOMPARE(jeu().EditMode(), 0);
+    }
+
+    // Leaving the matricule pads it to six digits and turns to the first tab; the Tab key
+    // turns the tabs with the fields; the eldest box leaves the tab alone.
+    void matricule_et_onglets() {
+        Base b;
+        b.eleves({"000001:Martin:Paul"});
+        menu(MenuEleves);
+        for (const auto& [tape, attendu] : {std::pair<QString, QString>{"7", "000007"}, {"", ""},
+                                            {"1234567", "1234567"}, {"7b", "7b"}}) {
+            controle<QTabWidget>("SSTab1")->setCurrentIndex(3);
+            entrer("matricule");
+            zone("matricule")->setText(tape);
+            entrer("prénom_enfant");
+            QCOMPARE(texte("matricule"), attendu);
+            QCOMPARE(onglet(), 0);
+        }
+        entrer("téléphone2_résidence");
+        QCOMPARE(onglet(), 3);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("vaccinations"));
+        QCOMPARE(controle<QTabWidget>("SSTab1")->tabText(onglet()), QString("&Santé / Divers"));
+        entrer("Check2");
+        QCOMPARE(onglet(), 4);
+        entrer("grdDataGrid");
+        QCOMPARE(onglet(), 7);
+    }
+
+    // The eldest's caption blinks every half second, ticked or not.
+    void clignotement() {
+        Base b;
+        menu(MenuEleves);
+        auto* check2 = controle<QCheckBox>("Check2");
+        const QString avant = check2->text();
+        QTRY_VERIFY_WITH_TIMEOUT(check2->text() != avant, 1500);
+        QTRY_VERIFY_WITH_TIMEOUT(check2->text() == avant, 1500);
+        QVERIFY(QStringList({"", "Aîné dans l'école"}).contains(avant));
+    }
+
+    // A matricule that another pupil holds is refused, told with the next free one; No keeps
+    // what was typed, Yes saves under the free matricule.
+    void matricule_en_double() {
+        Base b;
+        b.eleves({"000001:Martin:Paul", "000002:Durand:Zoé"});
+        menu(MenuEleves);
+        b.boites->repondre(forms::Non);
+        cliquer("cmdAjouter");
+        zone("nom_enfant")->setText("Nouveau");
+        // Another workstation takes 000003 meanwhile.
+        b.eleves({"000003:Autre:Poste"});
+        b.boites->effacer();
+        b.boites->repondre(forms::Non);
+        cliquer("cmdMettreàjour");
+        QCOMPARE(b.boites->vues.size(), 1);
+        QCOMPARE(b.boites->vues[0].texte,
+                 QString("Le matricule 000003 est déjà attribué à un autre élève : la fiche n'a pas été enregistrée."
+                         "\n\nLe premier matricule libre est 000004. Voulez-vous le donner à cette fiche et "
+                         "l'enregistrer ?"));
+        QCOMPARE(b.boites->vues[0].style, 36);
+        QCOMPARE(texte("nom_enfant"), QString("Nouveau"));
+        QCOMPARE(texte("matricule"), QString("000003"));
+        QCOMPARE(b.valeur("SELECT COUNT(*) FROM \"élèves\""), QString("3"));
+        b.boites->repondre(forms::Oui);
+        cliquer("cmdMettreàjour");
+        QCOMPARE(b.valeur("SELECT \"nom_élève\" FROM \"élèves\" WHERE matricule = '000004'"), QString("Nouveau"));
+        QCOMPARE(texte("matricule"), QString("000004"));
+    }
+
+    // A save refused by the engine (a date that is none, a file locked by another
+    // workstation) is told; the typed text stays, and saves once the cause is gone.
+    void enregistrements_refuses() {
+        Base b;
+        b.eleves({"000001:Martin:Paul"});
+        menu(MenuEleves);
+        zone("date_naissance")->setText("31/02/2020");
+        zone("lieu_naissance")->setText("Lyon");
+        cliquer("cmdMettreàjour");
+        QCOMPARE(b.boites->vues.size(), 1);
+        QVERIFY(b.boites->derniere().texte.startsWith(
+            QString("Le logiciel a rencontré l'erreur : %1\n\n").arg(db::erreurs::ConversionType)));
+        QCOMPARE(texte("date_naissance"), QString("31/02/2020"));
+        zone("date_naissance")->setText("28/02/2020");
+
+        db::BaseDonnees::definirDelaiVerrou(150);
+        sqlite3* autre = nullptr;
+        sqlite3_open(b.chemin.toUtf8().constData(), &autre);
+        QCOMPARE(sqlite3_exec(autre, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        cliquer("cmdMettreàjour");
+        sqlite3_exec(autre, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(autre);
+        db::BaseDonnees::definirDelaiVerrou(5000);
+        QCOMPARE(b.boites->vues.size(), 2);
+        QCOMPARE(b.boites->derniere().texte, QString("Le logiciel a rencontré l'erreur : %1\n\n%2")
+                                                 .arg(db::erreurs::Verrouille)
+                                                 .arg(db::texte_erreur(db::erreurs::Verrouille)));
+        QCOMPARE(texte("lieu_naissance"), QString("Lyon"));
+        cliquer("cmdMettreàjour");
+        QCOMPARE(b.boites->vues.size(), 2);
+        QCOMPARE(b.valeur("SELECT \"lieu_naissance_élève\" FROM \"élèves\""), QString("Lyon"));
+        QCOMPARE(b.valeur("SELECT \"date_naissance_élève\" FROM \"élèves\""), QString("2020-02-28"));
+    }
+
+    // The sort box orders the pupils as its entry says, dates as dates; the first of the
+    // order is shown.
+    void tris() {
+        Base b;
+        b.eleves({"000002:Émile:A", "000010:Dupont:B", "000001:Zola:C"});
+        const char* const donnees[][4] = {{"000002", "2019-12-20", "2021-09-02", "Lyon"},
+                                          {"000010", "2020-01-05", "2022-09-01", "Brest"},
+                                          {"000001", "2018-03-01", "2023-01-15", "Caen"}};
+        for (const auto& d : donnees)
+            b.sql("UPDATE \"élèves\" SET \"date_naissance_élève\" = ?, \"date_inscription_élève\" = ?, "
+                  "\"ville_résidence\" = ? WHERE matricule = ?",
+                  {d[1], d[2], d[3], d[0]});
+        menu(MenuEleves);
+        auto* combo = controle<QComboBox>("Combo1");
+        QCOMPARE(combo->count(), 13);
+        const QString premiers[] = {"000010", "000001", "000001", "000010", "000001", "000010", "000002",
+                                    "000001"};
+        for (int i = 0; i < 8; ++i) {
+            combo->setCurrentIndex(i);
+            emit combo->activated(i);
+            traiter();
+            QVERIFY2(texte("matricule") == premiers[i], qPrintable(combo->currentText()));
+        }
+        combo->setCurrentIndex(12);
+        emit combo->activated(12);
+        QCOMPARE(texte("ville_résidence"), QString("Brest"));
+        QVERIFY(b.boites->vues.isEmpty());
+    }
+
+    // Searches by matricule and by name: wildcards, an apostrophe and a double quote as
+    // typed, nothing found, an empty answer, an empty table.
+    void recherches() {
+        Base b;
+        b.eleves({"000042:D'Artagnan:Charles", "000043:Dupont:Jean", "000044:Durand:Zoé",
+                  "000045:Le \"Grand\":Paul"});
+        menu(MenuEleves);
+        struct Cas { QString bouton, reponse, trouve; };
+        for (const Cas& c : {Cas{"Command2", "42", ""}, Cas{"Command2", "000042", "000042"},
+                             Cas{"Command2", "*44", "000044"}, Cas{"Command2", "00004?", "000042"},
+                             Cas{"Command13", "du", "000043"}, Cas{"Command13", "D?r", "000044"},
+                             Cas{"Command13", "d'art", "000042"}, Cas{"Command13", "Le \"G", "000045"},
+                             Cas{"Command13", "X' OR '1'='1", ""}}) {
+            jeu().MoveLast();
+            const QString avant = texte("matricule");
+            b.boites->effacer();
+            b.boites->saisir(c.reponse);
+            cliquer(c.bouton);
+            QCOMPARE(b.boites->vues[0].titre, QString("Positionnement sur une fiche"));
+            QVERIFY(b.boites->vues[0].saisie);
+            if (c.trouve.isEmpty()) {
+                QCOMPARE(b.boites->derniere().texte, QString("Fiche introuvable..."));
+                QCOMPARE(b.boites->derniere().style, 64);
+                QCOMPARE(texte("matricule"), QString("000042"));  // the first record, where the find began
+            } else {
+                QVERIFY2(texte("matricule") == c.trouve, qPrintable(c.reponse));
+                QCOMPARE(b.boites->vues.size(), 1);
+            }
+            (void)avant;
+        }
+        b.boites->effacer();
+        b.boites->saisir("   ");
+        jeu().MoveLast();
+        cliquer("Command13");
+        QCOMPARE(b.boites->vues.size(), 1);
+        QCOMPARE(texte("matricule"), QString("000045"));
+
+        Base vide;
+        menu(MenuEleves);
+        vide.boites->annulerSaisie();
+        cliquer("Command13");
+        vide.boites->saisir("DUP");
+        cliquer("Command13");
+        QCOMPARE(vide.boites->derniere().texte, QString("Fiche introuvable..."));
+    }
+
+    void age_data() {
+        QTest::addColumn<QDate>("naissance");
+        QTest::addColumn<QDate>("jour");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("mois suivant") << QDate(2020, 3, 10) << QDate(2024, 4, 5) << "4 a - 0 m - 26 j";
+        QTest::newRow("veille d'anniversaire") << QDate(2020, 3, 10) << QDate(2024, 3, 5) << "3 a - 11 m - 24 j";
+        QTest::newRow("février bissextile") << QDate(2020, 2, 28) << QDate(2024, 3, 1) << "4 a - 0 m - 2 j";
+        QTest::newRow("février") << QDate(2023, 1, 31) << QDate(2023, 3, 1) << "0 a - 1 m - 1 j";
+        QTest::newRow("aujourd'hui") << QDate(2024, 3, 5) << QDate(2024, 3, 5) << "0 a - 0 m - 0 j";
+        QTest::newRow("demain") << QDate(2024, 3, 6) << QDate(2024, 3, 5) << "## erreur ##";
+    }
+    void age() {
+        QFETCH(QDate, naissance);
+        QFETCH(QDate, jour);
+        QFETCH(QString, attendu);
+        QCOMPARE(eleve::age(naissance, jour), attendu);
+    }
+
+    // The age follows the birth date typed or shown; a pupil without one keeps the last age.
+    void age_affiche() {
+        Base b;
+        b.eleves({"000001:Aa:A", "000002:Bb:B"});
+        b.sql("UPDATE \"élèves\" SET \"date_naissance_élève\" = ? WHERE matricule = '000001'",
+              {QDate::currentDate().addYears(-5).toString(Qt::ISODate)});
+        menu(MenuEleves);
+        auto* label12 = controle<QLabel>("Label12");
+        QCOMPARE(label12->text(), QString("5 a - 0 m - 0 j"));
+        jeu().MoveNext();
+        QCOMPARE(texte("matricule"), QString("000002"));
+        QCOMPARE(label12->text(), QString("5 a - 0 m - 0 j"));
+        zone("date_naissance")->setText(QDate::currentDate().addDays(1).toString("dd/MM/yyyy"));
+        QCOMPARE(label12->text(), QString("## erreur ##"));
+        zone("date_naissance")->setText("pas une date");
+        QCOMPARE(label12->text(), QString("## erreur ##"));
+        QVERIFY(b.boites->vues.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestEleve)
+#include "test_eleve.moc"
