@@ -104,6 +104,10 @@ CREATE TABLE "élèves" (
   "champ_paramétable10" TEXT
 );
 CREATE UNIQUE INDEX "élèves_matricule" ON "élèves" (matricule) WHERE matricule <> '';
+-- The unique index leaves blank keys out, so SQLite cannot use it to find a matricule or to
+-- sort by it: plain indexes serve those, and the children of a family.
+CREATE INDEX "élèves_matricule_recherche" ON "élèves" (matricule);
+CREATE INDEX "élèves_référence_famille" ON "élèves" ("référence_famille");
 
 -- The families: legal guardian (Parent 1), second parent (Parent 2), insurance, doctor,
 -- hospital and consent. Keyed like the pupils, for the same reason.
@@ -155,6 +159,7 @@ CREATE TABLE familles (
 );
 CREATE UNIQUE INDEX "familles_référence_famille" ON familles ("référence_famille")
   WHERE "référence_famille" <> '';
+CREATE INDEX "familles_référence_famille_recherche" ON familles ("référence_famille");
 
 -- Document templates printed for a pupil. The name is how the pupil window finds a
 -- template, but two templates may bear the same name (and new ones start nameless),

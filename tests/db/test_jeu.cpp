@@ -226,6 +226,68 @@ private slots:
         QCOMPARE(erreur_de([&] { j.Update(); }), erreurs::EnregistrementSupprime);
     }
 
+    // Rows are read when visited: a row changed elsewhere shows its new fields, one deleted
+    // elsewhere shows empty fields and refuses an edit; finds and bookmarks follow the
+    // set's order after its own deletes and additions.
+    void lignes_lues_a_la_visite() {
+        JeuEnregistrements j(base, "SELECT * FROM élèves ORDER BY nom_élève ASC");
+        essai::AutrePoste autre(chemin);
+        QCOMPARE(autre.executer("UPDATE \"élèves\" SET \"prénom_élève\" = 'Aramis' WHERE matricule = '000003'"), SQLITE_OK);
+        QCOMPARE(autre.executer("DELETE FROM \"élèves\" WHERE matricule = '000002'"), SQLITE_OK);
+        QCOMPARE(j.RecordCount(), 4);
+        QCOMPARE(j.valeurLigne(2, j.indexChamp("prénom_élève")).toString(), QString("Aramis"));
+        j.MoveLast();
+        QVERIFY(j.valeur("nom_élève").isNull());
+        j.setValeur("nom_élève", "Émond");
+        QCOMPARE(erreur_de([&] { j.Update(); }), erreurs::EnregistrementSupprime);
+        j.CancelUpdate();
+
+        j.MoveFirst();
+        const QVariant dartagnan = j.Bookmark();
+        j.MoveNext();
+        j.Delete();  // Dupont
+        j.AddNew();
+        j.setValeur("nom_élève", "Abel");
+        j.Update();
+        const QVariant abel = j.LastModified();
+        j.FindFirst("nom_élève like 'D*' OR nom_élève = 'Abel'");
+        QCOMPARE(nom(j), QString("D'Artagnan"));  // first in the order; the added row comes last
+        j.setBookmark(abel);
+        QCOMPARE(j.AbsolutePosition(), 3);
+        j.setBookmark(dartagnan);
+        QCOMPARE(j.AbsolutePosition(), 0);
+        j.FindFirst("nom_élève = 'Durand'");
+        QCOMPARE(j.AbsolutePosition(), 1);
+        QCOMPARE(j.valeur("prénom_élève").toString(), QString("Aramis"));
+    }
+
+    // Finding or sorting by a matricule and joining on a family reference use an index;
+    // a file made before those indexes gets them when opened.
+    void index_des_codes() {
+        const auto plan = [&](const QString& sql) {
+            QStringList r;
+            for (const auto& l : base->requete("EXPLAIN QUERY PLAN " + sql).lignes) r << l.last().toString();
+            return r.join(" | ");
+        };
+        const auto source = [](const QString& jet) {
+            const dialecte::Source s = dialecte::source(jet);
+            return "SELECT rowid FROM \"élèves\"" + (s.filtre.isEmpty() ? QString() : " WHERE " + s.filtre)
+                   + (s.ordre.isEmpty() ? QString() : " ORDER BY " + s.ordre);
+        };
+        QVERIFY(!plan(source("SELECT * FROM élèves ORDER BY matricule")).contains("TEMP B-TREE"));
+        QVERIFY(plan(source("SELECT * FROM élèves ORDER BY nom_élève, prénom_élève")).contains("TEMP B-TREE"));
+        QVERIFY(plan("SELECT rowid FROM \"élèves\" WHERE " + dialecte::critere("matricule = \"000002\"")).contains("INDEX"));
+        QVERIFY(plan("SELECT * FROM \"élèves\" e JOIN familles f ON f.\"référence_famille\" = e.\"référence_famille\" "
+                     "WHERE e.matricule = '000002'").count("INDEX") == 2);
+        base.reset();
+        {
+            essai::AutrePoste ancien(chemin);
+            QCOMPARE(ancien.executer("DROP INDEX \"élèves_matricule_recherche\""), SQLITE_OK);
+        }
+        base = BaseDonnees::ouvrir(chemin);
+        QCOMPARE(essai::compter(*base, "sqlite_master", "name = 'élèves_matricule_recherche'"), 1);
+    }
+
     // Another workstation deletes the last pupil and adds another, who gets the same row
     // identity: a write or delete begun before lands on nobody, and the typed values stay.
     void ecriture_sur_la_ligne_lue() {

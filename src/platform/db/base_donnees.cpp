@@ -65,6 +65,38 @@ void supprimer_restes_de_compactage(const QString& dossier) {
     }
 }
 
+// Indexes that finding and sorting rely on. The template has them; a file made before them
+// gets them when it is opened, if it can be written at once (never waiting for another
+// workstation: the file then works without them, more slowly).
+struct IndexAttendu { const char* nom; const char* table; const char* colonne; };
+constexpr IndexAttendu index_attendus[] = {
+    {"élèves_matricule_recherche", "élèves", "matricule"},
+    {"élèves_référence_famille", "élèves", "référence_famille"},
+    {"familles_référence_famille_recherche", "familles", "référence_famille"},
+};
+
+void completer_index(sqlite3* p) {
+    QStringList manquants;
+    for (const IndexAttendu& i : index_attendus) {
+        sqlite::Instruction existe(p, QStringLiteral("SELECT (SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name = ?1), "
+                                                     "(SELECT count(*) FROM pragma_table_info(?2) WHERE name = ?3)"));
+        existe.lier({QString::fromUtf8(i.nom), QString::fromUtf8(i.table), QString::fromUtf8(i.colonne)});
+        if (existe.pas() && existe.entier(0) == 0 && existe.entier(1) == 1)
+            manquants << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                             .arg(sqlite::nom_sql(QString::fromUtf8(i.nom)), sqlite::nom_sql(QString::fromUtf8(i.table)),
+                                  sqlite::nom_sql(QString::fromUtf8(i.colonne)));
+    }
+    if (manquants.isEmpty()) return;
+    sqlite3_busy_timeout(p, 0);
+    if (sqlite3_exec(p, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK) {
+        const QByteArray sql = manquants.join(QStringLiteral("; ")).toUtf8();
+        const bool fait = sqlite3_exec(p, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+        sqlite3_exec(p, fait ? "COMMIT" : "ROLLBACK", nullptr, nullptr, nullptr);
+        if (sqlite3_get_autocommit(p) == 0) sqlite3_exec(p, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    sqlite3_busy_timeout(p, delai_verrou);
+}
+
 sqlite3* connecter(const QString& chemin, int drapeaux) {
     sqlite3* p = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(chemin).constData(), &p, drapeaux, nullptr);
@@ -105,6 +137,7 @@ std::shared_ptr<BaseDonnees> BaseDonnees::ouvrir(const QString& chemin) {
         // another workstation holds open may be refused; it then stays as it is.
         sqlite3_exec(p, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
         sqlite::executer(p, QStringLiteral("PRAGMA foreign_keys=OFF"));
+        completer_index(p);
     } catch (...) {
         sqlite3_close_v2(p);
         throw;

@@ -95,6 +95,13 @@ private:
     int numero_;
 };
 
+// Codes made of digits ("000042") sort the same in byte order and in French order: sorted
+// without the collation, they are read in the order of their index instead of sorted.
+bool est_code(const QString& champ) {
+    static const QStringList codes = {QStringLiteral("matricule"), QStringLiteral("référence_famille")};
+    return codes.contains(champ, Qt::CaseInsensitive);
+}
+
 // Parentheses and NOTs nested deeper than any criterion a window writes are a syntax error,
 // before the recursion of the translator runs out of stack.
 constexpr int ProfondeurMaximale = 200;
@@ -149,7 +156,13 @@ public:
             attendreMotCle("BY");
             QStringList termes;
             do {
-                QString terme = nomQualifie() + QStringLiteral(" COLLATE ") + QLatin1String(francais::collation);
+                QString champ = nom();
+                QString terme = sqlite::nom_sql(champ);
+                while (symbole(".")) {
+                    champ = nom();
+                    terme += QLatin1Char('.') + sqlite::nom_sql(champ);
+                }
+                if (!est_code(champ)) terme += QStringLiteral(" COLLATE ") + QLatin1String(francais::collation);
                 if (motCle("DESC")) terme += QStringLiteral(" DESC");
                 else if (motCle("ASC")) terme += QStringLiteral(" ASC");
                 termes.append(terme);

@@ -4,16 +4,11 @@
 #include "platform/db/sqlite_outils.h"
 #include <QDate>
 #include <QHash>
-#include <QSet>
+#include <memory>
 
 namespace db {
 
 namespace {
-
-struct Ligne {
-    qint64 id = 0;               // the row's identity in its table: the bookmark
-    QVector<QVariant> valeurs;   // as stored
-};
 
 QDate lire_date(const QString& saisie) {
     static const char* formats[] = {"d/M/yyyy", "yyyy-MM-dd"};
@@ -83,14 +78,26 @@ QVariant pour_stockage(const DescriptionChamp& c, const QVariant& v) {
 
 }  // namespace
 
+// The rows are known by their identities, read in the query's order when the set opens; a
+// row's fields are read when it is visited and kept in a small cache. Opening a register of
+// 100,000 pupils thus reads one integer per pupil, whatever the number of fields.
 struct JeuEnregistrements::Impl {
     std::shared_ptr<BaseDonnees> base;
     QString texteSource;
     dialecte::Source source;
     QVector<DescriptionChamp> champs;
     QHash<QString, int> index;  // lower-case name -> column
-    QString colonnesSql;        // "rowid", then the fields
-    QVector<Ligne> lignes;
+    QString colonnesSql;        // the fields, quoted
+    QVector<qint64> ids;        // the rows' identities in the query's order: the bookmarks
+
+    // Identity -> position, built when first needed (a find, a bookmark) and dropped by a Delete.
+    mutable QHash<qint64, int> positions;
+    mutable bool positionsAJour = false;
+    // Fields of recently visited rows, as stored. A row that another workstation deleted
+    // since the set opened reads as empty fields.
+    static constexpr int TailleCache = 512;
+    mutable QHash<qint64, QVector<QVariant>> cache;
+    mutable std::unique_ptr<sqlite::Instruction> lecture;  // the fields of one row
 
     // Position: a row index, -1 before the first (BOF), size() after the last (EOF). After a
     // Delete, `supprime` says that the position is the gap where the row was.
@@ -109,7 +116,7 @@ struct JeuEnregistrements::Impl {
     void verifierOuvert() const {
         if (ferme || !base || !base->ouverte()) lever(erreurs::ObjetInvalide);
     }
-    bool courant() const { return !ferme && mode != 2 && !supprime && pos >= 0 && pos < lignes.size(); }
+    bool courant() const { return !ferme && mode != 2 && !supprime && pos >= 0 && pos < ids.size(); }
     void exigerCourant() const {
         verifierOuvert();
         if (!courant()) lever(erreurs::AucunEnregistrement);
@@ -123,8 +130,8 @@ struct JeuEnregistrements::Impl {
         if (c < 0 || c >= champs.size()) lever(erreurs::ElementIntrouvable, QStringLiteral(" (colonne %1)").arg(c));
     }
 
-    QString requeteLignes() const {
-        QString sql = QStringLiteral("SELECT ") + colonnesSql + QStringLiteral(" FROM ") + sqlite::nom_sql(source.table);
+    QString requeteIdentites() const {
+        QString sql = QStringLiteral("SELECT rowid FROM ") + sqlite::nom_sql(source.table);
         if (!source.filtre.isEmpty()) sql += QStringLiteral(" WHERE ") + source.filtre;
         if (!source.ordre.isEmpty()) sql += QStringLiteral(" ORDER BY ") + source.ordre;
         return sql;
@@ -151,25 +158,63 @@ struct JeuEnregistrements::Impl {
         lever(existe.pas() ? erreurs::ModifieAilleurs : erreurs::EnregistrementSupprime);
     }
 
-    Ligne lireLigne(const sqlite::Instruction& i) const {
-        Ligne l;
-        l.id = i.entier(0);
-        l.valeurs.resize(champs.size());
-        for (int c = 0; c < champs.size(); ++c) l.valeurs[c] = i.valeur(c + 1);
-        return l;
+    // The fields of one row as the file holds them now; empty when it is gone. The statement
+    // is reset at once: a statement left open would hold a read lock on the file.
+    QVector<QVariant> lireLigne(qint64 id) const {
+        QVector<QVariant> v(champs.size());
+        if (!base || !base->ouverte()) return v;
+        if (!lecture)
+            lecture = std::make_unique<sqlite::Instruction>(base->poignee(), QStringLiteral("SELECT ") + colonnesSql
+                                                                + QStringLiteral(" FROM ") + sqlite::nom_sql(source.table)
+                                                                + QStringLiteral(" WHERE rowid = ?"));
+        sqlite3_reset(lecture->s);
+        lecture->lier(1, id);
+        try {
+            if (lecture->pas())
+                for (int c = 0; c < champs.size(); ++c) v[c] = lecture->valeur(c);
+        } catch (...) {
+            sqlite3_reset(lecture->s);
+            throw;
+        }
+        sqlite3_reset(lecture->s);
+        return v;
+    }
+    const QVector<QVariant>& valeurs(int ligne) const {
+        const qint64 id = ids[ligne];
+        auto it = cache.constFind(id);
+        if (it != cache.constEnd()) return *it;
+        if (cache.size() >= TailleCache) cache.clear();
+        return *cache.insert(id, lireLigne(id));
+    }
+
+    int position(qint64 id) const {
+        if (!positionsAJour) {
+            positions.clear();
+            positions.reserve(ids.size());
+            for (int r = 0; r < ids.size(); ++r) positions.insert(ids[r], r);
+            positionsAJour = true;
+        }
+        return positions.value(id, -1);
     }
 
     void charger() {
         verifierOuvert();
-        sqlite::Instruction i(base->poignee(), requeteLignes());
-        QVector<Ligne> lues;
-        while (i.pas()) lues.append(lireLigne(i));
-        lignes = std::move(lues);
+        QVector<qint64> lus;
+        {
+            sqlite::Instruction i(base->poignee(), requeteIdentites());
+            while (i.pas()) lus.append(i.entier(0));
+        }
+        ids = std::move(lus);
+        ids.squeeze();
+        positions.clear();
+        positionsAJour = false;
+        cache.clear();
+        lecture.reset();
         mode = 0;
         supprime = false;
         noMatch = false;
-        pos = lignes.isEmpty() ? -1 : 0;
-        eof = bof = lignes.isEmpty();
+        pos = ids.isEmpty() ? -1 : 0;
+        eof = bof = ids.isEmpty();
     }
 
     void placer(int i) {
@@ -207,7 +252,7 @@ JeuEnregistrements::JeuEnregistrements(std::shared_ptr<BaseDonnees> base, const 
             d->champs.append(*it);
         }
     }
-    QStringList colonnes{QStringLiteral("rowid")};
+    QStringList colonnes;
     for (int c = 0; c < d->champs.size(); ++c) {
         d->index.insert(d->champs[c].nom.toLower(), c);
         colonnes.append(sqlite::nom_sql(d->champs[c].nom));
@@ -222,7 +267,7 @@ QString JeuEnregistrements::table() const { return d->source.table; }
 
 bool JeuEnregistrements::Eof() const { return d->ferme || d->eof; }
 bool JeuEnregistrements::Bof() const { return d->ferme || d->bof; }
-int JeuEnregistrements::RecordCount() const { return int(d->lignes.size()); }
+int JeuEnregistrements::RecordCount() const { return int(d->ids.size()); }
 int JeuEnregistrements::AbsolutePosition() const { return d->courant() ? d->pos : -1; }
 int JeuEnregistrements::EditMode() const { return d->mode; }
 bool JeuEnregistrements::tamponModifie() const { return d->mode != 0 && d->modifie.contains(true); }
@@ -240,22 +285,22 @@ QVariant JeuEnregistrements::LastModified() const { return d->dernier; }
 
 void JeuEnregistrements::MoveFirst() {
     AVANT(MoveFirst);
-    if (d->lignes.isEmpty()) lever(erreurs::AucunEnregistrement);
+    if (d->ids.isEmpty()) lever(erreurs::AucunEnregistrement);
     d->placer(0);
     APRES();
 }
 
 void JeuEnregistrements::MoveLast() {
     AVANT(MoveLast);
-    if (d->lignes.isEmpty()) lever(erreurs::AucunEnregistrement);
-    d->placer(int(d->lignes.size()) - 1);
+    if (d->ids.isEmpty()) lever(erreurs::AucunEnregistrement);
+    d->placer(int(d->ids.size()) - 1);
     APRES();
 }
 
 void JeuEnregistrements::MoveNext() {
     AVANT(MoveNext);
     if (d->eof) lever(erreurs::AucunEnregistrement);
-    const int n = int(d->lignes.size());
+    const int n = int(d->ids.size());
     const int cible = d->supprime ? d->pos : d->pos + 1;  // after a Delete the next row is in the gap
     d->placer(std::min(cible, n));
     if (d->pos >= n) { d->eof = true; d->bof = n == 0; }
@@ -265,7 +310,7 @@ void JeuEnregistrements::MoveNext() {
 void JeuEnregistrements::MovePrevious() {
     AVANT(MovePrevious);
     if (d->bof) lever(erreurs::AucunEnregistrement);
-    const int n = int(d->lignes.size());
+    const int n = int(d->ids.size());
     d->placer(std::max(d->pos - 1, -1));
     if (d->pos < 0) { d->bof = true; d->eof = n == 0; }
     APRES();
@@ -273,7 +318,7 @@ void JeuEnregistrements::MovePrevious() {
 
 void JeuEnregistrements::setAbsolutePosition(int position) {
     AVANT(Bookmark);
-    if (position < 0 || position >= d->lignes.size()) lever(erreurs::ArgumentInvalide);
+    if (position < 0 || position >= d->ids.size()) lever(erreurs::ArgumentInvalide);
     d->placer(position);
     APRES();
 }
@@ -294,7 +339,7 @@ void JeuEnregistrements::AddNew() {
 void JeuEnregistrements::Edit() {
     d->exigerCourant();
     d->mode = 1;
-    d->tampon = d->lignes[d->pos].valeurs;
+    d->tampon = d->valeurs(d->pos);
     d->lus = d->tampon;
     d->modifie = QVector<bool>(d->champs.size(), false);
 }
@@ -325,7 +370,7 @@ void JeuEnregistrements::Update() {
     }
     const QString table = sqlite::nom_sql(d->source.table);
     if (d->mode == 1 && noms.isEmpty()) {  // nothing changed: nothing to write
-        d->dernier = d->lignes[d->pos].id;
+        d->dernier = d->ids[d->pos];
         d->mode = 0;
         return;
     }
@@ -346,7 +391,7 @@ void JeuEnregistrements::Update() {
         i.pas();
         id = sqlite3_last_insert_rowid(p);
     } else {
-        id = d->lignes[d->pos].id;
+        id = d->ids[d->pos];
         QStringList affectations;
         for (const QString& n : noms) affectations.append(n + QStringLiteral(" = ?"));
         sqlite::Instruction i(p, QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ")
@@ -356,27 +401,25 @@ void JeuEnregistrements::Update() {
         i.pas();
         if (sqlite3_changes(p) == 0) d->refuserEcriture(p, id);
     }
-    // The row as the file now holds it (defaults, conversions).
-    sqlite::Instruction relue(p, QStringLiteral("SELECT ") + d->colonnesSql + QStringLiteral(" FROM ") + table
-                                     + QStringLiteral(" WHERE rowid = ?"));
-    relue.lier(1, id);
-    if (!relue.pas()) lever(erreurs::EnregistrementSupprime);
-    const Ligne ligne = d->lireLigne(relue);
     t.valider();
+    // The row as the file now holds it (defaults, conversions) is what the next edit compares.
+    d->cache.remove(id);
+    if (d->cache.size() >= Impl::TailleCache) d->cache.clear();
+    d->cache.insert(id, d->lireLigne(id));
 
     d->dernier = id;
     d->tampon.clear();
     d->modifie.clear();
     if (d->mode == 1) {
-        d->lignes[d->pos] = ligne;
         d->mode = 0;
         return;
     }
     // A new record joins the rows at the end. The record current before AddNew stays current;
     // when there was none, the new record becomes current.
-    d->lignes.append(ligne);
+    d->ids.append(id);
+    if (d->positionsAJour) d->positions.insert(id, int(d->ids.size()) - 1);
     d->mode = 0;
-    if (d->sansCourantAvantAjout) d->placer(int(d->lignes.size()) - 1);
+    if (d->sansCourantAvantAjout) d->placer(int(d->ids.size()) - 1);
     else d->pos = d->posAvantAjout;
     APRES();
 }
@@ -386,13 +429,17 @@ void JeuEnregistrements::Delete() {
     d->exigerCourant();
     sqlite3* p = d->base->poignee();
     sqlite::Transaction t(p);
-    const Ligne& ligne = d->lignes[d->pos];
+    const qint64 id = d->ids[d->pos];
+    const QVector<QVariant> lus = d->valeurs(d->pos);
     sqlite::Instruction i(p, QStringLiteral("DELETE FROM ") + sqlite::nom_sql(d->source.table) + d->conditionLue());
-    d->lierLus(i, 1, ligne.id, ligne.valeurs);
+    d->lierLus(i, 1, id, lus);
     i.pas();
-    if (sqlite3_changes(p) == 0) d->refuserEcriture(p, ligne.id);
+    if (sqlite3_changes(p) == 0) d->refuserEcriture(p, id);
     t.valider();
-    d->lignes.removeAt(d->pos);
+    d->ids.removeAt(d->pos);
+    d->cache.remove(id);
+    d->positionsAJour = false;
+    d->positions.clear();
     d->supprime = true;
     d->mode = 0;
 }
@@ -403,42 +450,39 @@ void JeuEnregistrements::FindFirst(const QString& critere) {
     QString sql = QStringLiteral("SELECT rowid FROM ") + sqlite::nom_sql(d->source.table) + QStringLiteral(" WHERE ");
     if (!d->source.filtre.isEmpty()) sql += QLatin1Char('(') + d->source.filtre + QStringLiteral(") AND ");
     sql += QLatin1Char('(') + condition + QLatin1Char(')');
-    QSet<qint64> trouves;
+    // The first match in the set's order: the matching identities are looked up among the
+    // set's positions, not walked in order.
+    int premier = -1;
     try {
         sqlite::Instruction i(d->base->poignee(), sql);
-        while (i.pas()) trouves.insert(i.entier(0));
+        while (i.pas()) {
+            const int r = d->position(i.entier(0));
+            if (r >= 0 && (premier < 0 || r < premier)) premier = r;
+            if (premier == 0) break;
+        }
     } catch (const Erreur& e) {
         if (e.numero == erreurs::SyntaxeRequete) lever(erreurs::SyntaxeCritere, QStringLiteral(" « %1 »").arg(critere));
         throw;
     }
-    for (int r = 0; r < d->lignes.size(); ++r) {
-        if (trouves.contains(d->lignes[r].id)) {
-            d->noMatch = false;
-            d->placer(r);
-            APRES();
-            return;
-        }
-    }
-    d->noMatch = true;
+    d->noMatch = premier < 0;
+    if (premier < 0) return;
+    d->placer(premier);
+    APRES();
 }
 
 QVariant JeuEnregistrements::Bookmark() const {
     d->exigerCourant();
-    return QVariant(qlonglong(d->lignes[d->pos].id));
+    return QVariant(qlonglong(d->ids[d->pos]));
 }
 
 void JeuEnregistrements::setBookmark(const QVariant& signet) {
     AVANT(Bookmark);
     bool ok = false;
-    const qint64 id = signet.toLongLong(&ok);
-    for (int r = 0; ok && r < d->lignes.size(); ++r) {
-        if (d->lignes[r].id == id) {
-            d->placer(r);
-            APRES();
-            return;
-        }
-    }
-    lever(erreurs::SignetInvalide);
+    signet.toLongLong(&ok);
+    const int r = ok ? d->position(signet.toLongLong()) : -1;
+    if (r < 0) lever(erreurs::SignetInvalide);
+    d->placer(r);
+    APRES();
 }
 
 QVariant JeuEnregistrements::valeur(const QString& champ) const { return valeur(d->colonne(champ)); }
@@ -448,7 +492,7 @@ QVariant JeuEnregistrements::valeur(int colonne) const {
     d->verifierColonne(colonne);
     if (d->mode != 0) return d->presenterTampon(colonne);
     d->exigerCourant();
-    return sqlite::presenter(d->lignes[d->pos].valeurs[colonne], d->champs[colonne].type);
+    return sqlite::presenter(d->valeurs(d->pos)[colonne], d->champs[colonne].type);
 }
 
 QString JeuEnregistrements::texte(const QString& champ) const {
@@ -475,8 +519,8 @@ void JeuEnregistrements::setValeur(int colonne, const QVariant& valeur) {
 
 QVariant JeuEnregistrements::valeurLigne(int ligne, int colonne) const {
     d->verifierColonne(colonne);
-    if (ligne < 0 || ligne >= d->lignes.size()) lever(erreurs::AucunEnregistrement);
-    return sqlite::presenter(d->lignes[ligne].valeurs[colonne], d->champs[colonne].type);
+    if (ligne < 0 || ligne >= d->ids.size()) lever(erreurs::AucunEnregistrement);
+    return sqlite::presenter(d->valeurs(ligne)[colonne], d->champs[colonne].type);
 }
 
 void JeuEnregistrements::relire() {
@@ -490,7 +534,10 @@ void JeuEnregistrements::Close() {
     // owner has reported it).
     if (avantOperation) avantOperation(action::Close);
     d->ferme = true;
-    d->lignes.clear();
+    d->ids.clear();
+    d->cache.clear();
+    d->positions.clear();
+    d->lecture.reset();
     d->mode = 0;
     d->base.reset();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // A result set over one record source ("SELECT * FROM table [WHERE ...] [ORDER BY ...]"):
-// the rows are read at opening in the query's order; the current record, the edit buffer
-// and the moves are those of the original engine.
+// the rows' identities are read at opening in the query's order and a row's fields when it
+// is visited (a row changed by another workstation meanwhile shows its new fields, a row
+// deleted meanwhile empty ones). The current record, the edit buffer and the moves follow.
 #include "platform/db/base_donnees.h"
 #include <functional>
 #include <optional>
