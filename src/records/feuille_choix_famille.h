@@ -1,0 +1,13 @@
+#pragma once
+// The family picker `feuille_choix_famille`, "Table des responsables légaux": every family in a
+// grid (reference, guardian's name, first name and address), from which the pupil window takes
+// its family's reference. A grid window of the data-window pattern; its accept operation is the
+// picker table's row for it (settings/selecteurs.cpp).
+#include "settings/listes.h"
+
+namespace famille {
+
+constexpr const char* NomChoixFamille = "feuille_choix_famille";
+const listes::DescriptionListe& description_choix_famille();
+
+}  // namespace famille

@@ -1,0 +1,460 @@
+#include "records/feuille_famille.h"
+#include "platform/db/controle_donnees.h"
+#include "platform/db/dialecte.h"
+#include "platform/db/erreurs_moteur.h"
+#include "platform/forms/boites.h"
+#include "platform/forms/erreurs_boites.h"
+#include "platform/forms/feuilles.h"
+#include "platform/forms/onglets.h"
+#include "platform/forms/pointeur.h"
+#include "platform/forms/twips.h"
+#include "platform/report/crystal_report.h"
+#include "records/feuille_famille_champs.h"
+#include "records/liste_auto_extensible.h"
+#include "shell/module1.h"
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace famille {
+
+const QString FeuilleFamille::LegendeConsentement =
+    QStringLiteral("autorisation de communiquer les données non-confidentielles");
+const QString FeuilleFamille::LegendeConsentementClignotante =
+    QStringLiteral("Autorisation de communiquer les données non-confidentielles");
+
+namespace {
+
+const QString Alphabetique = QStringLiteral("Par ordre alphabétique");
+const QStringList EntreesTri = {Alphabetique, QStringLiteral("Par ordre alphabétique inverse"),
+                                QStringLiteral("Par ordre des matricules"),
+                                QStringLiteral("Par ordre inverse des matricules")};
+const QString ParReference = QStringLiteral("SELECT * FROM familles ORDER BY référence_famille ASC");
+const QString TitreRecherche = QStringLiteral("Positionnement sur une fiche");
+const QString Introuvable = QStringLiteral("Fiche introuvable...");
+
+QPushButton* bouton(QWidget* parent, const QString& nom, const QString& legende, const QString& infobulle) {
+    auto* b = new QPushButton(legende, parent);
+    b->setObjectName(nom);
+    b->setToolTip(infobulle);
+    b->setAutoDefault(false);
+    return b;
+}
+
+const QString InfobulleChoix = QStringLiteral("Cliquez pour accéder aux différents choix possibles");
+const QString InfobulleNom = QStringLiteral(
+    "Cliquez ici pour accéder à une fiche précise directement à partir d'un nom (ou d'une partie de nom avec "
+    "utilisation de ? et *)");
+
+// Six digits with leading zeros when the text is a whole number; any other text as it is.
+QString six_chiffres(const QString& texte) {
+    bool nombre = false;
+    const qlonglong n = texte.trimmed().toLongLong(&nombre);
+    if (!nombre) return texte;
+    return n < 0 ? QStringLiteral("-") + QString::number(-n).rightJustified(6, QLatin1Char('0'))
+                 : QString::number(n).rightJustified(6, QLatin1Char('0'));
+}
+
+}  // namespace
+
+FeuilleFamille::FeuilleFamille() : reglages::FenetreDonnees(QString::fromUtf8(Nom)) {
+    setCaption(QStringLiteral("Fiche famille"));
+    datPrimaryRS()->setRecordSource(sourceAlphabetique());
+    construire();
+    listes_auto::installer(*this);
+
+    clignotement_ = new QTimer(this);
+    clignotement_->setObjectName(QStringLiteral("Timer1"));
+    clignotement_->setInterval(500);
+    connect(clignotement_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+    clignotement_->start();
+}
+
+void FeuilleFamille::construire() {
+    auto* disposition = new QVBoxLayout(this);
+
+    // Above the tabs: the reference and its search, the sort box, the children, the sheet.
+    auto* haut = new QHBoxLayout;
+    const Champ& reference = champs().first();
+    auto* chercherReference =
+        bouton(this, reference.bouton, reference.libelle,
+               QStringLiteral("Cliquez ici pour accéder à une fiche précise directement à partir d'une référence famille"));
+    connect(chercherReference, &QPushButton::clicked, this, [this] { rechercherReference(); });
+    auto* text13 = new QLineEdit(this);
+    text13->setObjectName(reference.zone);
+    text13->setToolTip(reference.infobulle);
+    text13->setFixedWidth(forms::pixels(1500));
+    datPrimaryRS()->lier(text13, reference.champ, reference.longueurMax);
+    text13->installEventFilter(this);
+    haut->addWidget(chercherReference);
+    haut->addWidget(text13);
+    haut->addSpacing(12);
+
+    tri_ = new QComboBox(this);
+    tri_->setObjectName(QStringLiteral("Combo1"));
+    tri_->setToolTip(QStringLiteral("Cliquez pour modifier l'ordre d'apparition des fiches"));
+    tri_->addItems(EntreesTri);
+    connect(tri_, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
+    haut->addWidget(tri_);
+    haut->addStretch();
+    auto* enfants = bouton(this, QStringLiteral("Command4"), QStringLiteral("Enfants"),
+                           QStringLiteral("Cliquez pour accéder aux fiches des enfants de la famille en cours"));
+    connect(enfants, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    haut->addWidget(enfants);
+    auto* imprimer = bouton(this, QStringLiteral("Command3"), QStringLiteral("&Imprimer"),
+                            QStringLiteral("Cliquez pour imprimer la fiche"));
+    connect(imprimer, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    haut->addWidget(imprimer);
+    disposition->addLayout(haut);
+    disposition->addWidget(barreBoutons());
+
+    onglets_ = new QTabWidget(this);
+    onglets_->setObjectName(QStringLiteral("SSTab1"));
+    disposition->addWidget(onglets_, 1);
+
+    // One page per tab; on each, the boxes that stand directly on it, then its frames.
+    QVector<QGridLayout*> grilleCadre;
+    QHash<QString, QGridLayout*> grilles;
+    QVector<QVBoxLayout*> pages;
+    QVector<QGridLayout*> grillesPage;
+    for (const QString& legende : onglets()) {
+        auto* page = new QWidget;
+        auto* vertical = new QVBoxLayout(page);
+        auto* direct = new QGridLayout;
+        vertical->addLayout(direct);
+        pages << vertical;
+        grillesPage << direct;
+        onglets_->addTab(page, legende);
+    }
+    for (const Cadre& c : cadres()) {
+        auto* cadre = new QGroupBox(c.legende);
+        cadre->setObjectName(c.nom);
+        auto* grille = new QGridLayout(cadre);
+        grille->setColumnStretch(1, 1);
+        grille->setColumnStretch(4, 1);
+        grille->setColumnMinimumWidth(2, 16);
+        pages[c.onglet]->addWidget(cadre);
+        grilles.insert(c.nom, grille);
+    }
+    for (QVBoxLayout* v : pages) v->addStretch();
+
+    QHash<QGridLayout*, QVector<int>> lignes;  // the next free row of each column
+    QVector<QPair<QWidget*, int>> suivi;
+    for (const Champ& c : champs()) {
+        if (c.onglet == AuDessusDesOnglets) continue;
+        QGridLayout* grille = c.cadre.isEmpty() ? grillesPage[c.onglet] : grilles.value(c.cadre);
+        QWidget* parent = grille->parentWidget() ? grille->parentWidget() : onglets_->widget(c.onglet);
+        QWidget* voisin = nullptr;
+        switch (c.voisin) {
+        case Voisin::Libelle:
+            voisin = new QLabel(c.libelle, parent);
+            break;
+        case Voisin::Choix:
+            voisin = bouton(parent, c.bouton, c.libelle, InfobulleChoix);
+            break;
+        case Voisin::Recherche: {
+            auto* b = bouton(parent, c.bouton, c.libelle, InfobulleNom);
+            connect(b, &QPushButton::clicked, this, [this, b] {
+                if (b->objectName() == QLatin1String("Command23")) rechercherResponsable();
+                else rechercherConjoint();
+            });
+            voisin = b;
+            break;
+        }
+        }
+        QWidget* zone = nullptr;
+        int hauteur = 1;
+        if (multiligne(c)) {
+            auto* texte = new QPlainTextEdit(parent);
+            texte->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+            texte->setTabChangesFocus(true);
+            datPrimaryRS()->lier(
+                texte, c.champ, [texte](const QVariant& v) { texte->setPlainText(v.toString()); },
+                [texte] { return QVariant(texte->toPlainText()); });
+            zone = texte;
+            hauteur = 2;
+        } else {
+            auto* ligne = new QLineEdit(parent);
+            datPrimaryRS()->lier(ligne, c.champ, c.longueurMax);
+            zone = ligne;
+        }
+        zone->setObjectName(c.zone);
+        if (!c.infobulle.isEmpty()) zone->setToolTip(c.infobulle);
+        if (c.tourneOnglet) suivi.append({zone, c.onglet});
+
+        auto& libres = lignes[grille];
+        if (libres.isEmpty()) libres = {0, 0};
+        const int colonne = c.cadre.isEmpty() ? 0 : c.colonne * 3;
+        int& ligne = libres[c.cadre.isEmpty() ? 0 : c.colonne];
+        grille->addWidget(voisin, ligne, colonne, hauteur == 1 ? Qt::Alignment() : Qt::AlignTop);
+        if (c.cadre.isEmpty())
+            grille->addWidget(zone, ligne, colonne + 1, hauteur, 4);
+        else
+            grille->addWidget(zone, ligne, colonne + 1, hauteur, 1);
+        ligne += hauteur;
+        if (c.zone == QStringLiteral("communication_données")) {
+            consentement_ = qobject_cast<QPushButton*>(voisin);
+            // The blinking caption must not make the button jump in size.
+            consentement_->setMinimumWidth(consentement_->sizeHint().width());
+            zone->setMaximumWidth(forms::pixels(1500));
+            grille->setColumnStretch(5, 1);
+        }
+        if (c.zone == QStringLiteral("nom_responsable_légal") || c.zone == QLatin1String("nom_conjoint"))
+            zone->installEventFilter(this);
+    }
+    forms::onglet_suit_focus(onglets_, suivi);
+
+    // Parent 2's address copied from Parent 1's, below Parent 2's address.
+    QGridLayout* parent2 = grilles.value(QStringLiteral("Frame2"));
+    auto* copie = bouton(parent2->parentWidget(), QStringLiteral("Command16"),
+                         QStringLiteral("Adresse du Parent 2 identique à celle du Parent 1"),
+                         QStringLiteral("Cliquez pour accepter automatiquement l'adresse du parent 1 en tant "
+                                        "qu'adresse du Parent 2"));
+    connect(copie, &QPushButton::clicked, this, [this] { Command16_Click(); });
+    parent2->addWidget(copie, lignes[parent2][1], 3, 1, 2);
+
+    definirTaille(13500, 7650);
+}
+
+QString FeuilleFamille::sourceAlphabetique() {
+    return QStringLiteral("SELECT * FROM familles ORDER BY nom_responsable_légal ASC, prénom_responsable_légal ASC");
+}
+
+QString FeuilleFamille::sourceTri(const QString& entree) {
+    if (entree == EntreesTri[1])
+        return QStringLiteral(
+            "SELECT * FROM familles ORDER BY nom_responsable_légal DESC, prénom_responsable_légal DESC");
+    if (entree == EntreesTri[2]) return ParReference;
+    if (entree == EntreesTri[3]) return QStringLiteral("SELECT * FROM familles ORDER BY référence_famille DESC");
+    return sourceAlphabetique();
+}
+
+QString FeuilleFamille::texte(const QString& zone) const { return controle<QLineEdit>(zone)->text(); }
+void FeuilleFamille::ecrire(const QString& zone, const QString& valeur) { controle<QLineEdit>(zone)->setText(valeur); }
+
+// Loading binds the window through its sort box's first entry.
+void FeuilleFamille::apresPlacement() {
+    if (tri_->currentIndex() == 0) Combo1_Click();
+    else tri_->setCurrentIndex(0);
+}
+
+void FeuilleFamille::Combo1_Click() {
+    forms::pieger([this] {
+        // A family typed and not yet saved is saved before the order changes; when it cannot
+        // be, the window stays on it, in its order.
+        if (!sauverEnAttente()) {
+            const QSignalBlocker blocage(tri_);
+            tri_->setCurrentIndex(indexTri_);
+            return;
+        }
+        indexTri_ = tri_->currentIndex();
+        datPrimaryRS()->setDatabaseName(Module1::chemin_base);
+        datPrimaryRS()->setRecordSource(sourceTri(tri_->currentText()));
+        datPrimaryRS()->Refresh();
+    });
+}
+
+QString FeuilleFamille::referenceSuivante() {
+    datPrimaryRS()->setRecordSource(ParReference);
+    datPrimaryRS()->Refresh();
+    datPrimaryRS()->Recordset().MoveLast();
+    bool nombre = false;
+    const qlonglong derniere = texte(QStringLiteral("Text13")).trimmed().toLongLong(&nombre);
+    if (!nombre) throw Erreur(erreurs_execution::TypeIncompatible, QStringLiteral("Type incompatible."));
+    return QString::number(derniere + 1).rightJustified(6, QLatin1Char('0'));
+}
+
+void FeuilleFamille::nouvelleFamille() {
+    const QString reference = referenceSuivante();
+    datPrimaryRS()->setRecordSource(sourceAlphabetique());
+    datPrimaryRS()->Refresh();
+    datPrimaryRS()->Recordset().AddNew();
+    datPrimaryRS_Reposition();
+    ecrire(QStringLiteral("Text13"), reference);
+}
+
+void FeuilleFamille::cmdAjouter_Click() {
+    forms::pieger([this] {
+        if (!sauverEnAttente()) return;
+        if (tri_->currentIndex() == 0) Combo1_Click();
+        else tri_->setCurrentIndex(0);
+        nouvelleFamille();
+    });
+}
+
+void FeuilleFamille::cmdMettreajour_Click() {
+    forms::pieger([this] {
+        if (!enregistrer()) return;
+        auto& rs = datPrimaryRS()->Recordset();
+        const QVariant signet = rs.LastModified();
+        if (signet.isValid()) rs.setBookmark(signet);
+    });
+}
+
+bool FeuilleFamille::sauverEnAttente() {
+    if (!datPrimaryRS()->aUnRecordset()) return true;
+    auto& rs = datPrimaryRS()->Recordset();
+    if (rs.EditMode() == 0 && rs.AbsolutePosition() < 0) return true;
+    if (!datPrimaryRS()->DataChanged() && !rs.tamponModifie()) return true;
+    return enregistrer();
+}
+
+bool FeuilleFamille::enregistrer() {
+    auto& rs = datPrimaryRS()->Recordset();
+    try {
+        datPrimaryRS()->UpdateRecord();
+        return true;
+    } catch (const Erreur& e) {
+        if (e.numero != db::erreurs::Doublon) throw;
+    }
+    // The reference is another family's: saved meanwhile from another workstation, or typed.
+    const QString prise = texte(QStringLiteral("Text13"));
+    const QString refus = QStringLiteral("La référence famille %1 est déjà celle d'une autre famille : cette fiche "
+                                         "n'a pas été enregistrée.").arg(prise);
+    if (rs.EditMode() != 2) {
+        forms::boite_message(refus + QStringLiteral("\n\nCorrigez la référence, puis validez à nouveau."), 48);
+        return false;
+    }
+    auto base = db::BaseDonnees::ouvrir(Module1::chemin_base);
+    const auto r = base->requete(QStringLiteral("SELECT MAX(\"référence_famille\") FROM familles"));
+    base->Close();
+    bool nombre = false;
+    const qlonglong derniere = r.lignes.value(0).value(0).toString().trimmed().toLongLong(&nombre);
+    if (!nombre) {
+        forms::boite_message(refus + QStringLiteral("\n\nCorrigez la référence, puis validez à nouveau."), 48);
+        return false;
+    }
+    const QString libre = QString::number(derniere + 1).rightJustified(6, QLatin1Char('0'));
+    const QString question = refus + QStringLiteral("\n\nVoulez-vous l'enregistrer sous la référence libre suivante, %1 ?")
+                                         .arg(libre);
+    if (forms::boite_message(question, 36) != forms::Oui) return false;
+    ecrire(QStringLiteral("Text13"), libre);
+    return enregistrer();
+}
+
+void FeuilleFamille::Text13_LostFocus() {
+    forms::pieger([this] {
+        const QString t = texte(QStringLiteral("Text13"));
+        if (!t.isEmpty()) ecrire(QStringLiteral("Text13"), six_chiffres(t));
+    });
+}
+
+void FeuilleFamille::rechercherReference() {
+    rechercher(QStringLiteral("Entrez la REFERENCE EXACTE de la famille dont vous voulez voir la fiche..."),
+               QStringLiteral("référence_famille"), false);
+}
+
+void FeuilleFamille::rechercherResponsable() {
+    rechercher(QStringLiteral("Entrez le nom du Responsable légal (entier OU partiel) dont vous voulez voir la "
+                              "fiche..."),
+               QStringLiteral("nom_responsable_légal"), true);
+}
+
+void FeuilleFamille::rechercherConjoint() {
+    rechercher(QStringLiteral("Entrez le nom du Conjoint (entier OU partiel) dont vous voulez voir la fiche..."),
+               QStringLiteral("nom_conjoint"), true);
+}
+
+// The typed text is looked for as typed: a quote is part of the name, "*" and "?" stay
+// wildcards. The name searches find a name by its beginning; the reference is not padded.
+void FeuilleFamille::rechercher(const QString& invite, const QString& champ, bool debutSeulement) {
+    const QString reponse = forms::boite_saisie(invite, TitreRecherche, QString()).trimmed();
+    if (reponse.isEmpty()) return;
+    forms::pieger([&] {
+        auto& rs = datPrimaryRS()->Recordset();
+        if (rs.Eof() && rs.Bof()) {
+            forms::boite_message(Introuvable, 64);
+            return;
+        }
+        rs.MoveFirst();
+        rs.FindFirst(champ + QStringLiteral(" like ") +
+                     db::dialecte::entre_apostrophes(debutSeulement ? reponse + QLatin1Char('*') : reponse));
+        if (rs.NoMatch()) forms::boite_message(Introuvable, 64);
+    });
+}
+
+void FeuilleFamille::Timer1_Timer() {
+    consentement_->setText(consentement_->text() == LegendeConsentementClignotante ? QString()
+                                                                                    : LegendeConsentementClignotante);
+}
+
+void FeuilleFamille::Command16_Click() {
+    forms::pieger([this] {
+        const char* const paires[][2] = {
+            {"Text3", "Text8"}, {"Text2", "Text7"}, {"Text1", "Text6"}, {"Text5", "Text10"}, {"Text4", "Text9"}};
+        for (const auto& p : paires) ecrire(QString::fromUtf8(p[1]), texte(QString::fromUtf8(p[0])));
+    });
+}
+
+void FeuilleFamille::Command3_Click() {
+    forms::pieger(
+        [this] {
+            auto& cr = report::CrystalReport1();
+            cr.setReportFileName(Module1::chemin_programme + QStringLiteral("fiche_famille.rpt"));
+            cr.setDataFiles(0, Module1::chemin_base);
+            cr.setSelectionFormula(QStringLiteral("{familles.référence_famille} = ") +
+                                   db::dialecte::entre_guillemets(texte(QStringLiteral("Text13"))));
+            cr.setDestination(report::destination::Fenetre);
+            cr.setWindowState(2);
+            cr.setAction(1);
+        },
+        forms::Prefixe::Donnees);
+}
+
+// The pupil window, restricted to this family's pupils; for a family without any, a new
+// pupil linked to it when the user wants one.
+void FeuilleFamille::Command4_Click() {
+    const QString reference = texte(QStringLiteral("Text13"));
+    if (reference.isEmpty()) return;
+    forms::pieger([&] {
+        Module1::ouvrir_table_documents();
+        forms::Feuille& eleve = forms::Feuilles::charger(QStringLiteral("feuille_élève"));
+        auto* documents = eleve.controle<db::ControleDonnees>(QStringLiteral("Data2"));
+        documents->setDatabaseName(Module1::chemin_base);
+        documents->setRecordSource(QStringLiteral("SELECT * FROM documents"));
+        documents->Refresh();
+        Module1::ouvrir_table_eleves();
+        auto* eleves = eleve.controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"));
+        eleves->setRecordSource(QStringLiteral("SELECT * FROM élèves WHERE référence_famille LIKE ") +
+                                db::dialecte::entre_guillemets(reference));
+        eleves->Refresh();
+        auto& rs = eleves->Recordset();
+        if (rs.Eof() && rs.Bof()) {
+            const int reponse = forms::boite_message(
+                QStringLiteral("Aucune fiche 'enfant' n'existe dans la famille en cours...\n\nVoulez-vous en créer une?"),
+                36);
+            if (reponse != forms::Oui) return;
+            rs.AddNew();
+            eleve.controle<QLineEdit>(QStringLiteral("référence_famille"))->setText(reference);
+        }
+        eleve.afficher();
+    });
+}
+
+bool FeuilleFamille::eventFilter(QObject* objet, QEvent* e) {
+    const QString nom = objet->objectName();
+    if (e->type() == QEvent::MouseButtonDblClick) {
+        if (nom == QLatin1String("Text13")) rechercherReference();
+        else if (nom == QStringLiteral("nom_responsable_légal")) rechercherResponsable();
+        else if (nom == QLatin1String("nom_conjoint")) rechercherConjoint();
+        else return false;
+        return true;
+    }
+    if (e->type() == QEvent::FocusOut && nom == QLatin1String("Text13")) {
+        const auto raison = static_cast<QFocusEvent*>(e)->reason();
+        if (raison != Qt::ActiveWindowFocusReason && raison != Qt::PopupFocusReason) Text13_LostFocus();
+    }
+    return false;
+}
+
+}  // namespace famille

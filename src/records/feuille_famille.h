@@ -1,0 +1,75 @@
+#pragma once
+// The family record window `feuille_famille`, "Fiche famille": one family of `familles` at a
+// time, its legal guardian, second parent, insurance, doctor, hospital and consent, on three
+// tabs; the family numbering, the sort box, the three searches, the family sheet and the
+// family's children. Its boxes come from the table of feuille_famille_champs.h.
+#include "settings/fenetre_donnees.h"
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QTimer;
+
+namespace famille {
+
+class FeuilleFamille : public reglages::FenetreDonnees {
+    Q_OBJECT
+public:
+    static constexpr const char* Nom = "feuille_famille";
+    // The captions of the consent button: as designed, then the one that blinks.
+    static const QString LegendeConsentement;
+    static const QString LegendeConsentementClignotante;
+
+    FeuilleFamille();
+
+    // The record source of each entry of Combo1, in the box's order.
+    static QString sourceTri(const QString& entree);
+    static QString sourceAlphabetique();
+
+    // The next family reference, taken from the highest reference in text order: the data
+    // control is left on the families ordered by reference, on the last one. Raises 3021 on
+    // an empty table, 13 when that reference is not a number.
+    QString referenceSuivante();
+    // A new, empty family numbered with the next reference, in alphabetical order; nothing
+    // is saved yet. Raises as referenceSuivante().
+    void nouvelleFamille();
+
+    void cmdAjouter_Click() override;
+    void cmdMettreajour_Click() override;
+
+    // The window's own commands, each with its error trap.
+    void Combo1_Click();
+    void Text13_LostFocus();
+    void rechercherReference();   // Command1, double click on Text13
+    void rechercherResponsable(); // Command23, double click on nom_responsable_légal
+    void rechercherConjoint();    // Command22, double click on nom_conjoint
+    void Timer1_Timer();
+    void Command16_Click();       // Parent 2's address copied from Parent 1's
+    void Command3_Click();        // the family sheet
+    void Command4_Click();        // the family's children
+
+protected:
+    void apresPlacement() override;
+    bool eventFilter(QObject* objet, QEvent* e) override;
+
+private:
+    void construire();
+    void rechercher(const QString& invite, const QString& champ, bool debutSeulement);
+    // Saves the current record; a reference that another family took meanwhile is told, and
+    // a new family is offered the next free one. False when it stays unsaved on screen after
+    // such a refusal; any other refusal is raised.
+    bool enregistrer();
+    // Saves the current record when something was typed into it (see enregistrer()).
+    bool sauverEnAttente();
+    QString texte(const QString& zone) const;
+    void ecrire(const QString& zone, const QString& valeur);
+
+    QComboBox* tri_ = nullptr;
+    int indexTri_ = 0;
+    QTabWidget* onglets_ = nullptr;
+    QPushButton* consentement_ = nullptr;
+    QTimer* clignotement_ = nullptr;
+};
+
+}  // namespace famille

@@ -1,0 +1,141 @@
+#include "records/liste_auto_extensible.h"
+#include "platform/db/controle_donnees.h"
+#include "platform/db/dialecte.h"
+#include "platform/forms/boites.h"
+#include "platform/forms/erreurs_boites.h"
+#include "platform/forms/feuilles.h"
+#include "platform/forms/grille_donnees.h"
+#include "shell/module1.h"
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
+
+namespace listes_auto {
+
+namespace {
+
+QString u(const char* s) { return QString::fromUtf8(s); }
+
+const char* const Adresse = "L'adresse saisie n'existait pas dans la table 'adresses'.";
+const char* const Assertion = "L'assertion saisie n'existait pas dans la table 'assertions'.";
+
+Instance i(const char* fenetre, const char* champ, const char* table, const char* liant, const char* liste,
+           const char* premiereLigne) {
+    return {u(fenetre), u(champ), u(table), u(liant), u(liste), u(premiereLigne)};
+}
+
+}  // namespace
+
+const QVector<Instance>& table() {
+    static const QVector<Instance> t = {
+        i("feuille_famille", "Text2", "adresses", "ouvrir_table_adresses", "feuille_adresses", Adresse),
+        i("feuille_famille", "Text7", "adresses", "ouvrir_table_adresses", "feuille_adresses", Adresse),
+        i("feuille_famille", "Text11", "situations_familiales", "ouvrir_table_situations_familiales",
+          "feuille_situations_familiales",
+          "La situation familiale saisie n'existait pas dans la table 'situations_familiales'."),
+        i("feuille_famille", "société_assurance", "assurances", "ouvrir_table_assurances", "feuille_assurances",
+          "La société d'assurance saisie n'existait pas dans la table 'assurances'."),
+        i("feuille_famille", "élection_comité_responsable_légal", "assertions", "ouvrir_table_assertions",
+          "feuille_assertions", Assertion),
+        i("feuille_famille", "élection_comité_conjoint", "assertions", "ouvrir_table_assertions",
+          "feuille_assertions", Assertion),
+        i("feuille_famille", "communication_données", "assertions", "ouvrir_table_assertions",
+          "feuille_assertions", Assertion),
+
+        i("feuille_élève", "adresse_résidence", "adresses", "ouvrir_table_adresses", "feuille_adresses", Adresse),
+        i("feuille_élève", "sexe", "sexe", "ouvrir_table_sexe", "feuille_sexe",
+          "Le sexe saisi n'existait pas dans la table 'sexes'."),
+        i("feuille_élève", "langue_vivante_élève", "langues_vivantes", "ouvrir_table_langues_vivantes",
+          "feuille_langues_vivantes", "La langue vivante saisie n'existait pas dans la table 'langues_vivantes'."),
+    };
+    return t;
+}
+
+const Instance* chercher(const QString& fenetre, const QString& champ) {
+    for (const Instance& x : table())
+        if (x.fenetre == fenetre && x.champ == champ) return &x;
+    return nullptr;
+}
+
+void completer(const Instance& instance, const QString& texte) {
+    if (texte.isEmpty()) return;
+    db::ControleDonnees* liste = nullptr;
+    const QString complete = QStringLiteral("SELECT * FROM ") + instance.table;
+    const bool reussi = forms::pieger([&] {
+        Module1::ouvrir_table(instance.liant);
+        forms::Feuille& fenetre = forms::Feuilles::charger(instance.liste);
+        liste = fenetre.controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"));
+        // The text is looked for as typed: a quote cannot end the constant, while "*" and "?"
+        // keep their meaning of wildcards.
+        liste->setRecordSource(complete + QStringLiteral(" WHERE détails LIKE ") +
+                               db::dialecte::entre_guillemets(texte));
+        liste->Refresh();
+        auto& rs = liste->Recordset();
+        if (rs.Eof() && rs.Bof()) {
+            rs.AddNew();
+            auto* grille = fenetre.controle<forms::GrilleDonnees>(QStringLiteral("grdDataGrid"));
+            grille->setCol(0);
+            grille->setText(texte);
+            liste->UpdateRecord();
+            rs.setBookmark(rs.LastModified());
+            forms::boite_message(instance.premiereLigne + QStringLiteral("\n\nCette donnée a été ajoutée dans la table connexe..."),
+                                 64);
+        }
+        liste->setRecordSource(complete);
+        liste->Refresh();
+    });
+    // After a failure the list is widened all the same, so that a list the user has open
+    // does not stay narrowed to the text; a second failure here has been told already.
+    if (!reussi && liste) {
+        forms::ignorer_erreur([&] {
+            if (liste->Recordset().EditMode() != 0) liste->Recordset().CancelUpdate();
+            liste->setRecordSource(complete);
+            liste->Refresh();
+        });
+    }
+}
+
+namespace {
+
+// Leaving the field runs its instance once control is back in the event loop, so that the
+// message never opens in the middle of a focus change.
+class Surveillant : public QObject {
+public:
+    Surveillant(QLineEdit* champ, const Instance& instance) : QObject(champ), champ_(champ), instance_(instance) {
+        champ->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* e) override {
+        if (objet != champ_ || e->type() != QEvent::FocusOut) return false;
+        const auto raison = static_cast<QFocusEvent*>(e)->reason();
+        // Another application or a message box taking the focus, or the window going away,
+        // is no leaving of the field.
+        if (raison == Qt::ActiveWindowFocusReason || raison == Qt::PopupFocusReason || !champ_->isVisible())
+            return false;
+        const QString texte = champ_->text();
+        if (texte.isEmpty()) return false;
+        QPointer<QLineEdit> champ = champ_;
+        const Instance instance = instance_;
+        QTimer::singleShot(0, [champ, instance, texte] {
+            if (champ) completer(instance, texte);
+        });
+        return false;
+    }
+
+private:
+    QLineEdit* champ_;
+    Instance instance_;
+};
+
+}  // namespace
+
+void installer(forms::Feuille& fenetre) {
+    for (const Instance& x : table()) {
+        if (x.fenetre != fenetre.nom()) continue;
+        if (auto* champ = fenetre.findChild<QLineEdit*>(x.champ)) new Surveillant(champ, x);
+    }
+}
+
+}  // namespace listes_auto

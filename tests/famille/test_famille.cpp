@@ -1,0 +1,460 @@
+// The family window, its lookups, the self-extending lists and the family picker, driven
+// through their controls as the user drives them.
+#include "banc_famille.h"
+#include "platform/db/erreurs_moteur.h"
+#include "platform/forms/grille_donnees.h"
+#include "platform/report/crystal_report.h"
+#include "settings/selecteurs.h"
+#include "records/feuille_famille.h"
+#include "records/liste_auto_extensible.h"
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QStringDecoder>
+#include <sqlite3.h>
+
+using namespace banc;
+
+namespace {
+
+// Until the pupil window exists, a window of that name with the box the family picker fills.
+class EleveMinimal : public forms::Feuille {
+public:
+    EleveMinimal() : forms::Feuille(Eleve) {
+        auto* reference = new QLineEdit(this);
+        reference->setObjectName(QStringLiteral("référence_famille"));
+        new QLineEdit(this);
+    }
+};
+
+QString erreur_generale(int numero) {
+    return QStringLiteral("Le logiciel a rencontré l'erreur : %1\n\n%2").arg(numero).arg(db::texte_erreur(numero));
+}
+
+const QString Ajoute = QStringLiteral("\n\nCette donnée a été ajoutée dans la table connexe...");
+
+// Opens the window as the menu does, with the families already in the file.
+void ouvrir() { menu(MenuFamilles); }
+
+}  // namespace
+
+namespace banc {
+inline void enregistrer_tout() {
+    enregistrer_feuilles_settings();
+    enregistrer_feuilles_records();
+    if (!forms::Feuilles::estEnregistree(Eleve)) forms::Feuilles::enregistrer(Eleve, [] { return new EleveMinimal; });
+}
+}  // namespace banc
+
+class TestFamille : public QObject {
+    Q_OBJECT
+private slots:
+    // The menu: first family 000001 on an empty table, the first tab, the families by name.
+    void ouverture_par_le_menu() {
+        {
+            Base b;
+            ouvrir();
+            QVERIFY(feuille(Famille).estAffichee());
+            QCOMPARE(feuille(Famille).Caption(), QString("Fiche famille"));
+            QCOMPARE(texte("Text13"), QString("000001"));
+            QCOMPARE(onglets()->currentIndex(), 0);
+            cliquer("cmdMettreàjour");
+            QCOMPARE(b.valeur("SELECT \"référence_famille\" FROM familles"), QString("000001"));
+        }
+        Base b;
+        b.familles(3, {"Martin", "Bernard", "Dubois"});
+        ouvrir();
+        QCOMPARE(texte("nom_responsable_légal"), QString("Bernard"));
+        QCOMPARE(dat()->Caption(), QString("Fiche: 1"));
+        QCOMPARE(controle<QComboBox>(Famille, "Combo1")->currentText(), QString("Par ordre alphabétique"));
+        QVERIFY(b.boites->vues.isEmpty());
+    }
+
+    // 000041 gives 000042, shown empty in alphabetical order; nothing saved until "&Valider".
+    void numerotation() {
+        Base b;
+        b.familles(41);
+        ouvrir();
+        controle<QComboBox>(Famille, "Combo1")->setCurrentIndex(3);
+        traiter();
+        zone("nom_responsable_légal")->setText("Zola");
+        cliquer("cmdAjouter");
+        QCOMPARE(b.compte("familles"), 41);
+        QCOMPARE(texte("Text13"), QString("000042"));
+        QCOMPARE(texte("nom_responsable_légal"), QString());
+        QCOMPARE(dat()->Caption(), QString("Fiche: 0"));
+        QCOMPARE(controle<QComboBox>(Famille, "Combo1")->currentIndex(), 0);
+        QCOMPARE(dat()->RecordSource(), famille::FeuilleFamille::sourceAlphabetique());
+        zone("nom_responsable_légal")->setText("Abel");
+        cliquer("cmdMettreàjour");
+        QCOMPARE(b.valeur("SELECT \"nom_responsable_légal\" FROM familles WHERE \"référence_famille\" = '000042'"),
+                 QString("Abel"));
+        QCOMPARE(texte("Text13"), QString("000042"));
+        // The record left by "&Ajouter" was saved first, as any move saves it.
+        QCOMPARE(b.compte("familles", "\"nom_responsable_légal\" = 'Zola'"), 1);
+
+        // A highest reference that is not a number: told, nothing added.
+        b.sql("UPDATE familles SET \"référence_famille\" = 'X1' WHERE \"référence_famille\" = '000042'");
+        b.boites->effacer();
+        cliquer("cmdAjouter");
+        QCOMPARE(b.boites->derniere().texte, QString("Le logiciel a rencontré l'erreur : 13\n\nType incompatible."));
+        QCOMPARE(jeu().EditMode(), 0);
+    }
+
+    // Leaving Text13 writes six digits; leaving it empty leaves it empty.
+    void reference_a_six_chiffres() {
+        Base b;
+        b.familles(2);
+        ouvrir();
+        entrer("Text13");
+        zone("Text13")->setText("7");
+        quitter_vers("nom_responsable_légal");
+        QCOMPARE(texte("Text13"), QString("000007"));
+        entrer("Text13");
+        zone("Text13")->clear();
+        quitter_vers("nom_responsable_légal");
+        QCOMPARE(texte("Text13"), QString());
+        entrer("Text13");
+        zone("Text13")->setText("7b");
+        quitter_vers("nom_responsable_légal");
+        QCOMPARE(texte("Text13"), QString("7b"));
+    }
+
+    // Boxes marked to turn the tab bring theirs to the front; the others leave it.
+    void onglet_suit_le_champ() {
+        Base b;
+        b.familles(1);
+        ouvrir();
+        struct Cas { QString zone; int avant, apres; };
+        for (const Cas& c : {Cas{"police_assurance", 0, 2}, Cas{"nom_conjoint", 0, 1}, Cas{"Text11", 1, 0},
+                             Cas{"observations_assurance", 0, 0}, Cas{"adresse_médecin_traitant", 1, 1},
+                             Cas{"genre_conjoint", 0, 0}, Cas{"communication_données", 0, 0},
+                             Cas{"Text13", 2, 2}}) {
+            onglets()->setCurrentIndex(c.avant);
+            feuille(Famille).findChild<QWidget*>(c.zone)->setFocus(Qt::MouseFocusReason);
+            traiter();
+            QVERIFY2(onglets()->currentIndex() == c.apres, qPrintable(c.zone));
+        }
+    }
+
+    // The four orders, each with its first family.
+    void tris() {
+        Base b;
+        b.familles(3, {"Martin", "Bernard", "Dubois"});
+        b.sql("UPDATE familles SET \"prénom_responsable_légal\" = 'Anne' WHERE \"référence_famille\" = '000002'");
+        b.sql("INSERT INTO familles (\"référence_famille\", \"nom_responsable_légal\", \"prénom_responsable_légal\") "
+              "VALUES ('000004', 'Bernard', 'Zoé')");
+        ouvrir();
+        auto* tri = controle<QComboBox>(Famille, "Combo1");
+        const QStringList premieres = {"000002", "000001", "000001", "000004"};
+        for (int i : {1, 2, 3, 0}) {
+            tri->setCurrentIndex(i);
+            traiter();
+            QVERIFY2(texte("Text13") == premieres[i], qPrintable(tri->currentText()));
+        }
+        tri->setCurrentIndex(1);
+        traiter();
+        jeu().MoveLast();
+        QCOMPARE(texte("Text13"), QString("000002"));  // Bernard Anne last in reverse order
+    }
+
+    // The reference is looked for exactly; names by their beginning, wildcards and quotes as typed.
+    void recherches() {
+        Base b;
+        b.familles(8, {"Martin", "Dupont", "D'Artagnan", "Dupuis", "Le \"Grand\"", "Zorro", "Arnaud", "Durand"});
+        ouvrir();
+        struct Cas { QString bouton, reponse, trouve; bool introuvable; };
+        const QList<Cas> cas = {
+            {"Command1", "000007", "000007", false},
+            {"Command1", "7", "", true},
+            {"Command23", "dup", "000002", false},
+            {"Command23", "d?pui", "000004", false},
+            {"Command23", "d'art", "000003", false},
+            {"Command23", "Le \"G", "000005", false},
+            {"Command23", "*rand", "000008", false},
+            {"Command23", "Xavier", "", true},
+        };
+        for (const Cas& c : cas) {
+            jeu().MoveLast();
+            b.boites->effacer();
+            b.boites->saisir(c.reponse);
+            cliquer(c.bouton);
+            QCOMPARE(b.boites->vues.first().titre, QString("Positionnement sur une fiche"));
+            if (c.introuvable) {
+                QCOMPARE(b.boites->vues.size(), 2);
+                QCOMPARE(b.boites->derniere().texte, QString("Fiche introuvable..."));
+                QCOMPARE(b.boites->derniere().style, 64);
+                QCOMPARE(b.boites->derniere().titre, forms::titre_application());
+            } else {
+                QVERIFY2(texte("Text13") == c.trouve, qPrintable(c.reponse));
+                QCOMPARE(b.boites->vues.size(), 1);
+            }
+        }
+        QCOMPARE(b.boites->vues.first().texte,
+                 QString("Entrez le nom du Responsable légal (entier OU partiel) dont vous voulez voir la fiche..."));
+        // Cancelled, or only spaces: nothing moves.
+        jeu().MoveLast();
+        const QString derniere = texte("Text13");
+        b.boites->effacer();
+        b.boites->annulerSaisie();
+        cliquer("Command22");
+        b.boites->saisir("   ");
+        QTest::mouseDClick(zone("Text13"), Qt::LeftButton);
+        traiter();
+        QCOMPARE(b.boites->vues.size(), 2);
+        QCOMPARE(b.boites->derniere().texte,
+                 QString("Entrez la REFERENCE EXACTE de la famille dont vous voulez voir la fiche..."));
+        QCOMPARE(texte("Text13"), derniere);
+    }
+
+    // A search on an empty table says so and the window stays usable.
+    void recherche_table_vide() {
+        Base b;
+        Module1::ouvrir_table_familles();
+        b.boites->saisir("dup");
+        cliquer("Command23");
+        QCOMPARE(b.boites->derniere().texte, QString("Fiche introuvable..."));
+        QVERIFY(forms::Feuilles::estChargee(Famille));
+    }
+
+    // Parent 2's address takes Parent 1's, empty values included; no lookup runs.
+    void adresse_du_parent_2() {
+        Base b;
+        b.familles(1);
+        ouvrir();
+        const QStringList p1 = {"Text3", "Text2", "Text1", "Text5", "Text4"};
+        const QStringList p2 = {"Text8", "Text7", "Text6", "Text10", "Text9"};
+        const QStringList valeurs = {"12 bis", "rue Neuve d'en Haut", "", "69001", "Lyon"};
+        for (int i = 0; i < 5; ++i) {
+            zone(p1[i])->setText(valeurs[i]);
+            zone(p2[i])->setText("ancien");
+        }
+        const int adresses = b.compte("adresses");
+        cliquer("Command16");
+        for (int i = 0; i < 5; ++i) QCOMPARE(texte(p2[i]), valeurs[i]);
+        QCOMPARE(b.compte("adresses"), adresses);
+        QVERIFY(b.boites->vues.isEmpty());
+    }
+
+    // The consent button blinks between its capitalised caption and nothing.
+    void clignotement() {
+        Base b;
+        ouvrir();
+        auto* bouton = controle<QPushButton>(Famille, "Command19");
+        QCOMPARE(bouton->text(), famille::FeuilleFamille::LegendeConsentement);
+        QTRY_COMPARE_WITH_TIMEOUT(bouton->text(), famille::FeuilleFamille::LegendeConsentementClignotante, 1500);
+        QTRY_COMPARE_WITH_TIMEOUT(bouton->text(), QString(), 1500);
+    }
+
+    // Every family instance adds an unknown value once, through the window's field; a known
+    // value, a wildcard that matches, or an empty box adds nothing and says nothing.
+    void listes_auto_extensibles_de_la_famille() {
+        Base b;
+        b.familles(1);
+        ouvrir();
+        int n = 0;
+        for (const listes_auto::Instance& x : listes_auto::table()) {
+            if (x.fenetre != Famille) continue;
+            const int avant = b.compte(x.table);
+            // The yes/no fields take three characters.
+            const QString valeur = x.table == "assertions" ? QString("p'%1").arg(++n) : QString("Val \"d'Or\" %1").arg(x.champ);
+            zone(x.champ)->setText(valeur);
+            for (int fois = 0; fois < 2; ++fois) {
+                b.boites->effacer();
+                entrer(x.champ);
+                quitter_vers("Text13");
+                QVERIFY2(b.compte(x.table) == avant + 1, qPrintable(x.champ));
+                QCOMPARE(b.boites->vues.size(), fois == 0 ? 1 : 0);
+            }
+            QCOMPARE(b.valeur("SELECT \"détails\" FROM \"" + x.table + "\" ORDER BY rowid DESC LIMIT 1"), valeur);
+            QCOMPARE(zone(x.champ)->text(), valeur);
+            QCOMPARE(dat(x.liste)->RecordSource(), "SELECT * FROM " + x.table);
+            QVERIFY(!feuille(x.liste).estAffichee());
+            // A wildcard text that matches, and an empty box.
+            for (const QString& t : {valeur.left(3) + "*", QString()}) {
+                b.boites->effacer();
+                zone(x.champ)->setText(t);
+                entrer(x.champ);
+                quitter_vers("Text13");
+                QVERIFY(b.boites->vues.isEmpty());
+                QCOMPARE(b.compte(x.table), avant + 1);
+            }
+        }
+        // The message, as the user reads it.
+        b.boites->effacer();
+        zone("Text7")->setText("Impasse des Lilas");
+        entrer("Text7");
+        quitter_vers("Text13");
+        QCOMPARE(b.boites->derniere().texte, "L'adresse saisie n'existait pas dans la table 'adresses'." + Ajoute);
+        QCOMPARE(b.boites->derniere().style, 64);
+        QCOMPARE(b.boites->derniere().titre, forms::titre_application());
+        // The same new address left in Text2 afterwards is added no second time.
+        zone("Text2")->setText("Impasse des Lilas");
+        entrer("Text2");
+        quitter_vers("Text13");
+        QCOMPARE(b.compte("adresses", "\"détails\" = 'Impasse des Lilas'"), 1);
+    }
+
+    // The pupil window's three instances run the same procedure.
+    void listes_auto_extensibles_de_l_eleve() {
+        Base b;
+        for (const char* nom : {"adresse_résidence", "sexe", "langue_vivante_élève"}) {
+            const listes_auto::Instance* x = listes_auto::chercher(Eleve, QString::fromUtf8(nom));
+            QVERIFY(x);
+            const int avant = b.compte(x->table);
+            b.boites->effacer();
+            listes_auto::completer(*x, "Klingon");
+            listes_auto::completer(*x, "klingon");
+            QCOMPARE(b.compte(x->table), avant + 1);
+            QCOMPARE(b.boites->vues.size(), 1);
+            QVERIFY(b.boites->derniere().texte.endsWith("'" + (x->table == "sexe" ? QString("sexes") : x->table) +
+                                                        "'." + Ajoute));
+        }
+    }
+
+    // Deleting a family asks nothing and leaves its pupils' reference as it was.
+    void suppression() {
+        Base b;
+        b.familles(3, {"Martin", "Bernard", "Dubois"});
+        b.sql("INSERT INTO \"élèves\" (matricule, \"référence_famille\") VALUES ('000001', '000003')");
+        ouvrir();
+        jeu().MoveNext();  // Dubois 000003
+        cliquer("cmdSupprimer");
+        QCOMPARE(b.compte("familles"), 2);
+        QCOMPARE(texte("Text13"), QString("000001"));  // the new last of the order
+        QCOMPARE(b.valeur("SELECT \"référence_famille\" FROM \"élèves\""), QString("000003"));
+        QVERIFY(b.boites->vues.isEmpty());
+    }
+
+    // Two workstations numbering at once: the second is told and offered the next free
+    // reference; refusing keeps everything typed on screen.
+    void reference_prise_par_un_autre_poste() {
+        for (int reponse : {forms::Non, forms::Oui}) {
+            Base b;
+            b.familles(41);
+            ouvrir();
+            cliquer("cmdAjouter");
+            QCOMPARE(texte("Text13"), QString("000042"));
+            zone("nom_responsable_légal")->setText("Lefèvre");
+            controle<QPlainTextEdit>(Famille, "observations_assurance")->setPlainText("ligne 1\nligne 2");
+            b.sql("INSERT INTO familles (\"référence_famille\", \"nom_responsable_légal\") VALUES ('000042', 'Autre')");
+            b.boites->repondre(reponse);
+            cliquer("cmdMettreàjour");
+            QCOMPARE(b.boites->vues.size(), 1);
+            QCOMPARE(b.boites->derniere().texte,
+                     QString("La référence famille 000042 est déjà celle d'une autre famille : cette fiche n'a pas été "
+                             "enregistrée.\n\nVoulez-vous l'enregistrer sous la référence libre suivante, 000043 ?"));
+            QCOMPARE(b.boites->derniere().style, 36);
+            QCOMPARE(texte("nom_responsable_légal"), QString("Lefèvre"));
+            if (reponse == forms::Non) {
+                QCOMPARE(b.compte("familles", "\"nom_responsable_légal\" = 'Lefèvre'"), 0);
+                QCOMPARE(texte("Text13"), QString("000042"));
+                QCOMPARE(jeu().EditMode(), 2);
+            } else {
+                QCOMPARE(b.valeur("SELECT \"observations_assurance\" FROM familles WHERE \"référence_famille\" = '000043'"),
+                         QString("ligne 1\nligne 2"));
+                QCOMPARE(texte("Text13"), QString("000043"));
+            }
+        }
+        // An existing family given another's reference: told, kept on screen.
+        Base b;
+        b.familles(2);
+        ouvrir();
+        zone("Text13")->setText("000002");
+        cliquer("cmdMettreàjour");
+        QVERIFY(b.boites->derniere().texte.startsWith("La référence famille 000002 est déjà celle d'une autre famille"));
+        QCOMPARE(texte("Text13"), QString("000002"));
+        QCOMPARE(b.compte("familles", "\"référence_famille\" = '000002'"), 1);
+    }
+
+    // A file locked by another workstation: told, what was typed kept, saved once free.
+    void fichier_verrouille() {
+        Base b;
+        b.familles(1);
+        ouvrir();
+        zone("prénom_responsable_légal")->setText("Hélène");
+        sqlite3* autre = nullptr;
+        QCOMPARE(sqlite3_open(b.chemin.toUtf8().constData(), &autre), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(autre, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        db::BaseDonnees::definirDelaiVerrou(100);
+        cliquer("cmdMettreàjour");
+        sqlite3_exec(autre, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(autre);
+        db::BaseDonnees::definirDelaiVerrou(5000);
+        QCOMPARE(b.boites->derniere().texte, erreur_generale(db::erreurs::Verrouille));
+        QCOMPARE(texte("prénom_responsable_légal"), QString("Hélène"));
+        cliquer("cmdMettreàjour");
+        QCOMPARE(b.valeur("SELECT \"prénom_responsable_légal\" FROM familles"), QString("Hélène"));
+    }
+
+    // The picker: accepting a row or its relay fills the pupil's reference; another caller's
+    // code copies nothing and withdraws "Accepter".
+    void choix_famille() {
+        Base b;
+        b.familles(14);
+        enum Geste { Accepter, Relais, AutreCode };
+        for (Geste g : {Accepter, Relais, AutreCode}) {
+            feuille(Eleve).afficher();
+            controle<QLineEdit>(Eleve, "référence_famille")->clear();
+            Module1::ouvrir_table_familles();
+            Module1::ouvrir_table_choix_famille();
+            selecteurs::appeler("ouvrir_table_choix_famille", ChoixFamille, 1);
+            QVERIFY(!controle<QPushButton>(ChoixFamille, "bouton_accepter")->isHidden());
+            auto* grille = controle<forms::GrilleDonnees>(ChoixFamille, "grdDataGrid");
+            QCOMPARE(grille->model()->rowCount() >= 14, true);
+            grille->setCurrentIndex(grille->model()->index(11, 2));
+            if (g == AutreCode) Module1::code_appelant = 4;
+            if (g == Relais) emit grille->relais();
+            else cliquer(ChoixFamille, "bouton_accepter");
+            traiter();
+            if (g == AutreCode) {
+                QVERIFY(forms::Feuilles::estChargee(ChoixFamille));
+                QVERIFY(controle<QPushButton>(ChoixFamille, "bouton_accepter")->isHidden());
+                QCOMPARE(controle<QLineEdit>(Eleve, "référence_famille")->text(), QString());
+                forms::Feuilles::decharger(ChoixFamille);
+            } else {
+                QCOMPARE(controle<QLineEdit>(Eleve, "référence_famille")->text(), QString("000012"));
+                QVERIFY(!forms::Feuilles::estChargee(ChoixFamille));
+                QCOMPARE(focalise(Eleve), QString("référence_famille"));
+            }
+        }
+        QVERIFY(b.boites->vues.isEmpty());
+        // The grid's columns, in the engine's order.
+        auto* grille = controle<forms::GrilleDonnees>(ChoixFamille, "grdDataGrid");
+        QStringList titres;
+        for (int c = 0; c < 4; ++c) titres << grille->model()->headerData(c, Qt::Horizontal).toString();
+        QCOMPARE(titres, QStringList({"référence", "nom", "prénom", "adresse"}));
+        QCOMPARE(feuille(ChoixFamille).Caption(), QString("Table des responsables légaux"));
+    }
+
+    // The family sheet of a demonstration family, written to a file and read back.
+    void fiche_famille() {
+        Base b(true);
+        ouvrir();
+        b.boites->saisir("000001");
+        cliquer("Command1");
+        cliquer("Command3");
+        QVERIFY2(b.boites->vues.size() == 1, qPrintable(b.boites->derniere().texte));
+        auto& cr = report::CrystalReport1();
+        QCOMPARE(cr.ReportFileName(), Module1::chemin_programme + "fiche_famille.rpt");
+        QCOMPARE(cr.SelectionFormula(), QString("{familles.référence_famille} = \"000001\""));
+        QCOMPARE(cr.Destination(), 0);
+        cr.setDestination(report::destination::Fichier);
+        cr.setPrintFileType(report::type_fichier::TexteEnrichi);
+        const QString fichier = b.dossier.filePath("famille.RTF");
+        cr.setPrintFileName(fichier);
+        QCOMPARE(cr.PrintReport(), 0);
+        cr.setDestination(report::destination::Fenetre);
+        QProcess p;
+        p.start("unrtf", {"--text", fichier});
+        QVERIFY(p.waitForFinished(60000));
+        QStringDecoder cp1252("windows-1252");
+        const QString lu = cp1252(p.readAllStandardOutput());
+        for (const char* attendu : {"François", "Éric", "Duval", "Mélanie", "Rue des Jardins", "Charly", "69390",
+                                       "MMA", "Docteur Anne Lefèvre", "Clinique du Val d'Ouest", "Écully"})
+            QVERIFY2(lu.contains(QString::fromUtf8(attendu)), attendu);
+        QVERIFY(!lu.contains("Moreau"));  // family 000002 is not on the sheet
+    }
+};
+
+QTEST_MAIN(TestFamille)
+#include "test_famille.moc"
