@@ -1,6 +1,7 @@
 // Opening files, the engine's statements, French order and LIKE, another workstation's
 // lock, and compaction.
 #include "db/outils.h"
+#include "platform/db/francais.h"
 #include "platform/db/jeu_enregistrements.h"
 #include <QDateTime>
 #include <QDir>
@@ -76,6 +77,77 @@ private slots:
         // SQLite's own LIKE, for native queries, ignores case beyond ASCII too.
         QCOMPARE(essai::compter(*b, "villes", "\"détails\" LIKE 'é%'"), 2);
         QCOMPARE(essai::compter(*b, "villes", "\"détails\" LIKE 'ÈV_'"), 1);
+    }
+
+    // Names, towns and classes as a school types them: the one French order, the same
+    // through SQLite and in code, and its first level as the grouping's equality.
+    void ordre_francais_noms_villes_classes() {
+        const QStringList attendu = {
+            "9", "10", "brignais", "Brignais", "BRIGNAIS", "Brindas", "CL5", "cl05", "CL05", "CL10",
+            "Classe 2", "Classe 10", "De Gaulle", "de la Tour", "Delacroix", "Dupond", "Dupont",
+            "emile", "Emile", "Émile", "Éric", "Evreux", "Lœuvre", "Loeuvrey",
+            "Saint Genis", "Saint-Genis", "Villefranche-sur-Saône"};
+        QStringList melange = attendu;
+        std::reverse(melange.begin(), melange.end());
+        std::stable_sort(melange.begin(), melange.end(),
+                         [](const QString& a, const QString& b) { return francais::comparer(a, b) < 0; });
+        QCOMPARE(melange, attendu);
+
+        QTemporaryDir dossier;
+        auto b = BaseDonnees::ouvrir(test::copie_modele(dossier));
+        b->Execute("DELETE * FROM villes");
+        for (int i = attendu.size() - 1; i >= 0; --i)
+            b->requete("INSERT INTO villes (\"détails\") VALUES (?)", {attendu[i]});
+        JeuEnregistrements j(b, "SELECT * FROM villes ORDER BY détails");
+        QStringList fenetre;
+        for (int i = 0; i < j.RecordCount(); ++i) fenetre << j.valeurLigne(i, 1).toString();
+        QCOMPARE(fenetre, attendu);
+
+        // First level: one value whatever the case, accents and leading zeros.
+        QVERIFY(francais::memes_lettres("BRIGNAIS", "brignais"));
+        QVERIFY(francais::memes_lettres("Emile", "émile"));
+        QVERIFY(francais::memes_lettres("cl05", "CL5"));
+        QVERIFY(!francais::memes_lettres("Classe 2", "Classe 20"));
+        QVERIFY(!francais::memes_lettres("Saint Genis", "Saint-Genis"));
+        QCOMPARE(francais::cle_lettres("Brignais"), francais::cle_lettres("BRIGNAIS"));
+        QCOMPARE(essai::compter(*b, "villes", "\"détails\" = 'brignais' COLLATE FRANCAIS_LETTRES"), 3);
+        QCOMPARE(essai::compter(*b, "villes", "\"détails\" = 'Cl05' COLLATE FRANCAIS_LETTRES"), 3);
+        // LIKE agrees on case: every spelling of the town, accented capitals included.
+        QCOMPARE(essai::compter(*b, "villes", "\"détails\" LIKE 'brignais'"), 3);
+        QCOMPARE(essai::compter(*b, "villes", "\"détails\" LIKE 'ÉMILE'"), 1);
+    }
+
+    // Any texts: the order is a total order, and the same from UTF-8 (SQLite) and from
+    // UTF-16 (code); the first-level key agrees with the first-level comparison.
+    void ordre_francais_coherent() {
+        const QStringList pieces = {"a", "A", "é", "É", "e", "E", "ë", "œ", "oe", "0", "00", "1", "9", "10",
+                                    " ", "-", "'", "z", "ß", "ss", "e\u0301", "ø", "Ω", "€", ""};
+        QStringList textes;
+        quint32 graine = 7;
+        for (int i = 0; i < 300; ++i) {
+            QString t;
+            const int n = int(graine % 5);
+            for (int k = 0; k < n; ++k) {
+                graine = graine * 1103515245u + 12345u;
+                t += pieces[int((graine >> 16) % pieces.size())];
+            }
+            graine = graine * 1103515245u + 12345u;
+            textes << t;
+        }
+        std::sort(textes.begin(), textes.end(),
+                  [](const QString& a, const QString& b) { return francais::comparer(a, b) < 0; });
+        for (int i = 0; i < textes.size(); ++i)
+            for (int k = 0; k < textes.size(); ++k) {
+                const QString &a = textes[i], &b = textes[k];
+                const QByteArray ua = a.toUtf8(), ub = b.toUtf8();
+                const int c = francais::comparer(a, b);
+                const int l = francais::comparer_lettres(a, b);
+                QVERIFY2(c == -francais::comparer(b, a), qPrintable(a + " / " + b));
+                QVERIFY2((c > 0) == (i > k) || a == b, qPrintable(a + " / " + b));
+                QVERIFY2((c > 0) == (francais::comparer_utf8(ua, ua.size(), ub, ub.size()) > 0), qPrintable(a + " / " + b));
+                QVERIFY2(l == 0 || (l > 0) == (c > 0), qPrintable(a + " / " + b));
+                QVERIFY2((l == 0) == (francais::cle_lettres(a) == francais::cle_lettres(b)), qPrintable(a + " / " + b));
+            }
     }
 
     void fichier_verrouille_par_un_autre_poste() {

@@ -2,6 +2,7 @@
 // file writers read back by independent readers, refusals and the control's settings.
 #include "commun/base_test.h"
 #include "platform/db/base_donnees.h"
+#include "platform/db/jeu_enregistrements.h"
 #include "platform/erreur.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/feuilles.h"
@@ -238,6 +239,33 @@ private slots:
                                                     "Effectif 2", "Page 1 / 2"}));
         QCOMPARE(textes(doc.pages[1]), (QStringList{"Classes", "Classe C1", "N° | Nom", "1 | Dupré", "2 | Martin",
                                                     "Effectif 2", "Page 2 / 2"}));
+    }
+
+    // A class typed three ways is one class: one heading in its most frequent spelling, one
+    // count, its pupils in one alphabetical run; the list sorts as the window does.
+    void saisies_differentes_d_une_valeur_forment_un_groupe() {
+        QVector<Eleve> eleves;
+        const QVector<std::pair<QString, QString>> saisies = {
+            {"Zola", "CL05"}, {"Martin", "cl05"}, {"Abel", "CL05"}, {"Petit", "CL04"}, {"Bernard", "cl05"},
+            {"Durand", "CL05"}, {"de la Tour", "Cl05"}, {"Delacroix", "CL05"}, {"DUPONT", "CL05"},
+            {"dupont", "CL05"}, {"Émile", "CL05"}, {"Eric", "CL05"}};
+        for (int i = 0; i < saisies.size(); ++i)
+            eleves.append({QString::asprintf("%06d", i + 1), saisies[i].first, "P", "F", saisies[i].second, "CP", "2", "", {}, false});
+        Base base(eleves);
+        const DocumentRendu doc = rendre(QStringLiteral(
+            "[rapport]\ngroupe = {élèves.référence_classe_élève}\ntri = {élèves.nom_élève}\n"
+            "[entête_groupe]\nligne = Classe {=groupe}\n[détail]\nligne = {=n} {élèves.nom_élève}\n"
+            "[pied_groupe]\nligne = Effectif {=nombre}\n"), base);
+        QCOMPARE(textes(doc.pages[0]), (QStringList{
+            "Classe CL04", "1 Petit", "Effectif 1", "Classe CL05", "1 Abel", "2 Bernard", "3 de la Tour", "4 Delacroix",
+            "5 dupont", "6 DUPONT", "7 Durand", "8 Émile", "9 Eric", "10 Martin", "11 Zola", "Effectif 11"}));
+
+        auto b = db::BaseDonnees::ouvrir(base.chemin);
+        db::JeuEnregistrements fenetre(b, "SELECT nom_élève FROM élèves ORDER BY nom_élève");
+        QStringList ordreFenetre;
+        for (int i = 0; i < fenetre.RecordCount(); ++i) ordreFenetre << fenetre.valeurLigne(i, 0).toString();
+        const DocumentRendu liste = rendre(QStringLiteral("[rapport]\ntri = {élèves.nom_élève}\n[détail]\nligne = {élèves.nom_élève}\n"), base);
+        QCOMPARE(textes(liste.pages[0]), ordreFenetre);
     }
 
     void longue_liste_repete_les_intitules_et_ne_deborde_pas() {

@@ -1,47 +1,17 @@
 #include "platform/db/francais.h"
 #include "platform/db/motif.h"
-#include <QCollator>
-#include <QHash>
-#include <cstring>
 #include <sqlite3.h>
 
 namespace db::francais {
 
 namespace {
 
-// Sorting 10,000 names compares each one many times: its ICU sort key is computed once and
-// kept, keyed by the stored UTF-8 bytes.
-struct Trieur {
-    QCollator collateur{QLocale(QLocale::French, QLocale::France)};
-    QHash<QByteArray, QCollatorSortKey> cles;
-
-    QCollatorSortKey cle(const char* octets, int n) {
-        const QByteArray brut = QByteArray::fromRawData(octets, n);
-        auto it = cles.constFind(brut);
-        if (it != cles.constEnd()) return *it;
-        if (cles.size() > 200000) cles.clear();
-        QCollatorSortKey k = collateur.sortKey(QString::fromUtf8(octets, n));
-        cles.insert(QByteArray(octets, n), k);
-        return k;
-    }
-};
-
-Trieur& trieur() {
-    thread_local Trieur t;
-    return t;
+int comparer_octets(void*, int n1, const void* a, int n2, const void* b) {
+    return comparer_utf8(static_cast<const char*>(a), n1, static_cast<const char*>(b), n2);
 }
 
-int comparer_octets(void*, int n1, const void* a, int n2, const void* b) {
-    const int n = std::min(n1, n2);
-    const int binaire = std::memcmp(a, b, size_t(n));
-    if (binaire == 0 && n1 == n2) return 0;
-    Trieur& t = trieur();
-    const QCollatorSortKey ka = t.cle(static_cast<const char*>(a), n1);
-    const QCollatorSortKey kb = t.cle(static_cast<const char*>(b), n2);
-    const int r = ka.compare(kb);
-    if (r != 0) return r;
-    // Texts the collator calls equal still get one fixed order, so that sorting is stable.
-    return binaire != 0 ? binaire : (n1 < n2 ? -1 : 1);
+int comparer_lettres_octets(void*, int n1, const void* a, int n2, const void* b) {
+    return comparer_lettres_utf8(static_cast<const char*>(a), n1, static_cast<const char*>(b), n2);
 }
 
 QString texte(sqlite3_value* v) {
@@ -59,7 +29,7 @@ const motif::Motif* motif_de(sqlite3_context* ctx, int argument, sqlite3_value* 
     return static_cast<motif::Motif*>(sqlite3_get_auxdata(ctx, argument)) ? m : nullptr;
 }
 
-// comme(texte, motif): the original engine's LIKE.
+// comme(texte, motif): the LIKE of the statements' dialect (* ? # [...]).
 void fonction_comme(sqlite3_context* ctx, int, sqlite3_value** args) {
     if (sqlite3_value_type(args[0]) == SQLITE_NULL || sqlite3_value_type(args[1]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
@@ -97,14 +67,10 @@ void fonction_like(sqlite3_context* ctx, int n, sqlite3_value** args) {
 
 }  // namespace
 
-int comparer(const QString& a, const QString& b) {
-    const QByteArray ua = a.toUtf8(), ub = b.toUtf8();
-    return comparer_octets(nullptr, int(ua.size()), ua.constData(), int(ub.size()), ub.constData());
-}
-
 void installer(sqlite3* p) {
     const int drapeaux = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_collation_v2(p, collation, SQLITE_UTF8, nullptr, comparer_octets, nullptr);
+    sqlite3_create_collation_v2(p, collation_lettres, SQLITE_UTF8, nullptr, comparer_lettres_octets, nullptr);
     sqlite3_create_function_v2(p, fonction_motif, 2, drapeaux, nullptr, fonction_comme, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(p, "like", 2, drapeaux, nullptr, fonction_like, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(p, "like", 3, drapeaux, nullptr, fonction_like, nullptr, nullptr, nullptr);

@@ -1,10 +1,10 @@
 #include "platform/forms/listes_fichiers.h"
 #include "platform/db/erreurs_moteur.h"
 
+#include "platform/db/ordre_francais.h"
 #include "platform/erreur.h"
 #include "platform/forms/erreurs_boites.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFileInfo>
 #include <QMouseEvent>
@@ -34,11 +34,8 @@ QString chemin_absolu(const QString& chemin) {
 }
 
 QStringList trier(QStringList noms) {
-    QCollator ordre{QLocale(QLocale::French, QLocale::France)};
-    ordre.setCaseSensitivity(Qt::CaseInsensitive);
-    ordre.setNumericMode(true);
     std::sort(noms.begin(), noms.end(),
-              [&](const QString& a, const QString& b) { return ordre.compare(a, b) < 0; });
+              [](const QString& a, const QString& b) { return db::francais::comparer(a, b) < 0; });
     return noms;
 }
 

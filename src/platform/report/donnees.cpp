@@ -1,14 +1,12 @@
 #include "platform/report/donnees.h"
 
 #include "platform/db/base_donnees.h"
+#include "platform/db/ordre_francais.h"
 #include "platform/erreur.h"
 
-#include <QCollator>
-#include <QCollatorSortKey>
 #include <QSet>
 #include <algorithm>
 #include <numeric>
-#include <optional>
 
 namespace report {
 
@@ -53,16 +51,6 @@ bool est_nombre(const QVariant& v) {
     }
 }
 
-QCollator& collateur() {
-    static QCollator c = [] {
-        QCollator k{QLocale(QLocale::French, QLocale::France)};
-        k.setCaseSensitivity(Qt::CaseInsensitive);
-        k.setNumericMode(true);
-        return k;
-    }();
-    return c;
-}
-
 }  // namespace
 
 QVariant Donnees::valeur(int ligne, const formule::PNoeud& place) const {
@@ -71,7 +59,7 @@ QVariant Donnees::valeur(int ligne, const formule::PNoeud& place) const {
     return lignes[ligne].value(*it);
 }
 
-int comparer(const QVariant& a, const QVariant& b) {
+int comparer(const QVariant& a, const QVariant& b, bool lettres_seules) {
     const bool va = a.isNull() || (a.typeId() == QMetaType::QString && a.toString().isEmpty());
     const bool vb = b.isNull() || (b.typeId() == QMetaType::QString && b.toString().isEmpty());
     if (va || vb) return va == vb ? 0 : (va ? -1 : 1);
@@ -82,8 +70,8 @@ int comparer(const QVariant& a, const QVariant& b) {
     if (a.typeId() == QMetaType::QDate && b.typeId() == QMetaType::QDate)
         return a.toDate() < b.toDate() ? -1 : (a.toDate() > b.toDate() ? 1 : 0);
     if (est_nombre(a) != est_nombre(b)) return est_nombre(a) ? -1 : 1;
-    const int c = collateur().compare(a.toString(), b.toString());
-    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+    return lettres_seules ? db::francais::comparer_lettres(a.toString(), b.toString())
+                          : db::francais::comparer(a.toString(), b.toString());
 }
 
 Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoeud& selection,
@@ -167,31 +155,20 @@ Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoe
         d.lignes = std::move(r.lignes);
     }
 
-    // Order: group key, then the sort keys, texts by their French sort keys.
-    struct CleTri { int colonne; bool decroissant; };
+    // Order: group key, then the sort keys, texts in the French order.
+    // The group key compares at the first level, so that the spellings of one value form
+    // one group whose records are in the order of the sort keys.
+    struct CleTri { int colonne; bool decroissant; bool lettres; };
     QVector<CleTri> cles;
-    if (m.groupe) cles.append({d.colonneGroupe, m.groupe->decroissant});
-    for (const Cle& k : m.tri) cles.append({d.colonnes.value(formule::canonique(k.valeur)), k.decroissant});
+    if (m.groupe) cles.append({d.colonneGroupe, m.groupe->decroissant, true});
+    for (const Cle& k : m.tri) cles.append({d.colonnes.value(formule::canonique(k.valeur)), k.decroissant, false});
     if (!cles.isEmpty() && d.lignes.size() > 1) {
         const int n = d.lignes.size();
-        QVector<QVector<std::optional<QCollatorSortKey>>> textes(cles.size());
-        for (int c = 0; c < cles.size(); ++c) {
-            textes[c].resize(n);
-            for (int i = 0; i < n; ++i) {
-                const QVariant& v = d.lignes[i][cles[c].colonne];
-                if (v.typeId() == QMetaType::QString && !v.toString().isEmpty())
-                    textes[c][i] = collateur().sortKey(v.toString());
-            }
-        }
         QVector<int> ordre(n);
         std::iota(ordre.begin(), ordre.end(), 0);
         std::stable_sort(ordre.begin(), ordre.end(), [&](int x, int y) {
             for (int c = 0; c < cles.size(); ++c) {
-                int r;
-                const auto& kx = textes[c][x];
-                const auto& ky = textes[c][y];
-                if (kx && ky) r = kx->compare(*ky);
-                else r = comparer(d.lignes[x][cles[c].colonne], d.lignes[y][cles[c].colonne]);
+                const int r = comparer(d.lignes[x][cles[c].colonne], d.lignes[y][cles[c].colonne], cles[c].lettres);
                 if (r != 0) return cles[c].decroissant ? r > 0 : r < 0;
             }
             return false;
@@ -203,13 +180,39 @@ Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoe
     }
 
     if (m.groupe) {
+        const auto vide = [](const QVariant& v) {
+            return v.isNull() || (v.typeId() == QMetaType::QString && v.toString().isEmpty());
+        };
         for (int i = 0; i < d.lignes.size(); ++i) {
-            if (i == 0) { d.debutsGroupes.append(0); continue; }
-            const QVariant& a = d.lignes[i - 1][d.colonneGroupe];
             const QVariant& b = d.lignes[i][d.colonneGroupe];
-            const bool memes = (a.isNull() && b.isNull()) || (!a.isNull() && !b.isNull() && a == b) ||
-                               (comparer(a, b) == 0 && (a.isNull() || b.isNull()));
-            if (!memes) d.debutsGroupes.append(i);
+            if (i > 0) {
+                const QVariant& a = d.lignes[i - 1][d.colonneGroupe];
+                // An empty text and a missing value are one group.
+                const bool memes = (vide(a) && vide(b)) || (!vide(a) && !vide(b) && comparer(a, b, true) == 0);
+                if (memes) continue;
+            }
+            d.debutsGroupes.append(i);
+        }
+        // A group's heading shows its most frequent spelling (the first in order on a tie).
+        for (int g = 0; g < d.debutsGroupes.size(); ++g) {
+            const int de = d.debutsGroupes[g];
+            const int a = g + 1 < d.debutsGroupes.size() ? d.debutsGroupes[g + 1] : d.lignes.size();
+            QHash<QString, int> comptes;
+            QVariant choisie = d.lignes[de][d.colonneGroupe];
+            int meilleur = 0;
+            if (choisie.typeId() == QMetaType::QString) {
+                QVector<QVariant> ordre;
+                for (int i = de; i < a; ++i) {
+                    const QVariant& v = d.lignes[i][d.colonneGroupe];
+                    int& n = comptes[v.toString()];
+                    if (n == 0) ordre.append(v);
+                    ++n;
+                }
+                std::sort(ordre.begin(), ordre.end(), [](const QVariant& x, const QVariant& y) { return comparer(x, y) < 0; });
+                for (const QVariant& v : ordre)
+                    if (comptes.value(v.toString()) > meilleur) { meilleur = comptes.value(v.toString()); choisie = v; }
+            }
+            d.valeursGroupes.append(choisie);
         }
     }
     return d;

@@ -15,6 +15,7 @@ struct Donnees {
     QHash<QString, int> colonnes;       // formule::canonique(place) -> column
     int colonneGroupe = -1;
     QVector<int> debutsGroupes;         // first row of each group, when the template groups
+    QVector<QVariant> valeursGroupes;   // the value each group's heading shows
 
     QVariant valeur(int ligne, const formule::PNoeud& place) const;
 };
@@ -25,7 +26,7 @@ Donnees lire_donnees(const Modele& m, const QString& base, const formule::PNoeud
                      const QDate& aujourdhui);
 
 // Orders two values as the report sorts them: empty first, numbers and dates by value,
-// texts in French alphabetical order.
-int comparer(const QVariant& a, const QVariant& b);
+// texts in the French order (`lettres_seules`: at its first level, as groups compare).
+int comparer(const QVariant& a, const QVariant& b, bool lettres_seules = false);
 
 }  // namespace report

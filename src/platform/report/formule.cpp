@@ -1,5 +1,6 @@
 #include "platform/report/formule.h"
 
+#include "platform/db/francais.h"
 #include "platform/erreur.h"
 
 #include <sqlite3.h>
@@ -343,10 +344,12 @@ QString en_sql(const PNoeud& n, const ContexteSql& ctx, QVariantList& p, bool co
         }
         const QString ga = en_sql(a, ctx, p, false);
         const QString gb = en_sql(b, ctx, p, false);
-        // An empty field equals "" and differs from every other text.
+        // Texts compare at the first level of the French order ("cl05" selects the class
+        // "CL05"). An empty field equals "" and differs from every other text.
+        const QString ordre = QStringLiteral(" COLLATE ") + QLatin1String(db::francais::collation_lettres);
         if (b->genre == Noeud::Texte && a->genre != Noeud::Texte)
-            return QStringLiteral("(COALESCE(%1,'') %2 %3)").arg(ga, op, gb);
-        return QStringLiteral("(%1 %2 %3)").arg(ga, op, gb);
+            return QStringLiteral("(COALESCE(%1,'') %2 %3%4)").arg(ga, op, gb, ordre);
+        return QStringLiteral("(%1 %2 %3%4)").arg(ga, op, gb, ordre);
     }
     case Noeud::Et: {
         // One after the other: the parameters must be bound in the order of the text.

@@ -273,7 +273,7 @@ private:
                 const int de = debuts[g], a = g + 1 < debuts.size() ? debuts[g + 1] : n;
                 Contexte c = contexte(de);
                 c.nombre = a - de;
-                c.groupe = d_.lignes[de].value(d_.colonneGroupe);
+                c.groupe = d_.valeursGroupes.value(g);
                 ligneCourante_ = de;
                 if (m_.saut == Modele::Saut::Groupe && g > 0 && corps_) nouvelle_page(de);
                 c.page = doc_.pages.size();
