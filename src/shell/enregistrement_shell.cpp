@@ -1,5 +1,6 @@
 #include "shell/enregistrement_shell.h"
 #include "shell/commandes_externes.h"
+#include "shell/feuille_acces.h"
 #include "shell/feuille_choix_base.h"
 #include "shell/feuille_options.h"
 #include "shell/feuilles_simples.h"
@@ -13,6 +14,7 @@ void enregistrer_feuilles_shell() {
     Feuilles::enregistrer(QStringLiteral("feuille_options"), [] { return new shell::FeuilleOptions; });
     Feuilles::enregistrer(QStringLiteral("feuille_choix_base"), [] { return new shell::FeuilleChoixBase; });
     Feuilles::enregistrer(QStringLiteral("feuille_copyright"), [] { return new shell::FeuilleCopyright; });
+    Feuilles::enregistrer(QStringLiteral("feuille_accès"), [] { return new shell::FeuilleAcces; });
 
     // Menu commands whose work lives with the exports.
     shell::definir_commande_menu(QStringLiteral("menuexploitationindex4"), &reports::exporter_donnees_excel);

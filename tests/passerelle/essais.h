@@ -1,0 +1,8 @@
+#pragma once
+#include <QObject>
+#include <QVector>
+
+// One object per group of tests, run in this order by main.cpp.
+QObject* essai_acces();
+
+inline QVector<QObject*> essais_passerelle() { return {essai_acces()}; }
