@@ -3,8 +3,11 @@
 #include "ecriture.h"
 #include "hasard.h"
 #include "listes_exemple.h"
+#include "photos_exemple.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QStringList>
 #include <QVector>
@@ -183,10 +186,15 @@ void ecrire_parametres(sqlite3* base) {
         {"Garderie du soir", "Inscription à la garderie du soir (oui / non)"},
         {"Transport scolaire", "Utilise le car de ramassage scolaire (oui / non)"},
         {"PAI", "Projet d'accueil individualisé (oui / non)"},
-        {"Suivi extérieur", "Orthophonie, CMP, RASED... (renseignements utiles)"}};
+        {"Suivi extérieur", "Orthophonie, CMP, RASED... (renseignements utiles)"},
+        {"Étude surveillée", "Inscription à l'étude du soir (jours)"},
+        {"Droit à l'image", "Autorisation de photographier l'enfant (oui / non)"},
+        {"Sorties", "Autorisation de sortie seul à 16 h 30 (oui / non)"},
+        {"Projets de classe", "Participation aux projets et classes découvertes"},
+        {"Livret scolaire", "Remarques sur la transmission du livret scolaire"}};
     executer(base, "DELETE FROM \"paramètres\"");
     Ligne p(champs_table(base, "paramètres"));
-    for (int k = 0; k < 5; ++k) {
+    for (int k = 0; k < 10; ++k) {
         p[QStringLiteral("intitulé_champ_paramétrable%1").arg(k + 1)] = u(intitules[k][0]);
         p[QStringLiteral("infobulle_champ_paramétrable%1").arg(k + 1)] = u(intitules[k][1]);
     }
@@ -444,6 +452,44 @@ Eleve creer_eleve(const QStringList& champs, Hasard& h, const Famille& fam, int 
     return e;
 }
 
+// The first pupils by matricule show every tab filled in, with a portrait in the folder
+// "photos" beside the database.
+constexpr int ElevesVitrine = 6;
+
+void completer_vitrine(Ligne& l, Hasard& h, int numero, const QString& dossier_photos, int annee) {
+    const QString nom_photo = QStringLiteral("eleve_%1.%2").arg(numero, 6, 10, QChar('0')).arg(numero % 2 ? "jpg" : "bmp");
+    const QString photo = dossier_photos + '/' + nom_photo;
+    if (dessiner_portrait(numero, photo)) l["chemin_photo"] = photo;
+    for (int k = 1; k <= 5; ++k) {
+        if (!l[QStringLiteral("nom_contact%1").arg(k)].isNull()) continue;
+        l[QStringLiteral("nom_contact%1").arg(k)] = u(h.parmi(noms_famille));
+        l[u("prénom_contact%1").arg(k)] = u(h.parmi(prenoms_contacts));
+        l[u("téléphone_contact%1").arg(k)] = portable(h);
+    }
+    if (l[u("langue_vivante_élève")].isNull()) l[u("langue_vivante_élève")] = u(h.parmi(langues));
+    if (l[u("cursus_allongé_élève")].isNull()) l[u("cursus_allongé_élève")] = u("Cursus normal");
+    if (l[u("saisine_ccpe_élève")].isNull()) l[u("saisine_ccpe_élève")] = u("Aucune saisine");
+    if (l[u("adresse2_résidence")].isNull()) l[u("adresse2_résidence")] = u(h.parmi(complements_adresse));
+    if (l["allergies"].isNull()) l["allergies"] = u(h.parmi(allergies));
+    if (l["contre_indications"].isNull()) l["contre_indications"] = u("Aucune");
+    if (l[u("observations_médicales")].isNull())
+        l[u("observations_médicales")] = u("Asthme léger : ventoline dans le cartable.\nPrévenir la famille en cas de crise.");
+    if (l["participation_usep"].isNull()) l["participation_usep"] = "oui";
+    if (l[u("observations_générales")].isNull())
+        l[u("observations_générales")] = u("Enfant attentif et curieux.\nAime la lecture et les sciences.");
+    l[u("champ_paramétable5")] = u("Suivi RASED le jeudi matin.\nBilan orthophonique en cours.");
+    l[u("champ_paramétable6")] = u("Lundi, mardi, jeudi");
+    l[u("champ_paramétable7")] = "oui";
+    l[u("champ_paramétable8")] = h.chance(50) ? "oui" : "non";
+    l[u("champ_paramétable9")] = u("Classe de mer en mai.\nProjet chorale avec l'école de musique.");
+    l[u("champ_paramétable10")] = u("Livret transmis par l'école précédente.");
+    // The last two leave at the end of the school year for the secondary school.
+    if (numero > ElevesVitrine - 2) {
+        l[u("date_radiation_élève")] = QDate(annee + 1, 7, 4).toString(Qt::ISODate);
+        l[u("établissement_accueil")] = u("Collège Jean Moulin, 69530 Brignais");
+    }
+}
+
 void ecrire_familles_et_eleves(sqlite3* base, Hasard& h, const Parametres& p) {
     // Every family has one child, the others are shared out, at most four to a family.
     QVector<int> enfants(p.familles, 1);
@@ -478,9 +524,13 @@ void ecrire_familles_et_eleves(sqlite3* base, Hasard& h, const Parametres& p) {
         return a.inscription != b.inscription ? a.inscription < b.inscription : a.naissance > b.naissance;
     });
     Insertion ins_eleves(base, "élèves", champs_eleves);
+    const QString photos = p.dossier_photos;
+    const bool portraits = !photos.isEmpty() && QDir().mkpath(photos);
     int matricule = 0;
     for (Eleve& e : eleves) {
         e.ligne["matricule"] = QStringLiteral("%1").arg(++matricule, 6, 10, QChar('0'));
+        if (portraits && matricule <= ElevesVitrine)
+            completer_vitrine(e.ligne, h, matricule, photos, annee_scolaire(p.aujourdhui));
         ins_eleves.ecrire(e.ligne.valeurs());
     }
 }
@@ -512,7 +562,9 @@ void generer(const QString& modele, const QString& cible, const Parametres& p) {
         ecrire_listes_locales(base);
         ecrire_parametres(base);
         ecrire_documents(base);
-        ecrire_familles_et_eleves(base, h, p);
+        Parametres q = p;
+        if (q.dossier_photos.isEmpty()) q.dossier_photos = QFileInfo(cible).absolutePath() + QStringLiteral("/photos");
+        ecrire_familles_et_eleves(base, h, q);
         executer(base, "COMMIT");
         if (sqlite3_close(base) != SQLITE_OK) throw EchecEcriture(sqlite3_errmsg(base));
     } catch (...) {

@@ -13,6 +13,7 @@ struct Parametres {
     int familles = 0;  // 0: about one family for 1.6 pupils
     std::uint64_t graine = 1;
     QDate aujourdhui = QDate::currentDate();
+    QString dossier_photos;  // "": the folder "photos" beside the database
 };
 
 // The families that `eleves` pupils need when none is asked for.
