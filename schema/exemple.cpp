@@ -467,7 +467,6 @@ void completer_vitrine(Ligne& l, Hasard& h, int numero, const QString& dossier_p
         l[u("téléphone_contact%1").arg(k)] = portable(h);
     }
     if (l[u("langue_vivante_élève")].isNull()) l[u("langue_vivante_élève")] = u(h.parmi(langues));
-    if (l[u("cursus_allongé_élève")].isNull()) l[u("cursus_allongé_élève")] = u("Cursus normal");
     if (l[u("saisine_ccpe_élève")].isNull()) l[u("saisine_ccpe_élève")] = u("Aucune saisine");
     if (l[u("adresse2_résidence")].isNull()) l[u("adresse2_résidence")] = u(h.parmi(complements_adresse));
     if (l["allergies"].isNull()) l["allergies"] = u(h.parmi(allergies));

@@ -4,6 +4,7 @@
 #include "platform/db/erreurs_moteur.h"
 #include "records/age.h"
 #include "records/champs_eleve.h"
+#include "platform/forms/listes_fichiers.h"
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
@@ -290,6 +291,158 @@ private slots:
         vide.boites->saisir("DUP");
         cliquer("Command13");
         QCOMPARE(vide.boites->derniere().texte, QString("Fiche introuvable..."));
+    }
+
+
+    // Every choice button opens its picker with "Accepter"; accepting fills the pupil's fields
+    // and moves the focus where the picker says.
+    void selecteurs() {
+        Base b;
+        b.eleves({"000001:Martin:Paul"});
+        b.sql("INSERT INTO adresses (\"détails\") VALUES ('rue des Lilas')");
+        b.sql("INSERT INTO villes (code_postal, \"détails\") VALUES ('69001', 'Lyon')");
+        b.sql("INSERT INTO \"équipe\" (\"référence_classe_enseignant\", niveau_classe_enseignant, "
+              "cycle_classe_enseignant) VALUES ('3', 'CE1', '2')");
+        const auto premiere = [&](const QString& table, const QString& colonnes) {
+            return b.sql("SELECT " + colonnes + " FROM \"" + table + "\" ORDER BY rowid LIMIT 1").lignes.value(0);
+        };
+        const auto nat = premiere("nationalités", "\"détails\", code");
+        struct Cas { QString bouton, selecteur; QStringList zones, valeurs; QString focus; };
+        const Cas cas[] = {
+            {"Command5", "feuille_nationalités", {"nationalité", "code_nationalité"},
+             {nat.value(0).toString(), nat.value(1).toString()}, ""},
+            {"Command7", "feuille_sexe", {"sexe"}, {premiere("sexe", "\"détails\"").value(0).toString()},
+             "date_naissance"},
+            {"Command8", "feuille_adresses", {"adresse_résidence"}, {"rue des Lilas"}, "adresse2_résidence"},
+            {"Command9", "feuille_villes", {"code_postal_résidence", "ville_résidence"}, {"69001", "Lyon"},
+             "téléphone1_résidence"},
+            {"Command10", "feuille_villes", {"code_postal_résidence", "ville_résidence"}, {"69001", "Lyon"},
+             "téléphone1_résidence"},
+            {"Command11", "feuille_langues_vivantes", {"langue_vivante_élève"},
+             {premiere("langues_vivantes", "\"détails\"").value(0).toString()}, ""},
+            {"Command12", "feuille_équipe", {"référence_classe_élève", "niveau_classe_élève", "cycle_classe_élève"},
+             {"3", "CE1", "2"}, "cursus_allongé_élève"},
+        };
+        menu(MenuEleves);
+        for (const Cas& c : cas) {
+            for (const QString& z : c.zones) zone(z)->clear();
+            entrer("lieu_naissance");
+            cliquer(c.bouton);
+            QVERIFY2(forms::Feuilles::estChargee(c.selecteur), qPrintable(c.bouton));
+            auto* accepter = forms::Feuilles::charger(c.selecteur).controle<QPushButton>("bouton_accepter");
+            QVERIFY(accepter->isVisible() && accepter->isEnabled());
+            cliquer("bouton_accepter", c.selecteur);
+            QVERIFY(!forms::Feuilles::estChargee(c.selecteur));
+            for (int i = 0; i < c.zones.size(); ++i) QCOMPARE(texte(c.zones[i]), c.valeurs[i]);
+            if (!c.focus.isEmpty()) QCOMPARE(fenetre().focusWidget()->objectName(), c.focus);
+        }
+        QVERIFY(b.boites->vues.isEmpty());
+        cliquer("cmdMettreàjour");
+        QCOMPARE(b.valeur("SELECT \"ville_résidence\" || \"référence_classe_élève\" FROM \"élèves\""), QString("Lyon3"));
+
+        // An empty teaching team opens on a new teacher.
+        b.sql("DELETE FROM \"équipe\"");
+        cliquer("Command12");
+        QCOMPARE(forms::Feuilles::charger("feuille_équipe").controle<db::ControleDonnees>("datPrimaryRS")
+                     ->Recordset().EditMode(), 2);
+    }
+
+    // The configurable fields take their captions and tooltips from `paramètres`; today's date
+    // goes into the enrolment date.
+    void champs_parametrables_et_date_du_jour() {
+        Base b;
+        b.eleves({"000001:Martin:Paul"});
+        b.sql("UPDATE \"paramètres\" SET \"intitulé_champ_paramétrable1\" = 'Cantine', "
+              "\"infobulle_champ_paramétrable3\" = 'Garderie du soir (oui / non)'");
+        menu(MenuEleves);
+        QCOMPARE(controle<QLabel>("lblLabels(0)")->text(), QString("Cantine"));
+        QCOMPARE(controle("champ_paramétable3")->toolTip(), QString("Garderie du soir (oui / non)"));
+        QCOMPARE(controle("champ_paramétable4")->toolTip(), QString());
+        cliquer("Command15");
+        QCOMPARE(texte("date_inscription"), QDate::currentDate().toString("dd/MM/yyyy"));
+    }
+
+    // The photo: chosen in the chooser among JPG, BMP and GIF files with a preview, stored with
+    // its full path; a file gone or unreadable clears the picture and keeps the path, and is
+    // told when the user has just chosen it.
+    void photo() {
+        Base b;
+        b.eleves({"000001:Martin:Paul", "000002:Morel:Luc"});
+        QTemporaryDir images;
+        QImage image(60, 80, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(images.filePath("a.jpg")));
+        QVERIFY(image.save(images.filePath("b.BMP"), "BMP"));
+        QVERIFY(image.save(images.filePath("c.jpeg")));
+        QVERIFY(image.save(images.filePath("d.png")));
+        QFile faux(images.filePath("faux.jpg"));
+        QVERIFY(faux.open(QIODevice::WriteOnly));
+        faux.write("pas une image");
+        faux.close();
+        b.sql("UPDATE \"élèves\" SET chemin_photo = ? WHERE matricule = '000002'", {images.filePath("absent.jpg")});
+        menu(MenuEleves);
+        auto* photo = controle<QLabel>("photo");
+
+        cliquer("Command14");
+        auto& choix = forms::Feuilles::charger("feuille_choix_photo");
+        QCOMPARE(choix.Caption(), QString("Sélection de la photo de l'enfant"));
+        choix.controle<forms::ListeDossiers>("Dir1")->setPath(images.path());
+        auto* fichiers = choix.controle<forms::ListeFichiers>("File1");
+        QStringList noms;
+        for (int i = 0; i < fichiers->count(); ++i) noms << fichiers->item(i)->text();
+        QCOMPARE(noms, QStringList({"a.jpg", "b.BMP", "faux.jpg"}));
+        auto* label4 = choix.controle<QLabel>("Label4");
+        auto* apercu = choix.controle<QLabel>("apercu");
+        fichiers->setListIndex(2);
+        traiter();
+        QVERIFY(b.boites->derniere().texte.startsWith("Le logiciel a rencontré l'erreur : 481\n\n"));
+        fichiers->setListIndex(1);
+        traiter();
+        QCOMPARE(label4->text(), images.filePath("b.BMP"));
+        QVERIFY(!apercu->pixmap().isNull());
+        choix.controle<forms::ListeDossiers>("Dir1")->setPath(QDir::tempPath());
+        QCOMPARE(label4->text(), QString());
+        QVERIFY(apercu->pixmap().isNull());
+        choix.controle<forms::ListeDossiers>("Dir1")->setPath(images.path());
+        fichiers->setListIndex(0);
+        traiter();
+        b.boites->effacer();
+        cliquer("cmdMettreàjour", "feuille_choix_photo");
+        QVERIFY(!forms::Feuilles::estChargee("feuille_choix_photo"));
+        QCOMPARE(texte("chemin_photo"), images.filePath("a.jpg"));
+        QVERIFY(!photo->pixmap().isNull());
+        QVERIFY(photo->pixmap().height() <= photo->contentsRect().height());
+        QVERIFY(qAbs(photo->pixmap().width() * 4 - photo->pixmap().height() * 3) <= 4);  // 3 by 4, as drawn
+        cliquer("cmdMettreàjour");
+        QCOMPARE(b.valeur("SELECT chemin_photo FROM \"élèves\" WHERE matricule = '000001'"), images.filePath("a.jpg"));
+
+        // Moving onto a pupil whose photo file is gone: cleared, kept, nothing said.
+        jeu().MoveNext();
+        QCOMPARE(texte("chemin_photo"), images.filePath("absent.jpg"));
+        QVERIFY(photo->pixmap().isNull());
+        QVERIFY(b.boites->vues.isEmpty());
+
+        // Chosen by the user: told why.
+        cliquer("Command14");
+        auto& choix2 = forms::Feuilles::charger("feuille_choix_photo");
+        QFile::remove(images.filePath("a.jpg"));
+        choix2.controle<forms::ListeDossiers>("Dir1")->setPath(images.path());
+        auto* fichiers2 = choix2.controle<forms::ListeFichiers>("File1");
+        fichiers2->setListIndex(fichiers2->row(fichiers2->findItems("faux.jpg", Qt::MatchExactly).value(0)));
+        traiter();
+        QCOMPARE(choix2.controle<QLabel>("Label4")->text(), images.filePath("faux.jpg"));
+        b.boites->effacer();
+        cliquer("cmdMettreàjour", "feuille_choix_photo");
+        QCOMPARE(b.boites->vues.size(), 1);
+        QVERIFY(b.boites->derniere().texte.startsWith("La photo ne peut pas être affichée : le fichier « " +
+                                                     images.filePath("faux.jpg") + " » n'est pas une image lisible"));
+        QCOMPARE(texte("chemin_photo"), images.filePath("faux.jpg"));
+        QVERIFY(photo->pixmap().isNull());
+
+        // "&Accepter" with nothing chosen empties the path.
+        cliquer("Command14");
+        cliquer("cmdMettreàjour", "feuille_choix_photo");
+        QCOMPARE(texte("chemin_photo"), QString());
     }
 
     void age_data() {
