@@ -11,6 +11,7 @@
 #include "platform/report/crystal_report.h"
 #include "records/feuille_famille_champs.h"
 #include "records/liste_auto_extensible.h"
+#include "records/numerotation.h"
 #include "shell/module1.h"
 #include <QComboBox>
 #include <QFocusEvent>
@@ -55,15 +56,6 @@ const QString InfobulleChoix = QStringLiteral("Cliquez pour accéder aux différ
 const QString InfobulleNom = QStringLiteral(
     "Cliquez ici pour accéder à une fiche précise directement à partir d'un nom (ou d'une partie de nom avec "
     "utilisation de ? et *)");
-
-// Six digits with leading zeros when the text is a whole number; any other text as it is.
-QString six_chiffres(const QString& texte) {
-    bool nombre = false;
-    const qlonglong n = texte.trimmed().toLongLong(&nombre);
-    if (!nombre) return texte;
-    return n < 0 ? QStringLiteral("-") + QString::number(-n).rightJustified(6, QLatin1Char('0'))
-                 : QString::number(n).rightJustified(6, QLatin1Char('0'));
-}
 
 }  // namespace
 
@@ -268,10 +260,7 @@ QString FeuilleFamille::referenceSuivante() {
     datPrimaryRS()->setRecordSource(ParReference);
     datPrimaryRS()->Refresh();
     datPrimaryRS()->Recordset().MoveLast();
-    bool nombre = false;
-    const qlonglong derniere = texte(QStringLiteral("Text13")).trimmed().toLongLong(&nombre);
-    if (!nombre) throw Erreur(erreurs_execution::TypeIncompatible, QStringLiteral("Type incompatible."));
-    return QString::number(derniere + 1).rightJustified(6, QLatin1Char('0'));
+    return numerotation::suivant(texte(QStringLiteral("Text13")));
 }
 
 void FeuilleFamille::nouvelleFamille() {
@@ -325,16 +314,12 @@ bool FeuilleFamille::enregistrer() {
         forms::boite_message(refus + QStringLiteral("\n\nCorrigez la référence, puis validez à nouveau."), 48);
         return false;
     }
-    auto base = db::BaseDonnees::ouvrir(Module1::chemin_base);
-    const auto r = base->requete(QStringLiteral("SELECT MAX(\"référence_famille\") FROM familles"));
-    base->Close();
-    bool nombre = false;
-    const qlonglong derniere = r.lignes.value(0).value(0).toString().trimmed().toLongLong(&nombre);
-    if (!nombre) {
+    const auto r = datPrimaryRS()->Database().requete(QStringLiteral("SELECT MAX(\"référence_famille\") FROM familles"));
+    QString libre;
+    if (!forms::ignorer_erreur([&] { libre = numerotation::suivant(r.lignes.value(0).value(0).toString()); })) {
         forms::boite_message(refus + QStringLiteral("\n\nCorrigez la référence, puis validez à nouveau."), 48);
         return false;
     }
-    const QString libre = QString::number(derniere + 1).rightJustified(6, QLatin1Char('0'));
     const QString question = refus + QStringLiteral("\n\nVoulez-vous l'enregistrer sous la référence libre suivante, %1 ?")
                                          .arg(libre);
     if (forms::boite_message(question, 36) != forms::Oui) return false;
@@ -345,7 +330,7 @@ bool FeuilleFamille::enregistrer() {
 void FeuilleFamille::Text13_LostFocus() {
     forms::pieger([this] {
         const QString t = texte(QStringLiteral("Text13"));
-        if (!t.isEmpty()) ecrire(QStringLiteral("Text13"), six_chiffres(t));
+        if (!t.isEmpty()) ecrire(QStringLiteral("Text13"), numerotation::six_chiffres(t));
     });
 }
 

@@ -16,16 +16,6 @@ using namespace banc;
 
 namespace {
 
-// Until the pupil window exists, a window of that name with the box the family picker fills.
-class EleveMinimal : public forms::Feuille {
-public:
-    EleveMinimal() : forms::Feuille(Eleve) {
-        auto* reference = new QLineEdit(this);
-        reference->setObjectName(QStringLiteral("référence_famille"));
-        new QLineEdit(this);
-    }
-};
-
 QString erreur_generale(int numero) {
     return QStringLiteral("Le logiciel a rencontré l'erreur : %1\n\n%2").arg(numero).arg(db::texte_erreur(numero));
 }
@@ -41,7 +31,6 @@ namespace banc {
 inline void enregistrer_tout() {
     enregistrer_feuilles_settings();
     enregistrer_feuilles_records();
-    if (!forms::Feuilles::estEnregistree(Eleve)) forms::Feuilles::enregistrer(Eleve, [] { return new EleveMinimal; });
 }
 }  // namespace banc
 
@@ -424,6 +413,52 @@ private slots:
         for (int c = 0; c < 4; ++c) titres << grille->model()->headerData(c, Qt::Horizontal).toString();
         QCOMPARE(titres, QStringList({"référence", "nom", "prénom", "adresse"}));
         QCOMPARE(feuille(ChoixFamille).Caption(), QString("Table des responsables légaux"));
+    }
+
+    // "Enfants": the pupil window on the family's pupils; for a family without any, a new pupil
+    // linked to it when the user says Yes; with no reference, nothing at all.
+    void enfants() {
+        Base b;
+        b.familles(3, {"Martin", "Bernard", "Dubois"});
+        b.sql("INSERT INTO \"élèves\" (matricule, \"nom_élève\", \"référence_famille\") VALUES "
+              "('000001', 'Léa', '000001'), ('000002', 'Tom', '000002'), ('000003', 'Zoé', '000001')");
+        ouvrir();
+        b.boites->saisir("000001");
+        cliquer("Command1");
+        cliquer("Command4");
+        QVERIFY(b.boites->vues.size() == 1);
+        QVERIFY(feuille(Eleve).estAffichee());
+        QCOMPARE(jeu(Eleve).RecordCount(), 2);
+        QStringList matricules;
+        for (int i = 0; i < 2; ++i, jeu(Eleve).MoveNext()) matricules << jeu(Eleve).texte("matricule");
+        QCOMPARE(matricules, QStringList({"000001", "000003"}));
+
+        for (int reponse : {forms::Non, forms::Oui}) {
+            forms::Feuilles::decharger(Eleve);
+            traiter();
+            b.boites->effacer();
+            b.boites->saisir("000003");
+            cliquer("Command1");
+            b.boites->repondre(reponse);
+            cliquer("Command4");
+            QCOMPARE(b.boites->vues.size(), 2);
+            QCOMPARE(b.boites->derniere().texte,
+                     QString("Aucune fiche 'enfant' n'existe dans la famille en cours...\n\nVoulez-vous en créer une?"));
+            QCOMPARE(b.boites->derniere().style, 36);
+            QCOMPARE(feuille(Eleve).estAffichee(), reponse == forms::Oui);
+            if (reponse == forms::Oui) {
+                QCOMPARE(jeu(Eleve).EditMode(), 2);
+                QCOMPARE(controle<QLineEdit>(Eleve, "référence_famille")->text(), QString("000003"));
+                QCOMPARE(controle<QLineEdit>(Eleve, "matricule")->text(), QString());
+            }
+        }
+        forms::Feuilles::decharger(Eleve);
+        traiter();
+        b.boites->effacer();
+        zone("Text13")->clear();
+        cliquer("Command4");
+        QVERIFY(b.boites->vues.isEmpty());
+        QVERIFY(!forms::Feuilles::estChargee(Eleve));
     }
 
     // The family sheet of a demonstration family, written to a file and read back.
