@@ -1,9 +1,11 @@
-// Times the database engine on a generated database of 10,000 pupils and 7,000 families:
-// opening and refreshing the pupils in alphabetical order, MoveLast, a FindFirst that
-// matches near the end, adding one pupil and compacting the file. Beside them, as floors,
-// the same query through the sqlite3 command-line tool and a plain copy of the file.
-// Prints the median of each and its ratio to its floor.
-//   bench_moteur [runs] [generer_base]   (runs: 7 by default)
+// Times the database engine on generated registers of 10,000 and 100,000 pupils: opening and
+// refreshing the pupils in alphabetical order, sorting them again by name and by matricule,
+// MoveLast, a FindFirst and a bookmark near the end of the order (each just after a Refresh,
+// so with the position table to build), adding one pupil, compacting the file, and the memory
+// that an open register holds. Beside them, as floors, the same queries through the sqlite3
+// command-line tool (all fields, then the identities alone) and a plain copy of the file.
+// Prints the median of each.
+//   bench_moteur [runs] [generer_base] [pupils...]   (runs: 7; pupils: 10000 100000)
 #include "platform/db/base_donnees.h"
 #include "platform/db/controle_donnees.h"
 #include "platform/erreur.h"
@@ -13,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
@@ -24,7 +27,8 @@
 
 namespace {
 
-const QString Source = QStringLiteral("SELECT * FROM élèves ORDER BY nom_élève ASC, prénom_élève ASC");
+const QString ParNom = QStringLiteral("SELECT * FROM élèves ORDER BY nom_élève ASC, prénom_élève ASC");
+const QString ParMatricule = QStringLiteral("SELECT * FROM élèves ORDER BY matricule ASC");
 
 // Runs `preparer` then times `etape`, `fois` times; the median in milliseconds.
 double chronometrer(int fois, const std::function<void()>& preparer, const std::function<void()>& etape) {
@@ -41,9 +45,9 @@ double chronometrer(int fois, const std::function<void()>& preparer, const std::
 
 void afficher(const char* libelle, double ms, double plancher = 0) {
     if (plancher > 0)
-        std::printf("%-44s %9.1f ms   (%.2f x le plancher)\n", libelle, ms, ms / plancher);
+        std::printf("  %-46s %9.2f ms   (%.2f x le plancher)\n", libelle, ms, ms / plancher);
     else
-        std::printf("%-44s %9.1f ms\n", libelle, ms);
+        std::printf("  %-46s %9.2f ms\n", libelle, ms);
 }
 
 bool executer(const QString& programme, const QStringList& arguments) {
@@ -53,6 +57,119 @@ bool executer(const QString& programme, const QStringList& arguments) {
     return p.waitForFinished(-1) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
+// A line of /proc/self/status in kilobytes ("VmRSS", "VmHWM"); 0 where there is none.
+qint64 memoire(const char* cle) {
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& ligne : f.readAll().split('\n'))
+        if (ligne.startsWith(cle)) return ligne.mid(qstrlen(cle) + 1).trimmed().split(' ').value(0).toLongLong();
+    return 0;
+}
+
+int mesurer(int fois, const QString& base, const QString& dossier) {
+    std::printf("\n%s : %.1f Mo, %d mesures par ligne (médianes)\n", qPrintable(QFileInfo(base).fileName()),
+                QFileInfo(base).size() / 1e6, fois);
+    QWidget fenetre;
+    auto* controle = new db::ControleDonnees(&fenetre);
+    auto* nom = new QLineEdit(&fenetre);
+    controle->lier(nom, QStringLiteral("nom_élève"));
+
+    const qint64 rssAvant = memoire("VmRSS");
+    const double ouverture = chronometrer(
+        fois, [&] { controle->fermer(); },
+        [&] {
+            controle->setDatabaseName(base);
+            controle->setRecordSource(ParNom);
+            controle->Refresh();
+        });
+    const qint64 rssOuvert = memoire("VmRSS");
+    const double relecture = chronometrer(fois, [] {}, [&] { controle->Refresh(); });
+    db::JeuEnregistrements& rs = controle->Recordset();
+    const int lignes = rs.RecordCount();
+
+    const double triMatricule = chronometrer(
+        fois, [&] { controle->setRecordSource(ParNom); controle->Refresh(); },
+        [&] { controle->setRecordSource(ParMatricule); controle->Refresh(); });
+    const double triNom = chronometrer(
+        fois, [&] { controle->setRecordSource(ParMatricule); controle->Refresh(); },
+        [&] { controle->setRecordSource(ParNom); controle->Refresh(); });
+
+    const double dernier = chronometrer(fois, [&] { rs.MoveFirst(); }, [&] { rs.MoveLast(); });
+
+    // A matricule five rows from the end of the alphabetical order, and its bookmark.
+    rs.setAbsolutePosition(lignes - 5);
+    const QString cherche = rs.valeur(QStringLiteral("matricule")).toString();
+    const QVariant signet = rs.Bookmark();
+    const QString critere = QStringLiteral("matricule = \"%1\"").arg(cherche);
+    const double recherche = chronometrer(fois, [&] { controle->Refresh(); }, [&] { rs.FindFirst(critere); });
+    if (rs.NoMatch() || rs.AbsolutePosition() != lignes - 5) {
+        std::fprintf(stderr, "la recherche de %s n'a pas trouvé sa ligne\n", qPrintable(cherche));
+        return 1;
+    }
+    const double recherchePrefixe =
+        chronometrer(fois, [&] { controle->Refresh(); }, [&] { rs.FindFirst(QStringLiteral("nom_élève like 'Z*'")); });
+    const double marque = chronometrer(fois, [&] { controle->Refresh(); }, [&] { rs.setBookmark(signet); });
+    if (rs.AbsolutePosition() != lignes - 5) {
+        std::fprintf(stderr, "le signet n'a pas mené à sa ligne\n");
+        return 1;
+    }
+    // Every row of a screenful of a grid, as it scrolls to the end.
+    const double grille = chronometrer(fois, [&] { controle->Refresh(); }, [&] {
+        for (int r = lignes - 30; r < lignes; ++r)
+            for (int c = 0; c < rs.champs().size(); ++c) rs.valeurLigne(r, c);
+    });
+
+    int numero = 0;
+    const double ajout = chronometrer(fois, [] {}, [&] {
+        rs.AddNew();
+        nom->setText(QStringLiteral("Zéphyrin-%1").arg(++numero));
+        controle->UpdateRecord();
+    });
+    const qint64 rssFin = memoire("VmRSS");
+    controle->fermer();
+
+    int copie = 0;
+    const double compactage = chronometrer(fois, [] {}, [&] {
+        db::moteur::CompactDatabase(base, QDir(dossier).filePath(QStringLiteral("compacte%1-%2.mdb").arg(lignes).arg(++copie)));
+    });
+
+    bool outilPresent = true;
+    const auto outil = [&](const QString& sql) {
+        return chronometrer(fois, [] {}, [&] { outilPresent = executer(QStringLiteral("sqlite3"), {base, sql}) && outilPresent; });
+    };
+    const double outilNom = outil(QStringLiteral("SELECT * FROM \"élèves\" ORDER BY \"nom_élève\", \"prénom_élève\";"));
+    const double outilIds = outil(QStringLiteral("SELECT rowid FROM \"élèves\" ORDER BY \"nom_élève\", \"prénom_élève\";"));
+    const double outilMatricule = outil(QStringLiteral("SELECT rowid FROM \"élèves\" ORDER BY matricule;"));
+    const double cp = chronometrer(fois, [] {}, [&] {
+        executer(QStringLiteral("cp"), {base, QDir(dossier).filePath(QStringLiteral("copie.mdb"))});
+    });
+    const double plancher = outilPresent ? outilIds : 0;
+
+    std::printf("  Lignes lues : %d\n", lignes);
+    afficher("Ouverture + Refresh (nom, prénom)", ouverture, plancher);
+    afficher("Refresh (nom, prénom)", relecture, plancher);
+    afficher("Nouveau tri : matricule", triMatricule, outilPresent ? outilMatricule : 0);
+    afficher("Nouveau tri : nom, prénom", triNom, plancher);
+    afficher("MoveLast", dernier);
+    afficher("FindFirst d'un matricule près de la fin", recherche);
+    afficher("FindFirst nom_élève like 'Z*'", recherchePrefixe);
+    afficher("Bookmark près de la fin", marque);
+    afficher("30 lignes x tous les champs (grille)", grille);
+    afficher("AddNew + UpdateRecord d'un élève", ajout);
+    afficher("CompactDatabase", compactage, cp);
+    if (outilPresent) {
+        afficher("plancher : sqlite3, tous les champs (nom)", outilNom);
+        afficher("plancher : sqlite3, identités (nom)", outilIds);
+        afficher("plancher : sqlite3, identités (matricule)", outilMatricule);
+    } else {
+        std::printf("  plancher sqlite3 : outil absent\n");
+    }
+    afficher("plancher : cp du fichier", cp);
+    std::printf("  Mémoire : +%.1f Mo à l'ouverture, +%.1f Mo après toutes les mesures ; pic du processus %.1f Mo\n",
+                (rssOuvert - rssAvant) / 1024.0, (rssFin - rssAvant) / 1024.0, memoire("VmHWM") / 1024.0);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -60,79 +177,18 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const int fois = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 7;
     const QString modele = QStringLiteral(CARNELIS_MODELE_VIDE);
+    QVector<int> tailles;
+    for (int i = 3; i < argc; ++i) tailles << QString::fromLocal8Bit(argv[i]).toInt();
+    if (tailles.isEmpty()) tailles = {10000, 100000};
 
     QTemporaryDir dossier;
-    const QString base = bench::generer_base(bench::generateur(argc, argv, modele), modele, dossier.path());
-    if (base.isEmpty()) return 1;
-    std::printf("Fichier : %.1f Mo, %d mesures par ligne (médianes)\n\n",
-                QFileInfo(base).size() / 1e6, fois);
-
     try {
-        QWidget fenetre;
-        auto* controle = new db::ControleDonnees(&fenetre);
-        auto* nom = new QLineEdit(&fenetre);
-        controle->lier(nom, QStringLiteral("nom_élève"));
-
-        const double ouverture = chronometrer(
-            fois, [&] { controle->fermer(); },
-            [&] {
-                controle->setDatabaseName(base);
-                controle->setRecordSource(Source);
-                controle->Refresh();
-            });
-        const double relecture = chronometrer(fois, [] {}, [&] { controle->Refresh(); });
-        const int lignes = controle->Recordset().RecordCount();
-
-        const double dernier = chronometrer(
-            fois, [&] { controle->Recordset().MoveFirst(); }, [&] { controle->Recordset().MoveLast(); });
-
-        // A matricule five rows from the end of the alphabetical order.
-        const QString cherche = controle->Recordset().valeurLigne(lignes - 5,
-                                                                  controle->Recordset().indexChamp(QStringLiteral("matricule")))
-                                    .toString();
-        const QString critere = QStringLiteral("matricule = \"%1\"").arg(cherche);
-        const double recherche = chronometrer(
-            fois, [&] { controle->Recordset().MoveFirst(); }, [&] { controle->Recordset().FindFirst(critere); });
-        if (controle->Recordset().NoMatch()) {
-            std::fprintf(stderr, "la recherche de %s n'a rien trouvé\n", qPrintable(cherche));
-            return 1;
+        for (int eleves : tailles) {
+            const QString base = bench::generer_base(bench::generateur(argc, argv, modele), modele, dossier.path(), eleves,
+                                                     eleves * 7 / 10);
+            if (base.isEmpty() || mesurer(fois, base, dossier.path()) != 0) return 1;
+            QFile::remove(base);
         }
-
-        int numero = 0;
-        const double ajout = chronometrer(
-            fois, [] {},
-            [&] {
-                controle->Recordset().AddNew();
-                nom->setText(QStringLiteral("Zéphyrin-%1").arg(++numero));
-                controle->UpdateRecord();
-            });
-        controle->fermer();
-
-        int copie = 0;
-        const double compactage = chronometrer(
-            fois, [] {},
-            [&] {
-                db::moteur::CompactDatabase(base, QDir(dossier.path()).filePath(QStringLiteral("compacte%1.mdb").arg(++copie)));
-            });
-
-        const QString sql = QStringLiteral("SELECT * FROM \"élèves\" ORDER BY \"nom_élève\" ASC, \"prénom_élève\" ASC;");
-        bool outilPresent = true;
-        const double outil = chronometrer(
-            fois, [] {}, [&] { outilPresent = executer(QStringLiteral("sqlite3"), {base, sql}) && outilPresent; });
-        const double cp = chronometrer(
-            fois, [] {},
-            [&] { executer(QStringLiteral("cp"), {base, QDir(dossier.path()).filePath(QStringLiteral("copie.mdb"))}); });
-
-        std::printf("Lignes lues : %d\n", lignes);
-        afficher("Ouverture + Refresh (ordre alphabétique)", ouverture, outilPresent ? outil : 0);
-        afficher("Refresh", relecture, outilPresent ? outil : 0);
-        afficher("MoveLast", dernier);
-        afficher("FindFirst près de la fin", recherche);
-        afficher("AddNew + UpdateRecord d'un élève", ajout);
-        afficher("CompactDatabase", compactage, cp);
-        if (outilPresent) afficher("plancher : même requête par l'outil sqlite3", outil);
-        else std::printf("plancher sqlite3 : outil absent\n");
-        afficher("plancher : cp du fichier", cp);
     } catch (const Erreur& e) {
         std::fprintf(stderr, "Erreur %d : %s\n", e.numero, qPrintable(e.texte));
         return 1;

@@ -1,6 +1,6 @@
 #pragma once
-// What every benchmark needs: medians and the generated database of 10,000 pupils and 7,000
-// families, written by the build's generator into a temporary folder.
+// What every benchmark needs: medians and a generated database (10,000 pupils and 7,000
+// families unless told), written by the build's generator into a temporary folder.
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -23,14 +23,15 @@ inline QString generateur(int argc, char** argv, const QString& modele) {
     return argc > 2 ? QString::fromLocal8Bit(argv[2]) : QFileInfo(modele).absolutePath() + "/../schema/generer_base";
 }
 
-// Writes "bench.mdb" into `dossier` from the blank template; its path, or "" on failure.
-inline QString generer_base(const QString& generateur, const QString& modele, const QString& dossier) {
-    const QString base = QDir(dossier).filePath(QStringLiteral("bench.mdb"));
-    std::printf("Génération de la base (10 000 élèves, 7 000 familles)...\n");
+// Writes "bench<eleves>.mdb" into `dossier` from the blank template; its path, or "" on failure.
+inline QString generer_base(const QString& generateur, const QString& modele, const QString& dossier,
+                            int eleves = 10000, int familles = 7000) {
+    const QString base = QDir(dossier).filePath(QStringLiteral("bench%1.mdb").arg(eleves));
+    std::printf("Génération de la base (%d élèves, %d familles)...\n", eleves, familles);
     std::fflush(stdout);
     if (QProcess::execute(generateur, {QStringLiteral("exemple"), modele, base, QStringLiteral("--eleves"),
-                                       QStringLiteral("10000"), QStringLiteral("--familles"),
-                                       QStringLiteral("7000")}) != 0) {
+                                       QString::number(eleves), QStringLiteral("--familles"),
+                                       QString::number(familles)}) != 0) {
         std::fprintf(stderr, "échec de %s\n", qPrintable(generateur));
         return {};
     }

@@ -12,6 +12,7 @@
 
 #include <fcntl.h>
 #include <unistd.h>
+#include <algorithm>
 #include <atomic>
 
 namespace db {
@@ -65,26 +66,36 @@ void supprimer_restes_de_compactage(const QString& dossier) {
     }
 }
 
-// Indexes that finding and sorting rely on. The template has them; a file made before them
+// Indexes that finding and sorting rely on (a sort on names reads the small index instead of
+// every page of the table). The template has them; a file made before them
 // gets them when it is opened, if it can be written at once (never waiting for another
 // workstation: the file then works without them, more slowly).
-struct IndexAttendu { const char* nom; const char* table; const char* colonne; };
+struct IndexAttendu { const char* nom; const char* table; const char* colonnes[2]; };
 constexpr IndexAttendu index_attendus[] = {
-    {"élèves_matricule_recherche", "élèves", "matricule"},
-    {"élèves_référence_famille", "élèves", "référence_famille"},
-    {"familles_référence_famille_recherche", "familles", "référence_famille"},
+    {"élèves_matricule_recherche", "élèves", {"matricule", nullptr}},
+    {"élèves_référence_famille", "élèves", {"référence_famille", nullptr}},
+    {"élèves_nom", "élèves", {"nom_élève", "prénom_élève"}},
+    {"familles_référence_famille_recherche", "familles", {"référence_famille", nullptr}},
+    {"familles_nom", "familles", {"nom_responsable_légal", "prénom_responsable_légal"}},
 };
 
 void completer_index(sqlite3* p) {
     QStringList manquants;
     for (const IndexAttendu& i : index_attendus) {
-        sqlite::Instruction existe(p, QStringLiteral("SELECT (SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name = ?1), "
-                                                     "(SELECT count(*) FROM pragma_table_info(?2) WHERE name = ?3)"));
-        existe.lier({QString::fromUtf8(i.nom), QString::fromUtf8(i.table), QString::fromUtf8(i.colonne)});
-        if (existe.pas() && existe.entier(0) == 0 && existe.entier(1) == 1)
+        const QString table = QString::fromUtf8(i.table);
+        sqlite::Instruction existe(p, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name = ?"));
+        existe.lier(1, QString::fromUtf8(i.nom));
+        if (!existe.pas() || existe.entier(0) != 0) continue;
+        QStringList colonnes;
+        for (const char* c : i.colonnes) {
+            if (!c) continue;
+            sqlite::Instruction champ(p, QStringLiteral("SELECT count(*) FROM pragma_table_info(?) WHERE name = ?"));
+            champ.lier({table, QString::fromUtf8(c)});
+            if (champ.pas() && champ.entier(0) == 1) colonnes << sqlite::nom_sql(QString::fromUtf8(c));
+        }
+        if (colonnes.size() == int(std::count_if(std::begin(i.colonnes), std::end(i.colonnes), [](const char* c) { return c; })))
             manquants << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
-                             .arg(sqlite::nom_sql(QString::fromUtf8(i.nom)), sqlite::nom_sql(QString::fromUtf8(i.table)),
-                                  sqlite::nom_sql(QString::fromUtf8(i.colonne)));
+                             .arg(sqlite::nom_sql(QString::fromUtf8(i.nom)), sqlite::nom_sql(table), colonnes.join(QStringLiteral(", ")));
     }
     if (manquants.isEmpty()) return;
     sqlite3_busy_timeout(p, 0);
