@@ -88,7 +88,7 @@ private slots:
         QCOMPARE(controle->Recordset().AbsolutePosition(), 2);
         cliquer("premier");
         QCOMPARE(nom->text(), QString("Abel"));
-        // At the last record ">" passes the end and comes back, as the original control did.
+        // At the last record ">" passes the end and comes back to the last record.
         QCOMPARE(validations, (QVector<int>{action::MoveNext, action::MoveLast, action::MoveNext, action::MoveLast,
                                             action::MoveFirst}));
         controle->setCaption("Fiche: 1");

@@ -1,4 +1,4 @@
-// The original dialect as the windows write it, checked by what the statements find in a
+// The statements' dialect as the windows write it, checked by what the statements find in a
 // copy of the template, plus the LIKE patterns on their own.
 #include "db/outils.h"
 #include "platform/db/dialecte.h"

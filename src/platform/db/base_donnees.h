@@ -1,6 +1,6 @@
 #pragma once
 // One open database file (".mdb": an SQLite file) and the engine object that opens and
-// compacts files. Statements given to Execute are in the original engine's dialect and go
+// compacts files. Statements given to Execute are in the windows' dialect and go
 // through the translator; requete() takes native SQLite with bound parameters.
 #include <QString>
 #include <QStringList>
@@ -39,7 +39,7 @@ public:
     // connection then still reads the old file and can no longer write.
     bool fichierRemplace() const;
 
-    // A statement of the original dialect ("DELETE * FROM élèves", "UPDATE ..."), in its own
+    // A statement of the windows' dialect ("DELETE * FROM élèves", "UPDATE ..."), in its own
     // transaction. A locked file gives 3218, nothing half-written.
     void Execute(const QString& instruction);
     // Releases the file; later use gives 3420.
@@ -62,7 +62,7 @@ private:
     sqlite3* p_ = nullptr;
 };
 
-// The engine: one global object of the original platform, here free functions.
+// The engine's operations that need no open database.
 namespace moteur {
 std::shared_ptr<BaseDonnees> OpenDatabase(const QString& chemin);
 // A compacted copy of the closed source under the target name; refuses an existing target

@@ -1,6 +1,6 @@
 #pragma once
-// Translation of the original engine's dialect into SQLite: record sources, statements
-// and find criteria as the windows write them.
+// Translation of the statements' dialect into SQLite: record sources, statements and find
+// criteria as the windows write them.
 #include <QString>
 #include <QStringList>
 
@@ -27,7 +27,7 @@ QString instruction(const QString& jet);
 // expression. Throws 3077 on a malformed criterion.
 QString critere(const QString& jet);
 
-// Does `texte` match the original engine's LIKE pattern (case and accents of case ignored)?
+// Does `texte` match the dialect's LIKE pattern (case and accents of case ignored)?
 bool correspond(const QString& texte, const QString& motif);
 
 // Quoting for values placed inside criteria and record sources: the typed value comes out

@@ -276,7 +276,7 @@ QVariant JeuEnregistrements::LastModified() const { return d->dernier; }
 
 // Every operation below first asks the owner (which may save the record being left, or
 // refuse the operation), then acts; a pending edit that the owner did not save is dropped
-// by the move, as the original engine did.
+// by the move: leaving a record without saving it abandons what was typed.
 #define AVANT(code)                                          \
     d->verifierOuvert();                                     \
     if (avantOperation && !avantOperation(action::code)) return;

@@ -51,7 +51,7 @@ public:
     // Has anything been put into the edit buffer since AddNew or Edit?
     bool tamponModifie() const;
 
-    // The first record, in the current order, that meets the criterion (original dialect);
+    // The first record, in the current order, that meets the criterion (the statements' dialect);
     // NoMatch when none, and the current record is then unchanged.
     void FindFirst(const QString& critere);
     bool NoMatch() const;

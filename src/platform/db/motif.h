@@ -1,5 +1,5 @@
 #pragma once
-// Patterns of the two LIKE dialects compiled to one form: the original engine's (* ? # [..])
+// Patterns of the two LIKE dialects compiled to one form: the statements' dialect's (* ? # [..])
 // and SQLite's own (% _ with an optional escape). Matching ignores letter case, accented
 // letters included, but not accents themselves ("é" matches "É", not "e").
 #include <QString>
@@ -18,7 +18,7 @@ struct Motif {
     QVector<Element> elements;
 };
 
-// The original engine's pattern. An unclosed "[" stands for itself, so that a typed "[" is
+// The dialect's pattern. An unclosed "[" stands for itself, so that a typed "[" is
 // looked for as typed instead of breaking the search.
 Motif compiler_jet(const QString& motif);
 // SQLite's LIKE pattern; `echappement` 0 when none.
