@@ -215,7 +215,8 @@ void FeuilleFamille::construire() {
     connect(copie, &QPushButton::clicked, this, [this] { Command16_Click(); });
     parent2->addWidget(copie, lignes[parent2][1], 3, 1, 2);
 
-    definirTaille(13500, 7650);
+    // At 1024 x 768, placed 1500 twips up and 1000 left of the centre, the whole frame shows.
+    definirTaille(13200, 7500);
 }
 
 QString FeuilleFamille::sourceAlphabetique() {

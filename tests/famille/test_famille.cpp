@@ -7,6 +7,8 @@
 #include "settings/selecteurs.h"
 #include "records/feuille_famille.h"
 #include "records/liste_auto_extensible.h"
+#include <QApplication>
+#include <QLayout>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QStringDecoder>
@@ -46,6 +48,10 @@ private slots:
             QCOMPARE(feuille(Famille).Caption(), QString("Fiche famille"));
             QCOMPARE(texte("Text13"), QString("000001"));
             QCOMPARE(onglets()->currentIndex(), 0);
+            // Every field has room at the designed size, which fits a 1024 x 768 screen.
+            const QSize minimum = feuille(Famille).layout()->minimumSize();
+            QVERIFY(minimum.height() <= feuille(Famille).height() && minimum.width() <= feuille(Famille).width());
+            QVERIFY(feuille(Famille).sousFenetre()->height() <= 500 && feuille(Famille).sousFenetre()->width() <= 890);
             cliquer("cmdMettreàjour");
             QCOMPARE(b.valeur("SELECT \"référence_famille\" FROM familles"), QString("000001"));
         }
