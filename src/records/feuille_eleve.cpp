@@ -1,7 +1,10 @@
 #include "records/feuille_eleve.h"
 #include "records/age.h"
 #include "records/feuille_choix_photo.h"
+#include "records/feuille_famille.h"
+#include "records/liste_auto_extensible.h"
 #include "records/numerotation.h"
+#include "platform/db/dialecte.h"
 #include "platform/db/controle_donnees.h"
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/boites.h"
@@ -259,7 +262,7 @@ void FeuilleEleve::construire() {
             g->addWidget(champ, c.ligne, col + 1, Qt::AlignLeft);
         ordre_ << champ;
         if (c.onglet >= 0 && c.genre != Genre::Case) suivi_.append({champ, c.onglet});
-        if (u(c.controle) == QLatin1String("référence_famille")) {
+        if (u(c.controle) == QStringLiteral("référence_famille")) {
             auto* parents = creer_bouton(QStringLiteral("Command4"), porteur);
             g->addWidget(parents, c.ligne, col + 2);
             ordre_ << parents;
@@ -332,7 +335,7 @@ void FeuilleEleve::construire() {
     for (int i = 1; i < ordre_.size(); ++i) setTabOrder(ordre_[i - 1], ordre_[i]);
 
     for (const char* nom : {"matricule", "nom_enfant", "prénom_enfant"}) zone(u(nom))->installEventFilter(this);
-    for (const char* nom : {"adresse_résidence", "sexe", "langue_vivante_élève"}) zone(u(nom))->installEventFilter(this);
+    listes_auto::installer(*this);
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -362,6 +365,10 @@ void FeuilleEleve::brancherBoutons() {
             &FeuilleEleve::Command15_Click);
     connect(controle<QPushButton>(QStringLiteral("Command14")), &QPushButton::clicked, this,
             &FeuilleEleve::Command14_Click);
+    connect(controle<QPushButton>(QStringLiteral("Command4")), &QPushButton::clicked, this,
+            &FeuilleEleve::Command4_Click);
+    connect(controle<QPushButton>(QStringLiteral("Command16")), &QPushButton::clicked, this,
+            &FeuilleEleve::Command16_Click);
 }
 
 void FeuilleEleve::showEvent(QShowEvent* e) {
@@ -576,8 +583,80 @@ void FeuilleEleve::choix(const QString& nom) {
     });
 }
 
-// Leaving a field that takes its value from a reference list.
-void FeuilleEleve::etendreListe(const QString& /*controle*/) {}
+namespace {
+
+// The family window bound with its picker, its data control on every family.
+db::ControleDonnees* familles_liees() {
+    Module1::ouvrir_table_familles();
+    Module1::ouvrir_table_choix_famille();
+    return forms::Feuilles::charger(QStringLiteral("feuille_famille"))
+        .controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"));
+}
+
+// The family of that reference made current in the family window; false when none has it.
+bool trouver_famille(db::ControleDonnees* familles, const QString& operateur, const QString& reference) {
+    familles->setRecordSource(QStringLiteral("SELECT * FROM familles"));
+    familles->Refresh();
+    auto& rs = familles->Recordset();
+    if (rs.Eof() && rs.Bof()) return false;
+    rs.FindFirst(QStringLiteral("référence_famille ") + operateur + QLatin1Char(' ') +
+                 db::dialecte::entre_guillemets(reference));
+    if (rs.NoMatch()) return false;
+    rs.Edit();
+    return true;
+}
+
+const QString NonLiee = QStringLiteral("La fiche de l'élève n'est pas encore liée à la fiche des parents.");
+
+}  // namespace
+
+// "Parents": the pupil's family shown, or linked through the family picker, or created.
+void FeuilleEleve::Command4_Click() {
+    forms::pieger([this] {
+        db::ControleDonnees* familles = familles_liees();
+        const QString reference = zone(QStringLiteral("référence_famille"))->text();
+        auto& famille = forms::Feuilles::charger(QStringLiteral("feuille_famille"));
+        if (!reference.isEmpty()) {
+            if (!trouver_famille(familles, QStringLiteral("LIKE"), reference)) {
+                forms::boite_message(QStringLiteral("La fiche de la famille n'existe pas... Créez-la!"), 36);
+                return;
+            }
+            famille.afficher();
+            return;
+        }
+        const int reponse = forms::boite_message(
+            NonLiee + QStringLiteral("\n\n La fiche des parents a t-elle déjà été créée lors d'une saisie précédente?"),
+            36);
+        if (reponse == forms::Oui) {
+            selecteurs::appeler(QStringLiteral("ouvrir_table_choix_famille"), QStringLiteral("feuille_choix_famille"), 1);
+            return;
+        }
+        auto* fenetreFamille = qobject_cast<famille::FeuilleFamille*>(&famille);
+        if (!fenetreFamille) return;
+        fenetreFamille->nouvelleFamille();
+        famille.afficher();
+    });
+}
+
+// The legal guardian's address copied into the pupil's residence (the telephones are not).
+void FeuilleEleve::Command16_Click() {
+    forms::pieger([this] {
+        db::ControleDonnees* familles = familles_liees();
+        const QString reference = zone(QStringLiteral("référence_famille"))->text();
+        if (reference.isEmpty()) return;
+        if (!trouver_famille(familles, QStringLiteral("="), reference)) {
+            forms::boite_message(NonLiee, 36);
+            return;
+        }
+        auto& famille = forms::Feuilles::charger(QStringLiteral("feuille_famille"));
+        const char* const copies[][2] = {{"Text3", "numéro_résidence"},
+                                         {"Text2", "adresse_résidence"},
+                                         {"Text1", "adresse2_résidence"},
+                                         {"Text5", "code_postal_résidence"},
+                                         {"Text4", "ville_résidence"}};
+        for (const auto& c : copies) zone(u(c[1]))->setText(famille.controle<QLineEdit>(u(c[0]))->text());
+    });
+}
 
 bool FeuilleEleve::eventFilter(QObject* objet, QEvent* e) {
     const QString nom = objet->objectName();
@@ -589,8 +668,6 @@ bool FeuilleEleve::eventFilter(QObject* objet, QEvent* e) {
                 matricule_LostFocus();
             else if (nom == QLatin1String("nom_enfant") || nom == QStringLiteral("prénom_enfant"))
                 onglets_->setCurrentIndex(0);
-            else if (objet != photo_)
-                etendreListe(nom);
         }
     } else if (e->type() == QEvent::MouseButtonDblClick) {
         if (objet == photo_) {

@@ -40,6 +40,8 @@ public:
     void Timer1_Timer();
     void Command15_Click();
     void Command14_Click();
+    void Command4_Click();
+    void Command16_Click();
     // A photo path written into `chemin_photo`; `choisie` when the user has just chosen it,
     // who is then told why a picture cannot be shown.
     void afficherPhoto(bool choisie);
@@ -66,7 +68,6 @@ private:
     bool enregistrerEnCours();
     void enregistrer();
     void signalerRefus(const Erreur& e);
-    void etendreListe(const QString& controle);
 
     QTabWidget* onglets_ = nullptr;
     QComboBox* combo1_ = nullptr;

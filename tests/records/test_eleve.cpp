@@ -445,6 +445,72 @@ private slots:
         QCOMPARE(texte("chemin_photo"), QString());
     }
 
+
+    // "Parents" shows the pupil's family, says when it does not exist, links through the
+    // family picker or creates the family; the guardian's address is copied into the
+    // residence; leaving the sex with a new value adds it to its list.
+    void parents_adresse_et_listes() {
+        Base b;
+        b.sql("INSERT INTO familles (\"référence_famille\", \"nom_responsable_légal\", \"numéro_responsable\", "
+              "adresse_responsable, adresse2_responsable, code_postal_responsable, ville_responsable) VALUES "
+              "('000007', 'Martin', '12', 'rue Haute', 'Bât B', '69001', 'Lyon'), "
+              "('000041', 'Morel', '', '', '', '', '')");
+        b.eleves({"000001:Martin:Paul", "000002:Morel:Luc", "000003:Petit:Léa"});
+        b.sql("UPDATE \"élèves\" SET \"référence_famille\" = '000007' WHERE matricule = '000001'");
+        b.sql("UPDATE \"élèves\" SET \"référence_famille\" = '000099' WHERE matricule = '000002'");
+        menu(MenuEleves);
+        cliquer("Command16");
+        QCOMPARE(QStringList({texte("numéro_résidence"), texte("adresse_résidence"), texte("adresse2_résidence"),
+                              texte("code_postal_résidence"), texte("ville_résidence")}),
+                 QStringList({"12", "rue Haute", "Bât B", "69001", "Lyon"}));
+        cliquer("Command4");
+        QVERIFY(forms::Feuilles::charger("feuille_famille").estAffichee());
+        QCOMPARE(forms::Feuilles::charger("feuille_famille").controle<QLineEdit>("Text13")->text(), QString("000007"));
+        QVERIFY(b.boites->vues.isEmpty());
+        forms::Feuilles::decharger("feuille_famille");
+        traiter();
+
+        jeu().MoveNext();
+        QCOMPARE(b.valeur("SELECT \"ville_résidence\" FROM \"élèves\" WHERE matricule = '000001'"), QString("Lyon"));
+        cliquer("Command4");
+        QCOMPARE(b.boites->derniere().texte, QString("La fiche de la famille n'existe pas... Créez-la!"));
+        QCOMPARE(b.boites->derniere().style, 36);
+        QVERIFY(!forms::Feuilles::charger("feuille_famille").estAffichee());
+        cliquer("Command16");
+        QCOMPARE(b.boites->derniere().texte, QString("La fiche de l'élève n'est pas encore liée à la fiche des parents."));
+        QCOMPARE(texte("ville_résidence"), QString());
+
+        jeu().MoveNext();
+        b.boites->effacer();
+        cliquer("Command16");
+        QVERIFY(b.boites->vues.isEmpty());
+        b.boites->repondre(forms::Oui);
+        cliquer("Command4");
+        QCOMPARE(b.boites->vues[0].texte, QString("La fiche de l'élève n'est pas encore liée à la fiche des parents.\n\n La "
+                                                  "fiche des parents a t-elle déjà été créée lors d'une saisie précédente?"));
+        QVERIFY(forms::Feuilles::charger("feuille_choix_famille").controle<QPushButton>("bouton_accepter")->isVisible());
+        cliquer("bouton_accepter", "feuille_choix_famille");
+        QVERIFY(!texte("référence_famille").isEmpty());
+        QCOMPARE(fenetre().focusWidget()->objectName(), QString("référence_famille"));
+        zone("référence_famille")->clear();
+        b.boites->repondre(forms::Non);
+        cliquer("Command4");
+        auto& famille = forms::Feuilles::charger("feuille_famille");
+        QVERIFY(famille.estAffichee());
+        QCOMPARE(famille.controle<QLineEdit>("Text13")->text(), QString("000042"));
+        QCOMPARE(texte("référence_famille"), QString());
+
+        b.boites->effacer();
+        entrer("sexe");
+        zone("sexe")->setText("Neutre");
+        entrer("lieu_naissance");
+        QCOMPARE(b.boites->vues.size(), 1);
+        QCOMPARE(b.boites->derniere().texte, QString("Le sexe saisi n'existait pas dans la table 'sexes'.\n\nCette "
+                                                     "donnée a été ajoutée dans la table connexe..."));
+        QCOMPARE(b.boites->derniere().style, 64);
+        QCOMPARE(b.valeur("SELECT COUNT(*) FROM sexe WHERE \"détails\" = 'Neutre'"), QString("1"));
+    }
+
     void age_data() {
         QTest::addColumn<QDate>("naissance");
         QTest::addColumn<QDate>("jour");
