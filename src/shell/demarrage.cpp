@@ -3,6 +3,7 @@
 #include "shell/demarrage.h"
 #include "shell/demarrage_interne.h"
 #include "shell/enregistrement_shell.h"
+#include "shell/feuille_copyright.h"
 #include "shell/feuilles_simples.h"
 #include "shell/mdiform1.h"
 #include "shell/module1.h"
@@ -55,6 +56,7 @@ void arreter_demarrage() {
 }  // namespace shell
 
 int demarrer_programme(QApplication& app) {
+    shell::noter_outil_infos_systeme();
     shell::preparer_demarrage();
     const int code = app.exec();
     shell::arreter_demarrage();

@@ -2,6 +2,7 @@
 #include "shell/commandes_externes.h"
 #include "shell/feuille_acces.h"
 #include "shell/feuille_choix_base.h"
+#include "shell/feuille_copyright.h"
 #include "shell/feuille_options.h"
 #include "shell/feuilles_simples.h"
 #include "platform/forms/feuilles.h"

@@ -9,8 +9,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
-#include <QPushButton>
-#include <QTabWidget>
+#include <QSysInfo>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -26,10 +25,6 @@ struct Suite {
 Suite& suite_accueil() {
     static Suite suite;
     return suite;
-}
-
-QString texte_version() {
-    return QStringLiteral("Version %1.%2.%3").arg(version::majeure).arg(version::mineure).arg(version::revision);
 }
 
 QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte = QString()) {
@@ -65,7 +60,7 @@ FeuilleAccueil::FeuilleAccueil() : forms::Feuille(QStringLiteral("feuille_accuei
     grand.setBold(true);
     produit->setFont(grand);
     auto* version = etiquette(cadre, "lblVersion");
-    auto* plateforme = etiquette(cadre, "lblPlatform", QStringLiteral("Microsoft Windows XP/Vista/Seven"));
+    auto* plateforme = etiquette(cadre, "lblPlatform", QSysInfo::prettyProductName());
     auto* societe = etiquette(cadre, "lblCompany", QStringLiteral("Gestion administrative de l'école maternelle et élémentaire"));
     auto* avertissement = etiquette(cadre, "lblWarning",
         QStringLiteral("Les données des élèves et des familles sont confidentielles : "
@@ -116,7 +111,7 @@ void FeuilleAccueil::definirSuite(std::function<void()> montrer, std::function<v
 
 void FeuilleAccueil::Form_Load() {
     forms::pieger([this] {
-        controle<QLabel>(QStringLiteral("lblVersion"))->setText(texte_version());
+        controle<QLabel>(QStringLiteral("lblVersion"))->setText(version::texte());
         controle<QLabel>(QStringLiteral("lblProductName"))->setText(QString::fromUtf8(version::titre));
         Module1::centrer_feuille(*this);
         // Its list has never been browsed: its folder is the one current at start.
@@ -171,35 +166,5 @@ FeuillePatientez::FeuillePatientez() : forms::Feuille(QStringLiteral("feuille_pa
 }
 
 void FeuillePatientez::Form_Load() { Module1::centrer_feuille(*this); }
-
-// ---- about window (its system-information button comes with its own work) ----
-
-FeuilleCopyright::FeuilleCopyright() : forms::Feuille(QStringLiteral("feuille_copyright")) {
-    auto* disposition = new QVBoxLayout(this);
-    auto* onglets = new QTabWidget(this);
-    onglets->setObjectName(QStringLiteral("SSTab1"));
-    auto* logiciel = new QWidget(onglets);
-    auto* colonne = new QVBoxLayout(logiciel);
-    colonne->addWidget(etiquette(logiciel, "lblTitle"));
-    colonne->addWidget(etiquette(logiciel, "lblVersion"));
-    colonne->addStretch();
-    onglets->addTab(logiciel, QStringLiteral("Le logiciel"));
-    disposition->addWidget(onglets);
-    auto* ok = new QPushButton(QStringLiteral("&Ok"), this);
-    ok->setObjectName(QStringLiteral("cmdOK"));
-    ok->setToolTip(QStringLiteral("Cliquez pour fermer la fenêtre 'A propos de...'"));
-    disposition->addWidget(ok, 0, Qt::AlignRight);
-    connect(ok, &QPushButton::clicked, this, [this] { masquer(); });
-    definirTaille(6000, 4000);
-}
-
-void FeuilleCopyright::Form_Load() {
-    forms::pieger([this] {
-        setCaption(QStringLiteral("À propos du logiciel : ") + QString::fromUtf8(version::titre));
-        controle<QLabel>(QStringLiteral("lblVersion"))->setText(texte_version());
-        controle<QLabel>(QStringLiteral("lblTitle"))->setText(QString::fromUtf8(version::titre));
-        Module1::centrer_feuille(*this);
-    });
-}
 
 }  // namespace shell

@@ -1,5 +1,5 @@
 #pragma once
-// The splash, wait and about windows.
+// The splash and wait windows.
 #include "platform/forms/feuille.h"
 
 class QLabel;
@@ -34,14 +34,6 @@ class FeuillePatientez : public forms::Feuille {
 public:
     FeuillePatientez();
     void Form_Load() override;
-};
-
-class FeuilleCopyright : public forms::Feuille {
-    Q_OBJECT
-public:
-    FeuilleCopyright();
-    void Form_Load() override;
-    bool masqueeALaFermeture() const override { return true; }
 };
 
 }  // namespace shell

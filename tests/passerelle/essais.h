@@ -4,5 +4,6 @@
 
 // One object per group of tests, run in this order by main.cpp.
 QObject* essai_acces();
+QObject* essai_copyright();
 
-inline QVector<QObject*> essais_passerelle() { return {essai_acces()}; }
+inline QVector<QObject*> essais_passerelle() { return {essai_acces(), essai_copyright()}; }
