@@ -1,20 +1,9 @@
 #include "platform/report/ecriture_rtf.h"
+#include "platform/texte/windows1252.h"
 
 namespace report {
 
 namespace {
-
-// Windows-1252 for the 0x80-0x9F range; 0xA0-0xFF are those of Latin-1.
-int cp1252(char16_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return c;
-    static const char16_t haut[32] = {0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-                                      0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
-    for (int i = 0; i < 32; ++i)
-        if (haut[i] == c) return 0x80 + i;
-    return -1;
-}
 
 int twips(double mm) { return qRound(mm * 1440.0 / 25.4); }
 
@@ -54,7 +43,7 @@ QByteArray rtf_echappe(const QString& texte) {
         else if (c == '\r') {}
         else if (c >= 0x20 && c < 0x80) r += char(c);
         else if (c < 0x20) r += ' ';
-        else if (const int b = cp1252(c); b >= 0) {
+        else if (const int b = codage::octet_windows1252(c); b >= 0) {
             static const char hex[] = "0123456789abcdef";
             r += "\\'";
             r += hex[b >> 4];
