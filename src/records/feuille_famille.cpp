@@ -235,6 +235,13 @@ QString FeuilleFamille::sourceTri(const QString& entree) {
 QString FeuilleFamille::texte(const QString& zone) const { return controle<QLineEdit>(zone)->text(); }
 void FeuilleFamille::ecrire(const QString& zone, const QString& valeur) { controle<QLineEdit>(zone)->setText(valeur); }
 
+// The keyboard starts on the guardian's name.
+void FeuilleFamille::showEvent(QShowEvent* e) {
+    FenetreDonnees::showEvent(e);
+    if (!focusWidget() || qobject_cast<QPushButton*>(focusWidget()))
+        controle<QWidget>(QStringLiteral("nom_responsable_légal"))->setFocus(Qt::OtherFocusReason);
+}
+
 // Loading binds the window through its sort box's first entry.
 void FeuilleFamille::apresPlacement() {
     if (tri_->currentIndex() == 0) Combo1_Click();

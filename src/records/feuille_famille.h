@@ -52,6 +52,7 @@ public:
 protected:
     void apresPlacement() override;
     bool eventFilter(QObject* objet, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void construire();

@@ -48,6 +48,7 @@ private slots:
             QCOMPARE(feuille(Famille).Caption(), QString("Fiche famille"));
             QCOMPARE(texte("Text13"), QString("000001"));
             QCOMPARE(onglets()->currentIndex(), 0);
+            QCOMPARE(focalise(Famille), QString("nom_responsable_légal"));
             // Every field has room at the designed size, which fits a 1024 x 768 screen.
             const QSize minimum = feuille(Famille).layout()->minimumSize();
             QVERIFY(minimum.height() <= feuille(Famille).height() && minimum.width() <= feuille(Famille).width());
