@@ -47,15 +47,16 @@ struct Sablier {
     ~Sablier() { forms::definir_pointeur_souris(avant); }
 };
 
-// "nom= \"valeur\"" -> (nom, valeur). The value runs from the first to the last double quote,
-// as the callers insert it unescaped; without quotes the rest of the text is the value.
+// "nom= \"valeur\"" -> (nom, valeur). The value runs from the first to the last double quote;
+// inside it a doubled double quote stands for one, as in every text constant of a formula.
+// Without quotes the rest of the text is the value.
 std::pair<QString, QString> formule_nommee(const QString& texte) {
     const int egal = texte.indexOf('=');
     if (egal <= 0) return {};
     const QString nom = texte.left(egal).trimmed();
     const QString reste = texte.mid(egal + 1).trimmed();
     const int debut = reste.indexOf('"'), fin = reste.lastIndexOf('"');
-    if (debut == 0 && fin > debut) return {nom, reste.mid(1, fin - 1)};
+    if (debut == 0 && fin > debut) return {nom, reste.mid(1, fin - 1).replace(QLatin1String("\"\""), QLatin1String("\""))};
     return {nom, reste};
 }
 

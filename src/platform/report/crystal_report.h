@@ -17,7 +17,8 @@ public:
     QString DataFiles(int index) const;
     void setReportFileName(const QString& chemin);
     QString ReportFileName() const;
-    // "nom= \"valeur\"" or "nom=\"valeur\"": the template shows the value where it names nom.
+    // "nom= \"valeur\"" or "nom=\"valeur\"": the template shows the value where it names nom;
+    // a double quote of the value is written doubled.
     void setFormulas(int index, const QString& formule);
     QString Formulas(int index) const;
     void setSelectionFormula(const QString& formule);

@@ -17,6 +17,11 @@ const QString Eleves = QStringLiteral("élèves");
 const QString Familles = QStringLiteral("familles");
 const QString Documents = QStringLiteral("documents");
 
+// The tables of one record that every template may name, whatever its source.
+bool table_unique(const QString& table) {
+    return table == u"école" || table == u"inspection" || table == u"paramètres";
+}
+
 QStringList tables_source(Source s) {
     switch (s) {
     case Source::Eleves: return {Eleves};
@@ -54,7 +59,9 @@ bool est_nombre(const QVariant& v) {
 }  // namespace
 
 QVariant Donnees::valeur(int ligne, const formule::PNoeud& place) const {
-    const auto it = colonnes.constFind(formule::canonique(place));
+    const QString cle = formule::canonique(place);
+    if (const auto c = constantes.constFind(cle); c != constantes.constEnd()) return *c;
+    const auto it = colonnes.constFind(cle);
     if (it == colonnes.constEnd() || ligne < 0 || ligne >= lignes.size()) return {};
     return lignes[ligne].value(*it);
 }
@@ -86,9 +93,28 @@ Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoe
     if (m.groupe) places.append(m.groupe->valeur);
     for (const Cle& k : m.tri) places.append(k.valeur);
 
+    // Places that name a one-record table are read once, apart from the records; they order
+    // and group nothing.
+    auto unique = [](const formule::PNoeud& p) {
+        return p && p->genre == formule::Noeud::Champ && table_unique(p->table);
+    };
+    for (const Cle& k : m.tri)
+        if (unique(k.valeur)) throw Erreur(ErreurFormule, QStringLiteral("Formule incorrecte : on ne trie pas sur {%1.%2}.").arg(k.valeur->table, k.valeur->champ));
+    if (m.groupe && unique(m.groupe->valeur))
+        throw Erreur(ErreurFormule, QStringLiteral("Formule incorrecte : on ne groupe pas sur {%1.%2}.").arg(m.groupe->valeur->table, m.groupe->valeur->champ));
+    QVector<const formule::Noeud*> uniques;
+    for (auto it = places.begin(); it != places.end();) {
+        if (unique(*it)) {
+            uniques.append(it->get());
+            it = places.erase(it);
+        } else {
+            ++it;
+        }
+    }
+
     std::shared_ptr<db::BaseDonnees> base;
     QHash<QString, QSet<QString>> champs_connus;
-    if (!tables.isEmpty()) {
+    if (!tables.isEmpty() || !uniques.isEmpty()) {
         base = db::BaseDonnees::ouvrir(chemin);
         formule::enregistrer_fonctions(base->poignee());
     }
@@ -110,6 +136,14 @@ Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoe
             return formule::nom_sql(table) + QLatin1Char('.') + formule::nom_sql(champ);
         };
     };
+
+    for (const formule::Noeud* n : uniques) {
+        if (!connus(n->table).contains(n->champ))
+            throw Erreur(ErreurFormule, QStringLiteral("Formule incorrecte : champ inconnu {%1.%2}.").arg(n->table, n->champ));
+        const auto r = base->requete(QStringLiteral("SELECT %1 FROM %2 LIMIT 1")
+                                         .arg(formule::nom_sql(n->champ), formule::nom_sql(n->table)));
+        d.constantes.insert(QStringLiteral("{%1.%2}").arg(n->table, n->champ), r.lignes.value(0).value(0));
+    }
 
     formule::ContexteSql ctx;
     ctx.aujourdhui = aujourdhui;

@@ -16,6 +16,9 @@ struct Donnees {
     int colonneGroupe = -1;
     QVector<int> debutsGroupes;         // first row of each group, when the template groups
     QVector<QVariant> valeursGroupes;   // the value each group's heading shows
+    // Fields of the one-record tables (the school, the inspection, the captions of the
+    // configurable fields): the same on every row, and shown even when no record is selected.
+    QHash<QString, QVariant> constantes;
 
     QVariant valeur(int ligne, const formule::PNoeud& place) const;
 };
