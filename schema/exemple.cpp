@@ -203,31 +203,34 @@ void ecrire_parametres(sqlite3* base) {
 
 void ecrire_documents(sqlite3* base) {
     struct Modele {
-        const char *nom, *titre, *destinataire, *p1, *p2, *p3, *politesse, *ps;
+        const char *nom, *titre, *destinataire, *p1, *p2, *p3, *p4, *p5, *politesse, *ps;
         bool date, responsable, directeur, eleve, signature;
     };
     static const Modele modeles[] = {
-        {"Certificat de scolarité", "CERTIFICAT DE SCOLARITÉ", "",
-         "Je soussignée, directrice de l'école, certifie que l'élève désigné ci-dessous est "
-         "régulièrement inscrit dans l'établissement pour l'année scolaire en cours.",
+        {"Certificat de scolarité", "CERTIFICAT DE SCOLARITÉ", "", "",
+         "certifie que l'élève :",
+         "est inscrit(e) dans notre école et la fréquente régulièrement depuis la rentrée de "
+         "l'année scolaire en cours.",
          "Ce certificat est délivré à la demande de la famille, pour servir et valoir ce que de droit.",
          "", "", "", true, false, true, true, true},
-        {"Lettre aux familles", "Réunion de rentrée", "Aux parents de l'élève",
-         "Madame, Monsieur,",
+        {"Lettre aux familles", "Réunion de rentrée", "Madame, Monsieur,",
          "Nous avons le plaisir de vous inviter à la réunion de rentrée de la classe de votre "
          "enfant, qui se tiendra le jeudi de la deuxième semaine de septembre à 18 heures, dans "
          "la salle polyvalente de l'école.",
          "L'enseignant y présentera le fonctionnement de la classe, les projets de l'année et "
          "le calendrier des sorties. Votre présence est vivement souhaitée.",
+         "", "", "",
          "Je vous prie d'agréer, Madame, Monsieur, l'expression de mes salutations distinguées.",
          "Merci de retourner le coupon-réponse dans le cahier de liaison avant vendredi.",
-         true, true, false, true, true},
-        {"Certificat de radiation", "CERTIFICAT DE RADIATION", "",
-         "Je soussignée, directrice de l'école, certifie que l'élève désigné ci-dessous a été "
-         "radié des registres de l'école à la demande de sa famille.",
-         "Son livret scolaire sera transmis à l'école d'accueil dès réception de la demande de "
-         "celle-ci.",
-         "", "", "", true, false, true, true, true}};
+         true, true, false, false, true},
+        {"Certificat de radiation", "CERTIFICAT DE RADIATION", "", "",
+         "certifie que l'élève :",
+         "a été radié(e) des registres de l'école à la demande de sa famille, qui l'inscrit dans "
+         "une autre école.",
+         "Son dossier scolaire et son livret seront transmis à l'école d'accueil dès réception "
+         "de la demande de celle-ci.",
+         "Ce certificat est délivré pour servir et valoir ce que de droit.",
+         "", "", true, false, true, true, true}};
     Ligne d(champs_table(base, "documents"));
     Insertion ins(base, "documents", d.champs());
     for (const Modele& m : modeles) {
@@ -238,6 +241,8 @@ void ecrire_documents(sqlite3* base) {
         d["paragraphe1_document"] = texte(m.p1);
         d["paragraphe2_document"] = texte(m.p2);
         d["paragraphe3_document"] = texte(m.p3);
+        d["paragraphe4_document"] = texte(m.p4);
+        d["paragraphe5_document"] = texte(m.p5);
         d["politesse_document"] = texte(m.politesse);
         d["post_scriptum"] = texte(m.ps);
         d["affichage_date"] = m.date;

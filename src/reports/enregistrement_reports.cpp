@@ -1,9 +1,12 @@
 #include "reports/enregistrement_reports.h"
 
 #include "platform/forms/feuilles.h"
+#include "reports/feuille_documents.h"
 #include "reports/feuille_traitements.h"
 
 void enregistrer_feuilles_reports() {
     forms::Feuilles::enregistrer(QString::fromUtf8(reports::FeuilleTraitements::Nom),
                                  [] { return new reports::FeuilleTraitements; });
+    forms::Feuilles::enregistrer(QString::fromUtf8(reports::FeuilleDocuments::Nom),
+                                 [] { return new reports::FeuilleDocuments; });
 }
