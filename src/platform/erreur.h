@@ -23,5 +23,6 @@ constexpr int PermissionRefusee = 70;      // "Permission refusée."
 constexpr int AccesFichier = 75;           // "Erreur d'accès au chemin/fichier."
 constexpr int CheminIntrouvable = 76;      // "Chemin d'accès introuvable."
 constexpr int VariableObjet = 91;          // "Variable objet ou variable de bloc With non définie."
+constexpr int ImageIncorrecte = 481;       // "Image incorrecte."
 constexpr int ImprimanteAbsente = 482;     // "Erreur d'imprimante."
 }

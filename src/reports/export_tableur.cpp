@@ -1,6 +1,7 @@
 #include "reports/export_tableur.h"
 
 #include "platform/erreur.h"
+#include "platform/db/erreurs_moteur.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/report/crystal_report.h"
@@ -38,7 +39,7 @@ void exporter_donnees_excel() {
                                      36) != forms::Oui)
                 return;
             if (!QFile::remove(nom))
-                throw Erreur(erreurs_execution::PermissionRefusee, QStringLiteral("Permission refusée."));
+                db::lever(erreurs_execution::PermissionRefusee);
         }
 
         cr.setPrintFileName(nom);

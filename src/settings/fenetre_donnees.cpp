@@ -1,6 +1,7 @@
 #include "settings/fenetre_donnees.h"
 #include "platform/db/controle_donnees.h"
 #include "platform/db/erreurs_moteur.h"
+#include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/grille_donnees.h"
 #include "platform/forms/pointeur.h"
@@ -186,9 +187,41 @@ void FenetreDonnees::bouton_accepter_Click() {
     forms::pieger([this] { selecteurs::accepter(*this); });
 }
 
+// A save the engine refused is always told, the typed text staying on screen; the silent
+// windows stay silent only about errors that leave nothing unsaved.
 void FenetreDonnees::datPrimaryRS_Error(int numero, int* reponse) {
-    if (variation_.erreur == ErreurDonnees::Message) forms::boite_erreur_donnees(numero);
+    if (variation_.erreur == ErreurDonnees::Message)
+        forms::boite_erreur_donnees(numero);
+    else if (saisieEnAttente())
+        forms::boite_enregistrement_refuse(numero, datPrimaryRS_->texteDerniereErreur());
     if (reponse) *reponse = 0;
+}
+
+bool FenetreDonnees::saisieEnAttente() const {
+    if (!datPrimaryRS_->aUnRecordset()) return false;
+    return datPrimaryRS_->DataChanged() || datPrimaryRS_->Recordset().tamponModifie();
+}
+
+bool FenetreDonnees::enregistrerAvantDepart() {
+    if (grille_) grille_->validerCellule();
+    if (!saisieEnAttente()) return true;
+    try {
+        datPrimaryRS_->UpdateRecord();
+        return true;
+    } catch (const Erreur& e) {
+        const int reponse = forms::boite_message(
+            QStringLiteral("La fiche en cours n'a pas pu être enregistrée :\n\n%1\n\n"
+                           "Voulez-vous revenir à la fiche pour la corriger ?\n"
+                           "(Non : les modifications seront abandonnées.)").arg(e.texte),
+            4 + 48);  // Yes/No, warning
+        forms::definir_pointeur_souris(forms::PointeurDefaut);
+        if (reponse == forms::Oui) {
+            afficher();
+            return false;
+        }
+        forms::ignorer_erreur([this] { datPrimaryRS_->Recordset().CancelUpdate(); });
+        return true;
+    }
 }
 
 void FenetreDonnees::datPrimaryRS_Reposition() {
@@ -218,7 +251,12 @@ void FenetreDonnees::Form_Load() {
     });
 }
 
-void FenetreDonnees::Form_Unload(int& /*annuler*/) {
+void FenetreDonnees::Form_Unload(int& annuler) {
+    // Closing keeps what was typed, as moving to another record does.
+    if (!enregistrerAvantDepart()) {
+        annuler = 1;
+        return;
+    }
     if (variation_.dechargement == AuDechargement::RetirerAccepter) retirerAccepter();
     forms::definir_pointeur_souris(forms::PointeurDefaut);
 }

@@ -40,6 +40,13 @@ public:
     void retirerAccepter();
     bool accepterDisponible() const;
 
+    // Is a record being typed that is not saved yet (fields changed, or a record started)?
+    bool saisieEnAttente() const;
+    // Saves the pending record before the window goes or lets go of its file. A refused save
+    // is told with its reason, and the user chooses: back to the record (false: the window
+    // stays, what was typed with it) or abandon the changes (true).
+    bool enregistrerAvantDepart();
+
     // The reactions, each bound to its event.
     virtual void cmdAjouter_Click();
     virtual void cmdSupprimer_Click();

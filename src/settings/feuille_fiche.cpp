@@ -43,9 +43,7 @@ FeuilleFiche::FeuilleFiche(const fiches::DescriptionFiche& description)
                     if (bc.nom != c.bouton) continue;
                     auto* bouton = new QPushButton(bc.legende, cadre);
                     bouton->setObjectName(bc.nom);
-                    bouton->setToolTip(fiches::infobulle_choix());
                     bouton->setAutoDefault(false);
-                    connect(bouton, &QPushButton::clicked, this, [this, bc] { choix(bc); });
                     gauche = bouton;
                 }
             } else {
@@ -72,11 +70,7 @@ FeuilleFiche::FeuilleFiche(const fiches::DescriptionFiche& description)
     if (onglets) forms::onglet_suit_focus(onglets, suiviOnglets);
     disposition->addWidget(barreBoutons());
     definirTaille(onglets ? 7800 : 9600, onglets ? 6600 : 8400);
-}
-
-// A choice button: the picker opened for this window's fields; failures are reported.
-void FeuilleFiche::choix(const fiches::BoutonChoix& bouton) {
-    forms::pieger([&] { selecteurs::appeler(bouton.liant, bouton.selecteur, description_.code); });
+    selecteurs::brancher(*this);
 }
 
 }  // namespace reglages

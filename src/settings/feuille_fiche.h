@@ -13,7 +13,6 @@ public:
     const fiches::DescriptionFiche& description() const { return description_; }
 
 private:
-    void choix(const fiches::BoutonChoix& bouton);
     fiches::DescriptionFiche description_;
 };
 

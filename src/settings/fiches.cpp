@@ -1,11 +1,11 @@
 #include "settings/fiches.h"
+#include "platform/forms/noms_feuilles.h"
 
 namespace fiches {
 
 namespace {
 
 QString u(const char* s) { return QString::fromUtf8(s); }
-const char* const Choix = "Cliquez pour accéder aux différents choix possibles";
 
 // A field with a label; `tourne` false for the fields that leave the tab as it is.
 Champ l(const char* controle, const char* champ, int max, const char* infobulle, const char* libelle,
@@ -18,18 +18,16 @@ Champ b(const char* controle, const char* champ, int max, const char* infobulle,
     return {u(controle), u(champ), max, u(infobulle), {}, u(bouton), tourne};
 }
 
-const BoutonChoix adresses{u("Command2"), u("adresse"), u("ouvrir_table_adresses"), u("feuille_adresses")};
-const BoutonChoix villes{u("Command7"), u("ville"), u("ouvrir_table_villes"), u("feuille_villes")};
-const BoutonChoix postaux{u("Command9"), u("c.postal"), u("ouvrir_table_villes"), u("feuille_villes")};
-BoutonChoix genres(const char* nom) { return {u(nom), u("genre"), u("ouvrir_table_genres"), u("feuille_genres")}; }
+const BoutonChoix adresses{u("Command2"), u("adresse")};
+const BoutonChoix villes{u("Command7"), u("ville")};
+const BoutonChoix postaux{u("Command9"), u("c.postal")};
+BoutonChoix genres(const char* nom) { return {u(nom), u("genre")}; }
 
 }  // namespace
 
-QString infobulle_choix() { return u(Choix); }
-
 const QVector<DescriptionFiche>& table() {
     static const QVector<DescriptionFiche> t = {
-        {u("feuille_école"), u("Fiche école"), 4, true,
+        {noms::ecole, u("Fiche école"), true,
          {{u("Frame2"), u("&Coordonnées"),
            {l("nom_école", "nom_école", 50, "Nom de l'école", "nom de l'école"),
             b("adresse_école", "adresse_école", 50, "Première composante de l'adresse de l'école", "Command2"),
@@ -51,7 +49,7 @@ const QVector<DescriptionFiche>& table() {
          {adresses, postaux, villes, genres("Command3")},
          {}},
 
-        {u("feuille_inspection"), u("Inspection de l'Education Nationale"), 5, true,
+        {noms::inspection, u("Inspection de l'Education Nationale"), true,
          {{u("Frame2"), u("&Coordonnées"),
            {l("nom_inspection", "nom_inspection", 50, "Dénomination de la Circoncription de l'Education Nationale",
               "dénomination"),
@@ -81,7 +79,7 @@ const QVector<DescriptionFiche>& table() {
          {adresses, postaux, villes, genres("Command3")},
          {}},
 
-        {u("feuille_équipe"), u("Fiche enseignant"), 6, false,
+        {noms::equipe, u("Fiche enseignant"), false,
          {{u("Frame1"), {},
            {b("genre_enseignant", "genre_enseignant", 20, "Monsieur, Madame, Mademoiselle", "Command5"),
             l("nom_enseignant", "nom_enseignant", 30, "Nom de l'enseignant", "nom"),
@@ -105,7 +103,7 @@ const QVector<DescriptionFiche>& table() {
               "Niveau : TPS - PS - MS- GS - CP - CE1- CE2 - CM1 - CM2 - CLIN - CLIS - ADA", "Command4"),
             l("cycle_classe_enseignant", "cycle_classe_enseignant", 1, "Cycle : 1, 2 ou 3", "cycle")}}},
          {genres("Command5"), adresses, postaux, villes,
-          {u("Command4"), u("niveau"), u("ouvrir_table_niveaux"), u("feuille_niveaux")}},
+          {u("Command4"), u("niveau")}},
          u("Frame3")},
     };
     return t;

@@ -2,17 +2,17 @@
 // The settings windows made of labelled text boxes bound to one table: the school, the
 // inspection and the teaching team. Each is described by one record of the table in
 // fiches.cpp: its groups (tabs or frames) of fields, their limits and tooltips, the labels
-// or choice buttons beside them, and the pickers that the choice buttons open.
+// or choice buttons beside them.
 #include <QString>
 #include <QVector>
 
 namespace fiches {
 
+// A choice button; the picker it opens and the code it sets are in the picker table
+// (selecteurs.h).
 struct BoutonChoix {
     QString nom;       // "Command2"
     QString legende;   // "adresse"
-    QString liant;     // the picker's binder
-    QString selecteur; // the picker window
 };
 
 struct Champ {
@@ -34,7 +34,6 @@ struct Groupe {
 struct DescriptionFiche {
     QString fenetre;
     QString legende;
-    qint16 code = 0;          // the caller code of its choice buttons
     bool onglets = false;     // groups in the tabbed control SSTab1, or frames one above the other
     QVector<Groupe> groupes;
     QVector<BoutonChoix> boutons;
@@ -42,8 +41,6 @@ struct DescriptionFiche {
 };
 
 const QVector<DescriptionFiche>& table();
-// The tooltip of every choice button.
-QString infobulle_choix();
 const DescriptionFiche* chercher(const QString& fenetre);
 
 }  // namespace fiches

@@ -2,9 +2,13 @@
 #include "platform/db/erreurs_moteur.h"
 #include "platform/erreur.h"
 #include "platform/forms/boites.h"
+#include "platform/forms/erreurs_boites.h"
+#include "platform/db/controle_donnees.h"
 #include "platform/forms/feuilles.h"
+#include "platform/forms/noms_feuilles.h"
 #include "platform/forms/grille_donnees.h"
 #include "settings/fenetre_donnees.h"
+#include "shell/liants.h"
 #include "shell/module1.h"
 #include <QLineEdit>
 #include <QPushButton>
@@ -93,6 +97,74 @@ const QVector<Choix>& table() {
     return t;
 }
 
+const QVector<Bouton>& boutons() {
+    struct L { const QString& appelant; const char* nom; const char* liant; const QString& selecteur; qint16 code; };
+    static const QVector<Bouton> t = [] {
+        const QString adr = u("ouvrir_table_adresses"), vil = u("ouvrir_table_villes"), gen = u("ouvrir_table_genres");
+        QVector<Bouton> b;
+        const auto a = [&](const QString& appelant, const char* nom, const QString& liant, const QString& selecteur,
+                           qint16 code) { b.append({appelant, u(nom), liant, selecteur, code}); };
+        a(noms::eleve, "Command8", adr, noms::adresses, 1);
+        a(noms::eleve, "Command9", vil, noms::villes, 1);
+        a(noms::eleve, "Command10", vil, noms::villes, 1);
+        a(noms::eleve, "Command5", u("ouvrir_table_nationalites"), noms::nationalites, 1);
+        a(noms::eleve, "Command7", u("ouvrir_table_sexe"), noms::sexe, 1);
+        a(noms::eleve, "Command11", u("ouvrir_table_langues_vivantes"), noms::langues_vivantes, 7);
+        a(noms::eleve, "Command12", u("ouvrir_table_equipe"), noms::equipe, 7);
+        b.last().nouvelleSiVide = true;
+
+        a(noms::famille, "Command19", u("ouvrir_table_assertions"), noms::assertions, 1);
+        a(noms::famille, "Command8", adr, noms::adresses, 2);
+        a(noms::famille, "Command5", vil, noms::villes, 2);
+        a(noms::famille, "Command6", vil, noms::villes, 2);
+        a(noms::famille, "Command13", u("ouvrir_table_csp"), noms::csp, 2);
+        a(noms::famille, "Command15", u("ouvrir_table_situations_familiales"), noms::situations_familiales, 2);
+        a(noms::famille, "Command18", u("ouvrir_table_assertions"), noms::assertions, 2);
+        a(noms::famille, "Command12", u("ouvrir_table_assurances"), noms::assurances, 2);
+        a(noms::famille, "Command10", u("ouvrir_table_medecins"), noms::medecins, 2);
+        a(noms::famille, "Command11", u("ouvrir_table_hopitaux"), noms::hopitaux, 2);
+        a(noms::famille, "Command2", adr, noms::adresses, 3);
+        a(noms::famille, "Command7", vil, noms::villes, 3);
+        a(noms::famille, "Command9", vil, noms::villes, 3);
+        a(noms::famille, "Command14", u("ouvrir_table_csp"), noms::csp, 3);
+        a(noms::famille, "Command17", u("ouvrir_table_assertions"), noms::assertions, 3);
+        a(noms::famille, "Command21", gen, noms::genres, 7);
+        a(noms::famille, "Command20", gen, noms::genres, 8);
+
+        for (const auto& [fenetre, code] : {std::pair{noms::ecole, 4}, std::pair{noms::inspection, 5}}) {
+            a(fenetre, "Command2", adr, noms::adresses, code);
+            a(fenetre, "Command3", gen, noms::genres, code);
+            a(fenetre, "Command7", vil, noms::villes, code);
+            a(fenetre, "Command9", vil, noms::villes, code);
+        }
+        a(noms::equipe, "Command2", adr, noms::adresses, 6);
+        a(noms::equipe, "Command5", gen, noms::genres, 6);
+        a(noms::equipe, "Command4", u("ouvrir_table_niveaux"), noms::niveaux, 6);
+        a(noms::equipe, "Command7", vil, noms::villes, 6);
+        a(noms::equipe, "Command9", vil, noms::villes, 6);
+        return b;
+    }();
+    return t;
+}
+
+const Bouton* chercher_bouton(const QString& appelant, const QString& nom) {
+    for (const Bouton& b : boutons())
+        if (b.appelant == appelant && b.nom == nom) return &b;
+    return nullptr;
+}
+
+QString infobulle_choix() { return QStringLiteral("Cliquez pour accéder aux différents choix possibles"); }
+
+void brancher(forms::Feuille& appelant) {
+    for (const Bouton& b : boutons()) {
+        if (b.appelant != appelant.nom()) continue;
+        auto* bouton = appelant.findChild<QPushButton*>(b.nom);
+        if (!bouton) continue;
+        bouton->setToolTip(infobulle_choix());
+        QObject::connect(bouton, &QPushButton::clicked, &appelant, [&b] { forms::pieger([&b] { appeler(b); }); });
+    }
+}
+
 const Choix* chercher(const QString& selecteur, qint16 code) {
     for (const Choix& c : table())
         if (c.code == code && c.selecteur == selecteur) return &c;
@@ -132,11 +204,21 @@ QString valeur(forms::Feuille& selecteur, const Copie& c) {
 }  // namespace
 
 void appeler(const QString& liant, const QString& selecteur, qint16 code) {
-    Module1::ouvrir_table(liant);
-    forms::Feuille& f = forms::Feuilles::charger(selecteur);
+    appeler(Bouton{{}, {}, liant, selecteur, code});
+}
+
+void appeler(const Bouton& b) {
+    // A list that cannot be bound is not offered: its error is the one the caller reports.
+    shell::liants::lier_ou_lever(b.liant);
+    forms::Feuille& f = forms::Feuilles::charger(b.selecteur);
+    // A list without any row gets a blank record to fill in before it can be picked from.
+    if (auto* fd = qobject_cast<reglages::FenetreDonnees*>(&f); fd && b.nouvelleSiVide) {
+        auto& rs = fd->datPrimaryRS()->Recordset();
+        if (rs.Eof() && rs.Bof()) rs.AddNew();
+    }
     montrer(f);
-    Module1::code_appelant = code;
-    f.setProperty(CodeOuverture, static_cast<int>(code));
+    Module1::code_appelant = b.code;
+    f.setProperty(CodeOuverture, static_cast<int>(b.code));
     f.afficher();
 }
 

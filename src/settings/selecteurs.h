@@ -28,10 +28,30 @@ const QVector<Choix>& table();
 // The row of a picker for a code; nullptr when the picker's table lacks that code.
 const Choix* chercher(const QString& selecteur, qint16 code);
 
+// A choice button of a caller window: the binder and picker it opens, the caller code it sets.
+struct Bouton {
+    QString appelant;     // caller window
+    QString nom;          // its button ("Command8")
+    QString liant;        // the picker's binder
+    QString selecteur;    // picker window
+    qint16 code = 0;
+    bool nouvelleSiVide = false;  // an empty list starts a new record in the picker first
+};
+
+const QVector<Bouton>& boutons();
+const Bouton* chercher_bouton(const QString& appelant, const QString& nom);
+
+// Wires every choice button that the table lists for this window and that the window holds:
+// the tooltip "Cliquez pour accéder aux différents choix possibles", and a click that opens
+// its picker (appeler), failures reported with the general error message.
+void brancher(forms::Feuille& appelant);
+QString infobulle_choix();
+
 // A choice button's click, in this order: the picker's binder (Module1::ouvrir_table), the
 // picker's "Accepter" shown (enabled where it is always visible), code_appelant set, the
 // picker shown and brought to the front. The picker notes the code it was opened with.
 void appeler(const QString& liant, const QString& selecteur, qint16 code);
+void appeler(const Bouton& bouton);
 
 // The accept operation of a picker (its "Accepter", or the relay of its grid). The code in
 // force is code_appelant; a picker opened by one caller copies nothing once another caller

@@ -5,6 +5,8 @@
 #include "shell/module1.h"
 #include "platform/db/controle_donnees.h"
 #include "platform/erreur.h"
+#include "platform/db/erreurs_moteur.h"
+#include <QRegularExpression>
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/feuilles.h"
 #include <QComboBox>
@@ -73,17 +75,22 @@ void ajouter_liaison(std::vector<Etape>& etapes, const std::function<db::Control
                      const QString& source) {
     etapes.push_back([=] { controle()->setDatabaseName(Module1::chemin_base); });
     etapes.push_back([=] { controle()->setRecordSource(source); });
-    etapes.push_back([=] { controle()->Refresh(); });
+    etapes.push_back([=] {
+        try {
+            controle()->Refresh();
+        } catch (const Erreur& e) {
+            if (e.numero != db::erreurs::TableIntrouvable) throw;
+            static const QRegularExpression table(QStringLiteral("\\bFROM\\s+\"?([^\\s\"]+)"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+            const QString nom = table.match(source).captured(1);
+            throw Erreur(e.numero, QStringLiteral("La table « %1 » est absente de cette base de données.").arg(nom));
+        }
+    });
 }
 
-}  // namespace
+enum class Mode { Liant, Commande };
 
-QString feuille_du_liant(const QString& liant) {
-    const Liant* l = trouver(liant);
-    return l ? QString::fromUtf8(l->feuille) : QString();
-}
-
-bool lier(const QString& nom) {
+bool executer(const QString& nom, Mode mode) {
     const Liant* l = trouver(nom);
     if (!l) db::lever(erreurs_execution::AppelIncorrect);
     const QString feuille = QString::fromUtf8(l->feuille);
@@ -120,7 +127,9 @@ bool lier(const QString& nom) {
         break;
     }
 
-    if (l->surErreur == SurErreur::Boite) {
+    if (mode == Mode::Commande) {
+        for (auto& e : etapes) e();
+    } else if (l->surErreur == SurErreur::Boite) {
         // The first failing step ends the binder with the general error box.
         if (!forms::pieger([&] { for (auto& e : etapes) e(); })) return false;
     } else {
@@ -129,6 +138,16 @@ bool lier(const QString& nom) {
     }
     return controle && controle->aUnRecordset();
 }
+
+}  // namespace
+
+QString feuille_du_liant(const QString& liant) {
+    const Liant* l = trouver(liant);
+    return l ? QString::fromUtf8(l->feuille) : QString();
+}
+
+bool lier(const QString& nom) { return executer(nom, Mode::Liant); }
+void lier_ou_lever(const QString& nom) { executer(nom, Mode::Commande); }
 
 }  // namespace shell::liants
 

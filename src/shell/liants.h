@@ -8,6 +8,10 @@ namespace shell::liants {
 // result set. A binder whose window is not registered does nothing and returns false;
 // an unknown binder name is a programming error (5).
 bool lier(const QString& liant);
+// The same steps for a command that goes on to use the window: the first failing step
+// stops the binder and is raised, a missing table as "La table « X » est absente de cette
+// base de données." The window is then left unbound, and the caller reports the one error.
+void lier_ou_lever(const QString& liant);
 
 // The window a binder addresses ("feuille_villes"), "" for an unknown binder.
 QString feuille_du_liant(const QString& liant);

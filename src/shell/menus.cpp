@@ -117,7 +117,7 @@ const CommandeTable commandes_tables[] = {
 void executer_table(const CommandeTable& c) {
     const QString feuille = liants::feuille_du_liant(QString::fromUtf8(c.liant));
     if (!forms::Feuilles::estEnregistree(feuille)) return;  // its window comes later
-    liants::lier(QString::fromUtf8(c.liant));
+    liants::lier_ou_lever(QString::fromUtf8(c.liant));
     forms::Feuille& f = forms::Feuilles::charger(feuille);
     auto* controle = f.controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"));
     db::JeuEnregistrements& rs = controle->Recordset();

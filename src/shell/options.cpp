@@ -4,6 +4,7 @@
 #include "shell/options.h"
 #include "shell/module1.h"
 #include "platform/erreur.h"
+#include "platform/db/erreurs_moteur.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/feuilles.h"
 #include <QCheckBox>
@@ -71,7 +72,7 @@ QString lire_champ(LecteurChamps& lecteur) {
 int en_entier(const QString& texte) {
     bool ok = false;
     const int valeur = texte.toInt(&ok);
-    if (!ok) throw Erreur(erreurs_execution::TypeIncompatible, QStringLiteral("Type incompatible."));
+    if (!ok) db::lever(erreurs_execution::TypeIncompatible);
     return valeur;
 }
 }  // namespace
@@ -107,7 +108,7 @@ void lire_options() {
         {
             QFile f(chemin_fichier());
             if (!f.open(QIODevice::ReadOnly))
-                throw Erreur(erreurs_execution::PermissionRefusee, QStringLiteral("Permission refusée."));
+                db::lever(erreurs_execution::PermissionRefusee);
             texte = QString::fromUtf8(f.readAll());
         }  // closed here, whatever the reading below finds
         LecteurChamps lecteur(texte);
@@ -130,9 +131,7 @@ void ecrire_options() {
         // previous options intact instead of no file at all.
         QSaveFile f(chemin_fichier());
         if (!f.open(QIODevice::WriteOnly) || f.write(contenu) != contenu.size() || !f.commit())
-            throw Erreur(erreurs_execution::AccesFichier,
-                         QStringLiteral("Erreur d'accès au chemin/fichier.") + QStringLiteral(" (") +
-                             chemin_fichier() + QStringLiteral(")"));
+            db::lever(erreurs_execution::AccesFichier, QStringLiteral(" (") + chemin_fichier() + QStringLiteral(")"));
     }, forms::Prefixe::Donnees);
 }
 

@@ -6,6 +6,12 @@
 #include "platform/forms/twips.h"
 #include "settings/fenetre_donnees.h"
 #include "settings/selecteurs.h"
+#include "shell/liants.h"
+#include <QToolButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include "platform/forms/image_liee.h"
 #include <QAbstractItemModel>
 #include <QGroupBox>
 #include <QTabWidget>
@@ -443,6 +449,188 @@ private slots:
             stockes.sort();
             QCOMPARE(stockes, saisis);
         }
+    }
+
+    // Closing a window, by "&Fermer" or by its close box, saves what was typed in it.
+    void fermer_enregistre_la_saisie() {
+        struct Cas { QString menu, fenetre, zone, table, champ; bool boiteDeFermeture; };
+        for (const Cas& c : {Cas{MenuEcole, Ecole, "nom_école", "école", "nom_école", false},
+                             Cas{MenuInspection, Inspection, "nom_inspecteur", "inspection", "nom_inspecteur", true},
+                             Cas{MenuEquipe, Equipe, "nom_enseignant", "équipe", "nom_enseignant", true},
+                             Cas{"menuparamètresindex5", "feuille_paramètres", "txtFields(0)", "paramètres",
+                                 "intitulé_champ_paramétrable1", false}}) {
+            Base b;
+            menu(c.menu);
+            QTest::keyClicks(controle<QLineEdit>(c.fenetre, c.zone), "Dupont");
+            if (c.boiteDeFermeture) feuille(c.fenetre).sousFenetre()->close(); else cliquer(c.fenetre, "cmdFermer");
+            traiter();
+            QVERIFY(!chargee(c.fenetre));
+            QCOMPARE(b.valeur("SELECT \"" + c.champ + "\" FROM \"" + c.table + "\""), QString("Dupont"));
+            QVERIFY(b.boites->vues.isEmpty());
+        }
+    }
+
+    // Another workstation holds the file: every refused save is told once, what was typed
+    // stays, and closing asks whether to go back to it or abandon it.
+    void une_saisie_refusee_est_dite_et_gardee() {
+        Base b;
+        db::BaseDonnees::definirDelaiVerrou(100);
+        b.sql("INSERT INTO \"équipe\" (nom_enseignant) VALUES ('Durand'), ('Martin')");
+        menu(MenuEquipe);
+        auto* nom = controle<QLineEdit>(Equipe, "nom_enseignant");
+        nom->setText("Lefèvre");
+        auto autre = db::BaseDonnees::ouvrir(b.chemin);
+        autre->requete("BEGIN EXCLUSIVE");
+
+        // A move: the silent data-error window tells it, and stays on the record.
+        dat(Equipe)->findChild<QToolButton*>("suivant")->click();
+        traiter();
+        QCOMPARE(b.boites->vues.size(), 1);
+        QVERIFY(b.boites->derniere().texte.contains(db::texte_erreur(db::erreurs::Verrouille)));
+        QCOMPARE(b.boites->derniere().style, 48);
+        QCOMPARE(jeu(Equipe).AbsolutePosition(), 0);
+        QCOMPARE(nom->text(), QString("Lefèvre"));
+
+        // "&Valider": the general error message, once.
+        cliquer(Equipe, "cmdMettreàjour");
+        QCOMPARE(b.boites->vues.size(), 2);
+        QCOMPARE(b.boites->derniere().texte.left(39), QString("Le logiciel a rencontré l'erreur : %1").arg(db::erreurs::Verrouille));
+        QCOMPARE(nom->text(), QString("Lefèvre"));
+
+        // Closing: back to the record, then (the file free again) saved on closing.
+        b.boites->repondre(forms::Oui);
+        cliquer(Equipe, "cmdFermer");
+        QCOMPARE(b.boites->vues.size(), 3);
+        QVERIFY(b.boites->derniere().texte.startsWith("La fiche en cours n'a pas pu être enregistrée"));
+        QCOMPARE(b.boites->derniere().style, 52);
+        QVERIFY(chargee(Equipe) && feuille(Equipe).estAffichee());
+        QCOMPARE(nom->text(), QString("Lefèvre"));
+        autre->requete("COMMIT");
+        cliquer(Equipe, "cmdFermer");
+        QVERIFY(!chargee(Equipe));
+        QCOMPARE(b.boites->vues.size(), 3);
+        QCOMPARE(b.valeur("SELECT nom_enseignant FROM \"équipe\" ORDER BY rowid"), QString("Lefèvre"));
+
+        // Abandoning: the window goes, the file keeps what it had.
+        menu(MenuEquipe);
+        controle<QLineEdit>(Equipe, "nom_enseignant")->setText("Perdu");
+        autre->requete("BEGIN EXCLUSIVE");
+        b.boites->repondre(forms::Non);
+        cliquer(Equipe, "cmdFermer");
+        autre->requete("COMMIT");
+        autre->Close();
+        QVERIFY(!chargee(Equipe));
+        QCOMPARE(b.valeur("SELECT nom_enseignant FROM \"équipe\" ORDER BY rowid"), QString("Lefèvre"));
+        db::BaseDonnees::definirDelaiVerrou(5000);
+    }
+
+    // The pupil and family windows wire their choice buttons from the picker table: each
+    // button opens the picker its row names, and that picker copies for the code it sets.
+    void les_boutons_de_choix_viennent_de_la_table() {
+        for (const selecteurs::Bouton& bt : selecteurs::boutons()) {
+            QVERIFY2(selecteurs::chercher(bt.selecteur, bt.code), qPrintable(bt.appelant + " " + bt.nom));
+            QCOMPARE(shell::liants::feuille_du_liant(bt.liant), bt.selecteur);
+        }
+        Base b;
+        remplir_listes(b);
+        const QString eleve = "feuille_élève_essai";
+        forms::Feuilles::enregistrer(eleve, [eleve] {
+            auto* f = new forms::Feuille(eleve);
+            auto* disposition = new QVBoxLayout(f);
+            for (const char* nom : {"Command9", "Command12"}) {
+                auto* bouton = new QPushButton(f);
+                bouton->setObjectName(nom);
+                disposition->addWidget(bouton);
+            }
+            for (const char* nom : {"code_postal_résidence", "ville_résidence", "téléphone1_résidence"}) {
+                auto* zone = new QLineEdit(f);
+                zone->setObjectName(QString::fromUtf8(nom));
+                disposition->addWidget(zone);
+            }
+            return f;
+        });
+        // The wiring as the pupil window does it, under a name of its own for the test.
+        auto& f = feuille(eleve);
+        f.setObjectName("feuille_élève");
+        selecteurs::brancher(f);
+        f.setObjectName(eleve);
+        f.afficher();
+        QCOMPARE(controle<QPushButton>(eleve, "Command9")->toolTip(),
+                 QString("Cliquez pour accéder aux différents choix possibles"));
+        cliquer(eleve, "Command12");  // an empty team list starts a blank teacher to fill in
+        QCOMPARE(Module1::code_appelant, qint16(7));
+        QCOMPARE(jeu(Equipe).EditMode(), 2);
+        QVERIFY(controle<QPushButton>(Equipe, "bouton_accepter")->isEnabled());
+        cliquer(eleve, "Command9");
+        QCOMPARE(Module1::code_appelant, qint16(1));
+        QVERIFY(accepter_visible(Villes));
+        QVERIFY(b.boites->vues.isEmpty());
+    }
+
+    // A database without the table: one clear message, not a second one about the window.
+    // A window reached as another kind of window is a type error, not a blind cast.
+    void table_absente_et_fenetre_d_un_autre_type() {
+        Base b;
+        b.sql("DROP TABLE \"paramètres\"");
+        menu("menuparamètresindex5");
+        QCOMPARE(b.boites->vues.size(), 1);
+        QCOMPARE(b.boites->derniere().texte,
+                 QString("Le logiciel a rencontré l'erreur : %1\n\nLa table « paramètres » est absente de cette base "
+                         "de données.").arg(db::erreurs::TableIntrouvable));
+        try {
+            forms::Feuilles::obtenir<reglages::FenetreDonnees>("feuille_villes");
+            forms::Feuilles::obtenir<QMainWindow>("feuille_villes");
+            QFAIL("no type error");
+        } catch (const Erreur& e) {
+            QCOMPARE(e.numero, 13);
+        }
+    }
+
+    // Bound boxes of several lines keep to their limit, check boxes to a yes/no field, and a
+    // picture follows the path its hidden box holds.
+    void zones_multilignes_cases_et_photo() {
+        Base b;
+        b.sql("INSERT INTO \"élèves\" (\"nom_élève\") VALUES ('Léa')");
+        reglages::FenetreDonnees f("feuille_essai", reglages::variation_de("feuille_documents"));
+        auto* observations = new QPlainTextEdit(&f);
+        auto* aine = new QCheckBox(&f);
+        auto* chemin = new QLineEdit(&f);
+        auto* photo = new QLabel(&f);
+        f.datPrimaryRS()->lier(observations, "observations_générales", 12);
+        f.datPrimaryRS()->lier(aine, "ainé");
+        f.datPrimaryRS()->lier(chemin, "chemin_photo");
+        forms::lier_image(photo, chemin);
+        f.datPrimaryRS()->setDatabaseName(b.chemin);
+        f.datPrimaryRS()->setRecordSource("SELECT * FROM élèves");
+        f.datPrimaryRS()->Refresh();
+        QCOMPARE(observations->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        observations->setFocus();
+        QTest::keyClicks(observations, "asthme");
+        QTest::keyClick(observations, Qt::Key_Return);
+        QTest::keyClicks(observations, "allergie au lait");
+        QCOMPARE(observations->toPlainText(), QString("asthme\naller"));
+        aine->setChecked(true);
+
+        QTemporaryDir dossier;
+        const QString image = dossier.filePath("léa.png"), faux = dossier.filePath("faux.jpg");
+        QImage(40, 30, QImage::Format_RGB32).save(image);
+        QFile(faux).open(QIODevice::WriteOnly);
+        chemin->setText(image);
+        QVERIFY(!photo->pixmap().isNull());
+        chemin->setText(faux);
+        QVERIFY(photo->pixmap().isNull());
+        QCOMPARE(b.boites->vues.size(), 1);
+        QVERIFY(b.boites->derniere().texte.startsWith("Le logiciel a rencontré l'erreur : 481"));
+        chemin->setText(image);
+        f.cmdMettreajour_Click();
+        QVERIFY(b.boites->vues.size() == 1);
+        const auto ligne = b.sql("SELECT \"observations_générales\", \"ainé\", chemin_photo FROM \"élèves\"").lignes.value(0);
+        QCOMPARE(ligne.value(0).toString(), QString("asthme\naller"));
+        QCOMPARE(ligne.value(1).toInt(), 1);
+        QCOMPARE(ligne.value(2).toString(), image);
+        chemin->setText(dossier.filePath("disparue.png"));
+        QVERIFY(photo->pixmap().isNull());
+        f.datPrimaryRS()->fermer();
     }
 
     void les_intitules_ont_leurs_limites() {

@@ -4,7 +4,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QSignalBlocker>
+#include <QTextCursor>
 #include <QToolButton>
 
 namespace db {
@@ -18,7 +21,8 @@ struct Liaison {
     QString champ;
     std::function<void(const QVariant&)> afficher;
     std::function<QVariant()> lire;  // empty: shows only
-    QLineEdit* zone = nullptr;       // text boxes get the field's width
+    bool texte = false;              // shows the field as text (text boxes, labels)
+    std::function<void(int)> limiter;  // text boxes: their length limit, the field's width by default
     int longueurMax = 0;
     QVariant montre;                 // what was last shown, to tell a change
 };
@@ -32,6 +36,7 @@ struct ControleDonnees::Impl {
     std::unique_ptr<JeuEnregistrements> jeu;
     QVector<Liaison> liaisons;
     bool interne = false;  // the control's own writes: no second Validate, no second save
+    QString derniereErreur;
 };
 
 ControleDonnees::ControleDonnees(QWidget* parent) : QWidget(parent), d(new Impl) {
@@ -50,6 +55,7 @@ ControleDonnees::ControleDonnees(QWidget* parent) : QWidget(parent), d(new Impl)
                 deplacer(Recordset());
             } catch (const Erreur& e) {
                 int reponse = 1;
+                d->derniereErreur = e.texte;
                 emit Error(e.numero, &reponse);
                 if (reponse != 0 && afficheurErreur) afficheurErreur(e.numero, e.texte);
             }
@@ -134,6 +140,7 @@ void ControleDonnees::Refresh() {
             UpdateRecord();
         } catch (const Erreur& e) {
             int reponse = 1;
+            d->derniereErreur = e.texte;
             emit Error(e.numero, &reponse);
             if (reponse != 0 && afficheurErreur) afficheurErreur(e.numero, e.texte);
             return false;  // the move is cancelled: what was typed stays on screen
@@ -145,10 +152,9 @@ void ControleDonnees::Refresh() {
         emit Reposition();
     };
     for (Liaison& l : d->liaisons) {
-        if (!l.zone || l.longueurMax > 0) continue;
+        if (!l.limiter || l.longueurMax > 0 || !l.controle) continue;
         const int c = d->jeu->indexChamp(l.champ);
-        const int largeur = c >= 0 ? d->jeu->champs()[c].longueurMax : 0;
-        l.zone->setMaxLength(largeur > 0 ? largeur : 32767);
+        l.limiter(c >= 0 ? d->jeu->champs()[c].longueurMax : 0);
     }
     afficherEnregistrement();
     emit Reposition();
@@ -161,7 +167,7 @@ void ControleDonnees::afficherEnregistrement() {
         if (!l.controle) continue;
         QVariant v;
         if (enregistrement && j->indexChamp(l.champ) >= 0)
-            v = l.zone || qobject_cast<QLabel*>(l.controle.data()) ? QVariant(j->texte(l.champ)) : j->valeur(l.champ);
+            v = l.texte ? QVariant(j->texte(l.champ)) : j->valeur(l.champ);
         l.afficher(v);
         l.montre = l.lire ? l.lire() : QVariant();
     }
@@ -192,6 +198,8 @@ void ControleDonnees::fermer() {
     d->base.reset();
 }
 
+QString ControleDonnees::texteDerniereErreur() const { return d->derniereErreur; }
+
 bool ControleDonnees::DataChanged() const {
     for (const Liaison& l : d->liaisons)
         if (l.lire && l.controle && l.lire() != l.montre) return true;
@@ -202,12 +210,43 @@ void ControleDonnees::lier(QLineEdit* zone, const QString& champ, int longueurMa
     Liaison l;
     l.controle = zone;
     l.champ = champ;
-    l.zone = zone;
+    l.texte = true;
     l.longueurMax = longueurMax;
+    l.limiter = [zone](int n) { zone->setMaxLength(n > 0 ? n : 32767); };
     l.afficher = [zone](const QVariant& v) { zone->setText(v.toString()); };
     l.lire = [zone] { return QVariant(zone->text()); };
     if (longueurMax > 0) zone->setMaxLength(longueurMax);
     l.montre = zone->text();
+    d->liaisons.append(l);
+}
+
+void ControleDonnees::lier(QPlainTextEdit* zone, const QString& champ, int longueurMax) {
+    // Several lines: Tab leaves the box as in any other field, a scroll bar shows the lines
+    // beyond its height, and what is typed or pasted past the limit is cut off.
+    zone->setTabChangesFocus(true);
+    zone->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    zone->setProperty("longueurMax", longueurMax);
+    QObject::connect(zone, &QPlainTextEdit::textChanged, zone, [zone] {
+        const int max = zone->property("longueurMax").toInt();
+        const QString texte = zone->toPlainText();
+        if (max <= 0 || texte.size() <= max) return;
+        QTextCursor curseur = zone->textCursor();
+        const int position = qMin(curseur.position(), max);
+        QSignalBlocker bloque(zone);
+        zone->setPlainText(texte.left(max));
+        curseur = zone->textCursor();
+        curseur.setPosition(position);
+        zone->setTextCursor(curseur);
+    });
+    Liaison l;
+    l.controle = zone;
+    l.champ = champ;
+    l.texte = true;
+    l.longueurMax = longueurMax;
+    l.limiter = [zone](int n) { zone->setProperty("longueurMax", n); };
+    l.afficher = [zone](const QVariant& v) { zone->setPlainText(v.toString()); };
+    l.lire = [zone] { return QVariant(zone->toPlainText()); };
+    l.montre = zone->toPlainText();
     d->liaisons.append(l);
 }
 
@@ -220,6 +259,7 @@ void ControleDonnees::lier(QLabel* etiquette, const QString& champ) {
     Liaison l;
     l.controle = etiquette;
     l.champ = champ;
+    l.texte = true;
     l.afficher = [etiquette](const QVariant& v) { etiquette->setText(v.toString()); };
     d->liaisons.append(l);
 }

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QLineEdit;
+class QPlainTextEdit;
 class QCheckBox;
 class QLabel;
 class QToolButton;
@@ -43,6 +44,9 @@ public:
     // Bindings. A text box shows the field's text and takes at most longueurMax characters
     // (0: the field's declared width, if any). A label only shows.
     void lier(QLineEdit* zone, const QString& champ, int longueurMax = 0);
+    // Several lines with a vertical scroll bar, at most longueurMax characters as above.
+    void lier(QPlainTextEdit* zone, const QString& champ, int longueurMax = 0);
+    // A yes/no field: checked for yes.
     void lier(QCheckBox* caseACocher, const QString& champ);
     void lier(QLabel* etiquette, const QString& champ);
     // Any other widget: how to show a value and how to read it back.
@@ -51,6 +55,8 @@ public:
               std::function<QVariant()> lire);
     // Have the bound fields been changed since they last showed the record?
     bool DataChanged() const;
+    // The full text of the error last passed to the Error event.
+    QString texteDerniereErreur() const;
 
     // Shows an engine error that an Error handler left at response 1. The forms layer sets it
     // (this layer opens no box); by default nothing is shown.

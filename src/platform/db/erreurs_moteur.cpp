@@ -20,6 +20,7 @@ constexpr Texte textes[] = {
     {erreurs_execution::AccesFichier, "Erreur d'accès au chemin/fichier."},
     {erreurs_execution::CheminIntrouvable, "Chemin d'accès introuvable."},
     {erreurs_execution::VariableObjet, "Variable objet ou variable de bloc With non définie."},
+    {erreurs_execution::ImageIncorrecte, "Image incorrecte."},
     {erreurs_execution::ImprimanteAbsente, "Erreur d'imprimante."},
     // The engine's.
     {erreurs::ErreurMoteur, "Erreur du moteur de base de données."},

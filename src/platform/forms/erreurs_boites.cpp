@@ -54,6 +54,16 @@ void boite_erreur_donnees(int numero) {
     boite_message(QStringLiteral("Data error event hit err:") + db::texte_erreur(numero), 0);
 }
 
+void boite_enregistrement_refuse(int numero, const QString& texte) {
+    boite_message(QStringLiteral("La fiche n'a pas été enregistrée (erreur %1) :\n\n%2\n\n"
+                                 "Ce que vous avez saisi reste affiché : corrigez-le ou réessayez, "
+                                 "puis cliquez sur « Valider ».")
+                      .arg(numero)
+                      .arg(texte.isEmpty() ? db::texte_erreur(numero) : texte),
+                  48);
+    definir_pointeur_souris(PointeurDefaut);
+}
+
 void boite_erreur_controle(int numero, const QString& texte) {
     boite_message(texte.isEmpty() ? db::texte_erreur(numero) : texte, 48);
 }

@@ -26,6 +26,10 @@ bool ignorer_erreur(const std::function<void()>& etape);
 // "Data error event hit err:" + text, style 0, for the data-error events of the pickers.
 void boite_erreur_donnees(int numero);
 
+// A save of the record being typed that the engine refused (a lock, a duplicate, a value too
+// long, a row changed elsewhere...): its reason, and that what was typed is still there.
+void boite_enregistrement_refuse(int numero, const QString& texte);
+
 // What a data control shows of an engine error that its Error handler left to it: the
 // engine's text, warning style. Installed as the display of every data control.
 void boite_erreur_controle(int numero, const QString& texte);

@@ -1,7 +1,10 @@
 #pragma once
 // The registry in which every window exists once, under its own name. Reaching a window that
 // is not loaded creates it and runs its load event without showing it; unloading deletes it.
+#include "platform/erreur.h"
+#include "platform/db/erreurs_moteur.h"
 #include "platform/forms/feuille.h"
+#include "platform/forms/noms_feuilles.h"
 #include <functional>
 
 class QMdiArea;
@@ -15,8 +18,11 @@ public:
 
     // Loads the window if needed (Form_Load runs), never shows it. 91 for an unknown name.
     static Feuille& charger(const QString& nom);
+    // The window as the class it is expected to be; 13 when it is another kind of window.
     template <class T> static T& obtenir(const QString& nom) {
-        return *static_cast<T*>(&charger(nom));
+        T* f = dynamic_cast<T*>(&charger(nom));
+        if (!f) db::lever(erreurs_execution::TypeIncompatible, QStringLiteral(" (%1)").arg(nom));
+        return *f;
     }
     static bool estChargee(const QString& nom);
     static Feuille* siChargee(const QString& nom);  // nullptr when not loaded

@@ -1,4 +1,5 @@
 #include "platform/forms/grille_donnees.h"
+#include <QApplication>
 
 #include "platform/db/controle_donnees.h"
 #include "platform/db/erreurs_moteur.h"
@@ -349,6 +350,19 @@ void GrilleDonnees::closeEditor(QWidget* editeur, QAbstractItemDelegate::EndEdit
     // A refused write keeps the user in the cell to correct it.
     if (sortir && !d->reouvertureEnAttente && state() != QAbstractItemView::EditingState)
         focusNextPrevChild(indication == QAbstractItemDelegate::EditNextItem);
+}
+
+bool GrilleDonnees::validerCellule() {
+    if (state() != QAbstractItemView::EditingState) return true;
+    QWidget* editeur = indexWidget(currentIndex());
+    if (!editeur) {
+        QWidget* w = QApplication::focusWidget();
+        if (w && viewport()->isAncestorOf(w)) editeur = w;
+    }
+    if (!editeur) return true;
+    commitData(editeur);
+    closeEditor(editeur, QAbstractItemDelegate::NoHint);
+    return state() != QAbstractItemView::EditingState;
 }
 
 void GrilleDonnees::focusInEvent(QFocusEvent* e) {

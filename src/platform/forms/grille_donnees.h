@@ -36,6 +36,10 @@ public:
     // Writes into the current record's edit buffer (a pending new record included).
     void setText(const QString& texte);
 
+    // A cell being edited is written now (before its window closes); false when the write
+    // was refused and the editor stays open.
+    bool validerCellule();
+
     // The "{down}" key from the last row: the current row becomes the new-row line.
     void allerSurLigneNouvelle();
     bool surLigneNouvelle() const;
