@@ -194,13 +194,13 @@ void FeuilleEleve::construire() {
     auto* disposition = new QVBoxLayout(this);
     disposition->setSpacing(6);
 
-    // Above the tabs: the pupil's name and matricule, the family, the record buttons, the sort.
-    auto* haut = new QHBoxLayout;
-    disposition->addLayout(haut);
+    // Above the tabs: the pupil's name and matricule; the family and the sort box; the record
+    // buttons.
     auto* porteurHaut = new QWidget(this);
-    auto* dispositionHaut = new QHBoxLayout(porteurHaut);
+    auto* dispositionHaut = new QVBoxLayout(porteurHaut);
     dispositionHaut->setContentsMargins(0, 0, 0, 0);
-    haut->addWidget(porteurHaut, 1);
+    disposition->addWidget(porteurHaut);
+    auto* rangeeFamille = new QHBoxLayout;
 
     onglets_ = new QTabWidget(this);
     onglets_->setObjectName(QStringLiteral("SSTab1"));
@@ -241,7 +241,8 @@ void FeuilleEleve::construire() {
             // The frames above the tabs stand side by side.
             auto* boite = new QGroupBox(porteurHaut);
             boite->setObjectName(u(c.cadre));
-            dispositionHaut->addWidget(boite, u(c.cadre) == QLatin1String("Frame1") ? 1 : 0);
+            if (u(c.cadre) == QLatin1String("Frame1")) dispositionHaut->addWidget(boite);
+            else rangeeFamille->addWidget(boite);
             auto* g = new QGridLayout(boite);
             g->setHorizontalSpacing(8);
             grilles_.insert(QString::number(Haut) + '/' + u(c.cadre), g);
@@ -272,6 +273,15 @@ void FeuilleEleve::construire() {
     for (QGridLayout* g : std::as_const(grilles_)) {
         g->setColumnStretch(g->columnCount(), 1);
         if (g->parentWidget()->parentWidget() != porteurHaut) g->setRowStretch(g->rowCount(), 1);
+    }
+    // The labels of tab 0 and of its frame make one column.
+    {
+        QGridLayout* identiteGrilles[] = {grilles_.value(QStringLiteral("0/")), grilles_.value(QStringLiteral("0/Frame3"))};
+        int largeur = 0;
+        for (QGridLayout* g : identiteGrilles)
+            for (int r = 0; r < g->rowCount(); ++r)
+                if (QLayoutItem* item = g->itemAtPosition(r, 0)) largeur = std::max(largeur, item->sizeHint().width());
+        for (QGridLayout* g : identiteGrilles) g->setColumnMinimumWidth(0, largeur);
     }
     if (auto* g = grilles_.value(QStringLiteral("2/"))) {
         const char* const titres[] = {"Noms", "Prénoms", "Téléphones"};
@@ -313,18 +323,17 @@ void FeuilleEleve::construire() {
     }
     forms::onglet_suit_focus(onglets_, suivi_);
 
-    // Below the frames: the record buttons with the data control, then the sort box.
-    auto* boutons = new QHBoxLayout;
-    disposition->addLayout(boutons);
+    dispositionHaut->addLayout(rangeeFamille);
     auto* imprimer = creer_bouton(QStringLiteral("Command3"), barreBoutons());
     dispositionBoutons()->addWidget(imprimer);
-    boutons->addWidget(barreBoutons(), 1);
+    disposition->addWidget(barreBoutons());
     combo1_ = new QComboBox(this);
     combo1_->setObjectName(QStringLiteral("Combo1"));
     combo1_->setToolTip(QStringLiteral("Cliquez pour modifier l'ordre d'apparition des fiches"));
     for (const Tri& t : tris()) combo1_->addItem(u(t.legende));
     combo1_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    boutons->addWidget(combo1_);
+    rangeeFamille->addStretch();
+    rangeeFamille->addWidget(combo1_);
     disposition->addWidget(onglets_, 1);
 
     // The keyboard runs down the pupil's name, the tabs, then the family and the commands.

@@ -511,6 +511,27 @@ private slots:
         QCOMPARE(b.valeur("SELECT COUNT(*) FROM sexe WHERE \"détails\" = 'Neutre'"), QString("1"));
     }
 
+
+    // The demonstration database opens on a pupil with a portrait and something on every tab.
+    void base_de_demonstration() {
+        Base b(true);
+        menu(MenuEleves);
+        QCOMPARE(texte("matricule"), QString("000001"));
+        QVERIFY(!controle<QLabel>("photo")->pixmap().isNull());
+        QVERIFY(controle<QLabel>("Label12")->text().contains(" a - "));
+        QVector<int> remplis(7);
+        for (const eleve::Champ& c : eleve::champs()) {
+            if (c.onglet < 0 || c.genre == eleve::Genre::Cachee || c.genre == eleve::Genre::Case) continue;
+            auto* w = controle(QString::fromUtf8(c.controle));
+            const QString t = c.genre == eleve::Genre::Multiligne ? static_cast<QPlainTextEdit*>(w)->toPlainText()
+                                                                   : static_cast<QLineEdit*>(w)->text();
+            if (!t.isEmpty()) ++remplis[c.onglet];
+        }
+        QVERIFY2(!remplis.contains(0), qPrintable(QString("%1").arg(remplis.indexOf(0))));
+        QVERIFY(controle<QLabel>("lblLabels(9)")->text() != "champ paramétable 10");
+        QVERIFY(b.boites->vues.isEmpty());
+    }
+
     void age_data() {
         QTest::addColumn<QDate>("naissance");
         QTest::addColumn<QDate>("jour");
