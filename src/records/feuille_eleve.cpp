@@ -13,6 +13,7 @@
 #include "platform/forms/grille_donnees.h"
 #include "platform/forms/onglets.h"
 #include "platform/forms/twips.h"
+#include "reports/impression_documents.h"
 #include "settings/selecteurs.h"
 #include "shell/module1.h"
 #include <QCheckBox>
@@ -378,6 +379,7 @@ void FeuilleEleve::brancherBoutons() {
             &FeuilleEleve::Command4_Click);
     connect(controle<QPushButton>(QStringLiteral("Command16")), &QPushButton::clicked, this,
             &FeuilleEleve::Command16_Click);
+    documents::brancher_feuille_eleve(*this);
 }
 
 void FeuilleEleve::showEvent(QShowEvent* e) {
