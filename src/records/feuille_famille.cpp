@@ -12,6 +12,7 @@
 #include "records/feuille_famille_champs.h"
 #include "records/liste_auto_extensible.h"
 #include "records/numerotation.h"
+#include "settings/selecteurs.h"
 #include "shell/module1.h"
 #include <QComboBox>
 #include <QFocusEvent>
@@ -52,7 +53,6 @@ QPushButton* bouton(QWidget* parent, const QString& nom, const QString& legende,
     return b;
 }
 
-const QString InfobulleChoix = QStringLiteral("Cliquez pour accéder aux différents choix possibles");
 const QString InfobulleNom = QStringLiteral(
     "Cliquez ici pour accéder à une fiche précise directement à partir d'un nom (ou d'une partie de nom avec "
     "utilisation de ? et *)");
@@ -152,7 +152,7 @@ void FeuilleFamille::construire() {
             voisin = new QLabel(c.libelle, parent);
             break;
         case Voisin::Choix:
-            voisin = bouton(parent, c.bouton, c.libelle, InfobulleChoix);
+            voisin = bouton(parent, c.bouton, c.libelle, selecteurs::infobulle_choix());
             break;
         case Voisin::Recherche: {
             auto* b = bouton(parent, c.bouton, c.libelle, InfobulleNom);
@@ -170,9 +170,7 @@ void FeuilleFamille::construire() {
             auto* texte = new QPlainTextEdit(parent);
             texte->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
             texte->setTabChangesFocus(true);
-            datPrimaryRS()->lier(
-                texte, c.champ, [texte](const QVariant& v) { texte->setPlainText(v.toString()); },
-                [texte] { return QVariant(texte->toPlainText()); });
+            datPrimaryRS()->lier(texte, c.champ);
             zone = texte;
             hauteur = 2;
         } else {
@@ -205,6 +203,7 @@ void FeuilleFamille::construire() {
             zone->installEventFilter(this);
     }
     forms::onglet_suit_focus(onglets_, suivi);
+    selecteurs::brancher(*this);
 
     // Parent 2's address copied from Parent 1's, below Parent 2's address.
     QGridLayout* parent2 = grilles.value(QStringLiteral("Frame2"));

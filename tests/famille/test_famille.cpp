@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QStringDecoder>
+#include <QToolButton>
 #include <sqlite3.h>
 
 using namespace banc;
@@ -212,6 +213,70 @@ private slots:
         QVERIFY(forms::Feuilles::estChargee(Famille));
     }
 
+    // Every choice button opens its list as a picker; accepting a row fills the boxes of the
+    // right parent and moves the focus where the next entry is typed.
+    void boutons_de_choix() {
+        Base b;
+        b.familles(1);
+        b.sql("INSERT INTO villes (code_postal, \"détails\") VALUES ('69530', 'Brignais')");
+        b.sql("INSERT INTO adresses (\"détails\") VALUES ('Impasse des Lilas')");
+        b.sql("INSERT INTO assurances (\"détails\") VALUES ('MAIF')");
+        b.sql("INSERT INTO \"médecins\" (nom, \"téléphone\", adresse, ville) VALUES ('Dr Lefèvre', '04 78 00 00 01', "
+              "'2 rue Haute', 'Oullins')");
+        b.sql("INSERT INTO \"hôpitaux\" (nom, \"téléphone\", adresse, ville) VALUES ('Clinique du Parc', "
+              "'04 72 00 00 02', '9 avenue Basse', 'Écully')");
+        ouvrir();
+        struct Cas { QString bouton; QStringList zones; QString focus; };
+        const QList<Cas> cas = {
+            {"Command21", {"genre_responsable_légal"}, "nom_responsable_légal"},
+            {"Command20", {"genre_conjoint"}, "nom_conjoint"},
+            {"Command13", {"csp_responsable_légal"}, ""},
+            {"Command14", {"csp_conjoint"}, ""},
+            {"Command18", {"élection_comité_responsable_légal"}, ""},
+            {"Command17", {"élection_comité_conjoint"}, ""},
+            {"Command19", {"communication_données"}, ""},
+            {"Command8", {"Text2"}, "Text1"},
+            {"Command2", {"Text7"}, "Text6"},
+            {"Command6", {"Text5", "Text4"}, ""},
+            {"Command5", {"Text5", "Text4"}, ""},
+            {"Command9", {"Text10", "Text9"}, ""},
+            {"Command7", {"Text10", "Text9"}, ""},
+            {"Command15", {"Text11"}, "Text3"},
+            {"Command12", {"société_assurance"}, "police_assurance"},
+            {"Command10", {"médecin_traitant", "téléphone_médecin_traitant", "adresse_médecin_traitant",
+                           "ville_médecin_traitant"}, ""},
+            {"Command11", {"hôpital_préférentiel", "téléphone_hôpital_préférentiel", "adresse_hôpital_préférentiel",
+                           "ville_hôpital_préférentiel"}, ""},
+        };
+        for (const Cas& c : cas) {
+            for (const QString& z : c.zones) zone(z)->clear();
+            auto* bouton = controle<QPushButton>(Famille, c.bouton);
+            QCOMPARE(bouton->toolTip(), QString("Cliquez pour accéder aux différents choix possibles"));
+            cliquer(c.bouton);
+            forms::Feuille* selecteur = nullptr;
+            for (QWidget* w : QApplication::allWidgets())
+                if (auto* f = qobject_cast<forms::Feuille*>(w); f && f->nom() != Famille && f->estAffichee())
+                    if (auto* a = f->findChild<QPushButton*>("bouton_accepter"); a && !a->isHidden()) selecteur = f;
+            QVERIFY2(selecteur, qPrintable(c.bouton));
+            auto* grille = selecteur->controle<forms::GrilleDonnees>("grdDataGrid");
+            const int ligne = grille->model()->rowCount() > 2 ? 1 : 0;
+            grille->setCurrentIndex(grille->model()->index(ligne, 0));
+            QStringList attendu;
+            for (int col = 0; col < c.zones.size(); ++col)
+                attendu << grille->model()->index(ligne, col).data().toString();
+            const QString nomSelecteur = selecteur->nom();
+            cliquer(nomSelecteur, "bouton_accepter");
+            QStringList lu;
+            for (const QString& z : c.zones) lu << texte(z);
+            QVERIFY2(lu == attendu && !attendu.first().isEmpty(), qPrintable(c.bouton + ": " + lu.join('|')));
+            QVERIFY(!forms::Feuilles::estChargee(nomSelecteur));
+            if (!c.focus.isEmpty()) QVERIFY2(focalise(Famille) == c.focus, qPrintable(c.bouton));
+        }
+        QVERIFY(b.boites->vues.isEmpty());
+        // A picked address runs no lookup: nothing was added to the list.
+        QCOMPARE(b.compte("adresses"), 1);
+    }
+
     // Parent 2's address takes Parent 1's, empty values included; no lookup runs.
     void adresse_du_parent_2() {
         Base b;
@@ -362,10 +427,11 @@ private slots:
         QCOMPARE(b.compte("familles", "\"référence_famille\" = '000002'"), 1);
     }
 
-    // A file locked by another workstation: told, what was typed kept, saved once free.
+    // A file locked by another workstation: "&Valider", a move and closing each tell the
+    // refusal with what was typed kept; closing then offers to go back or to abandon.
     void fichier_verrouille() {
         Base b;
-        b.familles(1);
+        b.familles(2);
         ouvrir();
         zone("prénom_responsable_légal")->setText("Hélène");
         sqlite3* autre = nullptr;
@@ -373,13 +439,34 @@ private slots:
         QCOMPARE(sqlite3_exec(autre, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
         db::BaseDonnees::definirDelaiVerrou(100);
         cliquer("cmdMettreàjour");
+        QVERIFY(b.boites->derniere().texte.startsWith(erreur_generale(db::erreurs::Verrouille)));
+        dat()->findChild<QToolButton*>("suivant")->click();
+        traiter();
+        QCOMPARE(b.boites->vues.size(), 2);
+        QVERIFY(b.boites->derniere().texte.startsWith("La fiche n'a pas été enregistrée (erreur 3218)"));
+        QCOMPARE(b.boites->derniere().style, 48);
+        QCOMPARE(texte("Text13"), QString("000001"));
+        b.boites->repondre(forms::Oui);
+        cliquer("cmdFermer");
+        QVERIFY(b.boites->derniere().texte.contains("Voulez-vous revenir à la fiche pour la corriger ?"));
+        QVERIFY(forms::Feuilles::estChargee(Famille));
+        QCOMPARE(texte("prénom_responsable_légal"), QString("Hélène"));
+        sqlite3_exec(autre, "ROLLBACK", nullptr, nullptr, nullptr);
+        db::BaseDonnees::definirDelaiVerrou(5000);
+        cliquer("cmdMettreàjour");
+        QCOMPARE(b.compte("familles", "\"prénom_responsable_légal\" = 'Hélène'"), 1);
+
+        // Abandoned on closing: nothing written.
+        zone("prénom_responsable_légal")->setText("Inès");
+        QCOMPARE(sqlite3_exec(autre, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        db::BaseDonnees::definirDelaiVerrou(100);
+        b.boites->repondre(forms::Non);
+        cliquer("cmdFermer");
         sqlite3_exec(autre, "ROLLBACK", nullptr, nullptr, nullptr);
         sqlite3_close(autre);
         db::BaseDonnees::definirDelaiVerrou(5000);
-        QVERIFY(b.boites->derniere().texte.startsWith(erreur_generale(db::erreurs::Verrouille)));
-        QCOMPARE(texte("prénom_responsable_légal"), QString("Hélène"));
-        cliquer("cmdMettreàjour");
-        QCOMPARE(b.valeur("SELECT \"prénom_responsable_légal\" FROM familles"), QString("Hélène"));
+        QVERIFY(!forms::Feuilles::estChargee(Famille));
+        QCOMPARE(b.compte("familles", "\"prénom_responsable_légal\" = 'Inès'"), 0);
     }
 
     // The picker: accepting a row or its relay fills the pupil's reference; another caller's
