@@ -64,6 +64,11 @@ FeuilleFamille::FeuilleFamille() : reglages::FenetreDonnees(QString::fromUtf8(No
     datPrimaryRS()->setRecordSource(sourceAlphabetique());
     construire();
     listes_auto::installer(*this);
+    connect(datPrimaryRS(), &db::ControleDonnees::Validate, this, [this](int action, int*) {
+        // The operations that leave the current record, saving it first.
+        if (action == db::action::Delete || action == db::action::Close || action == db::action::Unload) return;
+        verifierReferenceNouvelle();
+    });
 
     clignotement_ = new QTimer(this);
     clignotement_->setObjectName(QStringLiteral("Timer1"));
@@ -306,32 +311,61 @@ bool FeuilleFamille::sauverEnAttente() {
 }
 
 bool FeuilleFamille::enregistrer() {
-    auto& rs = datPrimaryRS()->Recordset();
-    try {
-        datPrimaryRS()->UpdateRecord();
-        return true;
-    } catch (const Erreur& e) {
-        if (e.numero != db::erreurs::Doublon) throw;
+    for (;;) {
+        try {
+            datPrimaryRS()->UpdateRecord();
+            return true;
+        } catch (const Erreur& e) {
+            if (e.numero != db::erreurs::Doublon) throw;
+        }
+        if (!proposerReferenceLibre()) return false;
     }
-    // The reference is another family's: saved meanwhile from another workstation, or typed.
-    const QString prise = texte(QStringLiteral("Text13"));
+}
+
+// The reference is another family's: typed, or given meanwhile by another workstation that
+// numbered a family at the same time. A new family is offered the next free reference.
+bool FeuilleFamille::proposerReferenceLibre() {
     const QString refus = QStringLiteral("La référence famille %1 est déjà celle d'une autre famille : cette fiche "
-                                         "n'a pas été enregistrée.").arg(prise);
-    if (rs.EditMode() != 2) {
-        forms::boite_message(refus + QStringLiteral("\n\nCorrigez la référence, puis validez à nouveau."), 48);
+                                         "n'a pas été enregistrée.").arg(texte(QStringLiteral("Text13")));
+    const QString corriger = refus + QStringLiteral("\n\nCorrigez la référence, puis validez à nouveau.");
+    forms::definir_pointeur_souris(forms::PointeurDefaut);
+    if (datPrimaryRS()->Recordset().EditMode() != 2) {
+        forms::boite_message(corriger, 48);
         return false;
     }
-    const auto r = datPrimaryRS()->Database().requete(QStringLiteral("SELECT MAX(\"référence_famille\") FROM familles"));
     QString libre;
-    if (!forms::ignorer_erreur([&] { libre = numerotation::suivant(r.lignes.value(0).value(0).toString()); })) {
-        forms::boite_message(refus + QStringLiteral("\n\nCorrigez la référence, puis validez à nouveau."), 48);
+    if (!forms::ignorer_erreur([&] {
+            const auto r = datPrimaryRS()->Database().requete(
+                QStringLiteral("SELECT MAX(\"référence_famille\") FROM familles"));
+            libre = numerotation::suivant(r.lignes.value(0).value(0).toString());
+        })) {
+        forms::boite_message(corriger, 48);
         return false;
     }
-    const QString question = refus + QStringLiteral("\n\nVoulez-vous l'enregistrer sous la référence libre suivante, %1 ?")
-                                         .arg(libre);
+    const QString question =
+        refus + QStringLiteral("\n\nVoulez-vous l'enregistrer sous la référence libre suivante, %1 ?").arg(libre);
     if (forms::boite_message(question, 36) != forms::Oui) return false;
     ecrire(QStringLiteral("Text13"), libre);
-    return enregistrer();
+    return true;
+}
+
+// Before a new family is written by a move or by closing the window: its reference, when
+// another family has taken it since it was given, is offered to be replaced by the next
+// free one, so that the write that follows succeeds. A refusal is then told as any other.
+void FeuilleFamille::verifierReferenceNouvelle() {
+    forms::ignorer_erreur([this] {
+        if (!datPrimaryRS()->aUnRecordset() || datPrimaryRS()->Recordset().EditMode() != 2) return;
+        const QString reference = texte(QStringLiteral("Text13"));
+        if (reference.isEmpty()) return;
+        const auto r = datPrimaryRS()->Database().requete(
+            QStringLiteral("SELECT 1 FROM familles WHERE \"référence_famille\" = ? LIMIT 1"), {reference});
+        if (!r.lignes.isEmpty()) proposerReferenceLibre();
+    });
+}
+
+void FeuilleFamille::Form_Unload(int& annuler) {
+    verifierReferenceNouvelle();
+    FenetreDonnees::Form_Unload(annuler);
 }
 
 void FeuilleFamille::Text13_LostFocus() {

@@ -53,6 +53,7 @@ protected:
     void apresPlacement() override;
     bool eventFilter(QObject* objet, QEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    void Form_Unload(int& annuler) override;
 
 private:
     void construire();
@@ -61,6 +62,10 @@ private:
     // a new family is offered the next free one. False when it stays unsaved on screen after
     // such a refusal; any other refusal is raised.
     bool enregistrer();
+    // Tells that the reference shown is another family's; a new family is offered the next
+    // free one (true when the user takes it).
+    bool proposerReferenceLibre();
+    void verifierReferenceNouvelle();
     // Saves the current record when something was typed into it (see enregistrer()).
     bool sauverEnAttente();
     QString texte(const QString& zone) const;

@@ -416,6 +416,24 @@ private slots:
                 QCOMPARE(texte("Text13"), QString("000043"));
             }
         }
+        // Saved by a move or by closing the window: offered before the write.
+        for (bool fermer : {false, true}) {
+            Base b;
+            b.familles(41);
+            ouvrir();
+            cliquer("cmdAjouter");
+            zone("nom_responsable_légal")->setText("Lefèvre");
+            b.sql("INSERT INTO familles (\"référence_famille\", \"nom_responsable_légal\") VALUES ('000042', 'Autre')");
+            b.boites->repondre(forms::Oui);
+            if (fermer) cliquer("cmdFermer");
+            else dat()->findChild<QToolButton*>("premier")->click();
+            traiter();
+            QCOMPARE(b.boites->vues.size(), 1);
+            QVERIFY(b.boites->derniere().texte.endsWith("référence libre suivante, 000043 ?"));
+            QCOMPARE(b.valeur("SELECT \"nom_responsable_légal\" FROM familles WHERE \"référence_famille\" = '000043'"),
+                     QString("Lefèvre"));
+            QCOMPARE(forms::Feuilles::estChargee(Famille), !fermer);
+        }
         // An existing family given another's reference: told, kept on screen.
         Base b;
         b.familles(2);
