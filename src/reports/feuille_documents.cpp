@@ -55,26 +55,6 @@ const Champ champs[] = {
     {"post_scriptum", "post_scriptum", "post-scriptum", Genre::Texte, 254},
 };
 
-// A multi-line text box that keeps at most `max` characters, as a one-line box does: what
-// goes beyond is cut off as it is typed or pasted.
-QPlainTextEdit* zone_texte(QWidget* parent, int max) {
-    auto* z = new QPlainTextEdit(parent);
-    z->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    z->setTabChangesFocus(true);
-    z->setFixedHeight(z->fontMetrics().lineSpacing() * 3 + 12);
-    QObject::connect(z, &QPlainTextEdit::textChanged, z, [z, max] {
-        const QString t = z->toPlainText();
-        if (t.size() <= max) return;
-        QTextCursor c = z->textCursor();
-        const int position = qMin(c.position(), max);
-        z->setPlainText(t.left(max));
-        c = z->textCursor();
-        c.setPosition(position);
-        z->setTextCursor(c);
-    });
-    return z;
-}
-
 }  // namespace
 
 FeuilleDocuments::FeuilleDocuments() : FenetreDonnees(u(Nom)) {
@@ -98,9 +78,9 @@ FeuilleDocuments::FeuilleDocuments() : FenetreDonnees(u(Nom)) {
             break;
         }
         case Genre::Texte: {
-            auto* z = zone_texte(this, c.max);
-            datPrimaryRS()->lier(z, u(c.champ), [z](const QVariant& v) { z->setPlainText(v.toString()); },
-                                 [z] { return QVariant(z->toPlainText()); });
+            auto* z = new QPlainTextEdit(this);
+            z->setFixedHeight(z->fontMetrics().lineSpacing() * 2 + 12);
+            datPrimaryRS()->lier(z, u(c.champ), c.max);
             grille->addWidget(new QLabel(u(c.libelle), this), rang, 0, Qt::AlignTop);
             grille->addWidget(z, rang, 1);
             w = z;

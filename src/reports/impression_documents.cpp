@@ -6,6 +6,7 @@
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/feuilles.h"
 #include "platform/forms/grille_donnees.h"
+#include "platform/forms/noms_feuilles.h"
 #include "platform/forms/pointeur.h"
 #include "platform/report/crystal_report.h"
 #include "reports/feuille_documents.h"
@@ -21,9 +22,9 @@ namespace documents {
 
 namespace {
 
-const QString Eleve = QStringLiteral("feuille_élève");
-const QString Famille = QStringLiteral("feuille_famille");
-const QString Ecole = QStringLiteral("feuille_école");
+const QString& Eleve = noms::eleve;
+const QString& Famille = noms::famille;
+const QString& Ecole = noms::ecole;
 
 forms::Feuille& feuille(const QString& nom) { return forms::Feuilles::charger(nom); }
 
