@@ -218,6 +218,7 @@ void FeuilleFamille::construire() {
                                         "qu'adresse du Parent 2"));
     connect(copie, &QPushButton::clicked, this, [this] { Command16_Click(); });
     parent2->addWidget(copie, lignes[parent2][1], 3, 1, 2);
+    QWidget::setTabOrder(controle<QWidget>(QStringLiteral("Text9")), copie);
 
     // At 1024 x 768, placed 1500 twips up and 1000 left of the centre, the whole frame shows.
     definirTaille(13200, 7500);
