@@ -6,6 +6,7 @@
 #include "shell/feuille_options.h"
 #include "shell/feuilles_simples.h"
 #include "platform/forms/feuilles.h"
+#include "reports/export_passerelle.h"
 #include "reports/export_tableur.h"
 
 void enregistrer_feuilles_shell() {
@@ -19,4 +20,5 @@ void enregistrer_feuilles_shell() {
 
     // Menu commands whose work lives with the exports.
     shell::definir_commande_menu(QStringLiteral("menuexploitationindex4"), &reports::exporter_donnees_excel);
+    shell::definir_commande_menu(QStringLiteral("menuutilitairesindex4"), &reports::exporter_passerelle);
 }
