@@ -5,6 +5,7 @@
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/feuilles.h"
+#include "platform/forms/noms_feuilles.h"
 #include "platform/forms/onglets.h"
 #include "platform/forms/pointeur.h"
 #include "platform/forms/twips.h"
@@ -18,6 +19,7 @@
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHash>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -120,7 +122,6 @@ void FeuilleFamille::construire() {
     disposition->addWidget(onglets_, 1);
 
     // One page per tab; on each, the boxes that stand directly on it, then its frames.
-    QVector<QGridLayout*> grilleCadre;
     QHash<QString, QGridLayout*> grilles;
     QVector<QVBoxLayout*> pages;
     QVector<QGridLayout*> grillesPage;
@@ -445,7 +446,7 @@ void FeuilleFamille::Command4_Click() {
     if (reference.isEmpty()) return;
     forms::pieger([&] {
         Module1::ouvrir_table_documents();
-        forms::Feuille& eleve = forms::Feuilles::charger(QStringLiteral("feuille_élève"));
+        forms::Feuille& eleve = forms::Feuilles::charger(noms::eleve);
         auto* documents = eleve.controle<db::ControleDonnees>(QStringLiteral("Data2"));
         documents->setDatabaseName(Module1::chemin_base);
         documents->setRecordSource(QStringLiteral("SELECT * FROM documents"));
