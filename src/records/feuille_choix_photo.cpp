@@ -3,28 +3,17 @@
 #include "platform/erreur.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/feuilles.h"
+#include "platform/forms/image_liee.h"
 #include "platform/forms/listes_fichiers.h"
 #include "platform/forms/pointeur.h"
 #include "platform/forms/twips.h"
 #include "shell/module1.h"
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QPushButton>
 
 namespace eleve {
-
-QImage lire_image(const QString& chemin, const QSize& taille, QString* erreur) {
-    QImageReader lecteur(chemin);
-    lecteur.setAutoTransform(true);
-    const QImage image = lecteur.read();
-    if (image.isNull()) {
-        if (erreur) *erreur = lecteur.errorString();
-        return {};
-    }
-    return image.scaled(taille, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-}
 
 namespace {
 QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte) {
@@ -141,14 +130,7 @@ void FeuilleChoixPhoto::Label4_Change() {
         }
         const QString fin = chemin.right(3).toUpper();
         if (fin != QLatin1String("JPG") && fin != QLatin1String("BMP") && fin != QLatin1String("GIF")) return;
-        QString erreur;
-        const QImage image = lire_image(chemin, apercu_->contentsRect().size(), &erreur);
-        apercu_->clear();
-        if (image.isNull())
-            throw Erreur(481, QStringLiteral("Image non valide : le fichier « %1 » ne peut pas être lu comme une "
-                                             "image (%2).")
-                                  .arg(chemin, erreur));
-        apercu_->setPixmap(QPixmap::fromImage(image));
+        forms::charger_image(apercu_, chemin);
     });
 }
 

@@ -37,8 +37,4 @@ private:
     QLabel* apercu_;
 };
 
-// A picture file read for display, scaled to fit `taille` keeping its proportions; a null
-// image when the file cannot be read as a picture (`erreur` then says why).
-QImage lire_image(const QString& chemin, const QSize& taille, QString* erreur = nullptr);
-
 }  // namespace eleve

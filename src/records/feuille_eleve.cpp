@@ -1,6 +1,5 @@
 #include "records/feuille_eleve.h"
 #include "records/age.h"
-#include "records/feuille_choix_photo.h"
 #include "records/feuille_famille.h"
 #include "records/liste_auto_extensible.h"
 #include "records/numerotation.h"
@@ -11,6 +10,7 @@
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/feuilles.h"
 #include "platform/forms/grille_donnees.h"
+#include "platform/forms/image_liee.h"
 #include "platform/forms/onglets.h"
 #include "platform/forms/twips.h"
 #include "reports/impression_documents.h"
@@ -42,23 +42,6 @@ QString u(const char* s) { return QString::fromUtf8(s); }
 const QString Aine = QStringLiteral("Aîné dans l'école");
 const QString RequeteMatricules = QStringLiteral("SELECT * FROM élèves ORDER BY matricule ASC");
 constexpr int OngletDocuments = 7;
-
-// The choice buttons of this window: the picker each opens and the caller code it sets.
-struct Choix {
-    const char* bouton;
-    const char* liant;
-    const char* selecteur;
-    qint16 code;
-};
-const Choix choix_eleve[] = {
-    {"Command5", "ouvrir_table_nationalites", "feuille_nationalités", 1},
-    {"Command7", "ouvrir_table_sexe", "feuille_sexe", 1},
-    {"Command8", "ouvrir_table_adresses", "feuille_adresses", 1},
-    {"Command9", "ouvrir_table_villes", "feuille_villes", 1},
-    {"Command10", "ouvrir_table_villes", "feuille_villes", 1},
-    {"Command11", "ouvrir_table_langues_vivantes", "feuille_langues_vivantes", 7},
-    {"Command12", "ouvrir_table_equipe", "feuille_équipe", 7},
-};
 
 QPushButton* creer_bouton(const QString& nom, QWidget* parent) {
     const Bouton* b = bouton(nom);
@@ -133,11 +116,8 @@ QWidget* FeuilleEleve::creerChamp(const Champ& c, QWidget* parent) {
     case Genre::Multiligne: {
         auto* z = new QPlainTextEdit(parent);
         z->setObjectName(nom);
-        z->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        z->setTabChangesFocus(true);
         z->setFixedHeight(z->fontMetrics().lineSpacing() * 4 + 12);
-        datPrimaryRS()->lier(z, champ, [z](const QVariant& v) { z->setPlainText(v.toString()); },
-                             [z] { return QVariant(z->toPlainText()); });
+        datPrimaryRS()->lier(z, champ, c.max);
         w = z;
         break;
     }
@@ -367,10 +347,7 @@ void FeuilleEleve::brancherBoutons() {
         const Recherche* pr = &r;
         connect(controle<QPushButton>(u(r.bouton)), &QPushButton::clicked, this, [this, pr] { rechercher(*pr); });
     }
-    for (const Choix& c : choix_eleve) {
-        const QString nom = u(c.bouton);
-        connect(controle<QPushButton>(nom), &QPushButton::clicked, this, [this, nom] { choix(nom); });
-    }
+    selecteurs::brancher(*this);
     connect(controle<QPushButton>(QStringLiteral("Command15")), &QPushButton::clicked, this,
             &FeuilleEleve::Command15_Click);
     connect(controle<QPushButton>(QStringLiteral("Command14")), &QPushButton::clicked, this,
@@ -453,10 +430,7 @@ void FeuilleEleve::enregistrer() {
 }
 
 bool FeuilleEleve::enregistrerEnCours() {
-    if (!datPrimaryRS()->aUnRecordset()) return true;
-    auto& rs = datPrimaryRS()->Recordset();
-    if (rs.EditMode() == 0 && !datPrimaryRS()->DataChanged()) return true;
-    if (rs.EditMode() == 0 && rs.AbsolutePosition() < 0) return true;
+    if (!saisieEnAttente()) return true;
     try {
         datPrimaryRS()->UpdateRecord();
         return true;
@@ -471,7 +445,7 @@ bool FeuilleEleve::enregistrerEnCours() {
 // next free one.
 void FeuilleEleve::signalerRefus(const Erreur& e) {
     if (e.numero != db::erreurs::Doublon) {
-        forms::boite_erreur(e);
+        forms::boite_enregistrement_refuse(e.numero, e.texte);
         return;
     }
     QString libre;
@@ -496,6 +470,16 @@ void FeuilleEleve::signalerRefus(const Erreur& e) {
     if (forms::boite_message(texte, 36) != forms::Oui) return;
     zone(QStringLiteral("matricule"))->setText(libre);
     cmdMettreajour_Click();
+}
+
+// A move refused for a matricule that another pupil holds is told as "&Valider" tells it.
+void FeuilleEleve::datPrimaryRS_Error(int numero, int* reponse) {
+    if (numero != db::erreurs::Doublon || !saisieEnAttente()) {
+        FenetreDonnees::datPrimaryRS_Error(numero, reponse);
+        return;
+    }
+    if (reponse) *reponse = 0;
+    signalerRefus(Erreur(numero, datPrimaryRS()->texteDerniereErreur()));
 }
 
 void FeuilleEleve::rechercher(const Recherche& r) {
@@ -555,43 +539,24 @@ void FeuilleEleve::photoChoisie(const QString& chemin) {
 
 void FeuilleEleve::afficherPhoto(bool choisie) {
     const QString chemin = zone(QStringLiteral("chemin_photo"))->text();
-    photo_->clear();
-    if (chemin.isEmpty()) return;
-    const QFileInfo fichier(chemin);
-    if (!fichier.isFile()) {
-        if (choisie)
+    try {
+        if (choisie && !chemin.isEmpty() && !QFileInfo(chemin).isFile()) {
+            photo_->clear();
             forms::boite_message(QStringLiteral("La photo ne peut pas être affichée : le fichier « %1 » n'existe pas.")
                                      .arg(QDir::toNativeSeparators(chemin)),
                                  48);
-        return;
-    }
-    QString erreur;
-    const QImage image = lire_image(chemin, photo_->contentsRect().size(), &erreur);
-    if (image.isNull()) {
+            return;
+        }
+        forms::charger_image(photo_, chemin);
+    } catch (const Erreur& e) {
+        // Only the user who has just chosen the file is told; moving onto a pupil whose photo
+        // cannot be read shows no picture.
         if (choisie)
             forms::boite_message(QStringLiteral("La photo ne peut pas être affichée : le fichier « %1 » n'est pas une "
-                                                "image lisible (%2).")
-                                     .arg(QDir::toNativeSeparators(chemin), erreur),
+                                                "image lisible.\n\n%2")
+                                     .arg(QDir::toNativeSeparators(chemin), e.texte),
                                  48);
-        return;
     }
-    photo_->setPixmap(QPixmap::fromImage(image));
-}
-
-void FeuilleEleve::choix(const QString& nom) {
-    forms::pieger([&] {
-        for (const Choix& c : choix_eleve) {
-            if (nom != u(c.bouton)) continue;
-            selecteurs::appeler(u(c.liant), u(c.selecteur), c.code);
-            if (nom == QLatin1String("Command12")) {
-                // An empty teaching team opens on a new teacher, to be entered there.
-                auto& equipe = forms::Feuilles::charger(u(c.selecteur))
-                                   .controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"))
-                                   ->Recordset();
-                if (equipe.Eof() && equipe.Bof()) equipe.AddNew();
-            }
-        }
-    });
 }
 
 namespace {

@@ -33,6 +33,7 @@ public:
     // The reactions, each bound to its event.
     void cmdAjouter_Click() override;
     void cmdMettreajour_Click() override;
+    void datPrimaryRS_Error(int numero, int* reponse) override;
     void Combo1_Click();
     void rechercher(const Recherche& r);
     void date_naissance_Change();
@@ -62,7 +63,6 @@ private:
     QWidget* pageOnglet(int onglet);
     QGridLayout* grilleDe(int onglet, const QString& cadre, QWidget* parent);
     void brancherBoutons();
-    void choix(const QString& bouton);
     // Saves a changed or new record before an operation that re-reads the table; false
     // (the user told why, what was typed kept on screen) when the save is refused.
     bool enregistrerEnCours();

@@ -54,7 +54,7 @@ public:
     virtual void cmdMettreajour_Click();
     virtual void cmdFermer_Click();
     virtual void bouton_accepter_Click();
-    void datPrimaryRS_Error(int numero, int* reponse);
+    virtual void datPrimaryRS_Error(int numero, int* reponse);
     void datPrimaryRS_Reposition();
     void datPrimaryRS_Validate(int action, int* enregistrer);
     void Form_Load() override;

@@ -185,18 +185,34 @@ private slots:
     }
 
     // A save refused by the engine (a date that is none, a file locked by another
-    // workstation) is told; the typed text stays, and saves once the cause is gone.
+    // workstation), by "&Valider", by a move or by closing, is told; the typed text stays, and
+    // saves once the cause is gone.
     void enregistrements_refuses() {
         Base b;
-        b.eleves({"000001:Martin:Paul"});
+        b.eleves({"000001:Martin:Paul", "000002:Morel:Luc"});
         menu(MenuEleves);
+        const auto refus = [&](int numero) {
+            return b.boites->derniere().texte.startsWith(
+                QString("La fiche n'a pas été enregistrée (erreur %1) :\n\n%2").arg(numero).arg(db::texte_erreur(numero)));
+        };
         zone("date_naissance")->setText("31/02/2020");
         zone("lieu_naissance")->setText("Lyon");
         cliquer("cmdMettreàjour");
         QCOMPARE(b.boites->vues.size(), 1);
-        QVERIFY(b.boites->derniere().texte.startsWith(
-            QString("Le logiciel a rencontré l'erreur : %1\n\n").arg(db::erreurs::ConversionType)));
+        QVERIFY(refus(db::erreurs::ConversionType));
+        QVERIFY(b.boites->derniere().texte.contains("31/02/2020"));
+        jeu().MoveNext();
+        QCOMPARE(b.boites->vues.size(), 2);
+        QVERIFY(refus(db::erreurs::ConversionType));
+        QCOMPARE(texte("matricule"), QString("000001"));
         QCOMPARE(texte("date_naissance"), QString("31/02/2020"));
+
+        // Closing: back to the record, or abandon.
+        b.boites->repondre(forms::Oui);
+        cliquer("cmdFermer");
+        QVERIFY(forms::Feuilles::estChargee(Eleve));
+        QCOMPARE(texte("lieu_naissance"), QString("Lyon"));
+        QVERIFY(b.boites->derniere().texte.startsWith("La fiche en cours n'a pas pu être enregistrée"));
         zone("date_naissance")->setText("28/02/2020");
 
         db::BaseDonnees::definirDelaiVerrou(150);
@@ -207,15 +223,33 @@ private slots:
         sqlite3_exec(autre, "ROLLBACK", nullptr, nullptr, nullptr);
         sqlite3_close(autre);
         db::BaseDonnees::definirDelaiVerrou(5000);
-        QCOMPARE(b.boites->vues.size(), 2);
-        QVERIFY(b.boites->derniere().texte.startsWith(QString("Le logiciel a rencontré l'erreur : %1\n\n%2")
-                                                          .arg(db::erreurs::Verrouille)
-                                                          .arg(db::texte_erreur(db::erreurs::Verrouille))));
+        QVERIFY(refus(db::erreurs::Verrouille));
         QCOMPARE(texte("lieu_naissance"), QString("Lyon"));
+        const int vues = b.boites->vues.size();
         cliquer("cmdMettreàjour");
-        QCOMPARE(b.boites->vues.size(), 2);
-        QCOMPARE(b.valeur("SELECT \"lieu_naissance_élève\" FROM \"élèves\""), QString("Lyon"));
-        QCOMPARE(b.valeur("SELECT \"date_naissance_élève\" FROM \"élèves\""), QString("2020-02-28"));
+        QCOMPARE(b.boites->vues.size(), vues);
+        QCOMPARE(b.valeur("SELECT \"lieu_naissance_élève\" FROM \"élèves\" WHERE matricule = '000001'"), QString("Lyon"));
+        QCOMPARE(b.valeur("SELECT \"date_naissance_élève\" FROM \"élèves\" WHERE matricule = '000001'"),
+                 QString("2020-02-28"));
+
+        zone("lieu_naissance")->setText("Caen");
+        zone("date_naissance")->setText("32/01/2020");
+        b.boites->repondre(forms::Non);
+        cliquer("cmdFermer");
+        QVERIFY(!forms::Feuilles::estChargee(Eleve));
+        QCOMPARE(b.valeur("SELECT \"lieu_naissance_élève\" FROM \"élèves\" WHERE matricule = '000001'"), QString("Lyon"));
+    }
+
+    // A matricule taken by another pupil, found on a move: the same proposal as "&Valider".
+    void matricule_en_double_au_deplacement() {
+        Base b;
+        b.eleves({"000001:Martin:Paul", "000002:Morel:Luc"});
+        menu(MenuEleves);
+        zone("matricule")->setText("000002");
+        b.boites->repondre(forms::Oui);
+        jeu().MoveNext();
+        QVERIFY(b.boites->vues[0].texte.startsWith("Le matricule 000002 est déjà attribué à un autre élève"));
+        QCOMPARE(b.valeur("SELECT \"nom_élève\" FROM \"élèves\" WHERE matricule = '000003'"), QString("Martin"));
     }
 
     // The sort box orders the pupils as its entry says, dates as dates; the first of the
