@@ -1,5 +1,6 @@
 #include "records/enregistrement_records.h"
 #include "platform/forms/feuilles.h"
+#include "platform/forms/noms_feuilles.h"
 #include "records/feuille_choix_famille.h"
 #include "records/feuille_choix_photo.h"
 #include "records/feuille_eleve.h"
@@ -7,8 +8,8 @@
 #include "settings/feuille_liste.h"
 
 void enregistrer_feuilles_records() {
-    forms::Feuilles::enregistrer(QStringLiteral("feuille_élève"), [] { return new eleve::FeuilleEleve; });
-    forms::Feuilles::enregistrer(QStringLiteral("feuille_choix_photo"), [] { return new eleve::FeuilleChoixPhoto; });
+    forms::Feuilles::enregistrer(noms::eleve, [] { return new eleve::FeuilleEleve; });
+    forms::Feuilles::enregistrer(noms::choix_photo, [] { return new eleve::FeuilleChoixPhoto; });
     forms::Feuilles::enregistrer(QString::fromUtf8(famille::FeuilleFamille::Nom),
                                  [] { return new famille::FeuilleFamille; });
     forms::Feuilles::enregistrer(QString::fromUtf8(famille::NomChoixFamille),

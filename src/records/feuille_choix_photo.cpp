@@ -3,6 +3,7 @@
 #include "platform/erreur.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/feuilles.h"
+#include "platform/forms/noms_feuilles.h"
 #include "platform/forms/image_liee.h"
 #include "platform/forms/listes_fichiers.h"
 #include "platform/forms/pointeur.h"
@@ -29,7 +30,7 @@ QPushButton* bouton(QWidget* parent, const char* nom, const char* legende, const
 }
 }  // namespace
 
-FeuilleChoixPhoto::FeuilleChoixPhoto() : forms::Feuille(QStringLiteral("feuille_choix_photo")) {
+FeuilleChoixPhoto::FeuilleChoixPhoto() : forms::Feuille(noms::choix_photo) {
     setCaption(QStringLiteral("Sélection de la photo de l'enfant"));
     drive1_ = new forms::ListeLecteurs(this);
     drive1_->setObjectName(QStringLiteral("Drive1"));
@@ -137,7 +138,7 @@ void FeuilleChoixPhoto::Label4_Change() {
 void FeuilleChoixPhoto::cmdMettreajour_Click() {
     forms::pieger([this] {
         const QString chemin = label4_->text();
-        auto* eleve = qobject_cast<FeuilleEleve*>(&forms::Feuilles::charger(QStringLiteral("feuille_élève")));
+        auto* eleve = qobject_cast<FeuilleEleve*>(&forms::Feuilles::charger(noms::eleve));
         forms::definir_pointeur_souris(forms::PointeurDefaut);
         decharger();
         if (eleve) eleve->photoChoisie(chemin);

@@ -9,6 +9,7 @@
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/feuilles.h"
+#include "platform/forms/noms_feuilles.h"
 #include "platform/forms/grille_donnees.h"
 #include "platform/forms/image_liee.h"
 #include "platform/forms/onglets.h"
@@ -68,7 +69,7 @@ int numero_final(const QString& nom) {
 
 }  // namespace
 
-FeuilleEleve::FeuilleEleve() : FenetreDonnees(QStringLiteral("feuille_élève")) {
+FeuilleEleve::FeuilleEleve() : FenetreDonnees(noms::eleve) {
     setCaption(QStringLiteral("Fiche élève"));
     construire();
 }
@@ -527,7 +528,7 @@ void FeuilleEleve::Command15_Click() {
 }
 
 void FeuilleEleve::Command14_Click() {
-    forms::pieger([] { forms::Feuilles::charger(QStringLiteral("feuille_choix_photo")).afficher(); });
+    forms::pieger([] { forms::Feuilles::charger(noms::choix_photo).afficher(); });
 }
 
 void FeuilleEleve::photoChoisie(const QString& chemin) {
@@ -565,7 +566,7 @@ namespace {
 db::ControleDonnees* familles_liees() {
     Module1::ouvrir_table_familles();
     Module1::ouvrir_table_choix_famille();
-    return forms::Feuilles::charger(QStringLiteral("feuille_famille"))
+    return forms::Feuilles::charger(noms::famille)
         .controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"));
 }
 
@@ -591,7 +592,7 @@ void FeuilleEleve::Command4_Click() {
     forms::pieger([this] {
         db::ControleDonnees* familles = familles_liees();
         const QString reference = zone(QStringLiteral("référence_famille"))->text();
-        auto& famille = forms::Feuilles::charger(QStringLiteral("feuille_famille"));
+        auto& famille = forms::Feuilles::charger(noms::famille);
         if (!reference.isEmpty()) {
             if (!trouver_famille(familles, QStringLiteral("LIKE"), reference)) {
                 forms::boite_message(QStringLiteral("La fiche de la famille n'existe pas... Créez-la!"), 36);
@@ -604,7 +605,7 @@ void FeuilleEleve::Command4_Click() {
             NonLiee + QStringLiteral("\n\n La fiche des parents a t-elle déjà été créée lors d'une saisie précédente?"),
             36);
         if (reponse == forms::Oui) {
-            selecteurs::appeler(QStringLiteral("ouvrir_table_choix_famille"), QStringLiteral("feuille_choix_famille"), 1);
+            selecteurs::appeler(QStringLiteral("ouvrir_table_choix_famille"), noms::choix_famille, 1);
             return;
         }
         auto* fenetreFamille = qobject_cast<famille::FeuilleFamille*>(&famille);
@@ -624,7 +625,7 @@ void FeuilleEleve::Command16_Click() {
             forms::boite_message(NonLiee, 36);
             return;
         }
-        auto& famille = forms::Feuilles::charger(QStringLiteral("feuille_famille"));
+        auto& famille = forms::Feuilles::charger(noms::famille);
         const char* const copies[][2] = {{"Text3", "numéro_résidence"},
                                          {"Text2", "adresse_résidence"},
                                          {"Text1", "adresse2_résidence"},
