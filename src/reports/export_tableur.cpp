@@ -5,6 +5,7 @@
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/report/crystal_report.h"
+#include "reports/feuille_traitements.h"
 #include "reports/formule_selection.h"
 #include "reports/nom_fichier_sortie.h"
 #include "shell/module1.h"
@@ -20,6 +21,10 @@ void exporter_donnees_excel() {
         cr.setDataFiles(0, Module1::chemin_base);
         cr.setReportFileName(Module1::chemin_programme + QStringLiteral("fiche_export.rpt"));
         Module1::construire_formule_selection();
+        if (const QString raison = cr.verifier(); !raison.isEmpty()) {
+            forms::boite_message(message_interruption(raison), 48);
+            return;
+        }
 
         const QString reponse = forms::boite_saisie(
             QStringLiteral("Entrez le chemin et le nom du fichier d'exportation au format .XLS "
@@ -48,7 +53,7 @@ void exporter_donnees_excel() {
             forms::boite_message(QStringLiteral("Le fichier d'exportation ") + nom +
                                      QStringLiteral(" a été créé avec succès."), 48);
         else
-            forms::boite_message(QStringLiteral("Demande d'édition interrompue..."), 48);
+            forms::boite_message(message_interruption(cr.derniereErreur()), 48);
 
         cr.setCopiesToPrinter(1);
         cr.setDestination(report::destination::Fenetre);

@@ -164,6 +164,11 @@ void FeuilleTraitements::cmdFermer_Click() {
     masquer();
 }
 
+QString message_interruption(const QString& raison) {
+    const QString texte = QStringLiteral("Demande d'édition interrompue...");
+    return raison.isEmpty() ? texte : texte + QStringLiteral("\n\n") + raison;
+}
+
 void FeuilleTraitements::imprimer_liste(int liste) {
     forms::pieger([this, liste] { sequence_impression(liste); });
 }
@@ -188,8 +193,11 @@ void FeuilleTraitements::sequence_impression(int liste) {
     if (element->formule) cr.setSelectionFormula(*element->formule);
     else Module1::construire_formule_selection();
 
-    bool imprimer = true;
-    if (options_[0]->isChecked()) {
+    // A template that cannot run is told with its reason before any file name is asked.
+    const QString raison = cr.verifier();
+    bool imprimer = raison.isEmpty();
+    if (!imprimer) forms::boite_message(message_interruption(raison), 48);
+    else if (options_[0]->isChecked()) {
         cr.setDestination(report::destination::Fenetre);
         cr.setWindowState(2);
         cr.setCopiesToPrinter(1);
@@ -212,8 +220,16 @@ void FeuilleTraitements::sequence_impression(int liste) {
         }
     }
 
-    if (imprimer && cr.PrintReport() != 0)
-        forms::boite_message(QStringLiteral("Demande d'édition interrompue..."), 48);
+    if (imprimer) {
+        if (cr.PrintReport() != 0)
+            forms::boite_message(message_interruption(cr.derniereErreur()), 48);
+        else if (const int n = cr.etiquettesRaccourcies(); n > 0)
+            forms::boite_message(n == 1 ? QStringLiteral("1 étiquette trop longue a été imprimée plus petit ou coupée "
+                                                         "pour tenir à sa place ; son code postal et sa ville sont imprimés.")
+                                        : QStringLiteral("%1 étiquettes trop longues ont été imprimées plus petit ou coupées "
+                                                         "pour tenir à leur place ; leur code postal et leur ville sont imprimés.").arg(n),
+                                 64);
+    }
 
     cr.setCopiesToPrinter(1);
     cr.setDestination(report::destination::Fenetre);

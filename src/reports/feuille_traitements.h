@@ -33,4 +33,7 @@ private:
     QComboBox* combos_[4] = {};
 };
 
+// "Demande d'édition interrompue..." followed by the reason, when there is one.
+QString message_interruption(const QString& raison);
+
 }  // namespace reports

@@ -330,6 +330,36 @@ private slots:
         QCOMPARE(doc.pages[1].bandes[0].cellules[0].lignes[0].texte, QStringLiteral("N24 Prénom"));
     }
 
+    // An address too long for its label is set smaller, then cut, never losing its last line
+    // (postcode and town); the labels so shortened are counted. Empty values leave no double blank.
+    void etiquette_trop_longue_garde_sa_derniere_ligne() {
+        const QString longue = QStringLiteral("Résidence des Mille Étangs bâtiment C escalier 4 porte 12 ").repeated(3);
+        QVector<Eleve> eleves = {
+            {"000001", "Court", "Rue Haute", "F", "69530", "", "2", "", {}, false},
+            {"000002", "Moyen", "Allée des Tilleuls prolongée au-delà du rond-point de la gare", "F", "69530", "", "2", "", {}, false},
+            {"000003", "Long", longue, "F", "69530", "", "2", "", {}, false},
+            {"000004", "Déraisonnable", longue.repeated(6), "F", "69530", "", "2", "", {}, false}};
+        Base base(eleves);
+        const DocumentRendu doc = rendre(QStringLiteral(
+            "[rapport]\nétiquettes = 3 x 8\nmarges = 0\ntri = {élèves.matricule}\n"
+            "[détail]\nligne = [gras] {élèves.nom_élève} {élèves.niveau_classe_élève} {élèves.sexe_élève}\n"
+            "ligne = {élèves.prénom_élève}\nligne = {élèves.prénom_élève}\n"
+            "ligne = [gras] {élèves.référence_classe_élève} BRIGNAIS\n"), base);
+        QCOMPARE(doc.etiquettesRaccourcies, 2);
+        const double place = 297.0 / 8 - 6;
+        const QVector<CelluleRendue>& cellules = doc.pages[0].bandes[0].cellules;
+        QCOMPARE(cellules.size(), 3);
+        QCOMPARE(cellules[0].lignes.first().texte, QStringLiteral("Court F"));
+        for (const CelluleRendue& c : cellules + doc.pages[0].bandes[1].cellules) {
+            double h = 0;
+            for (const LigneTexte& l : c.lignes) { h += l.hauteur; QVERIFY(l.style.taille >= 7); }
+            QVERIFY2(h <= place + 1e-6, qPrintable(c.lignes.first().texte));
+            QCOMPARE(c.lignes.last().texte, QStringLiteral("69530 BRIGNAIS"));
+        }
+        QCOMPARE(cellules[2].lignes.first().style.taille < 10, true);
+        QVERIFY(doc.pages[0].bandes[1].cellules[0].lignes[1].texte.endsWith(QChar(0x2026)));
+    }
+
     void modeles_mal_ecrits_refuses_avec_la_ligne_data() {
         QTest::addColumn<QString>("texte");
         QTest::addColumn<QString>("ligne");

@@ -33,6 +33,7 @@ struct Reglages {
     int typeFichier = type_fichier::TexteEnrichi;
     QString fichier;
     QString erreur;
+    int raccourcies = 0;
 };
 
 Reglages& r() {
@@ -67,13 +68,40 @@ void ecrire(const QString& chemin, const QByteArray& octets) {
                      QStringLiteral("Impossible d'écrire le fichier « %1 ».").arg(QDir::toNativeSeparators(chemin)));
 }
 
-void executer() {
+// A formula's error names the template it comes from.
+formule::PNoeud selection_analysee(const QString& texte) {
+    try {
+        return formule::analyser(texte);
+    } catch (const Erreur& e) {
+        throw Erreur(e.numero, QStringLiteral("Formule de sélection « %1 » incorrecte : %2").arg(texte, e.texte));
+    }
+}
+
+Donnees donnees(const Modele& m, const QString& base, const formule::PNoeud& selection, const QDate& jour,
+                bool verifier = false) {
+    try {
+        return lire_donnees(m, base, selection, jour, verifier);
+    } catch (const Erreur& e) {
+        if (e.numero != 3075) throw;
+        throw Erreur(e.numero, QStringLiteral("Modèle d'édition « %1 » : %2").arg(QFileInfo(r().modele).fileName(), e.texte));
+    }
+}
+
+Modele modele_et_base(formule::PNoeud& selection, QString& base) {
     Reglages& s = r();
     const Modele m = lire_modele(s.modele);
-    const formule::PNoeud selection = formule::analyser(s.selection);
-    const QString base = s.donnees.value(0);
+    selection = selection_analysee(s.selection);
+    base = s.donnees.value(0);
     if (m.source != Source::Aucune && !QFileInfo(base).isFile())
         throw Erreur(3024, QStringLiteral("Le fichier de données « %1 » est introuvable.").arg(base));
+    return m;
+}
+
+void executer() {
+    Reglages& s = r();
+    formule::PNoeud selection;
+    QString base;
+    const Modele m = modele_et_base(selection, base);
     Formules formules;
     for (const QString& f : s.formules) {
         const auto [nom, valeur] = formule_nommee(f);
@@ -83,9 +111,11 @@ void executer() {
 
     switch (s.destination) {
     case destination::Fenetre: {
-        const Donnees d = lire_donnees(m, base, selection, jour);
+        const Donnees d = donnees(m, base, selection, jour);
         FenetreApercu& f = FenetreApercu::instance();
-        f.montrer(mettre_en_page(m, d, formules, jour));
+        DocumentRendu doc = mettre_en_page(m, d, formules, jour);
+        s.raccourcies = doc.etiquettesRaccourcies;
+        f.montrer(std::move(doc));
         f.afficher();
         if (QMdiSubWindow* cadre = f.sousFenetre()) {
             if (s.etatFenetre == 2) cadre->showMaximized();
@@ -98,8 +128,9 @@ void executer() {
         const QPrinterInfo info = QPrinterInfo::defaultPrinter();
         if (info.isNull())
             throw Erreur(erreurs_execution::ImprimanteAbsente, QStringLiteral("Aucune imprimante n'est disponible."));
-        const Donnees d = lire_donnees(m, base, selection, jour);
+        const Donnees d = donnees(m, base, selection, jour);
         const DocumentRendu doc = mettre_en_page(m, d, formules, jour);
+        s.raccourcies = doc.etiquettesRaccourcies;
         QPrinter imprimante(info, QPrinter::HighResolution);
         imprimante.setCopyCount(qMax(1, s.copies));
         if (!imprimer(doc, imprimante))
@@ -111,9 +142,12 @@ void executer() {
             throw Erreur(erreurs_execution::NomFichierIncorrect, QStringLiteral("Aucun nom de fichier n'est donné pour l'exportation."));
         if (s.typeFichier != type_fichier::TexteEnrichi && s.typeFichier != type_fichier::Tableur)
             throw Erreur(erreurs_execution::AppelIncorrect, QStringLiteral("Type de fichier d'exportation inconnu (%1).").arg(s.typeFichier));
-        const Donnees d = lire_donnees(m, base, selection, jour);
-        if (s.typeFichier == type_fichier::TexteEnrichi)
-            ecrire(s.fichier, texte_enrichi(mettre_en_page(m, d, formules, jour)));
+        const Donnees d = donnees(m, base, selection, jour);
+        if (s.typeFichier == type_fichier::TexteEnrichi) {
+            const DocumentRendu doc = mettre_en_page(m, d, formules, jour);
+            s.raccourcies = doc.etiquettesRaccourcies;
+            ecrire(s.fichier, texte_enrichi(doc));
+        }
         else
             ecrire(s.fichier, classeur_excel(mettre_en_tableau(m, d, formules, jour)));
         return;
@@ -145,8 +179,26 @@ void CrystalReport::setPrintFileName(const QString& chemin) { r().fichier = chem
 QString CrystalReport::PrintFileName() const { return r().fichier; }
 QString CrystalReport::derniereErreur() const { return r().erreur; }
 
+QString CrystalReport::verifier() {
+    r().erreur.clear();
+    try {
+        formule::PNoeud selection;
+        QString base;
+        const Modele m = modele_et_base(selection, base);
+        donnees(m, base, selection, QDate::currentDate(), true);
+    } catch (const Erreur& e) {
+        r().erreur = e.texte;
+    } catch (const std::exception& e) {
+        r().erreur = QString::fromLocal8Bit(e.what());
+    }
+    return r().erreur;
+}
+
+int CrystalReport::etiquettesRaccourcies() const { return r().raccourcies; }
+
 int CrystalReport::PrintReport() {
     r().erreur.clear();
+    r().raccourcies = 0;
     Sablier sablier;
     try {
         executer();

@@ -43,6 +43,12 @@ public:
     // to report; any other value does nothing.
     void setAction(int action);
     QString derniereErreur() const;
+    // Reads the template and the selection formula and checks the fields they name against
+    // the data file, without reading its records: the reason the report cannot run (file,
+    // line, what is wrong), empty when it can. Kept in derniereErreur() too.
+    QString verifier();
+    // Labels of the last run set smaller or cut to fit their place on the sheet.
+    int etiquettesRaccourcies() const;
 };
 
 // The one control, held by the main window.

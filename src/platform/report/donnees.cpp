@@ -82,7 +82,7 @@ int comparer(const QVariant& a, const QVariant& b, bool lettres_seules) {
 }
 
 Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoeud& selection,
-                     const QDate& aujourdhui) {
+                     const QDate& aujourdhui, bool verifier) {
     Donnees d;
     const QStringList tables = tables_source(m.source);
 
@@ -185,6 +185,7 @@ Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoe
                           .arg(selectionnees.isEmpty() ? QStringLiteral("1") : selectionnees.join(QStringLiteral(", ")),
                                clause_from(m.source));
         if (!conditions.isEmpty()) sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+        if (verifier) sql += QStringLiteral(" LIMIT 0");
         auto r = base->requete(sql, parametres);
         d.lignes = std::move(r.lignes);
     }

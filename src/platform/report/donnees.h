@@ -25,8 +25,9 @@ struct Donnees {
 
 // `base`: the database file (unused by a template without data). Throws Erreur: 3024 and
 // the engine's own errors for the file, 3075 for a formula naming what the data do not offer.
+// `verifier`: the names and formulas are checked, no record is read.
 Donnees lire_donnees(const Modele& m, const QString& base, const formule::PNoeud& selection,
-                     const QDate& aujourdhui);
+                     const QDate& aujourdhui, bool verifier = false);
 
 // Orders two values as the report sorts them: empty first, numbers and dates by value,
 // texts in the French order (`lettres_seules`: at its first level, as groups compare).

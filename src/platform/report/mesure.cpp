@@ -8,14 +8,27 @@ namespace report::mesure {
 
 namespace {
 
+// A list repeats the same texts (classes, towns, headings) on every row: each width is
+// measured once per font.
 struct Metrique {
     QFont police;
     QFontMetricsF m;
+    QHash<QString, double> largeurs;
     explicit Metrique(const QFont& f) : police(f), m(f) {}
+
+    double largeur(const QString& texte) {
+        auto it = largeurs.constFind(texte);
+        if (it != largeurs.constEnd()) return *it;
+        if (largeurs.size() > 100000) largeurs.clear();
+        const double l = m.horizontalAdvance(texte);
+        largeurs.insert(texte, l);
+        return l;
+    }
 };
 
-const Metrique& metrique(const Style& s) {
-    static QHash<int, std::shared_ptr<Metrique>> cache;
+// Fonts and their measures are per thread: pages may be laid out away from the window's.
+Metrique& metrique(const Style& s) {
+    thread_local QHash<int, std::shared_ptr<Metrique>> cache;
     const int cle = int(s.taille * 10) * 4 + (s.gras ? 1 : 0) + (s.italique ? 2 : 0);
     auto it = cache.find(cle);
     if (it == cache.end()) it = cache.insert(cle, std::make_shared<Metrique>(police(s)));
@@ -36,11 +49,15 @@ QFont police(const Style& s) {
 }
 
 double largeur(const QString& texte, const Style& s) {
-    return metrique(s).m.horizontalAdvance(texte) / UnitesParMm;
+    return metrique(s).largeur(texte) / UnitesParMm;
 }
 
 double hauteur_ligne(const Style& s) {
     return s.taille * 25.4 / 72.0 * 1.22;
+}
+
+QString elider(const QString& texte, const Style& s, double largeurMax) {
+    return metrique(s).m.elidedText(texte, Qt::ElideRight, largeurMax * UnitesParMm);
 }
 
 QStringList couper(const QString& texte, const Style& s, double largeurMax) {

@@ -16,5 +16,7 @@ double hauteur_ligne(const Style& s);                   // mm
 // The text cut into lines no wider than `largeur` mm: at line breaks, then between words,
 // then inside a word too long for the line.
 QStringList couper(const QString& texte, const Style& s, double largeur);
+// The text on one line no wider than `largeur` mm, its end replaced by "…" when it is cut.
+QString elider(const QString& texte, const Style& s, double largeur);
 
 }  // namespace report::mesure

@@ -8,6 +8,9 @@ namespace report {
 
 namespace {
 
+// The smallest text a label is set in to make its address fit, in points.
+constexpr double TailleMinimale = 7;
+
 // Stands for the page count until every page is known.
 const QString MarquePages = QString(QChar(0xE000));
 
@@ -311,24 +314,59 @@ private:
     }
 
     // --- Label sheets -----------------------------------------------------------------
-    void lignes_etiquette(const Bande& b, const Contexte& c, double largeur, QVector<LigneTexte>& r) const {
+    // `reduction`: points taken off every size; `unique`: each line kept on one line, cut
+    // with "…" when too long, instead of running onto the next.
+    void lignes_etiquette(const Bande& b, const Contexte& c, double largeur, double reduction, bool unique,
+                          QVector<LigneTexte>& r) const {
         for (const Element& el : b) {
             if (el.genre == Element::Espace) { r.append(LigneTexte{QString(), Style{}, el.mm}); continue; }
-            if (el.genre == Element::Bloc) { if (e_.vrai(el.condition, c)) lignes_etiquette(el.enfants, c, largeur, r); continue; }
+            if (el.genre == Element::Bloc) {
+                if (e_.vrai(el.condition, c)) lignes_etiquette(el.enfants, c, largeur, reduction, unique, r);
+                continue;
+            }
             if (el.genre != Element::Ligne || el.cellules.isEmpty()) continue;
             QStringList morceaux;
             bool avecPlace = false;
             for (const auto& [ce, i] : deplier(el.cellules)) {
                 Contexte ci = c;
                 ci.repetition = i;
-                const QString t = e_.cellule(*ce, ci, &avecPlace).trimmed();
+                const QString t = e_.cellule(*ce, ci, &avecPlace).simplified();
                 if (!t.isEmpty()) morceaux.append(t);
             }
             if (morceaux.isEmpty() && avecPlace) continue;
-            const Style s = e_.style(el.cellules.first());
+            Style s = e_.style(el.cellules.first());
+            s.taille = qMax(TailleMinimale, s.taille - reduction);
             const double h = mesure::hauteur_ligne(s);
-            for (const QString& t : mesure::couper(morceaux.join(' '), s, largeur)) r.append(LigneTexte{t, s, h});
+            const QString texte = morceaux.join(' ');
+            if (unique) r.append(LigneTexte{mesure::elider(texte, s, largeur), s, h});
+            else for (const QString& t : mesure::couper(texte, s, largeur)) r.append(LigneTexte{t, s, h});
         }
+    }
+
+    // A label's lines within `hauteur` mm. When they do not fit, the text is set smaller down
+    // to a readable size, then each line is cut to one line, then lines are left out from the
+    // one before last upwards: the first line (the name) and the last one (postcode and town)
+    // are always printed.
+    QVector<LigneTexte> etiquette(int i, double largeur, double hauteur, bool& raccourcie) const {
+        const auto total = [](const QVector<LigneTexte>& ls) {
+            double h = 0;
+            for (const LigneTexte& l : ls) h += l.hauteur;
+            return h;
+        };
+        QVector<LigneTexte> lignes;
+        lignes_etiquette(m_.detail, contexte(i), largeur, 0, false, lignes);
+        raccourcie = total(lignes) > hauteur + 1e-6;
+        if (!raccourcie) return lignes;
+        const double plusGrande = qMax(double(m_.police), 14.0);
+        for (double reduction = 0.5; plusGrande - reduction >= TailleMinimale - 1e-9; reduction += 0.5) {
+            lignes.clear();
+            lignes_etiquette(m_.detail, contexte(i), largeur, reduction, false, lignes);
+            if (total(lignes) <= hauteur + 1e-6) return lignes;
+        }
+        lignes.clear();
+        lignes_etiquette(m_.detail, contexte(i), largeur, plusGrande, true, lignes);
+        while (total(lignes) > hauteur + 1e-6 && lignes.size() > 2) lignes.remove(lignes.size() - 2);
+        return lignes;
     }
 
     void etiquettes() {
@@ -353,14 +391,9 @@ private:
             ce.x = m_.marges[3] + col * lw;
             ce.largeur = lw;
             ce.marge = marge;
-            QVector<LigneTexte> lignes;
-            lignes_etiquette(m_.detail, contexte(i), lw - 2 * marge, lignes);
-            double h = 2 * marge;
-            for (const LigneTexte& l : lignes) {
-                if (h + l.hauteur > lh + 1e-6) break;  // what overflows the label is not printed
-                h += l.hauteur;
-                ce.lignes.append(l);
-            }
+            bool raccourcie = false;
+            ce.lignes = etiquette(i, lw - 2 * marge, lh - 2 * marge, raccourcie);
+            if (raccourcie) ++doc_.etiquettesRaccourcies;
             p.bandes.last().cellules.append(std::move(ce));
         }
     }

@@ -42,6 +42,7 @@ struct DocumentRendu {
     double largeur = 210, hauteur = 297;  // mm
     double marges[4] = {15, 15, 15, 15};  // top, right, bottom, left
     QVector<Page> pages;
+    int etiquettesRaccourcies = 0;        // labels set smaller or cut to fit their place
 };
 
 struct Tableau {
