@@ -577,6 +577,7 @@ private slots:
         }
         QVERIFY(boites->vues.isEmpty());
         // The spreadsheet export asks for its file name; cancelled, it does nothing more.
+        QFile::copy(QStringLiteral(CARNELIS_DOSSIER_PROGRAMME "/fiche_export.rpt"), Module1::chemin_programme + "fiche_export.rpt");
         boites->annulerSaisie();
         declencher("menuexploitationindex4");
         QCOMPARE(boites->vues.size(), 1);
