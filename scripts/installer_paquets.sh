@@ -6,6 +6,7 @@ paquets=(
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev
   libsqlite3-dev sqlite3
   unrtf python3-xlrd
+  libreoffice-writer-nogui poppler-utils
   xvfb xauth
 )
 manquants=()

@@ -2,6 +2,13 @@
 #include "environnement_reports.h"
 #include "essais.h"
 #include "platform/db/base_donnees.h"
+#include "platform/report/donnees.h"
+#include "platform/report/ecriture_rtf.h"
+#include "platform/report/mise_en_page.h"
+#include "platform/report/modele.h"
+
+#include <QProcess>
+#include <QStandardPaths>
 
 #include <QRegularExpression>
 
@@ -129,6 +136,49 @@ private slots:
         }
         QVERIFY(!texte.contains(QStringLiteral("valeur19fin")));
         for (int i = 0; i < 21; ++i) cr.setFormulas(i, QString());
+    }
+
+    // A word processor prints the ".RTF" files as the preview shows them: the same number of
+    // pages (no blank page at the end) and 24 labels on each full sheet.
+    void fichiers_rtf_imprimes_comme_l_apercu() {
+        if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+            QSKIP("LibreOffice (soffice) ou pdfinfo absent : conversion en PDF impossible");
+        QTemporaryDir sorties;
+        QStringList fichiers;
+        QMap<QString, int> pagesApercu;
+        for (const QString nom : {QStringLiteral("liste_classes"), QStringLiteral("stat_villes"), QStringLiteral("étiquet_adresse1")}) {
+            const report::Modele m = report::lire_modele(essai::dossier_programme() + nom + ".rpt");
+            const report::Donnees d = report::lire_donnees(m, Module1::chemin_base, nullptr, QDate::currentDate());
+            const report::DocumentRendu doc = report::mettre_en_page(m, d, {}, QDate::currentDate());
+            pagesApercu[nom] = doc.pages.size();
+            QFile f(sorties.filePath(nom + ".rtf"));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(report::texte_enrichi(doc));
+            fichiers << f.fileName();
+        }
+        QProcess soffice;
+        soffice.setProcessEnvironment([&] {
+            auto e = QProcessEnvironment::systemEnvironment();
+            e.insert(QStringLiteral("HOME"), sorties.path());  // its own profile, whatever runs beside
+            return e;
+        }());
+        soffice.start(QStringLiteral("soffice"), QStringList{"--headless", "--convert-to", "pdf", "--outdir", sorties.path()} + fichiers);
+        QVERIFY(soffice.waitForFinished(180000));
+        const auto pdfinfo = [&](const QString& nom) {
+            QProcess p;
+            p.start(QStringLiteral("pdfinfo"), {sorties.filePath(nom + ".pdf")});
+            p.waitForFinished(30000);
+            const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(QString::fromUtf8(p.readAllStandardOutput()));
+            return m.hasMatch() ? m.captured(1).toInt() : -1;
+        };
+        for (auto it = pagesApercu.cbegin(); it != pagesApercu.cend(); ++it)
+            QCOMPARE(pdfinfo(it.key()), it.value());
+        QProcess texte;
+        texte.start(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                                                  sorties.filePath(QStringLiteral("étiquet_adresse1.pdf")), QStringLiteral("-")});
+        texte.waitForFinished(30000);
+        QCOMPARE(QString::fromUtf8(texte.readAllStandardOutput()).count(QRegularExpression(QStringLiteral("(^|\\n)\\d{5} "))), 24);
     }
 };
 

@@ -16,18 +16,26 @@ QByteArray style(const Style& s) {
 
 QByteArray alignement(int a) { return a == 1 ? "\\qc" : (a == 2 ? "\\qr" : "\\ql"); }
 
-// The lines of a cell: each in its own group, joined by line breaks.
-QByteArray lignes(const CelluleRendue& c) {
+// Heights in twips from positions rounded once, so that the parts add up to the page.
+int hauteur_twips(double y, double h) { return twips(y + h) - twips(y); }
+
+// Exact line heights: a word processor puts each line where the preview does.
+QByteArray interligne(int t) { return "\\sl-" + QByteArray::number(qMax(1, t)) + "\\slmult0"; }
+
+// The lines of a cell, one paragraph each at its exact height; `premier` goes with the first
+// paragraph and `fin` closes the last one.
+QByteArray paragraphes(const CelluleRendue& c, const QByteArray& debut, const QByteArray& premier,
+                       const QByteArray& fin, double y) {
+    if (c.lignes.isEmpty()) return debut + premier + ' ' + fin;
     QByteArray r;
     for (int i = 0; i < c.lignes.size(); ++i) {
-        if (i > 0) r += "\\line ";
-        r += '{' + style(c.lignes[i].style) + rtf_echappe(c.lignes[i].texte) + '}';
+        const LigneTexte& l = c.lignes[i];
+        r += debut + (i == 0 ? premier : QByteArray()) + alignement(l.style.alignement) +
+             interligne(hauteur_twips(y, l.hauteur)) + ' ' + '{' + style(l.style) + rtf_echappe(l.texte) + '}' +
+             (i + 1 < c.lignes.size() ? QByteArray("\\par\n") : fin);
+        y += l.hauteur;
     }
     return r;
-}
-
-int alignement_cellule(const CelluleRendue& c) {
-    return c.lignes.isEmpty() ? 0 : c.lignes.first().style.alignement;
 }
 
 }  // namespace
@@ -58,38 +66,57 @@ QByteArray rtf_echappe(const QString& texte) {
 QByteArray texte_enrichi(const DocumentRendu& doc) {
     QByteArray r;
     r.reserve(1 << 16);
+    // The bottom margin is written 1 mm short, room for the small paragraph that carries each
+    // page break; a label sheet's rows fill the paper and flow from page to page by themselves.
+    const double reserve = doc.marges[2] >= 1 ? 1 : 0;
+    const int basPage = twips(doc.hauteur) - twips(doc.marges[2] - reserve);
+    constexpr int Saut = 20;  // twips: the paragraph of a page break, and the one closing the file
     r += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\n";
     r += "{\\info{\\title " + rtf_echappe(doc.titre) + "}}\n";
     r += "\\paperw" + QByteArray::number(twips(doc.largeur)) + "\\paperh" + QByteArray::number(twips(doc.hauteur));
     r += "\\margt" + QByteArray::number(twips(doc.marges[0])) + "\\margr" + QByteArray::number(twips(doc.marges[1]));
-    r += "\\margb" + QByteArray::number(twips(doc.marges[2])) + "\\margl" + QByteArray::number(twips(doc.marges[3]));
+    r += "\\margb" + QByteArray::number(twips(doc.marges[2] - reserve)) + "\\margl" + QByteArray::number(twips(doc.marges[3]));
     if (doc.paysage) r += "\\landscape";
     r += "\\viewkind1\n";
     const double gauche = doc.marges[3];
+    const QByteArray petit = "\\pard\\plain" + interligne(Saut) + "\\fs2 ";
+    bool flotte = false;  // the previous page filled the paper: this one starts by itself
     for (int p = 0; p < doc.pages.size(); ++p) {
-        if (p > 0) r += "\\pard\\plain\\page\n";
-        double fin = doc.marges[0];
-        for (const BandeRendue& b : doc.pages[p].bandes) {
-            // A blank band, or a gap between bands, becomes an empty paragraph of that height.
-            const double blanc = b.cellules.isEmpty() && !b.trait ? b.hauteur : b.y - fin;
-            if (blanc > 0.5)
-                r += "\\pard\\plain\\sl-" + QByteArray::number(twips(blanc)) + "\\slmult0\\fs2 \\par\n";
-            fin = b.y + b.hauteur;
+        if (p > 0 && !flotte) r += petit + "\\page\\par\n";
+        const QVector<BandeRendue>& bandes = doc.pages[p].bandes;
+        int fin = twips(doc.marges[0]);
+        flotte = false;
+        for (int i = 0; i < bandes.size(); ++i) {
+            const BandeRendue& b = bandes[i];
+            const int haut = twips(b.y);
+            if (haut - fin >= 10) r += "\\pard\\plain" + interligne(haut - fin) + "\\fs2 \\par\n";
+            int h = hauteur_twips(b.y, b.hauteur);
+            fin = haut + h;
+            // The last band of a full page leaves room for what follows it on that page.
+            if (i + 1 == bandes.size() && fin > basPage - Saut) {
+                if (p + 1 < doc.pages.size() && fin >= basPage) flotte = true;
+                else h -= fin - (basPage - Saut);
+            }
             if (b.trait) {
-                r += "\\pard\\plain\\brdrb\\brdrs\\brdrw10\\brsp20\\fs4 \\par\n";
+                r += "\\pard\\plain" + interligne(h - 15) + "\\brdrb\\brdrs\\brdrw10\\brsp0\\fs2 \\par\n";
                 continue;
             }
-            if (b.cellules.isEmpty()) continue;
-            const bool tableau = b.cellules.size() > 1 || b.cellules.first().cadre ||
-                                 qAbs(b.cellules.first().x - gauche) > 0.5;
+            if (b.cellules.isEmpty()) {
+                r += "\\pard\\plain" + interligne(h) + "\\fs2 \\par\n";
+                continue;
+            }
+            const CelluleRendue& premiere = b.cellules.first();
+            const double vertical = premiere.marge > 1 ? premiere.marge : (premiere.cadre ? 0.6 : 0.3);
+            const bool tableau = b.cellules.size() > 1 || premiere.cadre || qAbs(premiere.x - gauche) > 0.5;
             if (!tableau) {
-                const CelluleRendue& c = b.cellules.first();
-                r += "\\pard\\plain" + alignement(alignement_cellule(c)) + ' ' + lignes(c) + "\\par\n";
+                r += paragraphes(premiere, "\\pard\\plain", "\\sb" + QByteArray::number(twips(vertical)), "\\par\n",
+                                 b.y + vertical);
                 continue;
             }
-            r += "\\trowd\\trgaph" + QByteArray::number(twips(1)) + "\\trleft" +
-                 QByteArray::number(twips(b.cellules.first().x - gauche)) + "\\trrh" +
-                 QByteArray::number(twips(b.hauteur));
+            const QByteArray marge = QByteArray::number(twips(premiere.marge));
+            r += "\\trowd\\trgaph" + marge + "\\trleft" + QByteArray::number(twips(premiere.x - gauche)) +
+                 "\\trrh-" + QByteArray::number(h) + "\\trpaddl" + marge + "\\trpaddr" + marge + "\\trpaddt" +
+                 QByteArray::number(twips(vertical)) + "\\trpaddb0\\trpaddfl3\\trpaddfr3\\trpaddft3\\trpaddfb3";
             for (const CelluleRendue& c : b.cellules) {
                 if (c.cadre)
                     r += "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10";
@@ -97,11 +124,11 @@ QByteArray texte_enrichi(const DocumentRendu& doc) {
             }
             r += '\n';
             for (const CelluleRendue& c : b.cellules)
-                r += "\\pard\\plain\\intbl" + alignement(alignement_cellule(c)) + ' ' + lignes(c) + "\\cell\n";
+                r += paragraphes(c, "\\pard\\plain\\intbl", QByteArray(), "\\cell\n", b.y + vertical);
             r += "\\row\n";
         }
     }
-    r += "\\pard\\plain\\par}\n";
+    r += petit + "\\par}\n";
     return r;
 }
 
