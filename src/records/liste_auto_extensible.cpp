@@ -102,7 +102,8 @@ namespace {
 // message never opens in the middle of a focus change.
 class Surveillant : public QObject {
 public:
-    Surveillant(QLineEdit* champ, const Instance& instance) : QObject(champ), champ_(champ), instance_(instance) {
+    Surveillant(QLineEdit* champ, QWidget* fenetre, const Instance& instance)
+        : QObject(champ), champ_(champ), fenetre_(fenetre), instance_(instance) {
         champ->installEventFilter(this);
     }
 
@@ -111,8 +112,8 @@ protected:
         if (objet != champ_ || e->type() != QEvent::FocusOut) return false;
         const auto raison = static_cast<QFocusEvent*>(e)->reason();
         // Another application or a message box taking the focus, or the window going away,
-        // is no leaving of the field.
-        if (raison == Qt::ActiveWindowFocusReason || raison == Qt::PopupFocusReason || !champ_->isVisible())
+        // is no leaving of the field; turning to another tab is.
+        if (raison == Qt::ActiveWindowFocusReason || raison == Qt::PopupFocusReason || !fenetre_->isVisible())
             return false;
         const QString texte = champ_->text();
         if (texte.isEmpty()) return false;
@@ -126,6 +127,7 @@ protected:
 
 private:
     QLineEdit* champ_;
+    QWidget* fenetre_;
     Instance instance_;
 };
 
@@ -134,7 +136,7 @@ private:
 void installer(forms::Feuille& fenetre) {
     for (const Instance& x : table()) {
         if (x.fenetre != fenetre.nom()) continue;
-        if (auto* champ = fenetre.findChild<QLineEdit*>(x.champ)) new Surveillant(champ, x);
+        if (auto* champ = fenetre.findChild<QLineEdit*>(x.champ)) new Surveillant(champ, &fenetre, x);
     }
 }
 

@@ -353,6 +353,12 @@ private slots:
         entrer("Text2");
         quitter_vers("Text13");
         QCOMPARE(b.compte("adresses", "\"détails\" = 'Impasse des Lilas'"), 1);
+        // Turning to another tab leaves the field too.
+        zone("Text2")->setText("Chemin Neuf");
+        entrer("Text2");
+        onglets()->setCurrentIndex(2);
+        traiter();
+        QCOMPARE(b.compte("adresses", "\"détails\" = 'Chemin Neuf'"), 1);
     }
 
     // The pupil window's three instances run the same procedure.
