@@ -3,6 +3,8 @@
 #include "db/outils.h"
 #include "platform/db/dialecte.h"
 #include "platform/db/jeu_enregistrements.h"
+#include <QDir>
+#include <QFileInfo>
 #include <thread>
 
 using namespace db;
@@ -368,6 +370,23 @@ private slots:
     }
 
     void apres_fermeture() {
+        // Closing the database releases the file although a result set has read its rows.
+        const auto ouvertures = [&] {
+            int n = 0;
+            for (const QFileInfo& f : QDir("/proc/self/fd").entryInfoList(QDir::System | QDir::Files))
+                n += f.symLinkTarget() == QFileInfo(chemin).canonicalFilePath();
+            return n;
+        };
+        {
+            auto b = BaseDonnees::ouvrir(chemin);
+            JeuEnregistrements lu(b, "SELECT * FROM élèves");
+            lu.MoveLast();
+            QVERIFY(!lu.valeur("nom_élève").isNull());
+            QCOMPARE(ouvertures(), 2);  // this connection and the one of init()
+            b->Close();
+            QCOMPARE(ouvertures(), 1);
+            QCOMPARE(erreur_de([&] { lu.valeur("nom_élève"); }), erreurs::ObjetInvalide);
+        }
         JeuEnregistrements j(base, "SELECT * FROM élèves");
         j.Close();
         QCOMPARE(erreur_de([&] { j.MoveFirst(); }), erreurs::ObjetInvalide);

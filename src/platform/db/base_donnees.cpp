@@ -184,7 +184,26 @@ void BaseDonnees::Execute(const QString& instruction) {
     t.valider();
 }
 
+sqlite3_stmt* BaseDonnees::preparee(const QString& sql) {
+    sqlite3* p = poignee();
+    sqlite3_stmt*& s = preparees_[sql];
+    if (!s) {
+        const QByteArray texte = sql.toUtf8();
+        const int rc = sqlite3_prepare_v3(p, texte.constData(), int(texte.size()), SQLITE_PREPARE_PERSISTENT, &s, nullptr);
+        if (rc != SQLITE_OK) {
+            sqlite3_finalize(s);
+            preparees_.remove(sql);
+            sqlite::lever(p, rc);
+        }
+    }
+    sqlite3_reset(s);
+    sqlite3_clear_bindings(s);
+    return s;
+}
+
 void BaseDonnees::Close() {
+    for (sqlite3_stmt* s : std::as_const(preparees_)) sqlite3_finalize(s);
+    preparees_.clear();
     if (p_) sqlite3_close_v2(p_);
     p_ = nullptr;
 }

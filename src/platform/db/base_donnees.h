@@ -5,10 +5,12 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <QHash>
 #include <QVector>
 #include <memory>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace db {
 
@@ -52,6 +54,10 @@ public:
     QStringList tables();
 
     sqlite3* poignee();
+    // A statement of native SQLite prepared once and kept until Close, reset and cleared of
+    // its parameters: for statements run again and again (a result set reading its rows).
+    // Close finalizes them, so that closing really releases the file.
+    sqlite3_stmt* preparee(const QString& sql);
 
     // Milliseconds a statement waits for another workstation's lock before 3218.
     static void definirDelaiVerrou(int millisecondes);
@@ -60,6 +66,7 @@ private:
     explicit BaseDonnees(const QString& chemin, sqlite3* p);
     QString chemin_;
     sqlite3* p_ = nullptr;
+    QHash<QString, sqlite3_stmt*> preparees_;
 };
 
 // The engine's operations that need no open database.

@@ -4,7 +4,6 @@
 #include "platform/db/sqlite_outils.h"
 #include <QDate>
 #include <QHash>
-#include <memory>
 
 namespace db {
 
@@ -97,7 +96,7 @@ struct JeuEnregistrements::Impl {
     // since the set opened reads as empty fields.
     static constexpr int TailleCache = 512;
     mutable QHash<qint64, QVector<QVariant>> cache;
-    mutable std::unique_ptr<sqlite::Instruction> lecture;  // the fields of one row
+    QString requeteLigne;  // the fields of one row
 
     // Position: a row index, -1 before the first (BOF), size() after the last (EOF). After a
     // Delete, `supprime` says that the position is the gap where the row was.
@@ -158,25 +157,14 @@ struct JeuEnregistrements::Impl {
         lever(existe.pas() ? erreurs::ModifieAilleurs : erreurs::EnregistrementSupprime);
     }
 
-    // The fields of one row as the file holds them now; empty when it is gone. The statement
-    // is reset at once: a statement left open would hold a read lock on the file.
+    // The fields of one row as the file holds them now; empty when it is gone.
     QVector<QVariant> lireLigne(qint64 id) const {
         QVector<QVariant> v(champs.size());
         if (!base || !base->ouverte()) return v;
-        if (!lecture)
-            lecture = std::make_unique<sqlite::Instruction>(base->poignee(), QStringLiteral("SELECT ") + colonnesSql
-                                                                + QStringLiteral(" FROM ") + sqlite::nom_sql(source.table)
-                                                                + QStringLiteral(" WHERE rowid = ?"));
-        sqlite3_reset(lecture->s);
-        lecture->lier(1, id);
-        try {
-            if (lecture->pas())
-                for (int c = 0; c < champs.size(); ++c) v[c] = lecture->valeur(c);
-        } catch (...) {
-            sqlite3_reset(lecture->s);
-            throw;
-        }
-        sqlite3_reset(lecture->s);
+        sqlite::Instruction i(base->poignee(), base->preparee(requeteLigne));
+        i.lier(1, id);
+        if (i.pas())
+            for (int c = 0; c < champs.size(); ++c) v[c] = i.valeur(c);
         return v;
     }
     const QVector<QVariant>& valeurs(int ligne) const {
@@ -209,7 +197,6 @@ struct JeuEnregistrements::Impl {
         positions.clear();
         positionsAJour = false;
         cache.clear();
-        lecture.reset();
         mode = 0;
         supprime = false;
         noMatch = false;
@@ -258,6 +245,8 @@ JeuEnregistrements::JeuEnregistrements(std::shared_ptr<BaseDonnees> base, const 
         colonnes.append(sqlite::nom_sql(d->champs[c].nom));
     }
     d->colonnesSql = colonnes.join(QStringLiteral(", "));
+    d->requeteLigne = QStringLiteral("SELECT ") + d->colonnesSql + QStringLiteral(" FROM ") + sqlite::nom_sql(d->source.table)
+                      + QStringLiteral(" WHERE rowid = ?");
     d->charger();
 }
 
@@ -537,7 +526,6 @@ void JeuEnregistrements::Close() {
     d->ids.clear();
     d->cache.clear();
     d->positions.clear();
-    d->lecture.reset();
     d->mode = 0;
     d->base.reset();
 }

@@ -53,7 +53,12 @@ Instruction::Instruction(sqlite3* p, const QString& sql) : p_(p) {
     }
 }
 
-Instruction::~Instruction() { sqlite3_finalize(s); }
+Instruction::Instruction(sqlite3* p, sqlite3_stmt* gardee) : s(gardee), p_(p), gardee_(true) {}
+
+Instruction::~Instruction() {
+    if (gardee_) sqlite3_reset(s);
+    else sqlite3_finalize(s);
+}
 
 void Instruction::lier(const QVariantList& parametres) {
     for (int i = 0; i < parametres.size(); ++i) lier(i + 1, parametres[i]);

@@ -14,6 +14,9 @@ namespace db::sqlite {
 class Instruction {
 public:
     Instruction(sqlite3* p, const QString& sql);
+    // A statement the connection keeps (BaseDonnees::preparee): reset, not finalized, at the
+    // end, which releases its read of the file.
+    Instruction(sqlite3* p, sqlite3_stmt* gardee);
     ~Instruction();
     Instruction(const Instruction&) = delete;
     Instruction& operator=(const Instruction&) = delete;
@@ -29,6 +32,7 @@ public:
 
 private:
     sqlite3* p_;
+    bool gardee_ = false;
 };
 
 // BEGIN IMMEDIATE at construction, ROLLBACK unless valider() ran. Taking the write lock at the
