@@ -10,6 +10,7 @@
 #include "platform/report/crystal_report.h"
 #include "platform/report/donnees.h"
 #include "platform/report/ecriture_rtf.h"
+#include "platform/report/mesure.h"
 #include "platform/report/mise_en_page.h"
 #include "platform/report/modele.h"
 
@@ -266,6 +267,33 @@ private slots:
         for (int i = 0; i < fenetre.RecordCount(); ++i) ordreFenetre << fenetre.valeurLigne(i, 0).toString();
         const DocumentRendu liste = rendre(QStringLiteral("[rapport]\ntri = {élèves.nom_élève}\n[détail]\nligne = {élèves.nom_élève}\n"), base);
         QCOMPARE(textes(liste.pages[0]), ordreFenetre);
+    }
+
+    // Levels come in school order, whatever their case, others after them; an empty value is
+    // counted as "non renseigné".
+    void niveaux_dans_l_ordre_de_l_ecole() {
+        QVector<Eleve> eleves;
+        const QStringList niveaux = {"CM2", "PS", "ULIS", "TPS", "cp", "GS", "", "CE1", "MS", "CE2", "CM1", "ps", "PS"};
+        for (int i = 0; i < niveaux.size(); ++i)
+            eleves.append({QString::asprintf("%06d", i + 1), "N", "P", "F", "C1", niveaux[i], "2", "", {}, false});
+        Base base(eleves);
+        const DocumentRendu doc = rendre(QStringLiteral(
+            "[rapport]\ngroupe = {élèves.niveau_classe_élève}\n[pied_groupe]\nligne = {=groupe} {=nombre}\n"), base);
+        QCOMPARE(textes(doc.pages[0]), (QStringList{"non renseigné 1", "TPS 1", "PS 3", "MS 1", "GS 1", "cp 1", "CE1 1",
+                                                    "CE2 1", "CM1 1", "CM2 1", "ULIS 1"}));
+    }
+
+    // Lines break between words or after a hyphen, never inside a word or a number.
+    void coupure_entre_les_mots() {
+        const Style s;
+        QCOMPARE(mesure::couper(QStringLiteral("100"), s, 2), QStringList{QStringLiteral("100")});
+        const QStringList ville = mesure::couper(QStringLiteral("Villefranche-sur-Saône"), s, 25);
+        QVERIFY(ville.size() > 1);
+        QCOMPARE(ville.join(QString()), QStringLiteral("Villefranche-sur-Saône"));
+        for (const QString& l : ville.mid(0, ville.size() - 1)) QVERIFY2(l.endsWith('-'), qPrintable(l));
+        const QStringList nom = mesure::couper(QStringLiteral("Marie-Claire de la Fontaine"), s, 30);
+        QCOMPARE(nom.join(' ').replace(QStringLiteral("- "), QStringLiteral("-")), QStringLiteral("Marie-Claire de la Fontaine"));
+        for (const QString& l : nom) QVERIFY2(mesure::largeur(l, s) <= 30 || !l.contains(' '), qPrintable(l));
     }
 
     void longue_liste_repete_les_intitules_et_ne_deborde_pas() {

@@ -56,6 +56,16 @@ bool est_nombre(const QVariant& v) {
     }
 }
 
+// TPS to CM2 in school order, before any other level; empty first.
+int rang_niveau(const QVariant& v) {
+    static const QStringList ordre = {"TPS", "PS", "MS", "GS", "CP", "CE1", "CE2", "CM1", "CM2"};
+    const QString t = v.toString().trimmed();
+    if (t.isEmpty()) return -1;
+    for (int i = 0; i < ordre.size(); ++i)
+        if (db::francais::memes_lettres(t, ordre[i])) return i;
+    return ordre.size();
+}
+
 }  // namespace
 
 QVariant Donnees::valeur(int ligne, const formule::PNoeud& place) const {
@@ -193,17 +203,25 @@ Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoe
     // Order: group key, then the sort keys, texts in the French order.
     // The group key compares at the first level, so that the spellings of one value form
     // one group whose records are in the order of the sort keys.
-    struct CleTri { int colonne; bool decroissant; bool lettres; };
+    // School levels (a field named niveau...) come in school order.
+    struct CleTri { int colonne; bool decroissant; bool lettres; bool niveaux; };
+    const auto niveaux = [](const formule::PNoeud& v) {
+        return v && v->genre == formule::Noeud::Champ && v->champ.startsWith(QStringLiteral("niveau"));
+    };
     QVector<CleTri> cles;
-    if (m.groupe) cles.append({d.colonneGroupe, m.groupe->decroissant, true});
-    for (const Cle& k : m.tri) cles.append({d.colonnes.value(formule::canonique(k.valeur)), k.decroissant, false});
+    if (m.groupe) cles.append({d.colonneGroupe, m.groupe->decroissant, true, niveaux(m.groupe->valeur)});
+    for (const Cle& k : m.tri)
+        cles.append({d.colonnes.value(formule::canonique(k.valeur)), k.decroissant, false, niveaux(k.valeur)});
     if (!cles.isEmpty() && d.lignes.size() > 1) {
         const int n = d.lignes.size();
         QVector<int> ordre(n);
         std::iota(ordre.begin(), ordre.end(), 0);
         std::stable_sort(ordre.begin(), ordre.end(), [&](int x, int y) {
             for (int c = 0; c < cles.size(); ++c) {
-                const int r = comparer(d.lignes[x][cles[c].colonne], d.lignes[y][cles[c].colonne], cles[c].lettres);
+                const QVariant& vx = d.lignes[x][cles[c].colonne];
+                const QVariant& vy = d.lignes[y][cles[c].colonne];
+                int r = cles[c].niveaux ? rang_niveau(vx) - rang_niveau(vy) : 0;
+                if (r == 0) r = comparer(vx, vy, cles[c].lettres);
                 if (r != 0) return cles[c].decroissant ? r > 0 : r < 0;
             }
             return false;

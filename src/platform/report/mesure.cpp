@@ -62,27 +62,31 @@ QString elider(const QString& texte, const Style& s, double largeurMax) {
 
 QStringList couper(const QString& texte, const Style& s, double largeurMax) {
     QStringList r;
-    const QFontMetricsF& m = metrique(s).m;
+    Metrique& m = metrique(s);
     const double max = largeurMax * UnitesParMm;
     for (const QString& paragraphe : texte.split('\n')) {
         QString p = paragraphe;
         if (p.endsWith('\r')) p.chop(1);
-        if (m.horizontalAdvance(p) <= max) { r.append(p); continue; }
-        QString ligne;
-        const QStringList mots = p.split(' ');
-        for (int i = 0; i < mots.size(); ++i) {
-            QString mot = mots[i];
-            const QString essai = ligne.isEmpty() ? mot : ligne + ' ' + mot;
-            if (m.horizontalAdvance(essai) <= max) { ligne = essai; continue; }
-            if (!ligne.isEmpty()) { r.append(ligne); ligne.clear(); }
-            // A word wider than the line is cut where it overflows.
-            while (m.horizontalAdvance(mot) > max && mot.size() > 1) {
-                int n = 1;
-                while (n < mot.size() && m.horizontalAdvance(mot.left(n + 1)) <= max) ++n;
-                r.append(mot.left(n));
-                mot = mot.mid(n);
+        if (m.largeur(p) <= max) { r.append(p); continue; }
+        // Lines break between words, or after a hyphen inside a word too long for the line;
+        // a word is never cut elsewhere ("100", "Villefranche-sur-Saône"): one wider than the
+        // line stands alone on its line.
+        QStringList morceaux;
+        QList<bool> apresBlanc;
+        for (const QString& mot : p.split(' ')) {
+            if (m.largeur(mot) <= max || !mot.contains('-')) { morceaux << mot; apresBlanc << true; continue; }
+            const QStringList parties = mot.split('-');
+            for (int i = 0; i < parties.size(); ++i) {
+                morceaux << parties[i] + (i + 1 < parties.size() ? QStringLiteral("-") : QString());
+                apresBlanc << (i == 0);
             }
-            ligne = mot;
+        }
+        QString ligne;
+        for (int i = 0; i < morceaux.size(); ++i) {
+            const QString essai = ligne.isEmpty() ? morceaux[i] : ligne + (apresBlanc[i] ? QStringLiteral(" ") : QString()) + morceaux[i];
+            if (ligne.isEmpty() || m.largeur(essai) <= max) { ligne = essai; continue; }
+            r.append(ligne);
+            ligne = morceaux[i];
         }
         r.append(ligne);
     }

@@ -43,7 +43,10 @@ public:
                 const double p = c.total > 0 ? 100.0 * c.nombre / c.total : 0.0;
                 return QLocale(QLocale::French).toString(p, 'f', 1);
             }
-            if (mo.texte == "groupe") return texte_valeur(c.groupe);
+            if (mo.texte == "groupe") {
+                const QString g = texte_valeur(c.groupe);
+                return g.trimmed().isEmpty() ? QStringLiteral("non renseigné") : g;
+            }
             if (mo.texte == "n") return QString::number(c.repetition > 0 ? c.repetition : c.rang);
         }
         return {};
