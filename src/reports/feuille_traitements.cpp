@@ -39,8 +39,8 @@ QLineEdit* boite_filtre(QWidget* parent, QGridLayout* grille, int colonne, const
     return boite;
 }
 
-// The leading number of a text, as the original's Val read it: blanks skipped, an optional
-// sign, digits and a decimal point; 0 when the text begins with no digit.
+// The leading number of a text: blanks skipped, an optional sign, digits and a decimal point;
+// 0 when the text begins with no digit.
 double valeur_numerique(const QString& texte) {
     int i = 0;
     while (i < texte.size() && texte[i].isSpace()) ++i;

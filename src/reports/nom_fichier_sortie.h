@@ -12,8 +12,7 @@ namespace reports {
 // file named only by its suffix.
 QString nom_fichier_sortie(const QString& reponse, const QString& suffixe);
 
-// The proposed answer: the default file name in the user's home folder (where the original
-// proposed the root of drive C:).
+// The proposed answer: the default file name in the user's home folder.
 QString proposition_fichier(const QString& nom);
 
 }  // namespace reports
