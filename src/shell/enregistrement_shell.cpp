@@ -1,10 +1,12 @@
 #include "shell/enregistrement_shell.h"
 #include "shell/commandes_externes.h"
 #include "shell/feuille_acces.h"
+#include "shell/feuille_chemin.h"
 #include "shell/feuille_choix_base.h"
 #include "shell/feuille_copyright.h"
 #include "shell/feuille_options.h"
 #include "shell/feuilles_simples.h"
+#include "shell/initialisation.h"
 #include "platform/forms/feuilles.h"
 #include "reports/export_passerelle.h"
 #include "reports/export_tableur.h"
@@ -17,6 +19,8 @@ void enregistrer_feuilles_shell() {
     Feuilles::enregistrer(QStringLiteral("feuille_choix_base"), [] { return new shell::FeuilleChoixBase; });
     Feuilles::enregistrer(QStringLiteral("feuille_copyright"), [] { return new shell::FeuilleCopyright; });
     Feuilles::enregistrer(QStringLiteral("feuille_accès"), [] { return new shell::FeuilleAcces; });
+    Feuilles::enregistrer(QStringLiteral("feuille_chemin"), [] { return new shell::FeuilleChemin; });
+    shell::initialisation::enregistrer_commandes();
 
     // Menu commands whose work lives with the exports.
     shell::definir_commande_menu(QStringLiteral("menuexploitationindex4"), &reports::exporter_donnees_excel);

@@ -1,4 +1,5 @@
 #include "shell/feuille_choix_base.h"
+#include "shell/fichiers_base.h"
 #include "shell/module1.h"
 #include "shell/ouverture.h"
 #include "platform/db/controle_donnees.h"
@@ -21,21 +22,25 @@ struct Bouton {
     const char* libelle;
     const char* bulle;
     int groupe;  // 0: opening and file operations, 1: backup and restore
+    void (*action)() = nullptr;  // the file operations; opening and cancelling are this window's own
 };
-// The file operations are shown here; what they do is added with their own commands.
 const Bouton boutons[] = {
     {"cmdMettreàjour", "&Ouvrir", "Cliquez pour ouvrir la base de données sélectionnée", 0},
     {"cmdFermer", "&Annuler", "Cliquez pour annuler", 0},
-    {"Command3", "C&réer", "Cliquez pour créer une nouvelle base de données totalement vide", 0},
+    {"Command3", "C&réer", "Cliquez pour créer une nouvelle base de données totalement vide", 0, &fichiers::creer},
     {"cmdAjouter", "&Dupliquer",
-     "Cliquez pour dupliquer une base de données existante sous un autre nom (la base est intégralement dupliquée)", 0},
-    {"Command6", "Re&nommer", "Cliquez pour renommer une base de données existante", 0},
-    {"cmdSupprimer", "&Supprimer", "Cliquez pour supprimer définitivement la base de données sélectionnée", 0},
-    {"Command2", "&Compacter", "Cliquez pour compacter la base de données sélectionnée", 0},
+     "Cliquez pour dupliquer une base de données existante sous un autre nom (la base est intégralement dupliquée)", 0,
+     &fichiers::dupliquer},
+    {"Command6", "Re&nommer", "Cliquez pour renommer une base de données existante", 0, &fichiers::renommer},
+    {"cmdSupprimer", "&Supprimer", "Cliquez pour supprimer définitivement la base de données sélectionnée", 0,
+     &fichiers::supprimer},
+    {"Command2", "&Compacter", "Cliquez pour compacter la base de données sélectionnée", 0, &fichiers::compacter},
     {"Command4", "Sau&vegarder",
-     "Cliquez pour sauvegarder la base de données sélectionnée dans un autre dossier OU sur un autre support", 1},
+     "Cliquez pour sauvegarder la base de données sélectionnée dans un autre dossier OU sur un autre support", 1,
+     &fichiers::sauvegarder},
     {"Command5", "&Restaurer",
-     "Cliquez pour restaurer une base de données sauvegardée à partir d'un un autre dossier OU d'un autre support", 1},
+     "Cliquez pour restaurer une base de données sauvegardée à partir d'un un autre dossier OU d'un autre support", 1,
+     &fichiers::restaurer},
 };
 
 QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte) {
@@ -98,6 +103,7 @@ FeuilleChoixBase::FeuilleChoixBase() : forms::Feuille(QStringLiteral("feuille_ch
         bouton->setObjectName(QString::fromUtf8(b.nom));
         bouton->setToolTip(QString::fromUtf8(b.bulle));
         colonnes[b.groupe]->addWidget(bouton);
+        if (b.action) connect(bouton, &QPushButton::clicked, this, b.action);
     }
     auto* droite = new QVBoxLayout;
     droite->addWidget(groupes[0]);
@@ -132,13 +138,14 @@ void FeuilleChoixBase::Form_Load() {
     });
 }
 
+QString FeuilleChoixBase::dossierDuLecteur(const QString& lecteur) {
+    const QString courant = QDir::currentPath();
+    return QStorageInfo(courant).rootPath() == QStorageInfo(lecteur).rootPath() ? courant : lecteur;
+}
+
 void FeuilleChoixBase::lecteurChange() {
     forms::pieger([this] {
-        // The folder current for the program when it lies on that drive, else the drive's root.
-        const QString lecteur = drive1_->Drive();
-        const QString courant = QDir::currentPath();
-        const bool surLecteur = QStorageInfo(courant).rootPath() == QStorageInfo(lecteur).rootPath();
-        dir1_->setPath(surLecteur ? courant : lecteur);
+        dir1_->setPath(dossierDuLecteur(drive1_->Drive()));
         file1_->setPath(dir1_->Path());
         label4_->clear();
     });

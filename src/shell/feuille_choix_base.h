@@ -19,6 +19,9 @@ public:
 
     // The path of a file of the list: folder, one separator, name.
     static QString joindre(const QString& dossier, const QString& nom);
+    // The folder a drive opens on: the program's current folder when it lies on that drive,
+    // else the drive's root.
+    static QString dossierDuLecteur(const QString& lecteur);
 
 private:
     QString nomClique() const;

@@ -52,13 +52,17 @@ void commande_ouvrir() {
     f.afficher();
 }
 
-void commande_fermer() {
+void fermer_base_ouverte() {
     Module1::fermer_base_donnees();
     oublier_base_ouverte();
     Module1::chemin_base.clear();
     chooser().controle<QLabel>(QStringLiteral("Label4"))->clear();
     afficher_base_en_cours(QString());
     Module1::desactiver_menus();
+}
+
+void commande_fermer() {
+    fermer_base_ouverte();
     forms::boite_message(QStringLiteral("La base est fermée..."), 64);
 }
 

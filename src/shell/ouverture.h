@@ -15,6 +15,9 @@ QString base_ouverte();
 // but not accepted (its code refused, the chooser left) must not become the file that the
 // working windows read and write, nor bypass its access code.
 void revenir_a_la_base_ouverte();
+// Closes the working database as "&Fermer la base de données en cours" does, without its
+// message: for a file that an operation has deleted, renamed or replaced.
+void fermer_base_ouverte();
 // No database open any more (closing, a new start).
 void oublier_base_ouverte();
 }  // namespace shell::ouverture

@@ -243,6 +243,7 @@ QStringList BaseDonnees::tables() {
 }
 
 void BaseDonnees::definirDelaiVerrou(int millisecondes) { delai_verrou = millisecondes; }
+int BaseDonnees::delaiVerrou() { return delai_verrou; }
 
 namespace {
 // After compaction the copy becomes the database: it must be on the disk, not in the cache,

@@ -61,6 +61,7 @@ public:
 
     // Milliseconds a statement waits for another workstation's lock before 3218.
     static void definirDelaiVerrou(int millisecondes);
+    static int delaiVerrou();
 
 private:
     explicit BaseDonnees(const QString& chemin, sqlite3* p);

@@ -1,0 +1,287 @@
+#include "platform/db/copie_sure.h"
+#include "platform/db/erreurs_moteur.h"
+#include "platform/db/sqlite_outils.h"
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace db::copie_sure {
+
+namespace {
+
+// Temporary files of a copy: "<target name>~carnelis.XXXXXX", never "*.mdb", so that no file
+// list shows them.
+const QString marque = QStringLiteral("~carnelis.");
+
+std::function<void(const QString&)> sonde;
+
+QString cite(const QString& chemin) { return QStringLiteral("« %1 »").arg(QDir::toNativeSeparators(chemin)); }
+
+QByteArray nom_systeme(const QString& chemin) { return QFile::encodeName(chemin); }
+
+// Run-time error numbers of the file operations, with texts that name the file and say that
+// nothing was changed.
+constexpr int DisquePlein = 61, NomIncorrect = 52, FichierExistant = 58, PermissionRefusee = 70,
+              AccesFichier = 75, CheminIntrouvable = 76;
+
+}  // namespace
+
+[[noreturn]] void lever_systeme(int err, const QString& chemin) {
+    switch (err) {
+    case EEXIST:
+        throw Erreur(FichierExistant, QStringLiteral("Ce fichier existe déjà : %1.").arg(cite(chemin)));
+    case ENOSPC:
+    case EDQUOT:
+        throw Erreur(DisquePlein, QStringLiteral("Disque plein : il n'y a plus assez de place pour écrire %1. "
+                                                 "Rien n'a été modifié.").arg(cite(chemin)));
+    case EROFS:
+    case EACCES:
+    case EPERM:
+        throw Erreur(PermissionRefusee, QStringLiteral("Permission refusée : %1 est protégé en écriture (support, "
+                                                       "dossier ou fichier en lecture seule). Rien n'a été modifié.")
+                                            .arg(cite(chemin)));
+    case ENAMETOOLONG:
+        throw Erreur(NomIncorrect, QStringLiteral("Nom de fichier incorrect : %1 est trop long.").arg(cite(chemin)));
+    case ENOENT:
+    case ENOTDIR:
+        throw Erreur(CheminIntrouvable, QStringLiteral("Chemin d'accès introuvable : %1.").arg(cite(chemin)));
+    default:
+        throw Erreur(AccesFichier, QStringLiteral("Erreur d'accès au chemin/fichier %1 (%2). Rien n'a été modifié.")
+                                       .arg(cite(chemin), QString::fromLocal8Bit(std::strerror(err))));
+    }
+}
+
+namespace {
+
+// An SQLite failure while writing `cible`: the file system's own reason when it has one
+// (full disk, read-only medium), the engine's error otherwise.
+[[noreturn]] void lever_ecriture(sqlite3* p, int rc, const QString& cible) {
+    const int err = p ? sqlite3_system_errno(p) : 0;
+    if ((rc & 0xff) == SQLITE_FULL) lever_systeme(ENOSPC, cible);
+    if (err == ENOSPC || err == EDQUOT || err == EROFS || err == EACCES || err == EPERM) lever_systeme(err, cible);
+    sqlite::lever(p, rc, QDir::toNativeSeparators(cible));
+}
+
+sqlite3* connecter(const QString& chemin) {
+    sqlite3* p = nullptr;
+    const int rc = sqlite3_open_v2(nom_systeme(chemin).constData(), &p, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        try {
+            sqlite::lever(p, rc, QDir::toNativeSeparators(chemin));
+        } catch (...) {
+            sqlite3_close_v2(p);
+            throw;
+        }
+    }
+    sqlite3_busy_timeout(p, BaseDonnees::delaiVerrou());
+    sqlite3_extended_result_codes(p, 1);
+    return p;
+}
+
+struct Connexion {
+    sqlite3* p;
+    explicit Connexion(const QString& chemin) : p(connecter(chemin)) {}
+    ~Connexion() { sqlite3_close_v2(p); }
+};
+
+qint64 taille(const QString& chemin) {
+    struct stat s {};
+    if (::stat(nom_systeme(chemin).constData(), &s) != 0 || !S_ISREG(s.st_mode)) return -1;
+    return s.st_size;
+}
+
+// The source must be a whole database. The file itself is only looked at through SQLite:
+// opening and closing it otherwise would drop the locks that this process holds on it.
+void verifier_source(const QString& source) {
+    if (source.isEmpty()) lever(erreurs::CheminInvalide);
+    const qint64 octets = taille(source);
+    if (octets < 0) lever(erreurs::FichierIntrouvable, QLatin1Char(' ') + cite(source));
+    if (octets == 0) lever(erreurs::FormatNonReconnu, QLatin1Char(' ') + cite(source));
+}
+
+void verifier_entiere(sqlite3* p, const QString& source) {
+    sqlite::executer(p, QStringLiteral("PRAGMA schema_version"));
+    sqlite::Instruction pages(p, QStringLiteral("SELECT page_count * page_size FROM pragma_page_count, pragma_page_size"));
+    pages.pas();
+    if (taille(source) < pages.entier(0))
+        lever(erreurs::FormatNonReconnu, QStringLiteral(" %1 (fichier tronqué)").arg(cite(source)));
+}
+
+void forcer_sur_disque(int fd, const QString& chemin) {
+    if (::fsync(fd) != 0) lever_systeme(errno, chemin);
+}
+
+// The rename itself must reach the disk too: the folder is synced.
+void synchroniser_dossier(const QString& dossier) {
+    const int fd = ::open(nom_systeme(dossier).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// A rollback journal left beside the target by a crash belongs to the file that is about to
+// be replaced: it is settled (or removed) first, so that it is never played into the copy.
+void solder_journal(const QString& cible) {
+    const QString journal = cible + QStringLiteral("-journal");
+    if (!QFileInfo::exists(journal)) return;
+    try {
+        Connexion c(cible);
+        sqlite::executer(c.p, QStringLiteral("PRAGMA schema_version"));
+    } catch (const std::exception&) {
+    }
+    QFile::remove(journal);
+}
+
+void renommer(const QString& temporaire, const QString& cible, bool remplacer) {
+    const QByteArray de = nom_systeme(temporaire), vers = nom_systeme(cible);
+    if (remplacer) {
+        if (::rename(de.constData(), vers.constData()) != 0) lever_systeme(errno, cible);
+        return;
+    }
+    if (::renameat2(AT_FDCWD, de.constData(), AT_FDCWD, vers.constData(), RENAME_NOREPLACE) == 0) return;
+    const int err = errno;
+    if (err == EEXIST) lever(erreurs::BaseExistante, QLatin1Char(' ') + cite(cible));
+    if (err != EINVAL && err != ENOSYS) lever_systeme(err, cible);
+    // A file system that cannot refuse by itself.
+    if (QFileInfo::exists(cible)) lever(erreurs::BaseExistante, QLatin1Char(' ') + cite(cible));
+    if (::rename(de.constData(), vers.constData()) != 0) lever_systeme(errno, cible);
+}
+
+void copier_pages(sqlite3* source, const QString& temporaire) {
+    Connexion dest(temporaire);
+    // The copy is forced to disk once, at the end, and needs no journal: until its rename it
+    // is nobody's database.
+    sqlite3_exec(dest.p, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF", nullptr, nullptr, nullptr);
+    sqlite3_backup* b = sqlite3_backup_init(dest.p, "main", source, "main");
+    if (!b) lever_ecriture(dest.p, sqlite3_errcode(dest.p), temporaire);
+    int rc = sqlite3_backup_step(b, -1);
+    const int fin = sqlite3_backup_finish(b);
+    if (rc == SQLITE_DONE) rc = fin;
+    if (rc != SQLITE_OK && rc != SQLITE_DONE) {
+        // The reason lies on either side: a source locked or damaged, a target that cannot be written.
+        if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED) sqlite::lever(source, rc);
+        lever_ecriture(dest.p, rc, temporaire);
+    }
+}
+
+void compacter(sqlite3* source, const QString& temporaire) {
+    sqlite::executer(source, QStringLiteral("PRAGMA synchronous = OFF"));
+    sqlite3_stmt* s = nullptr;
+    int rc = sqlite3_prepare_v2(source, "VACUUM INTO ?", -1, &s, nullptr);
+    if (rc == SQLITE_OK) {
+        const QByteArray nom = temporaire.toUtf8();
+        sqlite3_bind_text(s, 1, nom.constData(), int(nom.size()), SQLITE_TRANSIENT);
+        rc = sqlite3_step(s);
+    }
+    sqlite3_finalize(s);
+    if (rc != SQLITE_OK && rc != SQLITE_DONE) {
+        if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED || (rc & 0xff) == SQLITE_CORRUPT ||
+            (rc & 0xff) == SQLITE_NOTADB)
+            sqlite::lever(source, rc);
+        lever_ecriture(source, rc, temporaire);
+    }
+}
+
+}  // namespace
+
+bool meme_fichier(const QString& a, const QString& b) {
+    struct stat sa {}, sb {};
+    if (::stat(nom_systeme(a).constData(), &sa) != 0 || ::stat(nom_systeme(b).constData(), &sb) != 0) return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+void verifier_dossier_inscriptible(const QString& dossier) {
+    const QByteArray nom = nom_systeme(dossier);
+    struct stat s {};
+    if (::stat(nom.constData(), &s) != 0 || !S_ISDIR(s.st_mode)) lever_systeme(ENOENT, dossier);
+    if (::access(nom.constData(), W_OK) != 0) lever_systeme(errno, dossier);
+}
+
+void nettoyer(const QString& dossier) {
+    const QDir d(dossier);
+    const QStringList restes = d.entryList({QLatin1Char('*') + marque + QLatin1Char('*')}, QDir::Files | QDir::Hidden);
+    for (const QString& nom : restes) {
+        const QString chemin = d.filePath(nom);
+        if (nom.endsWith(QLatin1String("-journal"))) {
+            if (!QFileInfo::exists(chemin.chopped(8))) QFile::remove(chemin);
+            continue;
+        }
+        // A copy in progress holds its file locked until it is renamed.
+        const int fd = ::open(nom_systeme(chemin).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) QFile::remove(chemin);
+        ::close(fd);
+    }
+}
+
+void ecrire(const QString& source, const QString& cible, Mode mode, bool remplacer) {
+    verifier_source(source);
+    if (cible.isEmpty()) lever(erreurs::CheminInvalide);
+    if (meme_fichier(source, cible))
+        throw Erreur(FichierExistant, QStringLiteral("%1 est la base de données à copier elle-même : elle ne peut pas "
+                                                     "être remplacée par sa propre copie. Rien n'a été modifié.")
+                                          .arg(cite(cible)));
+    if (!remplacer && QFileInfo::exists(cible)) lever(erreurs::BaseExistante, QLatin1Char(' ') + cite(cible));
+    const QString dossier = QFileInfo(cible).absolutePath();
+    verifier_dossier_inscriptible(dossier);
+    nettoyer(dossier);
+
+    QTemporaryFile temporaire(QFileInfo(cible).absoluteFilePath() + marque + QStringLiteral("XXXXXX"));
+    if (!temporaire.open()) lever_systeme(errno ? errno : EACCES, cible);
+    ::flock(temporaire.handle(), LOCK_EX);
+    {
+        Connexion src(source);
+        verifier_entiere(src.p, source);
+        if (mode == Mode::Copie)
+            copier_pages(src.p, temporaire.fileName());
+        else
+            compacter(src.p, temporaire.fileName());
+    }
+    QFile::remove(temporaire.fileName() + QStringLiteral("-journal"));
+    if (sonde) sonde(temporaire.fileName());
+    forcer_sur_disque(temporaire.handle(), cible);
+    struct stat droits {};
+    if (::stat(nom_systeme(source).constData(), &droits) == 0)
+        ::fchmod(temporaire.handle(), (droits.st_mode & 0777) | S_IRUSR | S_IWUSR);
+    solder_journal(cible);
+    renommer(temporaire.fileName(), cible, remplacer);
+    temporaire.setAutoRemove(false);
+    synchroniser_dossier(dossier);
+}
+
+Verrou::Verrou(const QString& chemin) {
+    verifier_source(chemin);
+    p_ = connecter(chemin);
+    const int rc = sqlite3_exec(p_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        try {
+            sqlite::lever(p_, rc, QDir::toNativeSeparators(chemin));
+        } catch (...) {
+            sqlite3_close_v2(p_);
+            throw;
+        }
+    }
+}
+
+Verrou::~Verrou() {
+    sqlite3_exec(p_, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close_v2(p_);
+}
+
+void supprimer(const QString& chemin) {
+    if (::unlink(nom_systeme(chemin).constData()) != 0) lever_systeme(errno, chemin);
+    QFile::remove(chemin + QStringLiteral("-journal"));
+}
+
+void definir_sonde(std::function<void(const QString&)> s) { sonde = std::move(s); }
+
+}  // namespace db::copie_sure

@@ -1,0 +1,63 @@
+#pragma once
+// Copies of whole database files that never leave a damaged file behind: every copy is
+// written under a temporary name beside its target, forced to disk, then given the target's
+// name in one rename. A crash, a full disk or a refusal at any moment leaves the target as it
+// was (or complete), and the source untouched. Temporary files of an interrupted copy are
+// removed by the next copy into the same folder.
+#include <QString>
+#include <functional>
+#include <memory>
+
+struct sqlite3;
+
+namespace db::copie_sure {
+
+enum class Mode {
+    Copie,       // page for page (SQLite's backup API): a consistent copy even of a file in use
+    Compactage,  // rebuilt without its free space (VACUUM INTO)
+};
+
+// Writes a copy of the database `source` under `cible`. An existing `cible` is replaced only
+// when `remplacer` is true (3204 otherwise). Refuses a source that is missing (3024), is not a
+// database or is truncated (3343), and a target that is the source itself (58).
+void ecrire(const QString& source, const QString& cible, Mode mode, bool remplacer);
+
+// Holds the write lock of a database file from construction to destruction, so that no other
+// connection (another workstation, another window) commits into it while it is copied and
+// then replaced: a write that comes meanwhile waits, then finds the file replaced and is
+// refused instead of being lost. 3218 when the file stays locked by another writer.
+class Verrou {
+public:
+    explicit Verrou(const QString& chemin);
+    ~Verrou();
+    Verrou(const Verrou&) = delete;
+    Verrou& operator=(const Verrou&) = delete;
+
+private:
+    sqlite3* p_ = nullptr;
+};
+
+// Deletes a database file and its rollback journal, so that a journal left by a crash is
+// never applied to another file that later takes the name.
+void supprimer(const QString& chemin);
+
+// Do both paths name one existing file (the same file reached by two names included)?
+bool meme_fichier(const QString& a, const QString& b);
+
+// Refuses, before anything is written, a folder where no file can be created (a read-only
+// medium or folder, a missing folder), naming it.
+void verifier_dossier_inscriptible(const QString& dossier);
+
+// Removes what interrupted copies left in a folder (their temporary files); a temporary file
+// that a copy still writes (in this or another process) is left alone.
+void nettoyer(const QString& dossier);
+
+// The error of a failed file-system call (errno `err`) on `chemin`, in French, naming the file:
+// full disk 61, read-only 70, name too long 52, already exists 58, missing path 76, other 75.
+[[noreturn]] void lever_systeme(int err, const QString& chemin);
+
+// Tests only: called with the temporary file once it is written, before it is forced to disk
+// and renamed; it may throw to stand for a write failure at that moment.
+void definir_sonde(std::function<void(const QString& temporaire)> sonde);
+
+}  // namespace db::copie_sure

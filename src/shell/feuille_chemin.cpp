@@ -1,0 +1,248 @@
+#include "shell/feuille_chemin.h"
+#include "shell/feuille_choix_base.h"
+#include "shell/fichiers_base.h"
+#include "shell/module1.h"
+#include "shell/ouverture.h"
+#include "platform/db/copie_sure.h"
+#include "platform/forms/boites.h"
+#include "platform/forms/erreurs_boites.h"
+#include "platform/forms/feuilles.h"
+#include "platform/forms/listes_fichiers.h"
+#include "platform/forms/pointeur.h"
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace shell {
+
+namespace {
+
+using forms::boite_message;
+namespace copie = db::copie_sure;
+
+QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte = QString()) {
+    auto* l = new QLabel(texte, parent);
+    l->setObjectName(QString::fromUtf8(nom));
+    return l;
+}
+
+QPushButton* bouton(QWidget* parent, const char* nom, const char* libelle, const char* bulle) {
+    auto* b = new QPushButton(QString::fromUtf8(libelle), parent);
+    b->setObjectName(QString::fromUtf8(nom));
+    b->setToolTip(QString::fromUtf8(bulle));
+    return b;
+}
+
+QString sans_blancs_autour(QString s) {
+    while (s.startsWith(QLatin1Char(' '))) s.remove(0, 1);
+    while (s.endsWith(QLatin1Char(' '))) s.chop(1);
+    return s;
+}
+
+QString sans_separateur_final(QString s) {
+    if (s.endsWith(QLatin1Char('/')) && s.size() > 1) s.chop(1);
+    return s;
+}
+
+forms::Feuille& attente() { return forms::Feuilles::charger(QStringLiteral("feuille_patientez")); }
+
+void fin_attente() {
+    if (forms::Feuille* f = forms::Feuilles::siChargee(QStringLiteral("feuille_patientez"))) f->masquer();
+    forms::definir_pointeur_souris(forms::PointeurDefaut);
+}
+
+}  // namespace
+
+QString FeuilleChemin::actionSauvegarde() { return QStringLiteral("Sauvegarde de la base sélectionnée"); }
+QString FeuilleChemin::actionRestauration() { return QStringLiteral("Restauration d'une base sauvegardée"); }
+
+FeuilleChemin::FeuilleChemin() : forms::Feuille(QStringLiteral("feuille_chemin")) {
+    setCaption(QStringLiteral("Choix du chemin d'accès"));
+    drive1_ = new forms::ListeLecteurs(this);
+    drive1_->setObjectName(QStringLiteral("Drive1"));
+    drive1_->setToolTip(QStringLiteral("Cliquez pour sélectionner un lecteur"));
+    dir1_ = new forms::ListeDossiers(this);
+    dir1_->setObjectName(QStringLiteral("Dir1"));
+    dir1_->setToolTip(QStringLiteral("liste des dossiers du lecteur sélectionné - Cliquez pour ouvrir un dossier"));
+    file1_ = new forms::ListeFichiers(this);
+    file1_->setObjectName(QStringLiteral("File1"));
+    file1_->setToolTip(QStringLiteral("Liste des fichiers se trouvant dans le dossier sélectionné (non modifiable)"));
+    label1_ = etiquette(this, "Label1");
+    label1_->hide();
+    label3_ = etiquette(this, "Label3");
+    label3_->setToolTip(QStringLiteral("Rappel de l'action en cours"));
+    QFont gras = label3_->font();
+    gras.setBold(true);
+    label3_->setFont(gras);
+
+    auto* accepter = bouton(this, "cmdUpdate", "&Accepter",
+                            "Cliquez pour accepter le chemin à utiliser pour la procédure de sauvegarde/Restauration");
+    auto* nouveau = bouton(this, "Command1", "&Nouveau dossier", "Cliquez pour créer un nouveau dossier");
+    auto* fermer = bouton(this, "cmdFermer", "&Fermer", "Cliquez pour fermer cette fenêtre");
+
+    auto* grille = new QGridLayout(this);
+    grille->addWidget(label3_, 0, 0, 1, 3);
+    grille->addWidget(etiquette(this, "Label2", QStringLiteral("Lecteurs")), 1, 0);
+    grille->addWidget(drive1_, 2, 0);
+    grille->addWidget(etiquette(this, "Label2", QStringLiteral("Dossiers")), 3, 0);
+    grille->addWidget(dir1_, 4, 0);
+    grille->addWidget(etiquette(this, "Label2", QStringLiteral("Fichiers")), 1, 1);
+    grille->addWidget(file1_, 2, 1, 3, 1);
+    auto* boutons = new QVBoxLayout;
+    boutons->addWidget(accepter);
+    boutons->addWidget(nouveau);
+    boutons->addWidget(fermer);
+    boutons->addStretch();
+    grille->addLayout(boutons, 1, 2, 4, 1);
+    grille->addWidget(label1_, 5, 0);
+    grille->setColumnStretch(0, 1);
+    grille->setColumnStretch(1, 1);
+    accepter->setDefault(true);
+
+    connect(drive1_, &forms::ListeLecteurs::Change, this, &FeuilleChemin::lecteurChange);
+    connect(dir1_, &forms::ListeDossiers::Change, this, &FeuilleChemin::dossierChange);
+    connect(file1_, &forms::ListeFichiers::Click, this, &FeuilleChemin::fichierClique);
+    connect(accepter, &QPushButton::clicked, this, &FeuilleChemin::accepter);
+    connect(nouveau, &QPushButton::clicked, this, &FeuilleChemin::nouveauDossier);
+    // Queued: closing unloads this window, which must not happen inside its button's signal.
+    connect(fermer, &QPushButton::clicked, this, &FeuilleChemin::fermer, Qt::QueuedConnection);
+    definirTaille(7800, 5000);
+}
+
+void FeuilleChemin::Form_Load() {
+    forms::pieger([this] {
+        Module1::centrer_feuille(*this);
+        const QSignalBlocker b1(drive1_), b2(dir1_);
+        dir1_->setPath(FeuilleChoixBase::dossierDuLecteur(drive1_->Drive()));
+        file1_->setPath(dir1_->Path());
+    }, forms::Prefixe::Donnees);
+}
+
+void FeuilleChemin::definirAction(const QString& action) {
+    label1_->setText(action);
+    label3_->setText(label1_->text());
+}
+
+void FeuilleChemin::demander(const QString& action, const QString& source) {
+    source_ = source;
+    definirAction(action);
+    afficher();
+}
+
+void FeuilleChemin::lecteurChange() {
+    forms::pieger([this] {
+        dir1_->setPath(FeuilleChoixBase::dossierDuLecteur(drive1_->Drive()));
+        file1_->setPath(dir1_->Path());
+    }, forms::Prefixe::Donnees);
+}
+
+void FeuilleChemin::dossierChange() {
+    forms::pieger([this] { file1_->setPath(dir1_->Path()); }, forms::Prefixe::Donnees);
+}
+
+void FeuilleChemin::fichierClique() {
+    boite_message(QStringLiteral("Sélectionnez uniquement le lecteur et le dossier à utiliser dans la procédure de "
+                                 "Sauvegarde/Restauration"),
+                  48);
+}
+
+void FeuilleChemin::fermer() {
+    forms::ignorer_erreur([this] { definirAction(QString()); });
+    forms::ignorer_erreur([this] { decharger(); });
+    forms::ignorer_erreur([] { forms::definir_pointeur_souris(forms::PointeurDefaut); });
+}
+
+void FeuilleChemin::nouveauDossier() {
+    forms::pieger([this] {
+        const QString nom = sans_separateur_final(sans_blancs_autour(forms::boite_saisie(
+            QStringLiteral("Entrez le nom du nouveau dossier que vous souhaitez créer :"),
+            QStringLiteral("Nouveau dossier"), QStringLiteral("Nouveau dossier"))));
+        const QString parent = sans_separateur_final(sans_blancs_autour(file1_->Path()));
+        // An empty name designates the parent itself, which exists: nothing is created.
+        const QString dossier = parent + QLatin1Char('/') + nom;
+        if (::mkdir(QFile::encodeName(dossier).constData(), 0777) != 0) copie::lever_systeme(errno, dossier);
+        {
+            const QSignalBlocker b(dir1_);
+            dir1_->setPath(FeuilleChoixBase::dossierDuLecteur(drive1_->Drive()));
+        }
+        file1_->setPath(dir1_->Path());
+        file1_->Refresh();
+        repaint();
+    }, forms::Prefixe::Donnees);
+}
+
+void FeuilleChemin::accepter() {
+    const bool ok = forms::pieger([this] {
+        QString d = sans_blancs_autour(file1_->Path());
+        if (!d.endsWith(QLatin1Char('/'))) d += QLatin1Char('/');
+        masquer();
+        forms::definir_pointeur_souris(forms::Sablier);
+        forms::Feuille& patientez = attente();
+        patientez.afficher();
+        patientez.raise();
+        patientez.repaint();
+        if (label1_->text() == actionSauvegarde())
+            sauvegarde(d);
+        else if (label1_->text() == actionRestauration())
+            restauration(d);
+        else
+            fin_attente();
+    }, forms::Prefixe::Donnees);
+    if (!ok) fin_attente();
+    ouverture::revenir_a_la_base_ouverte();
+}
+
+void FeuilleChemin::sauvegarde(const QString& d) {
+    const QString cible = d + fichiers::sauvegarde;
+    copie::verifier_dossier_inscriptible(d);
+    if (copie::meme_fichier(source_, cible)) {
+        fin_attente();
+        boite_message(QStringLiteral("La base sélectionnée est la sauvegarde ") + cible +
+                          QStringLiteral(" elle-même...\n\nChoisissez un autre dossier : sauvegarde impossible!"),
+                      48);
+        return;
+    }
+    const bool existe = QFileInfo::exists(cible);
+    if (existe && boite_message(QStringLiteral("La base ") + cible +
+                                    QStringLiteral(" existe déjà...\n\nVoulez-vous la remplacer par la sauvegarde?"),
+                                36) != forms::Oui) {
+        fin_attente();
+        return;
+    }
+    const bool ouverte = existe && fichiers::est_base_ouverte(cible);
+    copie::ecrire(source_, cible, copie::Mode::Compactage, existe);
+    if (ouverte) ouverture::fermer_base_ouverte();
+    fichiers::rafraichir_liste();
+    fin_attente();
+    boite_message(QStringLiteral("Sauvegarde effectuée...\n\nVous disposez maintenant d'une sauvegarde (") + cible +
+                      QStringLiteral(")."),
+                  64);
+}
+
+void FeuilleChemin::restauration(const QString& d) {
+    const QString s = d + fichiers::sauvegarde;
+    if (!QFileInfo::exists(s)) {
+        boite_message(QStringLiteral("La base ") + s + QStringLiteral(" n'existe pas... Restauration impossible!"), 64);
+        fin_attente();
+        return;
+    }
+    const QString r = forms::Feuilles::charger(QStringLiteral("feuille_choix_base"))
+                          .controle<forms::ListeFichiers>(QStringLiteral("File1"))
+                          ->Path() +
+                      QLatin1Char('/') + fichiers::restauree;
+    const bool ouverte = fichiers::est_base_ouverte(r);
+    copie::ecrire(s, r, copie::Mode::Compactage, true);
+    if (ouverte) ouverture::fermer_base_ouverte();
+    fichiers::rafraichir_liste();
+    fin_attente();
+    boite_message(QStringLiteral("Restauration effectuée..."), 64);
+}
+
+}  // namespace shell

@@ -1,0 +1,324 @@
+#include "shell/fichiers_base.h"
+#include "shell/feuille_chemin.h"
+#include "shell/module1.h"
+#include "shell/ouverture.h"
+#include "platform/db/copie_sure.h"
+#include "platform/forms/boites.h"
+#include "platform/forms/erreurs_boites.h"
+#include "platform/forms/feuilles.h"
+#include "platform/forms/listes_fichiers.h"
+#include "platform/forms/pointeur.h"
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <optional>
+
+namespace shell::fichiers {
+
+namespace {
+
+using db::copie_sure::Mode;
+using forms::boite_message;
+namespace copie = db::copie_sure;
+
+forms::Feuille& choix() { return forms::Feuilles::charger(QStringLiteral("feuille_choix_base")); }
+QLabel* label4() { return choix().controle<QLabel>(QStringLiteral("Label4")); }
+forms::ListeFichiers* file1() { return choix().controle<forms::ListeFichiers>(QStringLiteral("File1")); }
+QString dossier_liste() { return file1()->Path(); }
+QString dans_liste(const QString& nom) { return dossier_liste() + QLatin1Char('/') + nom; }
+
+void pointeur(int valeur) { forms::definir_pointeur_souris(valeur); }
+
+// Runs a button's work as one handler: a failure shows the general error box; whatever
+// happened, the working path is put back on the database that the main window has open, so
+// that no file touched here becomes the working database without its access code.
+void operation(const std::function<void()>& corps) {
+    forms::pieger(corps);
+    ouverture::revenir_a_la_base_ouverte();
+}
+
+// ---- name entry
+
+struct Saisie {
+    const char* invite;
+    const char* titre;
+    const char* defaut;
+    bool blancs;  // blanks become "_"
+};
+
+const Saisie saisie_creation{
+    "Entrez le nom de la nouvelle base de données (nom différent des bases existantes).\n\n\n"
+    "L'extension .mdb sera ajoutée automatiquement lors de la création de cette base totalement vide..",
+    "Création d'une nouvelle base vide", "nouvelle_base", true};
+const Saisie saisie_duplication{
+    "Entrez le nom de la base dupliquée (nom différent de la base existante).\n\n\n"
+    "L'extension .mdb sera ajoutée automatiquement lors de la duplication..",
+    "Duplication d'une base existante", "base_dupliquée", false};
+const Saisie saisie_renommage{"Entrez le nouveau nom de la base sélectionnée.",
+                              "Modification du nom d'une base existante", "", false};
+
+QString sans_blancs_autour(const QString& s) {
+    int debut = 0, fin = int(s.size());
+    while (debut < fin && s[debut] == QLatin1Char(' ')) ++debut;
+    while (fin > debut && s[fin - 1] == QLatin1Char(' ')) --fin;
+    return s.mid(debut, fin - debut);
+}
+
+// A name that the file system takes as one file of the folder.
+bool nom_possible(const QString& nom) {
+    if (nom.toUtf8().size() > 255) return false;
+    for (QChar c : nom)
+        if (c == QLatin1Char('/') || c.unicode() < 32 || c.unicode() == 127) return false;
+    return true;
+}
+
+// The file name typed, with its suffix; nullopt when the answer is empty (Cancel included)
+// or refused (its message shown).
+std::optional<QString> nom_saisi(const Saisie& s) {
+    QString nom = sans_blancs_autour(forms::boite_saisie(QString::fromUtf8(s.invite), QString::fromUtf8(s.titre),
+                                                        QString::fromUtf8(s.defaut)));
+    if (nom.isEmpty()) return std::nullopt;
+    if (nom.right(4).toUpper() != QLatin1String(".MDB")) nom += QStringLiteral(".mdb");
+    if (s.blancs) nom.replace(QLatin1Char(' '), QLatin1Char('_'));
+    if (!nom_possible(nom)) {
+        pointeur(forms::PointeurDefaut);
+        boite_message(QStringLiteral("Le nom « ") + nom +
+                          QStringLiteral(" » ne peut pas être donné à un fichier : il ne doit contenir ni « / » ni "
+                                         "caractère de contrôle, et ne doit pas dépasser 255 caractères...\n\n"
+                                         "Rien n'a été créé ni modifié."),
+                      48);
+        return QString();
+    }
+    return nom;
+}
+
+// The main window's open database is closed, as its menu command does, when its file is gone
+// or holds other data now.
+void fermer_si_ouverte(bool etaitOuverte) {
+    if (etaitOuverte) ouverture::fermer_base_ouverte();
+}
+
+// Common first step of duplication, renaming and deletion.
+bool selection_presente(const char* message) {
+    if (!label4()->text().isEmpty()) return true;
+    boite_message(QString::fromUtf8(message), 48);
+    return false;
+}
+
+}  // namespace
+
+bool est_base_ouverte(const QString& chemin) {
+    const QString ouverte = ouverture::base_ouverte();
+    return !ouverte.isEmpty() && (ouverte == chemin || copie::meme_fichier(ouverte, chemin));
+}
+
+void rafraichir_liste() {
+    if (forms::Feuille* f = forms::Feuilles::siChargee(QStringLiteral("feuille_choix_base")))
+        f->controle<forms::ListeFichiers>(QStringLiteral("File1"))->Refresh();
+}
+
+void creer() {
+    operation([] {
+        pointeur(forms::Sablier);
+        Module1::chemin_base = dans_liste(modele);
+        Module1::fermer_base_donnees();
+        const std::optional<QString> nom = nom_saisi(saisie_creation);
+        if (!nom) {
+            boite_message(QStringLiteral("Création de la nouvelle base annulée..."), 64);
+            pointeur(forms::PointeurDefaut);
+            return;
+        }
+        if (nom->isEmpty()) return;
+        const QString cible = dans_liste(*nom);
+        const bool existe = QFileInfo::exists(cible);
+        if (existe && boite_message(QStringLiteral("La nouvelle base ") + cible +
+                                        QStringLiteral(" existe déjà...\n\nVoulez-vous la remplacer par la nouvelle?"),
+                                    36) != forms::Oui) {
+            pointeur(forms::PointeurDefaut);
+            return;
+        }
+        const bool ouverte = existe && est_base_ouverte(cible);
+        copie::ecrire(Module1::chemin_base, cible, Mode::Copie, existe);
+        fermer_si_ouverte(ouverte);
+        file1()->Refresh();
+        pointeur(forms::PointeurDefaut);
+        boite_message(QStringLiteral("Création effectuée..."), 64);
+    });
+}
+
+void dupliquer() {
+    operation([] {
+        if (!selection_presente("Vous devez sélectionner la base de données que vous souhaitez dupliquer...")) return;
+        pointeur(forms::Sablier);
+        Module1::chemin_base = label4()->text();
+        const QString source = Module1::chemin_base;
+        Module1::fermer_base_donnees();
+        const std::optional<QString> nom = nom_saisi(saisie_duplication);
+        if (!nom || nom->isEmpty()) {
+            pointeur(forms::PointeurDefaut);
+            return;
+        }
+        const QString cible = dans_liste(*nom);
+        if (copie::meme_fichier(source, cible)) {
+            pointeur(forms::PointeurDefaut);
+            boite_message(QStringLiteral("La base dupliquée ") + cible +
+                              QStringLiteral(" est la base sélectionnée elle-même...\n\n"
+                                             "Entrez un nom différent de la base existante : duplication impossible!"),
+                          48);
+            return;
+        }
+        const bool existe = QFileInfo::exists(cible);
+        if (existe && boite_message(QStringLiteral("La base dupliquée ") + cible +
+                                        QStringLiteral(" existe déjà...\n\nVoulez-vous la remplacer par la nouvelle?"),
+                                    36) != forms::Oui) {
+            pointeur(forms::PointeurDefaut);
+            return;
+        }
+        const bool ouverte = existe && est_base_ouverte(cible);
+        copie::ecrire(source, cible, Mode::Compactage, existe);
+        fermer_si_ouverte(ouverte);
+        file1()->Refresh();
+        pointeur(forms::PointeurDefaut);
+        boite_message(QStringLiteral("Duplication effectuée..."), 64);
+    });
+}
+
+void renommer() {
+    operation([] {
+        if (!selection_presente("Vous devez sélectionner la base de données que vous souhaitez renommer...")) return;
+        pointeur(forms::Sablier);
+        Module1::chemin_base = label4()->text();
+        const QString source = Module1::chemin_base;
+        Module1::fermer_base_donnees();
+        const std::optional<QString> nom = nom_saisi(saisie_renommage);
+        if (!nom || nom->isEmpty()) {
+            pointeur(forms::PointeurDefaut);
+            return;
+        }
+        const QString cible = dans_liste(*nom);
+        if (QFileInfo::exists(cible)) {
+            boite_message(QStringLiteral("La base ") + cible + QStringLiteral(" existe déjà...\n\nAction impossible!"), 48);
+            pointeur(forms::PointeurDefaut);
+            return;
+        }
+        const bool ouverte = est_base_ouverte(source);
+        {
+            // Nobody writes into the old name between its copy and its removal.
+            copie::Verrou verrou(source);
+            copie::ecrire(source, cible, Mode::Compactage, false);
+            try {
+                copie::supprimer(source);
+            } catch (...) {
+                // The old name cannot go: the new one goes instead, so the database keeps one name.
+                QFile::remove(cible);
+                throw;
+            }
+        }
+        label4()->clear();
+        fermer_si_ouverte(ouverte);
+        file1()->Refresh();
+        pointeur(forms::PointeurDefaut);
+        boite_message(QStringLiteral("La base de données a été renommée..."), 64);
+    });
+}
+
+void supprimer() {
+    operation([] {
+        if (!selection_presente("Vous devez sélectionner la base de données que vous souhaitez supprimer définitivement..."))
+            return;
+        if (file1()->count() < 2) {
+            boite_message(QStringLiteral("Suppression impossible... Il doit y avoir au moins UNE BASE de travail pour "
+                                         "pouvoir exploiter le logiciel..."),
+                          16);
+            pointeur(forms::PointeurDefaut);
+            return;
+        }
+        pointeur(forms::Sablier);
+        Module1::chemin_base = label4()->text();
+        if (boite_message(QStringLiteral("La base sélectionnée sera supprimée DEFINITIVEMENT...\n\n"
+                                         "Confirmez-vous la suppression?"),
+                          36) != forms::Oui ||
+            boite_message(QStringLiteral("Ultime confirmation : Etes-vous certain de vouloir supprimer DEFINITIVEMENT "
+                                         "la base de données sélectionnée?"),
+                          20) != forms::Oui) {
+            pointeur(forms::PointeurDefaut);
+            return;
+        }
+        Module1::fermer_base_donnees();
+        const bool ouverte = est_base_ouverte(Module1::chemin_base);
+        copie::supprimer(Module1::chemin_base);
+        label4()->clear();
+        fermer_si_ouverte(ouverte);
+        file1()->Refresh();
+        pointeur(forms::PointeurDefaut);
+        boite_message(QStringLiteral("Suppression effectuée..."), 64);
+    });
+}
+
+void compacter() {
+    operation([] {
+        boite_message(QStringLiteral(
+            "Info : À mesure que sont modifiées les données d'une base de données, le fichier se fragmente, utilisant "
+            "un espace disque excessif. Compactez régulièrement votre base de données pour défragmenter le fichier de "
+            "base de données. La base de données compactée est généralement de plus petite taille et souvent plus "
+            "rapide."),
+                      64);
+        if (!selection_presente("Vous devez sélectionner la base de données que vous souhaitez compacter...")) return;
+        pointeur(forms::Sablier);
+        Module1::chemin_base = label4()->text();
+        const QString base = Module1::chemin_base;
+        Module1::fermer_base_donnees();
+        const QString avant = dans_liste(avant_compactage), cpg = dans_liste(compactage);
+        if (copie::meme_fichier(base, avant) || copie::meme_fichier(base, cpg)) {
+            pointeur(forms::PointeurDefaut);
+            boite_message(QStringLiteral("La base sélectionnée est ") + base +
+                              QStringLiteral(", la copie que le compactage fait de la base avant de la compacter : elle "
+                                             "serait remplacée par elle-même...\n\nRenommez-la ou dupliquez-la avant "
+                                             "de la compacter : compactage impossible!"),
+                          48);
+            return;
+        }
+        {
+            // The database keeps its name throughout: its compacted copy takes the name in one
+            // rename, once complete on disk, and no other writer commits meanwhile.
+            copie::Verrou verrou(base);
+            copie::ecrire(base, avant, Mode::Copie, true);
+            copie::ecrire(base, cpg, Mode::Compactage, true);
+            copie::ecrire(cpg, base, Mode::Copie, true);
+        }
+        file1()->Refresh();
+        pointeur(forms::PointeurDefaut);
+        boite_message(QStringLiteral("Compactage effectué..."), 64);
+    });
+}
+
+void sauvegarder() {
+    operation([] {
+        if (label4()->text().isEmpty()) {
+            boite_message(QStringLiteral("Vous devez sélectionner la base de données que vous souhaitez sauvegarder..."), 48);
+            pointeur(forms::PointeurDefaut);
+            return;
+        }
+        if (file1()->FileName().isEmpty()) {
+            boite_message(QStringLiteral("Sélectionnez le fichier à sauvegarder pour pouvoir poursuivre..."), 64);
+            label4()->clear();
+            pointeur(forms::PointeurDefaut);
+            return;
+        }
+        Module1::chemin_base = label4()->text();
+        Module1::fermer_base_donnees();
+        auto& chemin = forms::Feuilles::obtenir<FeuilleChemin>(QStringLiteral("feuille_chemin"));
+        chemin.demander(FeuilleChemin::actionSauvegarde(), Module1::chemin_base);
+    });
+}
+
+void restaurer() {
+    operation([] {
+        pointeur(forms::Sablier);
+        Module1::fermer_base_donnees();
+        auto& chemin = forms::Feuilles::obtenir<FeuilleChemin>(QStringLiteral("feuille_chemin"));
+        chemin.demander(FeuilleChemin::actionRestauration(), QString());
+    });
+}
+
+}  // namespace shell::fichiers

@@ -1,0 +1,31 @@
+#pragma once
+// The database chooser's file buttons: creating, duplicating, renaming, deleting and
+// compacting database files in the folder its file list shows, and asking for the folder of a
+// backup or a restore. Every copy goes through db::copie_sure, so that no operation leaves a
+// damaged or half-written file under a database's name.
+#include <QString>
+
+namespace shell::fichiers {
+
+void creer();        // "C&réer"
+void dupliquer();    // "&Dupliquer"
+void renommer();     // "Re&nommer"
+void supprimer();    // "&Supprimer"
+void compacter();    // "&Compacter"
+void sauvegarder();  // "Sau&vegarder": asks for the folder in `feuille_chemin`
+void restaurer();    // "&Restaurer": asks for the folder in `feuille_chemin`
+
+// The fixed file names.
+inline const QString modele = QStringLiteral("basevide.mdz");
+inline const QString avant_compactage = QStringLiteral("sauvegarde_avant_compactage.mdb");
+inline const QString compactage = QStringLiteral("compactage.cpg");
+inline const QString sauvegarde = QStringLiteral("sauvegarde.mdb");
+inline const QString restauree = QStringLiteral("sauvegarde_restaurée.mdb");
+
+// Is `chemin` the database that the main window has open? Asked before its file is
+// replaced or removed, since afterwards the name no longer leads to the open file.
+bool est_base_ouverte(const QString& chemin);
+// Refreshes the chooser's file list, if the chooser is loaded.
+void rafraichir_liste();
+
+}  // namespace shell::fichiers

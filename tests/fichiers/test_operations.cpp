@@ -1,0 +1,448 @@
+// The chooser's file buttons, the folder window and the emptying utilities, driven through
+// their controls against copies of the real blank template; every box checked as shown.
+#include "poste.h"
+#include "shell/ouverture.h"
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QtTest>
+
+using forms::Feuilles;
+using namespace poste;
+
+namespace {
+QByteArray lire(const QString& chemin) {
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+const QString titre = QStringLiteral("Carnelis v2");
+}  // namespace
+
+class TestOperations : public QObject {
+    Q_OBJECT
+    QTemporaryDir* dossier = nullptr;
+    QString origine;
+    forms::RepondeurScripte* boites = nullptr;
+    QString base;  // "ecole.mdb", 5 pupils
+
+    QString chemin(const QString& nom) const { return dossier->filePath(nom); }
+
+    // The last box, as the user saw it.
+    void verifier_boite(const QString& texte, int style) {
+        QVERIFY(!boites->vues.isEmpty());
+        QCOMPARE(boites->derniere().texte, texte);
+        QCOMPARE(boites->derniere().style, style);
+        QCOMPARE(boites->derniere().titre, titre);
+    }
+
+    // Opens `fichier` as the working database through the start-up option.
+    void demarrer_sur(const QString& fichier) {
+        shell::arreter_demarrage();
+        QFile o(chemin("options.ini"));
+        QVERIFY(o.open(QIODevice::WriteOnly));
+        o.write("0\r\n0\r\n1\r\n0\r\n\"" + fichier.toUtf8() + "\"\r\n");
+        o.close();
+        QVERIFY(demarrer());
+        QCOMPARE(shell::ouverture::base_ouverte(), fichier);
+        shell::ouverture::commande_ouvrir();
+        boites->effacer();
+    }
+
+    bool menus_actifs() {
+        return shell::fenetre_principale()->menu(QStringLiteral("menuenfantsindex0"))->menuAction()->isEnabled();
+    }
+
+private slots:
+    void init() {
+        dossier = new QTemporaryDir;
+        origine = QDir::currentPath();
+        QDir::setCurrent(dossier->path());
+        boites = &forms::installer_repondeur_scripte();
+        base = test::copie_modele(*dossier, "ecole.mdb");
+        ajouter_eleves(base, 5);
+        QVERIFY(demarrer());
+        QVERIFY(choix().estAffichee());
+        boites->effacer();
+    }
+    void cleanup() {
+        shell::arreter_demarrage();
+        QDir::setCurrent(origine);
+        delete dossier;
+    }
+
+    void creation_data() {
+        QTest::addColumn<QString>("reponse");
+        QTest::addColumn<QString>("fichier");
+        QTest::newRow("deux mots") << "deux mots" << "deux_mots.mdb";
+        QTest::newRow("suffixe en capitales, blancs autour") << "  Ecole Jaures.MDB  " << "Ecole_Jaures.MDB";
+        QTest::newRow("suffixe mêlé") << "Base.mDb" << "Base.mDb";
+    }
+    void creation() {
+        QFETCH(QString, reponse);
+        QFETCH(QString, fichier);
+        QFile::copy(QStringLiteral(CARNELIS_MODELE_VIDE), chemin("basevide.mdz"));
+        boites->saisir(reponse);
+        cliquer("Command3");
+        QCOMPARE(boites->vues.size(), 2);
+        const forms::BoiteVue saisie = boites->vues[0];
+        QVERIFY(saisie.saisie);
+        QCOMPARE(saisie.texte, QStringLiteral("Entrez le nom de la nouvelle base de données (nom différent des bases "
+                                              "existantes).\n\n\nL'extension .mdb sera ajoutée automatiquement lors de "
+                                              "la création de cette base totalement vide.."));
+        QCOMPARE(saisie.titre, QStringLiteral("Création d'une nouvelle base vide"));
+        QCOMPARE(saisie.defaut, QStringLiteral("nouvelle_base"));
+        verifier_boite("Création effectuée...", 64);
+        // Page for page the template (the header's change counter aside).
+        QCOMPARE(lire(chemin(fichier)).mid(100), lire(CARNELIS_MODELE_VIDE).mid(100));
+        QVERIFY(!liste()->findItems(fichier, Qt::MatchExactly).isEmpty());
+        QCOMPARE(forms::pointeur_souris(), 0);
+        // No database open: the working path is the template's, as the operation left it.
+        QCOMPARE(Module1::chemin_base, chemin("basevide.mdz"));
+        QVERIFY(restes(dossier->path()).isEmpty());
+    }
+
+    void creation_refusee() {
+        // Cancel.
+        boites->annulerSaisie();
+        cliquer("Command3");
+        verifier_boite("Création de la nouvelle base annulée...", 64);
+        QCOMPARE(forms::pointeur_souris(), 0);
+        // No template in the folder: the general error, no new file.
+        boites->effacer();
+        boites->saisir("sans modele");
+        cliquer("Command3");
+        QVERIFY(boites->derniere().texte.startsWith("Le logiciel a rencontré l'erreur : 3024\n\n"));
+        QCOMPARE(boites->derniere().style, 48);
+        QVERIFY(!QFile::exists(chemin("sans_modele.mdb")));
+        // Names that no file can take.
+        QFile::copy(QStringLiteral(CARNELIS_MODELE_VIDE), chemin("basevide.mdz"));
+        for (const QString& nom : {QStringLiteral("classe/CM2"), QString(300, QLatin1Char('a'))}) {
+            boites->effacer();
+            boites->saisir(nom);
+            cliquer("Command3");
+            QCOMPARE(boites->vues.size(), 2);
+            QVERIFY2(boites->derniere().texte.contains("ne peut pas être donné à un fichier"), qPrintable(nom));
+            QCOMPARE(boites->derniere().style, 48);
+            QCOMPARE(forms::pointeur_souris(), 0);
+        }
+        QCOMPARE(QDir(dossier->path()).entryList({"*.mdb"}, QDir::Files), QStringList{"ecole.mdb"});
+        QVERIFY(!QFile::exists(chemin("classe")));
+        // An existing name answered No keeps its data; Yes replaces it with an empty database.
+        boites->effacer();
+        boites->saisir("ecole").repondre(forms::Non);
+        cliquer("Command3");
+        QCOMPARE(boites->derniere().texte, "La nouvelle base " + base +
+                                               " existe déjà...\n\nVoulez-vous la remplacer par la nouvelle?");
+        QCOMPARE(boites->derniere().style, 36);
+        QCOMPARE(lignes(base), 5);
+        boites->saisir("ecole").repondre(forms::Oui);
+        cliquer("Command3");
+        verifier_boite("Création effectuée...", 64);
+        QCOMPARE(lignes(base), 0);
+    }
+
+    void duplication() {
+        QVERIFY(selectionner("ecole.mdb"));
+        boites->effacer();
+        boites->saisir(" copie de travail ");
+        cliquer("cmdAjouter");
+        QCOMPARE(boites->vues[0].titre, QStringLiteral("Duplication d'une base existante"));
+        QCOMPARE(boites->vues[0].defaut, QStringLiteral("base_dupliquée"));
+        verifier_boite("Duplication effectuée...", 64);
+        QCOMPARE(lignes(chemin("copie de travail.mdb")), 5);
+        QCOMPARE(label4()->text(), base);
+        QCOMPARE(Module1::chemin_base, base);
+        // Cancel shows nothing.
+        boites->effacer();
+        boites->annulerSaisie();
+        cliquer("cmdAjouter");
+        QCOMPARE(boites->vues.size(), 1);
+        QCOMPARE(forms::pointeur_souris(), 0);
+        // Onto itself: refused whatever the answer, the source intact.
+        boites->effacer();
+        boites->saisir("ecole").repondre(forms::Oui);
+        cliquer("cmdAjouter");
+        verifier_boite("La base dupliquée " + base + " est la base sélectionnée elle-même...\n\n"
+                       "Entrez un nom différent de la base existante : duplication impossible!", 48);
+        QCOMPARE(lignes(base), 5);
+        QCOMPARE(integrite(base), QStringLiteral("ok"));
+        // Without a selection.
+        label4()->clear();
+        cliquer("cmdAjouter");
+        verifier_boite("Vous devez sélectionner la base de données que vous souhaitez dupliquer...", 48);
+    }
+
+    void renommage() {
+        QVERIFY(selectionner("ecole.mdb"));
+        boites->effacer();
+        boites->saisir("ecole.mdb");
+        cliquer("Command6");
+        QCOMPARE(boites->vues[0].texte, QStringLiteral("Entrez le nouveau nom de la base sélectionnée."));
+        QCOMPARE(boites->vues[0].defaut, QString());
+        verifier_boite("La base " + base + " existe déjà...\n\nAction impossible!", 48);
+        QCOMPARE(forms::pointeur_souris(), 0);
+        boites->saisir("école 2027");
+        cliquer("Command6");
+        verifier_boite("La base de données a été renommée...", 64);
+        QVERIFY(!QFile::exists(base));
+        QCOMPARE(lignes(chemin("école 2027.mdb")), 5);
+        QCOMPARE(label4()->text(), QString());
+        QCOMPARE(Module1::chemin_base, base);
+    }
+
+    void suppression() {
+        QVERIFY(selectionner("ecole.mdb"));
+        boites->effacer();
+        cliquer("cmdSupprimer");
+        verifier_boite("Suppression impossible... Il doit y avoir au moins UNE BASE de travail pour pouvoir exploiter "
+                       "le logiciel...", 16);
+        test::copie_modele(*dossier, "autre.mdb");
+        QVERIFY(selectionner("ecole.mdb"));
+        for (int refus : {0, 1}) {
+            boites->effacer();
+            boites->repondre(refus == 0 ? forms::Non : forms::Oui);
+            if (refus == 1) boites->repondre(forms::Non);
+            cliquer("cmdSupprimer");
+            QCOMPARE(boites->vues.size(), refus + 1);
+            QVERIFY(QFile::exists(base));
+            QCOMPARE(forms::pointeur_souris(), 0);
+        }
+        QCOMPARE(boites->vues[0].texte, QStringLiteral("La base sélectionnée sera supprimée DEFINITIVEMENT...\n\n"
+                                                       "Confirmez-vous la suppression?"));
+        verifier_boite("Ultime confirmation : Etes-vous certain de vouloir supprimer DEFINITIVEMENT la base de données "
+                       "sélectionnée?", 20);
+        boites->effacer();
+        cliquer("cmdSupprimer");
+        verifier_boite("Suppression effectuée...", 64);
+        QVERIFY(!QFile::exists(base));
+        QCOMPARE(label4()->text(), QString());
+        QCOMPARE(liste()->count(), 1);
+    }
+
+    // Deleting, renaming or replacing the database the main window has open closes it, as
+    // its menu command does; a working path is never left on a file it was not opened from.
+    void base_ouverte_supprimee_ou_renommee() {
+        test::copie_modele(*dossier, "autre.mdb");
+        for (const char* bouton : {"cmdSupprimer", "Command6"}) {
+            if (!QFile::exists(base)) {
+                base = test::copie_modele(*dossier, "ecole.mdb");
+            }
+            demarrer_sur(base);
+            QVERIFY(menus_actifs());
+            QVERIFY(selectionner("ecole.mdb"));
+            boites->saisir("ailleurs");
+            cliquer(bouton);
+            QVERIFY(boites->derniere().style == 64);
+            QVERIFY(!QFile::exists(base));
+            QVERIFY(!menus_actifs());
+            QCOMPARE(shell::fenetre_principale()->panneau(1)->text(), QString());
+            QCOMPARE(shell::ouverture::base_ouverte(), QString());
+            QFile::remove(chemin("ailleurs.mdb"));
+        }
+        // Another file touched while a database is open: the working path comes back to it.
+        base = test::copie_modele(*dossier, "ecole.mdb");
+        demarrer_sur(base);
+        QFile::copy(QStringLiteral(CARNELIS_MODELE_VIDE), chemin("basevide.mdz"));
+        boites->saisir("neuve");
+        cliquer("Command3");
+        verifier_boite("Création effectuée...", 64);
+        QCOMPARE(Module1::chemin_base, base);
+        QVERIFY(selectionner("autre.mdb"));
+        boites->saisir("autre copie");
+        cliquer("cmdAjouter");
+        QCOMPARE(Module1::chemin_base, base);
+        QVERIFY(menus_actifs());
+    }
+
+    void compactage() {
+        cliquer("Command2");
+        QCOMPARE(boites->vues.size(), 2);
+        QVERIFY(boites->vues[0].texte.startsWith("Info : À mesure que sont modifiées les données"));
+        QCOMPARE(boites->vues[0].style, 64);
+        verifier_boite("Vous devez sélectionner la base de données que vous souhaitez compacter...", 48);
+        // Free space to recover.
+        ajouter_eleves(base, 2000, 100);
+        db::BaseDonnees::ouvrir(base)->requete(QStringLiteral("DELETE FROM \"élèves\" WHERE matricule >= '000100'"));
+        const qint64 avant = QFileInfo(base).size();
+        QVERIFY(selectionner("ecole.mdb"));
+        boites->effacer();
+        cliquer("Command2");
+        verifier_boite("Compactage effectué...", 64);
+        QVERIFY(QFileInfo(base).size() < avant);
+        QCOMPARE(QFileInfo(chemin("sauvegarde_avant_compactage.mdb")).size(), avant);
+        QVERIFY(QFile::exists(chemin("compactage.cpg")));
+        QCOMPARE(lignes(base), 5);
+        QCOMPARE(integrite(base), QStringLiteral("ok"));
+        QCOMPARE(label4()->text(), base);
+        QCOMPARE(forms::pointeur_souris(), 0);
+        QVERIFY(restes(dossier->path()).isEmpty());
+        // The kept copy itself, compacted in its own folder, would replace itself: refused.
+        const QByteArray garde = lire(chemin("sauvegarde_avant_compactage.mdb"));
+        QVERIFY(selectionner("sauvegarde_avant_compactage.mdb"));
+        boites->effacer();
+        cliquer("Command2");
+        QVERIFY(boites->derniere().texte.endsWith("compactage impossible!"));
+        QCOMPARE(boites->derniere().style, 48);
+        QCOMPARE(lire(chemin("sauvegarde_avant_compactage.mdb")), garde);
+    }
+
+    void sauvegarde_et_restauration() {
+        const QString cle = chemin("clé");
+        QDir().mkdir(cle);
+        // Without a selected entry in the list.
+        label4()->setText(base);
+        cliquer("Command4");
+        verifier_boite("Sélectionnez le fichier à sauvegarder pour pouvoir poursuivre...", 64);
+        QCOMPARE(label4()->text(), QString());
+
+        QVERIFY(selectionner("ecole.mdb"));
+        boites->effacer();
+        cliquer("Command4");
+        QVERIFY(fenetre_chemin().estAffichee());
+        QCOMPARE(fenetre_chemin().Caption(), QStringLiteral("Choix du chemin d'accès"));
+        QCOMPARE(fenetre_chemin().controle<QLabel>("Label3")->text(), QStringLiteral("Sauvegarde de la base sélectionnée"));
+        // The file list only shows what the folder holds.
+        auto* fichiers = fenetre_chemin().controle<forms::ListeFichiers>("File1");
+        fichiers->setListIndex(0);
+        verifier_boite("Sélectionnez uniquement le lecteur et le dossier à utiliser dans la procédure de "
+                       "Sauvegarde/Restauration", 48);
+        accepter_dans(cle);
+        const QString s = cle + "/sauvegarde.mdb";
+        verifier_boite("Sauvegarde effectuée...\n\nVous disposez maintenant d'une sauvegarde (" + s + ").", 64);
+        QCOMPARE(lignes(s), 5);
+        QVERIFY(!Feuilles::charger("feuille_patientez").estAffichee());
+        QCOMPARE(forms::pointeur_souris(), 0);
+
+        // Again, answered No: the old backup stays.
+        ajouter_eleves(base, 1, 50);
+        cliquer("Command4");
+        boites->repondre(forms::Non);
+        accepter_dans(cle);
+        verifier_boite("La base " + s + " existe déjà...\n\nVoulez-vous la remplacer par la sauvegarde?", 36);
+        QCOMPARE(lignes(s), 5);
+        QVERIFY(!Feuilles::charger("feuille_patientez").estAffichee());
+        QCOMPARE(forms::pointeur_souris(), 0);
+
+        // Restore from a folder without a backup: the full missing path.
+        boites->effacer();
+        cliquer("Command5");
+        QCOMPARE(forms::pointeur_souris(), 11);
+        accepter_dans(dossier->path());
+        verifier_boite("La base " + chemin("sauvegarde.mdb") + " n'existe pas... Restauration impossible!", 64);
+        QCOMPARE(forms::pointeur_souris(), 0);
+        // Twice from the key: the second replaces the first without asking.
+        const QString r = chemin("sauvegarde_restaurée.mdb");
+        for (int fois = 0; fois < 2; ++fois) {
+            boites->effacer();
+            cliquer("Command5");
+            accepter_dans(cle);
+            QCOMPARE(boites->vues.size(), 1);
+            verifier_boite("Restauration effectuée...", 64);
+            QCOMPARE(lignes(r), 5);
+            db::BaseDonnees::ouvrir(r)->requete(QStringLiteral("DELETE FROM \"élèves\""));
+        }
+        QVERIFY(!liste()->findItems("sauvegarde_restaurée.mdb", Qt::MatchExactly).isEmpty());
+        QCOMPARE(lignes(base), 6);
+
+        // The backup of the folder's own backup onto itself: refused, the file intact.
+        const QByteArray contenu = lire(s);
+        choix().controle<forms::ListeDossiers>("Dir1")->setPath(cle);
+        QVERIFY(selectionner("sauvegarde.mdb"));
+        boites->effacer();
+        boites->repondre(forms::Oui);
+        cliquer("Command4");
+        accepter_dans(cle);
+        QVERIFY(boites->derniere().texte.endsWith("sauvegarde impossible!"));
+        QCOMPARE(lire(s), contenu);
+        QVERIFY(restes(cle).isEmpty());
+    }
+
+    void nouveau_dossier() {
+        QVERIFY(selectionner("ecole.mdb"));
+        cliquer("Command4");
+        auto* dossiers = fenetre_chemin().controle<forms::ListeDossiers>("Dir1");
+        const QString parent = chemin("parent");
+        QDir().mkdir(parent);
+        dossiers->setPath(parent);
+        boites->effacer();
+        boites->saisir("  Sauvegardes 2026/ ");
+        fenetre_chemin().controle<QPushButton>("Command1")->click();
+        QCOMPARE(boites->vues.size(), 1);
+        QCOMPARE(boites->vues[0].texte, QStringLiteral("Entrez le nom du nouveau dossier que vous souhaitez créer :"));
+        QCOMPARE(boites->vues[0].titre, QStringLiteral("Nouveau dossier"));
+        QCOMPARE(boites->vues[0].defaut, QStringLiteral("Nouveau dossier"));
+        QVERIFY(QFileInfo(parent + "/Sauvegardes 2026").isDir());
+        // The folder list is back on the drive's current folder, not on the parent.
+        QCOMPARE(dossiers->Path(), QDir::currentPath());
+        // An empty name (Cancel): the creation fails on the folder itself, nothing is made.
+        dossiers->setPath(parent);
+        boites->annulerSaisie();
+        fenetre_chemin().controle<QPushButton>("Command1")->click();
+        QVERIFY(boites->derniere().texte.startsWith("Le gestionnaire d'erreurs des données a rencontré l'erreur : "));
+        QCOMPARE(QDir(parent).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"Sauvegardes 2026"});
+        // "&Fermer" empties the action and restores the pointer.
+        cliquer("Command5");
+        fenetre_chemin().controle<QPushButton>("cmdFermer")->click();
+        QTRY_VERIFY(!Feuilles::estChargee("feuille_chemin"));
+        QCOMPARE(forms::pointeur_souris(), 0);
+    }
+
+    void initialisations() {
+        demarrer_sur(base);
+        auto declencher = [](const char* menu) {
+            shell::fenetre_principale()->findChild<QAction*>(QString::fromUtf8(menu))->trigger();
+        };
+        auto b = db::BaseDonnees::ouvrir(base);
+        b->requete(QStringLiteral("INSERT INTO familles (\"référence_famille\") VALUES ('000001')"));
+        b->requete(QStringLiteral("INSERT INTO villes (code_postal, \"détails\") VALUES ('75001', 'Paris')"));
+        b->requete(QStringLiteral("INSERT INTO \"école\" (\"nom_école\") VALUES ('Jaurès')"));
+        b->Close();
+        // No at each of the three questions deletes nothing.
+        for (int non = 0; non < 3; ++non) {
+            boites->effacer();
+            for (int i = 0; i < non; ++i) boites->repondre(forms::Oui);
+            boites->repondre(forms::Non);
+            declencher("menuutilitairesindex2");
+            QCOMPARE(boites->vues.size(), non + 1);
+            QCOMPARE(lignes(base), 5);
+        }
+        QCOMPARE(boites->vues[0].texte, QStringLiteral("Voulez-vous initialiser la table des élèves?"));
+        QCOMPARE(boites->vues[1].texte, QStringLiteral(
+            "Initialisation de la table des élèves : êtes-vous sûr?\n\nCette opération supprime irrémédiablement toutes "
+            "les fiches...\n\nIl est fortement conseillé d'effectuer une sauvegarde complète de la base de données avant "
+            "d'effectuer une opération d'initialisation..."));
+        QCOMPARE(boites->vues[2].texte, QStringLiteral("Dernière demande avant initialisation de la table des élèves..."
+                                                       "\n\nConfirmez-vous votre demande?"));
+        for (const auto& v : boites->vues) QCOMPARE(v.style, 36);
+        // Yes three times, twice: the second run finds the table empty and still succeeds.
+        for (int fois = 0; fois < 2; ++fois) {
+            boites->effacer();
+            declencher("menuutilitairesindex2");
+            verifier_boite("Initialisation de la table des élèves effectuée!", 64);
+            QCOMPARE(lignes(base), 0);
+        }
+        // The families and the reference lists stay.
+        QCOMPARE(lignes(base, "familles"), 1);
+        QCOMPARE(lignes(base, "niveaux") > 0, true);
+        declencher("menuutilitairesindex3");
+        verifier_boite("Initialisation des tables connexes effectuée!", 64);
+        QCOMPARE(lignes(base, "villes"), 0);
+        QCOMPARE(lignes(base, "école"), 0);
+        QCOMPARE(lignes(base, "familles"), 1);
+        QVERIFY(lignes(base, "sexe") > 0);
+        declencher("menuutilitairesindex1");
+        verifier_boite("Initialisation de la table des familles effectuée!", 64);
+        QCOMPARE(lignes(base, "familles"), 0);
+        // The next pupil from the menu is the first one.
+        if (!Feuilles::estEnregistree("feuille_élève")) return;
+        declencher("menuenfantsindex1");
+        QCOMPARE(Feuilles::charger("feuille_élève").controle<QLineEdit>("matricule")->text(), QStringLiteral("000001"));
+    }
+};
+
+int tester_operations(int argc, char** argv) {
+    TestOperations t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "test_operations.moc"
