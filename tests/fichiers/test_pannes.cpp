@@ -3,6 +3,7 @@
 // whole each time: the database as it was or the new file complete, every committed record
 // kept, no temporary file left once the next operation has run.
 #include "poste.h"
+#include "shell/enregistrement_shell.h"
 #include "platform/db/copie_sure.h"
 #include <QElapsedTimer>
 #include <QProcess>
@@ -83,7 +84,9 @@ int enfant(int argc, char** argv) {
     QApplication app(argc, argv);
     QDir::setCurrent(dossier);
     auto& boites = forms::installer_repondeur_scripte();
-    if (!demarrer() || !selectionner(QStringLiteral("base.mdb"))) return 3;
+    // The chooser and the windows it calls, without the rest of the program.
+    enregistrer_feuilles_shell();
+    if (!selectionner(QStringLiteral("base.mdb"))) return 3;
     const QString base = dossier + "/base.mdb";
     int suivant = 1;
     for (const QString& m : matricules(base)) suivant = qMax(suivant, m.toInt() + 1);
