@@ -1,0 +1,114 @@
+// What the head teacher waits for at the chooser's file buttons, on a database of 10,000
+// pupils and 7,000 families, beside a plain "cp" of the same file (with and without forcing
+// it to disk, since every copy the program makes is forced to disk before it takes its name).
+//   bench_fichiers [runs] [generer_base]   (runs: 5)
+#include "outils_bench.h"
+#include "shell/enregistrement_shell.h"
+#include "shell/feuille_chemin.h"
+#include "shell/module1.h"
+#include "platform/forms/boites.h"
+#include "platform/forms/feuilles.h"
+#include "platform/forms/listes_fichiers.h"
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <functional>
+
+namespace {
+
+double chronometrer(int fois, const std::function<void()>& etape) {
+    QVector<double> durees;
+    for (int i = 0; i < fois; ++i) {
+        QElapsedTimer t;
+        t.start();
+        etape();
+        durees << t.nsecsElapsed() / 1e6;
+    }
+    return bench::mediane(durees);
+}
+
+bool executer(const QString& programme, const QStringList& arguments) {
+    QProcess p;
+    p.start(programme, arguments);
+    return p.waitForFinished(-1) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+forms::Feuille& choix() { return forms::Feuilles::charger(QStringLiteral("feuille_choix_base")); }
+
+void cliquer(forms::Feuille& f, const char* bouton) { f.controle<QPushButton>(QString::fromUtf8(bouton))->click(); }
+
+// Every operation must end on its success message.
+bool reussi(forms::RepondeurScripte& boites) {
+    if (boites.derniere().style == 64) return true;
+    std::fprintf(stderr, "échec : %s\n", qPrintable(boites.derniere().texte));
+    return false;
+}
+
+void afficher(const char* libelle, double ms, double cp, double cpSync) {
+    std::printf("  %-34s %9.2f ms   (%.2f x cp, %.2f x cp + fsync)\n", libelle, ms, ms / cp, ms / cpSync);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    const int fois = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 5;
+    const QString modele = QStringLiteral(CARNELIS_MODELE_VIDE);
+    QTemporaryDir dossier;
+    const QString base = bench::generer_base(bench::generateur(argc, argv, modele), modele, dossier.path());
+    if (base.isEmpty()) return 1;
+    const QString cle = dossier.filePath(QStringLiteral("clé"));
+    QDir().mkdir(cle);
+    QDir::setCurrent(dossier.path());
+
+    forms::definir_titre_application(QStringLiteral("Carnelis v2"));
+    enregistrer_feuilles_shell();
+    auto& boites = forms::installer_repondeur_scripte();  // Yes to every question
+    auto selectionner = [&] {
+        auto* liste = choix().controle<forms::ListeFichiers>(QStringLiteral("File1"));
+        liste->Refresh();
+        liste->setListIndex(liste->row(liste->findItems(QFileInfo(base).fileName(), Qt::MatchExactly).first()));
+    };
+    selectionner();
+
+    const QString copie = dossier.filePath(QStringLiteral("copie.mdb"));
+    const double cp = chronometrer(fois, [&] { executer(QStringLiteral("cp"), {base, copie}); });
+    const double cpSync = chronometrer(fois, [&] {
+        executer(QStringLiteral("cp"), {base, copie});
+        executer(QStringLiteral("sync"), {QStringLiteral("-d"), copie});
+    });
+
+    bool ok = true;
+    const double compactage = chronometrer(fois, [&] {
+        cliquer(choix(), "Command2");
+        ok = reussi(boites) && ok;
+    });
+    auto& chemin = forms::Feuilles::charger(QStringLiteral("feuille_chemin"));
+    auto accepter = [&] {
+        chemin.controle<forms::ListeDossiers>(QStringLiteral("Dir1"))->setPath(cle);
+        cliquer(chemin, "cmdUpdate");
+        ok = reussi(boites) && ok;
+    };
+    selectionner();
+    const double sauvegarde = chronometrer(fois, [&] {
+        cliquer(choix(), "Command4");
+        accepter();
+    });
+    const double restauration = chronometrer(fois, [&] {
+        cliquer(choix(), "Command5");
+        accepter();
+    });
+    if (!ok) return 1;
+
+    std::printf("  Fichier : %.1f Mo, médiane de %d essais\n", QFileInfo(base).size() / 1048576.0, fois);
+    std::printf("  %-34s %9.2f ms\n", "plancher : cp", cp);
+    std::printf("  %-34s %9.2f ms\n", "plancher : cp + sync du fichier", cpSync);
+    afficher("Compacter (3 copies)", compactage, cp, cpSync);
+    afficher("Sauvegarder", sauvegarde, cp, cpSync);
+    afficher("Restaurer", restauration, cp, cpSync);
+    forms::Feuilles::toutDecharger();
+    return 0;
+}
