@@ -465,6 +465,31 @@ private slots:
         QCOMPARE(lignes[4].section('|', 0, 2), QStringLiteral("000003|D\"Artagnan|Noé"));
     }
 
+    // More records than a workbook holds is refused before any record is read, with the count.
+    void xls_trop_de_lignes_refuse_avec_le_compte() {
+        Base base({});
+        {
+            auto b = db::BaseDonnees::ouvrir(base.chemin);
+            b->requete(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 65536) "
+                                      "INSERT INTO \"élèves\" (matricule, \"nom_élève\") SELECT printf('%06d', i), 'Nom' FROM n"));
+        }
+        auto& cr = CrystalReport1();
+        reinitialiser(cr);
+        cr.setDataFiles(0, base.chemin);
+        cr.setReportFileName(base.fichier(QStringLiteral("x.rpt"), QStringLiteral("[rapport]\n[détail]\nligne = {élèves.matricule}\n")));
+        cr.setDestination(destination::Fichier);
+        cr.setPrintFileType(type_fichier::Tableur);
+        const QString sortie = QDir(base.dossier.path()).filePath(QStringLiteral("x.XLS"));
+        cr.setPrintFileName(sortie);
+        QVERIFY(cr.PrintReport() != 0);
+        QVERIFY2(cr.derniereErreur().contains(QStringLiteral("65 536 lignes")), qPrintable(cr.derniereErreur()));
+        QVERIFY2(cr.derniereErreur().contains(QLocale(QLocale::French).toString(65537)), qPrintable(cr.derniereErreur()));
+        QVERIFY(!QFileInfo::exists(sortie));
+        // One record fewer fits.
+        db::BaseDonnees::ouvrir(base.chemin)->requete(QStringLiteral("DELETE FROM \"élèves\" WHERE matricule = '000001'"));
+        QCOMPARE(cr.PrintReport(), 0);
+    }
+
     void xls_grand_classeur_relu() {
         // Enough distinct strings for several continuation records and a multi-sector table.
         QVector<Eleve> eleves;

@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMap>
 #include <QMdiSubWindow>
 #include <QPrinter>
@@ -142,6 +143,16 @@ void executer() {
             throw Erreur(erreurs_execution::NomFichierIncorrect, QStringLiteral("Aucun nom de fichier n'est donné pour l'exportation."));
         if (s.typeFichier != type_fichier::TexteEnrichi && s.typeFichier != type_fichier::Tableur)
             throw Erreur(erreurs_execution::AppelIncorrect, QStringLiteral("Type de fichier d'exportation inconnu (%1).").arg(s.typeFichier));
+        // A workbook holds 65,536 rows, the headings' included: known before any record is read.
+        if (s.typeFichier == type_fichier::Tableur) {
+            const qint64 n = donnees(m, base, selection, jour, true).compte;
+            if (n + 1 > 65536)
+                throw Erreur(erreurs_execution::AppelIncorrect,
+                             QStringLiteral("Un classeur .XLS contient au plus 65 536 lignes : cette exportation en "
+                                            "demanderait %1 (%2 enregistrements et la ligne des intitulés). "
+                                            "Choisissez moins d'enregistrements avec le filtre.")
+                                 .arg(QLocale(QLocale::French).toString(n + 1), QLocale(QLocale::French).toString(n)));
+        }
         const Donnees d = donnees(m, base, selection, jour);
         if (s.typeFichier == type_fichier::TexteEnrichi) {
             const DocumentRendu doc = mettre_en_page(m, d, formules, jour);

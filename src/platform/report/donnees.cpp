@@ -190,12 +190,17 @@ Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoe
     if (tables.isEmpty()) {
         // A form to fill in by hand: one empty record.
         d.lignes.append(QVector<QVariant>(selectionnees.size()));
+        d.compte = 1;
     } else {
         QString sql = QStringLiteral("SELECT %1 FROM %2")
                           .arg(selectionnees.isEmpty() ? QStringLiteral("1") : selectionnees.join(QStringLiteral(", ")),
                                clause_from(m.source));
         if (!conditions.isEmpty()) sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
-        if (verifier) sql += QStringLiteral(" LIMIT 0");
+        if (verifier) {
+            auto r = base->requete(QStringLiteral("SELECT COUNT(*) FROM (") + sql + ')', parametres);
+            d.compte = r.lignes.value(0).value(0).toLongLong();
+            return d;
+        }
         auto r = base->requete(sql, parametres);
         d.lignes = std::move(r.lignes);
     }

@@ -16,6 +16,7 @@ struct Donnees {
     int colonneGroupe = -1;
     QVector<int> debutsGroupes;         // first row of each group, when the template groups
     QVector<QVariant> valeursGroupes;   // the value each group's heading shows
+    qint64 compte = 0;                  // records selected, when only checked and counted
     // Fields of the one-record tables (the school, the inspection, the captions of the
     // configurable fields): the same on every row, and shown even when no record is selected.
     QHash<QString, QVariant> constantes;
@@ -25,7 +26,7 @@ struct Donnees {
 
 // `base`: the database file (unused by a template without data). Throws Erreur: 3024 and
 // the engine's own errors for the file, 3075 for a formula naming what the data do not offer.
-// `verifier`: the names and formulas are checked, no record is read.
+// `verifier`: the names and formulas are checked and the records counted, none is read.
 Donnees lire_donnees(const Modele& m, const QString& base, const formule::PNoeud& selection,
                      const QDate& aujourdhui, bool verifier = false);
 
