@@ -723,7 +723,9 @@ private slots:
         t.start();
         QCOMPARE(cr.PrintReport(), 0);
         qInfo("liste de 10 000 élèves : %lld ms", t.elapsed());
-        QVERIFY2(t.elapsed() < 5000, qPrintable(QString::number(t.elapsed())));
+        // The speed itself is measured by the benchmark; here only a layout gone quadratic
+        // fails, with room for a machine busy with other tests (about 1.5 s when idle).
+        QVERIFY2(t.elapsed() < 30000, qPrintable(QString::number(t.elapsed())));
     }
 };
 
