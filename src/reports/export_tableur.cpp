@@ -4,7 +4,10 @@
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
+#include "platform/db/base_donnees.h"
 #include "platform/report/crystal_report.h"
+#include "platform/report/ecriture_xls.h"
+#include "platform/report/formule.h"
 #include "reports/feuille_traitements.h"
 #include "reports/formule_selection.h"
 #include "reports/nom_fichier_sortie.h"
@@ -12,8 +15,39 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 
 namespace reports {
+
+namespace {
+
+// The pupils the selection formula keeps, counted before anything is read or asked, so that
+// an export too big for one sheet is refused at once. -1 when they cannot be counted here
+// (no database, a formula naming another table): the report engine then says why itself.
+qint64 eleves_selectionnes(const QString& base, const QString& selection) {
+    try {
+        const QString eleves = QStringLiteral("élèves");
+        report::formule::ContexteSql ctx;
+        ctx.colonne = [&](const QString& table, const QString& champ) -> QString {
+            if (table != eleves) throw Erreur(3075, table);
+            return report::formule::nom_sql(table) + QLatin1Char('.') + report::formule::nom_sql(champ);
+        };
+        QVariantList parametres;
+        QString sql = QStringLiteral("SELECT COUNT(*) FROM ") + report::formule::nom_sql(eleves);
+        if (const auto f = report::formule::analyser(selection))
+            sql += QStringLiteral(" WHERE ") + report::formule::en_sql(f, ctx, parametres, true);
+        if (!QFileInfo(base).isFile()) return -1;
+        auto b = db::BaseDonnees::ouvrir(base);
+        report::formule::enregistrer_fonctions(b->poignee());
+        const qint64 n = b->requete(sql, parametres).lignes.value(0).value(0).toLongLong();
+        b->Close();
+        return n;
+    } catch (...) {
+        return -1;
+    }
+}
+
+}  // namespace
 
 void exporter_donnees_excel() {
     forms::pieger([] {
@@ -23,6 +57,19 @@ void exporter_donnees_excel() {
         Module1::construire_formule_selection();
         if (const QString raison = cr.verifier(); !raison.isEmpty()) {
             forms::boite_message(message_interruption(raison), 48);
+            return;
+        }
+
+        // One row of headings, then one row per pupil.
+        const qint64 nombre = eleves_selectionnes(Module1::chemin_base, cr.SelectionFormula());
+        if (nombre >= report::LignesMaxClasseur) {
+            const QLocale fr(QLocale::French);
+            forms::boite_message(
+                QStringLiteral("L'exportation compte %1 élèves : un fichier .XLS (Microsoft Excel) ne peut en contenir "
+                               "que %2, sous la ligne des intitulés.\n\nChoisissez un cycle, un niveau ou une classe "
+                               "dans la fenêtre « Exploitation de la base » pour exporter moins d'élèves à la fois.")
+                    .arg(fr.toString(nombre), fr.toString(report::LignesMaxClasseur - 1)),
+                48);
             return;
         }
 

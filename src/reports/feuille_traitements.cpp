@@ -15,9 +15,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -139,6 +141,18 @@ FeuilleTraitements::FeuilleTraitements() : forms::Feuille(QString::fromUtf8(Nom)
     bas->addWidget(fermer);
     principal->addLayout(bas);
     connect(fermer, &QPushButton::clicked, this, [this] { cmdFermer_Click(); });
+}
+
+void FeuilleTraitements::showEvent(QShowEvent* e) {
+    forms::Feuille::showEvent(e);
+    QMdiSubWindow* cadre = sousFenetre();
+    if (!cadre) return;
+    // The main window's area maximises the window it shows when another one (a preview) is
+    // maximised; once that showing is over, this window, laid out at a fixed size, goes back
+    // to its own size.
+    QTimer::singleShot(0, cadre, [cadre] {
+        if (cadre->isMaximized()) cadre->showNormal();
+    });
 }
 
 void FeuilleTraitements::Form_Load() {

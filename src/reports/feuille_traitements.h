@@ -23,6 +23,9 @@ public:
     void cmdFermer_Click();
     void HScroll1_Change();
 
+protected:
+    void showEvent(QShowEvent* e) override;
+
 private:
     void sequence_impression(int liste);
     QComboBox* combo(int liste) const;

@@ -454,14 +454,18 @@ private slots:
             "b = xlrd.open_workbook(sys.argv[1])\n"
             "s = b.sheet_by_index(0)\n"
             "print(s.name)\n"
+            "def texte(c):\n"
+            "    if c.ctype != xlrd.XL_CELL_DATE: return str(c.value)\n"
+            "    t = xlrd.xldate_as_tuple(c.value, b.datemode)\n"
+            "    return 'date %02d/%02d/%04d' % (t[2], t[1], t[0])\n"
             "for r in range(s.nrows):\n"
-            "    print('|'.join(str(s.cell_value(r, c)) for c in range(s.ncols)))\n");
+            "    print('|'.join(texte(s.cell(r, c)) for c in range(s.ncols)))\n");
         const QString sortieLue = lancer(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script, sortie});
         const QStringList lignes = sortieLue.trimmed().split('\n');
         QCOMPARE(lignes.size(), 6);
         QCOMPARE(lignes[0], QStringLiteral("Élèves"));
         QCOMPARE(lignes[1], QStringLiteral("Matricule|Nom|Prénom|Né(e) le"));
-        QCOMPARE(lignes[2], QStringLiteral("000001|Dupré|Élodie|") + ne_il_y_a(6, 10).toString(QStringLiteral("dd/MM/yyyy")));
+        QCOMPARE(lignes[2], QStringLiteral("000001|Dupré|Élodie|date ") + ne_il_y_a(6, 10).toString(QStringLiteral("dd/MM/yyyy")));
         QCOMPARE(lignes[4].section('|', 0, 2), QStringLiteral("000003|D\"Artagnan|Noé"));
     }
 

@@ -2,8 +2,12 @@
 #include "environnement_reports.h"
 #include "essais.h"
 #include "platform/db/base_donnees.h"
+#include "platform/report/apercu.h"
 #include "reports/elements_traitements.h"
 
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPrinterInfo>
 #include <QScrollBar>
 
@@ -326,6 +330,47 @@ private slots:
         QVERIFY(!essai::traitements().estAffichee());
         QVERIFY(forms::Feuilles::estChargee(QString::fromUtf8(reports::FeuilleTraitements::Nom)));
         QCOMPARE(essai::controle<QLineEdit>("Text1")->text(), QStringLiteral("2"));
+    }
+
+    // In the main window, after a maximised preview, the window opens at its own size, both
+    // shown again after "&Fermer" and loaded afresh.
+    void taille_propre_apres_un_apercu_maximise() {
+        QMainWindow principale;
+        auto* zone = new QMdiArea;
+        principale.setCentralWidget(zone);
+        principale.resize(1400, 1000);
+        forms::Feuilles::definirZone(zone);
+        principale.show();
+        essai::traitements().afficher();
+        QCoreApplication::processEvents();
+        QMdiSubWindow* cadre = essai::traitements().sousFenetre();
+        QVERIFY(cadre && !cadre->isMaximized());
+        const QSize taille = cadre->size();
+        QVERIFY(taille.width() < zone->viewport()->width());
+
+        for (bool recharger : {false, true}) {
+            essai::choisir(2, QStringLiteral("Liste de classes (alphabétique)"));
+            essai::sortie(0);
+            essai::imprimer(2);
+            QCOMPARE(boites_->vues.size(), 0);
+            QMdiSubWindow* apercu = report::FenetreApercu::instance().sousFenetre();
+            QVERIFY(apercu && apercu->isMaximized());
+            if (recharger) {
+                essai::traitements().decharger();
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            } else {
+                QTest::mouseClick(essai::controle<QWidget>("cmdFermer"), Qt::LeftButton);
+            }
+            essai::traitements().afficher();
+            QCoreApplication::processEvents();
+            cadre = essai::traitements().sousFenetre();
+            QVERIFY(cadre && cadre->isVisible());
+            QVERIFY(!cadre->isMaximized());
+            QCOMPARE(cadre->size(), taille);
+            QCOMPARE(zone->activeSubWindow(), cadre);
+        }
+        forms::Feuilles::toutDecharger();
+        forms::Feuilles::definirZone(nullptr);
     }
 };
 

@@ -160,7 +160,7 @@ void executer() {
             ecrire(s.fichier, texte_enrichi(doc));
         }
         else
-            ecrire(s.fichier, classeur_excel(mettre_en_tableau(m, d, formules, jour)));
+            ecrire(s.fichier, classeur_excel(mettre_en_tableau(m, d, formules, jour), genres_colonnes(m, d)));
         return;
     }
     default:

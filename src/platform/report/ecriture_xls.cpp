@@ -3,7 +3,12 @@
 #include "platform/erreur.h"
 #include "platform/report/ole2.h"
 
+#include <bit>
+#include <cmath>
+#include <optional>
+
 #include <QHash>
+#include <QLocale>
 #include <QtEndian>
 
 namespace report {
@@ -52,15 +57,18 @@ QByteArray police() {
     return b;
 }
 
-QByteArray format_cellule(bool style) {
+constexpr quint16 FormatDate = 164;  // the first number format a workbook may define
+constexpr quint16 XfTexte = 15, XfDate = 16;
+
+QByteArray format_cellule(bool style, quint16 format = 0) {
     QByteArray b;
     Flux::u16(b, 0);                         // font
-    Flux::u16(b, 0);                         // number format: General
+    Flux::u16(b, format);                    // number format, 0: General
     Flux::u16(b, style ? 0xFFF5 : 0x0001);   // style XF / cell XF on style 0, locked
     Flux::u8(b, 0x20);                       // bottom aligned
     Flux::u8(b, 0);
     Flux::u8(b, 0);
-    Flux::u8(b, style ? 0 : 0xF8);
+    Flux::u8(b, style ? 0 : (format ? 0xFC : 0xF8));  // a cell's own number format is marked used
     Flux::u32(b, 0);
     Flux::u32(b, 0);
     Flux::u16(b, 0x20C0);
@@ -111,13 +119,70 @@ struct TableChaines {
     }
 };
 
+// The value of a date cell: days since 30/12/1899.
+std::optional<double> date_serie(const QString& texte) {
+    const QDate d = QDate::fromString(texte, QStringLiteral("dd/MM/yyyy"));
+    if (!d.isValid() || d < QDate(1900, 3, 1)) return std::nullopt;
+    return double(QDate(1899, 12, 30).daysTo(d));
+}
+
+// Numbers are printed the French way ("12,5"); a plain "12.5" is read too.
+std::optional<double> nombre(const QString& texte) {
+    bool ok = false;
+    double x = QLocale(QLocale::French).toDouble(texte, &ok);
+    if (!ok) x = QLocale::c().toDouble(texte, &ok);
+    if (!ok || !std::isfinite(x)) return std::nullopt;
+    return x;
+}
+
+GenreColonne genre_valeurs(const QVariant& premier) {
+    switch (premier.typeId()) {
+    case QMetaType::QDate: case QMetaType::QDateTime: return GenreColonne::Date;
+    case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong: case QMetaType::ULongLong:
+    case QMetaType::Double: return GenreColonne::Nombre;
+    default: return GenreColonne::Texte;
+    }
+}
+
+void lignes_detail(const Bande& b, QVector<const Element*>& r) {
+    for (const Element& e : b) {
+        if (e.genre == Element::Ligne) r.append(&e);
+        if (e.genre == Element::Bloc) lignes_detail(e.enfants, r);
+    }
+}
+
 }  // namespace
 
-QByteArray classeur_excel(const Tableau& t) {
+QVector<GenreColonne> genres_colonnes(const Modele& m, const Donnees& d) {
+    QVector<const Element*> lignes;
+    lignes_detail(m.detail, lignes);
+    QVector<GenreColonne> r;
+    for (const Element* l : lignes)
+        for (const Cellule& c : l->cellules) {
+            GenreColonne g = GenreColonne::Texte;
+            if (c.contenu.size() == 1 && c.contenu[0].genre == Morceau::Valeur && c.contenu[0].valeur &&
+                c.contenu[0].valeur->genre == formule::Noeud::Champ) {
+                const QString cle = formule::canonique(c.contenu[0].valeur);
+                QVariant premier;
+                if (d.colonnes.contains(cle)) {
+                    const int k = d.colonnes.value(cle);
+                    for (const auto& ligne : d.lignes)
+                        if (!ligne.value(k).isNull()) { premier = ligne.value(k); break; }
+                } else {
+                    premier = d.constantes.value(cle);
+                }
+                g = genre_valeurs(premier);
+            }
+            for (int i = 0; i < qMax(1, c.repetition); ++i) r.append(g);
+        }
+    return r;
+}
+
+QByteArray classeur_excel(const Tableau& t, const QVector<GenreColonne>& genres) {
     const int lignes = t.lignes.size() + 1;
     int colonnes = t.entetes.size();
     for (const QStringList& l : t.lignes) colonnes = qMax(colonnes, int(l.size()));
-    if (lignes > 65536 || colonnes > 256)
+    if (lignes > LignesMaxClasseur || colonnes > 256)
         throw Erreur(erreurs_execution::AppelIncorrect,
                      QStringLiteral("Trop de lignes ou de colonnes pour un classeur Excel (65 536 lignes et 256 colonnes au plus)."));
 
@@ -128,6 +193,22 @@ QByteArray classeur_excel(const Tableau& t) {
     QByteArray cellules;
     auto cellule = [&](int rang, int col, QString texte) {
         if (texte.isEmpty()) return;
+        if (rang > 0 && col < genres.size() && genres[col] != GenreColonne::Texte) {
+            const bool date = genres[col] == GenreColonne::Date;
+            if (const auto x = date ? date_serie(texte) : nombre(texte)) {
+                QByteArray d;
+                Flux::u16(d, quint16(rang));
+                Flux::u16(d, quint16(col));
+                Flux::u16(d, date ? XfDate : XfTexte);
+                const quint64 bits = std::bit_cast<quint64>(*x);
+                Flux::u32(d, quint32(bits));
+                Flux::u32(d, quint32(bits >> 32));
+                Flux::u16(cellules, 0x0203);
+                Flux::u16(cellules, quint16(d.size()));
+                cellules += d;
+                return;
+            }
+        }
         if (texte.size() > 32767) texte.truncate(32767);
         auto it = indices.find(texte);
         if (it == indices.end()) { it = indices.insert(texte, chaines.size()); chaines.append(texte); }
@@ -135,7 +216,7 @@ QByteArray classeur_excel(const Tableau& t) {
         QByteArray d;
         Flux::u16(d, quint16(rang));
         Flux::u16(d, quint16(col));
-        Flux::u16(d, 15);
+        Flux::u16(d, XfTexte);
         Flux::u32(d, quint32(*it));
         Flux::u16(cellules, 0x00FD);
         Flux::u16(cellules, quint16(d.size()));
@@ -159,8 +240,18 @@ QByteArray classeur_excel(const Tableau& t) {
         g.enregistrement(0x003D, b);
     }
     for (int i = 0; i < 4; ++i) g.enregistrement(0x0031, police());
+    {
+        const QString jjmmaaaa = QStringLiteral("dd/mm/yyyy");
+        QByteArray b;
+        Flux::u16(b, FormatDate);
+        Flux::u16(b, quint16(jjmmaaaa.size()));
+        Flux::u8(b, 1);
+        Flux::utf16(b, jjmmaaaa);
+        g.enregistrement(0x041E, b);
+    }
     for (int i = 0; i < 15; ++i) g.enregistrement(0x00E0, format_cellule(true));
     g.enregistrement(0x00E0, format_cellule(false));
+    g.enregistrement(0x00E0, format_cellule(false, FormatDate));
     { QByteArray b; Flux::u16(b, 0x8000); Flux::u8(b, 0); Flux::u8(b, 0xFF); g.enregistrement(0x0293, b); }
     const QString feuille = nom_feuille(t.titre);
     const int posFeuille = g.octets.size() + 4;  // the BOUNDSHEET's position field

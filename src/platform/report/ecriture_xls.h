@@ -1,13 +1,28 @@
 #pragma once
 // A binary Excel 97 workbook (".XLS"): one sheet, the headings on the first row, one row per
-// record, every value a text cell from the shared string table.
+// record. Dates are date cells shown JJ/MM/AAAA and numbers are number cells, so that the
+// spreadsheet sorts and computes them; every other value is text (codes such as a matricule
+// or a postcode keep their leading zeros).
+#include "platform/report/donnees.h"
+#include "platform/report/modele.h"
 #include "platform/report/page.h"
 
 #include <QByteArray>
 
 namespace report {
 
-// Throws Erreur 5 beyond the format's 65,536 rows or 256 columns.
-QByteArray classeur_excel(const Tableau& t);
+// The most rows a sheet holds, the headings' row included.
+constexpr int LignesMaxClasseur = 65536;
+
+enum class GenreColonne { Texte, Nombre, Date };
+
+// The kind of each column of the table made from `m` and `d`: a detail cell that shows one
+// field alone takes the kind of that field's values (a date or number field); anything
+// else, text and yes/no fields included, is text.
+QVector<GenreColonne> genres_colonnes(const Modele& m, const Donnees& d);
+
+// Columns beyond `genres` are text; a value that does not read as its column's kind is
+// written as text. Throws Erreur 5 beyond LignesMaxClasseur rows or 256 columns.
+QByteArray classeur_excel(const Tableau& t, const QVector<GenreColonne>& genres = {});
 
 }  // namespace report
