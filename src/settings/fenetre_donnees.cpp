@@ -3,6 +3,7 @@
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
+#include "platform/forms/feuilles.h"
 #include "platform/forms/grille_donnees.h"
 #include "platform/forms/pointeur.h"
 #include "platform/forms/twips.h"
@@ -12,6 +13,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 
 namespace reglages {
 
@@ -134,7 +136,7 @@ void FenetreDonnees::cmdAjouter_Click() {
             if (!(rs.Eof() && rs.Bof())) rs.MoveLast();
             if (grille_) {
                 grille_->setFocus();
-                grille_->allerSurLigneNouvelle();
+                grille_->allerSurLigneNouvelle(0);  // the new entry starts in the first column
             }
             break;
         }
@@ -180,6 +182,15 @@ void FenetreDonnees::cmdMettreajour_Click() {
 void FenetreDonnees::cmdFermer_Click() {
     forms::definir_pointeur_souris(forms::PointeurDefaut);
     decharger();
+}
+
+void FenetreDonnees::rendreLaMainAuAppelant() {
+    const QString appelant = selecteurs::appelant_de(*this);
+    if (appelant.isEmpty()) return;
+    // Once this window has gone: the caller becomes the active window again.
+    QTimer::singleShot(0, [appelant] {
+        if (forms::Feuille* f = forms::Feuilles::siChargee(appelant); f && f->estAffichee()) f->afficher();
+    });
 }
 
 void FenetreDonnees::bouton_accepter_Click() {
@@ -241,7 +252,20 @@ void FenetreDonnees::datPrimaryRS_Validate(int action, int* /*enregistrer*/) {
     forms::definir_pointeur_souris(forms::Sablier);
 }
 
+// The tab order runs down the window's own fields (in the order they were built, or as the
+// window set it), then along the record buttons.
+void FenetreDonnees::ordonnerTabulation() {
+    QVector<QWidget*> champs, boutons;
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (!isAncestorOf(w) || !(w->focusPolicy() & Qt::TabFocus)) continue;
+        (barre_->isAncestorOf(w) ? boutons : champs).append(w);
+    }
+    const QVector<QWidget*> ordre = champs + boutons;
+    for (int i = 1; i < ordre.size(); ++i) setTabOrder(ordre[i - 1], ordre[i]);
+}
+
 void FenetreDonnees::Form_Load() {
+    ordonnerTabulation();
     forms::pieger([this] {
         if (variation_.placement == Placement::Decalee)
             Module1::centrer_feuille_decalee(*this);
@@ -257,15 +281,17 @@ void FenetreDonnees::Form_Unload(int& annuler) {
         annuler = 1;
         return;
     }
+    rendreLaMainAuAppelant();
     if (variation_.dechargement == AuDechargement::RetirerAccepter) retirerAccepter();
     forms::definir_pointeur_souris(forms::PointeurDefaut);
 }
 
-// A picker behaves as a dialog would: Enter presses "Accepter" when it is offered and Escape
-// presses "&Fermer". Keys reach here only when the focused control leaves them unused.
+// Escape presses "&Fermer"; in a picker, Enter presses "Accepter" when it is offered. Keys
+// reach here only when the focused control leaves them unused.
 void FenetreDonnees::keyPressEvent(QKeyEvent* e) {
-    if (variation_.accepter == Accepter::Masque && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && accepterDisponible()) {
+    if ((e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (variation_.accepter == Accepter::Masque && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
+            accepterDisponible()) {
             accepter_->click();
             return;
         }

@@ -70,6 +70,8 @@ protected:
 
 private:
     void construire();
+    void ordonnerTabulation();
+    void rendreLaMainAuAppelant();
     Variation variation_;
     db::ControleDonnees* datPrimaryRS_ = nullptr;
     forms::GrilleDonnees* grille_ = nullptr;

@@ -20,6 +20,7 @@ namespace {
 // The code a picker was opened with, kept on the picker window itself so that it goes
 // with the window when the window is unloaded.
 const char* const CodeOuverture = "code_appelant_ouverture";
+const char* const AppelantOuverture = "appelant_ouverture";
 
 Copie col(int c, const char* destination) { return {c, {}, QString::fromUtf8(destination)}; }
 Copie texte(const char* source, const char* destination) {
@@ -219,8 +220,12 @@ void appeler(const Bouton& b) {
     montrer(f);
     Module1::code_appelant = b.code;
     f.setProperty(CodeOuverture, static_cast<int>(b.code));
+    const Choix* choix = chercher(b.selecteur, b.code);
+    f.setProperty(AppelantOuverture, b.appelant.isEmpty() && choix ? choix->appelant : b.appelant);
     f.afficher();
 }
+
+QString appelant_de(const forms::Feuille& selecteur) { return selecteur.property(AppelantOuverture).toString(); }
 
 void accepter(forms::Feuille& selecteur) {
     const qint16 code = Module1::code_appelant;
@@ -252,6 +257,7 @@ void accepter(forms::Feuille& selecteur) {
     for (int i = 0; i < destinations.size(); ++i) destinations[i]->setText(valeurs[i]);
 
     selecteur.decharger();
+    appelant->afficher();
     if (focus) focus->setFocus(Qt::OtherFocusReason);
 }
 

@@ -53,6 +53,9 @@ QString infobulle_choix();
 void appeler(const QString& liant, const QString& selecteur, qint16 code);
 void appeler(const Bouton& bouton);
 
+// The caller window a picker was opened for ("" when none, or opened from the menu).
+QString appelant_de(const forms::Feuille& selecteur);
+
 // The accept operation of a picker (its "Accepter", or the relay of its grid). The code in
 // force is code_appelant; a picker opened by one caller copies nothing once another caller
 // has set a different code. Matched: copies, unloads the picker, focuses the caller's field.

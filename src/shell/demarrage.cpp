@@ -2,6 +2,7 @@
 // multi-document area, then the splash; dismissing it shows the main window.
 #include "shell/demarrage.h"
 #include "shell/demarrage_interne.h"
+#include "shell/dessins.h"
 #include "shell/enregistrement_shell.h"
 #include "shell/feuille_copyright.h"
 #include "shell/feuilles_simples.h"
@@ -16,6 +17,7 @@
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/feuilles.h"
 #include <QApplication>
+#include <QIcon>
 
 namespace shell {
 
@@ -31,6 +33,8 @@ void enregistrer_toutes_les_feuilles() {
 
 void preparer_demarrage() {
     forms::definir_titre_application(QString::fromUtf8(version::titre));
+    // Every window carries the program's own picture, the school house of the splash.
+    QApplication::setWindowIcon(QIcon(dessin_ecole()));
     enregistrer_toutes_les_feuilles();
     Module1::chemin_base.clear();
     Module1::chemin_programme.clear();

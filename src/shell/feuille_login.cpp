@@ -1,4 +1,5 @@
 #include "shell/feuille_login.h"
+#include "platform/forms/boites.h"
 #include "shell/dessins.h"
 #include "shell/placement.h"
 #include "platform/forms/erreurs_boites.h"
@@ -24,7 +25,7 @@ QLineEdit* tentative_du_choix() {
 
 FeuilleLogin::FeuilleLogin(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("feuille_login"));
-    setWindowTitle(QString());
+    setWindowTitle(forms::titre_application());
     setModal(true);
 
     saisie_ = new QLineEdit(this);

@@ -63,8 +63,9 @@ FeuilleAccueil::FeuilleAccueil() : forms::Feuille(QStringLiteral("feuille_accuei
     auto* plateforme = etiquette(cadre, "lblPlatform", QSysInfo::prettyProductName());
     auto* societe = etiquette(cadre, "lblCompany", QStringLiteral("Gestion administrative de l'école maternelle et élémentaire"));
     auto* avertissement = etiquette(cadre, "lblWarning",
-        QStringLiteral("Les données des élèves et des familles sont confidentielles : "
-                       "protégez la base de données par un code d'accès."));
+        QStringLiteral("Les données des élèves et des familles sont confidentielles : un code d'accès "
+                       "réserve l'ouverture de la base au personnel qui le connaît, mais ne chiffre pas le "
+                       "fichier. Rangez-le dans un dossier protégé."));
     avertissement->setWordWrap(true);
     label1_ = etiquette(cadre, "Label1", QStringLiteral("Cliquez ou pressez une touche quelconque"));
     label1_->setAutoFillBackground(true);

@@ -48,6 +48,8 @@ MDIForm1::MDIForm1() {
     move(ecran.x() + ecran.width() / 20, ecran.y() + ecran.height() / 20);
     principale = this;
     forms::Feuilles::definirZone(zone_);
+    // No database is open yet: the working menus wait for one, whatever box start-up shows.
+    Module1::desactiver_menus();
 }
 
 MDIForm1::~MDIForm1() {

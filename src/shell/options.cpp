@@ -1,6 +1,6 @@
 // "options.ini": five lines ended by CR LF, the four check boxes as integers and the last
-// database path between double quotes. Fields end at a comma or a line end, so a quoted
-// path may hold commas.
+// database path between double quotes (a quote inside doubled). Fields end at a comma or a
+// line end, so a quoted path may hold commas.
 #include "shell/options.h"
 #include "shell/module1.h"
 #include "platform/erreur.h"
@@ -8,10 +8,12 @@
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/feuilles.h"
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QSaveFile>
 #include <optional>
+#include <unistd.h>
 
 namespace shell::options {
 
@@ -38,10 +40,19 @@ public:
         if (i_ >= t_.size()) return std::nullopt;
         QString champ;
         if (t_[i_] == '"') {
-            const qsizetype fin = t_.indexOf('"', i_ + 1);
-            const qsizetype bout = fin < 0 ? t_.size() : fin;
-            champ = t_.mid(i_ + 1, bout - i_ - 1);
-            i_ = fin < 0 ? t_.size() : fin + 1;
+            // A doubled quote inside stands for one quote of the value.
+            ++i_;
+            while (i_ < t_.size()) {
+                if (t_[i_] != '"') {
+                    champ += t_[i_++];
+                } else if (i_ + 1 < t_.size() && t_[i_ + 1] == '"') {
+                    champ += '"';
+                    i_ += 2;
+                } else {
+                    ++i_;
+                    break;
+                }
+            }
             while (i_ < t_.size() && t_[i_] != ',' && t_[i_] != '\r' && t_[i_] != '\n') ++i_;
         } else {
             const qsizetype debut = i_;
@@ -126,12 +137,21 @@ void ecrire_options() {
         QByteArray contenu;
         for (const char* nom : cases)
             contenu += QByteArray::number(valeur_case(QString::fromUtf8(nom))) + "\r\n";
-        contenu += '"' + chemin_base.toUtf8() + "\"\r\n";
+        // A quote inside the path is doubled, so that the path reads back whole.
+        contenu += '"' + QString(chemin_base).replace(QLatin1Char('"'), QStringLiteral("\"\"")).toUtf8() + "\"\r\n";
         // Written beside and then renamed over the old file, so that a failure leaves the
-        // previous options intact instead of no file at all.
+        // previous options intact instead of no file at all. The buffered bytes are pushed
+        // to the disk and checked before the rename: a full disk must not end as an empty file.
         QSaveFile f(chemin_fichier());
-        if (!f.open(QIODevice::WriteOnly) || f.write(contenu) != contenu.size() || !f.commit())
-            db::lever(erreurs_execution::AccesFichier, QStringLiteral(" (") + chemin_fichier() + QStringLiteral(")"));
+        const bool ecrit = f.open(QIODevice::WriteOnly) && f.write(contenu) == contenu.size() && f.flush() &&
+                           ::fsync(f.handle()) == 0 && f.error() == QFileDevice::NoError;
+        if (!ecrit || !f.commit()) {
+            f.cancelWriting();
+            db::lever(erreurs_execution::AccesFichier,
+                      QStringLiteral(" Le fichier « %1 » n'a pas pu être écrit (disque plein ou protégé en "
+                                     "écriture) : les options précédentes sont conservées.")
+                          .arg(QDir::toNativeSeparators(chemin_fichier())));
+        }
     }, forms::Prefixe::Donnees);
 }
 

@@ -9,6 +9,7 @@
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/feuilles.h"
+#include "platform/forms/noms_feuilles.h"
 #include "platform/forms/pointeur.h"
 #include <QLabel>
 #include <QLineEdit>
@@ -40,8 +41,10 @@ void afficher_base_en_cours(const QString& texte) {
 
 QString base_ouverte() { return base_acceptee; }
 
-void revenir_a_la_base_ouverte() {
-    if (!base_acceptee.isEmpty()) Module1::chemin_base = base_acceptee;
+void revenir_a_la_base_ouverte() { Module1::chemin_base = base_acceptee; }
+
+bool lacher_base_ouverte() {
+    return forms::Feuilles::lacherBases({noms::choix_base, noms::patientez});
 }
 
 void oublier_base_ouverte() { base_acceptee.clear(); }
@@ -53,6 +56,8 @@ void commande_ouvrir() {
 }
 
 void fermer_base_ouverte() {
+    // The windows on the file save what they can and let go of it.
+    lacher_base_ouverte();
     Module1::fermer_base_donnees();
     oublier_base_ouverte();
     Module1::chemin_base.clear();
@@ -62,6 +67,9 @@ void fermer_base_ouverte() {
 }
 
 void commande_fermer() {
+    // The windows on the file save what was typed and go first; a user who goes back to a
+    // record keeps the database open.
+    if (!lacher_base_ouverte()) return;
     fermer_base_ouverte();
     forms::boite_message(QStringLiteral("La base est fermée..."), 64);
 }
@@ -104,6 +112,10 @@ void ouvrir_base_donnees() {
                 return;
             }
         }
+
+        // The windows on the database open until now save what was typed and let go of it:
+        // from here on only the accepted file is written.
+        if (!lacher_base_ouverte()) return;
 
         forms::Feuille& attente = forms::Feuilles::charger(QStringLiteral("feuille_patientez"));
         attente.afficher();

@@ -11,13 +11,16 @@ void commande_fermer();
 void afficher_base_en_cours(const QString& texte);
 // The database that the last opening accepted, "" while none is open.
 QString base_ouverte();
-// While a database is open, puts `chemin_base` back on it: a file selected in the chooser
-// but not accepted (its code refused, the chooser left) must not become the file that the
-// working windows read and write, nor bypass its access code.
+// Puts `chemin_base` back on the database that the last opening accepted ("" when none is
+// open): a file selected in the chooser but not accepted (its code refused, the chooser left)
+// must not become the file that the windows read, print and write, nor bypass its code.
 void revenir_a_la_base_ouverte();
 // Closes the working database as "&Fermer la base de données en cours" does, without its
 // message: for a file that an operation has deleted, renamed or replaced.
 void fermer_base_ouverte();
+// Every window bound to a database file saves what was typed and lets go of it (see
+// forms::Feuilles::lacherBases); false when the user went back to a record instead.
+bool lacher_base_ouverte();
 // No database open any more (closing, a new start).
 void oublier_base_ouverte();
 }  // namespace shell::ouverture

@@ -8,6 +8,7 @@
 #include "settings/selecteurs.h"
 #include "shell/liants.h"
 #include <QToolButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -631,6 +632,52 @@ private slots:
         chemin->setText(dossier.filePath("disparue.png"));
         QVERIFY(photo->pixmap().isNull());
         f.datPrimaryRS()->fermer();
+    }
+
+    // The keyboard alone: a list from the menu has the focus in its grid, "&Ajouter" starts
+    // the new entry in the first column, Escape closes it.
+    void une_liste_au_clavier() {
+        Base b;
+        remplir_listes(b);
+        menu(MenuVilles);
+        auto* grille = controle<forms::GrilleDonnees>(Villes, "grdDataGrid");
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(grille));
+        grille->setCurrentIndex(grille->model()->index(1, 1));
+        cliquer(Villes, "cmdAjouter");
+        QVERIFY(grille->surLigneNouvelle());
+        QCOMPARE(grille->currentIndex().column(), 0);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        traiter();
+        QVERIFY(!chargee(Villes));
+    }
+
+    // A town picked in the school window by keyboard alone: Tab down the fields to the town's
+    // button, Space opens the list with its grid focused, Down then Enter accept the row, and
+    // the school window is active again in the field that follows.
+    void une_ville_choisie_au_clavier() {
+        Base b;
+        remplir_listes(b);
+        menu(MenuEcole);
+        QTRY_COMPARE(focalise(Ecole), QString("nom_école"));
+        QStringList parcours;
+        for (int i = 0; i < 30 && focalise(Ecole) != "Command7"; ++i) {
+            parcours << focalise(Ecole);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QVERIFY2(parcours.indexOf("adresse_école") < parcours.indexOf("code_postal_école"), qPrintable(parcours.join(' ')));
+        QCOMPARE(focalise(Ecole), QString("Command7"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        traiter();
+        QTRY_COMPARE(focalise(Villes), QString("grdDataGrid"));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("grdDataGrid"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        traiter();
+        QVERIFY(!chargee(Villes));
+        QCOMPARE(texte(Ecole, "ville_école"), QString("Nantes"));
+        QCOMPARE(forms::Feuilles::zone()->activeSubWindow(), feuille(Ecole).sousFenetre());
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("téléphone_école"));
+        QVERIFY(b.boites->vues.isEmpty());
     }
 
     void les_intitules_ont_leurs_limites() {

@@ -3,6 +3,7 @@
 // of the real blank template.
 #include "commun/base_test.h"
 #include "shell/demarrage_interne.h"
+#include "shell/liants.h"
 #include "shell/mdiform1.h"
 #include "shell/module1.h"
 #include "shell/options.h"
@@ -20,11 +21,14 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
+#include <csignal>
+#include <sys/resource.h>
 #include "platform/forms/listes_fichiers.h"
 
 using forms::Feuilles;
@@ -252,6 +256,37 @@ private slots:
         Feuilles::toutDecharger();
     }
 
+    // A full disk leaves the previous options whole and is told; a path holding a double
+    // quote reads back whole after a restart.
+    void options_disque_plein_et_guillemet() {
+        Module1::chemin_programme = dossier->path() + "/";
+        const QString chemin = dossier->filePath("l'école \"Jules Ferry\"/essai.mdb");
+        Module1::chemin_base = chemin;
+        Module1::ecrire_options();
+        const QByteArray ecrit = lire(options());
+        QCOMPARE(ecrit.count('"'), 6);
+        Module1::chemin_base.clear();
+        Module1::lire_options();
+        QCOMPARE(Module1::chemin_base, chemin);
+
+        // The disk fills up: writes past 8 bytes fail as they would on a full disk.
+        Module1::chemin_base = dossier->filePath("autre.mdb");
+        struct rlimit avant;
+        getrlimit(RLIMIT_FSIZE, &avant);
+        signal(SIGXFSZ, SIG_IGN);
+        struct rlimit plein = avant;
+        plein.rlim_cur = 8;
+        setrlimit(RLIMIT_FSIZE, &plein);
+        Module1::ecrire_options();
+        setrlimit(RLIMIT_FSIZE, &avant);
+        QCOMPARE(lire(options()), ecrit);
+        QCOMPARE(boites->vues.size(), 1);
+        QVERIFY(boites->vues[0].texte.startsWith("Le gestionnaire d'erreurs des données a rencontré l'erreur : 75\n\n"));
+        QVERIFY(boites->vues[0].texte.contains("les options précédentes sont conservées"));
+        QCOMPARE(QDir(dossier->path()).entryList(QDir::Files), QStringList{"options.ini"});
+        Feuilles::toutDecharger();
+    }
+
     void options_defectueuses_data() {
         QTest::addColumn<QByteArray>("contenu");
         QTest::addColumn<int>("numero");
@@ -321,7 +356,6 @@ private slots:
         demarrer();
         selectionner("essai.mdb");
         QCOMPARE(choix()->controle<QLabel>("Label4")->text(), base);
-        QCOMPARE(Module1::chemin_base, base);
         bool vu = false;
         au_login([&](QDialog* login) {
             vu = true;
@@ -347,6 +381,7 @@ private slots:
             QVERIFY(choix_affiche());
             QCOMPARE(choix()->controle<QLineEdit>("accès_tentavive")->text(), QString());
             QCOMPARE(principale().panneau(1)->text(), QString());
+            QCOMPARE(Module1::chemin_base, QString());
         }
     }
 
@@ -395,6 +430,65 @@ private slots:
         QCOMPARE(boites->vues.size(), 1);
     }
 
+    // Once the database is closed, a protected file clicked in the chooser, then left with
+    // "&Annuler" or a refused code, is not the working file: nothing reads or writes it.
+    void fichier_protege_clique_apres_fermeture() {
+        const QString ouverte = test::copie_modele(*dossier);
+        const QString protegee = test::copie_modele(*dossier, "protegee.mdb");
+        donner_code(protegee, "Secret");
+        ecrire(options(), "0\r\n0\r\n1\r\n0\r\n\"" + ouverte.toUtf8() + "\"\r\n");
+        demarrer();
+        declencher("menufichierindex3");
+        declencher("menufichierindex1");
+        selectionner("protegee.mdb");
+        choix()->findChild<QPushButton*>("cmdFermer")->click();
+        QTRY_VERIFY(!Feuilles::estChargee("feuille_choix_base"));
+        QCOMPARE(Module1::chemin_base, QString());
+        declencher("menufichierindex1");
+        selectionner("protegee.mdb");
+        au_login([](QDialog* login) { taper_code(login, "faux"); });
+        cliquer_ouvrir();
+        QTRY_COMPARE(boites->derniere().texte, refus);
+        QCOMPARE(Module1::chemin_base, QString());
+        QVERIFY(!shell::liants::lier("ouvrir_table_villes"));
+        for (const QString& m : travail) QVERIFY2(!menu_actif(m), qPrintable(m));
+    }
+
+    // Windows left open follow the working database: closing it, or opening another, saves
+    // what they hold and unloads them, so that none writes into a file no longer in use.
+    void les_fenetres_suivent_la_base() {
+        const QString premiere = test::copie_modele(*dossier);
+        const QString seconde = test::copie_modele(*dossier, "seconde.mdb");
+        ecrire(options(), "0\r\n0\r\n1\r\n0\r\n\"" + premiere.toUtf8() + "\"\r\n");
+        demarrer();
+        const auto ecole = [](const QString& base) {
+            auto b = db::BaseDonnees::ouvrir(base);
+            const QString nom = b->requete("SELECT nom_école FROM école").lignes.value(0).value(0).toString();
+            b->Close();
+            return nom;
+        };
+        declencher("menuparamètresindex2");
+        Feuilles::charger("feuille_école").controle<QLineEdit>("nom_école")->setText("Jules Ferry");
+        declencher("menufichierindex3");
+        QVERIFY(!Feuilles::estChargee("feuille_école"));
+        QCOMPARE(ecole(premiere), QString("Jules Ferry"));
+
+        declencher("menufichierindex1");
+        selectionner("seconde.mdb");
+        cliquer_ouvrir();
+        QTRY_COMPARE(Module1::chemin_base, seconde);
+        declencher("menuparamètresindex2");
+        QPointer<forms::Feuille> avant = &Feuilles::charger("feuille_école");
+        avant->controle<QLineEdit>("nom_école")->setText("Pasteur");
+        declencher("menufichierindex1");
+        selectionner("essai.mdb");
+        cliquer_ouvrir();
+        QTRY_COMPARE(Module1::chemin_base, premiere);
+        QVERIFY(!Feuilles::estChargee("feuille_école"));
+        QCOMPARE(ecole(seconde), QString("Pasteur"));
+        QCOMPARE(ecole(premiere), QString("Jules Ferry"));
+    }
+
     void ouvrir_sans_selection() {
         test::copie_modele(*dossier);
         demarrer();
@@ -410,11 +504,11 @@ private slots:
     void double_clic_et_annuler() {
         const QString base = test::copie_modele(*dossier);
         demarrer();
-        // "&Annuler" closes without opening; chemin_base keeps the click.
+        // "&Annuler" closes without opening: the click made nothing the working file.
         selectionner("essai.mdb");
         choix()->findChild<QPushButton*>("cmdFermer")->click();
         QTRY_VERIFY(!Feuilles::estChargee("feuille_choix_base"));
-        QCOMPARE(Module1::chemin_base, base);
+        QCOMPARE(Module1::chemin_base, QString());
         QVERIFY(!menu_actif("menuenfantsindex0"));
         // Back from the menu: nothing selected, and a double-click opens at once.
         declencher("menufichierindex1");
@@ -434,7 +528,6 @@ private slots:
         const QRect ligne = liste->visualItemRect(liste->item(0));
         QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, ligne.center());
         QCOMPARE(choix()->controle<QLabel>("Label4")->text(), base);
-        QCOMPARE(Module1::chemin_base, base);
         QVERIFY(boites->vues.isEmpty());
         QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, ligne.center());
         QTRY_VERIFY(menu_actif("menuenfantsindex0"));
@@ -448,7 +541,6 @@ private slots:
         selectionner("essai.mdb");
         choix()->findChild<forms::ListeDossiers*>("Dir1")->setPath(dossier->filePath("autre"));
         QCOMPARE(choix()->controle<QLabel>("Label4")->text(), QString());
-        QCOMPARE(Module1::chemin_base, base);
         QCOMPARE(choix()->findChild<forms::ListeFichiers*>("File1")->count(), 0);
     }
 

@@ -10,6 +10,8 @@
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
 
 namespace forms {
 
@@ -60,6 +62,20 @@ void Feuille::afficher() {
         if (isMinimized()) showNormal();
         raise();
         activateWindow();
+    }
+    // The keyboard works at once: the focus goes to the first field in tab order (the tabs
+    // themselves are no field), unless a field of the window has it already.
+    QWidget* actuel = focusWidget();
+    if (actuel && isAncestorOf(actuel) && actuel->isVisibleTo(this) && !qobject_cast<QTabBar*>(actuel)) {
+        actuel->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (isAncestorOf(w) && w->isVisibleTo(this) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
+            !qobject_cast<QTabBar*>(w) && !qobject_cast<QTabWidget*>(w)) {
+            w->setFocus(Qt::OtherFocusReason);
+            return;
+        }
     }
 }
 

@@ -3,6 +3,8 @@
 
 #include "platform/erreur.h"
 #include "platform/forms/erreurs_boites.h"
+#include "platform/db/controle_donnees.h"
+#include <algorithm>
 
 #include <QHash>
 #include <QMdiArea>
@@ -84,6 +86,27 @@ void Feuilles::toutDecharger() {
         oublier(f);
         f->detruire();
     }
+}
+
+bool Feuilles::lacherBases(const QStringList& sauf) {
+    for (const QString& nom : registre().chargees.keys()) {
+        Feuille* f = siChargee(nom);
+        if (!f || sauf.contains(nom)) continue;
+        const QList<db::ControleDonnees*> controles = f->findChildren<db::ControleDonnees*>();
+        const bool lie = std::any_of(controles.begin(), controles.end(),
+                                     [](db::ControleDonnees* c) { return !c->DatabaseName().isEmpty(); });
+        if (!lie) continue;
+        if (f->masqueeALaFermeture()) {
+            for (db::ControleDonnees* c : controles) {
+                c->fermer();
+                c->setDatabaseName(QString());
+            }
+            continue;
+        }
+        f->decharger();
+        if (estChargee(nom)) return false;
+    }
+    return true;
 }
 
 void Feuilles::definirZone(QMdiArea* zone) { registre().zone = zone; }

@@ -28,6 +28,11 @@ public:
     static Feuille* siChargee(const QString& nom);  // nullptr when not loaded
     static void decharger(const QString& nom);
     static void toutDecharger();
+    // Lets go of the database files: every loaded window holding a data control unloads (its
+    // unload saves the record being typed), or, for a window hidden rather than closed, its
+    // data controls close and forget their file. The windows named in `sauf` stay as they
+    // are. False as soon as a window refuses to go (its user went back to the record).
+    static bool lacherBases(const QStringList& sauf = {});
 
     // The multi-document area that child windows open in (none: they are top-level).
     static void definirZone(QMdiArea* zone);

@@ -298,12 +298,12 @@ void GrilleDonnees::setText(const QString& texte) {
     d->suivreEnregistrement();
 }
 
-void GrilleDonnees::allerSurLigneNouvelle() {
+void GrilleDonnees::allerSurLigneNouvelle(int colonne) {
     const int nouvelle = d->modele->ligneNouvelle();
     if (nouvelle < 0) return;
     if (db::JeuEnregistrements* rs = d->jeu()) d->executer([&] { d->passerLaFin(*rs); });
     d->interne = true;
-    const QModelIndex index = d->modele->index(nouvelle, Col());
+    const QModelIndex index = d->modele->index(nouvelle, colonne < 0 ? Col() : colonne);
     setCurrentIndex(index);
     scrollTo(index);
     d->interne = false;

@@ -41,7 +41,8 @@ public:
     bool validerCellule();
 
     // The "{down}" key from the last row: the current row becomes the new-row line.
-    void allerSurLigneNouvelle();
+    // In `colonne`, or the current column when negative.
+    void allerSurLigneNouvelle(int colonne = -1);
     bool surLigneNouvelle() const;
 
 signals:
