@@ -96,8 +96,8 @@ private slots:
         QCOMPARE(lire(chemin(fichier)).mid(100), lire(CARNELIS_MODELE_VIDE).mid(100));
         QVERIFY(!liste()->findItems(fichier, Qt::MatchExactly).isEmpty());
         QCOMPARE(forms::pointeur_souris(), 0);
-        // No database open: the working path is the template's, as the operation left it.
-        QCOMPARE(Module1::chemin_base, chemin("basevide.mdz"));
+        // No database open: no file touched here becomes the working path.
+        QCOMPARE(Module1::chemin_base, QString());
         QVERIFY(restes(dossier->path()).isEmpty());
     }
 
@@ -151,7 +151,7 @@ private slots:
         verifier_boite("Duplication effectuée...", 64);
         QCOMPARE(lignes(chemin("copie de travail.mdb")), 5);
         QCOMPARE(label4()->text(), base);
-        QCOMPARE(Module1::chemin_base, base);
+        QCOMPARE(Module1::chemin_base, QString());  // no database open
         // Cancel shows nothing.
         boites->effacer();
         boites->annulerSaisie();
@@ -187,7 +187,7 @@ private slots:
         QVERIFY(!QFile::exists(base));
         QCOMPARE(lignes(chemin("école 2027.mdb")), 5);
         QCOMPARE(label4()->text(), QString());
-        QCOMPARE(Module1::chemin_base, base);
+        QCOMPARE(Module1::chemin_base, QString());  // no database open
     }
 
     void suppression() {
