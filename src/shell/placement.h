@@ -1,5 +1,5 @@
 #pragma once
-// Window placement computed in twips, single precision, as the windowing layer did.
+// Window placement computed in twips, in single precision.
 namespace shell {
 
 struct Position {

@@ -1,6 +1,6 @@
 #pragma once
-// The one service that opens message boxes and input boxes. Styles and answers are those of
-// the original platform: style = buttons (0 OK, 1 OK/Cancel, 2 Abort/Retry/Ignore,
+// The one service that opens message boxes and input boxes. A box's style is a number:
+// buttons (0 OK, 1 OK/Cancel, 2 Abort/Retry/Ignore,
 // 3 Yes/No/Cancel, 4 Yes/No, 5 Retry/Cancel) + icon (16 critical, 32 question, 48 warning,
 // 64 information); answers 1 OK, 2 Cancel, 3 Abort, 4 Retry, 5 Ignore, 6 Yes, 7 No.
 // Tests replace the answerer with a scripted one.

@@ -1,5 +1,5 @@
 #pragma once
-// The windowing unit of the original platform: 15 twips make one pixel.
+// The program's unit of window geometry: 15 twips make one pixel.
 namespace forms {
 constexpr int TwipsParPixel = 15;
 inline int pixels(double twips) { return static_cast<int>(twips / TwipsParPixel); }
