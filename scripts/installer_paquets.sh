@@ -3,7 +3,7 @@
 set -euo pipefail
 paquets=(
   build-essential cmake ninja-build
-  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev
+  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev libx11-dev
   libsqlite3-dev sqlite3
   unrtf python3-xlrd
   libreoffice-writer-nogui poppler-utils

@@ -1,4 +1,5 @@
 #include "shell/mdiform1.h"
+#include "platform/forms/verrous_clavier.h"
 #include "shell/menus.h"
 #include "shell/module1.h"
 #include "shell/options.h"
@@ -98,9 +99,14 @@ void MDIForm1::construireBarreEtat() {
         p->setContentsMargins(4, 0, 4, 0);
         if (i == 0) barre->addWidget(p, 1);
         else barre->addPermanentWidget(p);
-        if (i >= 3) p->setEnabled(false);  // the key is off until pressed
+        if (i >= 3) p->setEnabled(false);
         panneaux_[i] = p;
     }
+    // MAJ and NUM start as the keyboard's lights show them; INSER is the program's own mode and
+    // starts off.
+    const forms::VerrousClavier verrous = forms::lire_verrous_clavier();
+    panneaux_[3]->setEnabled(verrous.majuscules);
+    panneaux_[4]->setEnabled(verrous.numerique);
     auto* horloge = new QTimer(this);
     auto majHeure = [this] {
         const QDateTime maintenant = QDateTime::currentDateTime();
