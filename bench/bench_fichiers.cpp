@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
     std::printf("  Fichier : %.1f Mo, médiane de %d essais\n", QFileInfo(base).size() / 1048576.0, fois);
     std::printf("  %-34s %9.2f ms\n", "plancher : cp", cp);
     std::printf("  %-34s %9.2f ms\n", "plancher : cp + sync du fichier", cpSync);
-    afficher("Compacter (3 copies)", compactage, cp, cpSync);
+    afficher("Compacter", compactage, cp, cpSync);
     afficher("Sauvegarder", sauvegarde, cp, cpSync);
     afficher("Restaurer", restauration, cp, cpSync);
     forms::Feuilles::toutDecharger();

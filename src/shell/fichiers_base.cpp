@@ -269,6 +269,11 @@ void compacter() {
         const QString base = Module1::chemin_base;
         Module1::fermer_base_donnees();
         const QString avant = dans_liste(avant_compactage), cpg = dans_liste(compactage);
+        // A compaction interrupted between its last two steps may leave the kept copy as a
+        // second name of the database itself: that name is dropped, the database keeps its own.
+        if (copie::meme_fichier(base, avant) &&
+            QFileInfo(base).canonicalFilePath() != QFileInfo(avant).canonicalFilePath())
+            copie::supprimer(avant);
         if (copie::meme_fichier(base, avant) || copie::meme_fichier(base, cpg)) {
             pointeur(forms::PointeurDefaut);
             boite_message(QStringLiteral("La base sélectionnée est ") + base +
@@ -282,9 +287,8 @@ void compacter() {
             // The database keeps its name throughout: its compacted copy takes the name in one
             // rename, once complete on disk, and no other writer commits meanwhile.
             copie::Verrou verrou(base);
-            copie::ecrire(base, avant, Mode::Copie, true);
             copie::ecrire(base, cpg, Mode::Compactage, true);
-            copie::ecrire(cpg, base, Mode::Copie, true);
+            copie::remplacer_par_compacte(cpg, base, avant);
         }
         file1()->Refresh();
         pointeur(forms::PointeurDefaut);

@@ -7,6 +7,8 @@
 #include "shell/mdiform1.h"
 #include "shell/module1.h"
 #include "platform/db/base_donnees.h"
+#include "platform/db/copie_sure.h"
+#include "platform/db/erreurs_moteur.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/feuilles.h"
 #include "platform/forms/listes_fichiers.h"

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QtTest>
+#include <unistd.h>
 
 using forms::Feuilles;
 using namespace poste;
@@ -264,10 +265,27 @@ private slots:
         ajouter_eleves(base, 2000, 100);
         db::BaseDonnees::ouvrir(base)->requete(QStringLiteral("DELETE FROM \"élèves\" WHERE matricule >= '000100'"));
         const qint64 avant = QFileInfo(base).size();
+        const QByteArray contenu = lire(base);
+        auto autrePoste = db::BaseDonnees::ouvrir(base);  // another workstation, open meanwhile
+        autrePoste->requete(QStringLiteral("SELECT count(*) FROM \"élèves\""));
         QVERIFY(selectionner("ecole.mdb"));
         boites->effacer();
         cliquer("Command2");
         verifier_boite("Compactage effectué...", 64);
+        // The file kept is the database as it was, and stays so whatever is written after.
+        const QString garde_nom = chemin("sauvegarde_avant_compactage.mdb");
+        QVERIFY(!db::copie_sure::meme_fichier(base, garde_nom));
+        db::BaseDonnees::ouvrir(base)->requete(QStringLiteral("UPDATE \"élèves\" SET \"nom_élève\" = 'Abélard'"));
+        QCOMPARE(lire(garde_nom), contenu);
+        // The other workstation still holds the replaced file: its write is refused, not lost there.
+        try {
+            autrePoste->requete(QStringLiteral("DELETE FROM \"élèves\""));
+            QFAIL("write into the replaced file accepted");
+        } catch (const Erreur& e) {
+            QCOMPARE(e.numero, db::erreurs::FichierRemplace);
+        }
+        autrePoste.reset();
+        QCOMPARE(lire(garde_nom), contenu);
         QVERIFY(QFileInfo(base).size() < avant);
         QCOMPARE(QFileInfo(chemin("sauvegarde_avant_compactage.mdb")).size(), avant);
         QVERIFY(QFile::exists(chemin("compactage.cpg")));
@@ -284,6 +302,16 @@ private slots:
         QVERIFY(boites->derniere().texte.endsWith("compactage impossible!"));
         QCOMPARE(boites->derniere().style, 48);
         QCOMPARE(lire(chemin("sauvegarde_avant_compactage.mdb")), garde);
+        // Left as a second name of the database by a compaction killed before its last rename:
+        // the next compaction goes through and keeps a copy of its own again.
+        QVERIFY(QFile::remove(garde_nom));
+        QCOMPARE(::link(QFile::encodeName(base).constData(), QFile::encodeName(garde_nom).constData()), 0);
+        QVERIFY(selectionner("ecole.mdb"));
+        boites->effacer();
+        cliquer("Command2");
+        verifier_boite("Compactage effectué...", 64);
+        QVERIFY(!db::copie_sure::meme_fichier(base, garde_nom));
+        QCOMPARE(lignes(garde_nom), 5);
     }
 
     void sauvegarde_et_restauration() {

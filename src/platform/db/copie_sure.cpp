@@ -13,6 +13,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace db::copie_sure {
 
@@ -173,6 +174,60 @@ void copier_pages(sqlite3* source, const QString& temporaire) {
     }
 }
 
+// A byte copy by the kernel (without passing through this process where the file system allows
+// it), for a closed file that no one else writes.
+void copier_octets(const QString& source, int vers, const QString& cible) {
+    const int de = ::open(nom_systeme(source).constData(), O_RDONLY | O_CLOEXEC);
+    if (de < 0) lever_systeme(errno, source);
+    struct Fermer {
+        int fd;
+        ~Fermer() { ::close(fd); }
+    } fermer{de};
+    bool noyau = true;
+    std::vector<char> tampon;
+    for (;;) {
+        ssize_t n;
+        if (noyau) {
+            n = ::copy_file_range(de, nullptr, vers, nullptr, 1 << 30, 0);
+            if (n < 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP ||
+                          errno == EBADF)) {
+                noyau = false;
+                continue;
+            }
+        } else {
+            if (tampon.empty()) tampon.resize(1 << 20);
+            n = ::read(de, tampon.data(), tampon.size());
+            if (n < 0 && errno != EINTR) lever_systeme(errno, source);
+            for (ssize_t fait = 0; n > 0 && fait < n;) {
+                const ssize_t e = ::write(vers, tampon.data() + fait, size_t(n - fait));
+                if (e < 0 && errno == EINTR) continue;
+                if (e <= 0) lever_systeme(e < 0 ? errno : ENOSPC, cible);
+                fait += e;
+            }
+        }
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            lever_systeme(errno, cible);
+        }
+        if (n == 0) break;
+    }
+    struct stat s {}, d {};
+    if (::fstat(de, &s) != 0 || ::fstat(vers, &d) != 0 || s.st_size != d.st_size) lever_systeme(EIO, cible);
+}
+
+// Gives `avant` the file `base` as a second name (a name first given to a temporary link, then
+// moved in one rename over an existing `avant`). False where the file system has no such names
+// (FAT) or refuses them: nothing is changed then.
+bool lier(const QString& base, const QString& avant) {
+    const QByteArray lien = nom_systeme(avant + marque + QStringLiteral("lien%1").arg(::getpid()));
+    ::unlink(lien.constData());
+    if (::link(nom_systeme(base).constData(), lien.constData()) != 0) return false;
+    const bool ok = ::rename(lien.constData(), nom_systeme(avant).constData()) == 0;
+    // When `avant` already was a name of `base`, the rename keeps both names.
+    ::unlink(lien.constData());
+    return ok;
+}
+
 void compacter(sqlite3* source, const QString& temporaire) {
     sqlite::executer(source, QStringLiteral("PRAGMA synchronous = OFF"));
     sqlite3_stmt* s = nullptr;
@@ -256,6 +311,43 @@ void ecrire(const QString& source, const QString& cible, Mode mode, bool remplac
     renommer(temporaire.fileName(), cible, remplacer);
     temporaire.setAutoRemove(false);
     synchroniser_dossier(dossier);
+}
+
+void remplacer_par_compacte(const QString& compacte, const QString& cible, const QString& avant) {
+    verifier_source(compacte);
+    const QString dossier = QFileInfo(cible).absolutePath();
+    verifier_dossier_inscriptible(dossier);
+    nettoyer(dossier);
+    QTemporaryFile temporaire(QFileInfo(cible).absoluteFilePath() + marque + QStringLiteral("XXXXXX"));
+    if (!temporaire.open()) lever_systeme(errno ? errno : EACCES, cible);
+    ::flock(temporaire.handle(), LOCK_EX);
+    copier_octets(compacte, temporaire.handle(), cible);
+    if (sonde) sonde(temporaire.fileName());
+    forcer_sur_disque(temporaire.handle(), cible);
+    struct stat droits {};
+    if (::stat(nom_systeme(compacte).constData(), &droits) == 0)
+        ::fchmod(temporaire.handle(), (droits.st_mode & 0777) | S_IRUSR | S_IWUSR);
+    solder_journal(cible);
+    // The file about to be replaced is already on disk, whole: a second name keeps it without
+    // copying it, once the compacted file has taken its first name.
+    const bool lie = lier(cible, avant);
+    if (!lie) ecrire(cible, avant, Mode::Copie, true);
+    try {
+        renommer(temporaire.fileName(), cible, true);
+    } catch (...) {
+        // `avant` would otherwise be the database itself and change with it.
+        if (lie && meme_fichier(cible, avant)) {
+            ::unlink(nom_systeme(avant).constData());
+            try {
+                ecrire(cible, avant, Mode::Copie, true);
+            } catch (const std::exception&) {
+            }
+        }
+        throw;
+    }
+    temporaire.setAutoRemove(false);
+    synchroniser_dossier(dossier);
+    if (QFileInfo(avant).absolutePath() != dossier) synchroniser_dossier(QFileInfo(avant).absolutePath());
 }
 
 Verrou::Verrou(const QString& chemin) {

@@ -22,6 +22,13 @@ enum class Mode {
 // database or is truncated (3343), and a target that is the source itself (58).
 void ecrire(const QString& source, const QString& cible, Mode mode, bool remplacer);
 
+// Gives the database `cible` the content of `compacte`, a closed file this program has just
+// written and forced to disk, keeping the file it replaces, unchanged, under the name `avant`
+// (replacing an existing `avant`). Called with the write lock of `cible` held (Verrou): the
+// replaced file is kept as is, by a second name where the file system allows it, by a page copy
+// otherwise; on failure `cible` is unchanged and `avant`, when written, is a separate copy of it.
+void remplacer_par_compacte(const QString& compacte, const QString& cible, const QString& avant);
+
 // Holds the write lock of a database file from construction to destruction, so that no other
 // connection (another workstation, another window) commits into it while it is copied and
 // then replaced: a write that comes meanwhile waits, then finds the file replaced and is
