@@ -106,7 +106,6 @@ QWidget* FeuilleEleve::creerChamp(const Champ& c, QWidget* parent) {
         auto* z = new QLineEdit(parent);
         z->setObjectName(nom);
         datPrimaryRS()->lier(z, champ, c.max);
-        if (c.max > 0) z->setMaxLength(c.max);
         z->setReadOnly(c.genre == Genre::Verrouille);
         z->setFixedWidth(largeur_zone(z->fontMetrics(), c.max));
         if (c.genre == Genre::Cachee) z->hide();

@@ -36,7 +36,6 @@ FeuilleFiche::FeuilleFiche(const fiches::DescriptionFiche& description)
             zone->setObjectName(c.controle);
             zone->setToolTip(c.infobulle);
             datPrimaryRS()->lier(zone, c.champ, c.longueurMax);
-            zone->setMaxLength(c.longueurMax);
             QWidget* gauche = nullptr;
             if (!c.bouton.isEmpty()) {
                 for (const fiches::BoutonChoix& bc : description_.boutons) {

@@ -4,6 +4,7 @@
 #include "platform/db/controle_donnees.h"
 #include <QCheckBox>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
@@ -77,7 +78,16 @@ private slots:
         QCOMPARE(nom->text(), QString("Abel"));
         QCOMPARE(naissance->text(), QString("01/03/2018"));
         QCOMPARE(matricule->text(), QString("000001"));
-        QCOMPARE(nom->maxLength(), 30);  // the field's declared width
+        // The field's declared width, in characters: thirty emoji go in, a thirty-first does not.
+        QCOMPARE(limite_caracteres(nom), 30);
+        const QString emoji = QString::fromUcs4(U"\U0001F600");
+        nom->clear();
+        for (int i = 0; i < 31; ++i) {
+            QKeyEvent frappe(QEvent::KeyPress, 0, Qt::NoModifier, emoji);
+            QCoreApplication::sendEvent(nom, &frappe);
+        }
+        QCOMPARE(nom->text(), emoji.repeated(30));
+        nom->setText("Abel");
         QVERIFY(!controle->DataChanged());
         cliquer("suivant");
         QCOMPARE(nom->text(), QString("Bernard"));
@@ -97,9 +107,9 @@ private slots:
         auto* prenom = new QLineEdit(fenetre.get());
         controle->lier(prenom, "prénom_élève", 20);
         controle->Refresh();
-        QCOMPARE(prenom->maxLength(), 20);
+        QCOMPARE(limite_caracteres(prenom), 20);
         QCOMPARE(prenom->text(), QString("Léa"));
-        QCOMPARE(nom->maxLength(), 30);
+        QCOMPARE(limite_caracteres(nom), 30);
     }
 
     void enregistrement_en_quittant() {

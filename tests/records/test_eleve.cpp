@@ -67,8 +67,8 @@ private slots:
             else QCOMPARE(v.toString(), echantillon(c, i));
         }
         // Every box takes no more than its limit; the multi-line ones scroll.
-        QCOMPARE(zone("lieu_naissance")->maxLength(), 50);
-        QCOMPARE(zone("cycle_classe_élève")->maxLength(), 1);
+        QCOMPARE(db::limite_caracteres(zone("lieu_naissance")), 50);
+        QCOMPARE(db::limite_caracteres(zone("cycle_classe_élève")), 1);
         QVERIFY(zone("référence_famille")->isReadOnly());
         QVERIFY(zone("chemin_photo")->isHidden());
         QCOMPARE(controle<QPlainTextEdit>("observations_médicales")->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);

@@ -437,7 +437,7 @@ private slots:
             QStringList saisis, stockes;
             for (QLineEdit* zone : feuille(c.fenetre).findChildren<QLineEdit*>()) {
                 if (!qobject_cast<QGroupBox*>(zone->parentWidget())) continue;
-                saisis << (QString::number(saisis.size()) + "é" + zone->objectName()).left(zone->maxLength());
+                saisis << (QString::number(saisis.size()) + "é" + zone->objectName()).left(db::limite_caracteres(zone));
                 zone->setText(saisis.last());
             }
             QCOMPARE(saisis.size(), c.champs);

@@ -9,8 +9,55 @@
 #include <QSignalBlocker>
 #include <QTextCursor>
 #include <QToolButton>
+#include <QValidator>
 
 namespace db {
+
+namespace {
+
+// Field widths count characters: a letter outside the basic plane (an emoji) is one character
+// though it takes two UTF-16 units.
+int nombre_caracteres(QStringView texte) {
+    int n = 0;
+    for (qsizetype i = 0; i < texte.size(); ++i)
+        if (!texte[i].isLowSurrogate() || i == 0 || !texte[i - 1].isHighSurrogate()) ++n;
+    return n;
+}
+
+// The first `n` characters of `texte`, never splitting a character in two.
+QString premiers_caracteres(const QString& texte, int n) {
+    qsizetype i = 0;
+    for (int compte = 0; i < texte.size() && compte < n; ++compte)
+        i += (texte[i].isHighSurrogate() && i + 1 < texte.size() && texte[i + 1].isLowSurrogate()) ? 2 : 1;
+    return texte.left(i);
+}
+
+// Refuses a typed or pasted text longer than the field's width in characters.
+class LimiteCaracteres : public QValidator {
+public:
+    LimiteCaracteres(int n, QObject* parent) : QValidator(parent), n_(n) {}
+    int limite() const { return n_; }
+    State validate(QString& texte, int&) const override {
+        return nombre_caracteres(texte) <= n_ ? Acceptable : Invalid;
+    }
+
+private:
+    int n_;
+};
+
+void limiter_zone(QLineEdit* zone, int n) {
+    if (n <= 0) {
+        zone->setMaxLength(32767);
+        zone->setValidator(nullptr);
+        return;
+    }
+    // The box's own limit counts UTF-16 units: twice the width lets every character in, and
+    // the validator holds the width itself.
+    zone->setMaxLength(2 * n);
+    zone->setValidator(new LimiteCaracteres(n, zone));
+}
+
+}  // namespace
 
 std::function<void(int, const QString&)> ControleDonnees::afficheurErreur;
 
@@ -28,6 +75,11 @@ struct Liaison {
 };
 
 }  // namespace
+
+int limite_caracteres(const QLineEdit* zone) {
+    if (const auto* v = dynamic_cast<const LimiteCaracteres*>(zone->validator())) return v->limite();
+    return zone->maxLength();
+}
 
 struct ControleDonnees::Impl {
     QString chemin, source;
@@ -212,10 +264,10 @@ void ControleDonnees::lier(QLineEdit* zone, const QString& champ, int longueurMa
     l.champ = champ;
     l.texte = true;
     l.longueurMax = longueurMax;
-    l.limiter = [zone](int n) { zone->setMaxLength(n > 0 ? n : 32767); };
+    l.limiter = [zone](int n) { limiter_zone(zone, n); };
     l.afficher = [zone](const QVariant& v) { zone->setText(v.toString()); };
     l.lire = [zone] { return QVariant(zone->text()); };
-    if (longueurMax > 0) zone->setMaxLength(longueurMax);
+    if (longueurMax > 0) limiter_zone(zone, longueurMax);
     l.montre = zone->text();
     d->liaisons.append(l);
 }
@@ -229,11 +281,12 @@ void ControleDonnees::lier(QPlainTextEdit* zone, const QString& champ, int longu
     QObject::connect(zone, &QPlainTextEdit::textChanged, zone, [zone] {
         const int max = zone->property("longueurMax").toInt();
         const QString texte = zone->toPlainText();
-        if (max <= 0 || texte.size() <= max) return;
+        if (max <= 0 || texte.size() <= max || nombre_caracteres(texte) <= max) return;
+        const QString garde = premiers_caracteres(texte, max);
         QTextCursor curseur = zone->textCursor();
-        const int position = qMin(curseur.position(), max);
+        const int position = qMin(curseur.position(), int(garde.size()));
         QSignalBlocker bloque(zone);
-        zone->setPlainText(texte.left(max));
+        zone->setPlainText(garde);
         curseur = zone->textCursor();
         curseur.setPosition(position);
         zone->setTextCursor(curseur);

@@ -78,4 +78,7 @@ private:
     Impl* d;
 };
 
+// How many characters a bound text box accepts (a letter outside the basic plane counts as one).
+int limite_caracteres(const QLineEdit* zone);
+
 }  // namespace db
