@@ -315,6 +315,48 @@ private slots:
         QCOMPARE(lignes, 150);
     }
 
+    // A class running onto a second page is named again there, marked as continued, above
+    // its column headings; in the preview and in the rich-text file alike.
+    void classe_longue_reprise_en_haut_de_page() {
+        QVector<Eleve> eleves;
+        for (int i = 0; i < 70; ++i)
+            eleves.append({QString::asprintf("%06d", i + 1), QStringLiteral("Nom%1").arg(i, 3, 10, QChar('0')), "P", "F",
+                           i < 3 ? "CL03" : "CL04", "CP", "2", "", {}, false});
+        Base base(eleves);
+        const QString modele = QStringLiteral(
+            "[rapport]\ngroupe = {élèves.référence_classe_élève}\ntri = {élèves.nom_élève}\n"
+            "[entête_page]\nligne = Liste des classes\n[entête_groupe]\nespace = 3\nligne = [gras 13pt] Classe {=groupe}\n"
+            "[entête_colonnes]\nligne = [40 cadre] Nom | [40 cadre] Prénom\n"
+            "[détail]\nligne = [40 cadre] {élèves.nom_élève} | [40 cadre] {élèves.prénom_élève}\n"
+            "[pied_groupe]\nligne = Effectif : {=nombre}\n");
+        const DocumentRendu doc = rendre(modele, base);
+        QCOMPARE(doc.pages.size(), 2);
+        const QStringList p1 = textes(doc.pages[0]), p2 = textes(doc.pages[1]);
+        QCOMPARE(p2.mid(0, 3), (QStringList{"Liste des classes", "Classe CL04 (suite)", "Nom | Prénom"}));
+        QCOMPARE(p1.count(QStringLiteral("Classe CL04")), 1);
+        QVERIFY(!p1.join('\n').contains(QStringLiteral("suite")));
+        QCOMPARE(p2.last(), QStringLiteral("Effectif : 67"));
+        const QRegularExpression eleve(QStringLiteral("^Nom\\d+ \\| P$"));
+        QCOMPARE(p1.filter(eleve).size() + p2.filter(eleve).size(), 70);
+
+        auto& cr = CrystalReport1();
+        reinitialiser(cr);
+        cr.setDataFiles(0, base.chemin);
+        cr.setReportFileName(base.fichier(QStringLiteral("classes.rpt"), modele));
+        cr.setDestination(destination::Fichier);
+        cr.setPrintFileType(type_fichier::TexteEnrichi);
+        const QString sortie = QDir(base.dossier.path()).filePath(QStringLiteral("classes.RTF"));
+        cr.setPrintFileName(sortie);
+        QCOMPARE(cr.PrintReport(), 0);
+        reinitialiser(cr);
+        const QString texte = lancer(QStringLiteral("unrtf"), {QStringLiteral("--text"), sortie}, true);
+        const int suite = texte.indexOf(QStringLiteral("Classe CL04 (suite)"));
+        QVERIFY2(suite > texte.indexOf(QStringLiteral("Classe CL04")), qPrintable(texte));
+        const int colonnes = texte.indexOf(QStringLiteral("Prénom"), suite);
+        QVERIFY(colonnes > suite && colonnes < texte.indexOf(QRegularExpression(QStringLiteral("Nom\\d")), suite));
+        QCOMPARE(texte.count(QStringLiteral("Prénom")), 3);
+    }
+
     void document_blocs_et_formules() {
         Base base(classe_type());
         auto b = db::BaseDonnees::ouvrir(base.chemin);

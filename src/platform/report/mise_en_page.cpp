@@ -4,6 +4,8 @@
 
 #include <QLocale>
 
+#include <optional>
+
 namespace report {
 
 namespace {
@@ -156,8 +158,11 @@ private:
             cr.cadre = ce->cadre;
             cadre = cadre || ce->cadre;
             x += cr.largeur;
-            const QString t = e_.cellule(*ce, ci, &avecPlace);
-            if (!t.trimmed().isEmpty()) imprime = true;
+            QString t = e_.cellule(*ce, ci, &avecPlace);
+            if (!t.trimmed().isEmpty()) {
+                imprime = true;
+                if (suite_) { t += QStringLiteral(" (suite)"); suite_ = false; }
+            }
             const Style s = e_.style(*ce);
             const double h = mesure::hauteur_ligne(s);
             for (const QString& morceau : mesure::couper(t, s, qMax(1.0, cr.largeur - 2 * cr.marge)))
@@ -197,7 +202,9 @@ private:
         for (BandeRendue& b : pied) { b.y = y; y += b.hauteur; doc_.pages.last().bandes.append(std::move(b)); }
     }
 
-    void nouvelle_page(int ligne) {
+    // `reprise`: the page continues the group under way, whose heading is repeated there,
+    // marked as a continuation, before the column headings.
+    void nouvelle_page(int ligne, bool reprise = false) {
         fermer_page();
         doc_.pages.append(Page{});
         premiere_ = ligne;
@@ -207,6 +214,15 @@ private:
         QVector<BandeRendue> entete;
         rendre(m_.entetePage, contexte(ligne), entete);
         poser(entete, false);
+        if (reprise && groupe_ && !m_.enteteGroupe.isEmpty()) {
+            Contexte c = *groupe_;
+            c.page = doc_.pages.size();
+            QVector<BandeRendue> tete;
+            suite_ = true;
+            rendre(m_.enteteGroupe, c, tete);
+            suite_ = false;
+            poser(tete, false);
+        }
         corps_ = false;
     }
 
@@ -214,7 +230,7 @@ private:
     void poser(QVector<BandeRendue>& bs, bool couper = true, bool colonnes = false) {
         for (BandeRendue& b : bs) {
             if (couper && corps_ && y_ + b.hauteur > limite_ + 1e-6) {
-                nouvelle_page(ligneCourante_);
+                nouvelle_page(ligneCourante_, true);
                 if (colonnes && colonnesEnAttente_) rendre_colonnes_poses(ligneCourante_);
             }
             b.y = y_;
@@ -234,7 +250,7 @@ private:
             rendre(m_.enteteColonnes, contexte(ligne), col);
             avant += hauteur(col);
         }
-        if (corps_ && y_ + avant > limite_ + 1e-6) nouvelle_page(ligne);
+        if (corps_ && y_ + avant > limite_ + 1e-6) nouvelle_page(ligne, true);
         if (colonnesEnAttente_) rendre_colonnes_poses(ligne);
         poser(bs, true, true);
     }
@@ -296,6 +312,7 @@ private:
                     if (corps_ && y_ + besoin > limite_ + 1e-6) nouvelle_page(de);
                     poser(tete);
                 }
+                groupe_ = c;
                 // The headings follow each group heading; without one they head the page only.
                 if (!m_.enteteGroupe.isEmpty()) colonnesEnAttente_ = !m_.enteteColonnes.isEmpty();
                 for (int i = de; i < a; ++i) enregistrement(i, i - de + 1, c);
@@ -304,6 +321,7 @@ private:
                 rendre(m_.piedGroupe, c, pied);
                 if (m_.detail.isEmpty()) poser_avec_colonnes(std::move(pied), de);
                 else { ligneCourante_ = a - 1; poser(pied); }
+                groupe_.reset();
             }
         } else {
             for (int i = 0; i < n; ++i) enregistrement(i, i + 1, contexte(i));
@@ -409,6 +427,8 @@ private:
     double y_ = 0, limite_ = 0;
     bool corps_ = false, colonnesEnAttente_ = false;
     int premiere_ = -1, ligneCourante_ = -1;
+    std::optional<Contexte> groupe_;  // the group under way, once its heading is placed
+    mutable bool suite_ = false;      // the next printed cell is marked as a continuation
 };
 
 // The first line of a band, looking inside blocks.
