@@ -357,6 +357,34 @@ private slots:
         QCOMPARE(texte.count(QStringLiteral("Prénom")), 3);
     }
 
+    // A heading wider than its column goes onto two lines between its words, set smaller when
+    // a word alone is wider than the column; the rows below keep their size.
+    void intitules_sur_deux_lignes_entre_les_mots() {
+        Base base(classe_type());
+        const QStringList intitules{QStringLiteral("Établissement d'accueil"), QStringLiteral("Téléphone portable"),
+                                    QStringLiteral("E-mail responsable"), QStringLiteral("Nom")};
+        const DocumentRendu doc = rendre(QStringLiteral(
+            "[rapport]\n[entête_colonnes]\nligne = [22 cadre gras] %1 | [22 cadre gras] %2 | [22 cadre gras] %3 | [40 cadre gras] %4\n"
+            "[détail]\nligne = [22 cadre] {élèves.nom_élève} | [22 cadre] x | [22 cadre] y | [40 cadre] {élèves.prénom_élève}\n")
+                                             .arg(intitules[0], intitules[1], intitules[2], intitules[3]), base);
+        const BandeRendue& tete = doc.pages[0].bandes[0];
+        for (int i = 0; i < intitules.size(); ++i) {
+            const CelluleRendue& c = tete.cellules[i];
+            QStringList lignes;
+            for (const LigneTexte& l : c.lignes) {
+                lignes << l.texte;
+                QVERIFY2(mesure::largeur(l.texte, l.style) <= c.largeur - 2 * c.marge + 1e-6, qPrintable(l.texte));
+                QVERIFY(l.style.taille >= 7);
+            }
+            QVERIFY2(lignes.size() <= 2, qPrintable(lignes.join('/')));
+            QCOMPARE(lignes.join(' '), intitules[i]);
+        }
+        QCOMPARE(tete.cellules[0].lignes.size(), 2);
+        QCOMPARE(tete.cellules[3].lignes.first().style.taille, 10.0);
+        QCOMPARE(doc.pages[0].bandes[1].cellules[0].lignes.first().style.taille, 10.0);
+        QVERIFY(tete.hauteur > doc.pages[0].bandes[1].hauteur * 1.5);
+    }
+
     void document_blocs_et_formules() {
         Base base(classe_type());
         auto b = db::BaseDonnees::ouvrir(base.chemin);

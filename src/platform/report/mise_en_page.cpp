@@ -3,6 +3,7 @@
 #include "platform/report/mesure.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <optional>
 
@@ -91,6 +92,19 @@ public:
     QDate jour_;
 };
 
+// A column heading breaks between words only, on two lines at most: when one of its words is
+// wider than the column, or it needs a third line, it is set smaller, down to a readable size.
+QStringList intitule(const QString& texte, Style& s, double largeur) {
+    for (;;) {
+        bool motTropLarge = false;
+        for (const QString& mot : texte.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+            if (mesure::largeur(mot, s) > largeur) motTropLarge = true;
+        const QStringList lignes = mesure::couper(texte, s, largeur);
+        if ((!motTropLarge && lignes.size() <= 2) || s.taille - 0.5 < TailleMinimale - 1e-9) return lignes;
+        s.taille -= 0.5;
+    }
+}
+
 // Cells with their repetitions expanded; each copy keeps its rank.
 QVector<std::pair<const Cellule*, int>> deplier(const QVector<Cellule>& cellules) {
     QVector<std::pair<const Cellule*, int>> r;
@@ -127,17 +141,20 @@ public:
 private:
     // --- Bands to laid-out lines -------------------------------------------------------
     void rendre(const Bande& b, const Contexte& c, QVector<BandeRendue>& r) const {
+        rendre(b, c, r, &b == &m_.enteteColonnes);
+    }
+    void rendre(const Bande& b, const Contexte& c, QVector<BandeRendue>& r, bool intitules) const {
         for (const Element& el : b) {
             switch (el.genre) {
-            case Element::Ligne: ligne(el, c, r); break;
+            case Element::Ligne: ligne(el, c, r, intitules); break;
             case Element::Espace: { BandeRendue x; x.hauteur = el.mm; r.append(x); break; }
             case Element::Trait: { BandeRendue x; x.hauteur = 2; x.trait = true; r.append(x); break; }
-            case Element::Bloc: if (e_.vrai(el.condition, c)) rendre(el.enfants, c, r); break;
+            case Element::Bloc: if (e_.vrai(el.condition, c)) rendre(el.enfants, c, r, intitules); break;
             }
         }
     }
 
-    void ligne(const Element& el, const Contexte& c, QVector<BandeRendue>& r) const {
+    void ligne(const Element& el, const Contexte& c, QVector<BandeRendue>& r, bool intitules) const {
         const auto cellules = deplier(el.cellules);
         if (cellules.isEmpty()) return;
         double fixe = 0;
@@ -163,10 +180,11 @@ private:
                 imprime = true;
                 if (suite_) { t += QStringLiteral(" (suite)"); suite_ = false; }
             }
-            const Style s = e_.style(*ce);
+            Style s = e_.style(*ce);
+            const double place = qMax(1.0, cr.largeur - 2 * cr.marge);
+            const QStringList morceaux = intitules ? intitule(t, s, place) : mesure::couper(t, s, place);
             const double h = mesure::hauteur_ligne(s);
-            for (const QString& morceau : mesure::couper(t, s, qMax(1.0, cr.largeur - 2 * cr.marge)))
-                cr.lignes.append(LigneTexte{morceau, s, h});
+            for (const QString& morceau : morceaux) cr.lignes.append(LigneTexte{morceau, s, h});
             double total = 2 * (ce->cadre ? 0.6 : 0.3);
             for (const LigneTexte& l : cr.lignes) total += l.hauteur;
             b.hauteur = qMax(b.hauteur, total);
