@@ -204,8 +204,13 @@ void FeuilleTraitements::sequence_impression(int liste) {
     }
 
     cr.setReportFileName(Module1::chemin_programme + modele);
-    if (element->formule) cr.setSelectionFormula(*element->formule);
-    else Module1::construire_formule_selection();
+    if (element->formule) {
+        // A print with its own selection ignores the filter boxes: its pages show no filter.
+        cr.setSelectionFormula(*element->formule);
+        cr.setFormulas(FormuleFiltre, QString());
+    } else {
+        Module1::construire_formule_selection();
+    }
 
     // A template that cannot run is told with its reason before any file name is asked.
     const QString raison = cr.verifier();

@@ -28,6 +28,12 @@ QString formule_selection(const QString& cycle, const QString& niveau, const QSt
     return parties.join(QStringLiteral(" AND "));
 }
 
+QString libelle_filtre(const QString& cycle, const QString& niveau, const QString& classe) {
+    const QString texte = QStringLiteral("Cycle : %1 - Niveau : %2 - Classe : %3")
+                              .arg(cycle.trimmed(), niveau.trimmed(), classe.trimmed());
+    return QStringLiteral("filtre = \"") + QString(texte).replace('"', QLatin1String("\"\"")) + '"';
+}
+
 }  // namespace reports
 
 namespace Module1 {
@@ -40,6 +46,7 @@ void construire_formule_selection() {
         const QString classe = f.controle<QLineEdit>("Text3")->text();
         report::CrystalReport1().setSelectionFormula(QString());
         report::CrystalReport1().setSelectionFormula(reports::formule_selection(cycle, niveau, classe));
+        report::CrystalReport1().setFormulas(reports::FormuleFiltre, reports::libelle_filtre(cycle, niveau, classe));
     });
 }
 

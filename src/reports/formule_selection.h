@@ -18,4 +18,10 @@ namespace reports {
 // the "all" values and filter nothing; the others give one part each, joined by " AND ".
 QString formule_selection(const QString& cycle, const QString& niveau, const QString& classe);
 
+// The same filter as the pages show it, given to the templates as the named formula
+// `filtre` ({@filtre}): "Cycle : TOUS - Niveau : CP - Classe : TOUTES".
+QString libelle_filtre(const QString& cycle, const QString& niveau, const QString& classe);
+// The report control's slot of that formula, apart from those of the documents.
+constexpr int FormuleFiltre = 30;
+
 }  // namespace reports

@@ -90,6 +90,82 @@ private slots:
         QCOMPARE(m.captured(1).toInt(), eleves);
     }
 
+    // A CSP statistic shows each code's label; a code listed twice in the lookup table
+    // still counts each family once.
+    void statistique_csp_avec_libelles() {
+        const auto code = lignes(QStringLiteral(
+            "SELECT f.\"csp_responsable_légal\", c.\"détails\" FROM familles f JOIN csp c ON c.code = f.\"csp_responsable_légal\" LIMIT 1"));
+        QVERIFY(!code.isEmpty());
+        lignes(QStringLiteral("INSERT INTO csp (code, \"détails\") VALUES (?, 'Libellé en double')"), {code[0][0]});
+        const int familles = lignes(QStringLiteral("SELECT COUNT(*) FROM familles"))[0][0].toInt();
+        const QString texte = rendre(QStringLiteral("stat_csp1.rpt"));
+        lignes(QStringLiteral("DELETE FROM csp WHERE \"détails\" = 'Libellé en double'"));
+        QVERIFY2(texte.contains(code[0][1].toString().left(20)), qPrintable(texte.left(600)));
+        QVERIFY(!texte.contains(QStringLiteral("Libellé en double")));
+        const auto m = QRegularExpression(QStringLiteral("Total\\W+(\\d+)\\W+100,0")).match(texte);
+        QVERIFY(m.hasMatch());
+        QCOMPARE(m.captured(1).toInt(), familles);
+    }
+
+    // A class heading names every level its pupils are in, in school order, whatever the
+    // order of the list.
+    void classe_a_plusieurs_niveaux() {
+        const auto eleves = lignes(QStringLiteral("SELECT rowid FROM \"élèves\" ORDER BY \"date_naissance_élève\" LIMIT 3"));
+        QCOMPARE(eleves.size(), 3);
+        const char* niveaux[] = {"PS", "TPS", "PS"};
+        for (int i = 0; i < 3; ++i)
+            lignes(QStringLiteral("UPDATE \"élèves\" SET \"référence_classe_élève\" = 'MIXTE', \"niveau_classe_élève\" = ? WHERE rowid = ?"),
+                   {QString::fromLatin1(niveaux[i]), eleves[i][0]});
+        for (const char* modele : {"liste_classes.rpt", "liste_classes2.rpt", "liste_classes3.rpt"}) {
+            const QString texte = rendre(QString::fromLatin1(modele), QStringLiteral("{élèves.référence_classe_élève} = \"MIXTE\""));
+            QVERIFY2(texte.contains(QStringLiteral("Classe MIXTE - niveaux TPS, PS")), qPrintable(texte.left(500)));
+        }
+    }
+
+    // French texts: "Parents d'Inaya" and "Parents de Paul"; the register separates the two
+    // parents; an empty address line leaves no double blank.
+    void textes_en_francais() {
+        const auto famille = lignes(QStringLiteral(
+            "SELECT e.rowid, e.\"nom_élève\", f.rowid FROM \"élèves\" e JOIN familles f USING (\"référence_famille\") "
+            "WHERE f.nom_conjoint <> '' AND e.\"ainé\" LIMIT 1"));
+        QVERIFY(!famille.isEmpty());
+        const QVariant eleve = famille[0][0];
+        lignes(QStringLiteral("UPDATE familles SET nom_responsable_légal = 'DURAND', \"prénom_responsable_légal\" = 'Léa', "
+                              "nom_conjoint = 'MARTIN', \"prénom_conjoint\" = 'Hugo' WHERE rowid = ?"), {famille[0][2]});
+        lignes(QStringLiteral("UPDATE \"élèves\" SET \"prénom_élève\" = 'Inaya', \"numéro_résidence\" = '12', "
+                              "\"adresse_résidence\" = 'rue des Lilas', \"adresse2_résidence\" = '', \"code_postal_résidence\" = '75011' WHERE rowid = ?"), {eleve});
+        const QString selection = QStringLiteral("{élèves.prénom_élève} = \"Inaya\"");
+        QString texte = rendre(QStringLiteral("étiquet_adresse2.rpt"), selection);
+        QVERIFY2(texte.contains(QStringLiteral("Parents d'Inaya ")), qPrintable(texte.left(400)));
+        lignes(QStringLiteral("UPDATE \"élèves\" SET \"prénom_élève\" = 'Paul' WHERE rowid = ?"), {eleve});
+        texte = rendre(QStringLiteral("étiquet_adresse2.rpt"), QStringLiteral("{élèves.prénom_élève} = \"Paul\""));
+        QVERIFY(texte.contains(QStringLiteral("Parents de Paul ")));
+        texte = rendre(QStringLiteral("registre1.rpt"), QStringLiteral("{élèves.prénom_élève} = \"Paul\""));
+        QVERIFY2(texte.contains(QStringLiteral("DURAND Léa / MARTIN")), qPrintable(texte.right(800)));
+        QVERIFY2(texte.contains(QStringLiteral("12 rue des Lilas 75011")), qPrintable(texte.right(800)));
+    }
+
+    // Forms filled in by hand: the blank sheet on one page with boxes at least 8 mm high,
+    // the electoral lists' signing boxes at least 10 mm high.
+    void cases_a_remplir() {
+        struct Cas { const char* modele; int pages; double minimum; };
+        for (const Cas& c : {Cas{"fiche_vierge.rpt", 1, 8}, Cas{"liste_électorale.rpt", 0, 10}, Cas{"liste_électorale2.rpt", 0, 10}}) {
+            const report::Modele m = report::lire_modele(essai::dossier_programme() + QString::fromUtf8(c.modele));
+            const report::Donnees d = report::lire_donnees(m, Module1::chemin_base, {}, QDate::currentDate());
+            const report::DocumentRendu doc = report::mettre_en_page(m, d, {}, QDate::currentDate());
+            if (c.pages) QCOMPARE(doc.pages.size(), c.pages);
+            int cases = 0;
+            for (const auto& page : doc.pages)
+                for (const auto& b : page.bandes)
+                    for (const auto& ce : b.cellules)
+                        if (ce.cadre && ce.lignes.size() == 1 && ce.lignes[0].texte.isEmpty()) {
+                            ++cases;
+                            QVERIFY2(b.hauteur >= c.minimum, c.modele);
+                        }
+            QVERIFY2(cases > 0, c.modele);
+        }
+    }
+
     // The electoral list without addresses shows none; the other one shows them.
     void listes_electorales_et_adresses() {
         const auto aines = lignes(QStringLiteral(

@@ -306,6 +306,22 @@ private slots:
         for (const auto& l : dehors.lignes) QVERIFY2(!texte.contains(l[0].toString()), qPrintable(l[0].toString()));
     }
 
+    // A statistics page names the school and the filter it was printed under; a later print
+    // under another filter shows the new one.
+    void statistique_nomme_ecole_et_filtre() {
+        auto base = db::BaseDonnees::ouvrir(Module1::chemin_base);
+        const QString ecole = base->requete(QStringLiteral("SELECT \"nom_école\" FROM \"école\"")).lignes.value(0).value(0).toString();
+        base->Close();
+        QVERIFY(!ecole.isEmpty());
+        essai::filtre("2", "CE1", "TOUTES");
+        QString texte = essai::texte_rtf(vers_fichier(1, QStringLiteral("Répartition par CSP des responsables légaux"), QStringLiteral("s1.rtf")));
+        QVERIFY2(texte.contains(ecole), qPrintable(texte.left(400)));
+        QVERIFY2(texte.contains(QStringLiteral("Cycle : 2 - Niveau : CE1 - Classe : TOUTES")), qPrintable(texte.left(400)));
+        essai::filtre("TOUS", "TOUS", "TOUTES");
+        texte = essai::texte_rtf(vers_fichier(1, QStringLiteral("Répartition par sexes"), QStringLiteral("s2.rtf")));
+        QVERIFY(texte.contains(QStringLiteral("Cycle : TOUS - Niveau : TOUS - Classe : TOUTES")));
+    }
+
     // What is typed in a filter box is looked for as typed: a quote cannot widen the selection.
     void filtre_tape_avec_guillemets() {
         essai::filtre("TOUS", "TOUS", QStringLiteral("x\" OR \"1\"=\"1"));

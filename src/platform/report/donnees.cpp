@@ -137,13 +137,27 @@ Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoe
         }
         return *it;
     };
+    auto champ_de = [&](const QStringList& permises, const QString& table, const QString& champ) {
+        if (!permises.contains(table))
+            throw Erreur(ErreurFormule, QStringLiteral("Formule incorrecte : la table « %1 » n'est pas lue par ce modèle ({%1.%2}).").arg(table, champ));
+        if (!connus(table).contains(champ))
+            throw Erreur(ErreurFormule, QStringLiteral("Formule incorrecte : champ inconnu {%1.%2}.").arg(table, champ));
+        return formule::nom_sql(table) + QLatin1Char('.') + formule::nom_sql(champ);
+    };
     auto colonne_pour = [&](const QStringList& permises) {
         return [&, permises](const QString& table, const QString& champ) {
-            if (!permises.contains(table))
-                throw Erreur(ErreurFormule, QStringLiteral("Formule incorrecte : la table « %1 » n'est pas lue par ce modèle ({%1.%2}).").arg(table, champ));
-            if (!connus(table).contains(champ))
-                throw Erreur(ErreurFormule, QStringLiteral("Formule incorrecte : champ inconnu {%1.%2}.").arg(table, champ));
-            return formule::nom_sql(table) + QLatin1Char('.') + formule::nom_sql(champ);
+            // A lookup table gives the first matching row only: a code listed twice neither
+            // doubles the record nor changes the counts.
+            for (const Jointure& j : m.jointures) {
+                if (j.table != table || permises.contains(table)) continue;
+                if (!connus(table).contains(champ) || !connus(table).contains(j.cle))
+                    throw Erreur(ErreurFormule, QStringLiteral("Formule incorrecte : champ inconnu {%1.%2}.").arg(table, champ));
+                const QString t = formule::nom_sql(table);
+                return QStringLiteral("(SELECT %1.%2 FROM %1 WHERE %1.%3 = %4 LIMIT 1)")
+                    .arg(t, formule::nom_sql(champ), formule::nom_sql(j.cle),
+                         champ_de(permises, j.valeur->table, j.valeur->champ));
+            }
+            return champ_de(permises, table, champ);
         };
     };
 
@@ -271,6 +285,34 @@ Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoe
                     if (comptes.value(v.toString()) > meilleur) { meilleur = comptes.value(v.toString()); choisie = v; }
             }
             d.valeursGroupes.append(choisie);
+        }
+    }
+
+    // valeurs(...): every value of the group (or of the report) on each of its rows, levels
+    // in school order, the others in the French order, each spelling once.
+    for (const auto& p : places) {
+        if (!p || p->genre != formule::Noeud::Valeurs) continue;
+        const int c = d.colonnes.value(formule::canonique(p));
+        const bool niveau = niveaux(p->enfants[0]);
+        QVector<int> debuts = m.groupe ? d.debutsGroupes : QVector<int>{0};
+        for (int g = 0; g < debuts.size() && !d.lignes.isEmpty(); ++g) {
+            const int de = debuts[g];
+            const int a = g + 1 < debuts.size() ? debuts[g + 1] : d.lignes.size();
+            QVector<QVariant> vues;
+            for (int i = de; i < a; ++i) {
+                const QVariant v = d.lignes[i][c];
+                if (v.toString().trimmed().isEmpty()) continue;
+                if (std::none_of(vues.begin(), vues.end(), [&](const QVariant& w) { return comparer(v, w, true) == 0; }))
+                    vues.append(v);
+            }
+            std::stable_sort(vues.begin(), vues.end(), [&](const QVariant& x, const QVariant& y) {
+                const int r = niveau ? rang_niveau(x) - rang_niveau(y) : 0;
+                return r != 0 ? r < 0 : comparer(x, y) < 0;
+            });
+            QStringList textes;
+            for (const QVariant& v : vues) textes << v.toString().trimmed();
+            const QString liste = textes.join(QStringLiteral(", "));
+            for (int i = de; i < a; ++i) d.lignes[i][c] = liste;
         }
     }
     return d;

@@ -92,6 +92,14 @@ public:
         }
     }
     int position() const { return j_.position; }
+    // Steps over the current one-character token that reading does not pass (a comma).
+    void passer() { p_ = j_.position + 1; avancer(); }
+    // Whether the character after the current token, blanks skipped, opens a parenthesis.
+    bool suivant_est_parenthese() const {
+        int i = p_;
+        while (i < t_.size() && t_[i].isSpace()) ++i;
+        return i < t_.size() && t_[i] == '(';
+    }
 
 private:
     const QString& t_;
@@ -219,6 +227,34 @@ private:
                 l_.avancer();
                 return n;
             }
+            if ((est_mot(j, "joindre") || est_mot(j, "de")) && l_.suivant_est_parenthese()) {
+                const bool joindre = est_mot(j, "joindre");
+                l_.avancer();
+                l_.avancer();
+                auto n = std::make_shared<Noeud>();
+                n->genre = joindre ? Noeud::Joindre : Noeud::De;
+                n->enfants = {ou()};
+                while (joindre && l_.courant().genre == Jeton::Autre && l_.courant().texte == ",") {
+                    l_.passer();
+                    n->enfants.append(ou());
+                }
+                if (l_.courant().genre != Jeton::ParD) refuser(QStringLiteral("parenthèse non fermée"), l_.position());
+                l_.avancer();
+                if (joindre && n->enfants.size() < 2) refuser(QStringLiteral("« joindre » attend un séparateur et des valeurs"), l_.position());
+                return n;
+            }
+            if (est_mot(j, "valeurs")) {
+                l_.avancer();
+                if (l_.courant().genre != Jeton::ParG) refuser(QStringLiteral("« valeurs » attend une parenthèse"), l_.position());
+                l_.avancer();
+                auto n = std::make_shared<Noeud>();
+                n->genre = Noeud::Valeurs;
+                n->enfants = {ou()};
+                if (n->enfants[0]->genre != Noeud::Champ) refuser(QStringLiteral("« valeurs » attend un champ"), l_.position());
+                if (l_.courant().genre != Jeton::ParD) refuser(QStringLiteral("parenthèse non fermée"), l_.position());
+                l_.avancer();
+                return n;
+            }
             refuser(QStringLiteral("mot inconnu « %1 »").arg(j.texte), j.position);
         case Jeton::Fin:
             refuser(QStringLiteral("formule incomplète"), j.position);
@@ -302,6 +338,13 @@ QString canonique(const PNoeud& n) {
     case Noeud::Nombre: return QString::number(n->nombre, 'g', 15);
     case Noeud::Booleen: return n->booleen ? QStringLiteral("True") : QStringLiteral("False");
     case Noeud::Age: return QStringLiteral("âge(%1)").arg(canonique(n->enfants[0]));
+    case Noeud::Valeurs: return QStringLiteral("valeurs(%1)").arg(canonique(n->enfants[0]));
+    case Noeud::De: return QStringLiteral("de(%1)").arg(canonique(n->enfants[0]));
+    case Noeud::Joindre: {
+        QStringList args;
+        for (const auto& e : n->enfants) args << canonique(e);
+        return QStringLiteral("joindre(%1)").arg(args.join(QStringLiteral(", ")));
+    }
     case Noeud::Comparaison: return QStringLiteral("(%1 %2 %3)").arg(canonique(n->enfants[0]), n->texte, canonique(n->enfants[1]));
     case Noeud::Et: return QStringLiteral("(%1 AND %2)").arg(canonique(n->enfants[0]), canonique(n->enfants[1]));
     case Noeud::Ou: return QStringLiteral("(%1 OR %2)").arg(canonique(n->enfants[0]), canonique(n->enfants[1]));
@@ -324,6 +367,28 @@ QString en_sql(const PNoeud& n, const ContexteSql& ctx, QVariantList& p, bool co
         return condition ? vrai_si_non_vide(QStringLiteral("?")) : QStringLiteral("?");
     case Noeud::Booleen:
         return n->booleen ? QStringLiteral("1") : QStringLiteral("0");
+    case Noeud::Valeurs: return en_sql(n->enfants[0], ctx, p, condition);
+    case Noeud::Joindre: {
+        // Each kept value brings its separator in front; the first separator is cut off.
+        const auto separateur = [&] { return QStringLiteral("CAST(%1 AS TEXT)").arg(en_sql(n->enfants[0], ctx, p, false)); };
+        QStringList morceaux;
+        for (int i = 1; i < n->enfants.size(); ++i) {
+            const QString sep = separateur();
+            morceaux << QStringLiteral("COALESCE(%1 || NULLIF(TRIM(COALESCE(CAST(%2 AS TEXT),'')),''),'')")
+                            .arg(sep, en_sql(n->enfants[i], ctx, p, false));
+        }
+        const QString v = QStringLiteral("SUBSTR(%1, LENGTH(%2) + 1)").arg(morceaux.join(QStringLiteral(" || ")), separateur());
+        return condition ? vrai_si_non_vide(v) : v;
+    }
+    case Noeud::De: {
+        const auto valeur = [&] { return QStringLiteral("NULLIF(TRIM(COALESCE(CAST(%1 AS TEXT),'')),'')").arg(en_sql(n->enfants[0], ctx, p, false)); };
+        QString v = QStringLiteral("CASE WHEN %1 IS NULL THEN '' WHEN INSTR(?, SUBSTR(%2,1,1)) > 0 THEN 'd''' || %3 ELSE 'de ' || %4 END");
+        const QString a = valeur();
+        p.append(QStringLiteral("aeiouyhAEIOUYHàâäáãåéèêëíìîïóòôöõúùûüýÿÀÂÄÁÃÅÉÈÊËÍÌÎÏÓÒÔÖÕÚÙÛÜÝŸæœÆŒ"));
+        const QString b = valeur(), c = valeur(), d = valeur();
+        v = v.arg(a, b, c, d);
+        return condition ? vrai_si_non_vide(v) : v;
+    }
     case Noeud::Age: {
         const QString arg = en_sql(n->enfants[0], ctx, p, false);
         p.append(ctx.aujourdhui.toString(Qt::ISODate));

@@ -1,6 +1,6 @@
 #pragma once
 // Record formulas as the callers and the templates write them ({table.champ}, "texte",
-// numbers, True/False, = <> < <= > >=, AND/OR/NOT, parentheses, âge(...)), parsed once into
+// numbers, True/False, = <> < <= > >=, AND/OR/NOT, parentheses, âge(...), valeurs(...)), parsed once into
 // a tree and turned into an SQLite expression whose constants are bound parameters.
 #include <QDate>
 #include <QSet>
@@ -16,13 +16,18 @@ struct Noeud;
 using PNoeud = std::shared_ptr<const Noeud>;
 
 struct Noeud {
-    enum Genre { Champ, Texte, Nombre, Booleen, Age, Comparaison, Et, Ou, Non } genre;
+    enum Genre { Champ, Texte, Nombre, Booleen, Age, Comparaison, Et, Ou, Non, Valeurs, Joindre, De } genre;
     QString table, champ;  // Champ
     QString texte;         // Texte; the operator of a Comparaison
     double nombre = 0;
     bool booleen = false;
     QVector<PNoeud> enfants;
 };
+// valeurs({table.champ}) in a template: the different values of the field within the group
+// (or the report), joined by ", "; the report reads it. In a selection it is the field itself.
+// joindre(séparateur, v1, v2, ...): the values that are not blank, trimmed, joined by the
+// separator. de(v): "d'" before a vowel, y or h (accented or not), "de " otherwise, then v;
+// empty when v is.
 
 // The whole text as one formula; an empty or blank text gives nullptr (every record).
 // A malformed text throws Erreur 3075 with a French explanation.

@@ -171,6 +171,18 @@ void reglage(Modele& m, const QString& cle_, const QString& v, const Lecture& l)
         else if (v == "documents") m.source = Source::Documents;
         else if (v == "aucune") m.source = Source::Aucune;
         else l.refuser(QStringLiteral("source inconnue « %1 »").arg(v));
+    } else if (cle_ == "jointure") {
+        const int egal = v.indexOf('=');
+        const QStringList nom = v.left(egal).trimmed().split('.');
+        Jointure j;
+        if (egal > 0 && nom.size() == 2 && !nom[0].isEmpty() && !nom[1].isEmpty()) {
+            j.table = nom[0];
+            j.cle = nom[1];
+            j.valeur = avec_ligne(l, [&] { return formule::analyser(v.mid(egal + 1)); });
+        }
+        if (!j.valeur || j.valeur->genre != formule::Noeud::Champ)
+            l.refuser(QStringLiteral("jointure s'écrit table.clé = {table.champ}"));
+        m.jointures.append(j);
     } else if (cle_ == "condition") m.condition = avec_ligne(l, [&] { return formule::analyser(v); });
     else if (cle_ == "tri") { for (const QString& k : virgules(v)) m.tri.append(cle(k, l)); }
     else if (cle_ == "groupe") m.groupe = cle(v, l);

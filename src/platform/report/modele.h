@@ -40,8 +40,16 @@ struct Cle {
     bool decroissant = false;
 };
 
+// A lookup table read beside the source: `table.cle = {source.champ}`; its fields are those
+// of the first row whose key equals the record's field, empty when none does.
+struct Jointure {
+    QString table, cle;
+    formule::PNoeud valeur;
+};
+
 struct Modele {
     QString titre;
+    QVector<Jointure> jointures;
     Source source = Source::Eleves;
     formule::PNoeud condition;
     QVector<Cle> tri;
