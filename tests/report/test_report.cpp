@@ -385,6 +385,32 @@ private slots:
         QVERIFY(tete.hauteur > doc.pages[0].bandes[1].hauteur * 1.5);
     }
 
+    // Room a column does not use goes to a column whose values are wider than it; the headings
+    // stay over their values, the total width is kept and an empty grid column keeps its width.
+    void colonnes_a_la_mesure_de_leurs_valeurs() {
+        QVector<Eleve> eleves = classe_type();
+        eleves[0].nom = QStringLiteral("de La Tour d'Auvergne-Lauraguais");
+        Base base(eleves);
+        const DocumentRendu doc = rendre(QStringLiteral(
+            "[rapport]\n[entête_colonnes]\nligne = [60 cadre] Matricule | [30 cadre] Nom | [20 cadre] Visa\n"
+            "[détail]\nligne = [60 cadre] {élèves.matricule} | [30 cadre] {élèves.nom_élève} | [20 cadre] {élèves.lieu_naissance_élève}\n"), base);
+        const auto& bandes = doc.pages[0].bandes;
+        QCOMPARE(bandes.size(), 5);
+        for (const BandeRendue& b : bandes) {
+            QCOMPARE(b.cellules.size(), 3);
+            for (int j = 0; j < 3; ++j) {
+                QCOMPARE(b.cellules[j].x, bandes[0].cellules[j].x);
+                QCOMPARE(b.cellules[j].largeur, bandes[0].cellules[j].largeur);
+                QCOMPARE(b.cellules[j].lignes.size(), 1);
+            }
+        }
+        const auto& c = bandes[0].cellules;
+        QVERIFY(qAbs(c[0].largeur + c[1].largeur + c[2].largeur - 110) < 1e-6);
+        QVERIFY(c[0].largeur < 60 && c[0].largeur > mesure::largeur(QStringLiteral("Matricule"), Style{}));
+        QVERIFY(c[1].largeur > 30);
+        QCOMPARE(c[2].largeur, 20.0);
+    }
+
     void document_blocs_et_formules() {
         Base base(classe_type());
         auto b = db::BaseDonnees::ouvrir(base.chemin);

@@ -115,6 +115,9 @@ QVector<std::pair<const Cellule*, int>> deplier(const QVector<Cellule>& cellules
     return r;
 }
 
+const Element* premiere_ligne(const Bande& b);
+void lignes_detail(const Bande& b, QVector<const Element*>& r);
+
 class Mise {
 public:
     Mise(const Modele& m, const Donnees& d, const Formules& f, const QDate& j) : m_(m), d_(d), e_(m, d, f, j) {
@@ -166,12 +169,14 @@ private:
         BandeRendue b;
         double x = m_.marges[3];
         bool avecPlace = false, imprime = false, cadre = false;
+        const bool ajustee = !largeurs_.isEmpty() && (&el == detail_ || &el == tete_);
+        int k = 0;
         for (const auto& [ce, i] : cellules) {
             Contexte ci = c;
             ci.repetition = i;
             CelluleRendue cr;
             cr.x = x;
-            cr.largeur = ce->largeur > 0 ? ce->largeur * facteur : libre;
+            cr.largeur = ajustee ? largeurs_[k++] : ce->largeur > 0 ? ce->largeur * facteur : libre;
             cr.cadre = ce->cadre;
             cadre = cadre || ce->cadre;
             x += cr.largeur;
@@ -297,7 +302,62 @@ private:
         poser_avec_colonnes(std::move(bs), i);
     }
 
+    // Columns sized from what they hold: within the template's total width, a column whose
+    // longest value is narrower than its width lends the spare room to the columns whose values
+    // are wider than theirs, never below what its longest value and its heading's longest word
+    // need. A column left empty (a grid filled in by hand) keeps its width. Only a single detail
+    // line under headings of the same widths is adjusted, so that they stay aligned.
+    void ajuster_colonnes() {
+        const Element* detail = premiere_ligne(m_.detail);
+        const Element* tete = premiere_ligne(m_.enteteColonnes);
+        QVector<const Element*> lignes;
+        lignes_detail(m_.detail, lignes);
+        if (!detail || !tete || lignes.size() != 1 || d_.lignes.isEmpty()) return;
+        const auto cd = deplier(detail->cellules), ct = deplier(tete->cellules);
+        if (cd.size() != ct.size()) return;
+        double fixe = 0;
+        for (int j = 0; j < cd.size(); ++j) {
+            if (cd[j].first->largeur <= 0 || !qFuzzyCompare(cd[j].first->largeur, ct[j].first->largeur)) return;
+            fixe += cd[j].first->largeur;
+        }
+        const double facteur = fixe > largeurUtile_ ? largeurUtile_ / fixe : 1.0;
+        const double marges = 2 * CelluleRendue{}.marge + 0.01;
+        QVector<double> largeurs(cd.size()), valeurs(cd.size(), 0), besoins(cd.size());
+        for (int i = 0; i < d_.lignes.size(); ++i) {
+            Contexte c = contexte(i);
+            for (int j = 0; j < cd.size(); ++j) {
+                c.repetition = cd[j].second;
+                const Style s = e_.style(*cd[j].first);
+                for (const QString& l : e_.cellule(*cd[j].first, c).split('\n'))
+                    valeurs[j] = qMax(valeurs[j], mesure::largeur(l, s));
+            }
+        }
+        double preteur = 0, demande = 0;
+        for (int j = 0; j < cd.size(); ++j) {
+            largeurs[j] = cd[j].first->largeur * facteur;
+            Contexte c = contexte(0);
+            c.repetition = ct[j].second;
+            const Style s = e_.style(*ct[j].first);
+            double mot = 0;
+            for (const QString& m : e_.cellule(*ct[j].first, c).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+                mot = qMax(mot, mesure::largeur(m, s));
+            besoins[j] = valeurs[j] > 0 ? qMax(valeurs[j], mot) + marges : largeurs[j];
+            preteur += qMax(0.0, largeurs[j] - besoins[j]);
+            demande += qMax(0.0, besoins[j] - largeurs[j]);
+        }
+        if (preteur <= 0 || demande <= 0) return;
+        const double pris = qMin(preteur, demande);
+        for (int j = 0; j < cd.size(); ++j) {
+            if (largeurs[j] > besoins[j]) largeurs[j] -= (largeurs[j] - besoins[j]) * pris / preteur;
+            else largeurs[j] += (besoins[j] - largeurs[j]) * pris / demande;
+        }
+        largeurs_ = largeurs;
+        detail_ = detail;
+        tete_ = tete;
+    }
+
     void rapport() {
+        ajuster_colonnes();
         limite_ = doc_.hauteur - m_.marges[2] - hauteur_pied();
         const int n = d_.lignes.size();
         nouvelle_page(n > 0 ? 0 : -1);
@@ -445,6 +505,8 @@ private:
     double y_ = 0, limite_ = 0;
     bool corps_ = false, colonnesEnAttente_ = false;
     int premiere_ = -1, ligneCourante_ = -1;
+    QVector<double> largeurs_;                          // adjusted column widths, mm
+    const Element *detail_ = nullptr, *tete_ = nullptr;  // the lines they apply to
     std::optional<Contexte> groupe_;  // the group under way, once its heading is placed
     mutable bool suite_ = false;      // the next printed cell is marked as a continuation
 };
