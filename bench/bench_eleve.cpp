@@ -32,21 +32,12 @@
 
 namespace {
 
+using bench::chronometrer;
+using bench::executer;
+
 void traiter() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
-}
-
-double chronometrer(int fois, const std::function<void()>& preparer, const std::function<void()>& etape) {
-    QVector<double> durees;
-    for (int i = 0; i < fois; ++i) {
-        preparer();
-        QElapsedTimer t;
-        t.start();
-        etape();
-        durees << t.nsecsElapsed() / 1e6;
-    }
-    return bench::mediane(durees);
 }
 
 void afficher(const QString& libelle, double ms, double plancher = 0) {
@@ -54,13 +45,6 @@ void afficher(const QString& libelle, double ms, double plancher = 0) {
         std::printf("%-52s %8.1f ms   (plancher sqlite3 %6.1f ms)\n", qPrintable(libelle), ms, plancher);
     else
         std::printf("%-52s %8.1f ms\n", qPrintable(libelle), ms);
-}
-
-bool executer(const QString& programme, const QStringList& arguments) {
-    QProcess p;
-    p.setStandardOutputFile(QProcess::nullDevice());
-    p.start(programme, arguments);
-    return p.waitForFinished(-1) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
 // The query of a record source as the sqlite3 tool takes it: every name quoted.

@@ -34,6 +34,8 @@
 
 namespace {
 
+using bench::chronometrer;
+
 const QString Famille = QStringLiteral("feuille_famille");
 
 void traiter() {
@@ -41,18 +43,6 @@ void traiter() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
     }
-}
-
-double chronometrer(int fois, const std::function<void()>& preparer, const std::function<void()>& etape) {
-    QVector<double> durees;
-    for (int i = 0; i < fois; ++i) {
-        preparer();
-        QElapsedTimer t;
-        t.start();
-        etape();
-        durees << t.nsecsElapsed() / 1e6;
-    }
-    return bench::mediane(durees);
 }
 
 double outil(int fois, const QString& base, const QString& sql) {

@@ -27,34 +27,17 @@
 
 namespace {
 
+using bench::chronometrer;
+using bench::executer;
+
 const QString ParNom = QStringLiteral("SELECT * FROM élèves ORDER BY nom_élève ASC, prénom_élève ASC");
 const QString ParMatricule = QStringLiteral("SELECT * FROM élèves ORDER BY matricule ASC");
-
-// Runs `preparer` then times `etape`, `fois` times; the median in milliseconds.
-double chronometrer(int fois, const std::function<void()>& preparer, const std::function<void()>& etape) {
-    QVector<double> durees;
-    for (int i = 0; i < fois; ++i) {
-        preparer();
-        QElapsedTimer t;
-        t.start();
-        etape();
-        durees << t.nsecsElapsed() / 1e6;
-    }
-    return bench::mediane(durees);
-}
 
 void afficher(const char* libelle, double ms, double plancher = 0) {
     if (plancher > 0)
         std::printf("  %-46s %9.2f ms   (%.2f x le plancher)\n", libelle, ms, ms / plancher);
     else
         std::printf("  %-46s %9.2f ms\n", libelle, ms);
-}
-
-bool executer(const QString& programme, const QStringList& arguments) {
-    QProcess p;
-    p.setStandardOutputFile(QProcess::nullDevice());
-    p.start(programme, arguments);
-    return p.waitForFinished(-1) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
 // A line of /proc/self/status in kilobytes ("VmRSS", "VmHWM"); 0 where there is none.

@@ -1,7 +1,8 @@
 #pragma once
-// What every benchmark needs: medians and a generated database (10,000 pupils and 7,000
+// What every benchmark needs: medians, timing, running a tool, and a generated database (10,000 pupils and 7,000
 // families unless told), written by the build's generator into a temporary folder.
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QString>
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 
 namespace bench {
 
@@ -16,6 +18,27 @@ inline double mediane(QVector<double> v) {
     std::sort(v.begin(), v.end());
     const int n = v.size();
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2.0;
+}
+
+// Runs `preparer` then times `etape`, `fois` times; the median in milliseconds.
+inline double chronometrer(int fois, const std::function<void()>& preparer, const std::function<void()>& etape) {
+    QVector<double> durees;
+    for (int i = 0; i < fois; ++i) {
+        preparer();
+        QElapsedTimer t;
+        t.start();
+        etape();
+        durees << t.nsecsElapsed() / 1e6;
+    }
+    return mediane(durees);
+}
+
+// Runs a command-line tool to its end, its output thrown away; true when it succeeded.
+inline bool executer(const QString& programme, const QStringList& arguments) {
+    QProcess p;
+    p.setStandardOutputFile(QProcess::nullDevice());
+    p.start(programme, arguments);
+    return p.waitForFinished(-1) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
 // The generator given on the command line (argument 2) or the one the build made.

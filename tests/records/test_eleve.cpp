@@ -365,7 +365,7 @@ private slots:
             QVERIFY2(forms::Feuilles::estChargee(c.selecteur), qPrintable(c.bouton));
             auto* accepter = forms::Feuilles::charger(c.selecteur).controle<QPushButton>("bouton_accepter");
             QVERIFY(accepter->isVisible() && accepter->isEnabled());
-            cliquer("bouton_accepter", c.selecteur);
+            cliquer(c.selecteur, "bouton_accepter");
             QVERIFY(!forms::Feuilles::estChargee(c.selecteur));
             for (int i = 0; i < c.zones.size(); ++i) QCOMPARE(texte(c.zones[i]), c.valeurs[i]);
             if (!c.focus.isEmpty()) QCOMPARE(fenetre().focusWidget()->objectName(), c.focus);
@@ -441,7 +441,7 @@ private slots:
         fichiers->setListIndex(0);
         traiter();
         b.boites->effacer();
-        cliquer("cmdMettreàjour", "feuille_choix_photo");
+        cliquer("feuille_choix_photo", "cmdMettreàjour");
         QVERIFY(!forms::Feuilles::estChargee("feuille_choix_photo"));
         QCOMPARE(texte("chemin_photo"), images.filePath("a.jpg"));
         QVERIFY(!photo->pixmap().isNull());
@@ -466,7 +466,7 @@ private slots:
         traiter();
         QCOMPARE(choix2.controle<QLabel>("Label4")->text(), images.filePath("faux.jpg"));
         b.boites->effacer();
-        cliquer("cmdMettreàjour", "feuille_choix_photo");
+        cliquer("feuille_choix_photo", "cmdMettreàjour");
         QCOMPARE(b.boites->vues.size(), 1);
         QVERIFY(b.boites->derniere().texte.startsWith("La photo ne peut pas être affichée : le fichier « " +
                                                      images.filePath("faux.jpg") + " » n'est pas une image lisible"));
@@ -475,7 +475,7 @@ private slots:
 
         // "&Accepter" with nothing chosen empties the path.
         cliquer("Command14");
-        cliquer("cmdMettreàjour", "feuille_choix_photo");
+        cliquer("feuille_choix_photo", "cmdMettreàjour");
         QCOMPARE(texte("chemin_photo"), QString());
     }
 
@@ -523,7 +523,7 @@ private slots:
         QCOMPARE(b.boites->vues[0].texte, QString("La fiche de l'élève n'est pas encore liée à la fiche des parents.\n\n La "
                                                   "fiche des parents a t-elle déjà été créée lors d'une saisie précédente?"));
         QVERIFY(forms::Feuilles::charger("feuille_choix_famille").controle<QPushButton>("bouton_accepter")->isVisible());
-        cliquer("bouton_accepter", "feuille_choix_famille");
+        cliquer("feuille_choix_famille", "bouton_accepter");
         QVERIFY(!texte("référence_famille").isEmpty());
         QCOMPARE(fenetre().focusWidget()->objectName(), QString("référence_famille"));
         zone("référence_famille")->clear();
