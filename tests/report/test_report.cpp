@@ -722,27 +722,72 @@ private slots:
         QVERIFY(!f->findChild<QLabel*>(QStringLiteral("imagePage"))->pixmap().isNull());
     }
 
-    void apercu_feuillette_les_pages() {
+    // A long list shows its first page at once and is laid out while it is read, the window
+    // answering meanwhile; the last page waits for the layout's end, and every page then tells
+    // the page count. The same list written to ".RTF" page after page reads as it does whole.
+    void longue_liste_apercue_puis_ecrite_page_apres_page() {
         QVector<Eleve> eleves;
-        for (int i = 0; i < 3; ++i)
-            eleves.append({QString::asprintf("%06d", i + 1), QStringLiteral("N%1").arg(i), "P", "F", "C1", "CP", "2", "", {}, false});
+        for (int i = 0; i < 400; ++i)
+            eleves.append({QString::asprintf("%06d", i + 1), QStringLiteral("Nom%1").arg(i, 3, 10, QLatin1Char('0')), "P", "F",
+                           "C1", "CP", "2", "", {}, false});
         Base base(eleves);
+        const QString modele = QStringLiteral(
+            "[rapport]\ntri = {élèves.nom_élève}\n[détail]\nligne = [10 cadre] {=n} | [60 cadre] {élèves.nom_élève}\n"
+            "[pied_page]\nligne = Page {=page} / {=pages}\n");
         auto& cr = CrystalReport1();
         reinitialiser(cr);
         cr.setDataFiles(0, base.chemin);
-        cr.setReportFileName(base.fichier(QStringLiteral("p.rpt"), QStringLiteral(
-            "[rapport]\nsaut_page = enregistrement\n[détail]\nligne = {élèves.nom_élève}\n")));
+        cr.setReportFileName(base.fichier(QStringLiteral("l.rpt"), modele));
         QCOMPARE(cr.PrintReport(), 0);
         auto& f = FenetreApercu::instance();
-        QCOMPARE(f.document().pages.size(), 3);
+        auto* numero = f.findChild<QLabel*>(QStringLiteral("lblPage"));
+        auto* derniere = f.findChild<QPushButton*>(QStringLiteral("cmdDernièrePage"));
+        auto* premiere = f.findChild<QPushButton*>(QStringLiteral("cmdPremièrePage"));
         auto* suivante = f.findChild<QPushButton*>(QStringLiteral("cmdPageSuivante"));
-        auto* precedente = f.findChild<QPushButton*>(QStringLiteral("cmdPagePrécédente"));
-        QVERIFY(!precedente->isEnabled());
+        QVERIFY(f.enMiseEnPage());
+        QCOMPARE(f.cursor().shape(), Qt::BusyCursor);
+        QVERIFY2(numero->text().startsWith(QStringLiteral("Page 1 / ")) && numero->text().contains(QStringLiteral("en cours")),
+                 qPrintable(numero->text()));
+        QVERIFY(!premiere->isEnabled());
+        for (int i = 0; i < 100 && !suivante->isEnabled(); ++i) QCoreApplication::processEvents();
         suivante->click();
-        suivante->click();
-        QCOMPARE(f.pageCourante(), 2);
+        QCOMPARE(f.pageCourante(), 1);
+        derniere->click();
+        QVERIFY(!derniere->isEnabled());
+        for (int i = 0; i < 1000 && f.enMiseEnPage(); ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QVERIFY(!f.enMiseEnPage());
+        const int n = f.document().pages.size();
+        QVERIFY(n >= 8);
+        QCOMPARE(f.pageCourante(), n - 1);
+        QCOMPARE(numero->text(), QStringLiteral("Page %1 / %1").arg(n));
+        QCOMPARE(f.cursor().shape(), Qt::ArrowCursor);
+        QVERIFY(textes(f.document().pages[0]).contains(QStringLiteral("Page 1 / %1").arg(n)));
+        QVERIFY(textes(f.document().pages[n - 1]).contains(QStringLiteral("Page %1 / %1").arg(n)));
         QVERIFY(!suivante->isEnabled());
-        QCOMPARE(f.findChild<QLabel*>(QStringLiteral("lblPage"))->text(), QStringLiteral("Page 3 / 3"));
+        premiere->click();
+        QCOMPARE(f.pageCourante(), 0);
+        QCOMPARE(numero->text(), QStringLiteral("Page 1 / %1").arg(n));
+
+        // A new report while the previous one is still laid out replaces it.
+        QCOMPARE(cr.PrintReport(), 0);
+        QVERIFY(f.enMiseEnPage());
+        QCOMPARE(cr.PrintReport(), 0);
+        QCOMPARE(f.document().pages.size(), n);
+        QVERIFY(!f.enMiseEnPage());
+
+        cr.setDestination(destination::Fichier);
+        cr.setPrintFileType(type_fichier::TexteEnrichi);
+        const QString sortie = QDir(base.dossier.path()).filePath(QStringLiteral("liste.RTF"));
+        cr.setPrintFileName(sortie);
+        QCOMPARE(cr.PrintReport(), 0);
+        QFile entier(QDir(base.dossier.path()).filePath(QStringLiteral("entier.rtf")));
+        QVERIFY(entier.open(QIODevice::WriteOnly));
+        entier.write(texte_enrichi(rendre(modele, base)));
+        entier.close();
+        const QString lu = lancer(QStringLiteral("unrtf"), {QStringLiteral("--text"), sortie}, true);
+        QCOMPARE(lu.count(QStringLiteral(" / %1").arg(n)), n);
+        const auto sansEntete = [](QString t) { return t.mid(t.indexOf(QStringLiteral("-----------------"))); };
+        QCOMPARE(sansEntete(lu), sansEntete(lancer(QStringLiteral("unrtf"), {QStringLiteral("--text"), entier.fileName()}, true)));
     }
 
     // Window state 2 maximises the preview inside the main window's area; the zoom redraws

@@ -228,10 +228,10 @@ private slots:
             const report::Donnees d = report::lire_donnees(m, Module1::chemin_base, nullptr, QDate::currentDate());
             const report::DocumentRendu doc = report::mettre_en_page(m, d, {}, QDate::currentDate());
             pagesApercu[nom] = doc.pages.size();
-            QFile f(sorties.filePath(nom + ".rtf"));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(report::texte_enrichi(doc));
-            fichiers << f.fileName();
+            // Written page after page, as the processing window writes it.
+            report::MiseEnPage mise(m, d, {}, QDate::currentDate());
+            fichiers << sorties.filePath(nom + ".rtf");
+            QVERIFY(report::ecrire_texte_enrichi(mise, fichiers.last()));
         }
         QProcess soffice;
         soffice.setProcessEnvironment([&] {
@@ -250,11 +250,18 @@ private slots:
         };
         for (auto it = pagesApercu.cbegin(); it != pagesApercu.cend(); ++it)
             QCOMPARE(pdfinfo(it.key()), it.value());
-        QProcess texte;
-        texte.start(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
-                                                  sorties.filePath(QStringLiteral("étiquet_adresse1.pdf")), QStringLiteral("-")});
-        texte.waitForFinished(30000);
-        QCOMPARE(QString::fromUtf8(texte.readAllStandardOutput()).count(QRegularExpression(QStringLiteral("(^|\\n)\\d{5} "))), 24);
+        const auto pdftotext = [&](const QString& nom) {
+            QProcess p;
+            p.start(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                                                  sorties.filePath(nom + ".pdf"), QStringLiteral("-")});
+            p.waitForFinished(30000);
+            return QString::fromUtf8(p.readAllStandardOutput());
+        };
+        QCOMPARE(pdftotext(QStringLiteral("étiquet_adresse1")).count(QRegularExpression(QStringLiteral("(^|\\n)\\d{5} "))), 24);
+        // The page count, written in once the last page was laid out, reads in the word processor.
+        const QString premiere = pdftotext(QStringLiteral("liste_classes"));
+        QVERIFY2(premiere.contains(QStringLiteral("Page 1 / %1").arg(pagesApercu.value(QStringLiteral("liste_classes")))),
+                 qPrintable(premiere));
     }
 };
 

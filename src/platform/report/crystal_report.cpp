@@ -62,11 +62,14 @@ std::pair<QString, QString> formule_nommee(const QString& texte) {
     return {nom, reste};
 }
 
+[[noreturn]] void refus_ecriture(const QString& chemin) {
+    throw Erreur(erreurs_execution::AccesFichier,
+                 QStringLiteral("Impossible d'écrire le fichier « %1 ».").arg(QDir::toNativeSeparators(chemin)));
+}
+
 void ecrire(const QString& chemin, const QByteArray& octets) {
     QSaveFile f(chemin);
-    if (!f.open(QIODevice::WriteOnly) || f.write(octets) != octets.size() || !f.commit())
-        throw Erreur(erreurs_execution::AccesFichier,
-                     QStringLiteral("Impossible d'écrire le fichier « %1 ».").arg(QDir::toNativeSeparators(chemin)));
+    if (!f.open(QIODevice::WriteOnly) || f.write(octets) != octets.size() || !f.commit()) refus_ecriture(chemin);
 }
 
 // A formula's error names the template it comes from.
@@ -112,11 +115,14 @@ void executer() {
 
     switch (s.destination) {
     case destination::Fenetre: {
-        const Donnees d = donnees(m, base, selection, jour);
+        auto mise = std::make_unique<MiseEnPage>(m, donnees(m, base, selection, jour), formules, jour);
+        // A label sheet is laid out whole before it is shown, so that the labels shortened to
+        // fit are counted; a list shows its first page and is laid out while it is read.
+        if (m.etiquettesColonnes > 0)
+            while (mise->avancer(1 << 20)) {}
+        s.raccourcies = mise->etiquettes_raccourcies();
         FenetreApercu& f = FenetreApercu::instance();
-        DocumentRendu doc = mettre_en_page(m, d, formules, jour);
-        s.raccourcies = doc.etiquettesRaccourcies;
-        f.montrer(std::move(doc));
+        f.montrer(std::move(mise));
         f.afficher();
         if (QMdiSubWindow* cadre = f.sousFenetre()) {
             if (s.etatFenetre == 2) cadre->showMaximized();
@@ -153,14 +159,14 @@ void executer() {
                                             "Choisissez moins d'enregistrements avec le filtre.")
                                  .arg(QLocale(QLocale::French).toString(n + 1), QLocale(QLocale::French).toString(n)));
         }
-        const Donnees d = donnees(m, base, selection, jour);
+        Donnees d = donnees(m, base, selection, jour);
         if (s.typeFichier == type_fichier::TexteEnrichi) {
-            const DocumentRendu doc = mettre_en_page(m, d, formules, jour);
-            s.raccourcies = doc.etiquettesRaccourcies;
-            ecrire(s.fichier, texte_enrichi(doc));
-        }
-        else
+            MiseEnPage mise(m, std::move(d), formules, jour);
+            if (!ecrire_texte_enrichi(mise, s.fichier)) refus_ecriture(s.fichier);
+            s.raccourcies = mise.etiquettes_raccourcies();
+        } else {
             ecrire(s.fichier, classeur_excel(mettre_en_tableau(m, d, formules, jour), genres_colonnes(m, d)));
+        }
         return;
     }
     default:

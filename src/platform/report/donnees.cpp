@@ -69,16 +69,28 @@ int rang_niveau(const QVariant& v) {
 }  // namespace
 
 QVariant Donnees::valeur(int ligne, const formule::PNoeud& place) const {
-    const QString cle = formule::canonique(place);
-    if (const auto c = constantes.constFind(cle); c != constantes.constEnd()) return *c;
-    const auto it = colonnes.constFind(cle);
-    if (it == colonnes.constEnd() || ligne < 0 || ligne >= lignes.size()) return {};
-    return lignes[ligne].value(*it);
+    // Every cell of every row asks for its place: the place's name is worked out once.
+    auto e = emplacements_.constFind(place.get());
+    if (e == emplacements_.constEnd()) {
+        const QString cle = formule::canonique(place);
+        e = emplacements_.insert(place.get(), constantes.contains(cle) ? -2 : colonnes.value(cle, -1));
+    }
+    if (*e == -2) return constantes.value(formule::canonique(place));
+    if (*e < 0 || ligne < 0 || ligne >= lignes.size()) return {};
+    return lignes[ligne].value(*e);
 }
 
 int comparer(const QVariant& a, const QVariant& b, bool lettres_seules) {
-    const bool va = a.isNull() || (a.typeId() == QMetaType::QString && a.toString().isEmpty());
-    const bool vb = b.isNull() || (b.typeId() == QMetaType::QString && b.toString().isEmpty());
+    // Sorting compares every value many times: texts are read in place, not converted.
+    const bool ta = a.typeId() == QMetaType::QString, tb = b.typeId() == QMetaType::QString;
+    if (ta && tb) {
+        const QString& x = *static_cast<const QString*>(a.constData());
+        const QString& y = *static_cast<const QString*>(b.constData());
+        if (x.isEmpty() || y.isEmpty()) return x.isEmpty() == y.isEmpty() ? 0 : (x.isEmpty() ? -1 : 1);
+        return lettres_seules ? db::francais::comparer_lettres(x, y) : db::francais::comparer(x, y);
+    }
+    const bool va = a.isNull() || (ta && a.toString().isEmpty());
+    const bool vb = b.isNull() || (tb && b.toString().isEmpty());
     if (va || vb) return va == vb ? 0 : (va ? -1 : 1);
     if (est_nombre(a) && est_nombre(b)) {
         const double x = a.toDouble(), y = b.toDouble();
@@ -232,17 +244,52 @@ Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoe
     for (const Cle& k : m.tri)
         cles.append({d.colonnes.value(formule::canonique(k.valeur)), k.decroissant, false, niveaux(k.valeur)});
     if (!cles.isEmpty() && d.lignes.size() > 1) {
-        const int n = d.lignes.size();
+        const auto& lignes = std::as_const(d.lignes);
+        const int n = lignes.size();
+        // Each key ranks its values once, the distinct texts sorted among themselves; the
+        // records are then sorted on whole numbers, however many they are.
+        QVector<QVector<int>> rangs(cles.size());
+        for (int c = 0; c < cles.size(); ++c) {
+            const CleTri& k = cles[c];
+            const auto ordre_valeurs = [&](const QVariant& x, const QVariant& y) {
+                const int r = k.niveaux ? rang_niveau(x) - rang_niveau(y) : 0;
+                return r != 0 ? r : comparer(x, y, k.lettres);
+            };
+            QHash<QString, int> textes;
+            QVector<QVariant> distinctes;
+            QVector<int> indices(n);
+            for (int i = 0; i < n; ++i) {
+                const QVariant& v = lignes[i][k.colonne];
+                if (v.typeId() != QMetaType::QString) {
+                    indices[i] = distinctes.size();
+                    distinctes.append(v);
+                    continue;
+                }
+                const QString& t = *static_cast<const QString*>(v.constData());
+                auto it = textes.constFind(t);
+                if (it == textes.constEnd()) {
+                    it = textes.insert(t, distinctes.size());
+                    distinctes.append(v);
+                }
+                indices[i] = *it;
+            }
+            QVector<int> ordre(distinctes.size());
+            std::iota(ordre.begin(), ordre.end(), 0);
+            std::sort(ordre.begin(), ordre.end(),
+                      [&](int x, int y) { return ordre_valeurs(distinctes[x], distinctes[y]) < 0; });
+            QVector<int> rang(distinctes.size());
+            for (int j = 0, r = 0; j < ordre.size(); ++j) {
+                if (j > 0 && ordre_valeurs(distinctes[ordre[j - 1]], distinctes[ordre[j]]) != 0) ++r;
+                rang[ordre[j]] = k.decroissant ? -r : r;
+            }
+            rangs[c].resize(n);
+            for (int i = 0; i < n; ++i) rangs[c][i] = rang[indices[i]];
+        }
         QVector<int> ordre(n);
         std::iota(ordre.begin(), ordre.end(), 0);
         std::stable_sort(ordre.begin(), ordre.end(), [&](int x, int y) {
-            for (int c = 0; c < cles.size(); ++c) {
-                const QVariant& vx = d.lignes[x][cles[c].colonne];
-                const QVariant& vy = d.lignes[y][cles[c].colonne];
-                int r = cles[c].niveaux ? rang_niveau(vx) - rang_niveau(vy) : 0;
-                if (r == 0) r = comparer(vx, vy, cles[c].lettres);
-                if (r != 0) return cles[c].decroissant ? r > 0 : r < 0;
-            }
+            for (const QVector<int>& r : rangs)
+                if (r[x] != r[y]) return r[x] < r[y];
             return false;
         });
         QVector<QVector<QVariant>> triees;

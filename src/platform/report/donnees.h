@@ -22,6 +22,10 @@ struct Donnees {
     QHash<QString, QVariant> constantes;
 
     QVariant valeur(int ligne, const formule::PNoeud& place) const;
+
+private:
+    // Where each place of the template is found, by node: a column, -1 nowhere, -2 a constant.
+    mutable QHash<const formule::Noeud*, int> emplacements_;
 };
 
 // `base`: the database file (unused by a template without data). Throws Erreur: 3024 and

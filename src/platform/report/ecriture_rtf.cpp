@@ -1,48 +1,41 @@
 #include "platform/report/ecriture_rtf.h"
+
+#include "platform/report/mise_en_page.h"
 #include "platform/texte/windows1252.h"
+
+#include <QBuffer>
+#include <QSaveFile>
+
+#include <charconv>
 
 namespace report {
 
 namespace {
 
+// Bytes go to the device in blocks of this size.
+constexpr qsizetype Bloc = 1 << 20;
+// The room kept for the page count, known once every page is written: the digits are written
+// in at the end, the rest of the room stays line ends, which rich text ignores.
+constexpr int PlaceNombrePages = 10;
+constexpr int Saut = 20;  // twips: the paragraph of a page break, and the one closing the file
+
 int twips(double mm) { return qRound(mm * 1440.0 / 25.4); }
-
-QByteArray style(const Style& s) {
-    QByteArray r = "\\fs" + QByteArray::number(qRound(s.taille * 2));
-    if (s.gras) r += "\\b";
-    if (s.italique) r += "\\i";
-    return r + ' ';
-}
-
-QByteArray alignement(int a) { return a == 1 ? "\\qc" : (a == 2 ? "\\qr" : "\\ql"); }
 
 // Heights in twips from positions rounded once, so that the parts add up to the page.
 int hauteur_twips(double y, double h) { return twips(y + h) - twips(y); }
 
-// Exact line heights: a word processor puts each line where the preview does.
-QByteArray interligne(int t) { return "\\sl-" + QByteArray::number(qMax(1, t)) + "\\slmult0"; }
-
-// The lines of a cell, one paragraph each at its exact height; `premier` goes with the first
-// paragraph and `fin` closes the last one.
-QByteArray paragraphes(const CelluleRendue& c, const QByteArray& debut, const QByteArray& premier,
-                       const QByteArray& fin, double y) {
-    if (c.lignes.isEmpty()) return debut + premier + ' ' + fin;
-    QByteArray r;
-    for (int i = 0; i < c.lignes.size(); ++i) {
-        const LigneTexte& l = c.lignes[i];
-        r += debut + (i == 0 ? premier : QByteArray()) + alignement(l.style.alignement) +
-             interligne(hauteur_twips(y, l.hauteur)) + ' ' + '{' + style(l.style) + rtf_echappe(l.texte) + '}' +
-             (i + 1 < c.lignes.size() ? QByteArray("\\par\n") : fin);
-        y += l.hauteur;
-    }
-    return r;
+void nombre(QByteArray& r, int n) {
+    char b[16];
+    const auto fin = std::to_chars(b, b + sizeof b, n).ptr;
+    r.append(b, fin - b);
 }
 
-}  // namespace
+void mot(QByteArray& r, const char* controle, int n) {
+    r.append(controle);
+    nombre(r, n);
+}
 
-QByteArray rtf_echappe(const QString& texte) {
-    QByteArray r;
-    r.reserve(texte.size() + 8);
+void echapper(QByteArray& r, const QString& texte) {
     for (const QChar q : texte) {
         const char16_t c = q.unicode();
         if (c == '\\' || c == '{' || c == '}') { r += '\\'; r += char(c); }
@@ -57,79 +50,223 @@ QByteArray rtf_echappe(const QString& texte) {
             r += hex[b >> 4];
             r += hex[b & 15];
         } else {
-            r += "\\u" + QByteArray::number(qint16(c)) + '?';
+            mot(r, "\\u", qint16(c));
+            r += '?';
         }
     }
+}
+
+// Exact line heights: a word processor puts each line where the preview does.
+void interligne(QByteArray& r, int t) {
+    mot(r, "\\sl-", qMax(1, t));
+    r += "\\slmult0";
+}
+
+void style(QByteArray& r, const Style& s) {
+    mot(r, "\\fs", qRound(s.taille * 2));
+    if (s.gras) r += "\\b";
+    if (s.italique) r += "\\i";
+    r += ' ';
+}
+
+const char* alignement(int a) { return a == 1 ? "\\qc" : (a == 2 ? "\\qr" : "\\ql"); }
+
+// The lines of a cell, one paragraph each at its exact height; `premier` goes with the first
+// paragraph and `fin` closes the last one. `texte` writes each line's text.
+template <class Texte>
+void paragraphes(QByteArray& r, const CelluleRendue& c, const char* debut, const QByteArray& premier,
+                 const char* fin, double y, Texte&& texte) {
+    if (c.lignes.isEmpty()) {
+        r += debut;
+        r += premier;
+        r += ' ';
+        r += fin;
+        return;
+    }
+    for (int i = 0; i < c.lignes.size(); ++i) {
+        const LigneTexte& l = c.lignes[i];
+        r += debut;
+        if (i == 0) r += premier;
+        r += alignement(l.style.alignement);
+        interligne(r, hauteur_twips(y, l.hauteur));
+        r += " {";
+        style(r, l.style);
+        texte(r, l.texte);
+        r += '}';
+        r += i + 1 < c.lignes.size() ? "\\par\n" : fin;
+        y += l.hauteur;
+    }
+}
+
+void petit_paragraphe(QByteArray& r, int hauteur, const char* suite) {
+    r += "\\pard\\plain";
+    interligne(r, hauteur);
+    r += "\\fs2 ";
+    r += suite;
+}
+
+}  // namespace
+
+QByteArray rtf_echappe(const QString& texte) {
+    QByteArray r;
+    r.reserve(texte.size() + 8);
+    echapper(r, texte);
     return r;
 }
 
-QByteArray texte_enrichi(const DocumentRendu& doc) {
-    QByteArray r;
-    r.reserve(1 << 16);
+EcritureRtf::EcritureRtf(QIODevice& sortie, const DocumentRendu& doc) : sortie_(sortie) {
+    doc_.titre = doc.titre;
+    doc_.paysage = doc.paysage;
+    doc_.largeur = doc.largeur;
+    doc_.hauteur = doc.hauteur;
+    for (int i = 0; i < 4; ++i) doc_.marges[i] = doc.marges[i];
+    tampon_.reserve(Bloc + (Bloc >> 2));
     // The bottom margin is written 1 mm short, room for the small paragraph that carries each
-    // page break; a label sheet's rows fill the paper and flow from page to page by themselves.
+    // page break.
     const double reserve = doc.marges[2] >= 1 ? 1 : 0;
-    const int basPage = twips(doc.hauteur) - twips(doc.marges[2] - reserve);
-    constexpr int Saut = 20;  // twips: the paragraph of a page break, and the one closing the file
+    QByteArray& r = tampon_;
     r += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\n";
-    r += "{\\info{\\title " + rtf_echappe(doc.titre) + "}}\n";
-    r += "\\paperw" + QByteArray::number(twips(doc.largeur)) + "\\paperh" + QByteArray::number(twips(doc.hauteur));
-    r += "\\margt" + QByteArray::number(twips(doc.marges[0])) + "\\margr" + QByteArray::number(twips(doc.marges[1]));
-    r += "\\margb" + QByteArray::number(twips(doc.marges[2] - reserve)) + "\\margl" + QByteArray::number(twips(doc.marges[3]));
+    r += "{\\info{\\title ";
+    echapper(r, doc.titre);
+    r += "}}\n";
+    mot(r, "\\paperw", twips(doc.largeur));
+    mot(r, "\\paperh", twips(doc.hauteur));
+    mot(r, "\\margt", twips(doc.marges[0]));
+    mot(r, "\\margr", twips(doc.marges[1]));
+    mot(r, "\\margb", twips(doc.marges[2] - reserve));
+    mot(r, "\\margl", twips(doc.marges[3]));
     if (doc.paysage) r += "\\landscape";
     r += "\\viewkind1\n";
-    const double gauche = doc.marges[3];
-    const QByteArray petit = "\\pard\\plain" + interligne(Saut) + "\\fs2 ";
-    bool flotte = false;  // the previous page filled the paper: this one starts by itself
-    for (int p = 0; p < doc.pages.size(); ++p) {
-        if (p > 0 && !flotte) r += petit + "\\page\\par\n";
-        const QVector<BandeRendue>& bandes = doc.pages[p].bandes;
-        int fin = twips(doc.marges[0]);
-        flotte = false;
-        for (int i = 0; i < bandes.size(); ++i) {
-            const BandeRendue& b = bandes[i];
-            const int haut = twips(b.y);
-            if (haut - fin >= 10) r += "\\pard\\plain" + interligne(haut - fin) + "\\fs2 \\par\n";
-            int h = hauteur_twips(b.y, b.hauteur);
-            fin = haut + h;
-            // The last band of a full page leaves room for what follows it on that page.
-            if (i + 1 == bandes.size() && fin > basPage - Saut) {
-                if (p + 1 < doc.pages.size() && fin >= basPage) flotte = true;
-                else h -= fin - (basPage - Saut);
+}
+
+void EcritureRtf::ajouter(Page page) {
+    if (attente_) ecrire_page(enAttente_, false);
+    enAttente_ = std::move(page);
+    attente_ = true;
+}
+
+bool EcritureRtf::terminer(int pagesTotales) {
+    if (attente_) ecrire_page(enAttente_, true);
+    attente_ = false;
+    petit_paragraphe(tampon_, Saut, "\\par}\n");
+    vider(true);
+    if (!placesPages_.isEmpty() && ok_) {
+        const QByteArray n = QByteArray::number(pagesTotales).left(PlaceNombrePages);
+        for (const qint64 place : placesPages_)
+            if (!sortie_.seek(place) || sortie_.write(n) != n.size()) ok_ = false;
+        ok_ = ok_ && sortie_.seek(ecrits_);
+    }
+    return ok_;
+}
+
+void EcritureRtf::vider(bool tout) {
+    if (tampon_.size() < Bloc && !tout) return;
+    if (ok_ && sortie_.write(tampon_) != tampon_.size()) ok_ = false;
+    ecrits_ += tampon_.size();
+    tampon_.resize(0);
+}
+
+void EcritureRtf::ecrire_page(const Page& page, bool derniere) {
+    QByteArray& r = tampon_;
+    // A text showing the page count gets its room, noted for terminer().
+    const auto texte = [this](QByteArray& r, const QString& t) {
+        if (!t.contains(marque_pages())) return echapper(r, t);
+        const QStringList parties = t.split(marque_pages());
+        for (int i = 0; i < parties.size(); ++i) {
+            if (i > 0) {
+                placesPages_.append(ecrits_ + r.size());
+                r.append(PlaceNombrePages, '\n');
             }
-            if (b.trait) {
-                r += "\\pard\\plain" + interligne(h - 15) + "\\brdrb\\brdrs\\brdrw10\\brsp0\\fs2 \\par\n";
-                continue;
-            }
-            if (b.cellules.isEmpty()) {
-                r += "\\pard\\plain" + interligne(h) + "\\fs2 \\par\n";
-                continue;
-            }
-            const CelluleRendue& premiere = b.cellules.first();
-            const double vertical = premiere.marge > 1 ? premiere.marge : (premiere.cadre ? 0.6 : 0.3);
-            const bool tableau = b.cellules.size() > 1 || premiere.cadre || qAbs(premiere.x - gauche) > 0.5;
-            if (!tableau) {
-                r += paragraphes(premiere, "\\pard\\plain", "\\sb" + QByteArray::number(twips(vertical)), "\\par\n",
-                                 b.y + vertical);
-                continue;
-            }
-            const QByteArray marge = QByteArray::number(twips(premiere.marge));
-            r += "\\trowd\\trgaph" + marge + "\\trleft" + QByteArray::number(twips(premiere.x - gauche)) +
-                 "\\trrh-" + QByteArray::number(h) + "\\trpaddl" + marge + "\\trpaddr" + marge + "\\trpaddt" +
-                 QByteArray::number(twips(vertical)) + "\\trpaddb0\\trpaddfl3\\trpaddfr3\\trpaddft3\\trpaddfb3";
+            echapper(r, parties[i]);
+        }
+    };
+    const double reserve = doc_.marges[2] >= 1 ? 1 : 0;
+    const int basPage = twips(doc_.hauteur) - twips(doc_.marges[2] - reserve);
+    const double gauche = doc_.marges[3];
+    // After a page that filled the paper (a label sheet), this one starts by itself.
+    if (pagesEcrites_ > 0 && !flotte_) petit_paragraphe(r, Saut, "\\page\\par\n");
+    ++pagesEcrites_;
+    const QVector<BandeRendue>& bandes = page.bandes;
+    int fin = twips(doc_.marges[0]);
+    flotte_ = false;
+    for (int i = 0; i < bandes.size(); ++i) {
+        const BandeRendue& b = bandes[i];
+        const int haut = twips(b.y);
+        if (haut - fin >= 10) petit_paragraphe(r, haut - fin, "\\par\n");
+        int h = hauteur_twips(b.y, b.hauteur);
+        fin = haut + h;
+        // The last band of a full page leaves room for what follows it on that page.
+        if (i + 1 == bandes.size() && fin > basPage - Saut) {
+            if (!derniere && fin >= basPage) flotte_ = true;
+            else h -= fin - (basPage - Saut);
+        }
+        if (b.trait) {
+            r += "\\pard\\plain";
+            interligne(r, h - 15);
+            r += "\\brdrb\\brdrs\\brdrw10\\brsp0\\fs2 \\par\n";
+            continue;
+        }
+        if (b.cellules.isEmpty()) {
+            petit_paragraphe(r, h, "\\par\n");
+            continue;
+        }
+        const CelluleRendue& premiere = b.cellules.first();
+        const double vertical = premiere.marge > 1 ? premiere.marge : (premiere.cadre ? 0.6 : 0.3);
+        const bool tableau = b.cellules.size() > 1 || premiere.cadre || qAbs(premiere.x - gauche) > 0.5;
+        if (!tableau) {
+            QByteArray avant = "\\sb";
+            nombre(avant, twips(vertical));
+            paragraphes(r, premiere, "\\pard\\plain", avant, "\\par\n", b.y + vertical, texte);
+            continue;
+        }
+        // A list repeats one row shape on every line: its definition is written once and copied.
+        QVector<int> cle{h, twips(premiere.marge), twips(premiere.x - gauche), twips(vertical)};
+        for (const CelluleRendue& c : b.cellules) cle << twips(c.x + c.largeur - gauche) << int(c.cadre);
+        if (cle != cleRangee_) {
+            cleRangee_ = cle;
+            QByteArray& d = definition_;
+            d.resize(0);
+            mot(d, "\\trowd\\trgaph", cle[1]);
+            mot(d, "\\trleft", cle[2]);
+            mot(d, "\\trrh-", h);
+            mot(d, "\\trpaddl", cle[1]);
+            mot(d, "\\trpaddr", cle[1]);
+            mot(d, "\\trpaddt", cle[3]);
+            d += "\\trpaddb0\\trpaddfl3\\trpaddfr3\\trpaddft3\\trpaddfb3";
             for (const CelluleRendue& c : b.cellules) {
                 if (c.cadre)
-                    r += "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10";
-                r += "\\cellx" + QByteArray::number(twips(c.x + c.largeur - gauche));
+                    d += "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10";
+                mot(d, "\\cellx", twips(c.x + c.largeur - gauche));
             }
-            r += '\n';
-            for (const CelluleRendue& c : b.cellules)
-                r += paragraphes(c, "\\pard\\plain\\intbl", QByteArray(), "\\cell\n", b.y + vertical);
-            r += "\\row\n";
+            d += '\n';
         }
+        r += definition_;
+        for (const CelluleRendue& c : b.cellules)
+            paragraphes(r, c, "\\pard\\plain\\intbl", QByteArray(), "\\cell\n", b.y + vertical, texte);
+        r += "\\row\n";
     }
-    r += petit + "\\par}\n";
-    return r;
+    vider();
+}
+
+QByteArray texte_enrichi(const DocumentRendu& doc) {
+    QByteArray octets;
+    QBuffer tampon(&octets);
+    tampon.open(QIODevice::WriteOnly);
+    EcritureRtf ecriture(tampon, doc);
+    for (const Page& p : doc.pages) ecriture.ajouter(p);
+    ecriture.terminer();
+    return octets;
+}
+
+bool ecrire_texte_enrichi(MiseEnPage& mise, const QString& chemin) {
+    QSaveFile fichier(chemin);
+    if (!fichier.open(QIODevice::WriteOnly)) return false;
+    EcritureRtf ecriture(fichier, mise.document());
+    for (bool encore = true; encore;) {
+        encore = mise.avancer(16);
+        for (Page& p : mise.prendre()) ecriture.ajouter(std::move(p));
+    }
+    return ecriture.terminer(mise.pages_totales()) && fichier.commit();
 }
 
 }  // namespace report

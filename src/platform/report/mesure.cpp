@@ -11,10 +11,24 @@ namespace {
 // A list repeats the same texts (classes, towns, headings) on every row: each width is
 // measured once per font.
 struct Metrique {
+    // Characters whose single widths are kept: Latin letters, accents, punctuation.
+    static constexpr int Caracteres = 0x2100;
     QFont police;
     QFontMetricsF m;
     QHash<QString, double> largeurs;
-    explicit Metrique(const QFont& f) : police(f), m(f) {}
+    QVector<double> avances;  // -1 until measured
+    explicit Metrique(const QFont& f) : police(f), m(f), avances(Caracteres, -1) {}
+
+    double majoree(const QString& texte) {
+        double somme = 0;
+        for (const QChar q : texte) {
+            if (q.unicode() >= Caracteres) return largeur(texte);
+            double& a = avances[q.unicode()];
+            if (a < 0) a = m.horizontalAdvance(q);
+            somme += a;
+        }
+        return somme;
+    }
 
     double largeur(const QString& texte) {
         auto it = largeurs.constFind(texte);
@@ -52,6 +66,10 @@ double largeur(const QString& texte, const Style& s) {
     return metrique(s).largeur(texte) / UnitesParMm;
 }
 
+double largeur_majoree(const QString& texte, const Style& s) {
+    return metrique(s).majoree(texte) / UnitesParMm;
+}
+
 double hauteur_ligne(const Style& s) {
     return s.taille * 25.4 / 72.0 * 1.22;
 }
@@ -64,6 +82,8 @@ QStringList couper(const QString& texte, const Style& s, double largeurMax) {
     QStringList r;
     Metrique& m = metrique(s);
     const double max = largeurMax * UnitesParMm;
+    // Most cells hold one short line.
+    if (!texte.contains('\n') && !texte.endsWith('\r') && m.largeur(texte) <= max) return {texte};
     for (const QString& paragraphe : texte.split('\n')) {
         QString p = paragraphe;
         if (p.endsWith('\r')) p.chop(1);

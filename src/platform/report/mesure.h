@@ -13,6 +13,9 @@ constexpr double UnitesParMm = 100.0;
 QFont police(const Style& s);
 double largeur(const QString& texte, const Style& s);  // mm
 double hauteur_ligne(const Style& s);                   // mm
+// At least largeur(): the characters' own widths added up, without measuring the text as a
+// whole. Cheap, for finding which of many texts need measuring.
+double largeur_majoree(const QString& texte, const Style& s);
 // The text cut into lines no wider than `largeur` mm: at line breaks, then between words,
 // then inside a word too long for the line.
 QStringList couper(const QString& texte, const Style& s, double largeur);

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <functional>
 #include <optional>
 
 namespace report {
@@ -14,8 +15,6 @@ namespace {
 // The smallest text a label is set in to make its address fit, in points.
 constexpr double TailleMinimale = 7;
 
-// Stands for the page count until every page is known.
-const QString MarquePages = QString(QChar(0xE000));
 
 struct Contexte {
     int ligne = -1;        // record giving the fields, -1 none
@@ -40,7 +39,7 @@ public:
         case Morceau::Special:
             if (mo.texte == "date") return jour_.toString(QStringLiteral("dd/MM/yyyy"));
             if (mo.texte == "page") return QString::number(c.page);
-            if (mo.texte == "pages") return MarquePages;
+            if (mo.texte == "pages") return marque_pages();
             if (mo.texte == "nombre") return QString::number(c.nombre);
             if (mo.texte == "pourcentage") {
                 const double p = c.total > 0 ? 100.0 * c.nombre / c.total : 0.0;
@@ -92,12 +91,17 @@ public:
     QDate jour_;
 };
 
+const QRegularExpression& blancs() {
+    static const QRegularExpression r(QStringLiteral("\\s+"));
+    return r;
+}
+
 // A column heading breaks between words only, on two lines at most: when one of its words is
 // wider than the column, or it needs a third line, it is set smaller, down to a readable size.
 QStringList intitule(const QString& texte, Style& s, double largeur) {
     for (;;) {
         bool motTropLarge = false;
-        for (const QString& mot : texte.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+        for (const QString& mot : texte.split(blancs(), Qt::SkipEmptyParts))
             if (mesure::largeur(mot, s) > largeur) motTropLarge = true;
         const QStringList lignes = mesure::couper(texte, s, largeur);
         if ((!motTropLarge && lignes.size() <= 2) || s.taille - 0.5 < TailleMinimale - 1e-9) return lignes;
@@ -129,17 +133,71 @@ public:
         largeurUtile_ = doc_.largeur - m.marges[1] - m.marges[3];
     }
 
-    DocumentRendu executer() {
-        if (m_.etiquettesColonnes > 0) etiquettes();
-        else rapport();
-        const QString n = QString::number(doc_.pages.size());
-        for (Page& p : doc_.pages)
-            for (BandeRendue& b : p.bandes)
-                for (CelluleRendue& c : b.cellules)
-                    for (LigneTexte& l : c.lignes)
-                        if (l.texte.contains(MarquePages)) l.texte.replace(MarquePages, n);
-        return std::move(doc_);
+    // One step of the layout: the start, a group's heading, one record or label, a group's
+    // foot, or the end. False once everything is laid out.
+    bool pas() {
+        switch (etat_) {
+        case Etat::Debut:
+            if (m_.etiquettesColonnes > 0) {
+                doc_.pages.append(Page{});
+                etat_ = Etat::Etiquette;
+            } else {
+                debut_rapport();
+                etat_ = m_.groupe ? Etat::TeteGroupe : Etat::Enregistrement;
+                finGroupe_ = d_.lignes.size();
+            }
+            return true;
+        case Etat::Etiquette:
+            if (i_ >= d_.lignes.size()) { etat_ = Etat::Terminee; return false; }
+            etiquette_placee(i_++);
+            return true;
+        case Etat::TeteGroupe:
+            if (g_ >= d_.debutsGroupes.size()) { etat_ = Etat::Fin; return true; }
+            tete_groupe();
+            etat_ = Etat::Enregistrement;
+            return true;
+        case Etat::Enregistrement:
+            if (i_ < finGroupe_) {
+                if (m_.groupe) enregistrement(i_, i_ - d_.debutsGroupes[g_] + 1, groupeEnCours_);
+                else enregistrement(i_, i_ + 1, contexte(i_));
+                ++i_;
+            } else {
+                etat_ = m_.groupe ? Etat::PiedGroupe : Etat::Fin;
+            }
+            return true;
+        case Etat::PiedGroupe:
+            pied_groupe();
+            ++g_;
+            etat_ = Etat::TeteGroupe;
+            return true;
+        case Etat::Fin:
+            fin_rapport();
+            etat_ = Etat::Terminee;
+            return false;
+        case Etat::Terminee: return false;
+        }
+        return false;
     }
+
+    bool terminee() const { return etat_ == Etat::Terminee; }
+    // Pages laid out so far, the one under way included.
+    int nombre_pages() const { return prises_ + doc_.pages.size(); }
+    // Pages no later step will change: all of them once the layout ends.
+    int pages_finies() const { return terminee() ? nombre_pages() : qMax(0, nombre_pages() - 1); }
+
+    QVector<Page> prendre() {
+        const int n = pages_finies() - prises_;
+        QVector<Page> r;
+        if (n <= 0) return r;
+        r.reserve(n);
+        for (int i = 0; i < n; ++i) r.append(std::move(doc_.pages[i]));
+        doc_.pages.remove(0, n);
+        prises_ += n;
+        return r;
+    }
+
+    const DocumentRendu& document() const { return doc_; }
+    int raccourcies() const { return doc_.etiquettesRaccourcies; }
 
 private:
     // --- Bands to laid-out lines -------------------------------------------------------
@@ -213,12 +271,12 @@ private:
         c.total = d_.lignes.size();
         c.nombre = c.total;
         c.rang = ligne + 1;
-        c.page = doc_.pages.size();
+        c.page = nombre_pages();
         return c;
     }
 
     void fermer_page() {
-        if (doc_.pages.isEmpty()) return;
+        if (nombre_pages() == 0) return;
         QVector<BandeRendue> pied;
         rendre(m_.piedPage, contexte(premiere_), pied);
         double y = doc_.hauteur - m_.marges[2] - hauteur(pied);
@@ -239,7 +297,7 @@ private:
         poser(entete, false);
         if (reprise && groupe_ && !m_.enteteGroupe.isEmpty()) {
             Contexte c = *groupe_;
-            c.page = doc_.pages.size();
+            c.page = nombre_pages();
             QVector<BandeRendue> tete;
             suite_ = true;
             rendre(m_.enteteGroupe, c, tete);
@@ -296,7 +354,7 @@ private:
         Contexte c = base;
         c.ligne = i;
         c.rang = rang;
-        c.page = doc_.pages.size();
+        c.page = nombre_pages();
         QVector<BandeRendue> bs;
         rendre(m_.detail, c, bs);
         poser_avec_colonnes(std::move(bs), i);
@@ -328,8 +386,10 @@ private:
             for (int j = 0; j < cd.size(); ++j) {
                 c.repetition = cd[j].second;
                 const Style s = e_.style(*cd[j].first);
-                for (const QString& l : e_.cellule(*cd[j].first, c).split('\n'))
-                    valeurs[j] = qMax(valeurs[j], mesure::largeur(l, s));
+                const QString t = e_.cellule(*cd[j].first, c);
+                // Only a text that may be wider than the widest so far is measured.
+                if (mesure::largeur_majoree(t, s) <= valeurs[j]) continue;
+                for (const QString& l : t.split('\n')) valeurs[j] = qMax(valeurs[j], mesure::largeur(l, s));
             }
         }
         double preteur = 0, demande = 0;
@@ -339,7 +399,7 @@ private:
             c.repetition = ct[j].second;
             const Style s = e_.style(*ct[j].first);
             double mot = 0;
-            for (const QString& m : e_.cellule(*ct[j].first, c).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+            for (const QString& m : e_.cellule(*ct[j].first, c).split(blancs(), Qt::SkipEmptyParts))
                 mot = qMax(mot, mesure::largeur(m, s));
             besoins[j] = valeurs[j] > 0 ? qMax(valeurs[j], mot) + marges : largeurs[j];
             preteur += qMax(0.0, largeurs[j] - besoins[j]);
@@ -356,57 +416,62 @@ private:
         tete_ = tete;
     }
 
-    void rapport() {
+    void debut_rapport() {
         ajuster_colonnes();
         limite_ = doc_.hauteur - m_.marges[2] - hauteur_pied();
         const int n = d_.lignes.size();
         nouvelle_page(n > 0 ? 0 : -1);
         ligneCourante_ = n > 0 ? 0 : -1;
-        {
-            QVector<BandeRendue> debut;
-            rendre(m_.debutRapport, contexte(ligneCourante_), debut);
-            poser(debut);
+        QVector<BandeRendue> debut;
+        rendre(m_.debutRapport, contexte(ligneCourante_), debut);
+        poser(debut);
+    }
+
+    void tete_groupe() {
+        const auto& debuts = d_.debutsGroupes;
+        const int g = g_, de = debuts[g];
+        finGroupe_ = g + 1 < debuts.size() ? debuts[g + 1] : d_.lignes.size();
+        i_ = de;
+        Contexte c = contexte(de);
+        c.nombre = finGroupe_ - de;
+        c.groupe = d_.valeursGroupes.value(g);
+        ligneCourante_ = de;
+        if (m_.saut == Modele::Saut::Groupe && g > 0 && corps_) nouvelle_page(de);
+        c.page = nombre_pages();
+        QVector<BandeRendue> tete;
+        rendre(m_.enteteGroupe, c, tete);
+        // A group heading never stays alone at the foot of a page.
+        if (!tete.isEmpty()) {
+            QVector<BandeRendue> suite;
+            if (!m_.detail.isEmpty()) { Contexte cd = c; cd.rang = 1; rendre(m_.detail, cd, suite); }
+            else rendre(m_.piedGroupe, c, suite);
+            QVector<BandeRendue> col;
+            rendre(m_.enteteColonnes, c, col);
+            const double besoin = hauteur(tete) + hauteur(col) + (suite.isEmpty() ? 0 : suite.first().hauteur);
+            if (corps_ && y_ + besoin > limite_ + 1e-6) nouvelle_page(de);
+            poser(tete);
         }
-        if (m_.groupe) {
-            const auto& debuts = d_.debutsGroupes;
-            for (int g = 0; g < debuts.size(); ++g) {
-                const int de = debuts[g], a = g + 1 < debuts.size() ? debuts[g + 1] : n;
-                Contexte c = contexte(de);
-                c.nombre = a - de;
-                c.groupe = d_.valeursGroupes.value(g);
-                ligneCourante_ = de;
-                if (m_.saut == Modele::Saut::Groupe && g > 0 && corps_) nouvelle_page(de);
-                c.page = doc_.pages.size();
-                QVector<BandeRendue> tete;
-                rendre(m_.enteteGroupe, c, tete);
-                // A group heading never stays alone at the foot of a page.
-                if (!tete.isEmpty()) {
-                    QVector<BandeRendue> suite;
-                    if (!m_.detail.isEmpty()) { Contexte cd = c; cd.rang = 1; rendre(m_.detail, cd, suite); }
-                    else rendre(m_.piedGroupe, c, suite);
-                    QVector<BandeRendue> col;
-                    rendre(m_.enteteColonnes, c, col);
-                    const double besoin = hauteur(tete) + hauteur(col) + (suite.isEmpty() ? 0 : suite.first().hauteur);
-                    if (corps_ && y_ + besoin > limite_ + 1e-6) nouvelle_page(de);
-                    poser(tete);
-                }
-                groupe_ = c;
-                // The headings follow each group heading; without one they head the page only.
-                if (!m_.enteteGroupe.isEmpty()) colonnesEnAttente_ = !m_.enteteColonnes.isEmpty();
-                for (int i = de; i < a; ++i) enregistrement(i, i - de + 1, c);
-                c.page = doc_.pages.size();
-                QVector<BandeRendue> pied;
-                rendre(m_.piedGroupe, c, pied);
-                if (m_.detail.isEmpty()) poser_avec_colonnes(std::move(pied), de);
-                else { ligneCourante_ = a - 1; poser(pied); }
-                groupe_.reset();
-            }
-        } else {
-            for (int i = 0; i < n; ++i) enregistrement(i, i + 1, contexte(i));
-        }
+        groupe_ = c;
+        groupeEnCours_ = c;
+        // The headings follow each group heading; without one they head the page only.
+        if (!m_.enteteGroupe.isEmpty()) colonnesEnAttente_ = !m_.enteteColonnes.isEmpty();
+    }
+
+    void pied_groupe() {
+        Contexte c = groupeEnCours_;
+        c.page = nombre_pages();
+        QVector<BandeRendue> pied;
+        rendre(m_.piedGroupe, c, pied);
+        if (m_.detail.isEmpty()) poser_avec_colonnes(std::move(pied), d_.debutsGroupes[g_]);
+        else { ligneCourante_ = finGroupe_ - 1; poser(pied); }
+        groupe_.reset();
+    }
+
+    void fin_rapport() {
+        const int n = d_.lignes.size();
         QVector<BandeRendue> fin;
         Contexte c = contexte(n > 0 ? 0 : -1);
-        c.page = doc_.pages.size();
+        c.page = nombre_pages();
         rendre(m_.finRapport, c, fin);
         poser(fin);
         fermer_page();
@@ -468,39 +533,42 @@ private:
         return lignes;
     }
 
-    void etiquettes() {
+    void etiquette_placee(int i) {
         const int colonnes = m_.etiquettesColonnes, rangees = m_.etiquettesLignes;
         const double lw = largeurUtile_ / colonnes;
         const double lh = (doc_.hauteur - m_.marges[0] - m_.marges[2]) / rangees;
         const double marge = 3;
-        const int n = d_.lignes.size();
-        doc_.pages.append(Page{});
-        for (int i = 0; i < n; ++i) {
-            const int pos = i % (colonnes * rangees);
-            if (pos == 0 && i > 0) doc_.pages.append(Page{});
-            const int col = pos % colonnes, rang = pos / colonnes;
-            Page& p = doc_.pages.last();
-            if (col == 0) {
-                BandeRendue b;
-                b.y = m_.marges[0] + rang * lh;
-                b.hauteur = lh;
-                p.bandes.append(b);
-            }
-            CelluleRendue ce;
-            ce.x = m_.marges[3] + col * lw;
-            ce.largeur = lw;
-            ce.marge = marge;
-            bool raccourcie = false;
-            ce.lignes = etiquette(i, lw - 2 * marge, lh - 2 * marge, raccourcie);
-            if (raccourcie) ++doc_.etiquettesRaccourcies;
-            p.bandes.last().cellules.append(std::move(ce));
+        const int pos = i % (colonnes * rangees);
+        if (pos == 0 && i > 0) doc_.pages.append(Page{});
+        const int col = pos % colonnes, rang = pos / colonnes;
+        Page& p = doc_.pages.last();
+        if (col == 0) {
+            BandeRendue b;
+            b.y = m_.marges[0] + rang * lh;
+            b.hauteur = lh;
+            p.bandes.append(b);
         }
+        CelluleRendue ce;
+        ce.x = m_.marges[3] + col * lw;
+        ce.largeur = lw;
+        ce.marge = marge;
+        bool raccourcie = false;
+        ce.lignes = etiquette(i, lw - 2 * marge, lh - 2 * marge, raccourcie);
+        if (raccourcie) ++doc_.etiquettesRaccourcies;
+        p.bandes.last().cellules.append(std::move(ce));
     }
+
+    enum class Etat { Debut, Etiquette, TeteGroupe, Enregistrement, PiedGroupe, Fin, Terminee };
 
     const Modele& m_;
     const Donnees& d_;
     Evaluateur e_;
-    DocumentRendu doc_;
+    DocumentRendu doc_;     // the pages not yet taken, the one under way last
+    int prises_ = 0;        // pages taken before them
+    Etat etat_ = Etat::Debut;
+    int g_ = 0, i_ = 0;     // the group and the record under way
+    int finGroupe_ = 0;     // the record after the group's last
+    Contexte groupeEnCours_;
     double largeurUtile_ = 180;
     double y_ = 0, limite_ = 0;
     bool corps_ = false, colonnesEnAttente_ = false;
@@ -544,8 +612,83 @@ QString texte_valeur(const QVariant& v) {
     }
 }
 
+const QString& marque_pages() {
+    static const QString marque(QChar(0xE000));
+    return marque;
+}
+
+void remplacer_marque(Page& page, const QString& nombre) {
+    for (BandeRendue& b : page.bandes)
+        for (CelluleRendue& c : b.cellules)
+            for (LigneTexte& l : c.lignes)
+                if (l.texte.contains(marque_pages())) l.texte.replace(marque_pages(), nombre);
+}
+
+struct MiseEnPage::Donnees_ {
+    Modele modele;
+    Donnees donnees;
+    Formules formules;
+    Mise mise;
+    Donnees_(Modele m, Donnees d, Formules f, const QDate& jour)
+        : modele(std::move(m)), donnees(std::move(d)), formules(std::move(f)), mise(modele, donnees, formules, jour) {}
+};
+
+MiseEnPage::MiseEnPage(Modele m, Donnees d, Formules f, const QDate& jour)
+    : d_(std::make_unique<Donnees_>(std::move(m), std::move(d), std::move(f), jour)) {}
+MiseEnPage::~MiseEnPage() = default;
+
+bool MiseEnPage::avancer(int pages) {
+    Mise& mise = d_->mise;
+    const int but = mise.pages_finies() + qMax(1, pages);
+    while (mise.pas())
+        if (mise.pages_finies() >= but) return true;
+    return false;
+}
+
+bool MiseEnPage::terminee() const { return d_->mise.terminee(); }
+
+QVector<Page> MiseEnPage::prendre() {
+    QVector<Page> pages = d_->mise.prendre();
+    if (terminee()) {
+        const QString n = QString::number(d_->mise.nombre_pages());
+        for (Page& p : pages) remplacer_marque(p, n);
+    }
+    return pages;
+}
+
+int MiseEnPage::pages_totales() const { return terminee() ? d_->mise.nombre_pages() : -1; }
+const DocumentRendu& MiseEnPage::document() const { return d_->mise.document(); }
+int MiseEnPage::etiquettes_raccourcies() const { return d_->mise.raccourcies(); }
+
+bool MiseEnPage::montre_nombre_pages() const {
+    const std::function<bool(const Bande&)> dans = [&](const Bande& b) {
+        for (const Element& e : b) {
+            if (e.genre == Element::Bloc && dans(e.enfants)) return true;
+            for (const Cellule& c : e.cellules)
+                for (const Morceau& mo : c.contenu)
+                    if (mo.genre == Morceau::Special && mo.texte == u"pages") return true;
+        }
+        return false;
+    };
+    const Modele& m = d_->modele;
+    for (const Bande* b : {&m.entetePage, &m.debutRapport, &m.enteteColonnes, &m.enteteGroupe, &m.detail,
+                           &m.piedGroupe, &m.finRapport, &m.piedPage})
+        if (dans(*b)) return true;
+    return false;
+}
+
 DocumentRendu mettre_en_page(const Modele& m, const Donnees& d, const Formules& f, const QDate& jour) {
-    return Mise(m, d, f, jour).executer();
+    MiseEnPage mise(m, d, f, jour);
+    QVector<Page> pages;
+    while (mise.avancer(1 << 20)) pages += mise.prendre();
+    // The page count is known once the last step is done: written in the pages held back.
+    const QString n = QString::number(mise.pages_totales());
+    for (Page& p : pages) remplacer_marque(p, n);
+    pages += mise.prendre();
+    DocumentRendu doc = mise.document();
+    doc.pages = std::move(pages);
+    doc.etiquettesRaccourcies = mise.etiquettes_raccourcies();
+    return doc;
 }
 
 Tableau mettre_en_tableau(const Modele& m, const Donnees& d, const Formules& f, const QDate& jour) {

@@ -7,10 +7,46 @@
 #include <QDate>
 #include <QHash>
 
+#include <memory>
+
 namespace report {
 
 // The caller's named formulas, by name.
 using Formules = QHash<QString, QString>;
+
+// A layout done a few pages at a time, so that a window shows the first pages while the rest
+// is laid out, and a file is written as its pages come without holding them all. It keeps
+// its own copy of the template, the records and the formulas.
+class MiseEnPage {
+public:
+    MiseEnPage(Modele m, Donnees d, Formules f, const QDate& jour);
+    ~MiseEnPage();
+    MiseEnPage(const MiseEnPage&) = delete;
+    MiseEnPage& operator=(const MiseEnPage&) = delete;
+
+    // Lays out until `pages` more pages are finished, or to the end; false once all is done.
+    bool avancer(int pages = 1);
+    bool terminee() const;
+    // The pages finished since the last call, in order. Until the layout ends, the page count
+    // in them is the mark marque_pages(); once it ends, the count is written in every page
+    // taken afterwards, and pages_totales() gives it.
+    QVector<Page> prendre();
+    int pages_totales() const;
+    // Title, paper and margins of the document (its pages are taken with prendre()).
+    const DocumentRendu& document() const;
+    int etiquettes_raccourcies() const;
+    // Whether the pages show the page count, known only once the layout ends.
+    bool montre_nombre_pages() const;
+
+private:
+    struct Donnees_;
+    std::unique_ptr<Donnees_> d_;
+};
+
+// Stands in the pages for the page count until every page is known.
+const QString& marque_pages();
+// Writes `nombre` where the mark stands in the page.
+void remplacer_marque(Page& page, const QString& nombre);
 
 DocumentRendu mettre_en_page(const Modele& m, const Donnees& d, const Formules& f, const QDate& jour);
 Tableau mettre_en_tableau(const Modele& m, const Donnees& d, const Formules& f, const QDate& jour);
