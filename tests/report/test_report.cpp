@@ -767,6 +767,19 @@ private slots:
         premiere->click();
         QCOMPARE(f.pageCourante(), 0);
         QCOMPARE(numero->text(), QStringLiteral("Page 1 / %1").arg(n));
+        // The same with the keyboard, the focus in the preview.
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        suivante->setFocus();
+        QTest::keyClick(suivante, Qt::Key_PageDown);
+        QTest::keyClick(suivante, Qt::Key_PageDown);
+        QCOMPARE(f.pageCourante(), 2);
+        QTest::keyClick(suivante, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(f.pageCourante(), n - 1);
+        QTest::keyClick(suivante, Qt::Key_PageUp);
+        QCOMPARE(f.pageCourante(), n - 2);
+        QTest::keyClick(suivante, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(f.pageCourante(), 0);
 
         // A new report while the previous one is still laid out replaces it.
         QCOMPARE(cr.PrintReport(), 0);

@@ -48,8 +48,8 @@ FenetreApercu::FenetreApercu() : forms::Feuille(Nom) {
     suivante_ = bouton(QStringLiteral("Page suivante >"), QStringLiteral("cmdPageSuivante"));
     derniere_ = bouton(QStringLiteral("Dernière page >>"), QStringLiteral("cmdDernièrePage"));
     premiere_->setToolTip(QStringLiteral("Première page (Ctrl+Début)"));
-    precedente_->setToolTip(QStringLiteral("Page précédente (Page préc.)"));
-    suivante_->setToolTip(QStringLiteral("Page suivante (Page suiv.)"));
+    precedente_->setToolTip(QStringLiteral("Page précédente (Pg préc.)"));
+    suivante_->setToolTip(QStringLiteral("Page suivante (Pg suiv.)"));
     derniere_->setToolTip(QStringLiteral("Dernière page (Ctrl+Fin)"));
     numero_ = new QLabel;
     numero_->setObjectName(QStringLiteral("lblPage"));
@@ -96,10 +96,16 @@ FenetreApercu::FenetreApercu() : forms::Feuille(Nom) {
     connect(precedente_, &QPushButton::clicked, this, [this] { allerA(page_ - 1); });
     connect(suivante_, &QPushButton::clicked, this, [this] { allerA(page_ + 1); });
     connect(derniere_, &QPushButton::clicked, this, derniere);
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Home), this), &QShortcut::activated, this, [this] { allerA(0); });
-    connect(new QShortcut(QKeySequence(Qt::Key_PageUp), this), &QShortcut::activated, this, [this] { allerA(page_ - 1); });
-    connect(new QShortcut(QKeySequence(Qt::Key_PageDown), this), &QShortcut::activated, this, [this] { allerA(page_ + 1); });
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_End), this), &QShortcut::activated, this, derniere);
+    // The keys turn the pages while the preview has the focus, never in the other windows.
+    const auto touche = [this](QKeyCombination k, auto action) {
+        auto* raccourci = new QShortcut(QKeySequence(k), this);
+        raccourci->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(raccourci, &QShortcut::activated, this, action);
+    };
+    touche(Qt::CTRL | Qt::Key_Home, [this] { allerA(0); });
+    touche(QKeyCombination(Qt::Key_PageUp), [this] { allerA(page_ - 1); });
+    touche(QKeyCombination(Qt::Key_PageDown), [this] { allerA(page_ + 1); });
+    touche(Qt::CTRL | Qt::Key_End, derniere);
     connect(zoom_, &QComboBox::currentIndexChanged, this, [this] { redessiner(); });
     connect(imprimer, &QPushButton::clicked, this, [this] { imprimerDocument(); });
     connect(fermer, &QPushButton::clicked, this, [this] { masquer(); });
