@@ -121,6 +121,7 @@ int main(int argc, char** argv) {
         attentes << attente;
         pages = apercu.document().pages.size();
     }
+    const double memoireApercu = memoire_max_mo();
 
     // A workbook holds 65,536 rows: a larger register is refused before any row is read.
     const QString xls = QDir(dossier.path()).filePath(QStringLiteral("eleves.XLS"));
@@ -136,8 +137,9 @@ int main(int argc, char** argv) {
     }
     std::printf("Liste de classes (alphabétique), %d élèves, médianes sur %d essais :\n", eleves, fois);
     std::printf("  aperçu, première page affichée : %.0f ms\n", bench::mediane(premieres));
-    std::printf("  aperçu, %d pages mises en page : %.0f ms ; plus longue attente de la fenêtre : %.0f ms\n", pages,
-                bench::mediane(entieres), bench::mediane(attentes));
+    std::printf("  aperçu, %d pages mises en page : %.0f ms ; plus longue attente de la fenêtre : %.0f ms ; "
+                "mémoire maximale avec l'aperçu : %.0f Mo\n",
+                pages, bench::mediane(entieres), bench::mediane(attentes), memoireApercu);
     std::printf("  vers .RTF : %.0f ms (%lld octets) ; mémoire maximale du programme : %.0f Mo\n", liste,
                 static_cast<long long>(QFileInfo(rtf).size()), memoire);
     if (outil)
