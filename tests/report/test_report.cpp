@@ -28,6 +28,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace report;
 
 namespace {
@@ -801,6 +804,24 @@ private slots:
         QCOMPARE(lu.count(QStringLiteral(" / %1").arg(n)), n);
         const auto sansEntete = [](QString t) { return t.mid(t.indexOf(QStringLiteral("-----------------"))); };
         QCOMPARE(sansEntete(lu), sansEntete(lancer(QStringLiteral("unrtf"), {QStringLiteral("--text"), entier.fileName()}, true)));
+
+        // The disk fills up halfway through the file: refused aloud, the file written before
+        // kept whole, nothing left beside it.
+        const QByteArray avant = [&] { QFile f(sortie); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+        QVERIFY(avant.size() > 100000);
+        const QStringList fichiers = QDir(base.dossier.path()).entryList(QDir::Files);
+        struct rlimit limite;
+        getrlimit(RLIMIT_FSIZE, &limite);
+        signal(SIGXFSZ, SIG_IGN);
+        struct rlimit plein = limite;
+        plein.rlim_cur = avant.size() / 2;
+        setrlimit(RLIMIT_FSIZE, &plein);
+        const int refus = cr.PrintReport();
+        setrlimit(RLIMIT_FSIZE, &limite);
+        QCOMPARE(refus, 75);
+        QVERIFY(cr.derniereErreur().contains(QStringLiteral("liste.RTF")));
+        QCOMPARE([&] { QFile f(sortie); f.open(QIODevice::ReadOnly); return f.readAll(); }(), avant);
+        QCOMPARE(QDir(base.dossier.path()).entryList(QDir::Files), fichiers);
     }
 
     // Window state 2 maximises the preview inside the main window's area; the zoom redraws
