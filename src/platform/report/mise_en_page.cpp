@@ -15,7 +15,6 @@ namespace {
 // The smallest text a label is set in to make its address fit, in points.
 constexpr double TailleMinimale = 7;
 
-
 struct Contexte {
     int ligne = -1;        // record giving the fields, -1 none
     int nombre = 0;        // records of the group, or of the report
@@ -158,7 +157,7 @@ public:
             return true;
         case Etat::Enregistrement:
             if (i_ < finGroupe_) {
-                if (m_.groupe) enregistrement(i_, i_ - d_.debutsGroupes[g_] + 1, groupeEnCours_);
+                if (m_.groupe) enregistrement(i_, i_ - d_.debutsGroupes[g_] + 1, *groupe_);
                 else enregistrement(i_, i_ + 1, contexte(i_));
                 ++i_;
             } else {
@@ -452,13 +451,12 @@ private:
             poser(tete);
         }
         groupe_ = c;
-        groupeEnCours_ = c;
         // The headings follow each group heading; without one they head the page only.
         if (!m_.enteteGroupe.isEmpty()) colonnesEnAttente_ = !m_.enteteColonnes.isEmpty();
     }
 
     void pied_groupe() {
-        Contexte c = groupeEnCours_;
+        Contexte c = *groupe_;
         c.page = nombre_pages();
         QVector<BandeRendue> pied;
         rendre(m_.piedGroupe, c, pied);
@@ -568,7 +566,6 @@ private:
     Etat etat_ = Etat::Debut;
     int g_ = 0, i_ = 0;     // the group and the record under way
     int finGroupe_ = 0;     // the record after the group's last
-    Contexte groupeEnCours_;
     double largeurUtile_ = 180;
     double y_ = 0, limite_ = 0;
     bool corps_ = false, colonnesEnAttente_ = false;
