@@ -7,7 +7,7 @@ paquets=(
   libsqlite3-dev sqlite3
   unrtf python3-xlrd
   libreoffice-writer-nogui poppler-utils
-  cups cups-ipp-utils printer-driver-cups-pdf
+  cups cups-client cups-filters cups-ipp-utils
   xvfb xauth
 )
 manquants=()

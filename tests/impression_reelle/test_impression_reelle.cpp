@@ -1,7 +1,9 @@
-// The printer path on a real print queue: a CUPS queue whose device writes each job as a PDF
-// file. A class list printed from the processing window reaches the printer with the pages the
-// preview shows, on A4, none blank, and with the copies typed in the copies box.
-// Setting the queue up needs root (CI runs as root); elsewhere the tests are skipped.
+// The printer path on a real print queue. The test runs a print scheduler of its own (cupsd, with
+// its settings, spool and socket in a temporary folder), so that it touches neither the machine's
+// print service nor its queues, and can run beside another copy of itself. Its one queue is a
+// generic PDF printer whose device is a file: a class list printed from the processing window
+// reaches that file with the pages the preview shows, on A4, none blank, and with the copies typed
+// in the copies box. Without the print packages (scripts/installer_paquets.sh) the test is skipped.
 #include "reports/environnement_reports.h"
 #include "platform/report/apercu.h"
 
@@ -11,15 +13,14 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QUrl>
 
-#include <pwd.h>
-#include <unistd.h>
+#include <csignal>
+#include <sys/prctl.h>
 
 namespace {
 
-const QString File = QStringLiteral("PDF");
-const QString Ppd = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd");
-const QString Moteur = QStringLiteral("/usr/lib/cups/backend/cups-pdf");
+const QString Ppd = QStringLiteral("/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd");
 
 struct Sortie {
     int code = -1;  // -1: not started or stopped at the time limit
@@ -39,7 +40,15 @@ Sortie lancer(const QString& programme, const QStringList& arguments, int delaiM
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAll())};
 }
 
-bool ordonnanceur_actif() { return lancer(QStringLiteral("lpstat"), {QStringLiteral("-r")}, 5000).texte.contains(QStringLiteral("is running")); }
+QString executable(const QString& nom) {
+    const QString trouve = QStandardPaths::findExecutable(nom);
+    return trouve.isEmpty() ? QStandardPaths::findExecutable(nom, {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")}) : trouve;
+}
+
+bool ecrire(const QString& chemin, const QByteArray& contenu) {
+    QFile f(chemin);
+    return f.open(QIODevice::WriteOnly) && f.write(contenu) == contenu.size();
+}
 
 struct Travail {
     int numero = 0;
@@ -47,23 +56,6 @@ struct Travail {
     int copies = 1;
     QString etat;
 };
-
-// Where the PDF device writes the files of the current user's jobs.
-QString dossier_pdf() {
-    QString out = QStringLiteral("/var/spool/cups-pdf/${USER}");
-    QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
-    if (conf.open(QIODevice::ReadOnly)) {
-        const auto m = QRegularExpression(QStringLiteral("^\\s*Out\\s+(\\S+)"), QRegularExpression::MultilineOption)
-                           .match(QString::fromUtf8(conf.readAll()));
-        if (m.hasMatch()) out = m.captured(1);
-    }
-    const passwd* pw = getpwuid(geteuid());
-    if (pw) {
-        out.replace(QStringLiteral("${HOME}"), QString::fromLocal8Bit(pw->pw_dir));
-        out.replace(QStringLiteral("${USER}"), QString::fromLocal8Bit(pw->pw_name));
-    }
-    return out;
-}
 
 int pages_pdf(const QString& fichier) {
     const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
@@ -78,17 +70,68 @@ QStringList texte_pages(const QString& fichier) {
 
 class EssaiImpressionReelle : public QObject {
     Q_OBJECT
-    QTemporaryDir dossier_;
-    QProcess cupsd_;  // the scheduler, when this test started it
-    bool fileCreee_ = false;
+    QTemporaryDir dossier_;     // the class lists' database
+    QTemporaryDir impression_;  // the scheduler's settings, spool, socket and the device's file
+    QProcess cupsd_;
+    QString file_;              // the queue, named for this run
+    QString sortie_;            // the file the queue's device writes each job to
     QString requetes_;
     forms::RepondeurScripte* boites_ = nullptr;
+
+    QString prise() const { return impression_.filePath(QStringLiteral("prise/cups.sock")); }
+    bool ordonnanceur_actif() {
+        return lancer(QStringLiteral("lpstat"), {QStringLiteral("-r")}, 5000).texte.contains(QStringLiteral("is running"));
+    }
+    QString journal() const {
+        QFile f(impression_.filePath(QStringLiteral("journal/error_log")));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).right(2000) : QString();
+    }
+
+    // A scheduler that listens only on a socket in the temporary folder and lets whoever reaches
+    // that socket manage it; as root it runs the filters as "lp", who must be able to enter the folder.
+    bool demarrer_ordonnanceur(QString& raison) {
+        const QString d = impression_.path();
+        QFile::setPermissions(d, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                     QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther);
+        for (const char* sous : {"etc", "spool/tmp", "cache", "etat", "journal", "prise"}) QDir(d).mkpath(QString::fromLatin1(sous));
+        QFile::setPermissions(impression_.filePath(QStringLiteral("prise")), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        const QByteArray conf = "Listen " + prise().toUtf8() +
+                                "\nLogLevel warn\nBrowsing No\nWebInterface No\nDefaultAuthType None\n"
+                                "<Policy default>\nJobPrivateAccess all\nJobPrivateValues none\n"
+                                "SubscriptionPrivateAccess all\nSubscriptionPrivateValues none\n"
+                                "<Limit All>\nOrder deny,allow\n</Limit>\n</Policy>\n";
+        const QByteArray fichiers = "ServerRoot " + d.toUtf8() + "/etc\nRequestRoot " + d.toUtf8() + "/spool\nCacheDir " +
+                                    d.toUtf8() + "/cache\nStateDir " + d.toUtf8() + "/etat\nTempDir " + d.toUtf8() +
+                                    "/spool/tmp\nErrorLog " + d.toUtf8() + "/journal/error_log\nFileDevice Yes\n";
+        if (!ecrire(impression_.filePath(QStringLiteral("cupsd.conf")), conf) ||
+            !ecrire(impression_.filePath(QStringLiteral("cups-files.conf")), fichiers)) {
+            raison = QStringLiteral("réglages du service d'impression impossibles à écrire dans ") + d;
+            return false;
+        }
+        // Every program this test runs, and the toolkit's printing, talk to this scheduler only.
+        qputenv("CUPS_SERVER", prise().toUtf8());
+        cupsd_.setProcessChannelMode(QProcess::MergedChannels);
+        // Stopped with the test even when the test dies without cleaning up.
+        cupsd_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+        cupsd_.start(executable(QStringLiteral("cupsd")),
+                     {QStringLiteral("-f"), QStringLiteral("-c"), impression_.filePath(QStringLiteral("cupsd.conf")),
+                      QStringLiteral("-s"), impression_.filePath(QStringLiteral("cups-files.conf"))});
+        QElapsedTimer montre;
+        montre.start();
+        while (!ordonnanceur_actif() && cupsd_.state() != QProcess::NotRunning && montre.elapsed() < 15000) QTest::qWait(100);
+        if (ordonnanceur_actif()) return true;
+        raison = QStringLiteral("le service d'impression de l'essai (cupsd) n'a pas démarré : ") +
+                 QString::fromUtf8(cupsd_.readAll()) + journal();
+        return false;
+    }
 
     // Every job the queue knows, finished ones included.
     QVector<Travail> travaux() {
         const Sortie s = lancer(QStringLiteral("ipptool"),
                                 {QStringLiteral("-T"), QStringLiteral("5"), QStringLiteral("-c"),
-                                 QStringLiteral("ipp://localhost/printers/") + File, requetes_});
+                                 QStringLiteral("ipp://") + QString::fromLatin1(QUrl::toPercentEncoding(prise())) +
+                                     QStringLiteral("/printers/") + file_,
+                                 requetes_});
         QVector<Travail> liste;
         const QStringList lignes = s.texte.split('\n', Qt::SkipEmptyParts);
         for (const QString& ligne : lignes) {
@@ -114,7 +157,7 @@ class EssaiImpressionReelle : public QObject {
     }
 
     // Waits (at most 60 s) for the job named `nom` sent after job `avant` to be written;
-    // returns it and the file the device wrote.
+    // returns it and the pages the device wrote, moved to a file of their own.
     std::pair<Travail, QString> attendre(int avant, const QString& nom) {
         QElapsedTimer montre;
         montre.start();
@@ -122,15 +165,13 @@ class EssaiImpressionReelle : public QObject {
             for (const Travail& t : travaux()) {
                 if (t.numero <= avant || t.nom != nom) continue;
                 if (t.etat == QLatin1String("aborted") || t.etat == QLatin1String("canceled")) return {t, {}};
-                if (t.etat != QLatin1String("completed")) break;
-                const QStringList f = QDir(dossier_pdf()).entryList({QStringLiteral("*-job_%1.pdf").arg(t.numero)}, QDir::Files);
-                if (!f.isEmpty()) {
-                    const QString chemin = QDir(dossier_pdf()).filePath(f.first());
-                    if (pages_pdf(chemin) > 0) return {t, chemin};
-                }
+                if (t.etat != QLatin1String("completed") || pages_pdf(sortie_) <= 0) break;
+                const QString chemin = impression_.filePath(QStringLiteral("travail-%1.pdf").arg(t.numero));
+                return {t, QFile::rename(sortie_, chemin) ? chemin : QString()};
             }
             QTest::qWait(200);
         }
+        qWarning("%s", qPrintable(journal()));
         return {};
     }
 
@@ -144,57 +185,34 @@ class EssaiImpressionReelle : public QObject {
 
 private slots:
     void initTestCase() {
-        if (geteuid() != 0) QSKIP("installer une file d'impression demande les droits de root");
-        const QStringList outils{QStringLiteral("cupsd"), QStringLiteral("lpadmin"), QStringLiteral("lpstat"),
-                                 QStringLiteral("ipptool"), QStringLiteral("pdfinfo"), QStringLiteral("pdftotext")};
-        const auto manque = [&] {
-            for (const QString& o : outils)
-                if (QStandardPaths::findExecutable(o).isEmpty() &&
-                    QStandardPaths::findExecutable(o, {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")}).isEmpty())
-                    return true;
-            return !QFileInfo::exists(Moteur) || !QFileInfo::exists(Ppd);
-        };
-        if (manque()) {
-            QProcess apt;
-            auto env = QProcessEnvironment::systemEnvironment();
-            env.insert(QStringLiteral("DEBIAN_FRONTEND"), QStringLiteral("noninteractive"));
-            apt.setProcessEnvironment(env);
-            apt.start(QStringLiteral("apt-get"), {QStringLiteral("install"), QStringLiteral("-y"), QStringLiteral("-qq"),
-                                                  QStringLiteral("--no-install-recommends"), QStringLiteral("cups"),
-                                                  QStringLiteral("cups-ipp-utils"), QStringLiteral("printer-driver-cups-pdf"),
-                                                  QStringLiteral("poppler-utils")});
-            if (!apt.waitForFinished(300000)) apt.kill();
-            if (manque()) QSKIP("paquets cups, cups-ipp-utils, printer-driver-cups-pdf ou poppler-utils absents et non installables");
-        }
-        if (!ordonnanceur_actif()) {
-            cupsd_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-            cupsd_.start(QStandardPaths::findExecutable(QStringLiteral("cupsd"), {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")}),
-                         {QStringLiteral("-f")});
-            QElapsedTimer montre;
-            montre.start();
-            while (!ordonnanceur_actif() && cupsd_.state() == QProcess::Running && montre.elapsed() < 15000) QTest::qWait(200);
-            if (!ordonnanceur_actif()) QSKIP("le service d'impression cupsd n'a pas pu démarrer");
-        }
-        if (lancer(QStringLiteral("lpstat"), {QStringLiteral("-p"), File}).code != 0) {
-            const Sortie s = lancer(QStringLiteral("lpadmin"), {QStringLiteral("-p"), File, QStringLiteral("-v"), QStringLiteral("cups-pdf:/"),
-                                                                QStringLiteral("-E"), QStringLiteral("-P"), Ppd}, 20000);
-            if (s.code != 0) QSKIP(qPrintable(QStringLiteral("file d'impression PDF impossible à créer : ") + s.texte));
-            fileCreee_ = true;
-        }
-        // This process's default printer only; the machine's settings stay as they are.
-        qputenv("LPDEST", File.toUtf8());
-        QCOMPARE(QPrinterInfo::defaultPrinter().printerName(), File);
-
+        for (const QString& outil : {QStringLiteral("cupsd"), QStringLiteral("lpadmin"), QStringLiteral("lpstat"),
+                                     QStringLiteral("ipptool"), QStringLiteral("pdfinfo"), QStringLiteral("pdftotext")})
+            if (executable(outil).isEmpty())
+                QSKIP(qPrintable(outil + QStringLiteral(" introuvable : installer les paquets de scripts/installer_paquets.sh")));
+        if (!QFileInfo::exists(Ppd)) QSKIP(qPrintable(Ppd + QStringLiteral(" introuvable : installer le paquet cups-filters")));
         QVERIFY(dossier_.isValid());
-        requetes_ = dossier_.filePath(QStringLiteral("travaux.test"));
-        QFile f(requetes_);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("{\n OPERATION Get-Jobs\n GROUP operation-attributes-tag\n"
-                " ATTR charset attributes-charset utf-8\n ATTR naturalLanguage attributes-natural-language en\n"
-                " ATTR uri printer-uri $uri\n ATTR name requesting-user-name root\n ATTR keyword which-jobs all\n"
-                " ATTR keyword requested-attributes job-id,job-name,copies,job-state\n"
-                " DISPLAY job-id\n DISPLAY job-name\n DISPLAY copies\n DISPLAY job-state\n}\n");
-        f.close();
+        QVERIFY(impression_.isValid());
+        QString raison;
+        if (!demarrer_ordonnanceur(raison)) QSKIP(qPrintable(raison));
+
+        file_ = QStringLiteral("essai-%1").arg(QCoreApplication::applicationPid());
+        sortie_ = impression_.filePath(QStringLiteral("sortie.pdf"));
+        const Sortie s = lancer(executable(QStringLiteral("lpadmin")),
+                                {QStringLiteral("-p"), file_, QStringLiteral("-v"), QStringLiteral("file://") + sortie_,
+                                 QStringLiteral("-E"), QStringLiteral("-P"), Ppd, QStringLiteral("-o"), QStringLiteral("PageSize=A4")},
+                                20000);
+        QVERIFY2(s.code == 0, qPrintable(QStringLiteral("file d'impression impossible à créer : ") + s.texte + journal()));
+        // This process's default printer only.
+        qputenv("LPDEST", file_.toUtf8());
+        QCOMPARE(QPrinterInfo::defaultPrinter().printerName(), file_);
+
+        requetes_ = impression_.filePath(QStringLiteral("travaux.test"));
+        QVERIFY(ecrire(requetes_,
+                       "{\n OPERATION Get-Jobs\n GROUP operation-attributes-tag\n"
+                       " ATTR charset attributes-charset utf-8\n ATTR naturalLanguage attributes-natural-language en\n"
+                       " ATTR uri printer-uri $uri\n ATTR name requesting-user-name $user\n ATTR keyword which-jobs all\n"
+                       " ATTR keyword requested-attributes job-id,job-name,copies,job-state\n"
+                       " DISPLAY job-id\n DISPLAY job-name\n DISPLAY copies\n DISPLAY job-state\n}\n"));
         QVERIFY(essai::preparer(dossier_));
     }
     void init() {
@@ -202,9 +220,9 @@ private slots:
         forms::Feuilles::toutDecharger();
         boites_ = &forms::installer_repondeur_scripte();
     }
+    // The queue and everything the scheduler wrote go with the temporary folder.
     void cleanupTestCase() {
         forms::Feuilles::toutDecharger();
-        if (fileCreee_) lancer(QStringLiteral("lpadmin"), {QStringLiteral("-x"), File});
         if (cupsd_.state() != QProcess::NotRunning) {
             cupsd_.terminate();
             if (!cupsd_.waitForFinished(10000)) {
