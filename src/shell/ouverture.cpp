@@ -6,6 +6,7 @@
 #include "shell/module1.h"
 #include "shell/options.h"
 #include "platform/db/controle_donnees.h"
+#include "platform/db/copie_sure.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/feuilles.h"
@@ -55,22 +56,21 @@ void commande_ouvrir() {
     f.afficher();
 }
 
-void fermer_base_ouverte() {
-    // The windows on the file save what they can and let go of it.
-    lacher_base_ouverte();
+bool fermer_base_ouverte() {
+    // The windows on the file save what was typed and let go of it; a user who goes back to a
+    // record keeps the database open, and nothing else changes.
+    if (!lacher_base_ouverte()) return false;
     Module1::fermer_base_donnees();
     oublier_base_ouverte();
     Module1::chemin_base.clear();
     chooser().controle<QLabel>(QStringLiteral("Label4"))->clear();
     afficher_base_en_cours(QString());
     Module1::desactiver_menus();
+    return true;
 }
 
 void commande_fermer() {
-    // The windows on the file save what was typed and go first; a user who goes back to a
-    // record keeps the database open.
-    if (!lacher_base_ouverte()) return;
-    fermer_base_ouverte();
+    if (!fermer_base_ouverte()) return;
     forms::boite_message(QStringLiteral("La base est fermée..."), 64);
 }
 
@@ -141,11 +141,17 @@ void ouvrir_base_donnees() {
     if (!acceptee) revenir_a_la_base_ouverte();
 }
 
-void fermer_base_donnees() {
+bool fermer_base_donnees(const QString& fichier) {
+    using namespace shell::ouverture;
+    const QString ouverte = base_ouverte();
+    if (!fichier.isEmpty() && !ouverte.isEmpty() &&
+        (fichier == ouverte || db::copie_sure::meme_fichier(fichier, ouverte)) && !lacher_base_ouverte())
+        return false;
     forms::ignorer_erreur([] {
         if (forms::Feuille* f = forms::Feuilles::siChargee(QStringLiteral("feuille_choix_base")))
             f->controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"))->fermer();
     });
+    return true;
 }
 
 }  // namespace Module1

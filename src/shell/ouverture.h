@@ -16,8 +16,9 @@ QString base_ouverte();
 // must not become the file that the windows read, print and write, nor bypass its code.
 void revenir_a_la_base_ouverte();
 // Closes the working database as "&Fermer la base de données en cours" does, without its
-// message: for a file that an operation has deleted, renamed or replaced.
-void fermer_base_ouverte();
+// message: for a file that an operation has deleted, renamed or replaced. False when a window
+// would not let go (its user went back to a record): the database then stays open as it was.
+bool fermer_base_ouverte();
 // Every window bound to a database file saves what was typed and lets go of it (see
 // forms::Feuilles::lacherBases); false when the user went back to a record instead.
 bool lacher_base_ouverte();

@@ -26,6 +26,8 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
+#include <QScopeGuard>
+#include <sqlite3.h>
 #include <functional>
 #include <csignal>
 #include <sys/resource.h>
@@ -565,6 +567,54 @@ private slots:
         opts.controle<QPushButton>("cmdFermer")->click();
         QVERIFY(!opts.estAffichee());
         QCOMPARE(lire(options()), QByteArray("0\r\n0\r\n1\r\n0\r\n\"\"\r\n"));
+    }
+
+    // A window whose record cannot be saved (the file locked by another workstation) and whose
+    // user goes back to it keeps the database open: closing it from the menu, or closing it
+    // before its file is replaced, says so, and nothing is closed. Abandoning lets it go.
+    void une_fenetre_qui_ne_lache_pas_garde_la_base_ouverte() {
+        const QString base = test::copie_modele(*dossier);
+        const QString autre_base = test::copie_modele(*dossier, "autre.mdb");
+        ecrire(options(), "0\r\n0\r\n1\r\n0\r\n\"" + base.toUtf8() + "\"\r\n");
+        demarrer();
+        declencher("menuparamètresindex2");
+        forms::Feuille& ecole = Feuilles::charger("feuille_école");
+        ecole.controle<QLineEdit>("nom_école")->setText("Jules Ferry");
+        sqlite3* autre = nullptr;
+        QCOMPARE(sqlite3_open(base.toUtf8().constData(), &autre), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(autre, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        db::BaseDonnees::definirDelaiVerrou(100);
+        const auto relacher = qScopeGuard([autre] {
+            sqlite3_exec(autre, "ROLLBACK", nullptr, nullptr, nullptr);
+            sqlite3_close(autre);
+            db::BaseDonnees::definirDelaiVerrou(5000);
+        });
+
+        // Another file is touched: the windows on the working database stay as they are.
+        QVERIFY(Module1::fermer_base_donnees(autre_base));
+        QVERIFY(boites->vues.isEmpty());
+
+        boites->repondre(forms::Oui);
+        QVERIFY(!Module1::fermer_base_donnees(base));
+        QVERIFY(boites->derniere().texte.contains("Voulez-vous revenir à la fiche pour la corriger ?"));
+        QVERIFY(Feuilles::estChargee("feuille_école"));
+        QCOMPARE(ecole.controle<QLineEdit>("nom_école")->text(), QString("Jules Ferry"));
+
+        boites->repondre(forms::Oui);
+        declencher("menufichierindex3");
+        QVERIFY(Feuilles::estChargee("feuille_école"));
+        QCOMPARE(Module1::chemin_base, base);
+        QVERIFY(menu_actif("menuenfantsindex0"));
+        QVERIFY(!boites->derniere().texte.contains("La base est fermée"));
+
+        sqlite3_exec(autre, "ROLLBACK", nullptr, nullptr, nullptr);
+        db::BaseDonnees::definirDelaiVerrou(5000);
+        QVERIFY(Module1::fermer_base_donnees(base));
+        QVERIFY(!Feuilles::estChargee("feuille_école"));
+        QCOMPARE(Module1::chemin_base, base);  // still the working database
+        auto b = db::BaseDonnees::ouvrir(base);
+        QCOMPARE(b->requete("SELECT nom_école FROM école").lignes.value(0).value(0).toString(), QString("Jules Ferry"));
+        b->Close();
     }
 
     void question_pour_quitter() {
