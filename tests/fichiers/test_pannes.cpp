@@ -326,13 +326,21 @@ private slots:
             if (uneFois) args << "une";
             x.p->start(QCoreApplication::applicationFilePath(), args);
         };
+        // The moments of the kills come from a seed printed here; CARNELIS_GRAINE=<seed> in the
+        // environment draws the same moments again to replay a failure (the processes' own pace
+        // still varies from run to run).
+        bool lue = false;
+        quint32 graine = qEnvironmentVariable("CARNELIS_GRAINE").toUInt(&lue);
+        if (!lue) graine = QRandomGenerator::system()->generate();
+        QRandomGenerator hasard(graine);
+        qInfo("graine des instants des arrêts : CARNELIS_GRAINE=%u", graine);
         const int essais = 30;
         int tues = 0, operations = 0, perdus = 0;
         for (int k = 0; k < essais; ++k) {
             for (Poste& x : postes) lancer(x, false);
             for (Poste& x : postes) {
                 QVERIFY(x.p->waitForReadyRead(20000));
-                x.delai = QRandomGenerator::global()->bounded(1, 150);
+                x.delai = hasard.bounded(1, 150);
             }
             // Each is killed at its own moment: in an operation, between two, in a save.
             QElapsedTimer depuis;
