@@ -7,7 +7,8 @@ QObject* essai_formule_selection();
 QObject* essai_traitements();
 QObject* essai_export_tableur();
 QObject* essai_modeles();
+QObject* essai_pages_imprimees();
 
 inline QVector<QObject*> essais_reports() {
-    return {essai_formule_selection(), essai_traitements(), essai_export_tableur(), essai_modeles()};
+    return {essai_formule_selection(), essai_traitements(), essai_export_tableur(), essai_modeles(), essai_pages_imprimees()};
 }

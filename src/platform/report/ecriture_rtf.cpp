@@ -83,10 +83,16 @@ void paragraphes(QByteArray& r, const CelluleRendue& c, const char* debut, const
         r += fin;
         return;
     }
+    // The cell's inner blank is the paragraph's indents: word processors do not all read a
+    // table's cell padding, and a label's text must not touch the paper's edge.
+    QByteArray retraits;
+    mot(retraits, "\\li", twips(c.marge));
+    mot(retraits, "\\ri", twips(c.marge));
     for (int i = 0; i < c.lignes.size(); ++i) {
         const LigneTexte& l = c.lignes[i];
         r += debut;
         if (i == 0) r += premier;
+        r += retraits;
         r += alignement(l.style.alignement);
         interligne(r, hauteur_twips(y, l.hauteur));
         r += " {";
@@ -125,7 +131,9 @@ EcritureRtf::EcritureRtf(QIODevice& sortie, const DocumentRendu& doc) : sortie_(
     // page break.
     const double reserve = doc.marges[2] >= 1 ? 1 : 0;
     QByteArray& r = tampon_;
-    r += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\n";
+    // The font the pages are measured and drawn in, so that every line breaks where the
+    // preview breaks it; Arial, a little narrower, where it is missing.
+    r += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fswiss\\fcharset0 DejaVu Sans{\\*\\falt Arial};}}\n";
     r += "{\\info{\\title ";
     echapper(r, doc.titre);
     r += "}}\n";
@@ -226,11 +234,11 @@ void EcritureRtf::ecrire_page(const Page& page, bool derniere) {
             cleRangee_ = cle;
             QByteArray& d = definition_;
             d.resize(0);
-            mot(d, "\\trowd\\trgaph", cle[1]);
+            // No side padding: the paragraphs carry the cells' inner blank.
+            d += "\\trowd\\trgaph0";
             mot(d, "\\trleft", cle[2]);
             mot(d, "\\trrh-", h);
-            mot(d, "\\trpaddl", cle[1]);
-            mot(d, "\\trpaddr", cle[1]);
+            d += "\\trpaddl0\\trpaddr0";
             mot(d, "\\trpaddt", cle[3]);
             d += "\\trpaddb0\\trpaddfl3\\trpaddfr3\\trpaddft3\\trpaddfb3";
             for (const CelluleRendue& c : b.cellules) {

@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QHash>
+#include <QRegularExpression>
 #include <memory>
 
 namespace report::mesure {
@@ -51,6 +52,11 @@ Metrique& metrique(const Style& s) {
 
 }  // namespace
 
+bool est_nombre(const QString& mot) {
+    static const QRegularExpression nombre(QStringLiteral("^[+-]?\\d+([.,]\\d+)*%?$"));
+    return !mot.isEmpty() && nombre.match(mot).hasMatch();
+}
+
 QFont police(const Style& s) {
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setStyleHint(QFont::SansSerif);
@@ -89,17 +95,34 @@ QStringList couper(const QString& texte, const Style& s, double largeurMax) {
         if (p.endsWith('\r')) p.chop(1);
         if (m.largeur(p) <= max) { r.append(p); continue; }
         // Lines break between words, or after a hyphen inside a word too long for the line;
-        // a word is never cut elsewhere ("100", "Villefranche-sur-Saône"): one wider than the
-        // line stands alone on its line.
+        // a part still wider than the line (an e-mail address, a file path) is cut between
+        // characters. A number is never cut: it stands alone on its line.
         QStringList morceaux;
         QList<bool> apresBlanc;
-        for (const QString& mot : p.split(' ')) {
-            if (m.largeur(mot) <= max || !mot.contains('-')) { morceaux << mot; apresBlanc << true; continue; }
-            const QStringList parties = mot.split('-');
-            for (int i = 0; i < parties.size(); ++i) {
-                morceaux << parties[i] + (i + 1 < parties.size() ? QStringLiteral("-") : QString());
-                apresBlanc << (i == 0);
+        const auto ajouter = [&](const QString& partie, bool blanc) {
+            if (m.largeur(partie) <= max || est_nombre(partie)) { morceaux << partie; apresBlanc << blanc; return; }
+            QString bout;
+            for (int i = 0; i < partie.size(); ++i) {
+                // A letter outside the basic plane is two halves that stay together.
+                const int n = partie[i].isHighSurrogate() && i + 1 < partie.size() ? 2 : 1;
+                const QString c = partie.mid(i, n);
+                i += n - 1;
+                if (!bout.isEmpty() && m.largeur(bout + c) > max) {
+                    morceaux << bout;
+                    apresBlanc << blanc;
+                    blanc = false;
+                    bout.clear();
+                }
+                bout += c;
             }
+            morceaux << bout;
+            apresBlanc << blanc;
+        };
+        for (const QString& mot : p.split(' ')) {
+            if (m.largeur(mot) <= max || !mot.contains('-')) { ajouter(mot, true); continue; }
+            const QStringList parties = mot.split('-');
+            for (int i = 0; i < parties.size(); ++i)
+                ajouter(parties[i] + (i + 1 < parties.size() ? QStringLiteral("-") : QString()), i == 0);
         }
         QString ligne;
         for (int i = 0; i < morceaux.size(); ++i) {

@@ -17,8 +17,11 @@ double hauteur_ligne(const Style& s);                   // mm
 // whole. Cheap, for finding which of many texts need measuring.
 double largeur_majoree(const QString& texte, const Style& s);
 // The text cut into lines no wider than `largeur` mm: at line breaks, then between words,
-// then inside a word too long for the line.
+// then after the hyphens of a word too long for the line, then between the characters of a
+// part still too long. A number is never cut: it stands alone on its line, wider than it.
 QStringList couper(const QString& texte, const Style& s, double largeur);
+// A number as a list prints it ("1000", "51,2", "-3"), which is never cut.
+bool est_nombre(const QString& mot);
 // The text on one line no wider than `largeur` mm, its end replaced by "…" when it is cut.
 QString elider(const QString& texte, const Style& s, double largeur);
 

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -25,6 +26,14 @@ struct Contexte {
     int page = 1;
 };
 
+// The share to one decimal, rounded half up on the exact value as by hand: whole numbers
+// only, since 1,023 of 2,000 (51.15) is not exactly representable in binary and would round down.
+QString pourcentage(qint64 nombre, qint64 total) {
+    if (total <= 0) return QStringLiteral("0,0");
+    const qint64 dixiemes = (2000 * nombre + total) / (2 * total);
+    return QStringLiteral("%1,%2").arg(dixiemes / 10).arg(dixiemes % 10);
+}
+
 class Evaluateur {
 public:
     Evaluateur(const Modele& m, const Donnees& d, const Formules& f, const QDate& j)
@@ -40,10 +49,7 @@ public:
             if (mo.texte == "page") return QString::number(c.page);
             if (mo.texte == "pages") return marque_pages();
             if (mo.texte == "nombre") return QString::number(c.nombre);
-            if (mo.texte == "pourcentage") {
-                const double p = c.total > 0 ? 100.0 * c.nombre / c.total : 0.0;
-                return QLocale(QLocale::French).toString(p, 'f', 1);
-            }
+            if (mo.texte == "pourcentage") return pourcentage(c.nombre, c.total);
             if (mo.texte == "groupe") {
                 const QString g = texte_valeur(c.groupe);
                 return g.trimmed().isEmpty() ? QStringLiteral("non renseigné") : g;
@@ -106,6 +112,22 @@ QStringList intitule(const QString& texte, Style& s, double largeur) {
         if ((!motTropLarge && lignes.size() <= 2) || s.taille - 0.5 < TailleMinimale - 1e-9) return lignes;
         s.taille -= 0.5;
     }
+}
+
+// A value's lines in its cell. A word (or a part of it between hyphens) wider than the cell
+// is first set smaller, down to a readable size, and only then cut between characters; a
+// number is never cut, so it is set as small as it needs.
+QStringList lignes_valeur(const QString& texte, Style& s, double largeur) {
+    if (!texte.contains('\n') && mesure::largeur_majoree(texte, s) <= largeur) return {texte};
+    const auto trop_large = [&](bool nombres) {
+        for (const QString& mot : texte.split(blancs(), Qt::SkipEmptyParts))
+            for (const QString& partie : mot.split('-'))
+                if ((!nombres || mesure::est_nombre(partie)) && mesure::largeur(partie, s) > largeur) return true;
+        return false;
+    };
+    while (s.taille - 0.5 >= TailleMinimale - 1e-9 && trop_large(false)) s.taille -= 0.5;
+    while (s.taille - 0.5 >= 1 - 1e-9 && trop_large(true)) s.taille -= 0.5;
+    return mesure::couper(texte, s, largeur);
 }
 
 // Cells with their repetitions expanded; each copy keeps its rank.
@@ -244,7 +266,8 @@ private:
             }
             Style s = e_.style(*ce);
             const double place = qMax(1.0, cr.largeur - 2 * cr.marge);
-            const QStringList morceaux = intitules ? intitule(t, s, place) : mesure::couper(t, s, place);
+            if (!intitules && i == 0) s.taille = taille_rangs(*ce, s, place);
+            const QStringList morceaux = intitules ? intitule(t, s, place) : lignes_valeur(t, s, place);
             const double h = mesure::hauteur_ligne(s);
             for (const QString& morceau : morceaux) cr.lignes.append(LigneTexte{morceau, s, h});
             double total = 2 * (ce->cadre ? 0.6 : 0.3);
@@ -255,6 +278,30 @@ private:
         // A line of empty values (an unused paragraph) takes no room; a grid line always does.
         if (avecPlace && !imprime && !cadre) return;
         r.append(std::move(b));
+    }
+
+    // A cell showing the record's rank ("N°") prints every rank in one size: the one in which
+    // the list's largest rank fits the cell, since a number is never cut.
+    double taille_rangs(const Cellule& ce, const Style& s, double place) const {
+        if (std::none_of(ce.contenu.begin(), ce.contenu.end(),
+                         [](const Morceau& mo) { return mo.genre == Morceau::Special && mo.texte == u"n"; }))
+            return s.taille;
+        auto it = taillesRangs_.constFind(&ce);
+        if (it != taillesRangs_.constEnd()) return *it;
+        int plusGrand = d_.lignes.size();
+        if (m_.groupe) {
+            plusGrand = 0;
+            const auto& debuts = d_.debutsGroupes;
+            for (int g = 0; g < debuts.size(); ++g)
+                plusGrand = qMax(plusGrand, (g + 1 < debuts.size() ? debuts[g + 1] : int(d_.lignes.size())) - debuts[g]);
+        }
+        Contexte c;
+        c.rang = qMax(1, plusGrand);
+        const QString texte = e_.cellule(ce, c);
+        Style t = s;
+        while (t.taille - 0.5 >= 1 - 1e-9 && mesure::largeur(texte, t) > place) t.taille -= 0.5;
+        taillesRangs_.insert(&ce, t.taille);
+        return t.taille;
     }
 
     static double hauteur(const QVector<BandeRendue>& bs) {
@@ -540,20 +587,24 @@ private:
         if (pos == 0 && i > 0) doc_.pages.append(Page{});
         const int col = pos % colonnes, rang = pos / colonnes;
         Page& p = doc_.pages.last();
+        // A row holds all its places from the start, filled or not, so that a word processor
+        // keeps every label of a partly filled row in its own place.
         if (col == 0) {
             BandeRendue b;
             b.y = m_.marges[0] + rang * lh;
             b.hauteur = lh;
+            for (int k = 0; k < colonnes; ++k) {
+                CelluleRendue ce;
+                ce.x = m_.marges[3] + k * lw;
+                ce.largeur = lw;
+                ce.marge = marge;
+                b.cellules.append(ce);
+            }
             p.bandes.append(b);
         }
-        CelluleRendue ce;
-        ce.x = m_.marges[3] + col * lw;
-        ce.largeur = lw;
-        ce.marge = marge;
         bool raccourcie = false;
-        ce.lignes = etiquette(i, lw - 2 * marge, lh - 2 * marge, raccourcie);
+        p.bandes.last().cellules[col].lignes = etiquette(i, lw - 2 * marge, lh - 2 * marge, raccourcie);
         if (raccourcie) ++doc_.etiquettesRaccourcies;
-        p.bandes.last().cellules.append(std::move(ce));
     }
 
     enum class Etat { Debut, Etiquette, TeteGroupe, Enregistrement, PiedGroupe, Fin, Terminee };
@@ -574,6 +625,7 @@ private:
     const Element *detail_ = nullptr, *tete_ = nullptr;  // the lines they apply to
     std::optional<Contexte> groupe_;  // the group under way, once its heading is placed
     mutable bool suite_ = false;      // the next printed cell is marked as a continuation
+    mutable QHash<const Cellule*, double> taillesRangs_;  // print size of the rank cells
 };
 
 // The first line of a band, looking inside blocks.

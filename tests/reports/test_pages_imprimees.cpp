@@ -1,0 +1,320 @@
+// What lands on the paper, read from the pages themselves: the preview's laid-out pages and
+// the PDF that LibreOffice prints from the ".RTF" file, on generated registers whose values
+// are as long as their fields allow.
+#include "environnement_reports.h"
+#include "essais.h"
+#include "platform/db/base_donnees.h"
+#include "platform/report/donnees.h"
+#include "platform/report/ecriture_rtf.h"
+#include "platform/report/mesure.h"
+#include "platform/report/mise_en_page.h"
+#include "platform/report/modele.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QXmlStreamReader>
+
+namespace {
+
+using namespace report;
+
+// A value as long as its field holds, made of words; `graine` varies it between records.
+QString texte_long(int longueur, int graine) {
+    static const QStringList mots = {"Marchand", "Beaulieu", "Castelnau", "Fontaine", "Rochefort", "Valmont"};
+    QString t;
+    for (int i = graine; t.size() < longueur; ++i) t += (t.isEmpty() ? QString() : QStringLiteral(" ")) + mots[i % mots.size()];
+    return t.left(longueur).trimmed();
+}
+
+// Every field of a table's row filled: texts of words as long as the field holds, up to
+// `plafond` characters (a long remark where the field has no limit), dates, ticks.
+QVariantMap plein(db::BaseDonnees& b, const QString& table, int graine, int plafond, int remarques) {
+    QVariantMap r;
+    for (const auto& c : b.requete(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table)).lignes) {
+        const QString nom = c.value(1).toString(), genre = c.value(2).toString().toUpper();
+        const QRegularExpressionMatch n = QRegularExpression(QStringLiteral("\\((\\d+)\\)")).match(genre);
+        if (genre.startsWith(QLatin1String("DATE"))) r[nom] = QDate(2016, 3, 14);
+        else if (genre.startsWith(QLatin1String("BOOL"))) r[nom] = true;
+        else r[nom] = texte_long(n.hasMatch() ? qMin(plafond, n.captured(1).toInt()) : remarques, graine);
+    }
+    return r;
+}
+
+void inserer(db::BaseDonnees& b, const QString& table, const QVariantMap& valeurs) {
+    QStringList champs, places;
+    QVariantList v;
+    for (auto it = valeurs.cbegin(); it != valeurs.cend(); ++it) {
+        champs << '"' + it.key() + '"';
+        places << QStringLiteral("?");
+        v << it.value();
+    }
+    b.requete(QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)").arg(table, champs.join(','), places.join(',')), v);
+}
+
+// A word of LibreOffice's PDF and its box, in millimetres from the page's top-left corner.
+struct Mot {
+    int page = 0;
+    QString texte;
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+};
+
+class EssaiPagesImprimees : public QObject {
+    Q_OBJECT
+    QTemporaryDir dossier_;
+    QString base_;      // 2,000 pupils, one of them filled to every field's length
+    QString sorties_;   // the ".RTF" files written, converted together at the end
+
+    static constexpr int Eleves = 2000;
+    static constexpr int Filles = 1023;
+    inline static const QString Courriel = QStringLiteral("jeanfrancois.blanchard.durand@wanadoo.fr");  // 40
+
+    QString chemin(const QString& nom) const { return QDir(dossier_.path()).filePath(nom); }
+
+    void creer_base() {
+        base_ = test::copie_modele(dossier_, QStringLiteral("registre.mdb"));
+        auto b = db::BaseDonnees::ouvrir(base_);
+        b->requete(QStringLiteral("BEGIN"));
+        for (int i = 1; i <= Eleves; ++i) {
+            // Pupil 1 and his family have every field filled, as a careful school fills them;
+            // pupil 2's are as long as the fields allow, with remarks of a page.
+            QVariantMap e;
+            if (i == 1) e = plein(*b, QStringLiteral("élèves"), 0, 25, 160);
+            if (i == 2) e = plein(*b, QStringLiteral("élèves"), 1, 100, 1500);
+            e["matricule"] = QStringLiteral("%1").arg(i, 6, 10, QChar('0'));
+            e["nom_élève"] = QStringLiteral("Nom%1").arg(i, 4, 10, QChar('0'));
+            e["prénom_élève"] = QStringLiteral("Prénom");
+            e["sexe_élève"] = i <= Filles ? QStringLiteral("F") : QStringLiteral("M");
+            e["référence_classe_élève"] = QStringLiteral("C%1").arg(i % 8);
+            e["niveau_classe_élève"] = QStringLiteral("CP");
+            e["cycle_classe_élève"] = QStringLiteral("2");
+            e["référence_famille"] = QStringLiteral("%1").arg(i, 6, 10, QChar('0'));
+            e["ainé"] = i <= 30;
+            if (i == 1) e["chemin_photo"] = QStringLiteral("/home/ecole/documents/photos_des_eleves/annee_2024_2025/classe_de_cp/portrait_numero_000001.jpg");
+            inserer(*b, QStringLiteral("élèves"), e);
+            // Pupils 29 and 30 are eldest of a family whose record is gone.
+            if (i == 29 || i == 30) continue;
+            QVariantMap f;
+            if (i == 1) f = plein(*b, QStringLiteral("familles"), 3, 25, 160);
+            if (i == 2) f = plein(*b, QStringLiteral("familles"), 4, 100, 1500);
+            f["référence_famille"] = e["référence_famille"];
+            f["nom_responsable_légal"] = QStringLiteral("Famille%1").arg(i);
+            f["code_postal_responsable"] = QStringLiteral("27000");
+            f["ville_responsable"] = QStringLiteral("Évreux");
+            if (i == 1) f["mail_responsable_légal"] = Courriel;
+            inserer(*b, QStringLiteral("familles"), f);
+        }
+        b->requete(QStringLiteral("COMMIT"));
+        b->Close();
+    }
+
+    // The preview's pages of a template of the program folder on the register.
+    DocumentRendu apercu(const QString& modele, const QString& selection = {}, const Formules& f = {}) {
+        const Modele m = lire_modele(essai::dossier_programme() + modele + QStringLiteral(".rpt"));
+        const Donnees d = lire_donnees(m, base_, formule::analyser(selection), QDate::currentDate());
+        return mettre_en_page(m, d, f, QDate::currentDate());
+    }
+
+    // The same written to `nom`.rtf, as the processing window writes it.
+    bool rtf(const QString& modele, const QString& nom, const QString& selection = {}, const Formules& f = {}) {
+        const Modele m = lire_modele(essai::dossier_programme() + modele + QStringLiteral(".rpt"));
+        MiseEnPage mise(m, lire_donnees(m, base_, formule::analyser(selection), QDate::currentDate()), f, QDate::currentDate());
+        return ecrire_texte_enrichi(mise, QDir(sorties_).filePath(nom + QStringLiteral(".rtf")));
+    }
+
+    // Every word of the PDF that LibreOffice makes of `nom`.rtf.
+    static QVector<Mot> mots_pdf(const QString& pdf) {
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        p.waitForFinished(60000);
+        QVector<Mot> r;
+        QXmlStreamReader x(p.readAllStandardOutput());
+        int page = 0;
+        constexpr double mm = 25.4 / 72;
+        while (!x.atEnd()) {
+            if (x.readNext() != QXmlStreamReader::StartElement) continue;
+            if (x.name() == u"page") ++page;
+            if (x.name() != u"word") continue;
+            const auto a = x.attributes();
+            Mot m;
+            m.page = page;
+            m.x0 = a.value("xMin").toDouble() * mm;
+            m.y0 = a.value("yMin").toDouble() * mm;
+            m.x1 = a.value("xMax").toDouble() * mm;
+            m.y1 = a.value("yMax").toDouble() * mm;
+            m.texte = x.readElementText();
+            r.append(m);
+        }
+        return r;
+    }
+
+    static bool convertir(const QString& dossier) {
+        QStringList fichiers;
+        for (const QString& f : QDir(dossier).entryList({QStringLiteral("*.rtf")})) fichiers << QDir(dossier).filePath(f);
+        QProcess soffice;
+        auto e = QProcessEnvironment::systemEnvironment();
+        e.insert(QStringLiteral("HOME"), dossier);  // its own profile, whatever runs beside
+        soffice.setProcessEnvironment(e);
+        soffice.start(QStringLiteral("soffice"),
+                      QStringList{"--headless", "--convert-to", "pdf", "--outdir", dossier} + fichiers);
+        return soffice.waitForFinished(300000);
+    }
+
+    // The texts of a laid-out cell and of its lines.
+    static QString texte(const CelluleRendue& c) {
+        QString t;
+        for (const LigneTexte& l : c.lignes) t += l.texte;
+        return t;
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(dossier_.isValid());
+        creer_base();
+        sorties_ = chemin(QStringLiteral("rtf"));
+        QDir().mkpath(sorties_);
+    }
+
+    // No line of any cell runs past its cell: a value without blanks (an e-mail address, a
+    // file path) is set smaller, then broken between characters, and read whole across its lines.
+    void valeurs_longues_dans_leur_cellule() {
+        const QString eleve = QStringLiteral("{élèves.matricule} = \"000001\"");
+        const DocumentRendu fiche = apercu(QStringLiteral("fiche_enfant"), eleve);
+        QStringList cellules;
+        for (const Page& p : fiche.pages)
+            for (const BandeRendue& b : p.bandes)
+                for (const CelluleRendue& c : b.cellules) {
+                    cellules << texte(c);
+                    for (const LigneTexte& l : c.lignes)
+                        QVERIFY2(mesure::largeur(l.texte, l.style) <= c.largeur - 2 * c.marge + 0.01, qPrintable(l.texte));
+                }
+        QVERIFY(cellules.contains(Courriel));
+        QVERIFY(cellules.contains(QStringLiteral("/home/ecole/documents/photos_des_eleves/annee_2024_2025/classe_de_cp/portrait_numero_000001.jpg")));
+        QVERIFY(rtf(QStringLiteral("fiche_enfant"), QStringLiteral("fiche"), eleve));
+    }
+
+    // A fully filled pupil's sheet holds on one page; a sheet whose remarks run onto another
+    // page names the pupil and the matricule there too.
+    void fiche_pleine_sur_une_page() {
+        const DocumentRendu fiche = apercu(QStringLiteral("fiche_enfant"), QStringLiteral("{élèves.matricule} = \"000001\""));
+        QCOMPARE(fiche.pages.size(), 1);
+        const DocumentRendu longue = apercu(QStringLiteral("fiche_enfant"), QStringLiteral("{élèves.matricule} = \"000002\""));
+        QVERIFY(longue.pages.size() > 1);
+        for (const Page& p : longue.pages)
+            QVERIFY(texte(p.bandes.value(0).cellules.value(0)).contains(QStringLiteral("Prénom Nom0002, matricule 000002")));
+        // Every pupil of the demonstration database on a page of his own.
+        const QString registre = base_;
+        base_ = essai::copie_exemple(dossier_);
+        const DocumentRendu exemple = apercu(QStringLiteral("fiche_enfant"));
+        auto b = db::BaseDonnees::ouvrir(base_);
+        const int eleves = b->requete(QStringLiteral("SELECT COUNT(*) FROM \"élèves\"")).lignes.value(0).value(0).toInt();
+        b->Close();
+        base_ = registre;
+        QCOMPARE(exemple.pages.size(), eleves);
+    }
+
+    // Row numbers from 1 to 2,000 are printed whole inside the "N°" column, in one size.
+    void numeros_a_quatre_chiffres_entiers() {
+        const DocumentRendu liste = apercu(QStringLiteral("liste_mairie"));
+        QMap<QString, double> tailles;
+        int lignes = 0;
+        for (const Page& p : liste.pages)
+            for (const BandeRendue& b : p.bandes) {
+                if (b.cellules.size() != 10) continue;
+                const CelluleRendue& n = b.cellules[0];
+                for (const LigneTexte& l : n.lignes)
+                    QVERIFY2(mesure::largeur(l.texte, l.style) <= n.largeur - 2 * n.marge + 0.01, qPrintable(l.texte));
+                if (n.lignes.size() != 1 || !mesure::est_nombre(n.lignes[0].texte)) continue;
+                ++lignes;
+                tailles[n.lignes[0].texte] = n.lignes[0].style.taille;
+            }
+        QCOMPARE(lignes, Eleves);
+        QCOMPARE(tailles.value(QStringLiteral("999")), tailles.value(QStringLiteral("2000")));
+        QCOMPARE(tailles.value(QStringLiteral("1")), tailles.value(QStringLiteral("1000")));
+        QVERIFY(rtf(QStringLiteral("liste_mairie"), QStringLiteral("mairie")));
+    }
+
+    // Shares are rounded half up on their exact value: 1,023 of 2,000 is 51.15 %.
+    void pourcentages_arrondis_comme_a_la_main() {
+        const DocumentRendu stat = apercu(QStringLiteral("stat_sexes"));
+        QStringList lignes;
+        for (const BandeRendue& b : stat.pages.value(0).bandes) {
+            QStringList c;
+            for (const CelluleRendue& x : b.cellules) c << texte(x).trimmed();
+            lignes << c.join('|');
+        }
+        QVERIFY2(lignes.contains(QStringLiteral("F|1023|51,2 %")), qPrintable(lignes.join('\n')));
+        QVERIFY2(lignes.contains(QStringLiteral("M|977|48,9 %")), qPrintable(lignes.join('\n')));
+    }
+
+    // Exercise-book labels of a class of 250 pupils: 10 full sheets and a last row of 1.
+    void planche_d_etiquettes() {
+        const DocumentRendu doc = apercu(QStringLiteral("étiquet_cahiers"), QStringLiteral("{élèves.référence_classe_élève} = \"C1\""));
+        QVERIFY(doc.pages.size() > 1);
+        QVERIFY(rtf(QStringLiteral("étiquet_cahiers"), QStringLiteral("cahiers"), QStringLiteral("{élèves.référence_classe_élève} = \"C1\"")));
+        QVERIFY(rtf(QStringLiteral("étiquet_adresse2"), QStringLiteral("adresses"), QStringLiteral("{élèves.référence_classe_élève} = \"C1\"")));
+    }
+
+    // What LibreOffice prints of the files written above: the same values whole, in the same
+    // places as the preview's (within 1 mm).
+    void pdf_de_libreoffice() {
+        if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("LibreOffice (soffice) ou pdftotext absent : les fichiers .RTF ne peuvent être convertis en PDF");
+        QVERIFY(convertir(sorties_));
+        const auto pdf = [&](const QString& nom) { return mots_pdf(QDir(sorties_).filePath(nom + QStringLiteral(".pdf"))); };
+
+        // The e-mail address whole, read across its lines; no word outside the paper's margins.
+        const QVector<Mot> fiche = pdf(QStringLiteral("fiche"));
+        QString tout;
+        for (const Mot& m : fiche) {
+            QVERIFY2(m.page == 1, qPrintable(m.texte));
+            QVERIFY2(m.x0 >= 9.5 && m.x1 <= 200.5, qPrintable(m.texte));
+            tout += m.texte;
+        }
+        QVERIFY2(tout.contains(Courriel), qPrintable(tout));
+
+        // Every row number whole in the N° column (its cell's right edge at 18 mm).
+        QSet<QString> numeros;
+        for (const Mot& m : pdf(QStringLiteral("mairie")))
+            if (m.x1 < 19 && mesure::est_nombre(m.texte)) {
+                QVERIFY2(m.x0 >= 10, qPrintable(m.texte));
+                numeros.insert(m.texte);
+            }
+        for (const QString n : {"1", "999", "1000", "2000"}) QVERIFY2(numeros.contains(n), qPrintable(n));
+        QCOMPARE(numeros.size(), Eleves);
+
+        // Each label's lines where the preview draws them, on full rows and on the last one.
+        for (const QString& nom : {QStringLiteral("cahiers"), QStringLiteral("adresses")}) {
+            const QString modele = nom == u"cahiers" ? QStringLiteral("étiquet_cahiers") : QStringLiteral("étiquet_adresse2");
+            const DocumentRendu doc = apercu(modele, QStringLiteral("{élèves.référence_classe_élève} = \"C1\""));
+            const QVector<Mot> mots = pdf(nom);
+            int vus = 0;
+            for (int p = 0; p < doc.pages.size(); p += doc.pages.size() - 1)
+                for (const BandeRendue& b : doc.pages[p].bandes)
+                    for (const CelluleRendue& c : b.cellules) {
+                        double y = b.y + c.marge;
+                        for (const LigneTexte& l : c.lignes) {
+                            const QString premier = l.texte.section(' ', 0, 0);
+                            const double w = mesure::largeur(l.texte, l.style), place = c.largeur - 2 * c.marge;
+                            const double x = c.x + c.marge + (l.style.alignement == 1 ? (place - w) / 2 : l.style.alignement == 2 ? place - w : 0);
+                            const auto trouve = std::find_if(mots.begin(), mots.end(), [&](const Mot& m) {
+                                return m.page == p + 1 && m.texte == premier && qAbs(m.x0 - x) <= 1 &&
+                                       qAbs((m.y0 + m.y1) / 2 - (y + l.hauteur / 2)) <= 1;
+                            });
+                            QVERIFY2(trouve != mots.end(), qPrintable(QStringLiteral("%1 : « %2 » attendu à %3 ; %4 mm")
+                                                                          .arg(nom, l.texte).arg(x).arg(y)));
+                            ++vus;
+                            y += l.hauteur;
+                        }
+                    }
+            QVERIFY(vus > 24);
+        }
+    }
+};
+
+}  // namespace
+
+QObject* essai_pages_imprimees() { return new EssaiPagesImprimees; }
+
+#include "test_pages_imprimees.moc"
