@@ -285,9 +285,10 @@ void compacter() {
         }
         {
             // The database keeps its name throughout: its compacted copy takes the name in one
-            // rename, once complete on disk, and no other writer commits meanwhile.
+            // rename, once complete on disk, and no other writer commits meanwhile. The compacted
+            // file is forced to disk once, as the database's new content.
             copie::Verrou verrou(base);
-            copie::ecrire(base, cpg, Mode::Compactage, true);
+            copie::ecrire(base, cpg, Mode::Compactage, true, false);
             copie::remplacer_par_compacte(cpg, base, avant);
         }
         file1()->Refresh();

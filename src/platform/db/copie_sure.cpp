@@ -278,7 +278,7 @@ void nettoyer(const QString& dossier) {
     }
 }
 
-void ecrire(const QString& source, const QString& cible, Mode mode, bool remplacer) {
+void ecrire(const QString& source, const QString& cible, Mode mode, bool remplacer, bool forcer) {
     verifier_source(source);
     if (cible.isEmpty()) lever(erreurs::CheminInvalide);
     if (meme_fichier(source, cible))
@@ -303,14 +303,14 @@ void ecrire(const QString& source, const QString& cible, Mode mode, bool remplac
     }
     QFile::remove(temporaire.fileName() + QStringLiteral("-journal"));
     if (sonde) sonde(temporaire.fileName());
-    forcer_sur_disque(temporaire.handle(), cible);
+    if (forcer) forcer_sur_disque(temporaire.handle(), cible);
     struct stat droits {};
     if (::stat(nom_systeme(source).constData(), &droits) == 0)
         ::fchmod(temporaire.handle(), (droits.st_mode & 0777) | S_IRUSR | S_IWUSR);
     solder_journal(cible);
     renommer(temporaire.fileName(), cible, remplacer);
     temporaire.setAutoRemove(false);
-    synchroniser_dossier(dossier);
+    if (forcer) synchroniser_dossier(dossier);
 }
 
 void remplacer_par_compacte(const QString& compacte, const QString& cible, const QString& avant) {

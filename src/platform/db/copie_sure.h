@@ -20,7 +20,10 @@ enum class Mode {
 // Writes a copy of the database `source` under `cible`. An existing `cible` is replaced only
 // when `remplacer` is true (3204 otherwise). Refuses a source that is missing (3024), is not a
 // database or is truncated (3343), and a target that is the source itself (58).
-void ecrire(const QString& source, const QString& cible, Mode mode, bool remplacer);
+// `forcer` false: the copy is an intermediate file that is copied again, forced to disk, before
+// anything relies on it. It still takes its name whole in one rename (a kill at any moment leaves
+// it whole or untouched) but is left to the system's cache, which saves waiting for the disk.
+void ecrire(const QString& source, const QString& cible, Mode mode, bool remplacer, bool forcer = true);
 
 // Gives the database `cible` the content of `compacte`, a closed file this program has just
 // written and forced to disk, keeping the file it replaces, unchanged, under the name `avant`
