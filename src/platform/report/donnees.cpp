@@ -1,12 +1,14 @@
 #include "platform/report/donnees.h"
 
 #include "platform/db/base_donnees.h"
+#include "platform/db/francais.h"
 #include "platform/db/ordre_francais.h"
 #include "platform/erreur.h"
 
 #include <QSet>
+#include <sqlite3.h>
+
 #include <algorithm>
-#include <numeric>
 
 namespace report {
 
@@ -64,6 +66,39 @@ int rang_niveau(const QVariant& v) {
     for (int i = 0; i < ordre.size(); ++i)
         if (db::francais::memes_lettres(t, ordre[i])) return i;
     return ordre.size();
+}
+
+bool est_niveau(const formule::PNoeud& v) {
+    return v && v->genre == formule::Noeud::Champ && v->champ.startsWith(QStringLiteral("niveau"));
+}
+
+void rang_niveau_sqlite(sqlite3_context* ctx, int, sqlite3_value** args) {
+    if (sqlite3_value_type(args[0]) == SQLITE_NULL) { sqlite3_result_int(ctx, -1); return; }
+    const auto* t = reinterpret_cast<const char*>(sqlite3_value_text(args[0]));
+    sqlite3_result_int(ctx, rang_niveau(QString::fromUtf8(t, sqlite3_value_bytes(args[0]))));
+}
+
+QString alias(int colonne) { return QStringLiteral("c%1").arg(colonne); }
+
+// The records come from the database in the report's order: the group key, then the sort
+// keys. Empty values (missing or empty text) come first, as one value; texts in the French
+// order, the group key at its first level only, so that the spellings of one value form one
+// group whose records follow the sort keys; school levels in school order. Records equal on
+// every key stay in the order they were entered.
+QString ordre_sql(const Modele& m, const Donnees& d, const QString& table) {
+    QStringList termes;
+    const auto cle = [&](const formule::PNoeud& valeur, bool decroissant, bool lettres) {
+        const QString c = alias(d.colonnes.value(formule::canonique(valeur)));
+        const QString sens = decroissant ? QStringLiteral(" DESC") : QString();
+        termes << QStringLiteral("(COALESCE(%1, '') <> '')").arg(c) + sens;
+        if (est_niveau(valeur)) termes << QStringLiteral("rang_niveau(%1)").arg(c) + sens;
+        termes << c + QStringLiteral(" COLLATE ") + QLatin1String(lettres ? db::francais::collation_lettres : db::francais::collation) + sens;
+    };
+    if (m.groupe) cle(m.groupe->valeur, m.groupe->decroissant, true);
+    for (const Cle& k : m.tri) cle(k.valeur, k.decroissant, false);
+    if (termes.isEmpty()) return {};
+    return QStringLiteral(" ORDER BY ") + termes.join(QStringLiteral(", ")) + QStringLiteral(", ") +
+           formule::nom_sql(table) + QStringLiteral(".rowid");
 }
 
 }  // namespace
@@ -139,6 +174,8 @@ Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoe
     if (!tables.isEmpty() || !uniques.isEmpty()) {
         base = db::BaseDonnees::ouvrir(chemin);
         formule::enregistrer_fonctions(base->poignee());
+        sqlite3_create_function(base->poignee(), "rang_niveau", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                rang_niveau_sqlite, nullptr, nullptr);
     }
     auto connus = [&](const QString& table) -> const QSet<QString>& {
         auto it = champs_connus.find(table);
@@ -218,8 +255,11 @@ Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoe
         d.lignes.append(QVector<QVariant>(selectionnees.size()));
         d.compte = 1;
     } else {
+        // Each value is named after its column, so that the order can name it.
+        QStringList colonnes;
+        for (int c = 0; c < selectionnees.size(); ++c) colonnes << selectionnees[c] + QStringLiteral(" AS ") + alias(c);
         QString sql = QStringLiteral("SELECT %1 FROM %2")
-                          .arg(selectionnees.isEmpty() ? QStringLiteral("1") : selectionnees.join(QStringLiteral(", ")),
+                          .arg(colonnes.isEmpty() ? QStringLiteral("1") : colonnes.join(QStringLiteral(", ")),
                                clause_from(m.source));
         if (!conditions.isEmpty()) sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
         if (verifier) {
@@ -227,75 +267,9 @@ Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoe
             d.compte = r.lignes.value(0).value(0).toLongLong();
             return d;
         }
+        sql += ordre_sql(m, d, tables.first());
         auto r = base->requete(sql, parametres);
         d.lignes = std::move(r.lignes);
-    }
-
-    // Order: group key, then the sort keys, texts in the French order.
-    // The group key compares at the first level, so that the spellings of one value form
-    // one group whose records are in the order of the sort keys.
-    // School levels (a field named niveau...) come in school order.
-    struct CleTri { int colonne; bool decroissant; bool lettres; bool niveaux; };
-    const auto niveaux = [](const formule::PNoeud& v) {
-        return v && v->genre == formule::Noeud::Champ && v->champ.startsWith(QStringLiteral("niveau"));
-    };
-    QVector<CleTri> cles;
-    if (m.groupe) cles.append({d.colonneGroupe, m.groupe->decroissant, true, niveaux(m.groupe->valeur)});
-    for (const Cle& k : m.tri)
-        cles.append({d.colonnes.value(formule::canonique(k.valeur)), k.decroissant, false, niveaux(k.valeur)});
-    if (!cles.isEmpty() && d.lignes.size() > 1) {
-        const auto& lignes = std::as_const(d.lignes);
-        const int n = lignes.size();
-        // Each key ranks its values once, the distinct texts sorted among themselves; the
-        // records are then sorted on whole numbers, however many they are.
-        QVector<QVector<int>> rangs(cles.size());
-        for (int c = 0; c < cles.size(); ++c) {
-            const CleTri& k = cles[c];
-            const auto ordre_valeurs = [&](const QVariant& x, const QVariant& y) {
-                const int r = k.niveaux ? rang_niveau(x) - rang_niveau(y) : 0;
-                return r != 0 ? r : comparer(x, y, k.lettres);
-            };
-            QHash<QString, int> textes;
-            QVector<QVariant> distinctes;
-            QVector<int> indices(n);
-            for (int i = 0; i < n; ++i) {
-                const QVariant& v = lignes[i][k.colonne];
-                if (v.typeId() != QMetaType::QString) {
-                    indices[i] = distinctes.size();
-                    distinctes.append(v);
-                    continue;
-                }
-                const QString& t = *static_cast<const QString*>(v.constData());
-                auto it = textes.constFind(t);
-                if (it == textes.constEnd()) {
-                    it = textes.insert(t, distinctes.size());
-                    distinctes.append(v);
-                }
-                indices[i] = *it;
-            }
-            QVector<int> ordre(distinctes.size());
-            std::iota(ordre.begin(), ordre.end(), 0);
-            std::sort(ordre.begin(), ordre.end(),
-                      [&](int x, int y) { return ordre_valeurs(distinctes[x], distinctes[y]) < 0; });
-            QVector<int> rang(distinctes.size());
-            for (int j = 0, r = 0; j < ordre.size(); ++j) {
-                if (j > 0 && ordre_valeurs(distinctes[ordre[j - 1]], distinctes[ordre[j]]) != 0) ++r;
-                rang[ordre[j]] = k.decroissant ? -r : r;
-            }
-            rangs[c].resize(n);
-            for (int i = 0; i < n; ++i) rangs[c][i] = rang[indices[i]];
-        }
-        QVector<int> ordre(n);
-        std::iota(ordre.begin(), ordre.end(), 0);
-        std::stable_sort(ordre.begin(), ordre.end(), [&](int x, int y) {
-            for (const QVector<int>& r : rangs)
-                if (r[x] != r[y]) return r[x] < r[y];
-            return false;
-        });
-        QVector<QVector<QVariant>> triees;
-        triees.reserve(n);
-        for (int i : ordre) triees.append(std::move(d.lignes[i]));
-        d.lignes = std::move(triees);
     }
 
     if (m.groupe) {
@@ -340,7 +314,7 @@ Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoe
     for (const auto& p : places) {
         if (!p || p->genre != formule::Noeud::Valeurs) continue;
         const int c = d.colonnes.value(formule::canonique(p));
-        const bool niveau = niveaux(p->enfants[0]);
+        const bool niveau = est_niveau(p->enfants[0]);
         QVector<int> debuts = m.groupe ? d.debutsGroupes : QVector<int>{0};
         for (int g = 0; g < debuts.size() && !d.lignes.isEmpty(); ++g) {
             const int de = debuts[g];
