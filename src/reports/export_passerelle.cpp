@@ -1,11 +1,13 @@
 #include "reports/export_passerelle.h"
 
 #include "platform/db/base_donnees.h"
-#include "platform/db/francais.h"
+#include "platform/db/copie_sure.h"
+#include "platform/db/sqlite_outils.h"
 #include "platform/erreur.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/pointeur.h"
+#include "platform/forms/progression.h"
 #include "platform/texte/windows1252.h"
 #include "shell/module1.h"
 
@@ -13,6 +15,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace reports {
 
@@ -58,40 +67,119 @@ const char* const colonnes[] = {
     "f.\"société_assurance\"", "f.police_assurance", "e.\"observations_générales\""};
 enum Colonne { Numero = 8, Adresse = 9, Aine = 23, NomContact = 24, PrenomContact = 25 };
 
-// Every pupil in the pupil window's order, with the family its reference names (none for an
-// empty reference or one that names no family: those lines stay empty).
+// Every pupil in matricule order, read from the matricule index (matricules are codes, compared
+// as such), with the family its reference names: references are unique among families, so
+// each pupil comes once; an empty reference, or one that names no family, leaves the family
+// lines empty.
 QString requete() {
     QStringList liste;
     for (const char* c : colonnes) liste << QString::fromUtf8(c);
     return QStringLiteral("SELECT ") + liste.join(QStringLiteral(", ")) +
-           QStringLiteral(" FROM \"élèves\" e LEFT JOIN familles f ON f.rowid = ("
-                          "SELECT g.rowid FROM familles g WHERE g.\"référence_famille\" = e.\"référence_famille\""
-                          " AND g.\"référence_famille\" <> '' ORDER BY g.rowid LIMIT 1)"
-                          " ORDER BY e.matricule COLLATE ") +
-           QLatin1String(db::francais::collation) + QStringLiteral(" ASC");
+           QStringLiteral(" FROM \"élèves\" e LEFT JOIN familles f ON f.\"référence_famille\" = e.\"référence_famille\""
+                          " AND e.\"référence_famille\" <> '' ORDER BY e.matricule");
+}
+
+// The 39 lines of the pupil on the statement's current row.
+void ajouter_fiche(QByteArray& sortie, const db::sqlite::Instruction& i, const QVector<db::TypeChamp>& types) {
+    const auto valeur = [&](int c) { return texte(db::sqlite::presenter(i.valeur(c), types[c])); };
+    for (int c = 0; c < Numero; ++c) ajouter(sortie, valeur(c));
+    ajouter(sortie, valeur(Numero) + QLatin1Char(' ') + valeur(Adresse));
+    for (int c = Adresse + 1; c < Aine; ++c) ajouter(sortie, valeur(c));
+    ajouter(sortie, QStringLiteral("1"));
+    ajouter(sortie, QStringLiteral("1"));
+    ajouter(sortie, db::sqlite::presenter(i.valeur(Aine), types[Aine]).toBool() ? QStringLiteral("1") : QStringLiteral("2"));
+    ajouter(sortie, valeur(NomContact) + QLatin1Char(' ') + valeur(PrenomContact));
+    for (int c = PrenomContact + 1; c < int(std::size(colonnes)); ++c) ajouter(sortie, valeur(c));
+}
+
+constexpr int LignesFiche = 39;
+
+// Does the file end on a whole record? Its lines are counted as they are read.
+bool fin_de_fiche(int fd, qint64& lignes) {
+    lignes = 0;
+    struct stat s {};
+    if (::fstat(fd, &s) != 0 || !S_ISREG(s.st_mode)) return true;  // refused for what it is, elsewhere
+    QByteArray tampon(1 << 20, Qt::Uninitialized);
+    char derniers[2] = {0, 0};
+    qint64 total = 0;
+    for (;;) {
+        const ssize_t n = ::read(fd, tampon.data(), size_t(tampon.size()));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) break;
+        lignes += std::count(tampon.constData(), tampon.constData() + n, '\n');
+        if (n >= 2) {
+            derniers[0] = tampon.constData()[n - 2];
+            derniers[1] = tampon.constData()[n - 1];
+        } else {
+            derniers[0] = derniers[1];
+            derniers[1] = tampon.constData()[0];
+        }
+        total += n;
+    }
+    return total == 0 || (lignes % LignesFiche == 0 && derniers[0] == '\r' && derniers[1] == '\n');
+}
+
+QString message_fiche_incomplete(const QString& chemin, qint64 lignes) {
+    return QStringLiteral("Le fichier d'exportation ") + chemin +
+           QStringLiteral(" ne se termine pas sur une fiche entière (%1 lignes, alors que chaque fiche en compte 39) : "
+                          "une exportation a sans doute été interrompue, ou le fichier modifié par un autre programme."
+                          "\nLes fiches ajoutées ne seraient plus lues à leur place. Rien n'a été écrit : renommez ou "
+                          "déplacez ce fichier, puis recommencez... Exportation impossible !")
+               .arg(QLocale(QLocale::French).toString(lignes));
+}
+
+// An existing file that does not end on a whole record: the refusal's text, or empty.
+QString verifier_existant(const QString& chemin) {
+    const int fd = ::open(QFile::encodeName(chemin).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return {};
+    qint64 lignes = 0;
+    const bool entier = fin_de_fiche(fd, lignes);
+    ::close(fd);
+    return entier ? QString() : message_fiche_incomplete(chemin, lignes);
 }
 
 void refuser(const QString& texte) { forms::boite_message(texte, 16); }
 
 }  // namespace
 
-QByteArray fiches_passerelle(const QString& base) {
+void ecrire_fiches_passerelle(const QString& base, const std::function<void(const QByteArray&)>& ecrire,
+                              const std::function<void(qint64 faites, qint64 total)>& avancement) {
     auto b = db::BaseDonnees::ouvrir(base);
-    const db::ResultatRequete r = b->requete(requete());
-    b->Close();
-    QByteArray sortie;
-    sortie.reserve(r.lignes.size() * 39 * 16);
-    for (const QVector<QVariant>& l : r.lignes) {
-        for (int c = 0; c < Numero; ++c) ajouter(sortie, texte(l[c]));
-        ajouter(sortie, texte(l[Numero]) + QLatin1Char(' ') + texte(l[Adresse]));
-        for (int c = Adresse + 1; c < Aine; ++c) ajouter(sortie, texte(l[c]));
-        ajouter(sortie, QStringLiteral("1"));
-        ajouter(sortie, QStringLiteral("1"));
-        ajouter(sortie, l[Aine].toBool() ? QStringLiteral("1") : QStringLiteral("2"));
-        ajouter(sortie, texte(l[NomContact]) + QLatin1Char(' ') + texte(l[PrenomContact]));
-        for (int c = PrenomContact + 1; c < int(std::size(colonnes)); ++c) ajouter(sortie, texte(l[c]));
+    sqlite3* p = b->poignee();
+    qint64 total = 0;
+    if (avancement) {
+        db::sqlite::Instruction compte(p, QStringLiteral("SELECT count(*) FROM \"élèves\""));
+        if (compte.pas()) total = compte.entier(0);
     }
-    return sortie;
+    {
+        // One statement, read as it goes: its rows are one state of the file, and only one
+        // bufferful of records is held at a time.
+        db::sqlite::Instruction i(p, requete());
+        QVector<db::TypeChamp> types;
+        for (int c = 0; c < i.colonnes(); ++c)
+            types.append(db::sqlite::decrire({}, QString::fromUtf8(sqlite3_column_decltype(i.s, c))).type);
+        constexpr qsizetype Tampon = 1 << 20;
+        QByteArray sortie;
+        sortie.reserve(Tampon + 64 * 1024);
+        qint64 faites = 0;
+        while (i.pas()) {
+            ajouter_fiche(sortie, i, types);
+            if (sortie.size() >= Tampon) {
+                ecrire(sortie);
+                sortie.clear();
+            }
+            if (avancement) avancement(++faites, total);
+        }
+        if (!sortie.isEmpty()) ecrire(sortie);
+    }
+    b->Close();
+}
+
+QByteArray fiches_passerelle(const QString& base) {
+    QByteArray tout;
+    ecrire_fiches_passerelle(base, [&tout](const QByteArray& o) { tout += o; }, {});
+    return tout;
 }
 
 void exporter_passerelle() {
@@ -111,10 +199,15 @@ void exporter_passerelle() {
         }
         const QString chemin = dossier + NomFichier;
         const QFileInfo infoFichier(chemin);
-        if (!infoDossier.isDir() || !infoDossier.isWritable() || infoFichier.isDir() ||
+        if (!infoDossier.isDir() || !infoDossier.isWritable() || (infoFichier.exists() && !infoFichier.isFile()) ||
             (infoFichier.exists() && !infoFichier.isWritable())) {
             refuser(QStringLiteral("Le fichier ") + chemin +
                     QStringLiteral(" ne peut pas être écrit dans ce dossier... Exportation impossible !"));
+            return;
+        }
+        // Records appended after a broken one would all be read one field off.
+        if (const QString refus = verifier_existant(chemin); !refus.isEmpty()) {
+            refuser(refus);
             return;
         }
         if (infoFichier.exists() &&
@@ -125,22 +218,23 @@ void exporter_passerelle() {
             return;
 
         forms::definir_pointeur_souris(forms::Sablier);
-        // Every record is ready before the file is touched: a database that cannot be read
-        // leaves the file as it was.
-        const QByteArray fiches = fiches_passerelle(Module1::chemin_base);
-        QFile f(chemin);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
-            throw Erreur(erreurs_execution::AccesFichier,
-                         QStringLiteral("Le fichier ") + chemin + QStringLiteral(" ne peut pas être écrit : ") + f.errorString());
-        const qint64 taille = f.size();
-        if (f.write(fiches) != fiches.size() || !f.flush()) {
-            // No half record is left behind: the file goes back to what it held.
-            const QString raison = f.errorString();
-            f.resize(taille);
-            throw Erreur(erreurs_execution::AccesFichier,
-                         QStringLiteral("L'écriture du fichier ") + chemin + QStringLiteral(" a échoué : ") + raison);
+        {
+            // The records are appended whole or not at all: the file keeps what it held until
+            // every new record is on disk beside it.
+            forms::Progression progression(QStringLiteral("Exportation des fiches dans ") + chemin + QStringLiteral("..."));
+            db::copie_sure::ajouter_entier(
+                chemin,
+                [&chemin](int fd) {
+                    qint64 lignes = 0;
+                    if (!fin_de_fiche(fd, lignes))
+                        throw Erreur(erreurs_execution::AccesFichier, message_fiche_incomplete(chemin, lignes));
+                },
+                [&progression](const db::copie_sure::Ecriture& ecrire) {
+                    ecrire_fiches_passerelle(Module1::chemin_base, ecrire, [&progression](qint64 faites, qint64 total) {
+                        progression.avancer(faites, total);
+                    });
+                });
         }
-        f.close();
         forms::definir_pointeur_souris(forms::PointeurDefaut);
         forms::boite_message(QStringLiteral("Exportation réussie !\nVous disposez maintenant du fichier (") + chemin +
                                  QStringLiteral(") contenant le résultat de l'exportation"),

@@ -5,13 +5,17 @@
 // inside; the caller only calls it.
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 namespace reports {
 
 void exporter_passerelle();
 
 // The records of every pupil of `base`, as they are appended to the file: 39 lines per pupil,
-// each value between double quotes, CR LF, in Windows-1252.
+// each value between double quotes, CR LF, in Windows-1252. They are read as they are written,
+// given to `ecrire` a bufferful at a time; `avancement` hears of each record.
+void ecrire_fiches_passerelle(const QString& base, const std::function<void(const QByteArray&)>& ecrire,
+                              const std::function<void(qint64 faites, qint64 total)>& avancement);
 QByteArray fiches_passerelle(const QString& base);
 
 }  // namespace reports

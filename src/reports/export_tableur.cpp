@@ -85,14 +85,13 @@ void exporter_donnees_excel() {
         cr.setDestination(report::destination::Fichier);
         cr.setPrintFileType(report::type_fichier::Tableur);
 
-        if (QFileInfo::exists(nom)) {
-            if (forms::boite_message(QStringLiteral("Attention, le fichier d'exportation existe déjà... "
-                                                    "Il sera remplacé par le nouveau. Voulez-vous continuer ?"),
-                                     36) != forms::Oui)
-                return;
-            if (!QFile::remove(nom))
-                db::lever(erreurs_execution::PermissionRefusee);
-        }
+        // The existing file is replaced only once the new one is whole on disk beside it: a
+        // failure or a kill meanwhile leaves it as it was.
+        if (QFileInfo::exists(nom) &&
+            forms::boite_message(QStringLiteral("Attention, le fichier d'exportation existe déjà... "
+                                                "Il sera remplacé par le nouveau. Voulez-vous continuer ?"),
+                                 36) != forms::Oui)
+            return;
 
         cr.setPrintFileName(nom);
         cr.setCopiesToPrinter(1);

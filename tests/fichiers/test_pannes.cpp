@@ -3,6 +3,7 @@
 // whole each time: the database as it was or the new file complete, every committed record
 // kept, no temporary file left once the next operation has run.
 #include "poste.h"
+#include "commun/montage.h"
 #include "shell/enregistrement_shell.h"
 #include "platform/db/copie_sure.h"
 #include <QElapsedTimer>
@@ -23,35 +24,9 @@ QByteArray lire(const QString& chemin) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-bool commande(const QString& programme, const QStringList& arguments) {
-    QProcess p;
-    p.start(programme, arguments);
-    return p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
-// A small file system of its own, mounted for the test; unmounted by the destructor.
-struct Montage {
-    QString point;
-    bool monte = false;
-    Montage(const QString& dossier, const QString& options) : point(dossier) {
-        QDir().mkpath(dossier);
-        monte = commande("mount", {"-t", "tmpfs", "-o", options, "tmpfs", dossier});
-    }
-    bool lectureSeule() { return commande("mount", {"-o", "remount,ro", point}); }
-    ~Montage() {
-        if (monte) commande("umount", {"-l", point});
-    }
-};
-
-// Fills a file system until `libre` bytes are left.
-void remplir(const QString& dossier, qint64 libre) {
-    QFile f(dossier + "/remplissage");
-    f.open(QIODevice::WriteOnly);
-    const QByteArray bloc(4096, 'x');
-    while (f.write(bloc) == bloc.size() && f.flush()) {}
-    f.close();
-    f.resize(qMax<qint64>(0, f.size() - libre));
-}
+using test::commande;
+using test::Montage;
+using test::remplir;
 
 struct Immuable {
     QString chemin;

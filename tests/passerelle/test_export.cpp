@@ -1,6 +1,7 @@
 // The gateway export file, read back byte for byte.
 #include "essais.h"
 #include "programme.h"
+#include "commun/montage.h"
 #include "platform/db/controle_donnees.h"
 #include "platform/forms/pointeur.h"
 #include "reports/export_passerelle.h"
@@ -162,19 +163,69 @@ private slots:
         QCOMPARE(lire(p.dossier.filePath(QStringLiteral("fichier"))), QByteArray());
     }
 
-    // A write that fails (a full disk) is reported, never as a success.
+    // A disk that fills up while the records are written: told in French, naming the file;
+    // the file keeps exactly what it held and nothing is left beside it.
     void disque_plein() {
         essai::Programme p;
         QTRY_VERIFY(p.base_ouverte());
         remplir(p.base);
-        QVERIFY(QFile::link(QStringLiteral("/dev/full"), p.dossier.filePath(QStringLiteral("CARNELIS.EXP"))));
+        test::Montage plein(p.dossier.filePath(QStringLiteral("plein")), QStringLiteral("size=1m"));
+        if (!plein.monte) QSKIP("no tmpfs can be mounted here");
+        const QString fichier = plein.point + QStringLiteral("/CARNELIS.EXP");
+        QFile f(fichier);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(Dupont);
+        f.close();
+        test::remplir(plein.point, Dupont.size() + 100);
         p.boites->repondre(forms::Oui);
-        exporter(p, p.dossier.path());
+        exporter(p, plein.point);
         QCOMPARE(p.boites->vues.size(), 3);
-        QVERIFY2(p.boites->vues[2].texte.startsWith(QStringLiteral("Le logiciel a rencontré l'erreur : 75\n\nL'écriture du fichier ")),
-                 qPrintable(p.boites->vues[2].texte));
+        const QString texte = p.boites->vues[2].texte;
+        QVERIFY2(texte.startsWith(QStringLiteral("Le logiciel a rencontré l'erreur : 61\n\nDisque plein : ")), qPrintable(texte));
+        QVERIFY(texte.contains(QStringLiteral("CARNELIS.EXP")));
         QCOMPARE(p.boites->vues[2].style, 48);
         QCOMPARE(forms::pointeur_souris(), forms::PointeurDefaut);
+        QCOMPARE(lire(fichier), Dupont);
+        QCOMPARE(QDir(plein.point).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({QStringLiteral("CARNELIS.EXP"), QStringLiteral("remplissage")}));
+    }
+
+    // A file that does not end on a whole record (an export cut off by an older version, an
+    // edit by hand) is refused before anything is appended: what follows would be read one
+    // field off. Not a file at all (a device) is refused too, in French.
+    void fichier_sans_fiche_entiere_data() {
+        QTest::addColumn<QByteArray>("contenu");
+        QTest::newRow("fiche coupée") << Dupont + Dupont.left(Dupont.indexOf("Martin"));
+        QTest::newRow("sans fin de ligne") << Dupont.chopped(2);
+        QTest::newRow("39 lignes puis un reste") << Dupont + QByteArray("\"Dup");
+    }
+    void fichier_sans_fiche_entiere() {
+        QFETCH(QByteArray, contenu);
+        essai::Programme p;
+        QTRY_VERIFY(p.base_ouverte());
+        remplir(p.base);
+        const QString fichier = p.dossier.filePath(QStringLiteral("CARNELIS.EXP"));
+        QFile f(fichier);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(contenu);
+        f.close();
+        exporter(p, p.dossier.path());
+        QCOMPARE(p.boites->vues.size(), 2);
+        QVERIFY2(p.boites->vues[1].texte.startsWith(QStringLiteral("Le fichier d'exportation ") + fichier +
+                                                    QStringLiteral(" ne se termine pas sur une fiche entière")),
+                 qPrintable(p.boites->vues[1].texte));
+        QVERIFY(p.boites->vues[1].texte.endsWith(QStringLiteral("Exportation impossible !")));
+        QCOMPARE(p.boites->vues[1].style, 16);
+        QCOMPARE(lire(fichier), contenu);
+
+        QVERIFY(QFile::remove(fichier));
+        QVERIFY(QFile::link(QStringLiteral("/dev/full"), fichier));
+        exporter(p, p.dossier.path());
+        QCOMPARE(p.boites->vues.size(), 2);
+        QVERIFY2(p.boites->vues[1].texte.startsWith(QStringLiteral("Le fichier ") + fichier +
+                                                    QStringLiteral(" ne peut pas être écrit")),
+                 qPrintable(p.boites->vues[1].texte));
+        QVERIFY(QFileInfo(fichier).isSymLink());
     }
 
     // With no pupil the file is created empty, or left as it was, and the export succeeds.
@@ -188,12 +239,12 @@ private slots:
         QCOMPARE(lire(fichier), QByteArray());
         QFile f(fichier);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("\"avant\"\r\n");
+        f.write(Dupont);
         f.close();
         exporter(p, p.dossier.path());
         QCOMPARE(p.boites->vues.size(), 3);
         QCOMPARE(p.boites->vues[2].style, 64);
-        QCOMPARE(lire(fichier), QByteArray("\"avant\"\r\n"));
+        QCOMPARE(lire(fichier), Dupont);
     }
 };
 

@@ -1,11 +1,17 @@
 // The tests of the printed documents: the selection builder, the processing window's print
-// sequence, the spreadsheet export and the templates of the program folder.
+// sequence, the spreadsheet export, the templates of the program folder and exports killed
+// while they write.
 #include <QApplication>
 #include <QtTest>
+#include <cstring>
 
 #include "essais.h"
 
+int enfant_export(int argc, char** argv);
+
+// Started as "--enfant-export ..." it is the exporting process that a test kills.
 int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--enfant-export") == 0) return enfant_export(argc, argv);
     QApplication app(argc, argv);
     int echecs = 0;
     for (QObject* essai : essais_reports()) {

@@ -55,9 +55,17 @@ constexpr int DisquePlein = 61, NomIncorrect = 52, FichierExistant = 58, Permiss
     case ENOENT:
     case ENOTDIR:
         throw Erreur(CheminIntrouvable, QStringLiteral("Chemin d'accès introuvable : %1.").arg(cite(chemin)));
+    case EISDIR:
+    case ENODEV:
+    case ENXIO:
+        throw Erreur(AccesFichier, QStringLiteral("Erreur d'accès au chemin/fichier %1 : ce n'est pas un fichier "
+                                                  "ordinaire. Rien n'a été modifié.").arg(cite(chemin)));
+    case EIO:
+        throw Erreur(AccesFichier, QStringLiteral("Erreur d'entrée/sortie sur %1 : le support ne répond pas "
+                                                  "correctement. Rien n'a été modifié.").arg(cite(chemin)));
     default:
-        throw Erreur(AccesFichier, QStringLiteral("Erreur d'accès au chemin/fichier %1 (%2). Rien n'a été modifié.")
-                                       .arg(cite(chemin), QString::fromLocal8Bit(std::strerror(err))));
+        throw Erreur(AccesFichier, QStringLiteral("Erreur d'accès au chemin/fichier %1 (erreur système %2). "
+                                                  "Rien n'a été modifié.").arg(cite(chemin)).arg(err));
     }
 }
 
@@ -175,14 +183,8 @@ void copier_pages(sqlite3* source, const QString& temporaire) {
 }
 
 // A byte copy by the kernel (without passing through this process where the file system allows
-// it), for a closed file that no one else writes.
-void copier_octets(const QString& source, int vers, const QString& cible) {
-    const int de = ::open(nom_systeme(source).constData(), O_RDONLY | O_CLOEXEC);
-    if (de < 0) lever_systeme(errno, source);
-    struct Fermer {
-        int fd;
-        ~Fermer() { ::close(fd); }
-    } fermer{de};
+// it) from the current offset of `de` to its end.
+void copier_descripteur(int de, const QString& source, int vers, const QString& cible) {
     bool noyau = true;
     std::vector<char> tampon;
     for (;;) {
@@ -211,6 +213,17 @@ void copier_octets(const QString& source, int vers, const QString& cible) {
         }
         if (n == 0) break;
     }
+}
+
+// The same for a closed file that no one else writes, checked whole.
+void copier_octets(const QString& source, int vers, const QString& cible) {
+    const int de = ::open(nom_systeme(source).constData(), O_RDONLY | O_CLOEXEC);
+    if (de < 0) lever_systeme(errno, source);
+    struct Fermer {
+        int fd;
+        ~Fermer() { ::close(fd); }
+    } fermer{de};
+    copier_descripteur(de, source, vers, cible);
     struct stat s {}, d {};
     if (::fstat(de, &s) != 0 || ::fstat(vers, &d) != 0 || s.st_size != d.st_size) lever_systeme(EIO, cible);
 }
@@ -367,6 +380,95 @@ Verrou::Verrou(const QString& chemin) {
 Verrou::~Verrou() {
     sqlite3_exec(p_, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close_v2(p_);
+}
+
+void verifier_fichier_inscriptible(const QString& chemin) {
+    const QByteArray nom = nom_systeme(chemin);
+    struct stat s {};
+    if (::stat(nom.constData(), &s) != 0) return;  // a missing file is each operation's own refusal
+    if (::access(nom.constData(), W_OK) != 0 || (s.st_mode & 0222) == 0)
+        throw Erreur(PermissionRefusee, QStringLiteral("Permission refusée : %1 est en lecture seule (ou appartient à un "
+                                                       "autre utilisateur) : il n'est ni remplacé, ni renommé, ni "
+                                                       "supprimé. Rien n'a été modifié.")
+                                            .arg(cite(chemin)));
+}
+
+void ajouter_entier(const QString& chemin, const std::function<void(int)>& verifier,
+                    const std::function<void(const Ecriture&)>& produire) {
+    const QByteArray nom = nom_systeme(chemin);
+    const QString dossier = QFileInfo(chemin).absolutePath();
+    verifier_dossier_inscriptible(dossier);
+    nettoyer(dossier);
+    for (;;) {
+        // The file as it is now, locked; a file replaced by another workstation while this one
+        // waited for the lock is taken again under its name.
+        const int ancien = ::open(nom.constData(), O_RDONLY | O_CLOEXEC);
+        if (ancien < 0 && errno != ENOENT) lever_systeme(errno, chemin);
+        struct Fermer {
+            int fd;
+            ~Fermer() {
+                if (fd >= 0) ::close(fd);
+            }
+        } fermer{ancien};
+        struct stat avant {};
+        if (ancien >= 0) {
+            while (::flock(ancien, LOCK_EX) != 0)
+                if (errno != EINTR) lever_systeme(errno, chemin);
+            struct stat maintenant {};
+            if (::fstat(ancien, &avant) != 0) lever_systeme(errno, chemin);
+            if (::stat(nom.constData(), &maintenant) != 0 || maintenant.st_ino != avant.st_ino ||
+                maintenant.st_dev != avant.st_dev)
+                continue;
+            if (!S_ISREG(avant.st_mode)) lever_systeme(EISDIR, chemin);
+            verifier_fichier_inscriptible(chemin);
+            if (verifier) verifier(ancien);
+            if (::lseek(ancien, 0, SEEK_SET) != 0) lever_systeme(errno, chemin);
+        }
+
+        QTemporaryFile temporaire(QFileInfo(chemin).absoluteFilePath() + marque + QStringLiteral("XXXXXX"));
+        if (!temporaire.open()) lever_systeme(errno ? errno : EACCES, chemin);
+        const int fd = temporaire.handle();
+        ::flock(fd, LOCK_EX);
+        if (ancien >= 0) {
+            copier_descripteur(ancien, chemin, fd, chemin);
+            struct stat copie {};
+            if (::fstat(fd, &copie) != 0 || copie.st_size != avant.st_size) lever_systeme(EIO, chemin);
+        }
+        produire([&](const QByteArray& octets) {
+            for (qsizetype fait = 0; fait < octets.size();) {
+                const ssize_t e = ::write(fd, octets.constData() + fait, size_t(octets.size() - fait));
+                if (e < 0 && errno == EINTR) continue;
+                if (e <= 0) lever_systeme(e < 0 ? errno : ENOSPC, chemin);
+                fait += e;
+            }
+        });
+        if (sonde) sonde(temporaire.fileName());
+        forcer_sur_disque(fd, chemin);
+        mode_t droits = 0;
+        if (ancien >= 0) {
+            droits = avant.st_mode & 07777;
+        } else {
+            const mode_t masque = ::umask(0);
+            ::umask(masque);
+            droits = 0666 & ~masque;
+        }
+        ::fchmod(fd, droits);
+        if (ancien >= 0) {
+            renommer(temporaire.fileName(), chemin, true);
+        } else {
+            // A file created meanwhile by another workstation: its records are kept, this
+            // export starts again after them.
+            try {
+                renommer(temporaire.fileName(), chemin, false);
+            } catch (const Erreur&) {
+                if (!QFileInfo::exists(chemin)) throw;
+                continue;
+            }
+        }
+        temporaire.setAutoRemove(false);
+        synchroniser_dossier(dossier);
+        return;
+    }
 }
 
 void supprimer(const QString& chemin) {

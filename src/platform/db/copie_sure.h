@@ -4,6 +4,7 @@
 // name in one rename. A crash, a full disk or a refusal at any moment leaves the target as it
 // was (or complete), and the source untouched. Temporary files of an interrupted copy are
 // removed by the next copy into the same folder.
+#include <QByteArray>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -65,6 +66,22 @@ void nettoyer(const QString& dossier);
 // The error of a failed file-system call (errno `err`) on `chemin`, in French, naming the file:
 // full disk 61, read-only 70, name too long 52, already exists 58, missing path 76, other 75.
 [[noreturn]] void lever_systeme(int err, const QString& chemin);
+
+// A text file that only grows (a file handed to another system, extended at each export).
+// `produire` writes what is appended through `ecrire`, in pieces; the result takes the file's
+// name in one rename, once complete on disk, after a copy of what the file held: a kill, a full
+// disk or a refusal at any moment leaves the file as it was, never with part of what was being
+// appended. The existing file stays locked meanwhile, so that two workstations appending at
+// once both find their records. `verifier` sees the existing file (descriptor at its start)
+// under that lock before anything is written, and may throw to refuse it.
+using Ecriture = std::function<void(const QByteArray&)>;
+void ajouter_entier(const QString& chemin, const std::function<void(int fichier)>& verifier,
+                    const std::function<void(const Ecriture& ecrire)>& produire);
+
+// Refuses (70, naming it) a file that the user may not write: the file is then not replaced,
+// renamed or deleted, even where its folder would let a rename or a removal through. A file
+// that carries no write permission for anyone counts as read-only also for the administrator.
+void verifier_fichier_inscriptible(const QString& chemin);
 
 // Tests only: called with the temporary file once it is written, before it is forced to disk
 // and renamed; it may throw to stand for a write failure at that moment.
