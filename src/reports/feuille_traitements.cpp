@@ -240,14 +240,23 @@ void FeuilleTraitements::sequence_impression(int liste) {
     }
 
     if (imprimer) {
-        if (cr.PrintReport() != 0)
+        if (cr.PrintReport() != 0) {
             forms::boite_message(message_interruption(cr.derniereErreur()), 48);
-        else if (const int n = cr.etiquettesRaccourcies(); n > 0)
-            forms::boite_message(n == 1 ? QStringLiteral("1 étiquette trop longue a été imprimée plus petit ou coupée "
-                                                         "pour tenir à sa place ; son code postal et sa ville sont imprimés.")
-                                        : QStringLiteral("%1 étiquettes trop longues ont été imprimées plus petit ou coupées "
-                                                         "pour tenir à leur place ; leur code postal et leur ville sont imprimés.").arg(n),
-                                 64);
+        } else {
+            // What the pages could not show as it stands, told in one box.
+            QStringList avis;
+            if (const int n = cr.elevesSansFamille(); n > 0)
+                avis << (n == 1 ? QStringLiteral("1 élève n'a pas été imprimé : sa fiche famille est introuvable dans la base. "
+                                                 "Rattachez-le à sa famille depuis sa fiche élève.")
+                                : QStringLiteral("%1 élèves n'ont pas été imprimés : leur fiche famille est introuvable dans la base. "
+                                                 "Rattachez-les à leur famille depuis leur fiche élève.").arg(n));
+            if (const int n = cr.etiquettesRaccourcies(); n > 0)
+                avis << (n == 1 ? QStringLiteral("1 étiquette trop longue a été imprimée plus petit ou coupée "
+                                                 "pour tenir à sa place ; son code postal et sa ville sont imprimés.")
+                                : QStringLiteral("%1 étiquettes trop longues ont été imprimées plus petit ou coupées "
+                                                 "pour tenir à leur place ; leur code postal et leur ville sont imprimés.").arg(n));
+            if (!avis.isEmpty()) forms::boite_message(avis.join(QStringLiteral("\n\n")), 64);
+        }
     }
 
     cr.setCopiesToPrinter(1);

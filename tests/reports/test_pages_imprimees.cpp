@@ -247,6 +247,49 @@ private slots:
         QVERIFY2(lignes.contains(QStringLiteral("M|977|48,9 %")), qPrintable(lignes.join('\n')));
     }
 
+    // Two eldest pupils whose family record is gone: no blank label, no blank row, families
+    // counted right, and the processing window says how many pupils were left out.
+    void familles_absentes_ni_blanc_ni_compte() {
+        const QString aines = QStringLiteral("{élèves.ainé} = True");
+        const DocumentRendu etiquettes = apercu(QStringLiteral("étiquet_adresse1"), aines);
+        int pleines = 0;
+        for (const Page& p : etiquettes.pages)
+            for (const BandeRendue& b : p.bandes)
+                for (const CelluleRendue& c : b.cellules) {
+                    if (c.lignes.isEmpty()) continue;
+                    ++pleines;
+                    QVERIFY2(texte(c).contains(QStringLiteral("Famille")) && c.lignes.last().texte == u"27000 Évreux",
+                             qPrintable(texte(c)));
+                }
+        QCOMPARE(pleines, 28);
+        for (const QString modele : {"liste_électorale", "liste_électorale2"}) {
+            QStringList lignes;
+            for (const Page& p : apercu(modele, aines).pages)
+                for (const BandeRendue& b : p.bandes)
+                    if (!b.cellules.isEmpty()) lignes << texte(b.cellules.first());
+            QVERIFY2(lignes.contains(QStringLiteral("Nombre de familles inscrites : 28")), qPrintable(lignes.join('\n')));
+        }
+
+        Module1::chemin_programme = essai::dossier_programme();
+        Module1::chemin_base = base_;
+        if (!forms::Feuilles::estEnregistree(QString::fromUtf8(reports::FeuilleTraitements::Nom))) enregistrer_feuilles_reports();
+        forms::RepondeurScripte& boites = forms::installer_repondeur_scripte();
+        essai::choisir(3, QStringLiteral("Etiquettes électorales"));
+        essai::sortie(2);
+        boites.saisir(chemin(QStringLiteral("electorales.rtf")));
+        essai::imprimer(3);
+        QCOMPARE(boites.vues.size(), 2);
+        QCOMPARE(boites.derniere().texte,
+                 QStringLiteral("2 élèves n'ont pas été imprimés : leur fiche famille est introuvable dans la base. "
+                                "Rattachez-les à leur famille depuis leur fiche élève.\n\n"
+                                "2 étiquettes trop longues ont été imprimées plus petit ou coupées pour tenir à leur place ; "
+                                "leur code postal et leur ville sont imprimés."));
+        QCOMPARE(boites.derniere().style, 64);
+        QCOMPARE(boites.derniere().titre, forms::titre_application());
+        QCOMPARE(essai::texte_rtf(chemin(QStringLiteral("electorales.rtf"))).count(QStringLiteral("27000 Évreux")), 28);
+        forms::Feuilles::toutDecharger();
+    }
+
     // Exercise-book labels of a class of 250 pupils: 10 full sheets and a last row of 1.
     void planche_d_etiquettes() {
         const DocumentRendu doc = apercu(QStringLiteral("étiquet_cahiers"), QStringLiteral("{élèves.référence_classe_élève} = \"C1\""));

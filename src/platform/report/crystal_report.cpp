@@ -35,6 +35,7 @@ struct Reglages {
     QString fichier;
     QString erreur;
     int raccourcies = 0;
+    int sansFamille = 0;
 };
 
 Reglages& r() {
@@ -115,7 +116,9 @@ void executer() {
 
     switch (s.destination) {
     case destination::Fenetre: {
-        auto mise = std::make_unique<MiseEnPage>(m, donnees(m, base, selection, jour), formules, jour);
+        Donnees d = donnees(m, base, selection, jour);
+        s.sansFamille = d.sansFamille;
+        auto mise = std::make_unique<MiseEnPage>(m, std::move(d), formules, jour);
         // A label sheet is laid out whole before it is shown, so that the labels shortened to
         // fit are counted; a list shows its first page and is laid out while it is read.
         if (m.etiquettesColonnes > 0)
@@ -136,6 +139,7 @@ void executer() {
         if (info.isNull())
             throw Erreur(erreurs_execution::ImprimanteAbsente, QStringLiteral("Aucune imprimante n'est disponible."));
         const Donnees d = donnees(m, base, selection, jour);
+        s.sansFamille = d.sansFamille;
         const DocumentRendu doc = mettre_en_page(m, d, formules, jour);
         s.raccourcies = doc.etiquettesRaccourcies;
         QPrinter imprimante(info, QPrinter::HighResolution);
@@ -160,6 +164,7 @@ void executer() {
                                  .arg(QLocale(QLocale::French).toString(n + 1), QLocale(QLocale::French).toString(n)));
         }
         Donnees d = donnees(m, base, selection, jour);
+        s.sansFamille = d.sansFamille;
         if (s.typeFichier == type_fichier::TexteEnrichi) {
             MiseEnPage mise(m, std::move(d), formules, jour);
             if (!ecrire_texte_enrichi(mise, s.fichier)) refus_ecriture(s.fichier);
@@ -212,10 +217,12 @@ QString CrystalReport::verifier() {
 }
 
 int CrystalReport::etiquettesRaccourcies() const { return r().raccourcies; }
+int CrystalReport::elevesSansFamille() const { return r().sansFamille; }
 
 int CrystalReport::PrintReport() {
     r().erreur.clear();
     r().raccourcies = 0;
+    r().sansFamille = 0;
     Sablier sablier;
     try {
         executer();

@@ -49,6 +49,9 @@ public:
     QString verifier();
     // Labels of the last run set smaller or cut to fit their place on the sheet.
     int etiquettesRaccourcies() const;
+    // Pupils of the last run left out of a list of families because their family's record
+    // is missing (templates with "famille = obligatoire").
+    int elevesSansFamille() const;
 };
 
 // The one control, held by the main window.

@@ -250,6 +250,22 @@ Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoe
         }
     }
 
+    // A list of families (addresses, electors) leaves out the pupils whose family record is
+    // missing, and counts them so that the user is told.
+    const bool familleObligatoire = m.familleObligatoire && m.source == Source::ElevesFamilles;
+    const QString familleTrouvee = QStringLiteral("%1.%2 IS NOT NULL")
+                                       .arg(formule::nom_sql(Familles), formule::nom_sql(QStringLiteral("référence_famille")));
+    if (familleObligatoire && !verifier) {
+        // The count reads the same values as the records, so that the statement's parameters match.
+        const QString lues = selectionnees.isEmpty() ? QStringLiteral("1") : selectionnees.join(QStringLiteral(", "));
+        const QStringList sans = QStringList(conditions) << QStringLiteral("NOT (%1)").arg(familleTrouvee);
+        auto r = base->requete(QStringLiteral("SELECT COUNT(*) FROM (SELECT %1 FROM %2 WHERE %3)")
+                                   .arg(lues, clause_from(m.source), sans.join(QStringLiteral(" AND "))),
+                               parametres);
+        d.sansFamille = r.lignes.value(0).value(0).toInt();
+    }
+    if (familleObligatoire) conditions.append(familleTrouvee);
+
     if (tables.isEmpty()) {
         // A form to fill in by hand: one empty record.
         d.lignes.append(QVector<QVariant>(selectionnees.size()));

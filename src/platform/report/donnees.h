@@ -17,6 +17,7 @@ struct Donnees {
     QVector<int> debutsGroupes;         // first row of each group, when the template groups
     QVector<QVariant> valeursGroupes;   // the value each group's heading shows
     qint64 compte = 0;                  // records selected, when only checked and counted
+    int sansFamille = 0;                // pupils left out for want of their family's record
     // Fields of the one-record tables (the school, the inspection, the captions of the
     // configurable fields): the same on every row, and shown even when no record is selected.
     QHash<QString, QVariant> constantes;

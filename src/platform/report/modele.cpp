@@ -202,6 +202,10 @@ void reglage(Modele& m, const QString& cle_, const QString& v, const Lecture& l)
             m.marges[i] = QString(n[n.size() == 1 ? 0 : i]).replace(',', '.').toDouble(&ok);
             if (!ok || m.marges[i] < 0 || m.marges[i] > 80) l.refuser(QStringLiteral("marge incorrecte"));
         }
+    } else if (cle_ == "famille") {
+        if (v == "obligatoire") m.familleObligatoire = true;
+        else if (v == "facultative") m.familleObligatoire = false;
+        else l.refuser(QStringLiteral("famille vaut obligatoire ou facultative"));
     } else if (cle_ == "police") {
         bool ok = false;
         m.police = QString(v).replace(',', '.').toDouble(&ok);

@@ -59,6 +59,9 @@ struct Modele {
     double marges[4] = {15, 15, 15, 15};  // top, right, bottom, left, mm
     double police = 10;
     int etiquettesColonnes = 0, etiquettesLignes = 0;
+    // Source élèves_familles: a pupil whose family is not found is left out (and counted)
+    // instead of printing a blank address.
+    bool familleObligatoire = false;
 
     Bande entetePage, debutRapport, enteteColonnes, enteteGroupe, detail, piedGroupe, finRapport, piedPage;
 };
