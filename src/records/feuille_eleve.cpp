@@ -574,8 +574,9 @@ bool trouver_famille(db::ControleDonnees* familles, const QString& operateur, co
     familles->Refresh();
     auto& rs = familles->Recordset();
     if (rs.Eof() && rs.Bof()) return false;
+    const bool motif = operateur.compare(QLatin1String("LIKE"), Qt::CaseInsensitive) == 0;
     rs.FindFirst(QStringLiteral("référence_famille ") + operateur + QLatin1Char(' ') +
-                 db::dialecte::entre_guillemets(reference));
+                 db::dialecte::entre_guillemets(motif ? db::dialecte::motif_tape(reference) : reference));
     if (rs.NoMatch()) return false;
     rs.Edit();
     return true;

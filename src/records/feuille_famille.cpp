@@ -406,7 +406,7 @@ void FeuilleFamille::rechercher(const QString& invite, const QString& champ, boo
         }
         rs.MoveFirst();
         rs.FindFirst(champ + QStringLiteral(" like ") +
-                     db::dialecte::entre_apostrophes(debutSeulement ? reponse + QLatin1Char('*') : reponse));
+                     db::dialecte::entre_apostrophes(db::dialecte::motif_tape(debutSeulement ? reponse + QLatin1Char('*') : reponse)));
         if (rs.NoMatch()) forms::boite_message(Introuvable, 64);
     });
 }
@@ -454,7 +454,7 @@ void FeuilleFamille::Command4_Click() {
         Module1::ouvrir_table_eleves();
         auto* eleves = eleve.controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"));
         eleves->setRecordSource(QStringLiteral("SELECT * FROM élèves WHERE référence_famille LIKE ") +
-                                db::dialecte::entre_guillemets(reference));
+                                db::dialecte::entre_guillemets(db::dialecte::motif_tape(reference)));
         eleves->Refresh();
         auto& rs = eleves->Recordset();
         if (rs.Eof() && rs.Bof()) {

@@ -66,10 +66,10 @@ void completer(const Instance& instance, const QString& texte) {
         Module1::ouvrir_table(instance.liant);
         forms::Feuille& fenetre = forms::Feuilles::charger(instance.liste);
         liste = fenetre.controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"));
-        // The text is looked for as typed: a quote cannot end the constant, while "*" and "?"
-        // keep their meaning of wildcards.
+        // The text is looked for as typed: a quote cannot end the constant, "#" and "[" stand
+        // for themselves, while "*" and "?" keep their meaning of wildcards.
         liste->setRecordSource(complete + QStringLiteral(" WHERE détails LIKE ") +
-                               db::dialecte::entre_guillemets(texte));
+                               db::dialecte::entre_guillemets(db::dialecte::motif_tape(texte)));
         liste->Refresh();
         auto& rs = liste->Recordset();
         if (rs.Eof() && rs.Bof()) {

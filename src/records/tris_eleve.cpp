@@ -40,7 +40,7 @@ const QVector<Recherche>& recherches() {
 
 QString critere(const Recherche& r, const QString& reponse) {
     return QString::fromUtf8(r.colonne) + QStringLiteral(" like ") +
-           db::dialecte::entre_apostrophes(r.debut ? reponse + QLatin1Char('*') : reponse);
+           db::dialecte::entre_apostrophes(db::dialecte::motif_tape(r.debut ? reponse + QLatin1Char('*') : reponse));
 }
 
 }  // namespace eleve

@@ -136,6 +136,20 @@ private slots:
         QFETCH(bool, correspond);
         QCOMPARE(dialecte::correspond(texte, motif), correspond);
     }
+
+    // A typed text keeps "*" and "?" as wildcards; everything else stands for itself.
+    void motifs_tapes() {
+        const auto tape = [](const QString& texte, const QString& saisi) {
+            return dialecte::correspond(texte, dialecte::motif_tape(saisi));
+        };
+        QVERIFY(tape("Appt #3", "Appt #3"));
+        QVERIFY(!tape("Appt 13", "Appt #3"));
+        QVERIFY(tape("Bât. [A]", "bât. [a]"));
+        QVERIFY(!tape("Bât. A", "Bât. [A]"));
+        QVERIFY(tape("[a-z] et [!x]", "[a-z]*[!x]"));
+        QVERIFY(!tape("b", "[a-z]"));
+        QVERIFY(tape("rue #12 bis", "rue ?12*"));
+    }
 };
 
 int tester_dialecte(int argc, char** argv) {

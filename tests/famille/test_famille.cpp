@@ -1,6 +1,7 @@
 // The family window, its lookups, the self-extending lists and the family picker, driven
 // through their controls as the user drives them.
 #include "banc_famille.h"
+#include <QClipboard>
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/grille_donnees.h"
 #include "platform/report/crystal_report.h"
@@ -201,6 +202,61 @@ private slots:
         QCOMPARE(b.boites->derniere().texte,
                  QString("Entrez la REFERENCE EXACTE de la famille dont vous voulez voir la fiche..."));
         QCOMPARE(texte("Text13"), derniere);
+    }
+
+    // Typed text is looked for as typed: only "*" and "?" are wildcards, so "#" and "[...]" in
+    // an address or a name match themselves; a control character pasted into a field is
+    // dropped, one in a search's answer is refused in French.
+    void texte_pris_tel_quel() {
+        Base b;
+        b.familles(3, {"Bernard", "[a-z] Bis", "Arnaud"});
+        ouvrir();
+        for (const QString& adresse : {QStringLiteral("Appt #3"), QStringLiteral("Bât. [A]")}) {
+            for (int fois = 0; fois < 3; ++fois) {
+                zone("Text2")->setText(adresse);
+                entrer("Text2");
+                quitter_vers("Text13");
+            }
+            QCOMPARE(b.compte("adresses", "\"détails\" = '" + adresse + "'"), 1);
+        }
+        // "Appt #3" is not "Appt 13", nor is "[A]" any capital letter.
+        for (const QString& adresse : {QStringLiteral("Appt 13"), QStringLiteral("Bât. B")}) {
+            zone("Text2")->setText(adresse);
+            entrer("Text2");
+            quitter_vers("Text13");
+            QCOMPARE(b.compte("adresses", "\"détails\" = '" + adresse + "'"), 1);
+        }
+
+        b.boites->effacer();
+        entrer("Text2");
+        zone("Text2")->clear();
+        QApplication::clipboard()->setText(QString("Appt\tn") + QChar(0) + QString("o 4\n"));
+        QTest::keyClick(zone("Text2"), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(zone("Text2")->text(), QString("Appt no 4 "));
+        quitter_vers("Text13");
+        QCOMPARE(b.compte("adresses", "\"détails\" = 'Appt no 4 '"), 1);
+        QCOMPARE(b.boites->vues.size(), 1);
+        QCOMPARE(b.boites->derniere().style, 64);
+
+        jeu().MoveFirst();
+        b.boites->effacer();
+        b.boites->saisir("[a-z]");
+        cliquer("Command23");
+        QCOMPARE(texte("Text13"), QString("000002"));
+        b.boites->effacer();
+        b.boites->saisir("[b]*");
+        cliquer("Command23");
+        QCOMPARE(b.boites->derniere().texte, QString("Fiche introuvable..."));
+
+        b.boites->effacer();
+        b.boites->saisir(QString("Ber") + QChar(0));
+        cliquer("Command23");
+        QCOMPARE(b.boites->vues.size(), 2);
+        QVERIFY2(b.boites->derniere().texte.startsWith("Le texte saisi contient un caractère de contrôle invisible"),
+                 qPrintable(b.boites->derniere().texte));
+        QCOMPARE(b.boites->derniere().style, 48);
+        QCOMPARE(b.boites->derniere().titre, forms::titre_application());
+        QCOMPARE(texte("Text13"), QString("000002"));
     }
 
     // A search on an empty table says so and the window stays usable.

@@ -57,6 +57,27 @@ void limiter_zone(QLineEdit* zone, int n) {
     zone->setValidator(new LimiteCaracteres(n, zone));
 }
 
+// Control characters (a NUL, a tab or a line break pasted from elsewhere) have no place in a
+// one-line field and would reach the statements built from it: they are dropped as they come
+// in, typed or pasted, a tab or a line break becoming a blank. Values shown from the file are
+// left as they are.
+void retirer_controles(QLineEdit* zone) {
+    if (zone->property("sansControles").toBool()) return;
+    zone->setProperty("sansControles", true);
+    QObject::connect(zone, &QLineEdit::textEdited, zone, [zone](const QString& texte) {
+        QString propre;
+        propre.reserve(texte.size());
+        for (const QChar c : texte) {
+            if (c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r')) propre += QLatin1Char(' ');
+            else if (c.unicode() >= 0x20 && c.unicode() != 0x7F) propre += c;
+        }
+        if (propre == texte) return;
+        const int position = qBound(0, zone->cursorPosition() - int(texte.size() - propre.size()), int(propre.size()));
+        zone->setText(propre);
+        zone->setCursorPosition(position);
+    });
+}
+
 }  // namespace
 
 std::function<void(int, const QString&)> ControleDonnees::afficheurErreur;
@@ -268,6 +289,7 @@ void ControleDonnees::lier(QLineEdit* zone, const QString& champ, int longueurMa
     l.afficher = [zone](const QVariant& v) { zone->setText(v.toString()); };
     l.lire = [zone] { return QVariant(zone->text()); };
     if (longueurMax > 0) limiter_zone(zone, longueurMax);
+    retirer_controles(zone);
     l.montre = zone->text();
     d->liaisons.append(l);
 }

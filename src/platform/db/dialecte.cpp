@@ -332,14 +332,27 @@ bool correspond(const QString& texte, const QString& m) {
     return motif::correspond(motif::compiler_jet(m), motif::preparer(texte));
 }
 
+QString motif_tape(const QString& valeur) {
+    QString m;
+    m.reserve(valeur.size());
+    for (const QChar c : valeur) {
+        if (c == QLatin1Char('#') || c == QLatin1Char('[')) m += QLatin1Char('[') + QString(c) + QLatin1Char(']');
+        else m += c;
+    }
+    return m;
+}
+
+// The engine cannot carry a NUL inside a statement: it is left out of a value.
 QString entre_apostrophes(const QString& valeur) {
     QString v = valeur;
+    v.remove(QChar(0));
     v.replace(QLatin1Char('\''), QLatin1String("''"));
     return QLatin1Char('\'') + v + QLatin1Char('\'');
 }
 
 QString entre_guillemets(const QString& valeur) {
     QString v = valeur;
+    v.remove(QChar(0));
     v.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return QLatin1Char('"') + v + QLatin1Char('"');
 }

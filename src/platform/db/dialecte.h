@@ -30,6 +30,10 @@ QString critere(const QString& jet);
 // Does `texte` match the dialect's LIKE pattern (case and accents of case ignored)?
 bool correspond(const QString& texte, const QString& motif);
 
+// A typed text used as a LIKE pattern: "*" and "?" stay wildcards, every other character
+// ("#" and "[" included) stands for itself.
+QString motif_tape(const QString& valeur);
+
 // Quoting for values placed inside criteria and record sources: the typed value comes out
 // so that the statement finds it as typed and cannot be changed by it; * and ? stay wildcards.
 QString entre_apostrophes(const QString& valeur);  // 'D''Artagnan'

@@ -1,5 +1,7 @@
 #include "platform/forms/boites.h"
 
+#include <algorithm>
+
 #include "platform/forms/erreurs_boites.h"
 
 #include <QApplication>
@@ -73,7 +75,17 @@ int boite_message(const QString& texte, int style, const QString& titre) {
 }
 
 QString boite_saisie(const QString& invite, const QString& titre, const QString& defaut) {
-    return repondeur()->saisie(invite, ou_titre_application(titre), defaut).value_or(QString());
+    const QString reponse = repondeur()->saisie(invite, ou_titre_application(titre), defaut).value_or(QString());
+    // An answer is one line of text: a control character (a NUL, a line break pasted with it)
+    // cannot be looked for, stored or given to a file name, and is refused, told, as a cancel.
+    const bool controle = std::any_of(reponse.begin(), reponse.end(),
+                                      [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+    if (!controle) return reponse;
+    boite_message(QStringLiteral("Le texte saisi contient un caractère de contrôle invisible (caractère nul, tabulation "
+                                 "ou saut de ligne, souvent venu d'un copier-coller) : il ne peut pas être pris en "
+                                 "compte.\n\nSaisie refusée : retapez le texte."),
+                  48);
+    return QString();
 }
 
 int RepondeurEcran::message(const QString& texte, int style, const QString& titre) {
