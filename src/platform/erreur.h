@@ -10,6 +10,10 @@ struct Erreur : std::runtime_error {
     Erreur(int n, const QString& t) : std::runtime_error(t.toStdString()), numero(n), texte(t) {}
 };
 
+// An operation that the user stopped when asked about it (he chose to go back to the record
+// he was typing rather than leave it): nothing failed, so the handlers end it without a word.
+struct OperationAbandonnee {};
+
 // Run-time error numbers of the program outside the database engine (the engine's own
 // numbers are in db/erreurs_moteur.h; the texts of both are in db/erreurs_moteur.cpp).
 namespace erreurs_execution {

@@ -13,6 +13,7 @@
 #include "platform/forms/grille_donnees.h"
 #include "platform/forms/image_liee.h"
 #include "platform/forms/onglets.h"
+#include "platform/forms/pointeur.h"
 #include "platform/forms/twips.h"
 #include "reports/impression_documents.h"
 #include "settings/selecteurs.h"
@@ -376,7 +377,13 @@ void FeuilleEleve::choisirTri(int entree) {
 
 void FeuilleEleve::Combo1_Click() {
     forms::pieger([this] {
-        if (!enregistrerEnCours()) return;
+        // The pupil shown is left by the one rule; a user who goes back to it keeps its order.
+        if (!quitterFiche()) {
+            const QSignalBlocker bloque(combo1_);
+            combo1_->setCurrentIndex(indexTri_);
+            return;
+        }
+        indexTri_ = combo1_->currentIndex();
         datPrimaryRS()->setDatabaseName(Module1::chemin_base);
         datPrimaryRS()->setRecordSource(requete_tri(combo1_->currentText()));
         datPrimaryRS()->Refresh();
@@ -392,11 +399,11 @@ void FeuilleEleve::cmdAjouter_Click() {
             35);
         if (reponse != forms::Oui && reponse != forms::Non) return;
         const QString famille = reponse == forms::Oui ? zone(QStringLiteral("référence_famille"))->text() : QString();
-        // What was typed on the pupil shown is saved before the table is read again.
-        if (!enregistrerEnCours()) return;
+        if (!quitterFiche()) return;
         {
             const QSignalBlocker bloque(combo1_);
             combo1_->setCurrentIndex(0);
+            indexTri_ = 0;
         }
         db::ControleDonnees* dat = datPrimaryRS();
         dat->setDatabaseName(Module1::chemin_base);
@@ -410,75 +417,71 @@ void FeuilleEleve::cmdAjouter_Click() {
         datPrimaryRS_Reposition();
         zone(QStringLiteral("matricule"))->setText(matricule);
         if (reponse == forms::Oui) zone(QStringLiteral("référence_famille"))->setText(famille);
+        // Numbered and linked by the program: saved only once the user types into it.
+        dat->noterValeursProposees();
     });
 }
 
+// "&Valider": a refusal is told, the record and what was typed staying on screen.
 void FeuilleEleve::cmdMettreajour_Click() {
     try {
-        enregistrer();
+        if (!enregistrerFiche()) return;
+        auto& rs = datPrimaryRS()->Recordset();
+        const QVariant signet = rs.LastModified();
+        if (signet.isValid()) rs.setBookmark(signet);
     } catch (const Erreur& e) {
-        signalerRefus(e);
-    }
-}
-
-void FeuilleEleve::enregistrer() {
-    datPrimaryRS()->UpdateRecord();
-    auto& rs = datPrimaryRS()->Recordset();
-    const QVariant signet = rs.LastModified();
-    if (signet.isValid()) rs.setBookmark(signet);
-}
-
-bool FeuilleEleve::enregistrerEnCours() {
-    if (!saisieEnAttente()) return true;
-    try {
-        datPrimaryRS()->UpdateRecord();
-        return true;
-    } catch (const Erreur& e) {
-        signalerRefus(e);
-        return false;
-    }
-}
-
-// A refused save is told; the record and what was typed stay on screen. A matricule that
-// another pupil holds (typed twice, or taken meanwhile by another workstation) comes with the
-// next free one.
-void FeuilleEleve::signalerRefus(const Erreur& e) {
-    if (e.numero != db::erreurs::Doublon) {
         forms::boite_enregistrement_refuse(e.numero, e.texte);
-        return;
     }
+}
+
+QString FeuilleEleve::matriculeLibre() {
     QString libre;
     forms::ignorer_erreur([&] {
         const auto r = datPrimaryRS()->Database().requete(
             QStringLiteral("SELECT MAX(CAST(matricule AS INTEGER)) FROM \"élèves\" WHERE matricule GLOB '[0-9]*'"));
-        libre = numerotation::suivant(r.lignes.value(0).value(0).toString().isEmpty()
-                                          ? QStringLiteral("0")
-                                          : r.lignes.value(0).value(0).toString());
+        const QString plus_haut = r.lignes.value(0).value(0).toString();
+        libre = numerotation::suivant(plus_haut.isEmpty() ? QStringLiteral("0") : plus_haut);
     });
-    const QString matricule = zone(QStringLiteral("matricule"))->text();
-    QString texte = QStringLiteral("Le matricule %1 est déjà attribué à un autre élève : la fiche n'a pas été "
-                                   "enregistrée.")
-                        .arg(matricule);
-    if (libre.isEmpty()) {
-        forms::boite_message(texte, 48);
-        return;
-    }
-    texte += QStringLiteral("\n\nLe premier matricule libre est %1. Voulez-vous le donner à cette fiche et "
-                            "l'enregistrer ?")
-                 .arg(libre);
-    if (forms::boite_message(texte, 36) != forms::Oui) return;
-    zone(QStringLiteral("matricule"))->setText(libre);
-    cmdMettreajour_Click();
+    return libre;
 }
 
-// A move refused for a matricule that another pupil holds is told as "&Valider" tells it.
-void FeuilleEleve::datPrimaryRS_Error(int numero, int* reponse) {
-    if (numero != db::erreurs::Doublon || !saisieEnAttente()) {
-        FenetreDonnees::datPrimaryRS_Error(numero, reponse);
-        return;
+bool FeuilleEleve::enregistrerFiche() {
+    QLineEdit* m = zone(QStringLiteral("matricule"));
+    if (m->text().trimmed().isEmpty()) {
+        const QString libre = matriculeLibre();
+        if (libre.isEmpty()) db::lever(db::erreurs::AucunEnregistrement);
+        m->setText(libre);
     }
-    if (reponse) *reponse = 0;
-    signalerRefus(Erreur(numero, datPrimaryRS()->texteDerniereErreur()));
+    for (;;) {
+        try {
+            datPrimaryRS()->UpdateRecord();
+            return true;
+        } catch (const Erreur& e) {
+            // A matricule typed twice, or taken meanwhile by another workstation.
+            if (e.numero != db::erreurs::Doublon) throw;
+        }
+        const QString libre = matriculeLibre();
+        QString texte = QStringLiteral("Le matricule %1 est déjà attribué à un autre élève : la fiche n'a pas été "
+                                       "enregistrée.")
+                            .arg(m->text());
+        forms::definir_pointeur_souris(forms::PointeurDefaut);
+        if (libre.isEmpty()) {
+            forms::boite_message(texte, 48);
+            return false;
+        }
+        texte += QStringLiteral("\n\nLe premier matricule libre est %1. Voulez-vous le donner à cette fiche et "
+                                "l'enregistrer ?")
+                     .arg(libre);
+        if (forms::boite_message(texte, 36) != forms::Oui) return false;
+        m->setText(libre);
+    }
+}
+
+QString FeuilleEleve::questionSuppression() const {
+    const auto t = [this](const char* nom) { return zone(u(nom))->text().trimmed(); };
+    const QString nom = (t("prénom_enfant") + QLatin1Char(' ') + t("nom_enfant")).trimmed();
+    return QStringLiteral("Voulez-vous supprimer définitivement la fiche de l'élève %1 (matricule %2) ?")
+        .arg(nom.isEmpty() ? QStringLiteral("sans nom") : nom, t("matricule"));
 }
 
 void FeuilleEleve::rechercher(const Recherche& r) {
@@ -486,7 +489,7 @@ void FeuilleEleve::rechercher(const Recherche& r) {
         const QString reponse =
             forms::boite_saisie(u(r.invite), QStringLiteral("Positionnement sur une fiche")).trimmed();
         if (reponse.isEmpty()) return;
-        if (!enregistrerEnCours()) return;
+        if (!quitterFiche()) return;
         auto& rs = datPrimaryRS()->Recordset();
         bool trouve = false;
         if (!(rs.Bof() && rs.Eof())) {

@@ -33,7 +33,6 @@ public:
     // The reactions, each bound to its event.
     void cmdAjouter_Click() override;
     void cmdMettreajour_Click() override;
-    void datPrimaryRS_Error(int numero, int* reponse) override;
     void Combo1_Click();
     void rechercher(const Recherche& r);
     void date_naissance_Change();
@@ -53,6 +52,10 @@ public:
 
 protected:
     void apresPlacement() override;
+    // A pupil always has its matricule (the next free one when the box is empty); a matricule
+    // that another pupil holds comes with the offer of the next free one.
+    bool enregistrerFiche() override;
+    QString questionSuppression() const override;
     bool eventFilter(QObject* objet, QEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
@@ -63,14 +66,12 @@ private:
     QWidget* pageOnglet(int onglet);
     QGridLayout* grilleDe(int onglet, const QString& cadre, QWidget* parent);
     void brancherBoutons();
-    // Saves a changed or new record before an operation that re-reads the table; false
-    // (the user told why, what was typed kept on screen) when the save is refused.
-    bool enregistrerEnCours();
-    void enregistrer();
-    void signalerRefus(const Erreur& e);
+    // The matricule after the highest numeric one; "" when the table cannot be read.
+    QString matriculeLibre();
 
     QTabWidget* onglets_ = nullptr;
     QComboBox* combo1_ = nullptr;
+    int indexTri_ = 0;  // the sort in use
     QLabel* label12_ = nullptr;
     QCheckBox* check2_ = nullptr;
     QLabel* photo_ = nullptr;

@@ -66,11 +66,6 @@ FeuilleFamille::FeuilleFamille() : reglages::FenetreDonnees(QString::fromUtf8(No
     datPrimaryRS()->setRecordSource(sourceAlphabetique());
     construire();
     listes_auto::installer(*this);
-    connect(datPrimaryRS(), &db::ControleDonnees::Validate, this, [this](int action, int*) {
-        // The operations that leave the current record, saving it first.
-        if (action == db::action::Delete || action == db::action::Close || action == db::action::Unload) return;
-        verifierReferenceNouvelle();
-    });
 
     clignotement_ = new QTimer(this);
     clignotement_->setObjectName(QStringLiteral("Timer1"));
@@ -256,9 +251,8 @@ void FeuilleFamille::apresPlacement() {
 
 void FeuilleFamille::Combo1_Click() {
     forms::pieger([this] {
-        // A family typed and not yet saved is saved before the order changes; when it cannot
-        // be, the window stays on it, in its order.
-        if (!sauverEnAttente()) {
+        // The family shown is left by the one rule; a user who goes back to it keeps its order.
+        if (!quitterFiche()) {
             const QSignalBlocker blocage(tri_);
             tri_->setCurrentIndex(indexTri_);
             return;
@@ -284,35 +278,20 @@ void FeuilleFamille::nouvelleFamille() {
     datPrimaryRS()->Recordset().AddNew();
     datPrimaryRS_Reposition();
     ecrire(QStringLiteral("Text13"), reference);
+    // Numbered by the program: saved only once the user types into it.
+    datPrimaryRS()->noterValeursProposees();
 }
 
 void FeuilleFamille::cmdAjouter_Click() {
     forms::pieger([this] {
-        if (!sauverEnAttente()) return;
+        if (!quitterFiche()) return;
         if (tri_->currentIndex() == 0) Combo1_Click();
         else tri_->setCurrentIndex(0);
         nouvelleFamille();
     });
 }
 
-void FeuilleFamille::cmdMettreajour_Click() {
-    forms::pieger([this] {
-        if (!enregistrer()) return;
-        auto& rs = datPrimaryRS()->Recordset();
-        const QVariant signet = rs.LastModified();
-        if (signet.isValid()) rs.setBookmark(signet);
-    });
-}
-
-bool FeuilleFamille::sauverEnAttente() {
-    if (!datPrimaryRS()->aUnRecordset()) return true;
-    auto& rs = datPrimaryRS()->Recordset();
-    if (rs.EditMode() == 0 && rs.AbsolutePosition() < 0) return true;
-    if (!datPrimaryRS()->DataChanged() && !rs.tamponModifie()) return true;
-    return enregistrer();
-}
-
-bool FeuilleFamille::enregistrer() {
+bool FeuilleFamille::enregistrerFiche() {
     for (;;) {
         try {
             datPrimaryRS()->UpdateRecord();
@@ -351,23 +330,13 @@ bool FeuilleFamille::proposerReferenceLibre() {
     return true;
 }
 
-// Before a new family is written by a move or by closing the window: its reference, when
-// another family has taken it since it was given, is offered to be replaced by the next
-// free one, so that the write that follows succeeds. A refusal is then told as any other.
-void FeuilleFamille::verifierReferenceNouvelle() {
-    forms::ignorer_erreur([this] {
-        if (!datPrimaryRS()->aUnRecordset() || datPrimaryRS()->Recordset().EditMode() != 2) return;
-        const QString reference = texte(QStringLiteral("Text13"));
-        if (reference.isEmpty()) return;
-        const auto r = datPrimaryRS()->Database().requete(
-            QStringLiteral("SELECT 1 FROM familles WHERE \"référence_famille\" = ? LIMIT 1"), {reference});
-        if (!r.lignes.isEmpty()) proposerReferenceLibre();
-    });
-}
-
-void FeuilleFamille::Form_Unload(int& annuler) {
-    verifierReferenceNouvelle();
-    FenetreDonnees::Form_Unload(annuler);
+QString FeuilleFamille::questionSuppression() const {
+    const QString nom = (texte(QStringLiteral("prénom_responsable_légal")).trimmed() + QLatin1Char(' ') +
+                         texte(QStringLiteral("nom_responsable_légal")).trimmed())
+                            .trimmed();
+    return QStringLiteral("Voulez-vous supprimer définitivement la fiche de la famille %1 (référence %2) ?\n\n"
+                          "Les fiches de ses enfants resteront, sans famille.")
+        .arg(nom.isEmpty() ? QStringLiteral("sans nom") : nom, texte(QStringLiteral("Text13")));
 }
 
 void FeuilleFamille::Text13_LostFocus() {
@@ -399,6 +368,7 @@ void FeuilleFamille::rechercher(const QString& invite, const QString& champ, boo
     const QString reponse = forms::boite_saisie(invite, TitreRecherche, QString()).trimmed();
     if (reponse.isEmpty()) return;
     forms::pieger([&] {
+        if (!quitterFiche()) return;
         auto& rs = datPrimaryRS()->Recordset();
         if (rs.Eof() && rs.Bof()) {
             forms::boite_message(Introuvable, 64);
@@ -464,6 +434,8 @@ void FeuilleFamille::Command4_Click() {
             if (reponse != forms::Oui) return;
             rs.AddNew();
             eleve.controle<QLineEdit>(QStringLiteral("référence_famille"))->setText(reference);
+            // Linked by the program: saved, with its matricule, once the user types into it.
+            eleves->noterValeursProposees();
         }
         eleve.afficher();
     });

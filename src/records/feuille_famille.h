@@ -36,7 +36,6 @@ public:
     void nouvelleFamille();
 
     void cmdAjouter_Click() override;
-    void cmdMettreajour_Click() override;
 
     // The window's own commands, each with its error trap.
     void Combo1_Click();
@@ -53,21 +52,17 @@ protected:
     void apresPlacement() override;
     bool eventFilter(QObject* objet, QEvent* e) override;
     void showEvent(QShowEvent* e) override;
-    void Form_Unload(int& annuler) override;
+    // A reference that another family holds (typed, or taken meanwhile by another
+    // workstation) is told; a new family is offered the next free one.
+    bool enregistrerFiche() override;
+    QString questionSuppression() const override;
 
 private:
     void construire();
     void rechercher(const QString& invite, const QString& champ, bool debutSeulement);
-    // Saves the current record; a reference that another family took meanwhile is told, and
-    // a new family is offered the next free one. False when it stays unsaved on screen after
-    // such a refusal; any other refusal is raised.
-    bool enregistrer();
     // Tells that the reference shown is another family's; a new family is offered the next
     // free one (true when the user takes it).
     bool proposerReferenceLibre();
-    void verifierReferenceNouvelle();
-    // Saves the current record when something was typed into it (see enregistrer()).
-    bool sauverEnAttente();
     QString texte(const QString& zone) const;
     void ecrire(const QString& zone, const QString& valeur);
 

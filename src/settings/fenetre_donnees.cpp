@@ -54,6 +54,8 @@ void FenetreDonnees::construire() {
     connect(datPrimaryRS_, &db::ControleDonnees::Error, this, &FenetreDonnees::datPrimaryRS_Error);
     connect(datPrimaryRS_, &db::ControleDonnees::Reposition, this, &FenetreDonnees::datPrimaryRS_Reposition);
     connect(datPrimaryRS_, &db::ControleDonnees::Validate, this, &FenetreDonnees::datPrimaryRS_Validate);
+    // Every operation of the data control that leaves the record shown asks the one rule.
+    datPrimaryRS_->reglesDepart = [this] { return quitterFiche(); };
 
     if (variation_.accepter != Accepter::Aucun) {
         accepter_ = bouton(barre_, "bouton_accepter", QStringLiteral("Accepter"),
@@ -130,6 +132,7 @@ bool FenetreDonnees::accepterDisponible() const {
 // to its new-row line. Failures are reported rather than left to end the program.
 void FenetreDonnees::cmdAjouter_Click() {
     forms::pieger([this] {
+        if (!quitterFiche()) return;
         switch (variation_.ajout) {
         case Ajout::Grille: {
             auto& rs = datPrimaryRS_->Recordset();
@@ -151,8 +154,8 @@ void FenetreDonnees::cmdAjouter_Click() {
     });
 }
 
-// "&Supprimer": no confirmation, no message on success; the next record becomes current, or
-// the last one when the deleted record was the last.
+// "&Supprimer": no message on success, and no question unless the window asks one; the next
+// record becomes current, or the last one when the deleted record was the last.
 void FenetreDonnees::cmdSupprimer_Click() {
     forms::pieger([this] {
         auto& rs = datPrimaryRS_->Recordset();
@@ -160,19 +163,32 @@ void FenetreDonnees::cmdSupprimer_Click() {
         // record: nothing may be deleted, whatever row the result set last stood on.
         if ((grille_ && grille_->surLigneNouvelle()) || rs.EditMode() == 2)
             db::lever(db::erreurs::AucunEnregistrement);
+        const QString question = questionSuppression();
+        if (!question.isEmpty() && forms::boite_message(question, 4 + 32 + 256) != forms::Oui) return;
         rs.Delete();
+        // What was typed into the deleted record goes with it.
+        datPrimaryRS_->abandonnerSaisie();
         rs.MoveNext();
         if (rs.Eof()) rs.MoveLast();
     });
 }
 
 void FenetreDonnees::cmdRafraichir_Click() {
-    forms::pieger([this] { datPrimaryRS_->Refresh(); });
+    forms::pieger([this] {
+        if (!quitterFiche()) return;
+        datPrimaryRS_->Refresh();
+    });
+}
+
+bool FenetreDonnees::enregistrerFiche() {
+    datPrimaryRS_->UpdateRecord();
+    return true;
 }
 
 void FenetreDonnees::cmdMettreajour_Click() {
     forms::pieger([this] {
-        datPrimaryRS_->UpdateRecord();
+        if (grille_) grille_->validerCellule();
+        if (!enregistrerFiche()) return;
         auto& rs = datPrimaryRS_->Recordset();
         const QVariant signet = rs.LastModified();
         if (signet.isValid()) rs.setBookmark(signet);
@@ -213,26 +229,30 @@ bool FenetreDonnees::saisieEnAttente() const {
     return datPrimaryRS_->DataChanged() || datPrimaryRS_->Recordset().tamponModifie();
 }
 
-bool FenetreDonnees::enregistrerAvantDepart() {
+bool FenetreDonnees::quitterFiche() {
     if (grille_) grille_->validerCellule();
     if (!saisieEnAttente()) return true;
+    QString raison;
     try {
-        datPrimaryRS_->UpdateRecord();
-        return true;
+        if (enregistrerFiche()) return true;
     } catch (const Erreur& e) {
-        const int reponse = forms::boite_message(
-            QStringLiteral("La fiche en cours n'a pas pu être enregistrée :\n\n%1\n\n"
-                           "Voulez-vous revenir à la fiche pour la corriger ?\n"
-                           "(Non : les modifications seront abandonnées.)").arg(e.texte),
-            4 + 48);  // Yes/No, warning
-        forms::definir_pointeur_souris(forms::PointeurDefaut);
-        if (reponse == forms::Oui) {
-            afficher();
-            return false;
-        }
-        forms::ignorer_erreur([this] { datPrimaryRS_->Recordset().CancelUpdate(); });
-        return true;
+        raison = e.texte.isEmpty() ? db::texte_erreur(e.numero) : e.texte;
     }
+    // The window has told its own refusal already, or the reason is given here.
+    const QString refus = raison.isEmpty()
+                              ? QStringLiteral("La fiche en cours n'a pas été enregistrée.")
+                              : QStringLiteral("La fiche en cours n'a pas pu être enregistrée :\n\n") + raison;
+    const int reponse = forms::boite_message(
+        refus + QStringLiteral("\n\nVoulez-vous revenir à la fiche pour la corriger ?\n"
+                               "(Non : les modifications seront abandonnées.)"),
+        4 + 48);  // Yes/No, warning
+    forms::definir_pointeur_souris(forms::PointeurDefaut);
+    if (reponse == forms::Oui) {
+        afficher();
+        return false;
+    }
+    forms::ignorer_erreur([this] { datPrimaryRS_->abandonnerSaisie(); });
+    return true;
 }
 
 void FenetreDonnees::datPrimaryRS_Reposition() {
@@ -277,7 +297,7 @@ void FenetreDonnees::Form_Load() {
 
 void FenetreDonnees::Form_Unload(int& annuler) {
     // Closing keeps what was typed, as moving to another record does.
-    if (!enregistrerAvantDepart()) {
+    if (!quitterFiche()) {
         annuler = 1;
         return;
     }

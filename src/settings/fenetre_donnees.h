@@ -40,12 +40,16 @@ public:
     void retirerAccepter();
     bool accepterDisponible() const;
 
-    // Is a record being typed that is not saved yet (fields changed, or a record started)?
+    // Has the user typed into the record shown since it was shown (a new record holding only
+    // what the program proposed is not pending)?
     bool saisieEnAttente() const;
-    // Saves the pending record before the window goes or lets go of its file. A refused save
-    // is told with its reason, and the user chooses: back to the record (false: the window
-    // stays, what was typed with it) or abandon the changes (true).
-    bool enregistrerAvantDepart();
+    // The one rule for leaving the record shown, whatever leaves it: a move, a sort, a search,
+    // a new record, "&Rafraîchir", closing, the window bound again from a menu or from another
+    // window, the database closed or changed, the program quitting. A record typed into is
+    // saved; a refused save is told with its reason, and the user chooses: back to the record
+    // (false: the window stays on it, what was typed with it) or give up the change (true).
+    // A new record the user has not typed into is left unsaved.
+    bool quitterFiche();
 
     // The reactions, each bound to its event.
     virtual void cmdAjouter_Click();
@@ -61,6 +65,13 @@ public:
     void Form_Unload(int& annuler) override;
 
 protected:
+    // Saves the record shown. A window that can mend a refusal itself (the next free number
+    // offered for a key another record holds) does it here and returns false when the user
+    // declined, having been told; any other refusal is raised.
+    virtual bool enregistrerFiche();
+    // The question asked before "&Supprimer" deletes the record shown (Yes/No, default No);
+    // empty: deleted at once.
+    virtual QString questionSuppression() const { return QString(); }
     // Gives the window its grid (grid windows call it once, from their constructor); with
     // `relais`, a double-click on a row accepts as "Accepter" does.
     void definirGrille(forms::GrilleDonnees* grille, bool relais = true);

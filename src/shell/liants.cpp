@@ -105,6 +105,9 @@ bool executer(const QString& nom, Mode mode) {
     std::vector<Etape> etapes;
     etapes.push_back([&] {
         controle = forms::Feuilles::charger(feuille).controle<db::ControleDonnees>(QString::fromUtf8(l->controle));
+        // The window leaves the record it shows by its own rule before it is bound again; a
+        // user who goes back to that record keeps the window as it was.
+        if (!controle->quitterEnregistrement()) throw OperationAbandonnee{};
     });
     ajouter_liaison(etapes, principal, QString::fromUtf8(l->source));
 
@@ -131,10 +134,27 @@ bool executer(const QString& nom, Mode mode) {
         for (auto& e : etapes) e();
     } else if (l->surErreur == SurErreur::Boite) {
         // The first failing step ends the binder with the general error box.
-        if (!forms::pieger([&] { for (auto& e : etapes) e(); })) return false;
+        bool abandon = false;
+        const bool reussi = forms::pieger([&] {
+            try {
+                for (auto& e : etapes) e();
+            } catch (const OperationAbandonnee&) {
+                abandon = true;
+            }
+        });
+        if (abandon) throw OperationAbandonnee{};
+        if (!reussi) return false;
     } else {
-        // Each failing step is passed over without a word.
-        for (auto& e : etapes) forms::ignorer_erreur(e);
+        // Each failing step is passed over without a word; a binding the user stopped stops
+        // whatever called it.
+        for (auto& e : etapes) {
+            try {
+                e();
+            } catch (const OperationAbandonnee&) {
+                throw;
+            } catch (...) {
+            }
+        }
     }
     return controle && controle->aUnRecordset();
 }

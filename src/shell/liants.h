@@ -6,7 +6,9 @@ namespace shell::liants {
 
 // Runs the binder of that name. Returns true when the data control ended with an open
 // result set. A binder whose window is not registered does nothing and returns false;
-// an unknown binder name is a programming error (5).
+// an unknown binder name is a programming error (5). The window first leaves the record it
+// shows by its own rule; when its user goes back to that record instead, the window stays as
+// it was and OperationAbandonnee is raised, so that whatever called the binder stops too.
 bool lier(const QString& liant);
 // The same steps for a command that goes on to use the window: the first failing step
 // stops the binder and is raised, a missing table as "La table « X » est absente de cette

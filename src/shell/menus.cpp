@@ -123,8 +123,11 @@ void executer_table(const CommandeTable& c) {
     db::JeuEnregistrements& rs = controle->Recordset();
     if (rs.Bof() && rs.Eof()) {
         rs.AddNew();
-        if (*c.numeroPremier)
+        if (*c.numeroPremier) {
             f.controle<QLineEdit>(QString::fromUtf8(c.numeroPremier))->setText(QStringLiteral("000001"));
+            // Numbered by the program: the record is saved only once the user types into it.
+            controle->noterValeursProposees();
+        }
     } else if (c.premierSiNonVide) {
         rs.MoveFirst();
     }

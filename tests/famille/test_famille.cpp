@@ -434,18 +434,29 @@ private slots:
         }
     }
 
-    // Deleting a family asks nothing and leaves its pupils' reference as it was.
+    // Deleting a family asks first, naming it, No by default; Yes deletes it and leaves its
+    // pupils' reference as it was.
     void suppression() {
         Base b;
         b.familles(3, {"Martin", "Bernard", "Dubois"});
         b.sql("INSERT INTO \"élèves\" (matricule, \"référence_famille\") VALUES ('000001', '000003')");
         ouvrir();
         jeu().MoveNext();  // Dubois 000003
+        zone("prénom_responsable_légal")->setText("Anne");
+        cliquer("cmdSupprimer");
+        QCOMPARE(b.boites->vues.size(), 1);
+        QCOMPARE(b.boites->derniere().texte,
+                 QString("Voulez-vous supprimer définitivement la fiche de la famille Anne Dubois (référence 000003) ?\n\n"
+                         "Les fiches de ses enfants resteront, sans famille."));
+        QCOMPARE(b.boites->derniere().style, 4 + 32 + 256);
+        QCOMPARE(b.compte("familles"), 3);
+        QCOMPARE(texte("prénom_responsable_légal"), QString("Anne"));
+        b.boites->repondre(forms::Oui);
         cliquer("cmdSupprimer");
         QCOMPARE(b.compte("familles"), 2);
         QCOMPARE(texte("Text13"), QString("000001"));  // the new last of the order
         QCOMPARE(b.valeur("SELECT \"référence_famille\" FROM \"élèves\""), QString("000003"));
-        QVERIFY(b.boites->vues.isEmpty());
+        QCOMPARE(b.boites->vues.size(), 2);
     }
 
     // Two workstations numbering at once: the second is told and offered the next free
@@ -520,11 +531,13 @@ private slots:
         db::BaseDonnees::definirDelaiVerrou(100);
         cliquer("cmdMettreàjour");
         QVERIFY(b.boites->derniere().texte.startsWith(erreur_generale(db::erreurs::Verrouille)));
+        b.boites->repondre(forms::Oui);
         dat()->findChild<QToolButton*>("suivant")->click();
         traiter();
         QCOMPARE(b.boites->vues.size(), 2);
-        QVERIFY(b.boites->derniere().texte.startsWith("La fiche n'a pas été enregistrée (erreur 3218)"));
-        QCOMPARE(b.boites->derniere().style, 48);
+        QVERIFY(b.boites->derniere().texte.startsWith("La fiche en cours n'a pas pu être enregistrée :\n\n" +
+                                                      db::texte_erreur(db::erreurs::Verrouille)));
+        QCOMPARE(b.boites->derniere().style, 52);
         QCOMPARE(texte("Text13"), QString("000001"));
         b.boites->repondre(forms::Oui);
         cliquer("cmdFermer");
@@ -633,6 +646,88 @@ private slots:
         cliquer("Command4");
         QVERIFY(b.boites->vues.isEmpty());
         QVERIFY(!forms::Feuilles::estChargee(Eleve));
+    }
+
+    // Every path that leaves the record shown in the family or pupil window, with an edit typed
+    // and not validated: the edit is saved; with the save refused and the user going back to
+    // the record, the window stays on it with the text, and the path stops there.
+    void chaque_chemin_qui_quitte_une_fiche_la_garde_data() {
+        QTest::addColumn<QString>("chemin");
+        QTest::addColumn<bool>("eleve");  // the edit is typed into the pupil window
+        QTest::newRow("Parents") << "Parents" << false;
+        QTest::newRow("Command16") << "Command16" << false;
+        QTest::newRow("menu Familles") << "menuenfantsindex2" << false;
+        QTest::newRow("Rafraîchir famille") << "cmdRafraîchir" << false;
+        QTest::newRow("tri famille") << "Combo1" << false;
+        QTest::newRow("Enfants") << "Enfants" << true;
+        QTest::newRow("menu Elèves") << "menuenfantsindex1" << true;
+        QTest::newRow("Rafraîchir élève") << "cmdRafraîchir" << true;
+        QTest::newRow("tri élève") << "Combo1" << true;
+    }
+    void chaque_chemin_qui_quitte_une_fiche_la_garde() {
+        QFETCH(QString, chemin);
+        QFETCH(bool, eleve);
+        for (bool refuse : {false, true}) {
+            Base b;
+            b.familles(3, {"Martin", "Bernard", "Dubois"});
+            b.sql("INSERT INTO \"élèves\" (matricule, \"nom_élève\", \"référence_famille\") VALUES "
+                  "('000001', 'Léa', '000003'), ('000002', 'Tom', '000003')");
+            // The pupil window on Léa (family 000003, Dubois), the family window on Bernard or,
+            // for the edits typed into the pupil window, on Dubois.
+            menu("menuenfantsindex1");
+            ouvrir();
+            QCOMPARE(texte("nom_responsable_légal"), QString("Bernard"));
+            if (eleve) {  // the family window on Léa's family
+                b.boites->saisir("000003");
+                cliquer("Command1");
+            }
+            const QString fenetre = eleve ? Eleve : Famille;
+            QLineEdit* champ = eleve ? controle<QLineEdit>(Eleve, "lieu_naissance")
+                                     : zone("employeur_responsable_légal");
+            champ->setText("Saisi");
+            if (refuse) {
+                // A birth date that is none: the save is refused, and the user goes back.
+                if (eleve) controle<QLineEdit>(Eleve, "date_naissance")->setText("25/13/2015");
+                else b.sql("CREATE TRIGGER refus BEFORE UPDATE ON familles BEGIN SELECT RAISE(ABORT, 'refusé'); END");
+                b.boites->repondre(forms::Oui);
+            }
+            b.boites->effacer();
+            const QString avant = texte("Text13");
+            const auto suivre = [&] {
+                if (chemin == "Parents") cliquer(Eleve, "Command4");
+                else if (chemin == "Command16") cliquer(Eleve, "Command16");
+                else if (chemin == "Enfants") cliquer(Famille, "Command4");
+                else if (chemin.startsWith("menu")) menu(chemin);
+                else if (chemin == "Combo1") {
+                    // The family sorts on a change of entry, the pupil on a choice.
+                    controle<QComboBox>(fenetre, "Combo1")->setCurrentIndex(1);
+                    emit controle<QComboBox>(fenetre, "Combo1")->activated(1);
+                    traiter();
+                } else cliquer(fenetre, chemin);
+            };
+            suivre();
+            const QString colonne = eleve ? "\"lieu_naissance_élève\" FROM \"élèves\" WHERE matricule = '000001'"
+                                          : "\"employeur_responsable_légal\" FROM familles WHERE \"référence_famille\" = '000002'";
+            if (!refuse) {
+                QCOMPARE(b.valeur("SELECT " + colonne), QString("Saisi"));
+                QVERIFY2(b.boites->vues.isEmpty(), qPrintable(b.boites->derniere().texte));
+                continue;
+            }
+            QCOMPARE(b.boites->vues.size(), 1);
+            QVERIFY(b.boites->derniere().texte.startsWith("La fiche en cours n'a pas pu être enregistrée :"));
+            QCOMPARE(b.boites->derniere().style, 52);
+            QCOMPARE(b.valeur("SELECT " + colonne), QString());
+            QCOMPARE(champ->text(), QString("Saisi"));
+            QCOMPARE(texte("Text13"), avant);
+            QCOMPARE(controle<QComboBox>(fenetre, "Combo1")->currentIndex(), 0);
+            if (eleve) QCOMPARE(controle<QLineEdit>(Eleve, "nom_enfant")->text(), QString("Léa"));
+            else QCOMPARE(texte("nom_responsable_légal"), QString("Bernard"));
+            // Given up: the path goes on, the file keeps what it had.
+            b.boites->repondre(forms::Non);
+            suivre();
+            QCOMPARE(b.valeur("SELECT " + colonne), QString());
+            QVERIFY(champ->text() != "Saisi");
+        }
     }
 
     // The family sheet of a demonstration family, written to a file and read back.

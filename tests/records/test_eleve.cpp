@@ -201,9 +201,11 @@ private slots:
         QCOMPARE(b.boites->vues.size(), 1);
         QVERIFY(refus(db::erreurs::ConversionType));
         QVERIFY(b.boites->derniere().texte.contains("31/02/2020"));
+        b.boites->repondre(forms::Oui);
         jeu().MoveNext();
         QCOMPARE(b.boites->vues.size(), 2);
-        QVERIFY(refus(db::erreurs::ConversionType));
+        QVERIFY(b.boites->derniere().texte.startsWith("La fiche en cours n'a pas pu être enregistrée"));
+        QVERIFY(b.boites->derniere().texte.contains("31/02/2020"));
         QCOMPARE(texte("matricule"), QString("000001"));
         QCOMPARE(texte("date_naissance"), QString("31/02/2020"));
 

@@ -483,12 +483,14 @@ private slots:
         auto autre = db::BaseDonnees::ouvrir(b.chemin);
         autre->requete("BEGIN EXCLUSIVE");
 
-        // A move: the silent data-error window tells it, and stays on the record.
+        // A move: told, with the choice to go back to the record (taken) or give it up.
+        b.boites->repondre(forms::Oui);
         dat(Equipe)->findChild<QToolButton*>("suivant")->click();
         traiter();
         QCOMPARE(b.boites->vues.size(), 1);
         QVERIFY(b.boites->derniere().texte.contains(db::texte_erreur(db::erreurs::Verrouille)));
-        QCOMPARE(b.boites->derniere().style, 48);
+        QVERIFY(b.boites->derniere().texte.contains("Voulez-vous revenir à la fiche pour la corriger ?"));
+        QCOMPARE(b.boites->derniere().style, 52);
         QCOMPARE(jeu(Equipe).AbsolutePosition(), 0);
         QCOMPARE(nom->text(), QString("Lefèvre"));
 

@@ -93,6 +93,7 @@ struct Liaison {
     std::function<void(int)> limiter;  // text boxes: their length limit, the field's width by default
     int longueurMax = 0;
     QVariant montre;                 // what was last shown, to tell a change
+    bool proposee = false;           // `montre` was put there by the program: written all the same
 };
 
 }  // namespace
@@ -180,7 +181,13 @@ BaseDonnees& ControleDonnees::Database() {
     return *d->base;
 }
 
+bool ControleDonnees::quitterEnregistrement() {
+    if (!reglesDepart || d->interne || !aUnRecordset()) return true;
+    return reglesDepart();
+}
+
 void ControleDonnees::Refresh() {
+    if (!quitterEnregistrement()) throw OperationAbandonnee{};
     // A file replaced under its name since it was opened (compacted, restored, copied over by
     // another workstation) is opened anew: the refresh shows what the name holds now.
     if (!d->base || !d->base->ouverte() || d->base->chemin() != d->chemin || d->base->fichierRemplace()) {
@@ -197,16 +204,13 @@ void ControleDonnees::Refresh() {
         JeuEnregistrements& j = *d->jeu;
         if (action == action::Update) {
             // The window's own Update: the bound fields go into the same write.
-            if (enregistrer && DataChanged()) {
-                for (Liaison& l : d->liaisons)
-                    if (l.lire && l.controle && j.indexChamp(l.champ) >= 0 && l.lire() != l.montre)
-                        j.setValeur(l.champ, l.lire());
-            }
+            if (enregistrer) ecrireChamps(j);
             return true;
         }
         // A record being left is saved first, as the user expects; the record being deleted
         // is not (it goes anyway).
         if (action == action::Delete || !enregistrer) return true;
+        if (reglesDepart) return reglesDepart();
         if (!DataChanged() && !j.tamponModifie()) return true;
         if (j.EditMode() == 0 && j.AbsolutePosition() < 0) return true;  // no record to save into
         try {
@@ -243,6 +247,7 @@ void ControleDonnees::afficherEnregistrement() {
             v = l.texte ? QVariant(j->texte(l.champ)) : j->valeur(l.champ);
         l.afficher(v);
         l.montre = l.lire ? l.lire() : QVariant();
+        l.proposee = false;
     }
 }
 
@@ -252,9 +257,7 @@ void ControleDonnees::UpdateRecord() {
     d->interne = true;
     try {
         if (j.EditMode() == 0) j.Edit();  // 3021 without a current record
-        for (Liaison& l : d->liaisons)
-            if (l.lire && l.controle && j.indexChamp(l.champ) >= 0 && l.lire() != l.montre)
-                j.setValeur(l.champ, l.lire());
+        ecrireChamps(j);
         j.Update();
     } catch (...) {
         d->interne = dejaInterne;
@@ -263,6 +266,34 @@ void ControleDonnees::UpdateRecord() {
     d->interne = dejaInterne;
     // The saved record shows as stored ("1/2/2020" becomes "01/02/2020").
     if (j.AbsolutePosition() >= 0) afficherEnregistrement();
+}
+
+void ControleDonnees::ecrireChamps(JeuEnregistrements& j) {
+    for (Liaison& l : d->liaisons) {
+        if (!l.lire || !l.controle || j.indexChamp(l.champ) < 0) continue;
+        // A field put back to what it showed must replace a value that a refused write left
+        // in the buffer.
+        if (l.lire() != l.montre || l.proposee || j.champModifie(l.champ)) j.setValeur(l.champ, l.lire());
+    }
+}
+
+void ControleDonnees::noterValeursProposees() {
+    for (Liaison& l : d->liaisons) {
+        if (!l.lire || !l.controle) continue;
+        const QVariant v = l.lire();
+        // An empty field proposes nothing.
+        l.proposee = v.typeId() == QMetaType::QString ? !v.toString().isEmpty() : false;
+        l.montre = v;
+    }
+}
+
+void ControleDonnees::abandonnerSaisie() {
+    if (!aUnRecordset()) return;
+    JeuEnregistrements& j = Recordset();
+    const bool etaitNouveau = j.EditMode() == 2;
+    if (j.EditMode() != 0) j.CancelUpdate();
+    // A cancelled new record has shown the record before it already (a move).
+    if (!etaitNouveau) afficherEnregistrement();
 }
 
 void ControleDonnees::fermer() {

@@ -29,15 +29,33 @@ public:
 
     // Opens the file (if not open, another one, or replaced since) and runs the record
     // source; the first row becomes current and the bound fields show it. Raises the
-    // engine's error.
+    // engine's error, and OperationAbandonnee when the user chose to stay on the record shown.
     void Refresh();
     // The open result set; 91 when none is open.
     JeuEnregistrements& Recordset();
     bool aUnRecordset() const;
     // The open database; 91 when none.
     BaseDonnees& Database();
-    // Writes the bound fields into the current (or new) record and saves it.
+    // Writes the bound fields into the current (or new) record and saves it: the fields changed
+    // since shown, those whose earlier value the buffer still holds from a refused write, and
+    // the values that the program proposed for a new record.
     void UpdateRecord();
+    // The texts now in the bound fields were put there by the program, not typed (the number
+    // given to a new record): they count as shown, so that the record is pending only once the
+    // user types, and they are written with the record.
+    void noterValeursProposees();
+    // Gives up what was typed: the pending edit or new record is cancelled and the fields show
+    // the current record as stored.
+    void abandonnerSaisie();
+
+    // The owner's rule for leaving the record on screen, asked before every operation that
+    // leaves it (a move, a find, a new record, a refresh, closing): true to go on (the record
+    // saved, or its change given up), false to stay on it. Without one, the control saves a
+    // changed record itself and stays on it when the save is refused.
+    std::function<bool()> reglesDepart;
+    // Asks that rule (true when there is none, or no result set): the binders ask it before
+    // pointing the control at another source.
+    bool quitterEnregistrement();
     // Releases the file: the result set and the database are closed.
     void fermer();
 
@@ -74,6 +92,8 @@ signals:
 private:
     // Fills the bound fields from the current record (empty when there is none).
     void afficherEnregistrement();
+    // The bound fields that UpdateRecord writes, into the edit buffer.
+    void ecrireChamps(JeuEnregistrements& j);
     struct Impl;
     Impl* d;
 };

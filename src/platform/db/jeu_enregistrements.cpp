@@ -260,6 +260,10 @@ int JeuEnregistrements::RecordCount() const { return int(d->ids.size()); }
 int JeuEnregistrements::AbsolutePosition() const { return d->courant() ? d->pos : -1; }
 int JeuEnregistrements::EditMode() const { return d->mode; }
 bool JeuEnregistrements::tamponModifie() const { return d->mode != 0 && d->modifie.contains(true); }
+bool JeuEnregistrements::champModifie(const QString& champ) const {
+    const int c = indexChamp(champ);
+    return d->mode != 0 && c >= 0 && c < d->modifie.size() && d->modifie[c];
+}
 bool JeuEnregistrements::NoMatch() const { return d->noMatch; }
 QVariant JeuEnregistrements::LastModified() const { return d->dernier; }
 

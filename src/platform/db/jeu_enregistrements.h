@@ -50,6 +50,8 @@ public:
     int EditMode() const;  // 0 none, 1 edit, 2 new record
     // Has anything been put into the edit buffer since AddNew or Edit?
     bool tamponModifie() const;
+    // Has this field been put into the edit buffer since AddNew or Edit?
+    bool champModifie(const QString& champ) const;
 
     // The first record, in the current order, that meets the criterion (the statements' dialect);
     // NoMatch when none, and the current record is then unchanged.

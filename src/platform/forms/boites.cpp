@@ -5,6 +5,7 @@
 #include "platform/forms/erreurs_boites.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -58,8 +59,15 @@ QMessageBox::Icon icone_du_style(int style) {
     }
 }
 
-// What a box answers when nobody chooses: its first button.
-int premier_bouton(int style) { return boutons_du_style(style).first().code; }
+// The button that Enter presses: the first, or the second or third when the style adds 256
+// or 512.
+int indice_par_defaut(int style) {
+    const int n = int(boutons_du_style(style).size());
+    return std::min((style >> 8) & 3, n - 1);
+}
+
+// What a box answers when nobody chooses: its default button.
+int bouton_par_defaut(int style) { return boutons_du_style(style).at(indice_par_defaut(style)).code; }
 
 QString ou_titre_application(const QString& titre) {
     return titre.isEmpty() ? titre_application() : titre;
@@ -100,7 +108,7 @@ int RepondeurEcran::message(const QString& texte, int style, const QString& titr
         QAbstractButton* bouton = boite.addButton(b.qt);
         bouton->setText(QString::fromUtf8(b.texte));
     }
-    boite.setDefaultButton(boutons.first().qt);
+    boite.setDefaultButton(boutons.at(indice_par_defaut(style)).qt);
     boite.exec();
     const QAbstractButton* clique = boite.clickedButton();
     for (const Bouton& b : boutons)
@@ -151,7 +159,7 @@ int RepondeurScripte::message(const QString& texte, int style, const QString& ti
             return code;
         }
     }
-    return premier_bouton(style);
+    return bouton_par_defaut(style);
 }
 
 std::optional<QString> RepondeurScripte::saisie(const QString& invite, const QString& titre,

@@ -2,7 +2,8 @@
 // The one service that opens message boxes and input boxes. A box's style is a number:
 // buttons (0 OK, 1 OK/Cancel, 2 Abort/Retry/Ignore,
 // 3 Yes/No/Cancel, 4 Yes/No, 5 Retry/Cancel) + icon (16 critical, 32 question, 48 warning,
-// 64 information); answers 1 OK, 2 Cancel, 3 Abort, 4 Retry, 5 Ignore, 6 Yes, 7 No.
+// 64 information) + default button (0 the first, 256 the second, 512 the third); answers 1 OK,
+// 2 Cancel, 3 Abort, 4 Retry, 5 Ignore, 6 Yes, 7 No.
 // Tests replace the answerer with a scripted one.
 #include <QString>
 #include <QStringList>
@@ -51,7 +52,8 @@ struct BoiteVue {
 };
 
 // Answers from a script, in order, and records every box. With the script exhausted, a
-// message box gets its first button (OK, Yes, Abort, Retry) and an input box its default.
+// message box gets its default button (OK, Yes, Abort, Retry unless the style names another)
+// and an input box its default.
 class RepondeurScripte : public Repondeur {
 public:
     RepondeurScripte& repondre(int code);                 // next message box

@@ -30,6 +30,8 @@ bool pieger(const std::function<void()>& corps, Prefixe p) {
     try {
         corps();
         return true;
+    } catch (const OperationAbandonnee&) {
+        // The user chose to stay where he was: nothing to tell.
     } catch (const Erreur& e) {
         boite_erreur(e, p);
     } catch (const std::exception& e) {

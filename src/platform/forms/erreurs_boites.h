@@ -18,7 +18,8 @@ void boite_erreur(const Erreur& e, Prefixe p = Prefixe::Logiciel);
 void boite_erreur(int numero, const QString& texte, Prefixe p = Prefixe::Logiciel);
 
 // Runs a handler body; an Erreur (or any std::exception, as number 5) is reported with the
-// prefix and the handler ends. Returns false when an error was reported.
+// prefix and the handler ends; an operation the user stopped (OperationAbandonnee) ends it
+// without a word. Returns false when the body did not run to its end.
 bool pieger(const std::function<void()>& corps, Prefixe p = Prefixe::Logiciel);
 // Runs a step and passes over any failure silently; returns false when it failed.
 bool ignorer_erreur(const std::function<void()>& etape);
