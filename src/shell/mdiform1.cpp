@@ -156,7 +156,15 @@ void MDIForm1::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
-    // Ends at once: nothing is saved on the way out.
+    // The windows go first, each saving what was typed by the one rule for leaving a record;
+    // a user who goes back to a record keeps the program open, that window in front.
+    bool lachees = false;
+    forms::pieger([&] { lachees = forms::Feuilles::lacherBases(); });
+    if (!lachees) {
+        e->ignore();
+        return;
+    }
+    // Nothing else is written on the way out.
     e->accept();
     QApplication::exit(0);
 }

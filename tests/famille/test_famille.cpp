@@ -730,6 +730,37 @@ private slots:
         }
     }
 
+    // A new family, or the new pupil "Enfants" starts, that the user has not typed into is not
+    // saved; typed into, the pupil gets the next free matricule.
+    void nouvelles_fiches_non_saisies() {
+        Base b;
+        ouvrir();
+        QCOMPARE(texte("Text13"), QString("000001"));
+        cliquer("cmdFermer");
+        QCOMPARE(b.compte("familles"), 0);
+
+        b.familles(2);
+        ouvrir();
+        cliquer("cmdAjouter");
+        QCOMPARE(texte("Text13"), QString("000003"));
+        cliquer("cmdFermer");
+        QCOMPARE(b.compte("familles"), 2);
+
+        b.sql("INSERT INTO \"élèves\" (matricule, \"nom_élève\") VALUES ('000004', 'Seul')");
+        ouvrir();
+        b.boites->repondre(forms::Oui);
+        cliquer("Command4");
+        QCOMPARE(jeu(Eleve).EditMode(), 2);
+        cliquer(Eleve, "cmdFermer");
+        QCOMPARE(b.compte("élèves"), 1);
+        b.boites->repondre(forms::Oui);
+        cliquer("Command4");
+        controle<QLineEdit>(Eleve, "nom_enfant")->setText("Nouveau");
+        cliquer(Eleve, "cmdFermer");
+        QCOMPARE(b.valeur("SELECT matricule || '/' || \"référence_famille\" FROM \"élèves\" WHERE \"nom_élève\" = 'Nouveau'"),
+                 QString("000005/000001"));
+    }
+
     // The family sheet of a demonstration family, written to a file and read back.
     void fiche_famille() {
         Base b(true);

@@ -242,6 +242,72 @@ private slots:
         QCOMPARE(b.valeur("SELECT \"lieu_naissance_élève\" FROM \"élèves\" WHERE matricule = '000001'"), QString("Lyon"));
     }
 
+    // A new pupil the user has not typed into is not saved, whatever proposed its number or
+    // its family; a pupil is never saved without a matricule.
+    void nouvel_eleve_non_saisi_et_matricule() {
+        Base b;
+        menu(MenuEleves);
+        QCOMPARE(texte("matricule"), QString("000001"));
+        cliquer("cmdFermer");
+        QVERIFY(!forms::Feuilles::estChargee(Eleve));
+        QCOMPARE(b.compte("élèves"), 0);
+
+        b.eleves({"000007:Martin:Paul"});
+        menu(MenuEleves);
+        b.boites->repondre(forms::Oui);
+        cliquer("cmdAjouter");
+        QCOMPARE(texte("matricule"), QString("000008"));
+        jeu().MoveFirst();
+        QCOMPARE(b.compte("élèves"), 1);
+        QCOMPARE(texte("nom_enfant"), QString("Martin"));
+
+        // The box emptied: the next free matricule is given when the pupil is saved.
+        b.boites->repondre(forms::Non);
+        cliquer("cmdAjouter");
+        zone("matricule")->clear();
+        zone("nom_enfant")->setText("Sans");
+        b.boites->effacer();
+        cliquer("cmdMettreàjour");
+        QVERIFY(b.boites->vues.isEmpty());
+        QCOMPARE(b.valeur("SELECT matricule FROM \"élèves\" WHERE \"nom_élève\" = 'Sans'"), QString("000008"));
+        QCOMPARE(texte("matricule"), QString("000008"));
+    }
+
+    // A date refused on "&Valider" and typed back as it was is accepted, with the rest.
+    void date_refusee_remise_comme_avant() {
+        Base b;
+        b.eleves({"000001:Martin:Paul"});
+        b.sql("UPDATE \"élèves\" SET \"date_naissance_élève\" = '2015-01-25'");
+        menu(MenuEleves);
+        QCOMPARE(texte("date_naissance"), QString("25/01/2015"));
+        zone("date_naissance")->setText("25/13/2015");
+        zone("lieu_naissance")->setText("Nantes");
+        cliquer("cmdMettreàjour");
+        QCOMPARE(b.boites->vues.size(), 1);
+        zone("date_naissance")->setText("25/01/2015");
+        cliquer("cmdMettreàjour");
+        QCOMPARE(b.boites->vues.size(), 1);
+        QCOMPARE(b.valeur("SELECT \"lieu_naissance_élève\" FROM \"élèves\""), QString("Nantes"));
+        QCOMPARE(b.valeur("SELECT \"date_naissance_élève\" FROM \"élèves\""), QString("2015-01-25"));
+    }
+
+    // Deleting a pupil asks first, naming the pupil, No by default.
+    void suppression() {
+        Base b;
+        b.eleves({"000001:Martin:Paul", "000002:Morel:Luc"});
+        menu(MenuEleves);
+        cliquer("cmdSupprimer");
+        QCOMPARE(b.boites->vues.size(), 1);
+        QCOMPARE(b.boites->derniere().texte,
+                 QString("Voulez-vous supprimer définitivement la fiche de l'élève Paul Martin (matricule 000001) ?"));
+        QCOMPARE(b.boites->derniere().style, 4 + 32 + 256);
+        QCOMPARE(b.compte("élèves"), 2);
+        b.boites->repondre(forms::Oui);
+        cliquer("cmdSupprimer");
+        QCOMPARE(b.compte("élèves"), 1);
+        QCOMPARE(texte("nom_enfant"), QString("Morel"));
+    }
+
     // A matricule taken by another pupil, found on a move: the same proposal as "&Valider".
     void matricule_en_double_au_deplacement() {
         Base b;

@@ -617,6 +617,64 @@ private slots:
         b->Close();
     }
 
+    // Quitting saves what each window holds; a save refused (an impossible date) and the user
+    // going back to the record keeps the program open, the text on screen.
+    void quitter_garde_une_fiche_refusee() {
+        const QString base = test::copie_modele(*dossier);
+        ecrire(options(), "0\r\n0\r\n1\r\n0\r\n\"" + base.toUtf8() + "\"\r\n");
+        demarrer();
+        declencher("menuenfantsindex1");
+        forms::Feuille& eleve = Feuilles::charger("feuille_élève");
+        eleve.controle<QLineEdit>("nom_enfant")->setText("Durand");
+        eleve.controle<QLineEdit>("date_naissance")->setText("25/13/2015");
+        boites->repondre(forms::Oui).repondre(forms::Oui);
+        QVERIFY(!principale().close());
+        QCOMPARE(boites->vues.size(), 2);
+        QCOMPARE(boites->vues[0].texte, QStringLiteral("Voulez-vous quitter le logiciel?"));
+        QVERIFY(boites->vues[1].texte.contains("Voulez-vous revenir à la fiche pour la corriger ?"));
+        QVERIFY(principale().isVisible());
+        QVERIFY(Feuilles::estChargee("feuille_élève"));
+        QCOMPARE(eleve.controle<QLineEdit>("nom_enfant")->text(), QString("Durand"));
+        QCOMPARE(eleve.controle<QLineEdit>("date_naissance")->text(), QString("25/13/2015"));
+
+        eleve.controle<QLineEdit>("date_naissance")->setText("25/12/2015");
+        boites->repondre(forms::Oui);
+        QVERIFY(principale().close());
+        auto b = db::BaseDonnees::ouvrir(base);
+        QCOMPARE(b->requete("SELECT matricule, \"nom_élève\" FROM \"élèves\"").lignes,
+                 QVector<QVariantList>({{"000001", "Durand"}}));
+        b->Close();
+    }
+
+    // A document template typed and not validated is saved when the pupil window opens (which
+    // reads the templates again) and when the database is closed with the pupil window open.
+    void modele_de_document_garde() {
+        const QString base = test::copie_modele(*dossier);
+        ecrire(options(), "0\r\n0\r\n1\r\n0\r\n\"" + base.toUtf8() + "\"\r\n");
+        demarrer();
+        const auto intitules = [&] {
+            auto b = db::BaseDonnees::ouvrir(base);
+            QStringList t;
+            for (const auto& l : b->requete("SELECT \"intitulé_bouton\" FROM documents ORDER BY rowid").lignes)
+                t << l.value(0).toString();
+            b->Close();
+            return t;
+        };
+        declencher("menuparamètresindex4");
+        forms::Feuille& documents = Feuilles::charger("feuille_documents");
+        const QStringList avant = intitules();
+        documents.controle<QLineEdit>("intitulé")->setText("Certificat");
+        declencher("menuenfantsindex1");
+        QCOMPARE(intitules(), avant + QStringList{"Certificat"});
+        QVERIFY(boites->vues.isEmpty());
+
+        declencher("menuparamètresindex4");
+        Feuilles::charger("feuille_documents").controle<QLineEdit>("intitulé")->setText("Attestation");
+        declencher("menufichierindex3");
+        QCOMPARE(intitules(), avant + QStringList{"Attestation"});
+        QCOMPARE(boites->derniere().texte, QStringLiteral("La base est fermée..."));
+    }
+
     void question_pour_quitter() {
         const QString base = test::copie_modele(*dossier);
         ecrire(options(), "0\r\n0\r\n1\r\n0\r\n\"" + base.toUtf8() + "\"\r\n");
