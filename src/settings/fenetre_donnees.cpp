@@ -109,6 +109,8 @@ void FenetreDonnees::definirGrille(forms::GrilleDonnees* grille, bool relais) {
 
 void FenetreDonnees::montrerAccepter() {
     if (!accepter_) return;
+    // Offered to choose from, the list's rows are found by typing, never edited by it.
+    if (grille_) grille_->definirChoix(true);
     if (variation_.accepter == Accepter::Desactive)
         accepter_->setEnabled(true);
     else
@@ -117,6 +119,7 @@ void FenetreDonnees::montrerAccepter() {
 
 void FenetreDonnees::retirerAccepter() {
     if (!accepter_) return;
+    if (grille_) grille_->definirChoix(false);
     if (variation_.accepter == Accepter::Desactive)
         accepter_->setEnabled(false);
     else

@@ -562,6 +562,54 @@ private slots:
         QCOMPARE(b.compte("familles", "\"prénom_responsable_légal\" = 'Inès'"), 0);
     }
 
+    // Typing in the family picker moves to the family whose reference or name begins with the
+    // letters typed, and changes no row; Enter then accepts it. A list opened for editing from
+    // the menu still takes what is typed into its cells.
+    void choix_famille_par_la_frappe() {
+        Base b;
+        b.familles(3, {"Martin", "Bernard", "Dubois"});
+        b.sql("INSERT INTO \"élèves\" (matricule, \"nom_élève\") VALUES ('000001', 'Léa')");
+        menu("menuenfantsindex1");
+        b.boites->repondre(forms::Oui);
+        cliquer(Eleve, "Command4");
+        auto* grille = controle<forms::GrilleDonnees>(ChoixFamille, "grdDataGrid");
+        QVERIFY(feuille(ChoixFamille).estAffichee());
+        grille->setFocus();
+        QTest::keyClicks(grille, "Du");
+        traiter();
+        QCOMPARE(jeu(ChoixFamille).texte("nom_responsable_légal"), QString("Dubois"));
+        QTest::keyClicks(grille, "x");  // "Dux": nobody, the list stays on Dubois
+        traiter();
+        QCOMPARE(jeu(ChoixFamille).texte("nom_responsable_légal"), QString("Dubois"));
+        QTest::qWait(QApplication::keyboardInputInterval() + 50);
+        QTest::keyClicks(grille, "00000");
+        traiter();
+        QCOMPARE(jeu(ChoixFamille).texte("référence_famille"), QString("000001"));
+        QTest::keyClicks(grille, "2");
+        traiter();
+        QCOMPARE(jeu(ChoixFamille).texte("nom_responsable_légal"), QString("Bernard"));
+        QTest::keyClick(grille, Qt::Key_Return);
+        traiter();
+        QCOMPARE(controle<QLineEdit>(Eleve, "référence_famille")->text(), QString("000002"));
+        QCOMPARE(b.valeur("SELECT group_concat(\"référence_famille\" || \"nom_responsable_légal\", ',') FROM familles"),
+                 QString("000001Martin,000002Bernard,000003Dubois"));
+        QVERIFY(b.boites->vues.size() == 1);
+
+        // The same kind of list opened from the menu to edit it.
+        b.sql("INSERT INTO villes (\"détails\") VALUES ('Lyon')");
+        menu("menuparamètresindex16");
+        auto* villes = controle<forms::GrilleDonnees>("feuille_villes", "grdDataGrid");
+        villes->setFocus();
+        villes->setCurrentIndex(villes->model()->index(0, 0));
+        QTest::keyClick(villes, Qt::Key_C);
+        auto* editeur = villes->findChild<QLineEdit*>();
+        QVERIFY(editeur);
+        QTest::keyClicks(editeur, "aen");  // into the postcode, the first column
+        QTest::keyClick(editeur, Qt::Key_Return);
+        traiter();
+        QCOMPARE(b.valeur("SELECT code_postal || \"détails\" FROM villes"), QString("caenLyon"));
+    }
+
     // The picker: accepting a row or its relay fills the pupil's reference; another caller's
     // code copies nothing and withdraws "Accepter".
     void choix_famille() {

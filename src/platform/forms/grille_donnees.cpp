@@ -9,6 +9,8 @@
 #include "platform/forms/pointeur.h"
 #include "platform/forms/twips.h"
 
+#include "platform/db/dialecte.h"
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -55,6 +57,10 @@ struct GrilleDonnees::Impl {
     // Set while a cell is written: the view may commit the same editor again meanwhile (its
     // current row changes), which must not write twice.
     bool ecriture = false;
+    // A picker: typing finds a row (see definirChoix), the letters typed so far in `frappe`.
+    bool choix = false;
+    QString frappe;
+    QElapsedTimer derniereFrappe;
 
     db::JeuEnregistrements* jeu() const { return modele->jeu(); }
 
@@ -267,6 +273,44 @@ void GrilleDonnees::definirLectureSeule(bool oui) {
 }
 
 bool GrilleDonnees::lectureSeule() const { return d->modele->ligneNouvelle() < 0; }
+
+void GrilleDonnees::definirChoix(bool oui) {
+    d->choix = oui;
+    d->frappe.clear();
+}
+
+bool GrilleDonnees::enChoix() const { return d->choix; }
+
+bool GrilleDonnees::edit(const QModelIndex& index, EditTrigger declencheur, QEvent* evenement) {
+    // In a picker the letters typed on a record's row look for a row (keyboardSearch).
+    if (d->choix && declencheur == QAbstractItemView::AnyKeyPressed && index.row() != d->modele->ligneNouvelle())
+        return false;
+    return QTableView::edit(index, declencheur, evenement);
+}
+
+void GrilleDonnees::keyboardSearch(const QString& texte) {
+    if (!d->choix) {
+        QTableView::keyboardSearch(texte);
+        return;
+    }
+    db::JeuEnregistrements* rs = d->jeu();
+    const QVector<ColonneGrille>& colonnes = d->modele->colonnes();
+    if (!rs || colonnes.isEmpty() || texte.isEmpty()) return;
+    // Letters typed in quick succession make one word, as in any list.
+    if (!d->derniereFrappe.isValid() || d->derniereFrappe.elapsed() > QApplication::keyboardInputInterval())
+        d->frappe.clear();
+    d->derniereFrappe.restart();
+    d->frappe += texte;
+    QStringList conditions;
+    for (int c = 0; c < std::min<int>(2, int(colonnes.size())); ++c)
+        conditions << colonnes[c].champ + QStringLiteral(" LIKE ") + db::dialecte::entre_apostrophes(d->frappe + '*');
+    const int colonne = std::max(currentIndex().column(), 0);
+    d->executer([&] {
+        // Nothing begins so: the list stays where it was.
+        if (rs->RecordCount() > 0) rs->FindFirst(conditions.join(QStringLiteral(" OR ")));
+    });
+    if (currentIndex().isValid() && currentIndex().column() != colonne) setCol(colonne);
+}
 
 int GrilleDonnees::Col() const { return std::max(currentIndex().column(), 0); }
 

@@ -28,6 +28,11 @@ public:
     // A list to choose from: no cell edited, no row added or deleted, no new-row line.
     void definirLectureSeule(bool oui);
     bool lectureSeule() const;
+    // A list offered to choose from (a picker): typing on a record's row finds the first row,
+    // in the list's order, whose first or second column begins with what was typed, instead
+    // of editing that row; the new-row line still takes a new entry.
+    void definirChoix(bool oui);
+    bool enChoix() const;
 
     // The current column (0-based) and the current cell's text of the current row.
     int Col() const;
@@ -55,6 +60,11 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void closeEditor(QWidget* editeur, QAbstractItemDelegate::EndEditHint indication) override;
+    bool edit(const QModelIndex& index, EditTrigger declencheur, QEvent* evenement) override;
+
+public:
+    using QTableView::edit;
+    void keyboardSearch(const QString& texte) override;
 
 private:
     struct Impl;
