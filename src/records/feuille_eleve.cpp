@@ -124,8 +124,9 @@ QWidget* FeuilleEleve::creerChamp(const Champ& c, QWidget* parent) {
     case Genre::Case: {
         auto* k = new QCheckBox(Aine, parent);
         k->setObjectName(nom);
-        // The caption blinks: the box keeps the width of its caption shown.
-        k->setMinimumWidth(k->sizeHint().width());
+        // The caption blinks: the box keeps the size of its caption shown, so that nothing
+        // around it moves when the caption is blank (an empty box is shorter).
+        k->setMinimumSize(k->sizeHint());
         datPrimaryRS()->lier(k, champ);
         check2_ = k;
         w = k;

@@ -196,7 +196,7 @@ void FeuilleFamille::construire() {
         if (c.zone == QStringLiteral("communication_données")) {
             consentement_ = qobject_cast<QPushButton*>(voisin);
             // The blinking caption must not make the button jump in size.
-            consentement_->setMinimumWidth(consentement_->sizeHint().width());
+            consentement_->setMinimumSize(consentement_->sizeHint());
             zone->setMaximumWidth(forms::pixels(1500));
             grille->setColumnStretch(5, 1);
         }

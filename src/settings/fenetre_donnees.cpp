@@ -48,8 +48,8 @@ void FenetreDonnees::construire() {
     datPrimaryRS_->setObjectName(QStringLiteral("datPrimaryRS"));
     const bool controleVisible = variation_.position != Position::Masquee;
     datPrimaryRS_->setVisible(controleVisible);
-    // A visible data control takes the free width, so that its position caption shows.
-    if (controleVisible) datPrimaryRS_->setMinimumWidth(forms::pixels(2400));
+    // A visible data control takes the free width; its own layout keeps room for the
+    // position caption and the four record buttons.
     dispositionBarre_->addWidget(datPrimaryRS_, controleVisible ? 1 : 0);
     connect(datPrimaryRS_, &db::ControleDonnees::Error, this, &FenetreDonnees::datPrimaryRS_Error);
     connect(datPrimaryRS_, &db::ControleDonnees::Reposition, this, &FenetreDonnees::datPrimaryRS_Reposition);

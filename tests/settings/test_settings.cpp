@@ -177,7 +177,9 @@ private slots:
             QCOMPARE(grille->model()->columnCount(), a.colonnes.size());
             for (int c = 0; c < a.colonnes.size(); ++c) {
                 QCOMPARE(grille->model()->headerData(c, Qt::Horizontal).toString(), a.colonnes[c].first);
-                QCOMPARE(grille->columnWidth(c), forms::pixels(a.colonnes[c].second));
+                // As designed, or wider where the heading needs more.
+                QVERIFY(grille->columnWidth(c) >= forms::pixels(a.colonnes[c].second));
+                QVERIFY(grille->columnWidth(c) < forms::pixels(a.colonnes[c].second) + 20);
             }
             QCOMPARE(jeu(a.fenetre).RecordCount(), lignes);
             // An empty table waits on one blank record that only "&Valider" writes.

@@ -56,6 +56,7 @@ void Feuille::afficher() {
     show();
     if (cadre_) {
         if (cadre_->isMinimized()) cadre_->showNormal(); else cadre_->show();
+        tenirDansLaZone();
         cadre_->raise();
         if (QMdiArea* zone = cadre_->mdiArea()) zone->setActiveSubWindow(cadre_);
     } else {
@@ -77,6 +78,25 @@ void Feuille::afficher() {
             return;
         }
     }
+}
+
+// A window opens whole inside the work area, whatever the screen: at least the size its
+// controls need (nothing squeezed), at most the area, and moved in where it would stick out.
+void Feuille::tenirDansLaZone() {
+    QMdiArea* zone = cadre_ ? cadre_->mdiArea() : nullptr;
+    // An area not on screen yet has no size worth fitting to.
+    if (!zone || !zone->isVisible() || cadre_->isMaximized()) return;
+    const QSize dispo = zone->viewport()->size();
+    if (dispo.isEmpty()) return;
+    const QSize avant = cadre_->size();
+    const QSize taille = avant.expandedTo(cadre_->minimumSizeHint()).boundedTo(dispo);
+    if (taille != avant) cadre_->resize(taille);
+    // Grown or shrunk about its centre, so that a centred window stays centred.
+    const QPoint centre = cadre_->pos() + QPoint((avant.width() - taille.width()) / 2,
+                                                 (avant.height() - taille.height()) / 2);
+    const QPoint p(qBound(0, centre.x(), dispo.width() - taille.width()),
+                   qBound(0, centre.y(), dispo.height() - taille.height()));
+    if (p != cadre_->pos()) cadre_->move(p);
 }
 
 void Feuille::masquer() { cadreOuSoi()->hide(); }

@@ -71,6 +71,7 @@ private:
     // Deletes the window (and its sub-window) at once.
     void detruire();
     QWidget* cadreOuSoi() const;
+    void tenirDansLaZone();
     double lireTwips(int indice, int pixels) const;
     void noterTwips(int indice, double twips);
 

@@ -1,4 +1,5 @@
 #include "platform/forms/grille_donnees.h"
+#include <QStyle>
 #include <QApplication>
 
 #include "platform/db/controle_donnees.h"
@@ -257,7 +258,13 @@ void GrilleDonnees::lier(db::ControleDonnees* controle) {
 
 void GrilleDonnees::definirColonnes(const QVector<ColonneGrille>& colonnes) {
     d->modele->definirColonnes(colonnes);
-    for (int i = 0; i < colonnes.size(); ++i) setColumnWidth(i, pixels(colonnes[i].largeurTwips));
+    // A column is never narrower than its heading, bold as the current column's heading shows.
+    QFont gras = horizontalHeader()->font();
+    gras.setBold(true);
+    const int marges = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader());
+    for (int i = 0; i < colonnes.size(); ++i)
+        setColumnWidth(i, qMax(pixels(colonnes[i].largeurTwips),
+                               QFontMetrics(gras).horizontalAdvance(colonnes[i].titre) + marges));
     d->suivreEnregistrement();
 }
 
