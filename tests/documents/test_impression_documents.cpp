@@ -165,6 +165,32 @@ private slots:
         QCOMPARE(controle<QLineEdit>(Documents, QStringLiteral("titre"))->text(), QStringLiteral("Premier"));
     }
 
+    // Printing a document reads the school, the family and the templates again through their
+    // windows: what was typed there and not validated is saved first, never dropped.
+    void impression_garde_les_saisies_des_autres_fenetres() {
+        Base b(true);
+        shell::menus::executer(QStringLiteral("menuenfantsindex2"));
+        traiter();
+        const QString famille = controle<QLineEdit>(QStringLiteral("feuille_famille"), QStringLiteral("Text13"))->text();
+        controle<QLineEdit>(QStringLiteral("feuille_famille"), QStringLiteral("employeur_responsable_légal"))
+            ->setText(QStringLiteral("Boulangerie Martin"));
+        shell::menus::executer(QStringLiteral("menuparamètresindex2"));
+        traiter();
+        controle<QLineEdit>(QStringLiteral("feuille_école"), QStringLiteral("nom_école"))->setText(QStringLiteral("Jules Ferry"));
+        shell::menus::executer(QStringLiteral("menuparamètresindex4"));
+        traiter();
+        controle<QLineEdit>(Documents, QStringLiteral("titre"))->setText(QStringLiteral("Titre saisi"));
+        ouvrir_eleve(QStringLiteral("000001"));
+        choisir(QStringLiteral("Certificat de scolarité"));
+        imprimer();
+        QVERIFY2(b.boites->vues.isEmpty(), qPrintable(b.boites->derniere().texte));
+        QCOMPARE(b.valeur(QStringLiteral("SELECT \"employeur_responsable_légal\" FROM familles WHERE \"référence_famille\" = ?"),
+                          {famille}),
+                 QStringLiteral("Boulangerie Martin"));
+        QCOMPARE(b.valeur(QStringLiteral("SELECT \"nom_école\" FROM \"école\"")), QStringLiteral("Jules Ferry"));
+        QCOMPARE(b.compte(QStringLiteral("documents"), QStringLiteral("titre_document = 'Titre saisi'")), 1);
+    }
+
     // No template in the list: printing says it is not found, editing opens a blank one.
     // Printing directly goes to the printer, and a missing printer is told.
     void liste_vide_et_impression_directe() {

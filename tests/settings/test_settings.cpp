@@ -473,6 +473,24 @@ private slots:
         }
     }
 
+    // The school window chosen again from its menu, or refreshed, with a name typed and not
+    // validated: the name is saved first. The blank record of an empty table, untouched, is not.
+    void ecole_choisie_a_nouveau_ou_rafraichie() {
+        Base b;
+        menu(MenuEcole);
+        cliquer(Ecole, "cmdRafraîchir");
+        QCOMPARE(b.compte("école"), 0);
+        controle<QLineEdit>(Ecole, "nom_école")->setText("Jules Ferry");
+        menu(MenuEcole);
+        QCOMPARE(b.valeur("SELECT \"nom_école\" FROM \"école\""), QString("Jules Ferry"));
+        controle<QLineEdit>(Ecole, "nom_école")->setText("Pasteur");
+        cliquer(Ecole, "cmdRafraîchir");
+        QCOMPARE(b.valeur("SELECT \"nom_école\" FROM \"école\""), QString("Pasteur"));
+        QCOMPARE(texte(Ecole, "nom_école"), QString("Pasteur"));
+        QCOMPARE(b.compte("école"), 1);
+        QVERIFY(b.boites->vues.isEmpty());
+    }
+
     // Another workstation holds the file: every refused save is told once, what was typed
     // stays, and closing asks whether to go back to it or abandon it.
     void une_saisie_refusee_est_dite_et_gardee() {

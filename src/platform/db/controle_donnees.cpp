@@ -256,6 +256,19 @@ void ControleDonnees::UpdateRecord() {
     const bool dejaInterne = d->interne;
     d->interne = true;
     try {
+        if (j.EditMode() == 0 && j.AbsolutePosition() < 0 && DataChanged()) {
+            // Typed into fields that show no record (an empty table, the position past the
+            // last one): what was typed becomes a new record, and stays on screen meanwhile.
+            const auto apres = j.apresDeplacement;
+            j.apresDeplacement = nullptr;
+            try {
+                j.AddNew();
+            } catch (...) {
+                j.apresDeplacement = apres;
+                throw;
+            }
+            j.apresDeplacement = apres;
+        }
         if (j.EditMode() == 0) j.Edit();  // 3021 without a current record
         ecrireChamps(j);
         j.Update();
