@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
         while (apercu.enMiseEnPage()) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
         entieres << t.nsecsElapsed() / 1e6;
         attentes << attente;
-        pages = apercu.document().pages.size();
+        pages = apercu.nombrePages();
     }
     const double memoireApercu = memoire_max_mo();
 

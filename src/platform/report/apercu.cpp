@@ -4,10 +4,11 @@
 #include "platform/forms/feuilles.h"
 #include "platform/forms/pointeur.h"
 #include "platform/report/mise_en_page.h"
+#include "platform/report/mise_en_page_fond.h"
+#include "platform/report/page_compacte.h"
 #include "platform/report/peinture.h"
 
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -16,7 +17,6 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShortcut>
-#include <QThreadPool>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -24,8 +24,8 @@ namespace report {
 
 namespace {
 
-// Each turn of the event loop lays out for this long, so that the window answers in between.
-constexpr int TrancheMs = 25;
+// How often the window takes the pages laid out meanwhile.
+constexpr int IntervalleMs = 15;
 
 }  // namespace
 
@@ -85,12 +85,12 @@ FenetreApercu::FenetreApercu() : forms::Feuille(Nom) {
     definirTaille(12000, 9000);
 
     minuterie_ = new QTimer(this);
-    minuterie_->setInterval(0);
-    connect(minuterie_, &QTimer::timeout, this, [this] { continuer(TrancheMs); });
+    minuterie_->setInterval(IntervalleMs);
+    connect(minuterie_, &QTimer::timeout, this, [this] { continuer(); });
 
     const auto derniere = [this] {
-        if (mise_) { versLaFin_ = true; redessiner(); }
-        else allerA(doc_.pages.size() - 1);
+        if (enCours_) { versLaFin_ = true; redessiner(); }
+        else allerA(nombrePages() - 1);
     };
     connect(premiere_, &QPushButton::clicked, this, [this] { allerA(0); });
     connect(precedente_, &QPushButton::clicked, this, [this] { allerA(page_ - 1); });
@@ -113,112 +113,110 @@ FenetreApercu::FenetreApercu() : forms::Feuille(Nom) {
 
 FenetreApercu::~FenetreApercu() = default;
 
-void FenetreApercu::montrer(DocumentRendu doc) {
+void FenetreApercu::montrer(const QString& titre, Preparation preparer) {
     minuterie_->stop();
-    mise_.reset();
-    marques_.clear();
-    unsetCursor();
+    fond_.reset();  // a report still under way is abandoned
+    entete_ = DocumentRendu{};
+    entete_.titre = titre;
+    pages_.clear();
+    entier_ = DocumentRendu{};
+    total_ = -1;
     versLaFin_ = false;
-    doc_ = std::move(doc);
-    setCaption(QStringLiteral("Aperçu avant impression - ") + doc_.titre);
     page_ = 0;
+    setCaption(QStringLiteral("Aperçu avant impression - ") + titre);
+    fond_ = std::make_unique<MiseEnPageFond>(std::move(preparer));
+    enCours_ = true;
+    // Working on, and still answering, as the pointer over this window says.
+    setCursor(Qt::BusyCursor);
+    minuterie_->start();
     redessiner();
 }
 
-void FenetreApercu::montrer(std::unique_ptr<MiseEnPage> mise) {
-    DocumentRendu doc = mise->document();
-    doc.pages.clear();
-    montrer(std::move(doc));
-    mise_ = std::move(mise);
-    // The first page, then the rest from the event loop: working on, and still answering,
-    // as the pointer over this window says.
-    setCursor(Qt::BusyCursor);
-    if (continuer(0)) {
-        minuterie_->start();
-        redessiner();
+void FenetreApercu::continuer() {
+    if (!enCours_) return;
+    MiseEnPageFond::Lot lot = fond_->prendre();
+    if (lot.avecEntete) {
+        lot.entete.titre = entete_.titre;
+        entete_ = lot.entete;
     }
-}
-
-bool FenetreApercu::continuer(int millisecondes) {
-    if (!mise_) return false;
-    QElapsedTimer t;
-    t.start();
-    const int avant = doc_.pages.size();
-    bool encore = true;
-    do encore = mise_->avancer(1);
-    while (encore && (millisecondes < 0 || t.elapsed() < millisecondes));
-    const bool nombreConnu = !encore;
-    for (Page& p : mise_->prendre()) {
-        // Where each page shows the page count, noted while it is not known.
-        if (!nombreConnu)
-            for (int b = 0; b < p.bandes.size(); ++b)
-                for (int c = 0; c < p.bandes[b].cellules.size(); ++c)
-                    for (int l = 0; l < p.bandes[b].cellules[c].lignes.size(); ++l)
-                        if (p.bandes[b].cellules[c].lignes[l].texte.contains(marque_pages()))
-                            marques_.append({int(doc_.pages.size()), b, c, l});
-        doc_.pages.append(std::move(p));
-    }
-    if (!encore) {
-        // The count is known now: written in the pages shown so far.
-        const QString n = QString::number(mise_->pages_totales());
-        for (const auto& [p, b, c, l] : marques_) doc_.pages[p].bandes[b].cellules[c].lignes[l].texte.replace(marque_pages(), n);
-        marques_.clear();
-        doc_.etiquettesRaccourcies = mise_->etiquettes_raccourcies();
-        // The records of a long list take a while to free: done away from the window.
-        QThreadPool::globalInstance()->start([fini = std::shared_ptr<MiseEnPage>(std::move(mise_))]() mutable { fini.reset(); });
+    const bool premiere = pages_.isEmpty() && !lot.pages.isEmpty();
+    pages_ += lot.pages;
+    if (lot.erreur != 0) {
+        enCours_ = false;
         minuterie_->stop();
         unsetCursor();
-        if (versLaFin_) page_ = qMax(0, int(doc_.pages.size()) - 1);
+        pages_.clear();
+        redessiner();
+        masquer();
+        forms::boite_message(QStringLiteral("Demande d'édition interrompue...\n\n") + lot.texteErreur, 48);
+        return;
+    }
+    if (lot.fini) {
+        enCours_ = false;
+        total_ = lot.pagesTotales >= 0 ? lot.pagesTotales : nombrePages();
+        entete_.etiquettesRaccourcies = lot.etiquettesRaccourcies;
+        minuterie_->stop();
+        unsetCursor();
+        if (versLaFin_) page_ = qMax(0, nombrePages() - 1);
         versLaFin_ = false;
         redessiner();
-    } else if (doc_.pages.size() != avant) {
-        numero_->setText(QStringLiteral("Page %1 / %2 (mise en page en cours…)").arg(page_ + 1).arg(doc_.pages.size()));
-        suivante_->setEnabled(page_ + 1 < doc_.pages.size());
+    } else if (premiere) {
+        redessiner();
+    } else if (!lot.pages.isEmpty()) {
+        numero_->setText(QStringLiteral("Page %1 / %2 (mise en page en cours…)").arg(page_ + 1).arg(nombrePages()));
+        suivante_->setEnabled(page_ + 1 < nombrePages());
     }
-    return encore;
 }
 
 void FenetreApercu::terminer() {
-    if (!mise_) return;
+    if (!enCours_) return;
     const int avant = forms::pointeur_souris();
     forms::definir_pointeur_souris(forms::Sablier);
-    continuer(-1);
+    fond_->attendre_fin();
+    continuer();
     forms::definir_pointeur_souris(avant);
 }
 
 const DocumentRendu& FenetreApercu::document() {
     terminer();
-    return doc_;
+    if (entier_.pages.size() != pages_.size()) {
+        entier_ = entete_;
+        entier_.pages.reserve(pages_.size());
+        for (const QByteArray& octets : pages_) {
+            entier_.pages.append(deplier(octets));
+            remplacer_marque(entier_.pages.last(), QString::number(total_));
+        }
+    }
+    return entier_;
 }
 
 void FenetreApercu::allerA(int page) {
-    if (page < 0 || page >= doc_.pages.size()) return;
+    if (page < 0 || page >= nombrePages()) return;
     page_ = page;
     versLaFin_ = false;
     redessiner();
 }
 
 void FenetreApercu::redessiner() {
-    const int n = qMax(1, int(doc_.pages.size()));
-    numero_->setText(mise_ ? QStringLiteral("Page %1 / %2 (mise en page en cours…)").arg(page_ + 1).arg(n)
-                           : QStringLiteral("Page %1 / %2").arg(page_ + 1).arg(n));
+    const int n = qMax(1, nombrePages());
+    if (pages_.isEmpty() && enCours_) numero_->setText(QStringLiteral("Lecture des enregistrements…"));
+    else if (enCours_) numero_->setText(QStringLiteral("Page %1 / %2 (mise en page en cours…)").arg(page_ + 1).arg(n));
+    else numero_->setText(QStringLiteral("Page %1 / %2").arg(page_ + 1).arg(n));
     premiere_->setEnabled(page_ > 0);
     precedente_->setEnabled(page_ > 0);
-    suivante_->setEnabled(page_ + 1 < doc_.pages.size());
-    derniere_->setEnabled(mise_ ? !versLaFin_ : page_ + 1 < doc_.pages.size());
+    suivante_->setEnabled(page_ + 1 < nombrePages());
+    derniere_->setEnabled(enCours_ ? !versLaFin_ : page_ + 1 < nombrePages());
+    if (pages_.isEmpty()) {
+        image_->clear();
+        image_->adjustSize();
+        return;
+    }
     // 100 % shows the page at its real size on a 96 dpi screen.
     const double pixelsParMm = 96.0 / 25.4 * zoom_->currentData().toInt() / 100.0;
-    QImage image;
-    if (mise_ && page_ < doc_.pages.size()) {
-        // The page count is not known yet.
-        DocumentRendu vue = doc_;
-        vue.pages = {doc_.pages[page_]};
-        remplacer_marque(vue.pages[0], QStringLiteral("…"));
-        image = image_page(vue, 0, pixelsParMm);
-    } else {
-        image = image_page(doc_, page_, pixelsParMm);
-    }
-    image_->setPixmap(QPixmap::fromImage(image));
+    DocumentRendu vue = entete_;
+    vue.pages = {deplier(pages_[page_])};
+    remplacer_marque(vue.pages[0], total_ >= 0 ? QString::number(total_) : QStringLiteral("…"));
+    image_->setPixmap(QPixmap::fromImage(image_page(vue, 0, pixelsParMm)));
     image_->adjustSize();
 }
 
@@ -230,9 +228,8 @@ void FenetreApercu::imprimerDocument() {
     }
     const int avant = forms::pointeur_souris();
     forms::definir_pointeur_souris(forms::Sablier);
-    terminer();
     QPrinter imprimante(info, QPrinter::HighResolution);
-    const bool ok = report::imprimer(doc_, imprimante);
+    const bool ok = report::imprimer(document(), imprimante);
     forms::definir_pointeur_souris(avant);
     if (!ok) forms::boite_message(QStringLiteral("L'impression n'a pas pu être faite."), 48);
 }

@@ -1,11 +1,13 @@
 #pragma once
 // The preview window of the report engine, inside the main window: the pages of the last
 // report run to the screen, a zoom, first, previous, next and last page, and printing.
-// A long report shows its first page at once and is laid out while the user reads it.
+// A long report is read and laid out while the user reads its first pages.
 #include "platform/forms/feuille.h"
 #include "platform/report/page.h"
 
-#include <array>
+#include <QByteArray>
+
+#include <functional>
 #include <memory>
 
 class QComboBox;
@@ -16,6 +18,7 @@ class QTimer;
 namespace report {
 
 class MiseEnPage;
+class MiseEnPageFond;
 
 class FenetreApercu : public forms::Feuille {
     Q_OBJECT
@@ -24,26 +27,35 @@ public:
     // The one preview window, loaded when needed.
     static FenetreApercu& instance();
 
+    // Reads the records and returns their layout; run away from the window. May throw Erreur.
+    using Preparation = std::function<std::unique_ptr<MiseEnPage>()>;
+
     FenetreApercu();
     ~FenetreApercu() override;
-    void montrer(DocumentRendu doc);
-    // Shows the first page of `mise` and lays the rest out from the event loop.
-    void montrer(std::unique_ptr<MiseEnPage> mise);
-    // The whole document: what is still to lay out is laid out first.
+    // Shows the report titled `titre` as its pages come: the records are read and laid out on
+    // a thread of their own while the window answers; a failure on the way is told and closes
+    // the preview.
+    void montrer(const QString& titre, Preparation preparer);
+    // The whole document: what is still to lay out is waited for first.
     const DocumentRendu& document();
     int pageCourante() const { return page_; }
-    bool enMiseEnPage() const { return mise_ != nullptr; }
+    // Pages laid out so far (all of them once the layout has ended).
+    int nombrePages() const { return int(pages_.size()); }
+    bool enMiseEnPage() const { return enCours_; }
     void allerA(int page);
 
 private:
-    // Lays out for a few hundredths of a second; false once the document is whole.
-    bool continuer(int millisecondes);
+    // Takes the pages finished meanwhile.
+    void continuer();
     void terminer();
     void redessiner();
     void imprimerDocument();
-    DocumentRendu doc_;
-    std::unique_ptr<MiseEnPage> mise_;
-    QVector<std::array<int, 4>> marques_;  // page, band, cell and line that show the page count
+    std::unique_ptr<MiseEnPageFond> fond_;
+    bool enCours_ = false;
+    DocumentRendu entete_;         // title, paper and margins
+    QVector<QByteArray> pages_;    // packed: only the page shown is unpacked
+    int total_ = -1;               // the page count, once known
+    DocumentRendu entier_;         // every page unpacked, made for document() only
     bool versLaFin_ = false;  // the last page was asked for before it was laid out
     int page_ = 0;
     QTimer* minuterie_ = nullptr;

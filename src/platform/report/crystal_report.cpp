@@ -82,13 +82,14 @@ formule::PNoeud selection_analysee(const QString& texte) {
     }
 }
 
+// `modele`: the template's file, named in a formula's error (the one set, by default).
 Donnees donnees(const Modele& m, const QString& base, const formule::PNoeud& selection, const QDate& jour,
-                bool verifier = false) {
+                bool verifier = false, const QString& modele = r().modele) {
     try {
         return lire_donnees(m, base, selection, jour, verifier);
     } catch (const Erreur& e) {
         if (e.numero != 3075) throw;
-        throw Erreur(e.numero, QStringLiteral("Modèle d'édition « %1 » : %2").arg(QFileInfo(r().modele).fileName(), e.texte));
+        throw Erreur(e.numero, QStringLiteral("Modèle d'édition « %1 » : %2").arg(QFileInfo(modele).fileName(), e.texte));
     }
 }
 
@@ -116,16 +117,27 @@ void executer() {
 
     switch (s.destination) {
     case destination::Fenetre: {
-        Donnees d = donnees(m, base, selection, jour);
-        s.sansFamille = d.sansFamille;
-        auto mise = std::make_unique<MiseEnPage>(m, std::move(d), formules, jour);
-        // A label sheet is laid out whole before it is shown, so that the labels shortened to
-        // fit are counted; a list shows its first page and is laid out while it is read.
-        if (m.etiquettesColonnes > 0)
-            while (mise->avancer(1 << 20)) {}
-        s.raccourcies = mise->etiquettes_raccourcies();
+        FenetreApercu::Preparation preparer;
+        if (m.etiquettesColonnes > 0) {
+            // A label sheet is laid out whole before it is shown, so that the labels shortened
+            // to fit are counted.
+            Donnees d = donnees(m, base, selection, jour);
+            s.sansFamille = d.sansFamille;
+            auto mise = std::make_shared<std::unique_ptr<MiseEnPage>>(
+                std::make_unique<MiseEnPage>(m, std::move(d), formules, jour));
+            while ((*mise)->avancer(1 << 20)) {}
+            s.raccourcies = (*mise)->etiquettes_raccourcies();
+            preparer = [mise] { return std::move(*mise); };
+        } else {
+            // A list is read and laid out away from the window, which shows its pages as they
+            // come; what would refuse it (a field or formula the data do not offer) is found now.
+            s.sansFamille = donnees(m, base, selection, jour, true).sansFamille;
+            preparer = [m, base, selection, jour, formules, nom = s.modele] {
+                return std::make_unique<MiseEnPage>(m, donnees(m, base, selection, jour, false, nom), formules, jour);
+            };
+        }
         FenetreApercu& f = FenetreApercu::instance();
-        f.montrer(std::move(mise));
+        f.montrer(m.titre, std::move(preparer));
         f.afficher();
         if (QMdiSubWindow* cadre = f.sousFenetre()) {
             if (s.etatFenetre == 2) cadre->showMaximized();

@@ -255,7 +255,7 @@ Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoe
     const bool familleObligatoire = m.familleObligatoire && m.source == Source::ElevesFamilles;
     const QString familleTrouvee = QStringLiteral("%1.%2 IS NOT NULL")
                                        .arg(formule::nom_sql(Familles), formule::nom_sql(QStringLiteral("référence_famille")));
-    if (familleObligatoire && !verifier) {
+    if (familleObligatoire) {
         // The count reads the same values as the records, so that the statement's parameters match.
         const QString lues = selectionnees.isEmpty() ? QStringLiteral("1") : selectionnees.join(QStringLiteral(", "));
         const QStringList sans = QStringList(conditions) << QStringLiteral("NOT (%1)").arg(familleTrouvee);

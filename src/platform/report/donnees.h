@@ -31,7 +31,8 @@ private:
 
 // `base`: the database file (unused by a template without data). Throws Erreur: 3024 and
 // the engine's own errors for the file, 3075 for a formula naming what the data do not offer.
-// `verifier`: the names and formulas are checked and the records counted, none is read.
+// `verifier`: the names and formulas are checked and the records counted (and the pupils left out
+// for want of their family), none is read.
 Donnees lire_donnees(const Modele& m, const QString& base, const formule::PNoeud& selection,
                      const QDate& aujourdhui, bool verifier = false);
 

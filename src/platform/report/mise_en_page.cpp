@@ -13,6 +13,9 @@ namespace report {
 
 namespace {
 
+// The records whose values size the columns of a list.
+constexpr int LignesMesurees = 1000;
+
 // The smallest text a label is set in to make its address fit, in points.
 constexpr double TailleMinimale = 7;
 
@@ -427,7 +430,10 @@ private:
         const double facteur = fixe > largeurUtile_ ? largeurUtile_ / fixe : 1.0;
         const double marges = 2 * CelluleRendue{}.marge + 0.01;
         QVector<double> largeurs(cd.size()), valeurs(cd.size(), 0), besoins(cd.size());
-        for (int i = 0; i < d_.lignes.size(); ++i) {
+        // The columns are sized from the records of the first pages, so that a long list starts
+        // at once; a later value wider than its column is set smaller or broken in its cell.
+        const int mesurees = qMin(int(d_.lignes.size()), LignesMesurees);
+        for (int i = 0; i < mesurees; ++i) {
             Contexte c = contexte(i);
             for (int j = 0; j < cd.size(); ++j) {
                 c.repetition = cd[j].second;
