@@ -233,7 +233,11 @@ bool FenetreDonnees::saisieEnAttente() const {
 }
 
 bool FenetreDonnees::quitterFiche() {
-    if (grille_) grille_->validerCellule();
+    // A grid's cell being typed is written first; a refusal has been told by the grid.
+    if (grille_ && !grille_->validerCellule()) {
+        if (revenirALaFiche(QString())) return false;
+        grille_->abandonnerCellule();
+    }
     if (!saisieEnAttente()) return true;
     QString raison;
     try {
@@ -241,6 +245,12 @@ bool FenetreDonnees::quitterFiche() {
     } catch (const Erreur& e) {
         raison = e.texte.isEmpty() ? db::texte_erreur(e.numero) : e.texte;
     }
+    if (revenirALaFiche(raison)) return false;
+    forms::ignorer_erreur([this] { datPrimaryRS_->abandonnerSaisie(); });
+    return true;
+}
+
+bool FenetreDonnees::revenirALaFiche(const QString& raison) {
     // The window has told its own refusal already, or the reason is given here.
     const QString refus = raison.isEmpty()
                               ? QStringLiteral("La fiche en cours n'a pas été enregistrée.")
@@ -250,11 +260,8 @@ bool FenetreDonnees::quitterFiche() {
                                "(Non : les modifications seront abandonnées.)"),
         4 + 48);  // Yes/No, warning
     forms::definir_pointeur_souris(forms::PointeurDefaut);
-    if (reponse == forms::Oui) {
-        afficher();
-        return false;
-    }
-    forms::ignorer_erreur([this] { datPrimaryRS_->abandonnerSaisie(); });
+    if (reponse != forms::Oui) return false;
+    afficher();
     return true;
 }
 

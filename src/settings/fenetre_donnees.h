@@ -81,6 +81,8 @@ protected:
 
 private:
     void construire();
+    // A refused save told: true when the user goes back to the record (the window in front).
+    bool revenirALaFiche(const QString& raison);
     void ordonnerTabulation();
     void rendreLaMainAuAppelant();
     Variation variation_;

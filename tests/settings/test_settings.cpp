@@ -491,6 +491,38 @@ private slots:
         QVERIFY(b.boites->vues.isEmpty());
     }
 
+    // A list's cell typed and refused (the file locked by another workstation) is not lost by
+    // closing the window: the user goes back to it, and it is written once the file is free.
+    void cellule_refusee_gardee_a_la_fermeture() {
+        Base b;
+        db::BaseDonnees::definirDelaiVerrou(100);
+        b.sql("INSERT INTO villes (code_postal, \"détails\") VALUES ('69001', 'Lyon')");
+        menu(MenuVilles);
+        auto* grille = controle<forms::GrilleDonnees>(Villes, "grdDataGrid");
+        grille->setFocus();
+        grille->setCurrentIndex(grille->model()->index(0, 1));
+        QTest::keyClick(grille, Qt::Key_B);
+        auto* editeur = grille->findChild<QLineEdit*>();
+        QVERIFY(editeur);
+        QTest::keyClicks(editeur, "ron");
+        auto autre = db::BaseDonnees::ouvrir(b.chemin);
+        autre->requete("BEGIN EXCLUSIVE");
+        b.boites->repondre(forms::OK).repondre(forms::Oui);
+        cliquer(Villes, "cmdFermer");
+        QVERIFY(chargee(Villes));
+        QVERIFY(b.boites->derniere().texte.contains("Voulez-vous revenir à la fiche pour la corriger ?"));
+        traiter();
+        editeur = grille->findChild<QLineEdit*>();
+        QVERIFY(editeur && editeur->isVisible());
+        QCOMPARE(editeur->text(), QString("bron"));
+        autre->requete("COMMIT");
+        autre->Close();
+        db::BaseDonnees::definirDelaiVerrou(5000);
+        cliquer(Villes, "cmdFermer");
+        QVERIFY(!chargee(Villes));
+        QCOMPARE(b.valeur("SELECT \"détails\" FROM villes"), QString("bron"));
+    }
+
     // Another workstation holds the file: every refused save is told once, what was typed
     // stays, and closing asks whether to go back to it or abandon it.
     void une_saisie_refusee_est_dite_et_gardee() {

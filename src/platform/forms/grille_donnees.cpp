@@ -154,6 +154,7 @@ struct GrilleDonnees::Impl {
         const QPersistentModelIndex index = modele->index(ligne, colonne);
         reouvertureEnAttente = true;
         QTimer::singleShot(0, q, [this, index, texte] {
+            if (!reouvertureEnAttente) return;  // the text was given up meanwhile
             reouvertureEnAttente = false;
             if (!index.isValid()) return;
             delegue->indexEnAttente = index;
@@ -404,7 +405,7 @@ void GrilleDonnees::closeEditor(QWidget* editeur, QAbstractItemDelegate::EndEdit
 }
 
 bool GrilleDonnees::validerCellule() {
-    if (state() != QAbstractItemView::EditingState) return true;
+    if (state() != QAbstractItemView::EditingState) return !d->reouvertureEnAttente;
     QWidget* editeur = indexWidget(currentIndex());
     if (!editeur) {
         QWidget* w = QApplication::focusWidget();
@@ -413,8 +414,10 @@ bool GrilleDonnees::validerCellule() {
     if (!editeur) return true;
     commitData(editeur);
     closeEditor(editeur, QAbstractItemDelegate::NoHint);
-    return state() != QAbstractItemView::EditingState;
+    return state() != QAbstractItemView::EditingState && !d->reouvertureEnAttente;
 }
+
+void GrilleDonnees::abandonnerCellule() { d->reouvertureEnAttente = false; }
 
 void GrilleDonnees::focusInEvent(QFocusEvent* e) {
     // Rows added or removed elsewhere (a refresh, a lookup adding a value) are taken in.

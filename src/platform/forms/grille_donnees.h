@@ -42,8 +42,10 @@ public:
     void setText(const QString& texte);
 
     // A cell being edited is written now (before its window closes); false when the write
-    // was refused and the editor stays open.
+    // was refused (told) and the editor stays open, or opens again, with the text typed.
     bool validerCellule();
+    // The text of a refused cell is given up: its editor does not open again.
+    void abandonnerCellule();
 
     // The "{down}" key from the last row: the current row becomes the new-row line.
     // In `colonne`, or the current column when negative.
