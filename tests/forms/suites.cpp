@@ -5,10 +5,11 @@ QObject* suite_feuilles();
 QObject* suite_onglets();
 QObject* suite_grille();
 QObject* suite_listes();
+QObject* suite_image();
 
 std::vector<std::unique_ptr<QObject>> suites_forms() {
     std::vector<std::unique_ptr<QObject>> s;
-    for (QObject* o : {suite_boites(), suite_feuilles(), suite_onglets(), suite_grille(), suite_listes()})
+    for (QObject* o : {suite_boites(), suite_feuilles(), suite_onglets(), suite_grille(), suite_listes(), suite_image()})
         s.emplace_back(o);
     return s;
 }

@@ -1,0 +1,58 @@
+#include "platform/forms/image_liee.h"
+
+#include <QFile>
+#include <QImageWriter>
+#include <QLabel>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace forms;
+
+namespace {
+
+// A photograph as a camera writes it: `largeur` x `hauteur` pixels, red on its left half and
+// blue on its right, with the orientation tag that turns it a quarter clockwise for showing.
+void photo(const QString& chemin, int largeur, int hauteur, bool tournee) {
+    QImage image(largeur, hauteur, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QPainter(&image).fillRect(0, 0, largeur / 2, hauteur, Qt::red);
+    QImageWriter w(chemin, "jpeg");
+    if (tournee) w.setTransformation(QImageIOHandler::TransformationRotate90);
+    QVERIFY(w.write(image));
+}
+
+}  // namespace
+
+class TestImage : public QObject {
+    Q_OBJECT
+private slots:
+    // A photograph of twelve million pixels fills its box upright, at the box's size; replaced
+    // on disk under the same name, the new picture shows, not the one seen before.
+    void photo_a_la_taille_de_sa_place_et_relue_quand_elle_change() {
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath(QStringLiteral("élève.jpg"));
+        photo(chemin, 4000, 3000, true);
+        QLabel place;
+        place.resize(200, 150);
+        charger_image(&place, chemin);
+        QPixmap vue = place.pixmap();
+        QCOMPARE(vue.size(), QSize(112, 150));
+        // Turned a quarter clockwise: the left half of the file is now the top.
+        const QImage i = vue.toImage();
+        QVERIFY(qRed(i.pixel(56, 10)) > 200 && qBlue(i.pixel(56, 10)) < 60);
+        QVERIFY(qBlue(i.pixel(56, 140)) > 200 && qRed(i.pixel(56, 140)) < 60);
+
+        photo(chemin, 300, 100, false);
+        charger_image(&place, chemin);
+        QCOMPARE(place.pixmap().size(), QSize(200, 66));
+        // A smaller picture is never enlarged.
+        photo(chemin, 30, 20, false);
+        charger_image(&place, chemin);
+        QCOMPARE(place.pixmap().size(), QSize(30, 20));
+    }
+};
+
+QObject* suite_image() { return new TestImage; }
+
+#include "test_image.moc"
