@@ -132,6 +132,23 @@ void FenetreApercu::montrer(const QString& titre, Preparation preparer) {
     redessiner();
 }
 
+void FenetreApercu::montrer(const DocumentRendu& doc) {
+    minuterie_->stop();
+    fond_.reset();
+    enCours_ = false;
+    unsetCursor();
+    entete_ = doc;
+    entete_.pages.clear();
+    pages_.clear();
+    for (const Page& p : doc.pages) pages_.append(compacter(p));
+    entier_ = DocumentRendu{};
+    total_ = nombrePages();
+    versLaFin_ = false;
+    page_ = 0;
+    setCaption(QStringLiteral("Aperçu avant impression - ") + doc.titre);
+    redessiner();
+}
+
 void FenetreApercu::continuer() {
     if (!enCours_) return;
     MiseEnPageFond::Lot lot = fond_->prendre();

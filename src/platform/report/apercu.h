@@ -36,6 +36,8 @@ public:
     // a thread of their own while the window answers; a failure on the way is told and closes
     // the preview.
     void montrer(const QString& titre, Preparation preparer);
+    // Shows a document laid out already.
+    void montrer(const DocumentRendu& doc);
     // The whole document: what is still to lay out is waited for first.
     const DocumentRendu& document();
     int pageCourante() const { return page_; }
