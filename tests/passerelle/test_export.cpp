@@ -1,6 +1,6 @@
 // The gateway export file, read back byte for byte.
 #include "essais.h"
-#include "programme.h"
+#include "commun/programme.h"
 #include "commun/montage.h"
 #include "platform/db/controle_donnees.h"
 #include "platform/forms/pointeur.h"

@@ -1,11 +1,11 @@
 // The tests of the printed documents: the selection builder, the processing window's print
 // sequence, the spreadsheet export, the templates of the program folder and exports killed
 // while they write.
-#include <QApplication>
-#include <QtTest>
-#include <cstring>
-
+#include "commun/executer.h"
 #include "essais.h"
+
+#include <QApplication>
+#include <cstring>
 
 int enfant_export(int argc, char** argv);
 
@@ -13,10 +13,5 @@ int enfant_export(int argc, char** argv);
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "--enfant-export") == 0) return enfant_export(argc, argv);
     QApplication app(argc, argv);
-    int echecs = 0;
-    for (QObject* essai : essais_reports()) {
-        echecs += QTest::qExec(essai, argc, argv);
-        delete essai;
-    }
-    return echecs == 0 ? 0 : 1;
+    return test::executer(essais_reports(), argc, argv);
 }

@@ -840,5 +840,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestShell)
+QObject* essai_shell() { return new TestShell; }
 #include "test_shell.moc"

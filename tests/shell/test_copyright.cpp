@@ -1,6 +1,6 @@
 // The about window and its system-information button over a test key store.
 #include "essais.h"
-#include "programme.h"
+#include "commun/programme.h"
 #include "platform/registry/registre.h"
 #include "shell/feuille_copyright.h"
 #include <QLabel>

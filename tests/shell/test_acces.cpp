@@ -1,7 +1,7 @@
 // The access-code window driven through its controls, and the opening of the database that
 // follows a change.
 #include "essais.h"
-#include "programme.h"
+#include "commun/programme.h"
 #include "platform/db/controle_donnees.h"
 #include "shell/menus.h"
 #include <QLabel>
