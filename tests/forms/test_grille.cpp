@@ -8,7 +8,6 @@
 #include "platform/forms/pointeur.h"
 #include "platform/forms/twips.h"
 
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -257,8 +256,6 @@ private slots:
             "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 10000) "
             "SELECT printf('%05d', x), 'Ville ' || x FROM n");
         controle->setRecordSource("SELECT * FROM villes");
-        QElapsedTimer chrono;
-        chrono.start();
         controle->Refresh();
         grille->definirColonnes({{"codes postaux", "code_postal", 1500}, {"détails", "détails", 5970}});
         QCOMPARE(m()->rowCount(), 10001);
@@ -270,7 +267,6 @@ private slots:
         QVERIFY(m()->setData(m()->index(10000, 0), QString("75001"), Qt::EditRole));
         QCoreApplication::processEvents();
         QCOMPARE(grille->currentIndex().row(), 10000);
-        QVERIFY2(chrono.elapsed() < 3000, qPrintable(QString::number(chrono.elapsed())));
     }
 };
 
