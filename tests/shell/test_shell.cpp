@@ -7,7 +7,7 @@
 #include "shell/mdiform1.h"
 #include "shell/module1.h"
 #include "shell/options.h"
-#include "shell/placement.h"
+#include "platform/forms/twips.h"
 #include "platform/db/base_donnees.h"
 #include "platform/db/controle_donnees.h"
 #include "platform/forms/boites.h"
@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
@@ -154,15 +155,25 @@ private slots:
         delete dossier;
     }
 
-    void placement_en_twips() {
-        const shell::Position p = shell::position_centree(9000, 9000, 11520, 11520, 500, 0);
-        QCOMPARE(p.top, 760.0f);
-        QCOMPARE(p.left, 1260.0f);
-        const shell::Position d = shell::position_centree(9000, 9000, 11520, 11520, 1500, 1000);
-        QCOMPARE(d.top, -240.0f);
-        QCOMPARE(d.left, 260.0f);
-        // Odd differences keep their half twip: the division is not an integer one.
-        QCOMPARE(shell::position_centree(1001, 1001, 2000, 2000, 0, 0).top, 499.5f);
+    // The login window stands centred across the screen and raised 500 twips above its middle.
+    void fenetre_de_code_centree_et_relevee() {
+        const QString base = test::copie_modele(*dossier);
+        donner_code(base, "Secret");
+        ecrire(options(), "0\r\n0\r\n1\r\n0\r\n\"" + base.toUtf8() + "\"\r\n");
+        QRect cadre, ecran;
+        au_login([&](QDialog* login) {
+            cadre = login->frameGeometry();
+            ecran = login->screen()->geometry();
+            taper_code(login, "Secret");
+        });
+        demarrer();
+        QTRY_VERIFY(menu_actif("menuenfantsindex0"));
+        // The centring counts the window without its border, which may shift it by a few pixels.
+        QVERIFY(ecran.contains(cadre));
+        const int gauche = cadre.left() - ecran.left(), droite = ecran.right() - cadre.right();
+        QVERIFY2(qAbs(gauche - droite) <= 4, qPrintable(QStringLiteral("%1 / %2").arg(gauche).arg(droite)));
+        const int haut = cadre.top() - ecran.top(), bas = ecran.bottom() - cadre.bottom();
+        QVERIFY2(qAbs(bas - haut - 2 * forms::pixels(500)) <= 4, qPrintable(QStringLiteral("%1 / %2").arg(haut).arg(bas)));
     }
 
     void premier_demarrage_data() {
@@ -815,13 +826,14 @@ private slots:
         QCOMPARE(invite->palette().color(QPalette::WindowText), QColor(0, 0, 255));
         QTRY_COMPARE_WITH_TIMEOUT(invite->palette().color(QPalette::Window), QColor(0, 0, 255), 1500);
         QCOMPARE(invite->palette().color(QPalette::WindowText), QColor(255, 255, 128));
+        // The reference lists as a user reads them, in the order shown.
         QStringList tables;
-        for (QAction* a : principale().menu("menuparamètresindex20")->actions()) tables << a->objectName();
-        QCOMPARE(tables, QStringList({"menuparamètresindex6", "menuparamètresindex7", "menuparamètresindex23",
-                                      "menuparamètresindex8", "menuparamètresindex19", "menuparamètresindex9",
-                                      "menuparamètresindex13", "menuparamètresindex12", "menuparamètresindex15",
-                                      "menuparamètresindex18", "menuparamètresindex14", "menuparamètresindex17",
-                                      "menuparamètresindex16"}));
+        for (QAction* a : principale().menu("menuparamètresindex20")->actions()) tables << a->text();
+        QCOMPARE(tables, QStringList({"Table des Adresses", "Table des Assurances", "Table des Assertions",
+                                      "Table des CSP", "Table des Genres", "Table des Hôpitaux",
+                                      "Table des Langues Vivantes", "Table des Médecins", "Table des Nationalités",
+                                      "Table des Niveaux et Cycles", "Table des Sexes",
+                                      "Table des Situations Familiales", "Table des Villes"}));
         QStringList fichier;
         for (QAction* a : principale().menu("menufichierindex0")->actions())
             fichier << (a->isSeparator() ? "-" : a->text());
