@@ -189,6 +189,7 @@ void renommer() {
         pointeur(forms::Sablier);
         Module1::chemin_base = label4()->text();
         const QString source = Module1::chemin_base;
+        copie::verifier_fichier_inscriptible(source);
         Module1::fermer_base_donnees();
         const std::optional<QString> nom = nom_saisi(saisie_renommage);
         if (!nom || nom->isEmpty()) {
@@ -235,6 +236,7 @@ void supprimer() {
         }
         pointeur(forms::Sablier);
         Module1::chemin_base = label4()->text();
+        copie::verifier_fichier_inscriptible(Module1::chemin_base);
         if (boite_message(QStringLiteral("La base sélectionnée sera supprimée DEFINITIVEMENT...\n\n"
                                          "Confirmez-vous la suppression?"),
                           36) != forms::Oui ||
@@ -267,6 +269,7 @@ void compacter() {
         pointeur(forms::Sablier);
         Module1::chemin_base = label4()->text();
         const QString base = Module1::chemin_base;
+        copie::verifier_fichier_inscriptible(base);
         Module1::fermer_base_donnees();
         const QString avant = dans_liste(avant_compactage), cpg = dans_liste(compactage);
         // A compaction interrupted between its last two steps may leave the kept copy as a

@@ -7,9 +7,11 @@
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/feuilles.h"
+#include "platform/forms/pointeur.h"
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QSaveFile>
 #include <optional>
@@ -110,25 +112,47 @@ namespace Module1 {
 
 void lire_options() {
     using namespace shell::options;
-    forms::pieger([] {
-        if (!QFile::exists(chemin_fichier())) {
+    // The file is read twice at start: a file refused once for a reason is not told again
+    // while it stays the same.
+    static std::optional<QByteArray> dejaRefuse;
+    std::optional<QByteArray> contenu;
+    try {
+        const QFileInfo info(chemin_fichier());
+        if (!info.exists() && !info.isSymLink()) {
+            dejaRefuse.reset();
             ecrire_options();
             return;
         }
-        QString texte;
+        // A named pipe, a device or a folder under that name would hold the start-up waiting.
+        if (!info.isFile()) {
+            contenu = QByteArray("\0pas un fichier", 16);
+            throw Erreur(erreurs_execution::AccesFichier,
+                         QStringLiteral("Le fichier d'options « %1 » n'est pas un fichier ordinaire (dossier, tube "
+                                        "nommé ou périphérique) : il n'est pas lu. Les options de démarrage gardent "
+                                        "leurs valeurs.")
+                             .arg(QDir::toNativeSeparators(chemin_fichier())));
+        }
         {
             QFile f(chemin_fichier());
             if (!f.open(QIODevice::ReadOnly))
                 db::lever(erreurs_execution::PermissionRefusee);
-            texte = QString::fromUtf8(f.readAll());
+            contenu = f.readAll();
         }  // closed here, whatever the reading below finds
-        LecteurChamps lecteur(texte);
+        LecteurChamps lecteur(QString::fromUtf8(*contenu));
         // Each value is applied as soon as it is read: a bad value leaves the later ones as they were.
         for (const char* nom : cases) definir_case(QString::fromUtf8(nom), en_entier(lire_champ(lecteur)));
         chemin_base = lire_champ(lecteur);
         forms::Feuilles::charger(QStringLiteral("feuille_choix_base"))
             .controle<QLabel>(QStringLiteral("Label4"))->setText(chemin_base);
-    }, forms::Prefixe::Donnees);
+        dejaRefuse.reset();
+    } catch (const std::exception&) {
+        if (contenu && contenu == dejaRefuse) {
+            forms::definir_pointeur_souris(forms::PointeurDefaut);
+            return;
+        }
+        dejaRefuse = contenu;
+        forms::pieger([] { throw; }, forms::Prefixe::Donnees);
+    }
 }
 
 void ecrire_options() {

@@ -6,6 +6,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QtTest>
+#include <QProcess>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using forms::Feuilles;
@@ -253,6 +257,62 @@ private slots:
         cliquer("cmdAjouter");
         QCOMPARE(Module1::chemin_base, base);
         QVERIFY(menus_actifs());
+    }
+
+    // A database the user may not write is neither compacted, renamed nor deleted, even in a
+    // folder where a rename would go through: told in French, the file left exactly as it was.
+    void fichier_en_lecture_seule() {
+        test::copie_modele(*dossier, "autre.mdb");
+        QVERIFY(QFile::setPermissions(base, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        const QByteArray avant = lire(base);
+        struct stat a {};
+        QVERIFY(::stat(QFile::encodeName(base).constData(), &a) == 0);
+        for (const char* bouton : {"Command2", "Command6", "cmdSupprimer"}) {
+            QVERIFY(selectionner("ecole.mdb"));
+            boites->effacer();
+            cliquer(bouton);
+            QVERIFY2(boites->derniere().texte.startsWith("Le logiciel a rencontré l'erreur : 70\n\nPermission refusée : « " +
+                                                         QDir::toNativeSeparators(base) + " » est en lecture seule"),
+                     qPrintable(boites->derniere().texte));
+            QCOMPARE(boites->derniere().style, 48);
+            // Refused before any question or name is asked.
+            for (const forms::BoiteVue& v : boites->vues) QVERIFY(!v.saisie && v.style != 36);
+            QCOMPARE(forms::pointeur_souris(), forms::PointeurDefaut);
+            struct stat b {};
+            QVERIFY(::stat(QFile::encodeName(base).constData(), &b) == 0);
+            QCOMPARE(b.st_ino, a.st_ino);
+            QCOMPARE(b.st_mode, a.st_mode);
+            QCOMPARE(lire(base), avant);
+        }
+        QVERIFY(!QFile::exists(chemin("sauvegarde_avant_compactage.mdb")));
+    }
+
+    // Opening a database clears what killed copies left in its folder (their temporary files
+    // and journals), not a temporary file that another process is still writing.
+    void restes_supprimes_a_l_ouverture() {
+        const QStringList restes = {"ecole.mdb~carnelis.Ab12Cd", "ecole.mdb~carnelis.Ab12Cd-journal",
+                                    "CARNELIS.EXP~carnelis.Xy34Zt"};
+        for (const QString& n : restes + QStringList{"autre.mdb~carnelis.En0Cou"}) {
+            QFile f(chemin(n));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray(4096, 'x'));
+        }
+        QProcess autre;
+        autre.start("flock", {chemin("autre.mdb~carnelis.En0Cou"), "sleep", "60"});
+        QVERIFY(autre.waitForStarted());
+        QVERIFY(QTest::qWaitFor([&] {
+            const int fd = ::open(QFile::encodeName(chemin("autre.mdb~carnelis.En0Cou")).constData(), O_RDONLY);
+            const bool pris = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+            ::close(fd);
+            return pris;
+        }));
+        QVERIFY(selectionner("ecole.mdb"));
+        for (const QString& n : restes) QVERIFY2(!QFile::exists(chemin(n)), qPrintable(n));
+        QVERIFY(QFile::exists(chemin("autre.mdb~carnelis.En0Cou")));
+        autre.kill();
+        autre.waitForFinished();
+        QVERIFY(QFile::exists(chemin("ecole.mdb")));
+        QCOMPARE(lignes(base), 5);
     }
 
     void compactage() {

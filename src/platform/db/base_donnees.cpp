@@ -1,4 +1,5 @@
 #include "platform/db/base_donnees.h"
+#include "platform/db/copie_sure.h"
 #include "platform/db/dialecte.h"
 #include "platform/db/erreurs_moteur.h"
 #include "platform/db/francais.h"
@@ -29,6 +30,10 @@ void verifier_fichier(const QString& chemin) {
     const QFileInfo info(chemin);
     if (chemin.isEmpty()) lever(erreurs::CheminInvalide);
     if (!info.exists() || info.isDir()) lever(erreurs::FichierIntrouvable, cite(chemin));
+    // A named pipe or a device would hold the program waiting on its first read.
+    if (!info.isFile())
+        lever(erreurs::FormatNonReconnu, QStringLiteral(" Ce n'est pas un fichier ordinaire (tube nommé ou "
+                                                        "périphérique).") + cite(chemin));
     QFile f(chemin);
     if (!f.open(QIODevice::ReadOnly)) lever(erreurs::OuvertureImpossible, cite(chemin));
     if (f.read(16) != QByteArray("SQLite format 3\0", 16)) lever(erreurs::FormatNonReconnu, cite(chemin));
@@ -133,7 +138,10 @@ sqlite3* connecter(const QString& chemin, int drapeaux) {
 
 std::shared_ptr<BaseDonnees> BaseDonnees::ouvrir(const QString& chemin) {
     verifier_fichier(chemin);
+    // What copies interrupted in this folder left behind (a database-sized temporary file
+    // each), unless another process still writes them.
     supprimer_restes_de_compactage(QFileInfo(chemin).absolutePath());
+    copie_sure::nettoyer(QFileInfo(chemin).absolutePath());
     sqlite3* p = connecter(chemin, SQLITE_OPEN_READWRITE);
     try {
         // Reading the schema is what tells a damaged or foreign file from a database. A file

@@ -299,6 +299,7 @@ void ecrire(const QString& source, const QString& cible, Mode mode, bool remplac
                                                      "être remplacée par sa propre copie. Rien n'a été modifié.")
                                           .arg(cite(cible)));
     if (!remplacer && QFileInfo::exists(cible)) lever(erreurs::BaseExistante, QLatin1Char(' ') + cite(cible));
+    verifier_fichier_inscriptible(cible);
     const QString dossier = QFileInfo(cible).absolutePath();
     verifier_dossier_inscriptible(dossier);
     nettoyer(dossier);
