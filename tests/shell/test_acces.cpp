@@ -4,6 +4,8 @@
 #include "commun/programme.h"
 #include "platform/db/controle_donnees.h"
 #include "shell/menus.h"
+#include "platform/report/apercu.h"
+#include "platform/report/crystal_report.h"
 #include <QLabel>
 
 namespace {
@@ -30,6 +32,42 @@ class EssaiAcces : public QObject {
     Q_OBJECT
 
 private slots:
+    // A preview of a protected database goes with the database: closed when the database is
+    // closed from the menu, and when another database is opened.
+    void apercu_ferme_avec_la_base() {
+        essai::au_login(QStringLiteral("Secret"));
+        essai::Programme p(QStringLiteral("Secret"));
+        QTRY_VERIFY(p.base_ouverte());
+        auto apercu = [&p] {
+            auto& cr = report::CrystalReport1();
+            cr.setDataFiles(0, Module1::chemin_base);
+            cr.setReportFileName(QStringLiteral(CARNELIS_DOSSIER_PROGRAMME "/liste_ape.rpt"));
+            cr.setSelectionFormula(QString());
+            cr.setDestination(report::destination::Fenetre);
+            QCOMPARE(cr.PrintReport(), 0);
+            QVERIFY(forms::Feuilles::estChargee(report::FenetreApercu::Nom));
+            QVERIFY(forms::Feuilles::siChargee(report::FenetreApercu::Nom)->isVisible());
+        };
+        apercu();
+        p.boites->effacer();
+        p.declencher(QStringLiteral("menufichierindex3"));
+        QCOMPARE(p.boites->derniere().texte, QStringLiteral("La base est fermée..."));
+        QVERIFY(!forms::Feuilles::estChargee(report::FenetreApercu::Nom));
+
+        // Opened again, previewed, then another database opened from the chooser.
+        const QString autre = test::copie_modele(p.dossier, QStringLiteral("autre.mdb"));
+        essai::au_login(QStringLiteral("Secret"));
+        p.relancer();
+        QTRY_VERIFY(p.base_ouverte());
+        apercu();
+        p.declencher(QStringLiteral("menufichierindex1"));
+        forms::Feuille& choix = forms::Feuilles::charger(QStringLiteral("feuille_choix_base"));
+        choix.controle<QLabel>(QStringLiteral("Label4"))->setText(autre);
+        choix.controle<QPushButton>(QStringLiteral("cmdMettreàjour"))->click();
+        QTRY_COMPARE(Module1::chemin_base, autre);
+        QVERIFY(!forms::Feuilles::estChargee(report::FenetreApercu::Nom));
+    }
+
     // Each refusal names its reason, saves nothing and leaves the typing as it was.
     void refus() {
         essai::au_login(QStringLiteral("Secret"));

@@ -25,6 +25,9 @@ public:
     virtual void Form_Unload(int& annuler) {}
     // Windows hidden rather than closed by their close box (options, about, processing).
     virtual bool masqueeALaFermeture() const { return false; }
+    // Shows what was read from the working database without a data control of its own (a
+    // print preview): it goes with the database when the database closes or changes.
+    virtual bool montreLaBase() const { return false; }
 
     // Shown modeless and brought to the front.
     void afficher();

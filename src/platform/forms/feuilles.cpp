@@ -95,8 +95,8 @@ bool Feuilles::lacherBases(const QStringList& sauf) {
         const QList<db::ControleDonnees*> controles = f->findChildren<db::ControleDonnees*>();
         const bool lie = std::any_of(controles.begin(), controles.end(),
                                      [](db::ControleDonnees* c) { return !c->DatabaseName().isEmpty(); });
-        if (!lie) continue;
-        if (f->masqueeALaFermeture()) {
+        if (!lie && !f->montreLaBase()) continue;
+        if (lie && f->masqueeALaFermeture()) {
             for (db::ControleDonnees* c : controles) {
                 c->fermer();
                 c->setDatabaseName(QString());

@@ -30,7 +30,8 @@ public:
     static void toutDecharger();
     // Lets go of the database files: every loaded window holding a data control unloads (its
     // unload saves the record being typed), or, for a window hidden rather than closed, its
-    // data controls close and forget their file. The windows named in `sauf` stay as they
+    // data controls close and forget their file; a window that shows the database's data
+    // without a data control (a preview) unloads too. The windows named in `sauf` stay as they
     // are. False as soon as a window refuses to go (its user went back to the record).
     static bool lacherBases(const QStringList& sauf = {});
 

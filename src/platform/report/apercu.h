@@ -32,6 +32,8 @@ public:
 
     FenetreApercu();
     ~FenetreApercu() override;
+    // Its pages show the records of the database they were read from.
+    bool montreLaBase() const override { return true; }
     // Shows the report titled `titre` as its pages come: the records are read and laid out on
     // a thread of their own while the window answers; a failure on the way is told and closes
     // the preview.
