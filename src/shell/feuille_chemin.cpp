@@ -217,6 +217,10 @@ void FeuilleChemin::sauvegarde(const QString& d) {
         return;
     }
     const bool ouverte = existe && fichiers::est_base_ouverte(cible);
+    if (ouverte && !fichiers::laisser_la_base(cible, QStringLiteral("Sauvegarde"))) {
+        fin_attente();
+        return;
+    }
     copie::ecrire(source_, cible, copie::Mode::Compactage, existe);
     if (ouverte) ouverture::fermer_base_ouverte();
     fichiers::rafraichir_liste();
@@ -238,6 +242,10 @@ void FeuilleChemin::restauration(const QString& d) {
                           ->Path() +
                       QLatin1Char('/') + fichiers::restauree;
     const bool ouverte = fichiers::est_base_ouverte(r);
+    if (ouverte && !fichiers::laisser_la_base(r, QStringLiteral("Restauration"))) {
+        fin_attente();
+        return;
+    }
     copie::ecrire(s, r, copie::Mode::Compactage, true);
     if (ouverte) ouverture::fermer_base_ouverte();
     fichiers::rafraichir_liste();

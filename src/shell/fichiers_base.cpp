@@ -2,6 +2,7 @@
 #include "shell/feuille_chemin.h"
 #include "shell/module1.h"
 #include "shell/ouverture.h"
+#include "platform/db/controle_donnees.h"
 #include "platform/db/copie_sure.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
@@ -12,6 +13,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <optional>
+#include <utility>
 
 namespace shell::fichiers {
 
@@ -105,7 +107,55 @@ bool selection_presente(const char* message) {
     return false;
 }
 
+// A window shown on the working database, and the record it shows, to bring it back where it
+// was once the database's file has been compacted.
+struct FenetreOuverte {
+    QString nom;
+    QString source;
+    QVariant signet;  // the row shown (compaction keeps the rows' identities)
+};
+
+QVector<FenetreOuverte> fenetres_sur_la_base() {
+    QVector<FenetreOuverte> r;
+    for (const QString& nom : forms::Feuilles::chargees()) {
+        forms::Feuille* f = forms::Feuilles::siChargee(nom);
+        if (!f || !f->estAffichee() || f->masqueeALaFermeture() || f->montreLaBase()) continue;
+        auto* c = f->findChild<db::ControleDonnees*>(QStringLiteral("datPrimaryRS"));
+        if (!c || c->DatabaseName().isEmpty()) continue;
+        FenetreOuverte o{nom, c->RecordSource(), {}};
+        forms::ignorer_erreur([&] { o.signet = c->Recordset().Bookmark(); });
+        r.append(o);
+    }
+    return r;
+}
+
+// Shows the windows again on the working database, each on its record when it reads the
+// same records as before.
+void rouvrir(const QVector<FenetreOuverte>& fenetres) {
+    Module1::chemin_base = ouverture::base_ouverte();
+    for (const FenetreOuverte& o : fenetres) {
+        forms::pieger([&o] {
+            forms::Feuille& f = forms::Feuilles::charger(o.nom);
+            f.afficher();
+            auto* c = f.findChild<db::ControleDonnees*>(QStringLiteral("datPrimaryRS"));
+            if (c && o.signet.isValid() && c->RecordSource() == o.source)
+                forms::ignorer_erreur([&] { c->Recordset().setBookmark(o.signet); });
+        });
+    }
+}
+
 }  // namespace
+
+bool laisser_la_base(const QString& fichier, const QString& operation) {
+    if (Module1::fermer_base_donnees(fichier)) return true;
+    pointeur(forms::PointeurDefaut);
+    boite_message(QStringLiteral("La base ") + fichier +
+                      QStringLiteral(" est la base de travail, et une fenêtre garde une fiche qui n'a pas été "
+                                     "enregistrée...\n\n") +
+                      operation + QStringLiteral(" annulée : rien n'a été modifié."),
+                  48);
+    return false;
+}
 
 bool est_base_ouverte(const QString& chemin) {
     const QString ouverte = ouverture::base_ouverte();
@@ -138,6 +188,7 @@ void creer() {
             return;
         }
         const bool ouverte = existe && est_base_ouverte(cible);
+        if (ouverte && !laisser_la_base(cible, QStringLiteral("Création"))) return;
         copie::ecrire(Module1::chemin_base, cible, Mode::Copie, existe);
         fermer_si_ouverte(ouverte);
         file1()->Refresh();
@@ -175,6 +226,7 @@ void dupliquer() {
             return;
         }
         const bool ouverte = existe && est_base_ouverte(cible);
+        if (ouverte && !laisser_la_base(cible, QStringLiteral("Duplication"))) return;
         copie::ecrire(source, cible, Mode::Compactage, existe);
         fermer_si_ouverte(ouverte);
         file1()->Refresh();
@@ -203,6 +255,7 @@ void renommer() {
             return;
         }
         const bool ouverte = est_base_ouverte(source);
+        if (ouverte && !laisser_la_base(source, QStringLiteral("Modification du nom"))) return;
         {
             // Nobody writes into the old name between its copy and its removal.
             copie::Verrou verrou(source);
@@ -248,6 +301,7 @@ void supprimer() {
         }
         Module1::fermer_base_donnees();
         const bool ouverte = est_base_ouverte(Module1::chemin_base);
+        if (ouverte && !laisser_la_base(Module1::chemin_base, QStringLiteral("Suppression"))) return;
         copie::supprimer(Module1::chemin_base);
         label4()->clear();
         fermer_si_ouverte(ouverte);
@@ -270,7 +324,20 @@ void compacter() {
         Module1::chemin_base = label4()->text();
         const QString base = Module1::chemin_base;
         copie::verifier_fichier_inscriptible(base);
+        // The working database itself: its windows save what was typed and let go of the file
+        // before it is replaced, and come back on the compacted file afterwards.
+        const bool ouverte = est_base_ouverte(base);
+        const QVector<FenetreOuverte> fenetres = ouverte ? fenetres_sur_la_base() : QVector<FenetreOuverte>();
         Module1::fermer_base_donnees();
+        if (ouverte && !laisser_la_base(base, QStringLiteral("Compactage"))) return;
+        // Whatever happens from here on (refused, failed or done), the windows come back.
+        struct Retour {
+            QVector<FenetreOuverte> fenetres;
+            void rendre() {
+                if (!fenetres.isEmpty()) rouvrir(std::exchange(fenetres, {}));
+            }
+            ~Retour() { rendre(); }
+        } retour{fenetres};
         const QString avant = dans_liste(avant_compactage), cpg = dans_liste(compactage);
         // A compaction interrupted between its last two steps may leave the kept copy as a
         // second name of the database itself: that name is dropped, the database keeps its own.
@@ -295,6 +362,7 @@ void compacter() {
             copie::remplacer_par_compacte(cpg, base, avant);
         }
         file1()->Refresh();
+        retour.rendre();
         pointeur(forms::PointeurDefaut);
         boite_message(QStringLiteral("Compactage effectué..."), 64);
     });

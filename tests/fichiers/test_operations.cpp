@@ -2,6 +2,7 @@
 // their controls against copies of the real blank template; every box checked as shown.
 #include "poste.h"
 #include "shell/ouverture.h"
+#include "platform/db/controle_donnees.h"
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
@@ -313,6 +314,50 @@ private slots:
         autre.waitForFinished();
         QVERIFY(QFile::exists(chemin("ecole.mdb")));
         QCOMPARE(lignes(base), 5);
+    }
+
+    // Compacting the working database while the pupil window shows an edit: the edit is saved
+    // before the file is replaced, the window comes back on the compacted file, on its record,
+    // and the next "&Valider" is written into it.
+    void compactage_de_la_base_de_travail() {
+        demarrer_sur(base);
+        shell::fenetre_principale()->findChild<QAction*>(QStringLiteral("menuenfantsindex1"))->trigger();
+        const QString eleve = QStringLiteral("feuille_élève");
+        auto* datEleves = Feuilles::charger(eleve).controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"));
+        datEleves->Recordset().MoveNext();
+        datEleves->Recordset().MoveNext();
+        const QString matricule = Feuilles::charger(eleve).controle<QLineEdit>(QStringLiteral("matricule"))->text();
+        auto* nom = Feuilles::charger(eleve).controle<QLineEdit>(QStringLiteral("nom_enfant"));
+        nom->setText(QStringLiteral("Avant compactage"));
+        Feuilles::charger(QStringLiteral("feuille_choix_base")).afficher();
+        QVERIFY(selectionner("ecole.mdb"));
+        boites->effacer();
+        cliquer("Command2");
+        verifier_boite(QStringLiteral("Compactage effectué..."), 64);
+        QCOMPARE(boites->vues.size(), 2);
+        QCOMPARE(lignes(base, "élèves"), 5);
+        {
+            auto b = db::BaseDonnees::ouvrir(base);
+            QCOMPARE(b->requete(QStringLiteral("SELECT count(*) FROM \"élèves\" WHERE \"nom_élève\" = 'Avant compactage'"))
+                         .lignes[0][0].toInt(), 1);
+        }
+        QVERIFY(QFile::exists(chemin("sauvegarde_avant_compactage.mdb")));
+        // The window is back, on the compacted file and on its record; the program goes on.
+        QVERIFY(Feuilles::estChargee(eleve) && Feuilles::charger(eleve).estAffichee());
+        datEleves = Feuilles::charger(eleve).controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"));
+        QCOMPARE(datEleves->DatabaseName(), base);
+        QCOMPARE(Feuilles::charger(eleve).controle<QLineEdit>(QStringLiteral("matricule"))->text(), matricule);
+        QVERIFY(menus_actifs());
+        QCOMPARE(shell::ouverture::base_ouverte(), base);
+        nom = Feuilles::charger(eleve).controle<QLineEdit>(QStringLiteral("nom_enfant"));
+        QCOMPARE(nom->text(), QStringLiteral("Avant compactage"));
+        nom->setText(QStringLiteral("Après compactage"));
+        boites->effacer();
+        Feuilles::charger(eleve).controle<QPushButton>(QStringLiteral("cmdMettreàjour"))->click();
+        QVERIFY2(boites->vues.isEmpty(), qPrintable(boites->derniere().texte));
+        auto b = db::BaseDonnees::ouvrir(base);
+        QCOMPARE(b->requete(QStringLiteral("SELECT count(*) FROM \"élèves\" WHERE \"nom_élève\" = 'Après compactage'"))
+                     .lignes[0][0].toInt(), 1);
     }
 
     void compactage() {

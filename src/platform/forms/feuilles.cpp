@@ -67,6 +67,8 @@ Feuille& Feuilles::charger(const QString& nom) {
 
 bool Feuilles::estChargee(const QString& nom) { return registre().chargees.contains(nom); }
 
+QStringList Feuilles::chargees() { return registre().chargees.keys(); }
+
 Feuille* Feuilles::siChargee(const QString& nom) { return registre().chargees.value(nom); }
 
 void Feuilles::decharger(const QString& nom) {

@@ -25,6 +25,7 @@ public:
         return *f;
     }
     static bool estChargee(const QString& nom);
+    static QStringList chargees();  // the names of the loaded windows
     static Feuille* siChargee(const QString& nom);  // nullptr when not loaded
     static void decharger(const QString& nom);
     static void toutDecharger();
