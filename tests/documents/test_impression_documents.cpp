@@ -189,6 +189,12 @@ private slots:
                  QStringLiteral("Boulangerie Martin"));
         QCOMPARE(b.valeur(QStringLiteral("SELECT \"nom_école\" FROM \"école\"")), QStringLiteral("Jules Ferry"));
         QCOMPARE(b.compte(QStringLiteral("documents"), QStringLiteral("titre_document = 'Titre saisi'")), 1);
+
+        // The template window put on another template from the pupil window ("Modifier").
+        controle<QLineEdit>(Documents, QStringLiteral("titre"))->setText(QStringLiteral("Autre titre"));
+        cliquer(Eleve, QStringLiteral("Command6"));
+        QCOMPARE(b.compte(QStringLiteral("documents"), QStringLiteral("titre_document = 'Autre titre'")), 1);
+        QVERIFY2(b.boites->vues.isEmpty(), qPrintable(b.boites->derniere().texte));
     }
 
     // No template in the list: printing says it is not found, editing opens a blank one.
