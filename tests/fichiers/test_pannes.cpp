@@ -3,12 +3,12 @@
 // whole each time: the database as it was or the new file complete, every committed record
 // kept, no temporary file left once the next operation has run.
 #include "poste.h"
+#include "commun/hasard.h"
 #include "commun/montage.h"
 #include "shell/enregistrement_shell.h"
 #include "platform/db/copie_sure.h"
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QtTest>
 
 #include <csignal>
@@ -301,14 +301,7 @@ private slots:
             if (uneFois) args << "une";
             x.p->start(QCoreApplication::applicationFilePath(), args);
         };
-        // The moments of the kills come from a seed printed here; CARNELIS_GRAINE=<seed> in the
-        // environment draws the same moments again to replay a failure (the processes' own pace
-        // still varies from run to run).
-        bool lue = false;
-        quint32 graine = qEnvironmentVariable("CARNELIS_GRAINE").toUInt(&lue);
-        if (!lue) graine = QRandomGenerator::system()->generate();
-        QRandomGenerator hasard(graine);
-        qInfo("graine des instants des arrêts : CARNELIS_GRAINE=%u", graine);
+        QRandomGenerator hasard = test::hasard_rejouable();
         const int essais = 30;
         int tues = 0, operations = 0, perdus = 0;
         for (int k = 0; k < essais; ++k) {

@@ -1,13 +1,13 @@
 // Exports killed while their file is written: the gateway file is afterwards the old file or
 // the old file plus whole runs of records, and the next export stays aligned on 39-line
 // records; the spreadsheet is the old workbook or the new one, never missing or cut.
+#include "commun/hasard.h"
 #include "environnement_reports.h"
 #include "essais.h"
 #include "platform/db/base_donnees.h"
 #include "reports/export_passerelle.h"
 #include "reports/export_tableur.h"
 #include <QProcess>
-#include <QRandomGenerator>
 
 #include <csignal>
 #include <cstdio>
@@ -104,10 +104,11 @@ private slots:
         reports::ecrire_fiches_passerelle(base_, [](const QByteArray&) {}, {});
         const int duree = int(qMax<qint64>(20, t.elapsed()));
 
+        QRandomGenerator hasard = test::hasard_rejouable();
         int entieres = 0, coupees = 0;
         for (int i = 0; i < 24; ++i) {
             const QByteArray avant = lire(fichier);
-            couper(QStringLiteral("passerelle"), sortie, int(QRandomGenerator::global()->bounded(3 * duree)));
+            couper(QStringLiteral("passerelle"), sortie, int(hasard.bounded(3 * duree)));
             const QByteArray apres = lire(fichier);
             if (apres == QByteArray("<absent>")) {
                 QCOMPARE(avant, apres);
@@ -144,8 +145,9 @@ private slots:
         const QByteArray classeur = lire(fichier);
         QVERIFY(classeur.size() > 100000);
 
+        QRandomGenerator hasard = test::hasard_rejouable();
         for (int i = 0; i < 24; ++i) {
-            couper(QStringLiteral("tableur"), fichier, int(QRandomGenerator::global()->bounded(3 * duree)));
+            couper(QStringLiteral("tableur"), fichier, int(hasard.bounded(3 * duree)));
             QVERIFY2(lire(fichier) == classeur, "the workbook was lost or cut by a kill");
         }
     }
