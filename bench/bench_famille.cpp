@@ -2,9 +2,11 @@
 // the user drives it: opening it from the menu, each sort, each search for a family near the
 // end of the order, the next and last records, "&Ajouter", saving, "Enfants" for a family
 // with children, the family picker opening, and the self-extending lookup on leaving a field
-// (a known value, then a new one). Beside the window's figures, the sqlite3 tool's time for
-// the same query. Prints the median of each.
-//   bench_famille [runs] [generer_base]   (runs: 7 by default)
+// (a known value, then a new one), each timed until the window is painted. Beside the opening
+// and the sorts, as the floor, the sqlite3 tool reading the row ids in the same order.
+// Goals: opening and sorts at most 3 times the tool, or under 50 ms; the other actions under 50 ms at 1,000
+// pupils.
+//   bench_famille [--fois N] [--eleves N] [--generateur CHEMIN] [--essai]   (7 measures by default)
 #include "platform/db/base_donnees.h"
 #include "platform/db/controle_donnees.h"
 #include "platform/erreur.h"
@@ -54,12 +56,6 @@ double outil(int fois, const QString& base, const QString& sql) {
     });
 }
 
-void afficher(const char* libelle, double ms, double plancher = -1, double limite = 100) {
-    std::printf("%-52s %8.1f ms", libelle, ms);
-    if (plancher >= 0) std::printf("   (sqlite3 : %6.1f ms)", plancher);
-    std::printf("%s\n", ms < limite ? "" : "   AU-DELÀ DE LA LIMITE");
-}
-
 forms::Feuille& famille() { return forms::Feuilles::charger(Famille); }
 template <class T> T* controle(const QString& nom) { return famille().controle<T>(nom); }
 db::JeuEnregistrements& jeu() { return controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"))->Recordset(); }
@@ -70,13 +66,16 @@ void cliquer(const QString& nom) { controle<QPushButton>(nom)->click(); }
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
-    const int fois = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 7;
     const QString modele = QStringLiteral(CARNELIS_MODELE_VIDE);
+    const bench::Options o = bench::lire_options(argc, argv, 7, modele);
+    const int fois = o.fois;
 
     QTemporaryDir dossier;
-    const QString base = bench::generer_base(bench::generateur(argc, argv, modele), modele, dossier.path());
+    const QString base = bench::generer_base(o, modele, dossier.path());
     if (base.isEmpty()) return 1;
     std::printf("%d mesures par ligne (médianes)\n\n", fois);
+    bench::Objectifs objectifs(o.essai);
+    const auto action = [&](const char* libelle, double ms) { objectifs.action(QString::fromUtf8(libelle), ms, o.eleves); };
 
     try {
         enregistrer_feuilles_settings();
@@ -87,6 +86,11 @@ int main(int argc, char** argv) {
         principale.resize(1024, 768);
         principale.show();
         forms::Feuilles::definirZone(zone);
+        // Until the window is painted.
+        const auto peindre = [&] {
+            traiter();
+            principale.repaint();
+        };
         Module1::chemin_base = base;
         auto& boites = forms::installer_repondeur_scripte();
 
@@ -99,22 +103,22 @@ int main(int argc, char** argv) {
 
         const double ouverture = chronometrer(
             fois, [] { forms::Feuilles::decharger(Famille); traiter(); },
-            [] { shell::menus::executer(QStringLiteral("menuenfantsindex2")); });
-        afficher("Ouverture par le menu", ouverture,
-                 outil(fois, base, QStringLiteral("SELECT * FROM familles ORDER BY \"nom_responsable_légal\", "
-                                                  "\"prénom_responsable_légal\";")));
+            [&] { shell::menus::executer(QStringLiteral("menuenfantsindex2")); peindre(); });
+        objectifs.rapport(QStringLiteral("Ouverture par le menu / sqlite3"), ouverture,
+                          outil(fois, base, QStringLiteral("SELECT rowid FROM familles ORDER BY \"nom_responsable_légal\", "
+                                                           "\"prénom_responsable_légal\";")), 3, 50);
 
         auto* tri = controle<QComboBox>(QStringLiteral("Combo1"));
         const char* const sqlTris[] = {
-            "SELECT * FROM familles ORDER BY \"nom_responsable_légal\", \"prénom_responsable_légal\";",
-            "SELECT * FROM familles ORDER BY \"nom_responsable_légal\" DESC, \"prénom_responsable_légal\" DESC;",
-            "SELECT * FROM familles ORDER BY \"référence_famille\";",
-            "SELECT * FROM familles ORDER BY \"référence_famille\" DESC;"};
+            "SELECT rowid FROM familles ORDER BY \"nom_responsable_légal\", \"prénom_responsable_légal\";",
+            "SELECT rowid FROM familles ORDER BY \"nom_responsable_légal\" DESC, \"prénom_responsable_légal\" DESC;",
+            "SELECT rowid FROM familles ORDER BY \"référence_famille\";",
+            "SELECT rowid FROM familles ORDER BY \"référence_famille\" DESC;"};
         for (int i = 0; i < 4; ++i) {
             const double t = chronometrer(fois, [&] { tri->setCurrentIndex((i + 1) % 4); },
-                                          [&] { tri->setCurrentIndex(i); });
-            const QByteArray libelle = ("Tri : " + tri->itemText(i)).toUtf8();
-            afficher(libelle.constData(), t, outil(fois, base, QString::fromUtf8(sqlTris[i])));
+                                          [&] { tri->setCurrentIndex(i); peindre(); });
+            objectifs.rapport(QStringLiteral("Tri : %1 / sqlite3").arg(tri->itemText(i)), t,
+                              outil(fois, base, QString::fromUtf8(sqlTris[i])), 3, 50);
         }
         tri->setCurrentIndex(0);
 
@@ -138,63 +142,58 @@ int main(int argc, char** argv) {
         };
         for (const Recherche& r : recherches) {
             const double t = chronometrer(fois, [&] { boites.effacer(); boites.saisir(r.texte); },
-                                          [&] { cliquer(QString::fromUtf8(r.bouton)); });
+                                          [&] { cliquer(QString::fromUtf8(r.bouton)); peindre(); });
             if (boites.vues.size() != 1) std::printf("  (%s : non trouvé)\n", qPrintable(r.texte));
-            afficher(r.libelle, t, outil(fois, base, r.sql));
+            action(r.libelle, t);
         }
 
         auto* suivant = controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"))->findChild<QToolButton*>("suivant");
         auto* dernier = controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"))->findChild<QToolButton*>("dernier");
-        afficher("Fiche suivante", chronometrer(fois, [] { jeu().MoveFirst(); }, [&] { suivant->click(); }));
-        afficher("Dernière fiche", chronometrer(fois, [] { jeu().MoveFirst(); }, [&] { dernier->click(); }));
+        action("Fiche suivante", chronometrer(fois, [] { jeu().MoveFirst(); }, [&] { suivant->click(); peindre(); }));
+        action("Dernière fiche", chronometrer(fois, [] { jeu().MoveFirst(); }, [&] { dernier->click(); peindre(); }));
 
         const auto abandonner = [] {
             if (jeu().EditMode() != 0) jeu().CancelUpdate();
         };
-        afficher("« Ajouter »", chronometrer(fois, abandonner, [] { cliquer(QStringLiteral("cmdAjouter")); }),
-                 outil(fois, base, QStringLiteral("SELECT * FROM familles ORDER BY \"référence_famille\";")));
+        action("« Ajouter »", chronometrer(fois, abandonner, [&] { cliquer(QStringLiteral("cmdAjouter")); peindre(); }));
         abandonner();
         jeu().MoveFirst();
         int n = 0;
-        afficher("« Valider » d'une fiche modifiée",
-                 chronometrer(fois, [&] { controle<QLineEdit>(QStringLiteral("police_assurance"))->setText(QString::number(++n)); },
-                              [] { cliquer(QStringLiteral("cmdMettreàjour")); }));
+        action("« Valider » d'une fiche modifiée",
+               chronometrer(fois, [&] { controle<QLineEdit>(QStringLiteral("police_assurance"))->setText(QString::number(++n)); },
+                            [&] { cliquer(QStringLiteral("cmdMettreàjour")); peindre(); }));
 
         const auto avecEnfants = requete(QStringLiteral(
             "SELECT \"référence_famille\" FROM \"élèves\" GROUP BY \"référence_famille\" HAVING COUNT(*) >= 2 LIMIT 1"));
         const QString parents = avecEnfants.lignes.value(0).value(0).toString();
         const double enfants = chronometrer(
             fois, [&] { controle<QLineEdit>(QStringLiteral("Text13"))->setText(parents); boites.effacer(); },
-            [] { cliquer(QStringLiteral("Command4")); traiter(); });
+            [&] { cliquer(QStringLiteral("Command4")); peindre(); });
         if (!boites.vues.isEmpty()) std::printf("  (« Enfants » : %s)\n", qPrintable(boites.derniere().texte));
-        afficher("« Enfants » d'une famille de plusieurs enfants", enfants,
-                 outil(fois, base, "SELECT * FROM \"élèves\" WHERE \"référence_famille\" LIKE '" + parents + "';"));
+        action("« Enfants » d'une famille de plusieurs enfants", enfants);
         jeu().CancelUpdate();
 
         const double choix = chronometrer(
             fois, [] { forms::Feuilles::decharger(QStringLiteral("feuille_choix_famille")); traiter(); },
-            [] {
+            [&] {
                 Module1::ouvrir_table_choix_famille();
                 forms::Feuilles::charger(QStringLiteral("feuille_choix_famille")).afficher();
-                traiter();
+                peindre();
             });
-        afficher("Choix de la famille : ouverture sur 7 000 familles", choix,
-                 outil(fois, base, QStringLiteral("SELECT * FROM familles;")));
+        action("Choix de la famille : ouverture sur toutes les familles", choix);
 
         const listes_auto::Instance* adresse = listes_auto::chercher(Famille, QStringLiteral("Text2"));
         const QString connue = requete(QStringLiteral("SELECT \"détails\" FROM adresses LIMIT 1")).lignes.value(0).value(0).toString();
-        afficher("Liste auto-extensible : valeur connue",
-                 chronometrer(fois, [] {}, [&] { listes_auto::completer(*adresse, connue); }),
-                 outil(fois, base, "SELECT * FROM adresses WHERE \"détails\" LIKE '" + connue + "';"), 50);
+        action("Liste auto-extensible : valeur connue",
+               chronometrer(fois, [] {}, [&] { listes_auto::completer(*adresse, connue); }));
         int m = 0;
-        afficher("Liste auto-extensible : valeur ajoutée",
-                 chronometrer(fois, [] {}, [&] { listes_auto::completer(*adresse, QStringLiteral("Allée %1").arg(++m)); }),
-                 -1, 50);
+        action("Liste auto-extensible : valeur ajoutée",
+               chronometrer(fois, [] {}, [&] { listes_auto::completer(*adresse, QStringLiteral("Allée %1").arg(++m)); }));
         forms::Feuilles::toutDecharger();
         traiter();
     } catch (const Erreur& e) {
         std::fprintf(stderr, "Erreur %d : %s\n", e.numero, qPrintable(e.texte));
         return 1;
     }
-    return 0;
+    return objectifs.fin();
 }

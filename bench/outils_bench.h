@@ -1,8 +1,11 @@
 #pragma once
-// What every benchmark needs: medians, timing, running a tool, and a generated database (10,000 pupils and 7,000
-// families unless told), written by the build's generator into a temporary folder.
+// What every benchmark needs: its command line, medians, timing, running a tool, the goals each measure is
+// compared with, peak memory measured in a process of its own, and a generated database (10,000 pupils and
+// 7,000 families unless told), written by the build's generator into a temporary folder.
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QString>
@@ -10,9 +13,118 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 namespace bench {
+
+// The command line of every benchmark:
+//   [--fois N] [--eleves N] [--generateur CHEMIN] [--essai]
+// --fois: measures per line (medians printed); --eleves: the register's size (families: 7 for 10 pupils);
+// --essai: a quick run that checks the benchmark still works, goals printed but not enforced.
+// A benchmark that measures memory runs itself again with "--memoire PARTIE --base CHEMIN".
+struct Options {
+    int fois = 5;
+    int eleves = 10000;
+    QString generateur;
+    bool essai = false;
+    QString memoire, base;
+};
+
+// The generator given on the command line or the one the build made.
+inline Options lire_options(int argc, char** argv, int fois, const QString& modele) {
+    Options o;
+    o.fois = fois;
+    o.generateur = QFileInfo(modele).absolutePath() + "/../schema/generer_base";
+    for (int i = 1; i < argc; ++i) {
+        const QString a = QString::fromLocal8Bit(argv[i]);
+        const QString suivant = i + 1 < argc ? QString::fromLocal8Bit(argv[i + 1]) : QString();
+        if (a == u"--essai") o.essai = true;
+        else if (a == u"--fois") { o.fois = std::max(1, suivant.toInt()); ++i; }
+        else if (a == u"--eleves") { o.eleves = std::max(1, suivant.toInt()); ++i; }
+        else if (a == u"--generateur") { o.generateur = suivant; ++i; }
+        else if (a == u"--memoire") { o.memoire = suivant; ++i; }
+        else if (a == u"--base") { o.base = suivant; ++i; }
+        else {
+            std::fprintf(stderr, "argument inconnu : %s\n"
+                                 "usage : %s [--fois N] [--eleves N] [--generateur CHEMIN] [--essai]\n", argv[i], argv[0]);
+            std::exit(2);
+        }
+    }
+    return o;
+}
+
+// Each measure printed beside its goal; a missed goal makes the benchmark fail, but in a quick run.
+class Objectifs {
+public:
+    explicit Objectifs(bool essai) : essai_(essai) {}
+
+    // A time beside its floor, the ratio at most `rapportMax`; or, for what the user waits for in a
+    // window, under `admis` ms whatever the floor (a window's own making costs more than the tool's
+    // reading of a small register, and is not seen under 50 ms).
+    void rapport(const QString& libelle, double ms, double plancher, double rapportMax, double admis = 0) {
+        const double r = ms / std::max(0.01, plancher);
+        const QString objectif = QStringLiteral("<= %1 x").arg(rapportMax, 0, 'f', 1) +
+                                 (admis > 0 ? QStringLiteral(" ou < %1 ms").arg(admis) : QString());
+        ligne(libelle, QStringLiteral("%1 ms / %2 ms = %3 x").arg(ms, 0, 'f', 1).arg(plancher, 0, 'f', 1).arg(r, 0, 'f', 2),
+              objectif, r <= rapportMax || ms < admis);
+    }
+    // A value under `max`, in `unite` ("ms", "Mo").
+    void plafond(const QString& libelle, double valeur, double max, const QString& unite) {
+        ligne(libelle, QStringLiteral("%1 %2").arg(valeur, 0, 'f', 1).arg(unite), QStringLiteral("< %1 %2").arg(max).arg(unite),
+              valeur >= 0 && valeur < max);
+    }
+    // An action the user waits for with no floor beside it: under 50 ms on a register of 1,000 pupils;
+    // larger registers print it without a goal.
+    void action(const QString& libelle, double ms, int eleves) {
+        if (eleves <= 1000) plafond(libelle, ms, 50, QStringLiteral("ms"));
+        else mesure(libelle, ms);
+    }
+    // A measure with no goal at this size.
+    void mesure(const QString& libelle, double valeur, const QString& unite = QStringLiteral("ms")) {
+        std::printf("  %s %s\n", qPrintable(libelle.leftJustified(62)),
+                    qPrintable(QStringLiteral("%1 %2").arg(valeur, 0, 'f', 1).arg(unite).rightJustified(34)));
+    }
+    // Prints the verdict; the benchmark's exit code.
+    int fin() const {
+        if (manques_ == 0) std::printf("Tous les objectifs sont atteints.\n");
+        else std::printf("%d objectif(s) manqué(s)%s.\n", manques_, essai_ ? " (essai rapide : non bloquant)" : "");
+        std::fflush(stdout);
+        return manques_ > 0 && !essai_ ? 1 : 0;
+    }
+
+private:
+    void ligne(const QString& libelle, const QString& mesure, const QString& objectif, bool atteint) {
+        if (!atteint) ++manques_;
+        std::printf("  %s %s   objectif %s %s\n", qPrintable(libelle.leftJustified(62)), qPrintable(mesure.rightJustified(34)),
+                    qPrintable(objectif.leftJustified(18)), atteint ? "atteint" : "MANQUÉ");
+        std::fflush(stdout);
+    }
+    bool essai_;
+    int manques_ = 0;
+};
+
+// The process's peak resident memory so far, in megabytes (VmHWM).
+inline double memoire_max_mo() {
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& l : f.readAll().split('\n'))
+        if (l.startsWith("VmHWM:")) return l.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return -1;
+}
+
+// Runs this benchmark again with "--memoire `partie` --base `base`", so that the peak memory is that part's
+// alone; the peak it prints on its last line, in megabytes, or -1.
+inline double memoire_dans_un_processus(const QString& partie, const QString& base) {
+    QProcess p;
+    p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--memoire"), partie, QStringLiteral("--base"), base});
+    if (!p.waitForFinished(-1) || p.exitCode() != 0) {
+        std::fprintf(stderr, "mesure de mémoire « %s » : échec\n%s", qPrintable(partie), p.readAllStandardError().constData());
+        return -1;
+    }
+    const QList<QByteArray> lignes = p.readAllStandardOutput().trimmed().split('\n');
+    return lignes.isEmpty() ? -1 : lignes.last().trimmed().toDouble();
+}
 
 inline double mediane(QVector<double> v) {
     std::sort(v.begin(), v.end());
@@ -41,11 +153,6 @@ inline bool executer(const QString& programme, const QStringList& arguments) {
     return p.waitForFinished(-1) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
-// The generator given on the command line (argument 2) or the one the build made.
-inline QString generateur(int argc, char** argv, const QString& modele) {
-    return argc > 2 ? QString::fromLocal8Bit(argv[2]) : QFileInfo(modele).absolutePath() + "/../schema/generer_base";
-}
-
 // Writes "bench<eleves>.mdb" into `dossier` from the blank template; its path, or "" on failure.
 inline QString generer_base(const QString& generateur, const QString& modele, const QString& dossier,
                             int eleves = 10000, int familles = 7000) {
@@ -59,6 +166,12 @@ inline QString generer_base(const QString& generateur, const QString& modele, co
         return {};
     }
     return base;
+}
+
+// The register of `o.eleves` pupils (or `eleves`), with 7 families for every 10 pupils.
+inline QString generer_base(const Options& o, const QString& modele, const QString& dossier, int eleves = 0) {
+    const int n = eleves > 0 ? eleves : o.eleves;
+    return generer_base(o.generateur, modele, dossier, n, std::max(1, n * 7 / 10));
 }
 
 }  // namespace bench
