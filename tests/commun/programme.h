@@ -76,22 +76,31 @@ struct Programme {
     }
 };
 
-// Types `code` in the login window as soon as it is up (it runs its own modal loop).
-inline void au_login(const QString& code) {
+// Acts on the login window as soon as it is up (it runs its own modal loop).
+inline void au_login(std::function<void(QDialog*)> geste) {
     auto* minuterie = new QTimer;
     minuterie->setInterval(10);
-    QObject::connect(minuterie, &QTimer::timeout, [minuterie, code] {
+    QObject::connect(minuterie, &QTimer::timeout, [minuterie, geste] {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (w->objectName() == QLatin1String("feuille_login") && w->isVisible()) {
                 minuterie->stop();
                 minuterie->deleteLater();
-                w->findChild<QLineEdit*>(QStringLiteral("accès_tentavive"))->setText(code);
-                w->findChild<QPushButton*>(QStringLiteral("cmdMettreàjour"))->click();
+                geste(static_cast<QDialog*>(w));
                 return;
             }
         }
     });
     minuterie->start();
+}
+
+inline void taper_code(QDialog* login, const QString& code) {
+    login->findChild<QLineEdit*>(QStringLiteral("accès_tentavive"))->setText(code);
+    login->findChild<QPushButton*>(QStringLiteral("cmdMettreàjour"))->click();
+}
+
+// Types `code` in the login window as soon as it is up.
+inline void au_login(const QString& code) {
+    au_login([code](QDialog* login) { taper_code(login, code); });
 }
 
 }  // namespace essai

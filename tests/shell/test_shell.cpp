@@ -2,6 +2,7 @@
 // login window worked through their controls, the menus triggered by name, against copies
 // of the real blank template.
 #include "commun/base_test.h"
+#include "commun/programme.h"
 #include "shell/demarrage_interne.h"
 #include "shell/liants.h"
 #include "shell/mdiform1.h"
@@ -67,27 +68,8 @@ bool choix_affiche() { return choix() && choix()->estAffichee(); }
 
 int case_options(const char* nom) { return shell::options::valeur_case(QString::fromUtf8(nom)); }
 
-// Acts on the login window as soon as it is up (it runs its own modal loop).
-void au_login(std::function<void(QDialog*)> geste) {
-    auto* minuterie = new QTimer;
-    minuterie->setInterval(10);
-    QObject::connect(minuterie, &QTimer::timeout, [minuterie, geste] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->objectName() == QLatin1String("feuille_login") && w->isVisible()) {
-                minuterie->stop();
-                minuterie->deleteLater();
-                geste(static_cast<QDialog*>(w));
-                return;
-            }
-        }
-    });
-    minuterie->start();
-}
-
-void taper_code(QDialog* login, const QString& code) {
-    login->findChild<QLineEdit*>(QStringLiteral("accès_tentavive"))->setText(code);
-    login->findChild<QPushButton*>(QStringLiteral("cmdMettreàjour"))->click();
-}
+using essai::au_login;
+using essai::taper_code;
 
 // A stand-in for a window built elsewhere, when it is not registered yet.
 class FeuilleTemoin : public forms::Feuille {
