@@ -151,13 +151,18 @@ class EssaiPagesImprimees : public QObject {
     static bool convertir(const QString& dossier) {
         QStringList fichiers;
         for (const QString& f : QDir(dossier).entryList({QStringLiteral("*.rtf")})) fichiers << QDir(dossier).filePath(f);
+        // With no file, the office would start and wait for a user.
+        if (fichiers.isEmpty()) return false;
         QProcess soffice;
         auto e = QProcessEnvironment::systemEnvironment();
         e.insert(QStringLiteral("HOME"), dossier);  // its own profile, whatever runs beside
         soffice.setProcessEnvironment(e);
         soffice.start(QStringLiteral("soffice"),
                       QStringList{"--headless", "--convert-to", "pdf", "--outdir", dossier} + fichiers);
-        return soffice.waitForFinished(300000);
+        if (soffice.waitForFinished(300000)) return true;
+        soffice.kill();
+        soffice.waitForFinished(10000);
+        return false;
     }
 
     // The texts of a laid-out cell and of its lines.
@@ -170,6 +175,11 @@ class EssaiPagesImprimees : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(dossier_.isValid());
+        // CARNELIS_GARDER_PAGES=1 keeps the files and PDFs, to look at the pages by eye.
+        if (qEnvironmentVariableIsSet("CARNELIS_GARDER_PAGES")) {
+            dossier_.setAutoRemove(false);
+            qInfo("Pages gardées dans %s", qPrintable(dossier_.path()));
+        }
         creer_base();
         sorties_ = chemin(QStringLiteral("rtf"));
         QDir().mkpath(sorties_);
@@ -290,6 +300,72 @@ private slots:
         forms::Feuilles::toutDecharger();
     }
 
+    // The guardian's address sits in a window envelope's frame (85 x 33 mm, 110 mm from the
+    // left, 55 mm from the top) whatever the letterhead's length; nothing else enters it, and
+    // an address too long for it keeps its postcode and town.
+    void adresse_de_la_lettre_a_sa_place() {
+        auto b = db::BaseDonnees::ouvrir(base_);
+        b->requete(QStringLiteral("DELETE FROM \"école\""));
+        b->requete(QStringLiteral("INSERT INTO \"école\" (\"nom_école\", \"ville_école\") VALUES ('École Jean Moulin', 'Évreux')"));
+        b->requete(QStringLiteral("INSERT INTO documents (\"intitulé_bouton\", titre_document) VALUES ('Certificat', 'Certificat de scolarité')"));
+        b->Close();
+        Formules f{{QStringLiteral("date_contrôlée"), QStringLiteral("Évreux, le 09/12/2026")},
+                   {QStringLiteral("nom_responsable_contrôlé"), QStringLiteral("Madame Claire Durand")},
+                   {QStringLiteral("adresse_responsable_contrôlée"), QStringLiteral("12, rue des Lilas")},
+                   {QStringLiteral("ville_responsable_contrôlée"), QStringLiteral("27000 Évreux")},
+                   {QStringLiteral("titre_document"), QStringLiteral("Certificat de scolarité")}};
+        const QString certificat = QStringLiteral("{documents.intitulé_bouton} = \"Certificat\"");
+        const auto verifier = [&](const DocumentRendu& lettre, QVector<LigneTexte>& lignes) {
+            QCOMPARE(lettre.pages.size(), 1);
+            const BandeRendue* adresse = nullptr;
+            for (const BandeRendue& x : lettre.pages[0].bandes) {
+                if (x.fixe) { adresse = &x; continue; }
+                for (const CelluleRendue& c : x.cellules)
+                    if (!texte(c).isEmpty() && c.x < 195 && c.x + c.largeur > 110)
+                        QVERIFY2(x.y >= 88 - 1e-6, qPrintable(texte(c)));
+            }
+            QVERIFY(adresse);
+            QCOMPARE(adresse->y, 55.0);
+            QCOMPARE(adresse->cellules.first().x, 110.0);
+            double h = 0;
+            for (const LigneTexte& l : adresse->cellules.first().lignes) {
+                h += l.hauteur;
+                QVERIFY(!l.texte.isEmpty());
+                QVERIFY2(mesure::largeur(l.texte, l.style) <= 85 + 0.01, qPrintable(l.texte));
+            }
+            QVERIFY(h <= 33);
+            QCOMPARE(adresse->cellules.first().lignes.last().texte, QStringLiteral("27000 Évreux"));
+            lignes = adresse->cellules.first().lignes;
+        };
+        const DocumentRendu courte = apercu(QStringLiteral("document"), certificat, f);
+        QVector<LigneTexte> lignesCourte, lignesLongue, lignesTrop;
+        verifier(courte, lignesCourte);
+        if (QTest::currentTestFailed()) return;
+        QCOMPARE(lignesCourte.first().texte, QStringLiteral("Madame Claire Durand"));
+        QCOMPARE(lignesCourte.size(), 3);  // no blank line for the empty second address line
+        QVERIFY(rtf(QStringLiteral("document"), QStringLiteral("lettre_courte"), certificat, f));
+
+        b = db::BaseDonnees::ouvrir(base_);
+        b->requete(QStringLiteral("UPDATE \"école\" SET \"nom_école\" = 'Groupe scolaire élémentaire et maternelle Jean Moulin', "
+                                  "\"numéro_école\" = '12 bis', \"adresse_école\" = 'avenue du Maréchal de Lattre de Tassigny', "
+                                  "\"adresse2_école\" = 'Quartier de la Madeleine - Bâtiment B', \"code_postal_école\" = '27000', "
+                                  "\"téléphone_école\" = '02 32 00 00 00', \"mail_école\" = 'ce.0270000x@ac-normandie.fr'"));
+        b->Close();
+        const DocumentRendu longue = apercu(QStringLiteral("document"), certificat, f);
+        verifier(longue, lignesLongue);
+        if (QTest::currentTestFailed()) return;
+        QCOMPARE(lignesLongue.size(), lignesCourte.size());
+        for (int i = 0; i < lignesCourte.size(); ++i) QCOMPARE(lignesLongue[i].texte, lignesCourte[i].texte);
+        QVERIFY(rtf(QStringLiteral("document"), QStringLiteral("lettre_longue"), certificat, f));
+
+        // An address of seven long lines is shortened within the frame.
+        Formules g = f;
+        g[QStringLiteral("nom_responsable_contrôlé")] = QStringLiteral("Monsieur et Madame Jean-Christophe de La Rochefoucauld-Montbrison");
+        g[QStringLiteral("adresse_responsable_contrôlée")] = QStringLiteral("Résidence des Mille Étangs, bâtiment C, escalier 4, porte 12, 1245 chemin des Hauts de la Vallée de l'Iton");
+        g[QStringLiteral("adresse2_responsable_contrôlée")] = QStringLiteral("Lieu-dit la Grande Fontaine aux Moines, hameau de Saint-Michel-des-Bois");
+        verifier(apercu(QStringLiteral("document"), certificat, g), lignesTrop);
+    }
+
     // Exercise-book labels of a class of 250 pupils: 10 full sheets and a last row of 1.
     void planche_d_etiquettes() {
         const DocumentRendu doc = apercu(QStringLiteral("étiquet_cahiers"), QStringLiteral("{élèves.référence_classe_élève} = \"C1\""));
@@ -326,6 +402,22 @@ private slots:
             }
         for (const QString n : {"1", "999", "1000", "2000"}) QVERIFY2(numeros.contains(n), qPrintable(n));
         QCOMPARE(numeros.size(), Eleves);
+
+        // The letter's address at its frame's place, with a short or a long letterhead; the
+        // date under the frame.
+        for (const QString nom : {"lettre_courte", "lettre_longue"}) {
+            const QVector<Mot> mots = pdf(nom);
+            const auto mot = [&](const QString& t) {
+                // On the page's right half: the letterhead has its own postcode.
+                const auto it = std::find_if(mots.begin(), mots.end(), [&](const Mot& m) { return m.texte == t && m.x0 > 100; });
+                return it == mots.end() ? Mot{} : *it;
+            };
+            const Mot madame = mot(QStringLiteral("Madame")), ville = mot(QStringLiteral("27000")), date = mot(QStringLiteral("09/12/2026"));
+            QVERIFY2(qAbs(madame.x0 - 110) <= 1 && madame.y0 >= 55 - 0.5 && madame.y0 <= 57, qPrintable(QStringLiteral("%1 : %2 ; %3").arg(nom).arg(madame.x0).arg(madame.y0)));
+            QVERIFY2(qAbs(ville.x0 - 110) <= 1 && ville.y1 <= 88, qPrintable(QStringLiteral("%1 : %2 ; %3").arg(nom).arg(ville.x0).arg(ville.y1)));
+            QVERIFY2(date.y0 >= 88, qPrintable(QStringLiteral("%1 : %2").arg(nom).arg(date.y0)));
+            QCOMPARE(date.page, 1);
+        }
 
         // Each label's lines where the preview draws them, on full rows and on the last one.
         for (const QString& nom : {QStringLiteral("cahiers"), QStringLiteral("adresses")}) {

@@ -145,7 +145,7 @@ Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoe
 
     QVector<formule::PNoeud> places;
     for (const Bande* b : {&m.entetePage, &m.debutRapport, &m.enteteColonnes, &m.enteteGroupe,
-                           &m.detail, &m.piedGroupe, &m.finRapport, &m.piedPage})
+                           &m.detail, &m.piedGroupe, &m.finRapport, &m.piedPage, &m.fenetre})
         valeurs(*b, places);
     if (m.groupe) places.append(m.groupe->valeur);
     for (const Cle& k : m.tri) places.append(k.valeur);

@@ -195,10 +195,23 @@ void EcritureRtf::ecrire_page(const Page& page, bool derniere) {
     if (pagesEcrites_ > 0 && !flotte_) petit_paragraphe(r, Saut, "\\page\\par\n");
     ++pagesEcrites_;
     const QVector<BandeRendue>& bandes = page.bandes;
+    // A band at its own place (an envelope's address) is a frame fixed on the page, written
+    // first so that it belongs to this page; the flow does not count it.
+    for (const BandeRendue& b : bandes) {
+        if (!b.fixe || b.cellules.isEmpty()) continue;
+        const CelluleRendue& c = b.cellules.first();
+        QByteArray cadre = "\\pard\\plain\\phpg\\pvpg\\wraparound";
+        mot(cadre, "\\posx", twips(c.x));
+        mot(cadre, "\\posy", twips(b.y));
+        mot(cadre, "\\absw", twips(c.largeur));
+        mot(cadre, "\\absh-", twips(b.hauteur));
+        paragraphes(r, c, cadre.constData(), QByteArray("\\sb") + QByteArray::number(twips(0.3)), "\\par\n", b.y + 0.3, texte);
+    }
     int fin = twips(doc_.marges[0]);
     flotte_ = false;
     for (int i = 0; i < bandes.size(); ++i) {
         const BandeRendue& b = bandes[i];
+        if (b.fixe) continue;
         const int haut = twips(b.y);
         if (haut - fin >= 10) petit_paragraphe(r, haut - fin, "\\par\n");
         int h = hauteur_twips(b.y, b.hauteur);

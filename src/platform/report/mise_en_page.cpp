@@ -359,6 +359,8 @@ private:
     // `colonnes`: the bands are records, so a new page starts with the column headings.
     void poser(QVector<BandeRendue>& bs, bool couper = true, bool colonnes = false) {
         for (BandeRendue& b : bs) {
+            // A line's type rises a little above its box: 2 mm keep it off the window's edge.
+            if (dans_la_fenetre(b)) y_ = m_.cadreFenetre[1] + m_.cadreFenetre[3] + 2;
             if (couper && corps_ && y_ + b.hauteur > limite_ + 1e-6) {
                 nouvelle_page(ligneCourante_, true);
                 if (colonnes && colonnesEnAttente_) rendre_colonnes_poses(ligneCourante_);
@@ -468,12 +470,49 @@ private:
         tete_ = tete;
     }
 
+    // The address of a window envelope at its fixed place on the first page, shortened as a
+    // label is when it does not fit; nothing of the page's flow enters its frame.
+    void placer_fenetre() {
+        const double* f = m_.cadreFenetre;
+        if (f[2] <= 0 || m_.fenetre.isEmpty()) return;
+        BandeRendue b;
+        b.fixe = true;
+        b.y = f[1];
+        b.hauteur = f[3];
+        CelluleRendue c;
+        c.x = f[0];
+        c.largeur = f[2];
+        c.marge = 0;
+        bool raccourcie = false;
+        c.lignes = etiquette(m_.fenetre, contexte(ligneCourante_), f[2], f[3] - 0.6, raccourcie);
+        if (c.lignes.isEmpty()) return;
+        b.cellules.append(std::move(c));
+        doc_.pages.last().bandes.append(std::move(b));
+        pageFenetre_ = nombre_pages();
+    }
+
+    // Whether a band placed at the current height would print in the envelope's window or
+    // above it: the page's side of the window holds the address alone down to its foot, so
+    // that the date and the title always follow the address.
+    bool dans_la_fenetre(const BandeRendue& b) const {
+        const double* f = m_.cadreFenetre;
+        if (pageFenetre_ != nombre_pages() || y_ >= f[1] + f[3]) return false;
+        if (b.trait) return true;
+        for (const CelluleRendue& c : b.cellules) {
+            const bool imprime = c.cadre || std::any_of(c.lignes.begin(), c.lignes.end(),
+                                                        [](const LigneTexte& l) { return !l.texte.isEmpty(); });
+            if (imprime && c.x < f[0] + f[2] && c.x + c.largeur > f[0]) return true;
+        }
+        return false;
+    }
+
     void debut_rapport() {
         ajuster_colonnes();
         limite_ = doc_.hauteur - m_.marges[2] - hauteur_pied();
         const int n = d_.lignes.size();
         nouvelle_page(n > 0 ? 0 : -1);
         ligneCourante_ = n > 0 ? 0 : -1;
+        placer_fenetre();
         QVector<BandeRendue> debut;
         rendre(m_.debutRapport, contexte(ligneCourante_), debut);
         poser(debut);
@@ -562,24 +601,25 @@ private:
     // to a readable size, then each line is cut to one line, then lines are left out from the
     // one before last upwards: the first line (the name) and the last one (postcode and town)
     // are always printed.
-    QVector<LigneTexte> etiquette(int i, double largeur, double hauteur, bool& raccourcie) const {
+    QVector<LigneTexte> etiquette(const Bande& bande, const Contexte& c, double largeur, double hauteur,
+                                  bool& raccourcie) const {
         const auto total = [](const QVector<LigneTexte>& ls) {
             double h = 0;
             for (const LigneTexte& l : ls) h += l.hauteur;
             return h;
         };
         QVector<LigneTexte> lignes;
-        lignes_etiquette(m_.detail, contexte(i), largeur, 0, false, lignes);
+        lignes_etiquette(bande, c, largeur, 0, false, lignes);
         raccourcie = total(lignes) > hauteur + 1e-6;
         if (!raccourcie) return lignes;
         const double plusGrande = qMax(double(m_.police), 14.0);
         for (double reduction = 0.5; plusGrande - reduction >= TailleMinimale - 1e-9; reduction += 0.5) {
             lignes.clear();
-            lignes_etiquette(m_.detail, contexte(i), largeur, reduction, false, lignes);
+            lignes_etiquette(bande, c, largeur, reduction, false, lignes);
             if (total(lignes) <= hauteur + 1e-6) return lignes;
         }
         lignes.clear();
-        lignes_etiquette(m_.detail, contexte(i), largeur, plusGrande, true, lignes);
+        lignes_etiquette(bande, c, largeur, plusGrande, true, lignes);
         while (total(lignes) > hauteur + 1e-6 && lignes.size() > 2) lignes.remove(lignes.size() - 2);
         return lignes;
     }
@@ -609,7 +649,7 @@ private:
             p.bandes.append(b);
         }
         bool raccourcie = false;
-        p.bandes.last().cellules[col].lignes = etiquette(i, lw - 2 * marge, lh - 2 * marge, raccourcie);
+        p.bandes.last().cellules[col].lignes = etiquette(m_.detail, contexte(i), lw - 2 * marge, lh - 2 * marge, raccourcie);
         if (raccourcie) ++doc_.etiquettesRaccourcies;
     }
 
@@ -632,6 +672,7 @@ private:
     std::optional<Contexte> groupe_;  // the group under way, once its heading is placed
     mutable bool suite_ = false;      // the next printed cell is marked as a continuation
     mutable QHash<const Cellule*, double> taillesRangs_;  // print size of the rank cells
+    int pageFenetre_ = 0;  // the page holding the envelope's address, 0 none
 };
 
 // The first line of a band, looking inside blocks.
@@ -727,7 +768,7 @@ bool MiseEnPage::montre_nombre_pages() const {
     };
     const Modele& m = d_->modele;
     for (const Bande* b : {&m.entetePage, &m.debutRapport, &m.enteteColonnes, &m.enteteGroupe, &m.detail,
-                           &m.piedGroupe, &m.finRapport, &m.piedPage})
+                           &m.piedGroupe, &m.finRapport, &m.piedPage, &m.fenetre})
         if (dans(*b)) return true;
     return false;
 }

@@ -202,6 +202,13 @@ void reglage(Modele& m, const QString& cle_, const QString& v, const Lecture& l)
             m.marges[i] = QString(n[n.size() == 1 ? 0 : i]).replace(',', '.').toDouble(&ok);
             if (!ok || m.marges[i] < 0 || m.marges[i] > 80) l.refuser(QStringLiteral("marge incorrecte"));
         }
+    } else if (cle_ == "fenêtre") {
+        const QStringList n = v.split(' ', Qt::SkipEmptyParts);
+        bool ok = n.size() == 4;
+        for (int i = 0; ok && i < 4; ++i) m.cadreFenetre[i] = QString(n[i]).replace(',', '.').toDouble(&ok);
+        if (!ok || m.cadreFenetre[2] <= 0 || m.cadreFenetre[3] <= 0 || m.cadreFenetre[0] < 0 || m.cadreFenetre[1] < 0 ||
+            m.cadreFenetre[0] + m.cadreFenetre[2] > 297 || m.cadreFenetre[1] + m.cadreFenetre[3] > 297)
+            l.refuser(QStringLiteral("fenêtre s'écrit gauche haut largeur hauteur, en mm, par exemple 110 55 85 33"));
     } else if (cle_ == "famille") {
         if (v == "obligatoire") m.familleObligatoire = true;
         else if (v == "facultative") m.familleObligatoire = false;
@@ -258,6 +265,7 @@ Modele analyser_modele(const QString& texte, const QString& nom) {
             else if (s == "pied_groupe") bande = &m.piedGroupe;
             else if (s == "fin_rapport") bande = &m.finRapport;
             else if (s == "pied_page") bande = &m.piedPage;
+            else if (s == "fenêtre") bande = &m.fenetre;
             else l.refuser(QStringLiteral("section inconnue « %1 »").arg(s));
             continue;
         }

@@ -62,8 +62,11 @@ struct Modele {
     // Source élèves_familles: a pupil whose family is not found is left out (and counted)
     // instead of printing a blank address.
     bool familleObligatoire = false;
+    // The frame of a window envelope's address on the first page: left, top, width, height in
+    // mm from the paper's edges; width 0 when the template has none. Its lines are `fenetre`.
+    double cadreFenetre[4] = {0, 0, 0, 0};
 
-    Bande entetePage, debutRapport, enteteColonnes, enteteGroupe, detail, piedGroupe, finRapport, piedPage;
+    Bande entetePage, debutRapport, enteteColonnes, enteteGroupe, detail, piedGroupe, finRapport, piedPage, fenetre;
 };
 
 // Reads a template file: 53 when it does not exist, 3075 with the line number when it is

@@ -30,6 +30,8 @@ struct BandeRendue {
     double y = 0, hauteur = 0;  // mm from the page's top edge
     QVector<CelluleRendue> cellules;
     bool trait = false;         // a rule across the width, at mid-height
+    bool fixe = false;          // at its own place on the page, outside the flow of the
+                                // other bands (the address of a window envelope)
 };
 
 struct Page {
