@@ -458,13 +458,17 @@ Eleve creer_eleve(const QStringList& champs, Hasard& h, const Famille& fam, int 
 }
 
 // The first pupils by matricule show every tab filled in, with a portrait in the folder
-// "photos" beside the database.
+// "photos" beside the database. A portrait inside the database's folder is stored relative to
+// it ("photos/eleve_000001.jpg"), so that a copied folder shows it; one elsewhere, whole.
 constexpr int ElevesVitrine = 6;
 
-void completer_vitrine(Ligne& l, Hasard& h, int numero, const QString& dossier_photos, int annee) {
+void completer_vitrine(Ligne& l, Hasard& h, int numero, const QString& dossier_photos, const QString& dossier_base,
+                       int annee) {
     const QString nom_photo = QStringLiteral("eleve_%1.%2").arg(numero, 6, 10, QChar('0')).arg(numero % 2 ? "jpg" : "bmp");
     const QString photo = dossier_photos + '/' + nom_photo;
-    if (dessiner_portrait(numero, photo)) l["chemin_photo"] = photo;
+    const QString relatif = QDir(dossier_base).relativeFilePath(QFileInfo(photo).absoluteFilePath());
+    if (dessiner_portrait(numero, photo))
+        l["chemin_photo"] = relatif.startsWith(QLatin1String("..")) ? QFileInfo(photo).absoluteFilePath() : relatif;
     for (int k = 1; k <= 5; ++k) {
         if (!l[QStringLiteral("nom_contact%1").arg(k)].isNull()) continue;
         l[QStringLiteral("nom_contact%1").arg(k)] = u(h.parmi(noms_famille));
@@ -494,7 +498,7 @@ void completer_vitrine(Ligne& l, Hasard& h, int numero, const QString& dossier_p
     }
 }
 
-void ecrire_familles_et_eleves(sqlite3* base, Hasard& h, const Parametres& p) {
+void ecrire_familles_et_eleves(sqlite3* base, Hasard& h, const Parametres& p, const QString& dossier_base) {
     // Every family has one child, the others are shared out, at most four to a family.
     QVector<int> enfants(p.familles, 1);
     for (int reste = p.eleves - p.familles; reste > 0; --reste) {
@@ -534,7 +538,7 @@ void ecrire_familles_et_eleves(sqlite3* base, Hasard& h, const Parametres& p) {
     for (Eleve& e : eleves) {
         e.ligne["matricule"] = QStringLiteral("%1").arg(++matricule, 6, 10, QChar('0'));
         if (portraits && matricule <= ElevesVitrine)
-            completer_vitrine(e.ligne, h, matricule, photos, annee_scolaire(p.aujourdhui));
+            completer_vitrine(e.ligne, h, matricule, photos, dossier_base, annee_scolaire(p.aujourdhui));
         ins_eleves.ecrire(e.ligne.valeurs());
     }
 }
@@ -568,7 +572,7 @@ void generer(const QString& modele, const QString& cible, const Parametres& p) {
         ecrire_documents(base);
         Parametres q = p;
         if (q.dossier_photos.isEmpty()) q.dossier_photos = QFileInfo(cible).absolutePath() + QStringLiteral("/photos");
-        ecrire_familles_et_eleves(base, h, q);
+        ecrire_familles_et_eleves(base, h, q, QFileInfo(cible).absolutePath());
         executer(base, "COMMIT");
         if (sqlite3_close(base) != SQLITE_OK) throw EchecEcriture(sqlite3_errmsg(base));
     } catch (...) {

@@ -540,8 +540,23 @@ void FeuilleEleve::photoChoisie(const QString& chemin) {
     afficherPhoto(true);
 }
 
+namespace {
+
+// A photo path as stored may be relative ("photos/eleve_000001.jpg"): it is found in the
+// program folder, else beside the working database, so that a copied folder still shows its
+// photos. A full path is used as it stands.
+QString photo_sur_disque(const QString& stocke) {
+    if (stocke.isEmpty() || QFileInfo(stocke).isAbsolute()) return stocke;
+    const QString programme = QDir(Module1::chemin_programme).filePath(stocke);
+    if (QFileInfo(programme).isFile() || Module1::chemin_base.isEmpty()) return programme;
+    const QString base = QFileInfo(Module1::chemin_base).dir().filePath(stocke);
+    return QFileInfo(base).isFile() ? base : programme;
+}
+
+}  // namespace
+
 void FeuilleEleve::afficherPhoto(bool choisie) {
-    const QString chemin = zone(QStringLiteral("chemin_photo"))->text();
+    const QString chemin = photo_sur_disque(zone(QStringLiteral("chemin_photo"))->text());
     try {
         if (choisie && !chemin.isEmpty() && !QFileInfo(chemin).isFile()) {
             photo_->clear();

@@ -627,10 +627,29 @@ private slots:
 
 
     // The demonstration database opens on a pupil with a portrait and something on every tab.
+    // Its portraits are stored relative to its folder: a copy of the program folder shows them,
+    // and so does a database moved away from the program with its "photos" folder.
     void base_de_demonstration() {
         Base b(true);
+        QDir photos(QDir(b.dossier.path()).filePath("photos"));
+        QVERIFY(photos.mkpath("."));
+        const QDir source(QStringLiteral(CARNELIS_DOSSIER_PROGRAMME "/photos"));
+        for (const QString& f : source.entryList(QDir::Files)) QVERIFY(QFile::copy(source.filePath(f), photos.filePath(f)));
+        QCOMPARE(b.valeur("SELECT chemin_photo FROM \"élèves\" WHERE matricule = '000001'"), QString("photos/eleve_000001.jpg"));
+        const QString programme = Module1::chemin_programme;
+        QTemporaryDir ailleurs;
+        Module1::chemin_programme = ailleurs.path() + '/';
         menu(MenuEleves);
         QCOMPARE(texte("matricule"), QString("000001"));
+        QVERIFY(!controle<QLabel>("photo")->pixmap().isNull());
+        // The program folder copied elsewhere with its photos, the database on its own.
+        forms::Feuilles::toutDecharger();
+        QVERIFY(photos.removeRecursively());
+        QVERIFY(QDir(ailleurs.path()).mkpath("photos"));
+        QVERIFY(QFile::copy(source.filePath("eleve_000001.jpg"), QDir(ailleurs.path()).filePath("photos/eleve_000001.jpg")));
+        Module1::chemin_programme = ailleurs.path() + '/';
+        menu(MenuEleves);
+        Module1::chemin_programme = programme;
         QVERIFY(!controle<QLabel>("photo")->pixmap().isNull());
         QVERIFY(controle<QLabel>("Label12")->text().contains(" a - "));
         QVector<int> remplis(7);
