@@ -87,8 +87,9 @@ class EssaiImpressionReelle : public QObject {
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).right(2000) : QString();
     }
 
-    // A scheduler that listens only on a socket in the temporary folder and lets whoever reaches
-    // that socket manage it; as root it runs the filters as "lp", who must be able to enter the folder.
+    // A scheduler that listens only on a socket in a folder of the test's user alone, and lets
+    // whoever reaches that socket manage it. Run by root, it runs the filters as "lp", who must
+    // be able to enter the temporary folder.
     bool demarrer_ordonnanceur(QString& raison) {
         const QString d = impression_.path();
         QFile::setPermissions(d, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
