@@ -5,6 +5,7 @@
 #include "platform/db/francais.h"
 #include "platform/db/sqlite_outils.h"
 #include <QDateTime>
+#include <QHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -225,10 +226,35 @@ ResultatRequete BaseDonnees::requete(const QString& sql, const QVariantList& par
         r.champs.append(QString::fromUtf8(sqlite3_column_name(i.s, c)));
         types.append(sqlite::decrire({}, QString::fromUtf8(sqlite3_column_decltype(i.s, c))).type);
     }
+    // A column repeats few values (classes, levels, towns, dates): each text is converted once and
+    // its rows share it, which saves the time and the memory of a copy per row. A column found to
+    // hold many different values is no longer watched.
+    constexpr int ValeursSuivies = 4096;
+    QVector<QHash<QByteArray, QVariant>> vues(types.size());
+    QVector<bool> suivies(types.size(), true);
     while (i.pas()) {
         QVector<QVariant> ligne(types.size());
-        for (int c = 0; c < types.size(); ++c) ligne[c] = sqlite::presenter(i.valeur(c), types[c]);
-        r.lignes.append(ligne);
+        for (int c = 0; c < types.size(); ++c) {
+            if (!suivies[c] || sqlite3_column_type(i.s, c) != SQLITE_TEXT) {
+                ligne[c] = sqlite::presenter(i.valeur(c), types[c]);
+                continue;
+            }
+            const char* texte = reinterpret_cast<const char*>(sqlite3_column_text(i.s, c));
+            const QByteArray cle = QByteArray::fromRawData(texte, sqlite3_column_bytes(i.s, c));
+            const auto vue = vues[c].constFind(cle);
+            if (vue != vues[c].constEnd()) {
+                ligne[c] = *vue;
+                continue;
+            }
+            ligne[c] = sqlite::presenter(i.valeur(c), types[c]);
+            if (vues[c].size() < ValeursSuivies) {
+                vues[c].insert(QByteArray(cle.constData(), cle.size()), ligne[c]);
+            } else {
+                suivies[c] = false;
+                vues[c] = {};
+            }
+        }
+        r.lignes.append(std::move(ligne));
     }
     return r;
 }

@@ -693,11 +693,26 @@ void lignes_detail(const Bande& b, QVector<const Element*>& r) {
 
 }  // namespace
 
+namespace {
+
+// JJ/MM/AAAA, written directly: a list formats a date on every row.
+QString jour_mois_annee(const QDate& d) {
+    if (!d.isValid()) return {};
+    const int a = d.year();
+    if (a < 0 || a > 9999) return d.toString(QStringLiteral("dd/MM/yyyy"));
+    const QChar chiffres[] = {QChar(u'0' + d.day() / 10), QChar(u'0' + d.day() % 10), u'/',
+                              QChar(u'0' + d.month() / 10), QChar(u'0' + d.month() % 10), u'/',
+                              QChar(u'0' + a / 1000), QChar(u'0' + a / 100 % 10), QChar(u'0' + a / 10 % 10), QChar(u'0' + a % 10)};
+    return QString(chiffres, 10);
+}
+
+}  // namespace
+
 QString texte_valeur(const QVariant& v) {
     if (v.isNull()) return {};
     switch (v.typeId()) {
-    case QMetaType::QDate: return v.toDate().toString(QStringLiteral("dd/MM/yyyy"));
-    case QMetaType::QDateTime: return v.toDateTime().date().toString(QStringLiteral("dd/MM/yyyy"));
+    case QMetaType::QDate: return jour_mois_annee(v.toDate());
+    case QMetaType::QDateTime: return jour_mois_annee(v.toDateTime().date());
     case QMetaType::Bool: return v.toBool() ? QStringLiteral("Oui") : QStringLiteral("Non");
     case QMetaType::Double: {
         const double x = v.toDouble();
