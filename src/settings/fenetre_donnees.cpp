@@ -2,6 +2,7 @@
 #include "platform/db/controle_donnees.h"
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/boites.h"
+#include "platform/forms/clavier.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/feuilles.h"
 #include "platform/forms/grille_donnees.h"
@@ -10,6 +11,7 @@
 #include "settings/selecteurs.h"
 #include "shell/module1.h"
 #include <QHBoxLayout>
+#include <QTabWidget>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
@@ -51,6 +53,7 @@ void FenetreDonnees::construire() {
     // A visible data control takes the free width; its own layout keeps room for the
     // position caption and the four record buttons.
     dispositionBarre_->addWidget(datPrimaryRS_, controleVisible ? 1 : 0);
+    if (controleVisible) forms::touches_de_fiche(this, datPrimaryRS_);
     connect(datPrimaryRS_, &db::ControleDonnees::Error, this, &FenetreDonnees::datPrimaryRS_Error);
     connect(datPrimaryRS_, &db::ControleDonnees::Reposition, this, &FenetreDonnees::datPrimaryRS_Reposition);
     connect(datPrimaryRS_, &db::ControleDonnees::Validate, this, &FenetreDonnees::datPrimaryRS_Validate);
@@ -75,6 +78,7 @@ void FenetreDonnees::construire() {
                          QStringLiteral("Cliquez pour créer une nouvelle fiche de saisie"));
         dispositionBarre_->addWidget(b);
         connect(b, &QPushButton::clicked, this, [this] { cmdAjouter_Click(); });
+        connect(b, &QPushButton::clicked, this, [this] { allerAuPremierChamp(); });
     }
     if (variation_.supprimer) {
         auto* b = bouton(barre_, "cmdSupprimer", QStringLiteral("&Supprimer"),
@@ -201,6 +205,18 @@ void FenetreDonnees::cmdMettreajour_Click() {
 void FenetreDonnees::cmdFermer_Click() {
     forms::definir_pointeur_souris(forms::PointeurDefaut);
     decharger();
+}
+
+// A new record started from its button is typed from its first field, on the first tab.
+void FenetreDonnees::allerAuPremierChamp() {
+    if (!datPrimaryRS_->aUnRecordset() || datPrimaryRS_->Recordset().EditMode() != 2) return;
+    QWidget* champ = forms::premier_champ(this);
+    if (auto* onglets = findChild<QTabWidget*>(QStringLiteral("SSTab1"))) {
+        onglets->setCurrentIndex(0);
+        if (QWidget* premier = forms::premier_champ(onglets->widget(0)); premier && champ && onglets->isAncestorOf(champ))
+            champ = premier;
+    }
+    if (champ) champ->setFocus(Qt::OtherFocusReason);
 }
 
 void FenetreDonnees::rendreLaMainAuAppelant() {

@@ -85,6 +85,7 @@ private:
     bool revenirALaFiche(const QString& raison);
     void ordonnerTabulation();
     void rendreLaMainAuAppelant();
+    void allerAuPremierChamp();
     Variation variation_;
     db::ControleDonnees* datPrimaryRS_ = nullptr;
     forms::GrilleDonnees* grille_ = nullptr;

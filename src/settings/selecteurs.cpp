@@ -1,4 +1,6 @@
 #include "settings/selecteurs.h"
+#include "platform/forms/clavier.h"
+#include <QGridLayout>
 #include "platform/db/erreurs_moteur.h"
 #include "platform/erreur.h"
 #include "platform/forms/boites.h"
@@ -156,6 +158,30 @@ const Bouton* chercher_bouton(const QString& appelant, const QString& nom) {
 
 QString infobulle_choix() { return QStringLiteral("Cliquez pour accéder aux différents choix possibles"); }
 
+namespace {
+// The field a choice button fills: the one beside it, right of it on its row of the grid it is
+// laid out in, else the next text box after it in Tab order.
+QWidget* champ_du_bouton(QPushButton* bouton) {
+    if (QWidget* parent = bouton->parentWidget()) {
+        if (auto* grille = qobject_cast<QGridLayout*>(parent->layout())) {
+            const int i = grille->indexOf(bouton);
+            int ligne = 0, colonne = 0, l = 0, c = 0;
+            if (i >= 0) {
+                grille->getItemPosition(i, &ligne, &colonne, &l, &c);
+                if (QLayoutItem* voisin = grille->itemAtPosition(ligne, colonne + c))
+                    if (auto* zone = qobject_cast<QLineEdit*>(voisin->widget())) return zone;
+            }
+        }
+    }
+    for (QWidget* w = bouton->nextInFocusChain(); w && w != bouton; w = w->nextInFocusChain()) {
+        if (w->window() != bouton->window()) continue;
+        if (qobject_cast<QPushButton*>(w)) return nullptr;
+        if (auto* zone = qobject_cast<QLineEdit*>(w)) return zone;
+    }
+    return nullptr;
+}
+}  // namespace
+
 void brancher(forms::Feuille& appelant) {
     for (const Bouton& b : boutons()) {
         if (b.appelant != appelant.nom()) continue;
@@ -163,6 +189,7 @@ void brancher(forms::Feuille& appelant) {
         if (!bouton) continue;
         bouton->setToolTip(infobulle_choix());
         QObject::connect(bouton, &QPushButton::clicked, &appelant, [&b] { forms::pieger([&b] { appeler(b); }); });
+        if (QWidget* champ = champ_du_bouton(bouton)) forms::touche_de_choix(champ, bouton);
     }
 }
 

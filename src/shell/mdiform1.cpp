@@ -1,4 +1,5 @@
 #include "shell/mdiform1.h"
+#include "platform/forms/clavier.h"
 #include "platform/forms/verrous_clavier.h"
 #include "shell/menus.h"
 #include "shell/module1.h"
@@ -79,7 +80,10 @@ void MDIForm1::construireMenus() {
         case menus::Genre::Commande: {
             QAction* a = parent->addAction(libelle);
             a->setObjectName(nom);
-            if (*e[i].raccourci) a->setShortcut(QKeySequence(QString::fromUtf8(e[i].raccourci)));
+            if (*e[i].raccourci) {
+                a->setShortcut(QKeySequence(QString::fromUtf8(e[i].raccourci)));
+                forms::reserver_raccourci(a->shortcut());
+            }
             connect(a, &QAction::triggered, this, [nom] { menus::executer(nom); });
             break;
         }

@@ -4,14 +4,8 @@
 //
 // With CAPTURES_ECRAN set to a folder, a picture of the screen is left there for each window
 // (run under a virtual display of 1024 x 768 to see what the user sees).
-#include "commun/base_test.h"
 #include "essais.h"
-#include "shell/demarrage_interne.h"
-#include "shell/mdiform1.h"
-#include "shell/menus.h"
-#include "shell/module1.h"
-#include "platform/forms/boites.h"
-#include "platform/forms/feuilles.h"
+#include "programme.h"
 #include "platform/report/apercu.h"
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -32,14 +26,8 @@ using forms::Feuilles;
 
 namespace {
 
-void traiter() {
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents();
-    }
-}
-
-shell::MDIForm1& principale() { return *shell::fenetre_principale(); }
+using programme::principale;
+using programme::traiter;
 
 QString sans_mnemonique(QString texte) {
     texte.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
@@ -95,9 +83,7 @@ QStringList legendes_coupees(QWidget* fenetre) {
 
 class EssaiEcran : public QObject {
     Q_OBJECT
-    QTemporaryDir dossier;
-    QString origine;
-    forms::RepondeurScripte* boites = nullptr;
+    programme::Programme prog;
     int capture = 0;
 
     QRect zone_travail() const {
@@ -148,26 +134,8 @@ class EssaiEcran : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        origine = QDir::currentPath();
-        QDir::setCurrent(dossier.path());
-        boites = &forms::installer_repondeur_scripte();
-        shell::preparer_demarrage();
-        forms::Feuille* accueil = Feuilles::siChargee(QStringLiteral("feuille_accueil"));
-        QVERIFY(accueil);
-        QTest::keyClick(accueil, Qt::Key_A);
-        QTRY_VERIFY(principale().isVisible());
-        principale().showNormal();
-        // The screen less a window manager's title bar: what a maximised main window has.
-        principale().resize(1024, 768 - 30);
-        principale().move(0, 0);
-        traiter();
-    }
-
-    void cleanupTestCase() {
-        shell::arreter_demarrage();
-        QDir::setCurrent(origine);
-    }
+    void initTestCase() { QVERIFY(prog.demarrer()); }
+    void cleanupTestCase() { prog.arreter(); }
 
     void selecteur_de_base() { verifier(QStringLiteral("feuille_choix_base")); }
 
@@ -208,14 +176,8 @@ private slots:
         QFETCH(QString, fenetre);
         Feuilles::toutDecharger();
         traiter();
-        const QString base = QDir(dossier.path()).filePath(QStringLiteral("exemple.mdb"));
-        if (!QFile::exists(base)) {
-            QFile::copy(test::chemin_exemple(), base);
-            QFile::setPermissions(base, QFile::ReadOwner | QFile::WriteOwner);
-        }
-        Module1::chemin_base = base;
-        Module1::activer_menus();
-        shell::menus::executer(menu);
+        prog.ouvrirBase();
+        programme::menu(menu);
         verifier(fenetre);
     }
 
@@ -223,9 +185,8 @@ private slots:
     void clignotement_sans_saut() {
         Feuilles::toutDecharger();
         traiter();
-        Module1::chemin_base = QDir(dossier.path()).filePath(QStringLiteral("exemple.mdb"));
-        shell::menus::executer(QStringLiteral("menuenfantsindex1"));
-        traiter();
+        prog.ouvrirBase();
+        programme::menu(QStringLiteral("menuenfantsindex1"));
         forms::Feuille* f = Feuilles::siChargee(QStringLiteral("feuille_élève"));
         QVERIFY(f);
         const auto places = [f] {

@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
@@ -67,13 +68,13 @@ private slots:
         quand_boite([&](QWidget* w) {
             auto* b = qobject_cast<QMessageBox*>(w);
             QVERIFY(b);
-            for (QAbstractButton* bouton : b->buttons()) lue.boutons << bouton->text();
+            for (QAbstractButton* bouton : b->buttons()) lue.boutons << bouton->text().remove('&');
             lue.icone = b->icon();
             lue.titre = b->windowTitle();
             lue.texte = b->text();
             lue.format = b->textFormat();
             for (QAbstractButton* bouton : b->buttons())
-                if (bouton->text() == clic) bouton->click();
+                if (bouton->text().remove('&') == clic) bouton->click();
         });
         QCOMPARE(boite_message("Première ligne\n\n<b>deuxième</b>", style), reponse);
         lue.boutons.sort();
@@ -83,6 +84,23 @@ private slots:
         QCOMPARE(lue.titre, QString("Carnelis v2"));
         QCOMPARE(lue.texte, QString("Première ligne\n\n<b>deuxième</b>"));
         QCOMPARE(lue.format, Qt::PlainText);  // shown as typed, never as markup
+    }
+
+    // A question answers to its letters, O for Yes and N for No; the box gone, the field that
+    // had the keyboard has it again.
+    void lettres_et_focus_rendu() {
+        QWidget fenetre;
+        auto* champ = new QLineEdit(&fenetre);
+        auto* autre = new QLineEdit(&fenetre);
+        autre->move(0, 40);
+        fenetre.show();
+        QVERIFY(QTest::qWaitForWindowActive(&fenetre));
+        champ->setFocus();
+        for (const auto& [touche, reponse] : {std::pair{Qt::Key_N, int(Non)}, std::pair{Qt::Key_O, int(Oui)}}) {
+            quand_boite([touche = touche](QWidget* w) { QTest::keyClick(w, touche); });
+            QCOMPARE(boite_message("Voulez-vous continuer ?", 4 + 32), reponse);
+            QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(champ));
+        }
     }
 
     void saisie_reelle_et_annulation() {

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "platform/forms/erreurs_boites.h"
+#include "platform/forms/clavier.h"
+#include <QPointer>
 
 #include <QApplication>
 #include <algorithm>
@@ -37,8 +39,9 @@ QVector<Bouton> boutons_du_style(int style) {
     const Bouton abandonner{QMessageBox::Abort, Abandonner, "Abandonner"};
     const Bouton reessayer{QMessageBox::Retry, Reessayer, "Réessayer"};
     const Bouton ignorer{QMessageBox::Ignore, Ignorer, "Ignorer"};
-    const Bouton oui{QMessageBox::Yes, Oui, "Oui"};
-    const Bouton non{QMessageBox::No, Non, "Non"};
+    // O and N answer Yes and No, with or without Alt.
+    const Bouton oui{QMessageBox::Yes, Oui, "&Oui"};
+    const Bouton non{QMessageBox::No, Non, "&Non"};
     switch (style & 0x0F) {
     case 1: return {ok, annuler};
     case 2: return {abandonner, reessayer, ignorer};
@@ -79,11 +82,17 @@ QString titre_application() { return titre_courant(); }
 void definir_titre_application(const QString& titre) { titre_courant() = titre; }
 
 int boite_message(const QString& texte, int style, const QString& titre) {
-    return repondeur()->message(texte, style, ou_titre_application(titre));
+    // The box over, the keyboard is where it was.
+    const QPointer<QWidget> avant = QApplication::focusWidget();
+    const int reponse = repondeur()->message(texte, style, ou_titre_application(titre));
+    rendre_focus(avant);
+    return reponse;
 }
 
 QString boite_saisie(const QString& invite, const QString& titre, const QString& defaut) {
+    const QPointer<QWidget> avant = QApplication::focusWidget();
     const QString reponse = repondeur()->saisie(invite, ou_titre_application(titre), defaut).value_or(QString());
+    rendre_focus(avant);
     // An answer is one line of text: a control character (a NUL, a line break pasted with it)
     // cannot be looked for, stored or given to a file name, and is refused, told, as a cancel.
     const bool controle = std::any_of(reponse.begin(), reponse.end(),

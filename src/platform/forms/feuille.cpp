@@ -1,4 +1,5 @@
 #include "platform/forms/feuille.h"
+#include "platform/forms/clavier.h"
 #include "platform/db/erreurs_moteur.h"
 
 #include "platform/erreur.h"
@@ -6,7 +7,10 @@
 #include "platform/forms/feuilles.h"
 #include "platform/forms/twips.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QScreen>
@@ -21,6 +25,7 @@ enum { Haut, Gauche, Largeur, Hauteur };
 
 Feuille::Feuille(const QString& nom, bool enfant) : QWidget(nullptr), enfant_(enfant) {
     setObjectName(nom);
+    installer_clavier();
 }
 
 Feuille::~Feuille() {
@@ -53,6 +58,7 @@ QWidget* Feuille::cadreOuSoi() const {
 
 void Feuille::afficher() {
     if (enfant_ && !cadre_) encadrer(Feuilles::zone());
+    if (QWidget* avant = QApplication::focusWidget(); avant && avant != this && !isAncestorOf(avant)) retour_ = avant;
     show();
     if (cadre_) {
         if (cadre_->isMinimized()) cadre_->showNormal(); else cadre_->show();
@@ -99,7 +105,17 @@ void Feuille::tenirDansLaZone() {
     if (p != cadre_->pos()) cadre_->move(p);
 }
 
-void Feuille::masquer() { cadreOuSoi()->hide(); }
+void Feuille::masquer() {
+    const bool avaitLeFocus = isAncestorOf(QApplication::focusWidget());
+    cadreOuSoi()->hide();
+    if (avaitLeFocus) rendreLeFocus();
+}
+
+void Feuille::rendreLeFocus() {
+    QPointer<QWidget> champ = retour_;
+    retour_.clear();
+    if (champ && !isAncestorOf(champ)) rendre_focus(champ);
+}
 
 bool Feuille::estAffichee() const {
     // A sub-window counts as shown when it is not hidden, even while the main window is not
@@ -115,8 +131,10 @@ void Feuille::decharger() {
     if (annuler) return;
     enDechargement_ = true;
     Feuilles::oublier(this);
+    const bool avaitLeFocus = isAncestorOf(QApplication::focusWidget());
     QWidget* cadre = cadreOuSoi();
     cadre->hide();
+    if (avaitLeFocus) rendreLeFocus();
     cadre->deleteLater();
 }
 
@@ -133,6 +151,26 @@ void Feuille::closeEvent(QCloseEvent* e) {
     // The unload event has no error handling of its own; nothing may escape into Qt.
     pieger([this] { decharger(); });
     if (enDechargement_) e->accept(); else e->ignore();
+}
+
+void Feuille::keyPressEvent(QKeyEvent* e) {
+    if ((e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        const auto presser = [this](auto choisir) {
+            for (QPushButton* b : findChildren<QPushButton*>())
+                if (choisir(b) && b->isVisible() && b->isEnabled()) {
+                    b->click();
+                    return true;
+                }
+            return false;
+        };
+        if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
+            presser([](QPushButton* b) { return b->isDefault(); }))
+            return;
+        if (e->key() == Qt::Key_Escape &&
+            presser([](QPushButton* b) { return b->objectName() == QLatin1String("cmdFermer"); }))
+            return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 double Feuille::lireTwips(int indice, int px) const {

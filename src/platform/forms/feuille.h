@@ -65,6 +65,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    // Keys no control used: Enter presses the window's default button, Escape its "cmdFermer".
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     [[noreturn]] void controleIntrouvable(const QString& nom) const;
@@ -81,6 +83,10 @@ private:
     bool enfant_;
     QPointer<QMdiSubWindow> cadre_;
     bool enDechargement_ = false;
+    // The field that had the focus before this window took it: it has it back when the
+    // window is hidden or unloaded.
+    QPointer<QWidget> retour_;
+    void rendreLeFocus();
     QSize tailleDessin_;  // the designed frame size in pixels, empty when none was given
     // The last value set in twips for Top, Left, Width, Height, with the pixels it gave:
     // read back as set while the window has not moved since, so no rounding creeps in.

@@ -373,6 +373,20 @@ void GrilleDonnees::currentChanged(const QModelIndex& actuel, const QModelIndex&
     if (actuel.row() != precedent.row()) d->suivreLigne(actuel.row());
 }
 
+// Tab and Shift+Tab move along the row being typed, so that a row is filled whole; past its
+// first or last cell they leave the grid. Ctrl+Tab leaves it from any cell (see clavier.h).
+bool GrilleDonnees::focusNextPrevChild(bool suivant) {
+    const QModelIndex ici = currentIndex();
+    if (hasFocus() && ici.isValid()) {
+        for (int c = ici.column() + (suivant ? 1 : -1); c >= 0 && c < model()->columnCount(); c += suivant ? 1 : -1) {
+            if (isColumnHidden(c)) continue;
+            setCurrentIndex(model()->index(ici.row(), c));
+            return true;
+        }
+    }
+    return QTableView::focusNextPrevChild(suivant);
+}
+
 void GrilleDonnees::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_Delete && state() != QAbstractItemView::EditingState &&
         !lectureSeule()) {
@@ -394,8 +408,8 @@ void GrilleDonnees::mouseDoubleClickEvent(QMouseEvent* e) {
 }
 
 void GrilleDonnees::closeEditor(QWidget* editeur, QAbstractItemDelegate::EndEditHint indication) {
-    // Tab in a cell's editor writes the cell and leaves the grid for the window's next
-    // control, as Tab does outside editing, instead of opening the next cell.
+    // Tab in a cell's editor writes the cell and moves as Tab does outside editing: to the
+    // row's next cell, or out of the grid past the row's end.
     const bool sortir = indication == QAbstractItemDelegate::EditNextItem ||
                         indication == QAbstractItemDelegate::EditPreviousItem;
     QTableView::closeEditor(editeur, sortir ? QAbstractItemDelegate::NoHint : indication);

@@ -1,7 +1,8 @@
 #pragma once
 // The data-bound grid: one row per record of a data control's result set, then the new-row
 // line. Cells edit in place; a cell changed on a record's row is written at once; typing on
-// the new-row line adds a record; Delete removes the selected record; Tab leaves the grid.
+// the new-row line adds a record; Delete removes the selected record; Tab moves along the
+// row and leaves the grid past its end, Ctrl+Tab leaves it at once.
 // The grid's current row is the result set's current record.
 #include <QTableView>
 #include <QVector>
@@ -59,6 +60,7 @@ signals:
 protected:
     void currentChanged(const QModelIndex& actuel, const QModelIndex& precedent) override;
     void keyPressEvent(QKeyEvent* e) override;
+    bool focusNextPrevChild(bool suivant) override;
     void focusInEvent(QFocusEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void closeEditor(QWidget* editeur, QAbstractItemDelegate::EndEditHint indication) override;

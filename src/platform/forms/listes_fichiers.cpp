@@ -1,4 +1,6 @@
 #include "platform/forms/listes_fichiers.h"
+#include <QKeyEvent>
+#include <QMetaMethod>
 #include "platform/db/erreurs_moteur.h"
 
 #include "platform/db/ordre_francais.h"
@@ -95,6 +97,16 @@ ListeDossiers::ListeDossiers(QWidget* parent) : QListWidget(parent) {
 }
 
 QString ListeDossiers::Path() const { return chemin_; }
+
+void ListeDossiers::keyPressEvent(QKeyEvent* e) {
+    const bool ouvrir = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space;
+    if (ouvrir && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && currentItem()) {
+        emit itemClicked(currentItem());
+        e->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(e);
+}
 
 void ListeDossiers::setPath(const QString& chemin) {
     const QString nouveau = chemin_absolu(chemin);
@@ -216,6 +228,17 @@ void ListeFichiers::Refresh() {
     addItems(trier(dossier.entryList()));
     setCurrentRow(-1);
     ligneSignalee_ = -1;
+}
+
+void ListeFichiers::keyPressEvent(QKeyEvent* e) {
+    const bool entree = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (entree && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && ListIndex() >= 0 &&
+        isSignalConnected(QMetaMethod::fromSignal(&ListeFichiers::DblClick))) {
+        emit DblClick();
+        e->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(e);
 }
 
 void ListeFichiers::mousePressEvent(QMouseEvent* e) {

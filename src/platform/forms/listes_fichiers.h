@@ -25,6 +25,10 @@ public:
 signals:
     void Change();
 
+protected:
+    // Enter or Space opens the folder under the cursor, as a click does.
+    void keyPressEvent(QKeyEvent* e) override;
+
 private:
     void remplir();
     QString chemin_;
@@ -48,6 +52,8 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* e) override;
+    // Enter on a file does what a double-click does.
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     QString dossier_;

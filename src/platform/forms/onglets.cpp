@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QStackedWidget>
 #include <QTabWidget>
 
 namespace forms {
@@ -41,7 +42,7 @@ protected:
             auto* k = static_cast<QKeyEvent*>(e);
             const bool suivant = k->key() == Qt::Key_Tab && !(k->modifiers() & Qt::ControlModifier);
             const bool precedent = k->key() == Qt::Key_Backtab;
-            if ((suivant || precedent) && placeDe(objet))
+            if ((suivant || precedent) && objet->isWidgetType() && dansDesOnglets(static_cast<QWidget*>(objet)))
                 return tabulerVersOngletCache(static_cast<QWidget*>(objet), suivant);
         }
         return false;
@@ -69,9 +70,37 @@ private:
         if (p.onglets->currentIndex() != p.onglet) p.onglets->setCurrentIndex(p.onglet);
     }
 
+    // The tabbed control and its page that hold `w`, the nearest first (nullptr when none).
+    static QTabWidget* ongletsDe(QWidget* w, QWidget** page) {
+        for (; w && !w->isWindow(); w = w->parentWidget()) {
+            QWidget* pile = w->parentWidget();
+            if (pile && qobject_cast<QStackedWidget*>(pile))
+                if (auto* onglets = qobject_cast<QTabWidget*>(pile->parentWidget())) {
+                    *page = w;
+                    return onglets;
+                }
+        }
+        return nullptr;
+    }
+
+    // Does the window of `w` hold a tabbed control whose pages are tracked here?
+    bool dansDesOnglets(QWidget* w) const {
+        QWidget* fenetre = w->window();
+        for (auto it = champs_.cbegin(); it != champs_.cend(); ++it)
+            if (it->onglets && it->onglets->window() == fenetre) return true;
+        return false;
+    }
+
+    // Hidden only because its tab is not the one shown (not hidden by the window itself)?
+    static bool seulementSurUnOngletCache(QWidget* w, QWidget* fenetre) {
+        for (; w && w != fenetre; w = w->parentWidget())
+            if (w->isHidden() && !qobject_cast<QStackedWidget*>(w->parentWidget())) return false;
+        return true;
+    }
+
     // The Tab key skips widgets of the tabs not shown. When the next field in the window's
-    // tab order is one of ours on such a tab, its tab is turned and the field takes the focus,
-    // as if every tab's fields were one sequence.
+    // tab order is on such a tab, its tab is turned and the field takes the focus, as if
+    // every tab's fields were one sequence, round the whole window.
     bool tabulerVersOngletCache(QWidget* depuis, bool suivant) {
         QWidget* fenetre = depuis->window();
         QWidget* w = depuis;
@@ -81,9 +110,12 @@ private:
             if (w->window() != fenetre || !(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled())
                 continue;
             if (w->isVisible()) return false;  // an ordinary next widget: Qt's own tabbing
-            const Place* p = placeDe(w);
-            if (!p || !w->isVisibleTo(p->onglets->widget(p->onglet))) continue;
-            tourner(*p);
+            if (!seulementSurUnOngletCache(w, fenetre)) continue;
+            QWidget* page = nullptr;
+            QTabWidget* onglets = ongletsDe(w, &page);
+            if (!onglets) continue;
+            onglets->setCurrentWidget(page);
+            if (!w->isVisible()) continue;  // on a tab inside a tab still hidden
             w->setFocus(Qt::TabFocusReason);
             return true;
         }

@@ -1,0 +1,276 @@
+// Every data window driven with key events alone, as a head teacher without a mouse does:
+// Tab reaches every field once and never a choice button, the record keys move records from
+// any field, Alt and a letter presses the window's own button before the main window's menu,
+// a tab's letter lands in its first field, the main window's keys work from a text box, the
+// grids take a whole row with Tab, and the focus comes back after a preview.
+#include "essais.h"
+#include "programme.h"
+#include "platform/db/controle_donnees.h"
+#include "platform/forms/clavier.h"
+#include "platform/forms/grille_donnees.h"
+#include "platform/db/base_donnees.h"
+#include "platform/forms/listes_fichiers.h"
+#include "platform/report/apercu.h"
+#include "settings/selecteurs.h"
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QToolButton>
+
+using forms::Feuilles;
+using programme::menu;
+using programme::traiter;
+
+namespace {
+
+QWidget* focus() { return QApplication::focusWidget(); }
+QString nom_focus() { return focus() ? focus()->objectName() : QStringLiteral("(aucun)"); }
+
+void touche(int cle, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QTest::keyClick(focus() ? focus() : static_cast<QWidget*>(&programme::principale()), Qt::Key(cle), mods);
+    traiter();
+}
+
+// Typed key by key into whatever has the focus (a grid's cell editor opens on the first key).
+void taper(const QString& texte) {
+    for (QChar c : texte) {
+        QTest::keyClicks(focus(), QString(c));
+        traiter();
+    }
+}
+
+forms::Feuille& fenetre(const QString& nom) { return Feuilles::charger(nom); }
+template <class T = QWidget> T* controle(const QString& f, const QString& nom) { return fenetre(f).controle<T>(nom); }
+db::JeuEnregistrements& jeu(const QString& f) {
+    return controle<db::ControleDonnees>(f, QStringLiteral("datPrimaryRS"))->Recordset();
+}
+
+// Hidden by the window itself (not merely on a tab not shown)?
+bool cache(QWidget* w, QWidget* fenetre) {
+    for (; w && w != fenetre; w = w->parentWidget())
+        if (w->isHidden() && !qobject_cast<QStackedWidget*>(w->parentWidget())) return true;
+    return false;
+}
+
+// The fields a user types in: text boxes, lists and boxes to tick that the window shows.
+QStringList champs_de(forms::Feuille& f) {
+    QStringList champs;
+    for (QWidget* w : f.findChildren<QWidget*>()) {
+        const bool champ = qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
+                           qobject_cast<QCheckBox*>(w) || qobject_cast<QComboBox*>(w);
+        if (!champ || qobject_cast<QComboBox*>(w->parentWidget()) || cache(w, &f) || !w->isEnabled() ||
+            !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        champs << w->objectName();
+    }
+    champs.sort();
+    return champs;
+}
+
+}  // namespace
+
+class EssaiClavier : public QObject {
+    Q_OBJECT
+    programme::Programme prog;
+
+    void ouvrir(const QString& menuNom, const QString& nom) {
+        Feuilles::toutDecharger();
+        traiter();
+        prog.ouvrirBase();
+        menu(menuNom);
+        QTRY_VERIFY2(Feuilles::estChargee(nom) && fenetre(nom).isAncestorOf(focus()), qPrintable(nom + " " + nom_focus()));
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(prog.demarrer()); }
+    void cleanupTestCase() { prog.arreter(); }
+    void cleanup() { prog.boites->vues.clear(); }
+
+    void tab_atteint_chaque_champ_data() {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("fenetre");
+        QTest::newRow("élève") << "menuenfantsindex1" << "feuille_élève";
+        QTest::newRow("famille") << "menuenfantsindex2" << "feuille_famille";
+        QTest::newRow("inspection") << "menuparamètresindex1" << "feuille_inspection";
+        QTest::newRow("école") << "menuparamètresindex2" << "feuille_école";
+        QTest::newRow("équipe") << "menuparamètresindex3" << "feuille_équipe";
+        QTest::newRow("documents") << "menuparamètresindex4" << "feuille_documents";
+        QTest::newRow("paramètres") << "menuparamètresindex5" << "feuille_paramètres";
+    }
+
+    // Tab from the first field goes round the whole window: every field once, never a
+    // choice button, and each field shows when it has the focus.
+    void tab_atteint_chaque_champ() {
+        QFETCH(QString, menu);
+        QFETCH(QString, fenetre);
+        ouvrir(menu, fenetre);
+        forms::Feuille& f = ::fenetre(fenetre);
+        QStringList choix;
+        for (const selecteurs::Bouton& b : selecteurs::boutons())
+            if (b.appelant == fenetre) choix << b.nom;
+        QWidget* depart = focus();
+        QStringList parcours, invisibles;
+        for (int i = 0; i < 300; ++i) {
+            parcours << nom_focus();
+            if (!focus()->isVisible()) invisibles << nom_focus();
+            touche(Qt::Key_Tab);
+            if (focus() == depart) break;
+        }
+        QVERIFY2(focus() == depart, qPrintable(parcours.join(' ')));
+        QVERIFY2(invisibles.isEmpty(), qPrintable(invisibles.join(' ')));
+        for (const QString& c : choix) QVERIFY2(!parcours.contains(c), qPrintable(c + " : " + parcours.join(' ')));
+        QStringList atteints = parcours;
+        atteints.removeDuplicates();
+        QCOMPARE(atteints.size(), parcours.size());
+        QStringList manquants;
+        for (const QString& c : champs_de(f))
+            if (!parcours.contains(c)) manquants << c;
+        QVERIFY2(manquants.isEmpty(), qPrintable("manquent : " + manquants.join(' ') + " ; parcours : " + parcours.join(' ')));
+    }
+
+    // Ctrl+Pg suiv., Ctrl+Fin, Ctrl+Pg préc. and Ctrl+Début move the pupil window's record from
+    // a one-line box and from a multi-line box alike, and the buttons' tooltips say so.
+    void touches_de_fiche() {
+        ouvrir("menuenfantsindex1", "feuille_élève");
+        const QString e = "feuille_élève";
+        auto& rs = jeu(e);
+        QVERIFY(rs.RecordCount() >= 3);
+        QCOMPARE(rs.AbsolutePosition(), 0);
+        controle(e, "nom_enfant")->setFocus();
+        touche(Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(rs.AbsolutePosition(), 1);
+        touche(Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(rs.AbsolutePosition(), rs.RecordCount() - 1);
+        QPlainTextEdit* multi = fenetre(e).findChildren<QPlainTextEdit*>().value(0);
+        QVERIFY(multi);
+        multi->setFocus();
+        touche(Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(rs.AbsolutePosition(), rs.RecordCount() - 2);
+        touche(Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(rs.AbsolutePosition(), 0);
+        QCOMPARE(focus(), static_cast<QWidget*>(multi));
+        QCOMPARE(controle<QToolButton>(e, "suivant")->toolTip(), QString("Fiche suivante (Ctrl+Pg suiv.)"));
+        QCOMPARE(controle<QToolButton>(e, "premier")->toolTip(), QString("Première fiche (Ctrl+Début)"));
+        QVERIFY(prog.boites->vues.isEmpty());
+    }
+
+    // Alt+A and Alt+F press the family window's "&Ajouter" and "&Fermer", not the main
+    // window's "&Administration" and "&Fichier"; the new family starts in its first field.
+    void accelerateurs_de_la_fenetre() {
+        ouvrir("menuenfantsindex2", "feuille_famille");
+        const QString f = "feuille_famille";
+        controle(f, "Text2")->setFocus();
+        touche(Qt::Key_A, Qt::AltModifier);
+        QVERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(jeu(f).EditMode(), 2);
+        QCOMPARE(focus(), forms::premier_champ(&fenetre(f)));
+        touche(Qt::Key_F, Qt::AltModifier);
+        QVERIFY(!QApplication::activePopupWidget());
+        QVERIFY(!Feuilles::estChargee(f));
+    }
+
+    // Alt+C turns the pupil window to "&Classe" with the cursor in its first field, and the
+    // next Tab stays on that tab.
+    void lettre_d_onglet() {
+        ouvrir("menuenfantsindex1", "feuille_élève");
+        auto* onglets = controle<QTabWidget>("feuille_élève", "SSTab1");
+        int classe = -1;
+        for (int i = 0; i < onglets->count(); ++i)
+            if (onglets->tabText(i) == "&Classe") classe = i;
+        QVERIFY(classe > 0);
+        touche(Qt::Key_C, Qt::AltModifier);
+        QCOMPARE(onglets->currentIndex(), classe);
+        QWidget* page = onglets->widget(classe);
+        QVERIFY2(page->isAncestorOf(focus()), qPrintable(nom_focus()));
+        QWidget* premier = focus();
+        touche(Qt::Key_Backtab);
+        touche(Qt::Key_Tab);
+        QCOMPARE(focus(), premier);  // it was the tab's first field
+        touche(Qt::Key_Tab);
+        QCOMPARE(onglets->currentIndex(), classe);
+        QVERIFY(!QApplication::activePopupWidget());
+    }
+
+    // Ctrl+E, the main window's key for the pupils, works from a text box of another window.
+    void raccourci_principal_depuis_un_champ() {
+        ouvrir("menuenfantsindex2", "feuille_famille");
+        QVERIFY(qobject_cast<QLineEdit*>(focus()));
+        touche(Qt::Key_E, Qt::ControlModifier);
+        QTRY_VERIFY(Feuilles::estChargee("feuille_élève") && fenetre("feuille_élève").estAffichee());
+    }
+
+    // A town typed in the towns' grid with Tab between its cells is saved whole, then Tab past
+    // the row's end and Ctrl+Tab leave the grid.
+    void grille_ligne_entiere() {
+        ouvrir("menuparamètresindex16", "feuille_villes");
+        const QString v = "feuille_villes";
+        auto* grille = controle<forms::GrilleDonnees>(v, "grdDataGrid");
+        touche(Qt::Key_A, Qt::AltModifier);
+        QVERIFY(grille->surLigneNouvelle());
+        QCOMPARE(focus(), static_cast<QWidget*>(grille));
+        taper("44000");
+        touche(Qt::Key_Tab);
+        QVERIFY2(grille == focus() || grille->isAncestorOf(focus()), qPrintable(nom_focus()));
+        QCOMPARE(grille->currentIndex().column(), 1);
+        taper("Nantes-Est");
+        touche(Qt::Key_Tab);
+        QVERIFY(!grille->isAncestorOf(focus()) && grille != focus());
+        auto base = db::BaseDonnees::ouvrir(prog.base);
+        const auto r = base->requete("SELECT COUNT(*) FROM villes WHERE \"détails\" = 'Nantes-Est' AND "
+                                     "\"code_postal\" = '44000'");
+        base->Close();
+        QCOMPARE(r.lignes.value(0).value(0).toInt(), 1);
+        grille->setFocus();
+        touche(Qt::Key_Tab, Qt::ControlModifier);
+        QVERIFY(grille != focus() && !grille->isAncestorOf(focus()));
+    }
+
+    // "V&oir" of the documents window shows the preview; Escape closes it and the field that
+    // had the keyboard has it again.
+    void focus_apres_l_apercu() {
+        ouvrir("menuparamètresindex4", "feuille_documents");
+        auto* titre = controle("feuille_documents", "titre");
+        titre->setFocus();
+        touche(Qt::Key_O, Qt::AltModifier);
+        forms::Feuille* apercu = Feuilles::siChargee(report::FenetreApercu::Nom);
+        QVERIFY(apercu && apercu->estAffichee());
+        QVERIFY(apercu->isAncestorOf(focus()) || apercu == focus());
+        touche(Qt::Key_Escape);
+        QVERIFY(!apercu->estAffichee());
+        QCOMPARE(focus(), titre);
+        touche(Qt::Key_Escape);
+        QVERIFY(!Feuilles::estChargee("feuille_documents"));
+    }
+
+    // The folder list of the database chooser opens a folder on Enter, and Escape closes
+    // the chooser.
+    void dossiers_au_clavier() {
+        Feuilles::toutDecharger();
+        traiter();
+        QDir(prog.dossier.path()).mkdir("sauvegardes");
+        forms::Feuille& choix = Feuilles::charger("feuille_choix_base");
+        choix.afficher();
+        auto* dossiers = choix.controle<forms::ListeDossiers>("Dir1");
+        dossiers->setPath(prog.dossier.path());
+        traiter();
+        dossiers->setFocus();
+        const auto trouves = dossiers->findItems("sauvegardes", Qt::MatchContains);
+        QVERIFY(!trouves.isEmpty());
+        dossiers->setCurrentItem(trouves.first());
+        touche(Qt::Key_Return);
+        QTRY_COMPARE(QDir(dossiers->Path()).dirName(), QString("sauvegardes"));
+        QCOMPARE(choix.controle<forms::ListeFichiers>("File1")->Path(), dossiers->Path());
+        touche(Qt::Key_Escape);
+        QTRY_VERIFY(!Feuilles::estChargee("feuille_choix_base") || !choix.estAffichee());
+    }
+};
+
+QObject* essai_clavier() { return new EssaiClavier; }
+
+#include "test_clavier.moc"
