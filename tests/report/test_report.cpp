@@ -23,6 +23,7 @@
 #include <QMdiSubWindow>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QSet>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -676,12 +677,20 @@ private slots:
         try { cr.setAction(1); } catch (const Erreur& e) { leve = e.numero == 53; }
         QVERIFY(leve);
 
-        // No printer is a refusal; with one, the report really goes to it.
+        // With no printer, a PDF file is offered instead: Cancel prints nothing and is no
+        // refusal; with one, the report really goes to it.
         cr.setReportFileName(modele);
         cr.setDestination(destination::Imprimante);
         cr.setCopiesToPrinter(1);
-        if (QPrinterInfo::defaultPrinter().isNull()) QCOMPARE(cr.PrintReport(), 482);
-        else QCOMPARE(cr.PrintReport(), 0);
+        if (QPrinterInfo::defaultPrinter().isNull()) {
+            auto& boites = forms::installer_repondeur_scripte();
+            boites.annulerSaisie();
+            QCOMPARE(cr.PrintReport(), 0);
+            QCOMPARE(boites.vues.size(), 1);
+            QVERIFY(boites.derniere().saisie);
+        } else {
+            QCOMPARE(cr.PrintReport(), 0);
+        }
     }
 
     void reglages_gardes_entre_deux_editions() {
@@ -894,12 +903,24 @@ private slots:
         zoom->setCurrentIndex(zoom->findData(200));
         QVERIFY(qAbs(image->pixmap().width() - 2 * a100) <= 2);
 
+        // With no printer, "Imprimer" writes the pages to the PDF file the user names.
         if (QPrinterInfo::defaultPrinter().isNull()) {
             auto& boites = forms::installer_repondeur_scripte();
+            QTemporaryDir dossier;
+            boites.saisir(dossier.filePath(QStringLiteral("liste")));
             f.findChild<QPushButton*>(QStringLiteral("cmdImprimer"))->click();
-            QCOMPARE(boites.vues.size(), 1);
-            QVERIFY(boites.derniere().texte.contains(QStringLiteral("imprimante")));
-            QCOMPARE(boites.derniere().style, 48);
+            QCOMPARE(boites.vues.size(), 2);
+            QVERIFY(boites.vues[0].saisie);
+            QCOMPARE(boites.vues[0].titre, QStringLiteral("Impression en PDF"));
+            QVERIFY(boites.vues[0].texte.startsWith(QStringLiteral("Aucune imprimante n'est installée")));
+            const QString pdf = dossier.filePath(QStringLiteral("liste.pdf"));
+            QCOMPARE(boites.vues[1].texte, QStringLiteral("Le document a été enregistré dans le fichier « %1 ».").arg(pdf));
+            QCOMPARE(boites.vues[1].style, 64);
+            QFile fichier(pdf);
+            QVERIFY(fichier.open(QIODevice::ReadOnly));
+            QVERIFY(fichier.read(5) == "%PDF-");
+            if (!QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+                QVERIFY(lancer(QStringLiteral("pdfinfo"), {pdf}).contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(f.nombrePages()))));
         }
         forms::Feuilles::toutDecharger();
         forms::Feuilles::definirZone(nullptr);

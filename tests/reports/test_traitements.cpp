@@ -24,6 +24,10 @@ public:
         copies << report::CrystalReport1().CopiesToPrinter();
         return forms::RepondeurScripte::message(texte, style, titre);
     }
+    std::optional<QString> saisie(const QString& invite, const QString& titre, const QString& defaut) override {
+        copies << report::CrystalReport1().CopiesToPrinter();
+        return forms::RepondeurScripte::saisie(invite, titre, defaut);
+    }
     QVector<int> copies;
 };
 
@@ -252,7 +256,7 @@ private slots:
     }
 
     // "Imprimante" sends the leading number of the copies box to the printer; with no printer
-    // the print is refused, and the copies go back to 1 after the message.
+    // a PDF file is offered instead, and the copies go back to 1 after it.
     void exemplaires_a_l_imprimante_data() {
         QTest::addColumn<QString>("texte");
         QTest::addColumn<int>("copies");
@@ -262,7 +266,7 @@ private slots:
         QTest::newRow("sans chiffre") << "ab" << 0;
     }
     void exemplaires_a_l_imprimante() {
-        if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("une imprimante est installée : rien n'est refusé");
+        if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("une imprimante est installée : aucun fichier PDF n'est proposé");
         QFETCH(QString, texte);
         QFETCH(int, copies);
         auto repondeur = std::make_unique<RepondeurCopies>();
@@ -271,13 +275,14 @@ private slots:
         essai::choisir(2, QStringLiteral("Liste de pointage"));
         essai::sortie(1);
         essai::controle<QLineEdit>("Text4")->setText(texte);
+        boites.annulerSaisie();
         essai::imprimer(2);
         QCOMPARE(boites.vues.size(), 1);
-        QCOMPARE(boites.derniere().texte, Interrompue + QStringLiteral("\n\nAucune imprimante n'est disponible."));
+        QVERIFY(boites.derniere().saisie);
+        QCOMPARE(boites.derniere().titre, QStringLiteral("Impression en PDF"));
         QCOMPARE(boites.copies, QVector<int>{copies});
         QCOMPARE(report::CrystalReport1().CopiesToPrinter(), 1);
         QCOMPARE(report::CrystalReport1().Destination(), 0);
-        QVERIFY(report::CrystalReport1().derniereErreur().contains(QStringLiteral("imprimante")));
     }
 
     // A class list under a class filter, the class typed in small letters, holds that class's

@@ -3,6 +3,7 @@
 #include "platform/forms/boites.h"
 #include "platform/forms/feuilles.h"
 #include "platform/forms/pointeur.h"
+#include "platform/report/impression.h"
 #include "platform/report/mise_en_page.h"
 #include "platform/report/mise_en_page_fond.h"
 #include "platform/report/page_compacte.h"
@@ -12,8 +13,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShortcut>
@@ -238,17 +237,8 @@ void FenetreApercu::redessiner() {
 }
 
 void FenetreApercu::imprimerDocument() {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) {
-        forms::boite_message(QStringLiteral("Aucune imprimante n'est disponible : impression impossible."), 48);
-        return;
-    }
-    const int avant = forms::pointeur_souris();
-    forms::definir_pointeur_souris(forms::Sablier);
-    QPrinter imprimante(info, QPrinter::HighResolution);
-    const bool ok = report::imprimer(document(), imprimante);
-    forms::definir_pointeur_souris(avant);
-    if (!ok) forms::boite_message(QStringLiteral("L'impression n'a pas pu être faite."), 48);
+    QString raison;
+    if (imprimer_ou_pdf(document(), 1, &raison) == Impression::Echec) forms::boite_message(raison, 48);
 }
 
 }  // namespace report

@@ -6,6 +6,7 @@
 #include "platform/report/donnees.h"
 #include "platform/report/ecriture_rtf.h"
 #include "platform/report/ecriture_xls.h"
+#include "platform/report/impression.h"
 #include "platform/report/mise_en_page.h"
 #include "platform/report/modele.h"
 #include "platform/report/peinture.h"
@@ -15,8 +16,6 @@
 #include <QLocale>
 #include <QMap>
 #include <QMdiSubWindow>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QSaveFile>
 
 namespace report {
@@ -147,17 +146,14 @@ void executer() {
         return;
     }
     case destination::Imprimante: {
-        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-        if (info.isNull())
-            throw Erreur(erreurs_execution::ImprimanteAbsente, QStringLiteral("Aucune imprimante n'est disponible."));
         const Donnees d = donnees(m, base, selection, jour);
         s.sansFamille = d.sansFamille;
         const DocumentRendu doc = mettre_en_page(m, d, formules, jour);
         s.raccourcies = doc.etiquettesRaccourcies;
-        QPrinter imprimante(info, QPrinter::HighResolution);
-        imprimante.setCopyCount(qMax(1, s.copies));
-        if (!imprimer(doc, imprimante))
-            throw Erreur(erreurs_execution::ImprimanteAbsente, QStringLiteral("L'impression n'a pas pu être faite."));
+        // With no printer installed the user may name a PDF file instead; Cancel prints nothing.
+        QString raison;
+        if (imprimer_ou_pdf(doc, s.copies, &raison) == Impression::Echec)
+            throw Erreur(erreurs_execution::ImprimanteAbsente, raison);
         return;
     }
     case destination::Fichier: {

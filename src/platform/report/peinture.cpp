@@ -3,6 +3,7 @@
 #include "platform/report/mesure.h"
 
 #include <QPageLayout>
+#include <QPdfWriter>
 #include <QPainter>
 #include <QPrinter>
 
@@ -61,6 +62,23 @@ bool imprimer(const DocumentRendu& doc, QPrinter& imprimante) {
     const double pixelsParMm = imprimante.resolution() / 25.4;
     for (int i = 0; i < doc.pages.size(); ++i) {
         if (i > 0 && !imprimante.newPage()) return false;
+        dessiner_page(p, doc.pages[i], doc, pixelsParMm);
+    }
+    return p.end();
+}
+
+bool imprimer_pdf(const DocumentRendu& doc, QIODevice& sortie) {
+    QPdfWriter pdf(&sortie);
+    pdf.setTitle(doc.titre);
+    pdf.setCreator(QStringLiteral("Carnelis"));
+    pdf.setResolution(600);
+    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), doc.paysage ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                  QMarginsF(0, 0, 0, 0)));
+    QPainter p;
+    if (!p.begin(&pdf)) return false;
+    const double pixelsParMm = pdf.resolution() / 25.4;
+    for (int i = 0; i < doc.pages.size(); ++i) {
+        if (i > 0 && !pdf.newPage()) return false;
         dessiner_page(p, doc.pages[i], doc, pixelsParMm);
     }
     return p.end();

@@ -4,6 +4,7 @@
 
 #include <QImage>
 
+class QIODevice;
 class QPainter;
 class QPrinter;
 
@@ -18,5 +19,8 @@ QImage image_page(const DocumentRendu& doc, int indice, double pixelsParMm);
 
 // Sends every page to the printer, already set up for its copies.
 bool imprimer(const DocumentRendu& doc, QPrinter& imprimante);
+
+// Writes every page as a PDF file of A4 pages into `sortie`.
+bool imprimer_pdf(const DocumentRendu& doc, QIODevice& sortie);
 
 }  // namespace report
