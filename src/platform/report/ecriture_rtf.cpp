@@ -7,6 +7,10 @@
 #include <QSaveFile>
 
 #include <charconv>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
 
 namespace report {
 
@@ -283,10 +287,50 @@ bool ecrire_texte_enrichi(MiseEnPage& mise, const QString& chemin) {
     QSaveFile fichier(chemin);
     if (!fichier.open(QIODevice::WriteOnly)) return false;
     EcritureRtf ecriture(fichier, mise.document());
+    // The pages are written on a thread of their own while the next ones are laid out; a few
+    // dozen wait at most, so that memory does not grow with the list.
+    constexpr int PagesEnAttente = 64;
+    std::mutex verrou;
+    std::condition_variable signal;
+    QVector<Page> file;
+    bool fin = false;
+    std::thread ecrivain([&] {
+        for (;;) {
+            QVector<Page> lot;
+            {
+                std::unique_lock<std::mutex> g(verrou);
+                signal.wait(g, [&] { return fin || !file.isEmpty(); });
+                if (file.isEmpty()) return;
+                lot = std::move(file);
+                file.clear();
+            }
+            signal.notify_all();
+            for (Page& p : lot) ecriture.ajouter(std::move(p));
+        }
+    });
+    // However the layout ends, the writer is told and waited for.
+    struct Attente {
+        std::function<void()> finir;
+        ~Attente() { finir(); }
+    } attente{[&] {
+        if (!ecrivain.joinable()) return;
+        {
+            std::lock_guard<std::mutex> g(verrou);
+            fin = true;
+        }
+        signal.notify_all();
+        ecrivain.join();
+    }};
     for (bool encore = true; encore;) {
         encore = mise.avancer(16);
-        for (Page& p : mise.prendre()) ecriture.ajouter(std::move(p));
+        QVector<Page> pages = mise.prendre();
+        std::unique_lock<std::mutex> g(verrou);
+        signal.wait(g, [&] { return file.size() < PagesEnAttente; });
+        file += std::move(pages);
+        g.unlock();
+        signal.notify_all();
     }
+    attente.finir();
     return ecriture.terminer(mise.pages_totales()) && fichier.commit();
 }
 
