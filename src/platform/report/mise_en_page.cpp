@@ -285,12 +285,12 @@ private:
 
     // A cell showing the record's rank ("N°") prints every rank in one size: the one in which
     // the list's largest rank fits the cell, since a number is never cut.
-    double taille_rangs(const Cellule& ce, const Style& s, double place) const {
-        if (std::none_of(ce.contenu.begin(), ce.contenu.end(),
-                         [](const Morceau& mo) { return mo.genre == Morceau::Special && mo.texte == u"n"; }))
-            return s.taille;
-        auto it = taillesRangs_.constFind(&ce);
-        if (it != taillesRangs_.constEnd()) return *it;
+    static bool montre_rang(const Cellule& ce) {
+        return std::any_of(ce.contenu.begin(), ce.contenu.end(),
+                           [](const Morceau& mo) { return mo.genre == Morceau::Special && mo.texte == u"n"; });
+    }
+    // The largest rank a record takes: the largest group's size, or the number of records.
+    int plus_grand_rang() const {
         int plusGrand = d_.lignes.size();
         if (m_.groupe) {
             plusGrand = 0;
@@ -298,8 +298,14 @@ private:
             for (int g = 0; g < debuts.size(); ++g)
                 plusGrand = qMax(plusGrand, (g + 1 < debuts.size() ? debuts[g + 1] : int(d_.lignes.size())) - debuts[g]);
         }
+        return qMax(1, plusGrand);
+    }
+    double taille_rangs(const Cellule& ce, const Style& s, double place) const {
+        if (!montre_rang(ce)) return s.taille;
+        auto it = taillesRangs_.constFind(&ce);
+        if (it != taillesRangs_.constEnd()) return *it;
         Contexte c;
-        c.rang = qMax(1, plusGrand);
+        c.rang = plus_grand_rang();
         const QString texte = e_.cellule(ce, c);
         Style t = s;
         while (t.taille - 0.5 >= 1 - 1e-9 && mesure::largeur(texte, t) > place) t.taille -= 0.5;
@@ -446,6 +452,13 @@ private:
                 for (const QString& l : t.split('\n')) valeurs[j] = qMax(valeurs[j], mesure::largeur(l, s));
             }
         }
+        // The rank column is sized for the list's largest rank, wherever it comes.
+        for (int j = 0; j < cd.size(); ++j) {
+            if (cd[j].second != 0 || !montre_rang(*cd[j].first)) continue;
+            Contexte c = contexte(0);
+            c.rang = plus_grand_rang();
+            valeurs[j] = qMax(valeurs[j], mesure::largeur(e_.cellule(*cd[j].first, c), e_.style(*cd[j].first)));
+        }
         double preteur = 0, demande = 0;
         for (int j = 0; j < cd.size(); ++j) {
             largeurs[j] = cd[j].first->largeur * facteur;
@@ -461,9 +474,19 @@ private:
         }
         if (preteur <= 0 || demande <= 0) return;
         const double pris = qMin(preteur, demande);
+        // The rank column is served first: a number cannot go onto a second line.
+        QVector<bool> rangs(cd.size());
+        double demandeRangs = 0;
+        for (int j = 0; j < cd.size(); ++j) {
+            rangs[j] = cd[j].second == 0 && montre_rang(*cd[j].first);
+            if (rangs[j]) demandeRangs += qMax(0.0, besoins[j] - largeurs[j]);
+        }
+        const double pourRangs = qMin(pris, demandeRangs), reste = pris - pourRangs;
+        const double demandeAutres = demande - demandeRangs;
         for (int j = 0; j < cd.size(); ++j) {
             if (largeurs[j] > besoins[j]) largeurs[j] -= (largeurs[j] - besoins[j]) * pris / preteur;
-            else largeurs[j] += (besoins[j] - largeurs[j]) * pris / demande;
+            else if (rangs[j]) largeurs[j] += (besoins[j] - largeurs[j]) * pourRangs / demandeRangs;
+            else if (demandeAutres > 0) largeurs[j] += (besoins[j] - largeurs[j]) * reste / demandeAutres;
         }
         largeurs_ = largeurs;
         detail_ = detail;
