@@ -716,9 +716,16 @@ private slots:
         QVERIFY(principale().isVisible());
         QCOMPARE(Module1::chemin_base, base);
         QVERIFY(menu_actif("menuenfantsindex0"));
-        // The close box asks the same; Yes ends without writing anything.
+        // The close box asks the same; Yes ends the program, without writing anything.
         boites->repondre(forms::Oui);
-        QVERIFY(principale().close());
+        bool fermee = false;
+        QTimer::singleShot(0, [&] { fermee = principale().close(); });
+        QTimer garde;  // a program that did not end would leave the loop running
+        garde.setSingleShot(true);
+        QObject::connect(&garde, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        garde.start(10000);
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY(fermee);
         QCOMPARE(boites->vues.size(), 2);
         QCOMPARE(boites->vues[1].style, 36);
         QCOMPARE(lire(options()), avant);
