@@ -45,6 +45,7 @@ struct Programme {
         base = QDir(dossier.path()).filePath(QStringLiteral("exemple.mdb"));
         QFile::copy(test::chemin_exemple(), base);
         QFile::setPermissions(base, QFile::ReadOwner | QFile::WriteOwner);
+        principale().activateWindow();  // with no window manager (a bare virtual display) nobody else does
         return QTest::qWaitForWindowActive(&principale());
     }
 

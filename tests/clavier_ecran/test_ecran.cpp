@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -202,6 +203,28 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(caseAine->text() != avant, 2000);
         traiter();
         QCOMPARE(places(), placesAvant);
+    }
+
+    // Alt+F7 then the arrow keys move a window, Enter puts it down; its window menu is French.
+    void deplacer_au_clavier() {
+        Feuilles::toutDecharger();
+        traiter();
+        prog.ouvrirBase();
+        programme::menu(QStringLiteral("menuparamètresindex2"));
+        forms::Feuille* f = Feuilles::siChargee(QStringLiteral("feuille_école"));
+        QVERIFY(f && f->isAncestorOf(QApplication::focusWidget()));
+        QMdiSubWindow* cadre = f->sousFenetre();
+        QStringList textes;
+        for (QAction* a : cadre->systemMenu()->actions())
+            if (!a->isSeparator()) textes << a->text();
+        QCOMPARE(textes.join(','), QString("&Restaurer,&Déplacer,&Taille,Réd&uire,Ag&randir,T&oujours au premier plan,&Fermer"));
+        const QPoint avant = cadre->pos();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F7, Qt::AltModifier);
+        for (int i = 0; i < 5; ++i) QTest::keyClick(cadre, Qt::Key_Right);
+        QTest::keyClick(cadre, Qt::Key_Return);
+        traiter();
+        QVERIFY2(cadre->pos().x() > avant.x(), qPrintable(QString::number(cadre->pos().x())));
+        QCOMPARE(cadre->pos().y(), avant.y());
     }
 
     void selecteurs_data() {

@@ -11,6 +11,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QSet>
 #include <QShortcut>
@@ -67,6 +68,7 @@ public:
 
 protected:
     bool eventFilter(QObject* objet, QEvent* e) override {
+        if (e->type() == QEvent::Polish) marquerLeFocus(objet);
         if (e->type() != QEvent::ShortcutOverride && e->type() != QEvent::KeyPress) return false;
         if (!objet->isWidgetType()) return false;
         auto* w = static_cast<QWidget*>(objet);
@@ -107,6 +109,15 @@ protected:
 
 private:
     using QObject::QObject;
+
+    // A multi-line box shows that it has the keyboard, as a one-line box does; its frame
+    // keeps its width, so that nothing moves.
+    static void marquerLeFocus(QObject* objet) {
+        auto* zone = qobject_cast<QPlainTextEdit*>(objet);
+        if (!zone || !zone->styleSheet().isEmpty()) return;
+        zone->setStyleSheet(QStringLiteral("QPlainTextEdit { border: 1px solid palette(mid); padding: 1px; }"
+                                           "QPlainTextEdit:focus { border: 2px solid palette(highlight); padding: 0px; }"));
+    }
 
     static Feuille* feuilleDe(QWidget* w) {
         for (; w; w = w->parentWidget())

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QGuiApplication>
 #include <QMdiArea>
+#include <QMenu>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
@@ -43,7 +44,35 @@ void Feuille::encadrer(QMdiArea* zone) {
     cadre_->setWindowTitle(windowTitle());
     cadre_->setObjectName(objectName() + QStringLiteral("_cadre"));
     if (!tailleDessin_.isEmpty()) cadre_->resize(tailleDessin_);
+    preparerMenuSysteme(cadre_);
     cadre_->hide();
+}
+
+// The window menu in French; Alt+F7 moves the window and Alt+F8 sizes it with the arrow keys
+// (Enter ends), from any of its fields.
+void Feuille::preparerMenuSysteme(QMdiSubWindow* cadre) {
+    QMenu* menu = cadre->systemMenu();
+    if (!menu) return;
+    const struct { const char* anglais; const char* francais; QKeySequence touche; } entrees[] = {
+        {"&Restore", "&Restaurer", {}},
+        {"&Move", "&Déplacer", QKeySequence(Qt::ALT | Qt::Key_F7)},
+        {"&Size", "&Taille", QKeySequence(Qt::ALT | Qt::Key_F8)},
+        {"Mi&nimize", "Réd&uire", {}},
+        {"Ma&ximize", "Ag&randir", {}},
+        {"Stay on &Top", "T&oujours au premier plan", {}},
+        {"&Close", "&Fermer", {}},
+    };
+    for (QAction* a : menu->actions()) {
+        for (const auto& e : entrees) {
+            if (a->text() != QLatin1String(e.anglais)) continue;
+            a->setText(QString::fromUtf8(e.francais));
+            if (!e.touche.isEmpty()) {
+                a->setShortcut(e.touche);
+                a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+                cadre->addAction(a);
+            }
+        }
+    }
 }
 
 void Feuille::detruire() {

@@ -77,6 +77,7 @@ private:
     void detruire();
     QWidget* cadreOuSoi() const;
     void tenirDansLaZone();
+    static void preparerMenuSysteme(QMdiSubWindow* cadre);
     double lireTwips(int indice, int pixels) const;
     void noterTwips(int indice, double twips);
 
