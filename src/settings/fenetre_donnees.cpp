@@ -332,12 +332,11 @@ void FenetreDonnees::Form_Unload(int& annuler) {
     forms::definir_pointeur_souris(forms::PointeurDefaut);
 }
 
-// Escape presses "&Fermer"; in a picker, Enter presses "Accepter" when it is offered. Keys
+// Escape presses "&Fermer"; in a picker, Enter presses "Accepter" while it is offered. Keys
 // reach here only when the focused control leaves them unused.
 void FenetreDonnees::keyPressEvent(QKeyEvent* e) {
     if ((e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        if (variation_.accepter == Accepter::Masque && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
-            accepterDisponible()) {
+        if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && accepterDisponible()) {
             accepter_->click();
             return;
         }

@@ -58,12 +58,13 @@ bool cache(QWidget* w, QWidget* fenetre) {
     return false;
 }
 
-// The fields a user types in: text boxes, lists and boxes to tick that the window shows.
+// The fields a user types in and the buttons that take the keyboard: text boxes, lists,
+// boxes to tick and buttons that the window shows (choice buttons are reached by F4).
 QStringList champs_de(forms::Feuille& f) {
     QStringList champs;
     for (QWidget* w : f.findChildren<QWidget*>()) {
         const bool champ = qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
-                           qobject_cast<QCheckBox*>(w) || qobject_cast<QComboBox*>(w);
+                           qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w);
         if (!champ || qobject_cast<QComboBox*>(w->parentWidget()) || cache(w, &f) || !w->isEnabled() ||
             !(w->focusPolicy() & Qt::TabFocus))
             continue;
@@ -195,6 +196,24 @@ private slots:
         touche(Qt::Key_Tab);
         QCOMPARE(onglets->currentIndex(), classe);
         QVERIFY(!QApplication::activePopupWidget());
+    }
+
+    // A class chosen from the pupil window without the mouse: F4 in the class field opens the
+    // teaching team as a picker, Enter accepts its teacher, and the pupil window has the
+    // keyboard again.
+    void choix_de_la_classe_au_clavier() {
+        ouvrir("menuenfantsindex1", "feuille_élève");
+        auto* classe = controle<QLineEdit>("feuille_élève", "référence_classe_élève");
+        classe->setFocus();
+        touche(Qt::Key_F4);
+        QTRY_VERIFY(Feuilles::estChargee("feuille_équipe") && fenetre("feuille_équipe").isAncestorOf(focus()));
+        const QString reference = controle<QLineEdit>("feuille_équipe", "référence_classe_enseignant")->text();
+        QVERIFY(!reference.isEmpty());
+        touche(Qt::Key_Return);
+        QTRY_VERIFY(!Feuilles::estChargee("feuille_équipe"));
+        QCOMPARE(classe->text(), reference);
+        QVERIFY2(fenetre("feuille_élève").isAncestorOf(focus()), qPrintable(nom_focus()));
+        QVERIFY(prog.boites->vues.isEmpty());
     }
 
     // Ctrl+E, the main window's key for the pupils, works from a text box of another window.
