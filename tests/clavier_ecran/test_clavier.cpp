@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QStackedWidget>
@@ -267,6 +268,38 @@ private slots:
         QVERIFY(!Feuilles::estChargee("feuille_documents"));
     }
 
+    // Escape closes the windows that close with their "Fermer" button.
+    void echap_ferme_data() {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("fenetre");
+        QTest::newRow("traitements") << "menuexploitationindex3" << "feuille_traitements";
+        QTest::newRow("options") << "menuoptionsindex1" << "feuille_options";
+    }
+    void echap_ferme() {
+        QFETCH(QString, menu);
+        QFETCH(QString, fenetre);
+        ouvrir(menu, fenetre);
+        touche(Qt::Key_Escape);
+        QTRY_VERIFY(!Feuilles::estChargee(fenetre) || !::fenetre(fenetre).estAffichee());
+    }
+
+    // In the "&Administration" menu, C (shared by "&Circonscription" and "&Champs
+    // Paramétrables") chooses the first.
+    void lettre_partagee_dans_un_menu() {
+        Feuilles::toutDecharger();
+        traiter();
+        prog.ouvrirBase();
+        QMenu* administration = programme::principale().menu("menuparamètresindex0");
+        administration->popup(QPoint(0, 0));
+        QTRY_VERIFY(administration->isVisible());
+        QTest::keyClick(administration, Qt::Key_C);
+        traiter();
+        QTRY_VERIFY(!administration->isVisible());
+        QVERIFY(Feuilles::estChargee("feuille_inspection") && fenetre("feuille_inspection").estAffichee());
+        programme::principale().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&programme::principale()));
+    }
+
     // The folder list of the database chooser opens a folder on Enter, and Escape closes
     // the chooser.
     void dossiers_au_clavier() {
@@ -279,6 +312,7 @@ private slots:
         dossiers->setPath(prog.dossier.path());
         traiter();
         dossiers->setFocus();
+        QTRY_COMPARE(focus(), static_cast<QWidget*>(dossiers));
         const auto trouves = dossiers->findItems("sauvegardes", Qt::MatchContains);
         QVERIFY(!trouves.isEmpty());
         dossiers->setCurrentItem(trouves.first());
