@@ -79,17 +79,79 @@ QString requete() {
                           " AND e.\"référence_famille\" <> '' ORDER BY e.matricule");
 }
 
+// The value of column `c` written straight from the bytes the engine holds, when it needs
+// nothing of what ajouter() does: text without quote or line break whose letters all lie in
+// the Latin-1 part of the code page (UTF-8 of one or two bytes: Windows-1252 is Latin-1
+// there), and dates stored as AAAA-MM-JJ, shown JJ/MM/AAAA. False, with nothing written, for
+// any other value, which then takes the general road (same result, slower).
+bool corps_direct(QByteArray& sortie, sqlite3_stmt* s, int c, db::TypeChamp type) {
+    const int genre = sqlite3_column_type(s, c);
+    if (genre == SQLITE_NULL) return true;
+    if (genre != SQLITE_TEXT) return false;
+    const char* t = reinterpret_cast<const char*>(sqlite3_column_text(s, c));
+    const int n = sqlite3_column_bytes(s, c);
+    if (type == db::TypeChamp::Date) {
+        const auto chiffres = [t](int debut, int fin) {
+            int v = 0;
+            for (int k = debut; k < fin; ++k) {
+                if (t[k] < '0' || t[k] > '9') return -1;
+                v = v * 10 + (t[k] - '0');
+            }
+            return v;
+        };
+        if (n < 10 || t[4] != '-' || t[7] != '-') return false;
+        const int a = chiffres(0, 4), m = chiffres(5, 7), j = chiffres(8, 10);
+        if (a < 0 || m < 0 || j < 0 || !QDate(a, m, j).isValid() || (n > 10 && t[10] != ' ' && t[10] != 'T'))
+            return false;
+        const char date[] = {t[8], t[9], '/', t[5], t[6], '/', t[0], t[1], t[2], t[3]};
+        sortie.append(date, sizeof date);
+        return true;
+    }
+    const qsizetype debut = sortie.size();
+    for (int k = 0; k < n; ++k) {
+        const unsigned char o = static_cast<unsigned char>(t[k]);
+        if (o < 0x80 && o != '"' && o != '\r' && o != '\n') {
+            sortie += char(o);
+            continue;
+        }
+        const unsigned char suite = k + 1 < n ? static_cast<unsigned char>(t[k + 1]) : 0;
+        if ((o == 0xC2 && suite >= 0xA0 && suite <= 0xBF) || (o == 0xC3 && suite >= 0x80 && suite <= 0xBF)) {
+            sortie += char(((o & 0x03) << 6) | (suite & 0x3F));
+            ++k;
+            continue;
+        }
+        sortie.truncate(debut);
+        return false;
+    }
+    return true;
+}
+
 // The 39 lines of the pupil on the statement's current row.
 void ajouter_fiche(QByteArray& sortie, const db::sqlite::Instruction& i, const QVector<db::TypeChamp>& types) {
     const auto valeur = [&](int c) { return texte(db::sqlite::presenter(i.valeur(c), types[c])); };
-    for (int c = 0; c < Numero; ++c) ajouter(sortie, valeur(c));
-    ajouter(sortie, valeur(Numero) + QLatin1Char(' ') + valeur(Adresse));
-    for (int c = Adresse + 1; c < Aine; ++c) ajouter(sortie, valeur(c));
-    ajouter(sortie, QStringLiteral("1"));
-    ajouter(sortie, QStringLiteral("1"));
-    ajouter(sortie, db::sqlite::presenter(i.valeur(Aine), types[Aine]).toBool() ? QStringLiteral("1") : QStringLiteral("2"));
-    ajouter(sortie, valeur(NomContact) + QLatin1Char(' ') + valeur(PrenomContact));
-    for (int c = PrenomContact + 1; c < int(std::size(colonnes)); ++c) ajouter(sortie, valeur(c));
+    // One line of one column, or of two joined by a blank (`joint` >= 0).
+    const auto ligne = [&](int c, int joint) {
+        const qsizetype debut = sortie.size();
+        sortie += '"';
+        bool direct = corps_direct(sortie, i.s, c, types[c]);
+        if (direct && joint >= 0) {
+            sortie += ' ';
+            direct = corps_direct(sortie, i.s, joint, types[joint]);
+        }
+        if (direct) {
+            sortie += "\"\r\n";
+            return;
+        }
+        sortie.truncate(debut);
+        ajouter(sortie, joint >= 0 ? valeur(c) + QLatin1Char(' ') + valeur(joint) : valeur(c));
+    };
+    for (int c = 0; c < Numero; ++c) ligne(c, -1);
+    ligne(Numero, Adresse);
+    for (int c = Adresse + 1; c < Aine; ++c) ligne(c, -1);
+    sortie += "\"1\"\r\n\"1\"\r\n";
+    sortie += db::sqlite::presenter(i.valeur(Aine), types[Aine]).toBool() ? "\"1\"\r\n" : "\"2\"\r\n";
+    ligne(NomContact, PrenomContact);
+    for (int c = PrenomContact + 1; c < int(std::size(colonnes)); ++c) ligne(c, -1);
 }
 
 constexpr int LignesFiche = 39;
