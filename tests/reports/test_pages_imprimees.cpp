@@ -64,6 +64,7 @@ class EssaiPagesImprimees : public QObject {
     QTemporaryDir dossier_;
     QString base_;      // 2,000 pupils, one of them filled to every field's length
     QString sorties_;   // the ".RTF" files written, converted together at the end
+    QMap<QString, int> pagesDemonstration_;  // the preview's page count of each template
 
     static constexpr int Eleves = 2000;
     static constexpr int Filles = 1023;
@@ -376,6 +377,20 @@ private slots:
         QVERIFY(rtf(QStringLiteral("étiquet_adresse2"), QStringLiteral("adresses"), QStringLiteral("{élèves.référence_classe_élève} = \"C1\"")));
     }
 
+    // Templates of every kind on the demonstration database (a sheet per pupil, wide lists,
+    // a grid, a register, a statistic, a blank form), written to ".RTF" for LibreOffice: their
+    // page counts are compared with the preview's below.
+    void modeles_de_la_base_de_demonstration() {
+        const QString registre = base_;
+        base_ = essai::copie_exemple(dossier_);
+        for (const QString nom : {"liste_mairie", "liste_électorale2", "liste_présences", "registre1",
+                                  "stat_ages", "fiche_vierge"}) {
+            pagesDemonstration_[nom] = apercu(nom).pages.size();
+            QVERIFY2(rtf(nom, QStringLiteral("demo_") + nom), qPrintable(nom));
+        }
+        base_ = registre;
+    }
+
     // What LibreOffice prints of the files written above: the same values whole, in the same
     // places as the preview's (within 1 mm).
     void pdf_de_libreoffice() {
@@ -384,6 +399,14 @@ private slots:
             QSKIP("LibreOffice (soffice) ou pdftotext absent : les fichiers .RTF ne peuvent être convertis en PDF");
         QVERIFY(convertir(sorties_));
         const auto pdf = [&](const QString& nom) { return mots_pdf(QDir(sorties_).filePath(nom + QStringLiteral(".pdf"))); };
+
+        // As many pages as the preview, for every template.
+        for (auto it = pagesDemonstration_.cbegin(); it != pagesDemonstration_.cend(); ++it) {
+            int pages = 0;
+            for (const Mot& m : pdf(QStringLiteral("demo_") + it.key())) pages = qMax(pages, m.page);
+            QVERIFY2(pages == it.value(), qPrintable(QStringLiteral("%1 : %2 pages dans LibreOffice, %3 dans l'aperçu")
+                                                         .arg(it.key()).arg(pages).arg(it.value())));
+        }
 
         // The e-mail address whole, read across its lines; no word outside the paper's margins.
         const QVector<Mot> fiche = pdf(QStringLiteral("fiche"));
