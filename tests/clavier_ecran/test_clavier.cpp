@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 
 using forms::Feuilles;
@@ -266,6 +267,34 @@ private slots:
         QCOMPARE(focus(), titre);
         touche(Qt::Key_Escape);
         QVERIFY(!Feuilles::estChargee("feuille_documents"));
+    }
+
+    // A real question on screen: Alt+S asks before deleting the family, N answers No, and the
+    // field that had the keyboard has it again.
+    void focus_apres_une_question() {
+        ouvrir("menuenfantsindex2", "feuille_famille");
+        const QString f = "feuille_famille";
+        const int familles = jeu(f).RecordCount();
+        auto* champ = controle(f, "Text3");
+        champ->setFocus();
+        forms::installer_repondeur(nullptr);
+        QStringList vues;
+        auto* minuterie = new QTimer;
+        minuterie->setInterval(10);
+        QObject::connect(minuterie, &QTimer::timeout, [minuterie, &vues] {
+            if (QWidget* boite = QApplication::activeModalWidget()) {
+                minuterie->stop();
+                minuterie->deleteLater();
+                vues << boite->windowTitle();
+                QTest::keyClick(boite, Qt::Key_N);
+            }
+        });
+        minuterie->start();
+        touche(Qt::Key_S, Qt::AltModifier);
+        prog.boites = &forms::installer_repondeur_scripte();
+        QCOMPARE(vues.size(), 1);
+        QCOMPARE(jeu(f).RecordCount(), familles);
+        QTRY_COMPARE(focus(), champ);
     }
 
     // Escape closes the windows that close with their "Fermer" button.
