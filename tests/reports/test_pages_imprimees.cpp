@@ -337,6 +337,7 @@ private slots:
                 QVERIFY2(mesure::largeur(l.texte, l.style) <= 85 + 0.01, qPrintable(l.texte));
             }
             QVERIFY(h <= 33);
+            QVERIFY(adresse->cellules.first().lignes.size() <= 6);
             QCOMPARE(adresse->cellules.first().lignes.last().texte, QStringLiteral("27000 Évreux"));
             lignes = adresse->cellules.first().lignes;
         };
@@ -365,7 +366,8 @@ private slots:
         Formules g = f;
         g[QStringLiteral("nom_responsable_contrôlé")] = QStringLiteral("Monsieur et Madame Jean-Christophe de La Rochefoucauld-Montbrison");
         g[QStringLiteral("adresse_responsable_contrôlée")] = QStringLiteral("Résidence des Mille Étangs, bâtiment C, escalier 4, porte 12, 1245 chemin des Hauts de la Vallée de l'Iton");
-        g[QStringLiteral("adresse2_responsable_contrôlée")] = QStringLiteral("Lieu-dit la Grande Fontaine aux Moines, hameau de Saint-Michel-des-Bois");
+        g[QStringLiteral("adresse2_responsable_contrôlée")] = QStringLiteral("Lieu-dit la Grande Fontaine aux Moines, hameau de Saint-Michel-des-Bois, "
+                                                                            "au bout du chemin après le lavoir, maison aux volets bleus");
         verifier(apercu(QStringLiteral("document"), certificat, g), lignesTrop);
     }
 

@@ -15,6 +15,8 @@ namespace {
 
 // The records whose values size the columns of a list.
 constexpr int LignesMesurees = 1000;
+// The lines of an address in a window envelope.
+constexpr int LignesFenetre = 6;
 
 // The smallest text a label is set in to make its address fit, in points.
 constexpr double TailleMinimale = 7;
@@ -509,6 +511,8 @@ private:
         bool raccourcie = false;
         c.lignes = etiquette(m_.fenetre, contexte(ligneCourante_), f[2], f[3] - 0.6, raccourcie);
         if (c.lignes.isEmpty()) return;
+        // Six lines at most, as the post reads them: the name and the town line are kept.
+        while (c.lignes.size() > LignesFenetre) c.lignes.remove(c.lignes.size() - 2);
         b.cellules.append(std::move(c));
         doc_.pages.last().bandes.append(std::move(b));
         pageFenetre_ = nombre_pages();
