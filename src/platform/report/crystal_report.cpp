@@ -178,7 +178,19 @@ void executer() {
             if (!ecrire_texte_enrichi(mise, s.fichier)) refus_ecriture(s.fichier);
             s.raccourcies = mise.etiquettes_raccourcies();
         } else {
-            ecrire(s.fichier, classeur_excel(mettre_en_tableau(m, d, formules, jour), genres_colonnes(m, d)));
+            // Each record's row goes into the workbook as it is formatted.
+            std::unique_ptr<ClasseurExcel> classeur;
+            QString titre;
+            QStringList entetes;
+            bool premiere = true;
+            parcourir_tableau(m, d, formules, jour, titre, entetes, [&](const QStringList& cellules) {
+                if (premiere) classeur = std::make_unique<ClasseurExcel>(titre, entetes, genres_colonnes(m, d), int(d.lignes.size()));
+                premiere = false;
+                classeur->ajouterLigne(cellules);
+            });
+            if (!classeur) classeur = std::make_unique<ClasseurExcel>(titre, entetes, genres_colonnes(m, d), 0);
+            d = Donnees{};
+            ecrire(s.fichier, classeur->terminer());
         }
         return;
     }

@@ -119,17 +119,31 @@ struct TableChaines {
     }
 };
 
-// The value of a date cell: days since 30/12/1899.
+// The value of a date cell: days since 30/12/1899, read straight from JJ/MM/AAAA.
 std::optional<double> date_serie(const QString& texte) {
-    const QDate d = QDate::fromString(texte, QStringLiteral("dd/MM/yyyy"));
-    if (!d.isValid() || d < QDate(1900, 3, 1)) return std::nullopt;
-    return double(QDate(1899, 12, 30).daysTo(d));
+    if (texte.size() != 10 || texte[2] != QLatin1Char('/') || texte[5] != QLatin1Char('/')) return std::nullopt;
+    const auto chiffres = [&texte](int debut, int fin) {
+        int v = 0;
+        for (int k = debut; k < fin; ++k) {
+            const char16_t c = texte[k].unicode();
+            if (c < u'0' || c > u'9') return -1;
+            v = v * 10 + (c - u'0');
+        }
+        return v;
+    };
+    const int j = chiffres(0, 2), m = chiffres(3, 5), a = chiffres(6, 10);
+    if (j < 0 || m < 0 || a < 0) return std::nullopt;
+    const QDate d(a, m, j);
+    static const qint64 debut = QDate(1899, 12, 30).toJulianDay(), premier = QDate(1900, 3, 1).toJulianDay();
+    if (!d.isValid() || d.toJulianDay() < premier) return std::nullopt;
+    return double(d.toJulianDay() - debut);
 }
 
 // Numbers are printed the French way ("12,5"); a plain "12.5" is read too.
 std::optional<double> nombre(const QString& texte) {
+    static const QLocale francais(QLocale::French);
     bool ok = false;
-    double x = QLocale(QLocale::French).toDouble(texte, &ok);
+    double x = francais.toDouble(texte, &ok);
     if (!ok) x = QLocale::c().toDouble(texte, &ok);
     if (!ok || !std::isfinite(x)) return std::nullopt;
     return x;
@@ -178,56 +192,72 @@ QVector<GenreColonne> genres_colonnes(const Modele& m, const Donnees& d) {
     return r;
 }
 
-QByteArray classeur_excel(const Tableau& t, const QVector<GenreColonne>& genres) {
-    const int lignes = t.lignes.size() + 1;
-    int colonnes = t.entetes.size();
-    for (const QStringList& l : t.lignes) colonnes = qMax(colonnes, int(l.size()));
-    if (lignes > LignesMaxClasseur || colonnes > 256)
-        throw Erreur(erreurs_execution::AppelIncorrect,
-                     QStringLiteral("Trop de lignes ou de colonnes pour un classeur Excel (65 536 lignes et 256 colonnes au plus)."));
-
-    // Cells and their strings.
+struct ClasseurExcel::Impl {
+    QString titre;
+    QVector<GenreColonne> genres;
+    int colonnes = 0;
+    int rang = 0;  // the next row
     QStringList chaines;
     QHash<QString, int> indices;
     int total = 0;
     QByteArray cellules;
-    auto cellule = [&](int rang, int col, QString texte) {
-        if (texte.isEmpty()) return;
+
+    void cellule(int col, const QString& valeur) {
+        if (valeur.isEmpty()) return;
+        char d[18];
+        qToLittleEndian(quint16(rang), d + 4);
+        qToLittleEndian(quint16(col), d + 6);
         if (rang > 0 && col < genres.size() && genres[col] != GenreColonne::Texte) {
             const bool date = genres[col] == GenreColonne::Date;
-            if (const auto x = date ? date_serie(texte) : nombre(texte)) {
-                QByteArray d;
-                Flux::u16(d, quint16(rang));
-                Flux::u16(d, quint16(col));
-                Flux::u16(d, date ? XfDate : XfTexte);
-                const quint64 bits = std::bit_cast<quint64>(*x);
-                Flux::u32(d, quint32(bits));
-                Flux::u32(d, quint32(bits >> 32));
-                Flux::u16(cellules, 0x0203);
-                Flux::u16(cellules, quint16(d.size()));
-                cellules += d;
+            if (const auto x = date ? date_serie(valeur) : nombre(valeur)) {
+                qToLittleEndian(quint16(0x0203), d);
+                qToLittleEndian(quint16(14), d + 2);
+                qToLittleEndian(quint16(date ? XfDate : XfTexte), d + 8);
+                qToLittleEndian(std::bit_cast<quint64>(*x), d + 10);
+                cellules.append(d, 18);
                 return;
             }
         }
-        if (texte.size() > 32767) texte.truncate(32767);
+        const QString texte = valeur.size() > 32767 ? valeur.left(32767) : valeur;
         auto it = indices.find(texte);
         if (it == indices.end()) { it = indices.insert(texte, chaines.size()); chaines.append(texte); }
         ++total;
-        QByteArray d;
-        Flux::u16(d, quint16(rang));
-        Flux::u16(d, quint16(col));
-        Flux::u16(d, XfTexte);
-        Flux::u32(d, quint32(*it));
-        Flux::u16(cellules, 0x00FD);
-        Flux::u16(cellules, quint16(d.size()));
-        cellules += d;
-    };
-    for (int c = 0; c < t.entetes.size(); ++c) cellule(0, c, t.entetes[c]);
-    for (int r = 0; r < t.lignes.size(); ++r)
-        for (int c = 0; c < t.lignes[r].size(); ++c) cellule(r + 1, c, t.lignes[r][c]);
+        qToLittleEndian(quint16(0x00FD), d);
+        qToLittleEndian(quint16(10), d + 2);
+        qToLittleEndian(quint16(XfTexte), d + 8);
+        qToLittleEndian(quint32(*it), d + 10);
+        cellules.append(d, 14);
+    }
+    void ligne(const QStringList& valeurs) {
+        if (rang >= LignesMaxClasseur || valeurs.size() > 256)
+            throw Erreur(erreurs_execution::AppelIncorrect,
+                         QStringLiteral("Trop de lignes ou de colonnes pour un classeur Excel (65 536 lignes et 256 colonnes au plus)."));
+        colonnes = qMax(colonnes, int(valeurs.size()));
+        for (int c = 0; c < valeurs.size(); ++c) cellule(c, valeurs[c]);
+        ++rang;
+    }
+};
 
+ClasseurExcel::ClasseurExcel(const QString& titre, const QStringList& entetes, QVector<GenreColonne> genres,
+                             int lignesPrevues)
+    : d(std::make_unique<Impl>()) {
+    d->titre = titre;
+    d->genres = std::move(genres);
+    // Text cells take 14 bytes (number cells 18, empty ones none): room for a sheet of text,
+    // reserved once.
+    d->cellules.reserve(qsizetype(qMax(0, lignesPrevues) + 1) * qMax(1, int(entetes.size())) * 14);
+    d->ligne(entetes);
+}
+
+ClasseurExcel::~ClasseurExcel() = default;
+
+void ClasseurExcel::ajouterLigne(const QStringList& cellules) { d->ligne(cellules); }
+
+QByteArray ClasseurExcel::terminer() {
     TableChaines sst;
-    sst.construire(chaines, total);
+    sst.construire(d->chaines, d->total);
+    d->indices.clear();
+    d->chaines.clear();
 
     // Workbook globals; the sheet's position is known once they are complete.
     Flux g;
@@ -253,7 +283,7 @@ QByteArray classeur_excel(const Tableau& t, const QVector<GenreColonne>& genres)
     g.enregistrement(0x00E0, format_cellule(false));
     g.enregistrement(0x00E0, format_cellule(false, FormatDate));
     { QByteArray b; Flux::u16(b, 0x8000); Flux::u8(b, 0); Flux::u8(b, 0xFF); g.enregistrement(0x0293, b); }
-    const QString feuille = nom_feuille(t.titre);
+    const QString feuille = nom_feuille(d->titre);
     const int posFeuille = g.octets.size() + 4;  // the BOUNDSHEET's position field
     {
         QByteArray b;
@@ -279,17 +309,24 @@ QByteArray classeur_excel(const Tableau& t, const QVector<GenreColonne>& genres)
         }
         g.enregistrement(0x00FF, b);
     }
+    sst = TableChaines{};
     g.enregistrement(0x000A, {});
     qToLittleEndian(quint32(g.octets.size()), g.octets.data() + posFeuille);
 
+    // The sheet after the globals, in one buffer sized once.
     Flux f;
+    f.octets.reserve(g.octets.size() + 64 + d->cellules.size());
+    f.octets += g.octets;
+    g.octets.clear();
+    g.octets.squeeze();
     f.enregistrement(0x0809, bof(0x0010));
     {
         QByteArray b;
-        Flux::u32(b, 0); Flux::u32(b, quint32(lignes)); Flux::u16(b, 0); Flux::u16(b, quint16(colonnes)); Flux::u16(b, 0);
+        Flux::u32(b, 0); Flux::u32(b, quint32(d->rang)); Flux::u16(b, 0); Flux::u16(b, quint16(d->colonnes)); Flux::u16(b, 0);
         f.enregistrement(0x0200, b);
     }
-    f.octets += cellules;
+    f.octets += d->cellules;
+    d->cellules = QByteArray();
     {
         QByteArray b;
         Flux::u16(b, 0x06B6); Flux::u16(b, 0); Flux::u16(b, 0); Flux::u16(b, 0x40); Flux::u16(b, 0);
@@ -297,8 +334,16 @@ QByteArray classeur_excel(const Tableau& t, const QVector<GenreColonne>& genres)
         f.enregistrement(0x023E, b);
     }
     f.enregistrement(0x000A, {});
+    return fichier_compose(QStringLiteral("Workbook"), std::move(f.octets));
+}
 
-    return fichier_compose(QStringLiteral("Workbook"), g.octets + f.octets);
+QByteArray classeur_excel(const Tableau& t, const QVector<GenreColonne>& genres) {
+    if (t.lignes.size() + 1 > LignesMaxClasseur)
+        throw Erreur(erreurs_execution::AppelIncorrect,
+                     QStringLiteral("Trop de lignes ou de colonnes pour un classeur Excel (65 536 lignes et 256 colonnes au plus)."));
+    ClasseurExcel c(t.titre, t.entetes, genres, int(t.lignes.size()));
+    for (const QStringList& l : t.lignes) c.ajouterLigne(l);
+    return c.terminer();
 }
 
 }  // namespace report

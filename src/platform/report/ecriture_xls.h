@@ -9,6 +9,8 @@
 
 #include <QByteArray>
 
+#include <memory>
+
 namespace report {
 
 // The most rows a sheet holds, the headings' row included.
@@ -21,8 +23,27 @@ enum class GenreColonne { Texte, Nombre, Date };
 // else, text and yes/no fields included, is text.
 QVector<GenreColonne> genres_colonnes(const Modele& m, const Donnees& d);
 
-// Columns beyond `genres` are text; a value that does not read as its column's kind is
-// written as text. Throws Erreur 5 beyond LignesMaxClasseur rows or 256 columns.
+// A workbook written row by row: each row's cells become the sheet's records at once, and
+// only the distinct texts are kept (the workbook lists them before the sheet). Columns beyond
+// `genres` are text; a value that does not read as its column's kind is written as text.
+// Throws Erreur 5 beyond LignesMaxClasseur rows or 256 columns.
+class ClasseurExcel {
+public:
+    // `lignesPrevues`: the rows to come, to size the buffer once.
+    ClasseurExcel(const QString& titre, const QStringList& entetes, QVector<GenreColonne> genres, int lignesPrevues);
+    ~ClasseurExcel();
+    ClasseurExcel(const ClasseurExcel&) = delete;
+    ClasseurExcel& operator=(const ClasseurExcel&) = delete;
+
+    void ajouterLigne(const QStringList& cellules);
+    // The file's bytes; the workbook is spent afterwards.
+    QByteArray terminer();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
 QByteArray classeur_excel(const Tableau& t, const QVector<GenreColonne>& genres = {});
 
 }  // namespace report

@@ -829,10 +829,11 @@ DocumentRendu mettre_en_page(const Modele& m, const Donnees& d, const Formules& 
     return doc;
 }
 
-Tableau mettre_en_tableau(const Modele& m, const Donnees& d, const Formules& f, const QDate& jour) {
+void parcourir_tableau(const Modele& m, const Donnees& d, const Formules& f, const QDate& jour, QString& titre,
+                       QStringList& entetes, const std::function<void(const QStringList& cellules)>& ligne) {
     Evaluateur e(m, d, f, jour);
-    Tableau t;
-    t.titre = m.titre;
+    titre = m.titre;
+    entetes.clear();
     QVector<const Element*> lignes;
     lignes_detail(m.detail, lignes);
     Contexte vide;
@@ -841,7 +842,7 @@ Tableau mettre_en_tableau(const Modele& m, const Donnees& d, const Formules& f, 
         for (const auto& [ce, i] : deplier(tete->cellules)) {
             Contexte c = vide;
             c.repetition = i;
-            t.entetes.append(e.cellule(*ce, c).trimmed());
+            entetes.append(e.cellule(*ce, c).trimmed());
         }
     } else {
         for (const Element* l : lignes)
@@ -849,24 +850,30 @@ Tableau mettre_en_tableau(const Modele& m, const Donnees& d, const Formules& f, 
                 QString nom;
                 for (const Morceau& mo : ce->contenu)
                     if (mo.genre == Morceau::Valeur && mo.valeur->genre == formule::Noeud::Champ) { nom = mo.valeur->champ; break; }
-                t.entetes.append(nom);
+                entetes.append(nom);
             }
     }
     // Every detail line, switched-off blocks included, so that the columns stay aligned.
-    t.lignes.reserve(d.lignes.size());
+    QStringList cellules;
     for (int r = 0; r < d.lignes.size(); ++r) {
         Contexte c = vide;
         c.ligne = r;
         c.rang = r + 1;
-        QStringList cellules;
+        cellules.clear();
         for (const Element* l : lignes)
             for (const auto& [ce, i] : deplier(l->cellules)) {
                 Contexte ci = c;
                 ci.repetition = i;
                 cellules.append(e.cellule(*ce, ci).trimmed());
             }
-        t.lignes.append(cellules);
+        ligne(cellules);
     }
+}
+
+Tableau mettre_en_tableau(const Modele& m, const Donnees& d, const Formules& f, const QDate& jour) {
+    Tableau t;
+    t.lignes.reserve(d.lignes.size());
+    parcourir_tableau(m, d, f, jour, t.titre, t.entetes, [&t](const QStringList& cellules) { t.lignes.append(cellules); });
     return t;
 }
 

@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QHash>
 
+#include <functional>
 #include <memory>
 
 namespace report {
@@ -50,6 +51,10 @@ void remplacer_marque(Page& page, const QString& nombre);
 
 DocumentRendu mettre_en_page(const Modele& m, const Donnees& d, const Formules& f, const QDate& jour);
 Tableau mettre_en_tableau(const Modele& m, const Donnees& d, const Formules& f, const QDate& jour);
+// The same table given row by row, without holding it: the title and headings first, then
+// `ligne` for each record (its cells valid only during the call).
+void parcourir_tableau(const Modele& m, const Donnees& d, const Formules& f, const QDate& jour, QString& titre,
+                       QStringList& entetes, const std::function<void(const QStringList& cellules)>& ligne);
 
 // A value as the report prints it: dates JJ/MM/AAAA, yes/no "Oui"/"Non", numbers without
 // useless decimals.
