@@ -217,7 +217,7 @@ void FeuilleChemin::sauvegarde(const QString& d) {
         return;
     }
     const bool ouverte = existe && fichiers::est_base_ouverte(cible);
-    if (ouverte && !fichiers::laisser_la_base(cible, QStringLiteral("Sauvegarde"))) {
+    if (ouverte && !fichiers::laisser_la_base(cible, QStringLiteral("Sauvegarde annulée"))) {
         fin_attente();
         return;
     }
@@ -242,7 +242,7 @@ void FeuilleChemin::restauration(const QString& d) {
                           ->Path() +
                       QLatin1Char('/') + fichiers::restauree;
     const bool ouverte = fichiers::est_base_ouverte(r);
-    if (ouverte && !fichiers::laisser_la_base(r, QStringLiteral("Restauration"))) {
+    if (ouverte && !fichiers::laisser_la_base(r, QStringLiteral("Restauration annulée"))) {
         fin_attente();
         return;
     }

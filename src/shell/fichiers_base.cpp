@@ -152,7 +152,7 @@ bool laisser_la_base(const QString& fichier, const QString& operation) {
     boite_message(QStringLiteral("La base ") + fichier +
                       QStringLiteral(" est la base de travail, et une fenêtre garde une fiche qui n'a pas été "
                                      "enregistrée...\n\n") +
-                      operation + QStringLiteral(" annulée : rien n'a été modifié."),
+                      operation + QStringLiteral(" : rien n'a été modifié."),
                   48);
     return false;
 }
@@ -188,7 +188,7 @@ void creer() {
             return;
         }
         const bool ouverte = existe && est_base_ouverte(cible);
-        if (ouverte && !laisser_la_base(cible, QStringLiteral("Création"))) return;
+        if (ouverte && !laisser_la_base(cible, QStringLiteral("Création annulée"))) return;
         copie::ecrire(Module1::chemin_base, cible, Mode::Copie, existe);
         fermer_si_ouverte(ouverte);
         file1()->Refresh();
@@ -226,7 +226,7 @@ void dupliquer() {
             return;
         }
         const bool ouverte = existe && est_base_ouverte(cible);
-        if (ouverte && !laisser_la_base(cible, QStringLiteral("Duplication"))) return;
+        if (ouverte && !laisser_la_base(cible, QStringLiteral("Duplication annulée"))) return;
         copie::ecrire(source, cible, Mode::Compactage, existe);
         fermer_si_ouverte(ouverte);
         file1()->Refresh();
@@ -255,7 +255,7 @@ void renommer() {
             return;
         }
         const bool ouverte = est_base_ouverte(source);
-        if (ouverte && !laisser_la_base(source, QStringLiteral("Modification du nom"))) return;
+        if (ouverte && !laisser_la_base(source, QStringLiteral("Modification du nom annulée"))) return;
         {
             // Nobody writes into the old name between its copy and its removal.
             copie::Verrou verrou(source);
@@ -301,7 +301,7 @@ void supprimer() {
         }
         Module1::fermer_base_donnees();
         const bool ouverte = est_base_ouverte(Module1::chemin_base);
-        if (ouverte && !laisser_la_base(Module1::chemin_base, QStringLiteral("Suppression"))) return;
+        if (ouverte && !laisser_la_base(Module1::chemin_base, QStringLiteral("Suppression annulée"))) return;
         copie::supprimer(Module1::chemin_base);
         label4()->clear();
         fermer_si_ouverte(ouverte);
@@ -329,7 +329,7 @@ void compacter() {
         const bool ouverte = est_base_ouverte(base);
         const QVector<FenetreOuverte> fenetres = ouverte ? fenetres_sur_la_base() : QVector<FenetreOuverte>();
         Module1::fermer_base_donnees();
-        if (ouverte && !laisser_la_base(base, QStringLiteral("Compactage"))) return;
+        if (ouverte && !laisser_la_base(base, QStringLiteral("Compactage annulé"))) return;
         // Whatever happens from here on (refused, failed or done), the windows come back.
         struct Retour {
             QVector<FenetreOuverte> fenetres;

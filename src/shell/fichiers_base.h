@@ -25,9 +25,9 @@ inline const QString restauree = QStringLiteral("sauvegarde_restaurée.mdb");
 // Is `chemin` the database that the main window has open? Asked before its file is
 // replaced or removed, since afterwards the name no longer leads to the open file.
 bool est_base_ouverte(const QString& chemin);
-// Before a file that may be the working database is replaced or removed by `operation`
-// ("Restauration", ...): the windows on the working database save what was typed and let go
-// of it. False, the user told and nothing done, when one of them keeps its record.
+// Before a file that may be the working database is replaced or removed: the windows on the working database save what was typed and let go
+// of it. False, the user told that `operation` is cancelled ("Restauration annulée") and
+// nothing done, when one of them keeps its record.
 bool laisser_la_base(const QString& fichier, const QString& operation);
 // Refreshes the chooser's file list, if the chooser is loaded.
 void rafraichir_liste();

@@ -355,9 +355,32 @@ private slots:
         boites->effacer();
         Feuilles::charger(eleve).controle<QPushButton>(QStringLiteral("cmdMettreàjour"))->click();
         QVERIFY2(boites->vues.isEmpty(), qPrintable(boites->derniere().texte));
-        auto b = db::BaseDonnees::ouvrir(base);
-        QCOMPARE(b->requete(QStringLiteral("SELECT count(*) FROM \"élèves\" WHERE \"nom_élève\" = 'Après compactage'"))
-                     .lignes[0][0].toInt(), 1);
+        {
+            auto b = db::BaseDonnees::ouvrir(base);
+            QCOMPARE(b->requete(QStringLiteral("SELECT count(*) FROM \"élèves\" WHERE \"nom_élève\" = 'Après compactage'"))
+                         .lignes[0][0].toInt(), 1);
+        }
+
+        // A date the file refuses, and the user goes back to the record: nothing is compacted,
+        // the user is told, the window keeps what was typed.
+        auto* date = Feuilles::charger(eleve).controle<QLineEdit>(QStringLiteral("date_naissance"));
+        date->setText(QStringLiteral("31/02/2020"));
+        struct stat avant {};
+        QVERIFY(::stat(QFile::encodeName(base).constData(), &avant) == 0);
+        Feuilles::charger(QStringLiteral("feuille_choix_base")).afficher();
+        QVERIFY(selectionner("ecole.mdb"));
+        boites->effacer();
+        cliquer("Command2");
+        QVERIFY2(boites->derniere().texte.startsWith("La base " + base + " est la base de travail"),
+                 qPrintable(boites->derniere().texte));
+        QVERIFY(boites->derniere().texte.endsWith("Compactage annulé : rien n'a été modifié."));
+        QCOMPARE(boites->derniere().style, 48);
+        struct stat apres {};
+        QVERIFY(::stat(QFile::encodeName(base).constData(), &apres) == 0);
+        QCOMPARE(apres.st_ino, avant.st_ino);
+        QVERIFY(Feuilles::estChargee(eleve));
+        QCOMPARE(Feuilles::charger(eleve).controle<QLineEdit>(QStringLiteral("date_naissance"))->text(),
+                 QStringLiteral("31/02/2020"));
     }
 
     void compactage() {
