@@ -1,5 +1,6 @@
 #include "settings/selecteurs.h"
 #include "platform/forms/clavier.h"
+#include <QFormLayout>
 #include <QGridLayout>
 #include "platform/db/erreurs_moteur.h"
 #include "platform/erreur.h"
@@ -159,26 +160,35 @@ const Bouton* chercher_bouton(const QString& appelant, const QString& nom) {
 QString infobulle_choix() { return QStringLiteral("Cliquez pour accéder aux différents choix possibles"); }
 
 namespace {
-// The field a choice button fills: the one beside it, right of it on its row of the grid it is
-// laid out in, else the next text box after it in Tab order.
-QWidget* champ_du_bouton(QPushButton* bouton) {
-    if (QWidget* parent = bouton->parentWidget()) {
-        if (auto* grille = qobject_cast<QGridLayout*>(parent->layout())) {
-            const int i = grille->indexOf(bouton);
+// The field a choice button fills: the one beside it, right of it on its row of the grid or
+// form it is laid out in (however deep). A button with no such field stays in the Tab path.
+QLineEdit* voisin_dans(QLayout* disposition, QPushButton* bouton) {
+    if (!disposition) return nullptr;
+    if (auto* formulaire = qobject_cast<QFormLayout*>(disposition)) {
+        int ligne = -1;
+        QFormLayout::ItemRole role;
+        formulaire->getWidgetPosition(bouton, &ligne, &role);
+        if (ligne >= 0 && role == QFormLayout::LabelRole)
+            if (QLayoutItem* voisin = formulaire->itemAt(ligne, QFormLayout::FieldRole))
+                return qobject_cast<QLineEdit*>(voisin->widget());
+    }
+    if (auto* grille = qobject_cast<QGridLayout*>(disposition)) {
+        const int i = grille->indexOf(bouton);
+        if (i >= 0) {
             int ligne = 0, colonne = 0, l = 0, c = 0;
-            if (i >= 0) {
-                grille->getItemPosition(i, &ligne, &colonne, &l, &c);
-                if (QLayoutItem* voisin = grille->itemAtPosition(ligne, colonne + c))
-                    if (auto* zone = qobject_cast<QLineEdit*>(voisin->widget())) return zone;
-            }
+            grille->getItemPosition(i, &ligne, &colonne, &l, &c);
+            QLayoutItem* voisin = grille->itemAtPosition(ligne, colonne + c);
+            return voisin ? qobject_cast<QLineEdit*>(voisin->widget()) : nullptr;
         }
     }
-    for (QWidget* w = bouton->nextInFocusChain(); w && w != bouton; w = w->nextInFocusChain()) {
-        if (w->window() != bouton->window()) continue;
-        if (qobject_cast<QPushButton*>(w)) return nullptr;
-        if (auto* zone = qobject_cast<QLineEdit*>(w)) return zone;
-    }
+    for (int i = 0; i < disposition->count(); ++i)
+        if (QLineEdit* zone = voisin_dans(disposition->itemAt(i)->layout(), bouton)) return zone;
     return nullptr;
+}
+
+QWidget* champ_du_bouton(QPushButton* bouton) {
+    QWidget* parent = bouton->parentWidget();
+    return parent ? voisin_dans(parent->layout(), bouton) : nullptr;
 }
 }  // namespace
 

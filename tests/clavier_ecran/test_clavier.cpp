@@ -218,6 +218,20 @@ private slots:
         QVERIFY(prog.boites->vues.isEmpty());
     }
 
+    // The level picker gives the keyboard back to the level it filled.
+    void choix_du_niveau_au_clavier() {
+        ouvrir("menuparamètresindex3", "feuille_équipe");
+        auto* niveau = controle<QLineEdit>("feuille_équipe", "niveau_classe_enseignant");
+        niveau->setFocus();
+        touche(Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(Feuilles::estChargee("feuille_niveaux") && fenetre("feuille_niveaux").isAncestorOf(focus()));
+        touche(Qt::Key_Down);
+        touche(Qt::Key_Return);
+        QTRY_VERIFY(!Feuilles::estChargee("feuille_niveaux"));
+        QVERIFY(!niveau->text().isEmpty());
+        QCOMPARE(focus(), static_cast<QWidget*>(niveau));
+    }
+
     // Ctrl+E, the main window's key for the pupils, works from a text box of another window.
     void raccourci_principal_depuis_un_champ() {
         ouvrir("menuenfantsindex2", "feuille_famille");
