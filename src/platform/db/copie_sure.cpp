@@ -413,8 +413,12 @@ void ajouter_entier(const QString& chemin, const std::function<void(int)>& verif
         } fermer{ancien};
         struct stat avant {};
         if (ancien >= 0) {
-            while (::flock(ancien, LOCK_EX) != 0)
-                if (errno != EINTR) lever_systeme(errno, chemin);
+            // A share whose file system keeps no locks is written without one.
+            while (::flock(ancien, LOCK_EX) != 0) {
+                if (errno == EINTR) continue;
+                if (errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL) break;
+                lever_systeme(errno, chemin);
+            }
             struct stat maintenant {};
             if (::fstat(ancien, &avant) != 0) lever_systeme(errno, chemin);
             if (::stat(nom.constData(), &maintenant) != 0 || maintenant.st_ino != avant.st_ino ||
