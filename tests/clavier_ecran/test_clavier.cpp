@@ -279,6 +279,8 @@ private slots:
         touche(Qt::Key_Escape);
         QVERIFY(!apercu->estAffichee());
         QCOMPARE(focus(), titre);
+        // The window under the preview comes back as it was, not enlarged like the preview.
+        QVERIFY(!fenetre("feuille_documents").sousFenetre()->isMaximized());
         touche(Qt::Key_Escape);
         QVERIFY(!Feuilles::estChargee("feuille_documents"));
     }
