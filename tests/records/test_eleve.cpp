@@ -366,14 +366,17 @@ private slots:
     void recherches() {
         Base b;
         b.eleves({"000042:D'Artagnan:Charles", "000043:Dupont:Jean", "000044:Durand:Zoé",
-                  "000045:Le \"Grand\":Paul"});
+                  "000045:Le \"Grand\":Paul", "000046:Zed [a-z] #1:Léo"});
         menu(MenuEleves);
         struct Cas { QString bouton, reponse, trouve; };
         for (const Cas& c : {Cas{"Command2", "42", ""}, Cas{"Command2", "000042", "000042"},
                              Cas{"Command2", "*44", "000044"}, Cas{"Command2", "00004?", "000042"},
                              Cas{"Command13", "du", "000043"}, Cas{"Command13", "D?r", "000044"},
                              Cas{"Command13", "d'art", "000042"}, Cas{"Command13", "Le \"G", "000045"},
-                             Cas{"Command13", "X' OR '1'='1", ""}}) {
+                             Cas{"Command13", "X' OR '1'='1", ""},
+                             // Only * and ? are wildcards: brackets and # stand for themselves.
+                             Cas{"Command13", "[a-z]", ""}, Cas{"Command13", "Zed [a-z] #1", "000046"},
+                             Cas{"Command13", "zed [a-z] #?", "000046"}, Cas{"Command2", "#00042", ""}}) {
             jeu().MoveLast();
             const QString avant = texte("matricule");
             b.boites->effacer();
@@ -396,7 +399,7 @@ private slots:
         jeu().MoveLast();
         cliquer("Command13");
         QCOMPARE(b.boites->vues.size(), 1);
-        QCOMPARE(texte("matricule"), QString("000045"));
+        QCOMPARE(texte("matricule"), QString("000046"));
 
         Base vide;
         menu(MenuEleves);
