@@ -1,5 +1,6 @@
 #include "platform/forms/clavier.h"
 #include "platform/forms/feuille.h"
+#include "platform/forms/grille_donnees.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -158,7 +159,8 @@ private:
     // Ctrl+Tab leaves a grid or list, where Tab moves between its cells.
     static QAbstractItemView* vueDe(QWidget* w) {
         for (; w && !w->isWindow(); w = w->parentWidget())
-            if (auto* vue = qobject_cast<QAbstractItemView*>(w)) return vue->tabKeyNavigation() || vue->inherits("forms::GrilleDonnees") ? vue : nullptr;
+            if (auto* vue = qobject_cast<QAbstractItemView*>(w))
+                return (vue->tabKeyNavigation() || qobject_cast<GrilleDonnees*>(vue)) ? vue : nullptr;
         return nullptr;
     }
 
