@@ -107,8 +107,8 @@ private slots:
         QTest::newRow("paramètres") << "menuparamètresindex5" << "feuille_paramètres";
     }
 
-    // Tab from the first field goes round the whole window: every field once, never a
-    // choice button, and each field shows when it has the focus.
+    // Tab from the first field goes round the whole window: every field once, in screen
+    // order within each frame, never a choice button, and each field shows when it has the focus.
     void tab_atteint_chaque_champ() {
         QFETCH(QString, menu);
         QFETCH(QString, fenetre);
@@ -118,13 +118,23 @@ private slots:
         for (const selecteurs::Bouton& b : selecteurs::boutons())
             if (b.appelant == fenetre) choix << b.nom;
         QWidget* depart = focus();
-        QStringList parcours, invisibles;
+        QStringList parcours, invisibles, aRebours;
+        QWidget* precedent = nullptr;
+        QPoint avant;
         for (int i = 0; i < 300; ++i) {
             parcours << nom_focus();
             if (!focus()->isVisible()) invisibles << nom_focus();
+            // Screen order: never back up and to the left on the same tab.
+            const QPoint ici = focus()->mapTo(&f, QPoint(0, 0));
+            if (precedent && precedent->parentWidget() == focus()->parentWidget() && precedent->isVisible() &&
+                ici.y() < avant.y() && ici.x() <= avant.x())
+                aRebours << precedent->objectName() + ">" + nom_focus();
+            precedent = focus();
+            avant = ici;
             touche(Qt::Key_Tab);
             if (focus() == depart) break;
         }
+        QVERIFY2(aRebours.isEmpty(), qPrintable(aRebours.join(' ')));
         QVERIFY2(focus() == depart, qPrintable(parcours.join(' ')));
         QVERIFY2(invisibles.isEmpty(), qPrintable(invisibles.join(' ')));
         for (const QString& c : choix) QVERIFY2(!parcours.contains(c), qPrintable(c + " : " + parcours.join(' ')));
