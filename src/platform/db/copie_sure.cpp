@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -165,6 +166,51 @@ void renommer(const QString& temporaire, const QString& cible, bool remplacer) {
     if (::rename(de.constData(), vers.constData()) != 0) lever_systeme(errno, cible);
 }
 
+// The new content of `cible`, written beside it under a temporary name and locked meanwhile (so
+// that nettoyer() in another process leaves it alone), then given the target's name in one rename.
+// Until then, the temporary file is removed when this object goes.
+class Temporaire {
+public:
+    explicit Temporaire(const QString& cible)
+        : cible_(cible), fichier_(QFileInfo(cible).absoluteFilePath() + marque + QStringLiteral("XXXXXX")) {
+        if (!fichier_.open()) lever_systeme(errno ? errno : EACCES, cible);
+        ::flock(fichier_.handle(), LOCK_EX);
+    }
+    int fd() { return fichier_.handle(); }
+    QString nom() const { return fichier_.fileName(); }
+
+    // The content is complete: the test probe sees it, then it is forced to disk when `forcer`
+    // and given the permissions `droits` (none given: those of a new private file).
+    void sceller(bool forcer, std::optional<mode_t> droits) {
+        if (sonde) sonde(nom());
+        if (forcer) forcer_sur_disque(fd(), cible_);
+        if (droits) ::fchmod(fd(), *droits);
+    }
+    void poser(bool remplacer) {
+        renommer(nom(), cible_, remplacer);
+        fichier_.setAutoRemove(false);
+    }
+
+private:
+    QString cible_;
+    QTemporaryFile fichier_;
+};
+
+// The permissions of the database `modele` for its copy, which its owner must still be able to write.
+std::optional<mode_t> droits_de(const QString& modele) {
+    struct stat s {};
+    if (::stat(nom_systeme(modele).constData(), &s) != 0) return std::nullopt;
+    return (s.st_mode & 0777) | S_IRUSR | S_IWUSR;
+}
+
+// The folder of `cible`, checked writable and rid of what interrupted copies left there.
+QString preparer_dossier(const QString& cible) {
+    const QString dossier = QFileInfo(cible).absolutePath();
+    verifier_dossier_inscriptible(dossier);
+    nettoyer(dossier);
+    return dossier;
+}
+
 void copier_pages(sqlite3* source, const QString& temporaire) {
     Connexion dest(temporaire);
     // The copy is forced to disk once, at the end, and needs no journal: until its rename it
@@ -179,6 +225,16 @@ void copier_pages(sqlite3* source, const QString& temporaire) {
         // The reason lies on either side: a source locked or damaged, a target that cannot be written.
         if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED) sqlite::lever(source, rc);
         lever_ecriture(dest.p, rc, temporaire);
+    }
+}
+
+// Writes all of `octets` to `fd`, whatever the pieces the system takes at a time.
+void ecrire_tout(int fd, const char* octets, qint64 longueur, const QString& cible) {
+    for (qint64 fait = 0; fait < longueur;) {
+        const ssize_t e = ::write(fd, octets + fait, size_t(longueur - fait));
+        if (e < 0 && errno == EINTR) continue;
+        if (e <= 0) lever_systeme(e < 0 ? errno : ENOSPC, cible);
+        fait += e;
     }
 }
 
@@ -200,12 +256,7 @@ void copier_descripteur(int de, const QString& source, int vers, const QString& 
             if (tampon.empty()) tampon.resize(1 << 20);
             n = ::read(de, tampon.data(), tampon.size());
             if (n < 0 && errno != EINTR) lever_systeme(errno, source);
-            for (ssize_t fait = 0; n > 0 && fait < n;) {
-                const ssize_t e = ::write(vers, tampon.data() + fait, size_t(n - fait));
-                if (e < 0 && errno == EINTR) continue;
-                if (e <= 0) lever_systeme(e < 0 ? errno : ENOSPC, cible);
-                fait += e;
-            }
+            if (n > 0) ecrire_tout(vers, tampon.data(), n, cible);
         }
         if (n < 0) {
             if (errno == EINTR) continue;
@@ -300,54 +351,37 @@ void ecrire(const QString& source, const QString& cible, Mode mode, bool remplac
                                           .arg(cite(cible)));
     if (!remplacer && QFileInfo::exists(cible)) lever(erreurs::BaseExistante, QLatin1Char(' ') + cite(cible));
     verifier_fichier_inscriptible(cible);
-    const QString dossier = QFileInfo(cible).absolutePath();
-    verifier_dossier_inscriptible(dossier);
-    nettoyer(dossier);
+    const QString dossier = preparer_dossier(cible);
 
-    QTemporaryFile temporaire(QFileInfo(cible).absoluteFilePath() + marque + QStringLiteral("XXXXXX"));
-    if (!temporaire.open()) lever_systeme(errno ? errno : EACCES, cible);
-    ::flock(temporaire.handle(), LOCK_EX);
+    Temporaire temporaire(cible);
     {
         Connexion src(source);
         verifier_entiere(src.p, source);
         if (mode == Mode::Copie)
-            copier_pages(src.p, temporaire.fileName());
+            copier_pages(src.p, temporaire.nom());
         else
-            compacter(src.p, temporaire.fileName());
+            compacter(src.p, temporaire.nom());
     }
-    QFile::remove(temporaire.fileName() + QStringLiteral("-journal"));
-    if (sonde) sonde(temporaire.fileName());
-    if (forcer) forcer_sur_disque(temporaire.handle(), cible);
-    struct stat droits {};
-    if (::stat(nom_systeme(source).constData(), &droits) == 0)
-        ::fchmod(temporaire.handle(), (droits.st_mode & 0777) | S_IRUSR | S_IWUSR);
+    QFile::remove(temporaire.nom() + QStringLiteral("-journal"));
+    temporaire.sceller(forcer, droits_de(source));
     solder_journal(cible);
-    renommer(temporaire.fileName(), cible, remplacer);
-    temporaire.setAutoRemove(false);
+    temporaire.poser(remplacer);
     if (forcer) synchroniser_dossier(dossier);
 }
 
 void remplacer_par_compacte(const QString& compacte, const QString& cible, const QString& avant) {
     verifier_source(compacte);
-    const QString dossier = QFileInfo(cible).absolutePath();
-    verifier_dossier_inscriptible(dossier);
-    nettoyer(dossier);
-    QTemporaryFile temporaire(QFileInfo(cible).absoluteFilePath() + marque + QStringLiteral("XXXXXX"));
-    if (!temporaire.open()) lever_systeme(errno ? errno : EACCES, cible);
-    ::flock(temporaire.handle(), LOCK_EX);
-    copier_octets(compacte, temporaire.handle(), cible);
-    if (sonde) sonde(temporaire.fileName());
-    forcer_sur_disque(temporaire.handle(), cible);
-    struct stat droits {};
-    if (::stat(nom_systeme(compacte).constData(), &droits) == 0)
-        ::fchmod(temporaire.handle(), (droits.st_mode & 0777) | S_IRUSR | S_IWUSR);
+    const QString dossier = preparer_dossier(cible);
+    Temporaire temporaire(cible);
+    copier_octets(compacte, temporaire.fd(), cible);
+    temporaire.sceller(true, droits_de(compacte));
     solder_journal(cible);
     // The file about to be replaced is already on disk, whole: a second name keeps it without
     // copying it, once the compacted file has taken its first name.
     const bool lie = lier(cible, avant);
     if (!lie) ecrire(cible, avant, Mode::Copie, true);
     try {
-        renommer(temporaire.fileName(), cible, true);
+        temporaire.poser(true);
     } catch (...) {
         // `avant` would otherwise be the database itself and change with it.
         if (lie && meme_fichier(cible, avant)) {
@@ -359,7 +393,6 @@ void remplacer_par_compacte(const QString& compacte, const QString& cible, const
         }
         throw;
     }
-    temporaire.setAutoRemove(false);
     synchroniser_dossier(dossier);
     if (QFileInfo(avant).absolutePath() != dossier) synchroniser_dossier(QFileInfo(avant).absolutePath());
 }
@@ -397,9 +430,7 @@ void verifier_fichier_inscriptible(const QString& chemin) {
 void ajouter_entier(const QString& chemin, const std::function<void(int)>& verifier,
                     const std::function<void(const Ecriture&)>& produire) {
     const QByteArray nom = nom_systeme(chemin);
-    const QString dossier = QFileInfo(chemin).absolutePath();
-    verifier_dossier_inscriptible(dossier);
-    nettoyer(dossier);
+    const QString dossier = preparer_dossier(chemin);
     for (;;) {
         // The file as it is now, locked; a file replaced by another workstation while this one
         // waited for the lock is taken again under its name.
@@ -430,25 +461,14 @@ void ajouter_entier(const QString& chemin, const std::function<void(int)>& verif
             if (::lseek(ancien, 0, SEEK_SET) != 0) lever_systeme(errno, chemin);
         }
 
-        QTemporaryFile temporaire(QFileInfo(chemin).absoluteFilePath() + marque + QStringLiteral("XXXXXX"));
-        if (!temporaire.open()) lever_systeme(errno ? errno : EACCES, chemin);
-        const int fd = temporaire.handle();
-        ::flock(fd, LOCK_EX);
+        Temporaire temporaire(chemin);
+        const int fd = temporaire.fd();
         if (ancien >= 0) {
             copier_descripteur(ancien, chemin, fd, chemin);
             struct stat copie {};
             if (::fstat(fd, &copie) != 0 || copie.st_size != avant.st_size) lever_systeme(EIO, chemin);
         }
-        produire([&](const QByteArray& octets) {
-            for (qsizetype fait = 0; fait < octets.size();) {
-                const ssize_t e = ::write(fd, octets.constData() + fait, size_t(octets.size() - fait));
-                if (e < 0 && errno == EINTR) continue;
-                if (e <= 0) lever_systeme(e < 0 ? errno : ENOSPC, chemin);
-                fait += e;
-            }
-        });
-        if (sonde) sonde(temporaire.fileName());
-        forcer_sur_disque(fd, chemin);
+        produire([&](const QByteArray& octets) { ecrire_tout(fd, octets.constData(), octets.size(), chemin); });
         mode_t droits = 0;
         if (ancien >= 0) {
             droits = avant.st_mode & 07777;
@@ -457,20 +477,19 @@ void ajouter_entier(const QString& chemin, const std::function<void(int)>& verif
             ::umask(masque);
             droits = 0666 & ~masque;
         }
-        ::fchmod(fd, droits);
+        temporaire.sceller(true, droits);
         if (ancien >= 0) {
-            renommer(temporaire.fileName(), chemin, true);
+            temporaire.poser(true);
         } else {
             // A file created meanwhile by another workstation: its records are kept, this
             // export starts again after them.
             try {
-                renommer(temporaire.fileName(), chemin, false);
+                temporaire.poser(false);
             } catch (const Erreur&) {
                 if (!QFileInfo::exists(chemin)) throw;
                 continue;
             }
         }
-        temporaire.setAutoRemove(false);
         synchroniser_dossier(dossier);
         return;
     }
