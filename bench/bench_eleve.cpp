@@ -7,7 +7,7 @@
 // Goals: opening and sorts at most 3 times the tool, or under 50 ms; the photo under 50 ms; the other actions
 // under 50 ms at 1,000 pupils.
 //   bench_eleve [--fois N] [--eleves N] [--generateur CHEMIN] [--essai]   (7 measures by default)
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/erreur.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/feuilles.h"

@@ -8,7 +8,7 @@
 // pupils.
 //   bench_famille [--fois N] [--eleves N] [--generateur CHEMIN] [--essai]   (7 measures by default)
 #include "platform/db/base_donnees.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/erreur.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/feuilles.h"

@@ -9,7 +9,7 @@
 // in the same order, the other actions under 50 ms at 1,000 pupils.
 //   bench_moteur [--fois N] [--eleves N] [--generateur CHEMIN] [--essai]   (7 measures by default)
 #include "platform/db/base_donnees.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/erreur.h"
 
 #include "outils_bench.h"

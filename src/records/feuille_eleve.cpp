@@ -4,7 +4,7 @@
 #include "records/liste_auto_extensible.h"
 #include "records/numerotation.h"
 #include "platform/db/dialecte.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
@@ -16,7 +16,7 @@
 #include "platform/forms/pointeur.h"
 #include "platform/forms/twips.h"
 #include "reports/impression_documents.h"
-#include "settings/selecteurs.h"
+#include "platform/forms/selecteurs.h"
 #include "shell/module1.h"
 #include <QCheckBox>
 #include <QComboBox>

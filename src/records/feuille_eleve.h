@@ -3,7 +3,7 @@
 // built from its binding table (champs_eleve.h) on the data-window behaviour.
 #include "records/champs_eleve.h"
 #include "records/tris_eleve.h"
-#include "settings/fenetre_donnees.h"
+#include "platform/forms/fenetre_donnees.h"
 #include <QHash>
 
 struct Erreur;

@@ -1,5 +1,5 @@
 #include "records/feuille_famille.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/db/dialecte.h"
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/boites.h"
@@ -13,7 +13,7 @@
 #include "records/feuille_famille_champs.h"
 #include "records/liste_auto_extensible.h"
 #include "records/numerotation.h"
-#include "settings/selecteurs.h"
+#include "platform/forms/selecteurs.h"
 #include "shell/module1.h"
 #include <QComboBox>
 #include <QFocusEvent>

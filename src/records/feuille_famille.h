@@ -3,7 +3,7 @@
 // time, its legal guardian, second parent, insurance, doctor, hospital and consent, on three
 // tabs; the family numbering, the sort box, the three searches, the family sheet and the
 // family's children. Its boxes come from the table of feuille_famille_champs.h.
-#include "settings/fenetre_donnees.h"
+#include "platform/forms/fenetre_donnees.h"
 
 class QComboBox;
 class QLineEdit;

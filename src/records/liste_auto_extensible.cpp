@@ -1,5 +1,5 @@
 #include "records/liste_auto_extensible.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/db/dialecte.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"

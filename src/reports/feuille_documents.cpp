@@ -1,6 +1,6 @@
 #include "reports/feuille_documents.h"
 
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/pointeur.h"
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 // record each, and "V&oir", which previews the template on screen with sample values in
 // place of the pupil's, family's and school's data.
 #include "reports/formules_document.h"
-#include "settings/fenetre_donnees.h"
+#include "platform/forms/fenetre_donnees.h"
 
 namespace reports {
 

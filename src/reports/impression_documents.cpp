@@ -1,6 +1,6 @@
 #include "reports/impression_documents.h"
 
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/db/dialecte.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"

@@ -1,8 +1,8 @@
 #include "settings/feuille_fiche.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/onglets.h"
-#include "settings/selecteurs.h"
+#include "platform/forms/selecteurs.h"
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>

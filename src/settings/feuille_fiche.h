@@ -1,7 +1,7 @@
 #pragma once
 // A settings window of labelled text boxes (school, inspection, teaching team), built from
 // its description (fiches.h) on the data-window behaviour.
-#include "settings/fenetre_donnees.h"
+#include "platform/forms/fenetre_donnees.h"
 #include "settings/fiches.h"
 
 namespace reglages {

@@ -1,5 +1,5 @@
 #include "settings/feuille_liste.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/forms/grille_donnees.h"
 #include <QApplication>
 #include <QHeaderView>

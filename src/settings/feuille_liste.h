@@ -1,7 +1,7 @@
 #pragma once
 // A reference list's window: the whole table in a grid, edited in place, and a picker for
 // the fields that take their values from the list.
-#include "settings/fenetre_donnees.h"
+#include "platform/forms/fenetre_donnees.h"
 #include "settings/listes.h"
 
 namespace reglages {

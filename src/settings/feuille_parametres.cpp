@@ -1,5 +1,5 @@
 #include "settings/feuille_parametres.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>

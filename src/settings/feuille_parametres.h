@@ -1,7 +1,7 @@
 #pragma once
 // The captions and tooltips of the pupil record's ten configurable fields: one record,
 // twenty text boxes txtFields(0) to txtFields(19).
-#include "settings/fenetre_donnees.h"
+#include "platform/forms/fenetre_donnees.h"
 
 class QLineEdit;
 

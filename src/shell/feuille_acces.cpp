@@ -1,5 +1,5 @@
 #include "shell/feuille_acces.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
 #include <QGridLayout>

@@ -3,7 +3,7 @@
 // changed. The stored code sits in the hidden `accès_actuel`, bound to the one record of
 // `passe`; "&Valider" saves the new code only when the old one was typed exactly and the new
 // one was confirmed.
-#include "settings/fenetre_donnees.h"
+#include "platform/forms/fenetre_donnees.h"
 
 class QLineEdit;
 

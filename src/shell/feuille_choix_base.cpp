@@ -2,7 +2,7 @@
 #include "shell/fichiers_base.h"
 #include "shell/module1.h"
 #include "shell/ouverture.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/listes_fichiers.h"
 #include "platform/forms/pointeur.h"

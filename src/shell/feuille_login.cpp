@@ -1,7 +1,7 @@
 #include "shell/feuille_login.h"
 #include "platform/forms/boites.h"
 #include "shell/dessins.h"
-#include "shell/placement.h"
+#include "platform/forms/placement.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/feuilles.h"
 #include "platform/forms/pointeur.h"
@@ -83,7 +83,7 @@ FeuilleLogin::FeuilleLogin(QWidget* parent) : QDialog(parent) {
     adjustSize();
     forms::pieger([this] {
         const QRect ecran = QGuiApplication::primaryScreen()->geometry();
-        const Position p = position_centree(
+        const forms::Position p = forms::position_centree(
             float(forms::twips(width())), float(forms::twips(height())),
             float(forms::twips(ecran.width())), float(forms::twips(ecran.height())), 500.0f, 0.0f);
         move(forms::pixels(p.left), forms::pixels(p.top));

@@ -2,7 +2,7 @@
 #include "shell/feuille_chemin.h"
 #include "shell/module1.h"
 #include "shell/ouverture.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/db/copie_sure.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"

@@ -3,7 +3,7 @@
 #include "shell/liants.h"
 #include "platform/db/erreurs_moteur.h"
 #include "shell/module1.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/erreur.h"
 #include "platform/db/erreurs_moteur.h"
 #include <QRegularExpression>

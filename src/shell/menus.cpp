@@ -4,7 +4,7 @@
 #include "shell/mdiform1.h"
 #include "shell/module1.h"
 #include "shell/ouverture.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/feuilles.h"

@@ -9,7 +9,6 @@ namespace Module1 {
 
 QString chemin_base;
 QString chemin_programme;
-qint16 code_appelant = 0;
 
 namespace {
 void regler_menus(bool actifs) {

@@ -2,9 +2,9 @@
 // The shared module that every window calls: the three shared values, window placement,
 // the table binders, opening and closing the working database, the menu switches and the
 // options file.
+#include "platform/forms/placement.h"
+#include "platform/forms/selecteurs.h"
 #include <QString>
-
-namespace forms { class Feuille; }
 
 namespace Module1 {
 
@@ -12,11 +12,11 @@ namespace Module1 {
 extern QString chemin_base;
 // The folder current at start, ending with the separator.
 extern QString chemin_programme;
-// Which caller opened a picker (see the picker table in settings/).
-extern qint16 code_appelant;
+// Which caller opened a picker (see the picker protocol in platform/forms/selecteurs.h).
+inline qint16& code_appelant = selecteurs::code_appelant;
 
-void centrer_feuille(forms::Feuille& f);
-void centrer_feuille_decalee(forms::Feuille& f);
+inline void centrer_feuille(forms::Feuille& f) { forms::centrer_feuille(f); }
+inline void centrer_feuille_decalee(forms::Feuille& f) { forms::centrer_feuille_decalee(f); }
 
 // The table binders, one table-driven mechanism (see liants.cpp). `ouvrir_table(nom)` runs
 // the binder of that name ("ouvrir_table_villes"); a binder whose window is not registered

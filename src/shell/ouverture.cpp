@@ -5,7 +5,7 @@
 #include "shell/mdiform1.h"
 #include "shell/module1.h"
 #include "shell/options.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/db/copie_sure.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"

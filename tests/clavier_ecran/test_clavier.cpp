@@ -5,13 +5,13 @@
 // grids take a whole row with Tab, and the focus comes back after a preview.
 #include "essais.h"
 #include "programme.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/forms/clavier.h"
 #include "platform/forms/grille_donnees.h"
 #include "platform/db/base_donnees.h"
 #include "platform/forms/listes_fichiers.h"
 #include "platform/report/apercu.h"
-#include "settings/selecteurs.h"
+#include "platform/forms/selecteurs.h"
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>

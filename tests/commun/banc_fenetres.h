@@ -6,7 +6,7 @@
 // whole program include it.
 #include "commun/base_test.h"
 #include "platform/db/base_donnees.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/feuilles.h"
 #include "shell/menus.h"

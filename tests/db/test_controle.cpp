@@ -1,7 +1,7 @@
 // The data control: bound fields follow the current record, a record left with changes is
 // saved first, and a save that fails cancels the move with nothing lost.
 #include "db/outils.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include <QCheckBox>
 #include <QFile>
 #include <QKeyEvent>

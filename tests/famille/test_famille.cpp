@@ -5,7 +5,7 @@
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/grille_donnees.h"
 #include "platform/report/crystal_report.h"
-#include "settings/selecteurs.h"
+#include "platform/forms/selecteurs.h"
 #include "records/feuille_famille.h"
 #include "records/liste_auto_extensible.h"
 #include <QApplication>

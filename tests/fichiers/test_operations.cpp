@@ -2,7 +2,7 @@
 // their controls against copies of the real blank template; every box checked as shown.
 #include "poste.h"
 #include "shell/ouverture.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>

@@ -1,5 +1,5 @@
 // Message and input boxes, the error boxes of the conventions, and the mouse pointer.
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"

@@ -1,7 +1,7 @@
 // The data-bound grid on a real blank database: rows, the new-row line, writes, refusals,
 // deletion, the picker's Col/Text, and a large table.
 #include "commun/base_test.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/grille_donnees.h"

@@ -2,7 +2,7 @@
 #include "essais.h"
 #include "commun/programme.h"
 #include "commun/montage.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/forms/pointeur.h"
 #include "reports/export_passerelle.h"
 

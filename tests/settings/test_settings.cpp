@@ -4,8 +4,8 @@
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/pointeur.h"
 #include "platform/forms/twips.h"
-#include "settings/fenetre_donnees.h"
-#include "settings/selecteurs.h"
+#include "platform/forms/fenetre_donnees.h"
+#include "platform/forms/selecteurs.h"
 #include "shell/liants.h"
 #include <QHeaderView>
 #include <QToolButton>

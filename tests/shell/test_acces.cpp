@@ -2,7 +2,7 @@
 // follows a change.
 #include "essais.h"
 #include "commun/programme.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "shell/menus.h"
 #include "platform/report/apercu.h"
 #include "platform/report/crystal_report.h"

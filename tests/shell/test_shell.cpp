@@ -11,7 +11,7 @@
 #include "platform/forms/twips.h"
 #include <sys/stat.h>
 #include "platform/db/base_donnees.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/feuilles.h"
 #include <QAction>

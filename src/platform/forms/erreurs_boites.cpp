@@ -1,6 +1,6 @@
 #include "platform/forms/erreurs_boites.h"
 
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/pointeur.h"

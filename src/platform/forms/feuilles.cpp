@@ -3,7 +3,7 @@
 
 #include "platform/erreur.h"
 #include "platform/forms/erreurs_boites.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include <algorithm>
 
 #include <QHash>

@@ -2,7 +2,7 @@
 #include <QStyle>
 #include <QApplication>
 
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"

@@ -1,6 +1,6 @@
 #include "platform/forms/modele_grille.h"
 
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <functional>
 
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 
 namespace forms {
 

@@ -1,9 +1,8 @@
-#include "shell/placement.h"
-#include "shell/module1.h"
+#include "platform/forms/placement.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/feuille.h"
 
-namespace shell {
+namespace forms {
 
 Position position_centree(float largeur, float hauteur, float largeurEcran, float hauteurEcran,
                           float montee, float decalageGauche) {
@@ -14,19 +13,19 @@ Position position_centree(float largeur, float hauteur, float largeurEcran, floa
 }
 
 namespace {
-void placer(forms::Feuille& f, float montee, float decalageGauche) {
-    forms::pieger([&] {
+void placer(Feuille& f, float montee, float decalageGauche) {
+    pieger([&] {
         const Position p = position_centree(
             static_cast<float>(f.Width()), static_cast<float>(f.Height()),
             static_cast<float>(f.largeurEcran()), static_cast<float>(f.hauteurEcran()),
             montee, decalageGauche);
         f.setTop(p.top);
         f.setLeft(p.left);
-    }, forms::Prefixe::Donnees);
+    }, Prefixe::Donnees);
 }
 }  // namespace
 
-}  // namespace shell
+void centrer_feuille(Feuille& f) { placer(f, 500.0f, 0.0f); }
+void centrer_feuille_decalee(Feuille& f) { placer(f, 1500.0f, 1000.0f); }
 
-void Module1::centrer_feuille(forms::Feuille& f) { shell::placer(f, 500.0f, 0.0f); }
-void Module1::centrer_feuille_decalee(forms::Feuille& f) { shell::placer(f, 1500.0f, 1000.0f); }
+}  // namespace forms

@@ -1,4 +1,4 @@
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/db/erreurs_moteur.h"
 #include <QCheckBox>
 #include <QHBoxLayout>

@@ -1,14 +1,23 @@
 #pragma once
 // Pickers: a choice button beside a field opens a reference window as a picker, and its
 // "Accepter" copies the chosen row into the fields of the window that asked. Which window
-// asked is told by Module1::code_appelant; the table of every picker, code, copied column,
+// asked is told by the caller code (code_appelant); the table of every picker, code, copied column,
 // destination window and control, and the field focused afterwards is in selecteurs.cpp.
 #include <QString>
 #include <QVector>
+#include <functional>
 
 namespace forms { class Feuille; }
 
 namespace selecteurs {
+
+// Which caller opened a picker: the code of the caller in force, shared by every picker.
+extern qint16 code_appelant;
+
+// How a picker's table is bound before the picker is shown: the binder of that name runs,
+// and its first failing step is raised. The program sets it once, at start.
+using Liaison = std::function<void(const QString& liant)>;
+void definir_liaison(Liaison liaison);
 
 struct Copie {
     int colonne = -1;     // the picker grid's column; -1: the picker's own text box `source`
@@ -47,7 +56,7 @@ const Bouton* chercher_bouton(const QString& appelant, const QString& nom);
 void brancher(forms::Feuille& appelant);
 QString infobulle_choix();
 
-// A choice button's click, in this order: the picker's binder (Module1::ouvrir_table), the
+// A choice button's click, in this order: the picker's binder (definir_liaison), the
 // picker's "Accepter" shown (enabled where it is always visible), code_appelant set, the
 // picker shown and brought to the front. The picker notes the code it was opened with.
 void appeler(const QString& liant, const QString& selecteur, qint16 code);

@@ -7,7 +7,7 @@
 // A derived window builds its fields in its constructor, binds them to datPrimaryRS() and
 // places barreBoutons() where it wants the buttons.
 #include "platform/forms/feuille.h"
-#include "settings/variation.h"
+#include "platform/forms/variation.h"
 
 class QPushButton;
 class QHBoxLayout;

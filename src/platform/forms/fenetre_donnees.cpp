@@ -1,5 +1,5 @@
-#include "settings/fenetre_donnees.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/fenetre_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/clavier.h"
@@ -8,8 +8,8 @@
 #include "platform/forms/grille_donnees.h"
 #include "platform/forms/pointeur.h"
 #include "platform/forms/twips.h"
-#include "settings/selecteurs.h"
-#include "shell/module1.h"
+#include "platform/forms/selecteurs.h"
+#include "platform/forms/placement.h"
 #include <QHBoxLayout>
 #include <QTabWidget>
 #include <QKeyEvent>
@@ -314,9 +314,9 @@ void FenetreDonnees::Form_Load() {
     ordonnerTabulation();
     forms::pieger([this] {
         if (variation_.placement == Placement::Decalee)
-            Module1::centrer_feuille_decalee(*this);
+            forms::centrer_feuille_decalee(*this);
         else
-            Module1::centrer_feuille(*this);
+            forms::centrer_feuille(*this);
         apresPlacement();
     });
 }

@@ -1,4 +1,4 @@
-#include "settings/variation.h"
+#include "platform/forms/variation.h"
 #include <QHash>
 
 namespace reglages {

@@ -1,4 +1,4 @@
-#include "settings/selecteurs.h"
+#include "platform/forms/selecteurs.h"
 #include "platform/forms/clavier.h"
 #include <QFormLayout>
 #include <QGridLayout>
@@ -6,19 +6,24 @@
 #include "platform/erreur.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/forms/feuilles.h"
 #include "platform/forms/noms_feuilles.h"
 #include "platform/forms/grille_donnees.h"
-#include "settings/fenetre_donnees.h"
-#include "shell/liants.h"
-#include "shell/module1.h"
+#include "platform/forms/fenetre_donnees.h"
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace selecteurs {
 
+qint16 code_appelant = 0;
+
 namespace {
+
+Liaison& liaison() {
+    static Liaison l;
+    return l;
+}
 
 // The code a picker was opened with, kept on the picker window itself so that it goes
 // with the window when the window is unloaded.
@@ -157,6 +162,8 @@ const Bouton* chercher_bouton(const QString& appelant, const QString& nom) {
     return nullptr;
 }
 
+void definir_liaison(Liaison l) { liaison() = std::move(l); }
+
 QString infobulle_choix() { return QStringLiteral("Cliquez pour accéder aux différents choix possibles"); }
 
 namespace {
@@ -247,7 +254,8 @@ void appeler(const QString& liant, const QString& selecteur, qint16 code) {
 
 void appeler(const Bouton& b) {
     // A list that cannot be bound is not offered: its error is the one the caller reports.
-    shell::liants::lier_ou_lever(b.liant);
+    if (!liaison()) db::lever(erreurs_execution::AppelIncorrect);
+    liaison()(b.liant);
     forms::Feuille& f = forms::Feuilles::charger(b.selecteur);
     // A list without any row gets a blank record to fill in before it can be picked from.
     if (auto* fd = qobject_cast<reglages::FenetreDonnees*>(&f); fd && b.nouvelleSiVide) {
@@ -255,7 +263,7 @@ void appeler(const Bouton& b) {
         if (rs.Eof() && rs.Bof()) rs.AddNew();
     }
     montrer(f);
-    Module1::code_appelant = b.code;
+    code_appelant = b.code;
     f.setProperty(CodeOuverture, static_cast<int>(b.code));
     const Choix* choix = chercher(b.selecteur, b.code);
     f.setProperty(AppelantOuverture, b.appelant.isEmpty() && choix ? choix->appelant : b.appelant);
@@ -265,7 +273,7 @@ void appeler(const Bouton& b) {
 QString appelant_de(const forms::Feuille& selecteur) { return selecteur.property(AppelantOuverture).toString(); }
 
 void accepter(forms::Feuille& selecteur) {
-    const qint16 code = Module1::code_appelant;
+    const qint16 code = code_appelant;
     const QVariant ouverture = selecteur.property(CodeOuverture);
     const Choix* choix = chercher(selecteur.nom(), code);
     // Another caller has taken over since this picker was opened: its fields are not ours
