@@ -1,4 +1,5 @@
 #include "records/feuille_choix_photo.h"
+#include "platform/forms/controles_simples.h"
 #include "records/feuille_eleve.h"
 #include "platform/erreur.h"
 #include "platform/forms/erreurs_boites.h"
@@ -14,20 +15,12 @@
 #include <QLabel>
 #include <QPushButton>
 
+using forms::etiquette;
+using forms::bouton;
+
 namespace eleve {
 
 namespace {
-QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte) {
-    auto* l = new QLabel(texte, parent);
-    l->setObjectName(QString::fromUtf8(nom));
-    return l;
-}
-QPushButton* bouton(QWidget* parent, const char* nom, const char* legende, const char* bulle) {
-    auto* b = new QPushButton(QString::fromUtf8(legende), parent);
-    b->setObjectName(QString::fromUtf8(nom));
-    b->setToolTip(QString::fromUtf8(bulle));
-    return b;
-}
 }  // namespace
 
 FeuilleChoixPhoto::FeuilleChoixPhoto() : forms::Feuille(noms::choix_photo) {

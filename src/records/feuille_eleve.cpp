@@ -1,4 +1,5 @@
 #include "records/feuille_eleve.h"
+#include "platform/forms/controles_simples.h"
 #include "records/age.h"
 #include "records/feuille_famille.h"
 #include "records/liste_auto_extensible.h"
@@ -34,11 +35,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+using forms::u;
+
 namespace eleve {
 
 namespace {
-
-QString u(const char* s) { return QString::fromUtf8(s); }
 
 const QString Aine = QStringLiteral("Aîné dans l'école");
 const QString RequeteMatricules = QStringLiteral("SELECT * FROM élèves ORDER BY matricule ASC");

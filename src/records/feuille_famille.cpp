@@ -1,5 +1,6 @@
 #include "records/feuille_famille.h"
 #include "platform/forms/controle_donnees.h"
+#include "platform/forms/controles_simples.h"
 #include "platform/db/dialecte.h"
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/boites.h"
@@ -30,6 +31,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+using forms::bouton;
+
 namespace famille {
 
 const QString FeuilleFamille::LegendeConsentement =
@@ -46,14 +49,6 @@ const QStringList EntreesTri = {Alphabetique, QStringLiteral("Par ordre alphabé
 const QString ParReference = QStringLiteral("SELECT * FROM familles ORDER BY référence_famille ASC");
 const QString TitreRecherche = QStringLiteral("Positionnement sur une fiche");
 const QString Introuvable = QStringLiteral("Fiche introuvable...");
-
-QPushButton* bouton(QWidget* parent, const QString& nom, const QString& legende, const QString& infobulle) {
-    auto* b = new QPushButton(legende, parent);
-    b->setObjectName(nom);
-    b->setToolTip(infobulle);
-    b->setAutoDefault(false);
-    return b;
-}
 
 const QString InfobulleNom = QStringLiteral(
     "Cliquez ici pour accéder à une fiche précise directement à partir d'un nom (ou d'une partie de nom avec "

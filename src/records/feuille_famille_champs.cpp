@@ -1,11 +1,12 @@
 #include "records/feuille_famille_champs.h"
+#include "platform/forms/controles_simples.h"
 #include <QStringList>
+
+using forms::u;
 
 namespace famille {
 
 namespace {
-
-QString u(const char* s) { return QString::fromUtf8(s); }
 
 constexpr bool oui = true, non = false;
 constexpr int haut = AuDessusDesOnglets;

@@ -1,5 +1,6 @@
 #include "records/liste_auto_extensible.h"
 #include "platform/forms/controle_donnees.h"
+#include "platform/forms/controles_simples.h"
 #include "platform/db/dialecte.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
@@ -11,11 +12,11 @@
 #include <QPointer>
 #include <QTimer>
 
+using forms::u;
+
 namespace listes_auto {
 
 namespace {
-
-QString u(const char* s) { return QString::fromUtf8(s); }
 
 const char* const Adresse = "L'adresse saisie n'existait pas dans la table 'adresses'.";
 const char* const Assertion = "L'assertion saisie n'existait pas dans la table 'assertions'.";

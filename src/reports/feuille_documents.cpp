@@ -1,4 +1,5 @@
 #include "reports/feuille_documents.h"
+#include "platform/forms/controles_simples.h"
 
 #include "platform/forms/controle_donnees.h"
 #include "platform/forms/erreurs_boites.h"
@@ -12,11 +13,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using forms::u;
+
 namespace reports {
 
 namespace {
-
-QString u(const char* s) { return QString::fromUtf8(s); }
 
 enum class Genre { Ligne, Texte, Case };
 

@@ -1,11 +1,12 @@
 #include "settings/fiches.h"
+#include "platform/forms/controles_simples.h"
 #include "platform/forms/noms_feuilles.h"
+
+using forms::u;
 
 namespace fiches {
 
 namespace {
-
-QString u(const char* s) { return QString::fromUtf8(s); }
 
 // A field with a label; `tourne` false for the fields that leave the tab as it is.
 Champ l(const char* controle, const char* champ, int max, const char* infobulle, const char* libelle,

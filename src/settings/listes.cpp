@@ -1,9 +1,11 @@
 #include "settings/listes.h"
+#include "platform/forms/controles_simples.h"
+
+using forms::u;
 
 namespace listes {
 
 namespace {
-QString u(const char* s) { return QString::fromUtf8(s); }
 forms::ColonneGrille c(const char* champ, int largeur) { return {u(champ), u(champ), largeur}; }
 }  // namespace
 

@@ -1,4 +1,5 @@
 #include "shell/feuille_chemin.h"
+#include "platform/forms/controles_simples.h"
 #include "shell/feuille_choix_base.h"
 #include "shell/fichiers_base.h"
 #include "shell/module1.h"
@@ -20,25 +21,15 @@
 #include <cerrno>
 #include <sys/stat.h>
 
+using forms::etiquette;
+using forms::bouton;
+
 namespace shell {
 
 namespace {
 
 using forms::boite_message;
 namespace copie = db::copie_sure;
-
-QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte = QString()) {
-    auto* l = new QLabel(texte, parent);
-    l->setObjectName(QString::fromUtf8(nom));
-    return l;
-}
-
-QPushButton* bouton(QWidget* parent, const char* nom, const char* libelle, const char* bulle) {
-    auto* b = new QPushButton(QString::fromUtf8(libelle), parent);
-    b->setObjectName(QString::fromUtf8(nom));
-    b->setToolTip(QString::fromUtf8(bulle));
-    return b;
-}
 
 QString sans_blancs_autour(QString s) {
     while (s.startsWith(QLatin1Char(' '))) s.remove(0, 1);

@@ -1,4 +1,5 @@
 #include "shell/feuille_choix_base.h"
+#include "platform/forms/controles_simples.h"
 #include "shell/fichiers_base.h"
 #include "shell/module1.h"
 #include "shell/ouverture.h"
@@ -13,6 +14,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStorageInfo>
+
+using forms::etiquette;
 
 namespace shell {
 
@@ -42,12 +45,6 @@ const Bouton boutons[] = {
      "Cliquez pour restaurer une base de données sauvegardée à partir d'un un autre dossier OU d'un autre support", 1,
      &fichiers::restaurer},
 };
-
-QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte) {
-    auto* l = new QLabel(texte, parent);
-    l->setObjectName(QString::fromUtf8(nom));
-    return l;
-}
 
 QLineEdit* champ_cache(QWidget* parent, const char* nom) {
     auto* c = new QLineEdit(parent);

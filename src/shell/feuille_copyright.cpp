@@ -1,4 +1,5 @@
 #include "shell/feuille_copyright.h"
+#include "platform/forms/controles_simples.h"
 #include "shell/dessins.h"
 #include "shell/module1.h"
 #include "shell/version.h"
@@ -14,6 +15,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <sqlite3.h>
+
+using forms::etiquette;
+using forms::bouton;
 
 namespace shell {
 
@@ -31,19 +35,6 @@ const QString ValeurDossierOutil = QStringLiteral("MSINFO");
 // The desktops' system-information tools, the most informative first.
 const char* const outils_connus[] = {"kinfocenter", "hardinfo2", "hardinfo", "gnome-system-monitor",
                                      "mate-system-monitor", "xfce4-taskmanager", "lxtask"};
-
-QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte = QString()) {
-    auto* l = new QLabel(texte, parent);
-    l->setObjectName(QString::fromUtf8(nom));
-    return l;
-}
-
-QPushButton* bouton(QWidget* parent, const char* nom, const char* legende, const char* infobulle) {
-    auto* b = new QPushButton(QString::fromUtf8(legende), parent);
-    b->setObjectName(QString::fromUtf8(nom));
-    b->setToolTip(QString::fromUtf8(infobulle));
-    return b;
-}
 
 }  // namespace
 

@@ -1,4 +1,5 @@
 #include "shell/feuilles_simples.h"
+#include "platform/forms/controles_simples.h"
 #include "shell/dessins.h"
 #include "shell/module1.h"
 #include "shell/version.h"
@@ -13,6 +14,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+using forms::etiquette;
+
 namespace shell {
 
 namespace {
@@ -25,12 +28,6 @@ struct Suite {
 Suite& suite_accueil() {
     static Suite suite;
     return suite;
-}
-
-QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte = QString()) {
-    auto* l = new QLabel(texte, parent);
-    l->setObjectName(QString::fromUtf8(nom));
-    return l;
 }
 
 void colorer(QLabel* l, const QColor& fond, const QColor& texte) {

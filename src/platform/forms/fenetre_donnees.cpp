@@ -1,5 +1,6 @@
 #include "platform/forms/fenetre_donnees.h"
 #include "platform/forms/controle_donnees.h"
+#include "platform/forms/controles_simples.h"
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/clavier.h"
@@ -17,17 +18,11 @@
 #include <QPushButton>
 #include <QTimer>
 
+using forms::bouton;
+
 namespace reglages {
 
 namespace {
-
-QPushButton* bouton(QWidget* parent, const char* nom, const QString& legende, const QString& infobulle) {
-    auto* b = new QPushButton(legende, parent);
-    b->setObjectName(QString::fromUtf8(nom));
-    b->setToolTip(infobulle);
-    b->setAutoDefault(false);
-    return b;
-}
 
 }  // namespace
 

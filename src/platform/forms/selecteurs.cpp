@@ -1,4 +1,5 @@
 #include "platform/forms/selecteurs.h"
+#include "platform/forms/controles_simples.h"
 #include "platform/forms/clavier.h"
 #include <QFormLayout>
 #include <QGridLayout>
@@ -13,6 +14,8 @@
 #include "platform/forms/fenetre_donnees.h"
 #include <QLineEdit>
 #include <QPushButton>
+
+using forms::u;
 
 namespace selecteurs {
 
@@ -34,8 +37,6 @@ Copie col(int c, const char* destination) { return {c, {}, QString::fromUtf8(des
 Copie texte(const char* source, const char* destination) {
     return {-1, QString::fromUtf8(source), QString::fromUtf8(destination)};
 }
-QString u(const char* s) { return QString::fromUtf8(s); }
-
 }  // namespace
 
 const QVector<Choix>& table() {
