@@ -42,7 +42,6 @@ namespace eleve {
 namespace {
 
 const QString Aine = QStringLiteral("Aîné dans l'école");
-const QString RequeteMatricules = QStringLiteral("SELECT * FROM élèves ORDER BY matricule ASC");
 constexpr int OngletDocuments = 7;
 
 QPushButton* creer_bouton(const QString& nom, QWidget* parent) {
@@ -409,12 +408,9 @@ void FeuilleEleve::cmdAjouter_Click() {
         }
         db::ControleDonnees* dat = datPrimaryRS();
         dat->setDatabaseName(Module1::chemin_base);
-        dat->setRecordSource(RequeteMatricules);
-        dat->Refresh();
-        dat->Recordset().MoveLast();
-        const QString matricule = numerotation::suivant(zone(QStringLiteral("matricule"))->text());
         dat->setRecordSource(requete_tri(combo1_->itemText(0)));
         dat->Refresh();
+        const QString matricule = numerotation::libre(dat->Database(), numerotation::Matricule);
         dat->Recordset().AddNew();
         datPrimaryRS_Reposition();
         zone(QStringLiteral("matricule"))->setText(matricule);
@@ -436,47 +432,10 @@ void FeuilleEleve::cmdMettreajour_Click() {
     }
 }
 
-QString FeuilleEleve::matriculeLibre() {
-    QString libre;
-    forms::ignorer_erreur([&] {
-        const auto r = datPrimaryRS()->Database().requete(
-            QStringLiteral("SELECT MAX(CAST(matricule AS INTEGER)) FROM \"élèves\" WHERE matricule GLOB '[0-9]*'"));
-        const QString plus_haut = r.lignes.value(0).value(0).toString();
-        libre = numerotation::suivant(plus_haut.isEmpty() ? QStringLiteral("0") : plus_haut);
-    });
-    return libre;
-}
-
 bool FeuilleEleve::enregistrerFiche() {
     QLineEdit* m = zone(QStringLiteral("matricule"));
-    if (m->text().trimmed().isEmpty()) {
-        const QString libre = matriculeLibre();
-        if (libre.isEmpty()) db::lever(db::erreurs::AucunEnregistrement);
-        m->setText(libre);
-    }
-    for (;;) {
-        try {
-            datPrimaryRS()->UpdateRecord();
-            return true;
-        } catch (const Erreur& e) {
-            // A matricule typed twice, or taken meanwhile by another workstation.
-            if (e.numero != db::erreurs::Doublon) throw;
-        }
-        const QString libre = matriculeLibre();
-        QString texte = QStringLiteral("Le matricule %1 est déjà attribué à un autre élève : la fiche n'a pas été "
-                                       "enregistrée.")
-                            .arg(m->text());
-        forms::definir_pointeur_souris(forms::PointeurDefaut);
-        if (libre.isEmpty()) {
-            forms::boite_message(texte, 48);
-            return false;
-        }
-        texte += QStringLiteral("\n\nLe premier matricule libre est %1. Voulez-vous le donner à cette fiche et "
-                                "l'enregistrer ?")
-                     .arg(libre);
-        if (forms::boite_message(texte, 36) != forms::Oui) return false;
-        m->setText(libre);
-    }
+    if (m->text().trimmed().isEmpty()) m->setText(numerotation::libre(datPrimaryRS()->Database(), numerotation::Matricule));
+    return numerotation::enregistrer(*datPrimaryRS(), m, numerotation::Matricule);
 }
 
 QString FeuilleEleve::questionSuppression() const {

@@ -66,8 +66,6 @@ private:
     QWidget* pageOnglet(int onglet);
     QGridLayout* grilleDe(int onglet, const QString& cadre, QWidget* parent);
     void brancherBoutons();
-    // The matricule after the highest numeric one; "" when the table cannot be read.
-    QString matriculeLibre();
 
     QTabWidget* onglets_ = nullptr;
     QComboBox* combo1_ = nullptr;

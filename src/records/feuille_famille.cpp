@@ -46,7 +46,6 @@ const QString Alphabetique = QStringLiteral("Par ordre alphabétique");
 const QStringList EntreesTri = {Alphabetique, QStringLiteral("Par ordre alphabétique inverse"),
                                 QStringLiteral("Par ordre des matricules"),
                                 QStringLiteral("Par ordre inverse des matricules")};
-const QString ParReference = QStringLiteral("SELECT * FROM familles ORDER BY référence_famille ASC");
 const QString TitreRecherche = QStringLiteral("Positionnement sur une fiche");
 const QString Introuvable = QStringLiteral("Fiche introuvable...");
 
@@ -223,7 +222,7 @@ QString FeuilleFamille::sourceTri(const QString& entree) {
     if (entree == EntreesTri[1])
         return QStringLiteral(
             "SELECT * FROM familles ORDER BY nom_responsable_légal DESC, prénom_responsable_légal DESC");
-    if (entree == EntreesTri[2]) return ParReference;
+    if (entree == EntreesTri[2]) return QStringLiteral("SELECT * FROM familles ORDER BY référence_famille ASC");
     if (entree == EntreesTri[3]) return QStringLiteral("SELECT * FROM familles ORDER BY référence_famille DESC");
     return sourceAlphabetique();
 }
@@ -259,17 +258,10 @@ void FeuilleFamille::Combo1_Click() {
     });
 }
 
-QString FeuilleFamille::referenceSuivante() {
-    datPrimaryRS()->setRecordSource(ParReference);
-    datPrimaryRS()->Refresh();
-    datPrimaryRS()->Recordset().MoveLast();
-    return numerotation::suivant(texte(QStringLiteral("Text13")));
-}
-
 void FeuilleFamille::nouvelleFamille() {
-    const QString reference = referenceSuivante();
     datPrimaryRS()->setRecordSource(sourceAlphabetique());
     datPrimaryRS()->Refresh();
+    const QString reference = numerotation::libre(datPrimaryRS()->Database(), numerotation::ReferenceFamille);
     datPrimaryRS()->Recordset().AddNew();
     datPrimaryRS_Reposition();
     ecrire(QStringLiteral("Text13"), reference);
@@ -287,42 +279,8 @@ void FeuilleFamille::cmdAjouter_Click() {
 }
 
 bool FeuilleFamille::enregistrerFiche() {
-    for (;;) {
-        try {
-            datPrimaryRS()->UpdateRecord();
-            return true;
-        } catch (const Erreur& e) {
-            if (e.numero != db::erreurs::Doublon) throw;
-        }
-        if (!proposerReferenceLibre()) return false;
-    }
-}
-
-// The reference is another family's: typed, or given meanwhile by another workstation that
-// numbered a family at the same time. A new family is offered the next free reference.
-bool FeuilleFamille::proposerReferenceLibre() {
-    const QString refus = QStringLiteral("La référence famille %1 est déjà celle d'une autre famille : cette fiche "
-                                         "n'a pas été enregistrée.").arg(texte(QStringLiteral("Text13")));
-    const QString corriger = refus + QStringLiteral("\n\nCorrigez la référence, puis validez à nouveau.");
-    forms::definir_pointeur_souris(forms::PointeurDefaut);
-    if (datPrimaryRS()->Recordset().EditMode() != 2) {
-        forms::boite_message(corriger, 48);
-        return false;
-    }
-    QString libre;
-    if (!forms::ignorer_erreur([&] {
-            const auto r = datPrimaryRS()->Database().requete(
-                QStringLiteral("SELECT MAX(\"référence_famille\") FROM familles"));
-            libre = numerotation::suivant(r.lignes.value(0).value(0).toString());
-        })) {
-        forms::boite_message(corriger, 48);
-        return false;
-    }
-    const QString question =
-        refus + QStringLiteral("\n\nVoulez-vous l'enregistrer sous la référence libre suivante, %1 ?").arg(libre);
-    if (forms::boite_message(question, 36) != forms::Oui) return false;
-    ecrire(QStringLiteral("Text13"), libre);
-    return true;
+    return numerotation::enregistrer(*datPrimaryRS(), controle<QLineEdit>(QStringLiteral("Text13")),
+                                     numerotation::ReferenceFamille);
 }
 
 QString FeuilleFamille::questionSuppression() const {

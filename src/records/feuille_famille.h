@@ -27,12 +27,8 @@ public:
     static QString sourceTri(const QString& entree);
     static QString sourceAlphabetique();
 
-    // The next family reference, taken from the highest reference in text order: the data
-    // control is left on the families ordered by reference, on the last one. Raises 3021 on
-    // an empty table, 13 when that reference is not a number.
-    QString referenceSuivante();
-    // A new, empty family numbered with the next reference, in alphabetical order; nothing
-    // is saved yet. Raises as referenceSuivante().
+    // A new, empty family numbered with the next free reference, in alphabetical order;
+    // nothing is saved yet. Raises 13 when the highest reference is not a number.
     void nouvelleFamille();
 
     void cmdAjouter_Click() override;
@@ -60,9 +56,6 @@ protected:
 private:
     void construire();
     void rechercher(const QString& invite, const QString& champ, bool debutSeulement);
-    // Tells that the reference shown is another family's; a new family is offered the next
-    // free one (true when the user takes it).
-    bool proposerReferenceLibre();
     QString texte(const QString& zone) const;
     void ecrire(const QString& zone, const QString& valeur);
 

@@ -1,5 +1,13 @@
 #include "records/numerotation.h"
+#include "platform/db/base_donnees.h"
+#include "platform/db/controle_donnees.h"
+#include "platform/db/erreurs_moteur.h"
+#include "platform/db/sqlite_outils.h"
 #include "platform/erreur.h"
+#include "platform/forms/boites.h"
+#include "platform/forms/erreurs_boites.h"
+#include "platform/forms/pointeur.h"
+#include <QLineEdit>
 #include <cmath>
 
 namespace numerotation {
@@ -23,7 +31,19 @@ QString ecrire(qlonglong n) {
     const QString chiffres = QString::number(n < 0 ? -n : n).rightJustified(6, QLatin1Char('0'));
     return n < 0 ? QLatin1Char('-') + chiffres : chiffres;
 }
+
+QString u(const char* s) { return QString::fromUtf8(s); }
 }  // namespace
+
+const Cle Matricule{"élèves", "matricule",
+                    "Le matricule %1 est déjà attribué à un autre élève : la fiche n'a pas été enregistrée.",
+                    "\n\nLe premier matricule libre est %1. Voulez-vous le donner à cette fiche et l'enregistrer ?",
+                    "", true};
+const Cle ReferenceFamille{
+    "familles", "référence_famille",
+    "La référence famille %1 est déjà celle d'une autre famille : cette fiche n'a pas été enregistrée.",
+    "\n\nVoulez-vous l'enregistrer sous la référence libre suivante, %1 ?",
+    "\n\nCorrigez la référence, puis validez à nouveau.", false};
 
 QString six_chiffres(const QString& texte) {
     qlonglong n = 0;
@@ -34,6 +54,38 @@ QString suivant(const QString& dernier) {
     qlonglong n = 0;
     if (!nombre(dernier, n)) throw Erreur(erreurs_execution::TypeIncompatible, QStringLiteral("Type incompatible."));
     return ecrire(n + 1);
+}
+
+// The key's own order (its column's, as the windows sort it): the last record of the window
+// sorted by that key holds the highest.
+QString libre(db::BaseDonnees& base, const Cle& cle) {
+    const QString champ = db::sqlite::nom_sql(u(cle.champ));
+    const auto r = base.requete(QStringLiteral("SELECT %1 FROM %2 WHERE %1 <> '' ORDER BY %1 DESC LIMIT 1")
+                                    .arg(champ, db::sqlite::nom_sql(u(cle.table))));
+    if (r.lignes.isEmpty()) return ecrire(1);
+    return suivant(r.lignes[0].value(0).toString());
+}
+
+bool enregistrer(db::ControleDonnees& dat, QLineEdit* zone, const Cle& cle) {
+    for (;;) {
+        try {
+            dat.UpdateRecord();
+            return true;
+        } catch (const Erreur& e) {
+            if (e.numero != db::erreurs::Doublon) throw;
+        }
+        const QString refus = u(cle.refus).arg(zone->text());
+        QString propose;
+        if (cle.offreSurFicheExistante || dat.Recordset().EditMode() == 2)
+            forms::ignorer_erreur([&] { propose = libre(dat.Database(), cle); });
+        forms::definir_pointeur_souris(forms::PointeurDefaut);
+        if (propose.isEmpty()) {
+            forms::boite_message(refus + u(cle.correction), 48);
+            return false;
+        }
+        if (forms::boite_message(refus + u(cle.offre).arg(propose), 36) != forms::Oui) return false;
+        zone->setText(propose);
+    }
 }
 
 }  // namespace numerotation

@@ -1,6 +1,11 @@
 #pragma once
-// Six-digit record numbers: the pupils' matricules and the families' references.
+// Six-digit record numbers: the pupils' matricules and the families' references. One service
+// per key gives the next free number, to "&Ajouter" and to the offer made when a record is
+// refused because another one already holds its key.
 #include <QString>
+
+class QLineEdit;
+namespace db { class BaseDonnees; class ControleDonnees; }
 
 namespace numerotation {
 
@@ -11,5 +16,29 @@ QString six_chiffres(const QString& texte);
 // The number that follows `dernier` ("000041" gives "000042"); 13 when `dernier` is not a
 // number.
 QString suivant(const QString& dernier);
+
+// A key numbered by the program, with what its window tells when a record is refused because
+// another record holds its key.
+struct Cle {
+    const char* table;
+    const char* champ;
+    const char* refus;       // "%1": the key refused
+    const char* offre;       // appended to the refusal; "%1": the free key
+    const char* correction;  // appended when no free key is offered ("" none)
+    bool offreSurFicheExistante;  // false: only a new record is offered the free key
+};
+
+extern const Cle Matricule;
+extern const Cle ReferenceFamille;
+
+// The number after the highest key of the table, in the key's sort order ("000001" while no
+// record has one). Raises 13 when that highest key is not a number.
+QString libre(db::BaseDonnees& base, const Cle& cle);
+
+// Saves the record of `dat`. A key that another record holds (typed, or taken meanwhile by
+// another workstation) is told; the free key is offered and, when the user takes it, put in
+// `zone` and the save tried again. False when the record was not saved; the engine's other
+// refusals are raised.
+bool enregistrer(db::ControleDonnees& dat, QLineEdit* zone, const Cle& cle);
 
 }  // namespace numerotation

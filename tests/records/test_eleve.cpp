@@ -629,6 +629,19 @@ private slots:
     }
 
 
+    // A school's first family, made from its first pupil's "Parents", is numbered 000001.
+    void premiere_famille() {
+        Base b;
+        b.eleves({"000001:Martin:Paul"});
+        menu(MenuEleves);
+        b.boites->repondre(forms::Non);
+        cliquer("Command4");
+        QCOMPARE(b.boites->vues.size(), 1);
+        auto& famille = forms::Feuilles::charger("feuille_famille");
+        QVERIFY(famille.estAffichee());
+        QCOMPARE(famille.controle<QLineEdit>("Text13")->text(), QString("000001"));
+    }
+
     // The demonstration database opens on a pupil with a portrait and something on every tab.
     // Its portraits are stored relative to its folder: a copy of the program folder shows them,
     // and so does a database moved away from the program with its "photos" folder.
