@@ -1,6 +1,6 @@
 #include "records/numerotation.h"
 #include "platform/db/base_donnees.h"
-#include "platform/db/controle_donnees.h"
+#include "platform/forms/controle_donnees.h"
 #include "platform/db/erreurs_moteur.h"
 #include "platform/db/sqlite_outils.h"
 #include "platform/erreur.h"
