@@ -397,7 +397,7 @@ void FeuilleEleve::cmdAjouter_Click() {
         const int reponse = forms::boite_message(
             QStringLiteral("Voulez-vous ajouter une fiche dans la fratrie en cours (OUI) ou ajouter une fiche sans "
                            "référence à la fratrie en cours (NON)..."),
-            35);
+            forms::styles::OuiNonAnnuler + forms::styles::Question);
         if (reponse != forms::Oui && reponse != forms::Non) return;
         const QString famille = reponse == forms::Oui ? zone(QStringLiteral("référence_famille"))->text() : QString();
         if (!quitterFiche()) return;
@@ -458,7 +458,7 @@ void FeuilleEleve::rechercher(const Recherche& r) {
             rs.FindFirst(critere(r, reponse));
             trouve = !rs.NoMatch();
         }
-        if (!trouve) forms::boite_message(QStringLiteral("Fiche introuvable..."), 64);
+        if (!trouve) forms::boite_message(QStringLiteral("Fiche introuvable..."), forms::styles::Information);
     });
 }
 
@@ -522,7 +522,7 @@ void FeuilleEleve::afficherPhoto(bool choisie) {
             photo_->clear();
             forms::boite_message(QStringLiteral("La photo ne peut pas être affichée : le fichier « %1 » n'existe pas.")
                                      .arg(QDir::toNativeSeparators(chemin)),
-                                 48);
+                                 forms::styles::Avertissement);
             return;
         }
         forms::charger_image(photo_, chemin);
@@ -533,7 +533,7 @@ void FeuilleEleve::afficherPhoto(bool choisie) {
             forms::boite_message(QStringLiteral("La photo ne peut pas être affichée : le fichier « %1 » n'est pas une "
                                                 "image lisible.\n\n%2")
                                      .arg(QDir::toNativeSeparators(chemin), e.texte),
-                                 48);
+                                 forms::styles::Avertissement);
     }
 }
 
@@ -573,7 +573,8 @@ void FeuilleEleve::Command4_Click() {
         auto& famille = forms::Feuilles::charger(noms::famille);
         if (!reference.isEmpty()) {
             if (!trouver_famille(familles, QStringLiteral("LIKE"), reference)) {
-                forms::boite_message(QStringLiteral("La fiche de la famille n'existe pas... Créez-la!"), 36);
+                forms::boite_message(QStringLiteral("La fiche de la famille n'existe pas... Créez-la!"),
+                                     forms::styles::OuiNon + forms::styles::Question);
                 return;
             }
             famille.afficher();
@@ -581,7 +582,7 @@ void FeuilleEleve::Command4_Click() {
         }
         const int reponse = forms::boite_message(
             NonLiee + QStringLiteral("\n\n La fiche des parents a t-elle déjà été créée lors d'une saisie précédente?"),
-            36);
+            forms::styles::OuiNon + forms::styles::Question);
         if (reponse == forms::Oui) {
             selecteurs::appeler(QStringLiteral("ouvrir_table_choix_famille"), noms::choix_famille, 1);
             return;
@@ -600,7 +601,7 @@ void FeuilleEleve::Command16_Click() {
         const QString reference = zone(QStringLiteral("référence_famille"))->text();
         if (reference.isEmpty()) return;
         if (!trouver_famille(familles, QStringLiteral("="), reference)) {
-            forms::boite_message(NonLiee, 36);
+            forms::boite_message(NonLiee, forms::styles::OuiNon + forms::styles::Question);
             return;
         }
         auto& famille = forms::Feuilles::charger(noms::famille);

@@ -324,13 +324,13 @@ void FeuilleFamille::rechercher(const QString& invite, const QString& champ, boo
         if (!quitterFiche()) return;
         auto& rs = datPrimaryRS()->Recordset();
         if (rs.Eof() && rs.Bof()) {
-            forms::boite_message(Introuvable, 64);
+            forms::boite_message(Introuvable, forms::styles::Information);
             return;
         }
         rs.MoveFirst();
         rs.FindFirst(champ + QStringLiteral(" like ") +
                      db::dialecte::entre_apostrophes(db::dialecte::motif_tape(debutSeulement ? reponse + QLatin1Char('*') : reponse)));
-        if (rs.NoMatch()) forms::boite_message(Introuvable, 64);
+        if (rs.NoMatch()) forms::boite_message(Introuvable, forms::styles::Information);
     });
 }
 
@@ -382,8 +382,9 @@ void FeuilleFamille::Command4_Click() {
         auto& rs = eleves->Recordset();
         if (rs.Eof() && rs.Bof()) {
             const int reponse = forms::boite_message(
-                QStringLiteral("Aucune fiche 'enfant' n'existe dans la famille en cours...\n\nVoulez-vous en créer une?"),
-                36);
+                QStringLiteral(
+                    "Aucune fiche 'enfant' n'existe dans la famille en cours...\n\nVoulez-vous en créer une?"),
+                forms::styles::OuiNon + forms::styles::Question);
             if (reponse != forms::Oui) return;
             rs.AddNew();
             eleve.controle<QLineEdit>(QStringLiteral("référence_famille"))->setText(reference);

@@ -80,8 +80,9 @@ void completer(const Instance& instance, const QString& texte) {
             grille->setText(texte);
             liste->UpdateRecord();
             rs.setBookmark(rs.LastModified());
-            forms::boite_message(instance.premiereLigne + QStringLiteral("\n\nCette donnée a été ajoutée dans la table connexe..."),
-                                 64);
+            forms::boite_message(
+                instance.premiereLigne + QStringLiteral("\n\nCette donnée a été ajoutée dans la table connexe..."),
+                forms::styles::Information);
         }
         liste->setRecordSource(complete);
         liste->Refresh();

@@ -80,10 +80,12 @@ bool enregistrer(db::ControleDonnees& dat, QLineEdit* zone, const Cle& cle) {
             forms::ignorer_erreur([&] { propose = libre(dat.Database(), cle); });
         forms::definir_pointeur_souris(forms::PointeurDefaut);
         if (propose.isEmpty()) {
-            forms::boite_message(refus + u(cle.correction), 48);
+            forms::boite_message(refus + u(cle.correction), forms::styles::Avertissement);
             return false;
         }
-        if (forms::boite_message(refus + u(cle.offre).arg(propose), 36) != forms::Oui) return false;
+        if (forms::boite_message(refus + u(cle.offre).arg(propose), forms::styles::OuiNon + forms::styles::Question) !=
+            forms::Oui)
+            return false;
         zone->setText(propose);
     }
 }

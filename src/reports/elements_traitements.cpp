@@ -1,4 +1,5 @@
 #include "reports/elements_traitements.h"
+#include "platform/forms/boites.h"
 
 namespace reports {
 
@@ -34,9 +35,10 @@ ElementTraitement separateur(int liste) {
 }
 
 QVector<ElementTraitement> construire() {
-    ElementTraitement electorale = avec_message(
-        propre(2, "Liste électorale", "liste_électorale.rpt", Aine),
-        "Voulez-vous éditer une liste électorale sans l'indication des adresses?", 52);
+    ElementTraitement electorale =
+        avec_message(propre(2, "Liste électorale", "liste_électorale.rpt", Aine),
+                     "Voulez-vous éditer une liste électorale sans l'indication des adresses?",
+                     forms::styles::OuiNon + forms::styles::Avertissement);
     electorale.modele_si_non = QStringLiteral("liste_électorale2.rpt");
 
     return {
@@ -64,13 +66,14 @@ QVector<ElementTraitement> construire() {
         avec_message(propre(2, "Liste Association", "liste_ape.rpt",
                             Aine + QStringLiteral(" AND {familles.communication_données} = \"oui\"")),
                      "Seules les familles ayant accordé l'autorisation de communiquer leurs données "
-                     "personnelles non-confidentielles sont concernées par cette liste.", 64),
-        avec_message(propre(2, "Liste A", "liste_listea.rpt",
-                            QStringLiteral("{élèves.niveau_classe_élève} = \"CM2\"")),
-                     "Seules les classes de CM2 sont concernées par la LISTE A.", 64),
+                     "personnelles non-confidentielles sont concernées par cette liste.",
+                     forms::styles::Information),
+        avec_message(propre(2, "Liste A", "liste_listea.rpt", QStringLiteral("{élèves.niveau_classe_élève} = \"CM2\"")),
+                     "Seules les classes de CM2 sont concernées par la LISTE A.", forms::styles::Information),
         avec_message(filtre(2, "Liste B", "liste_listeb.rpt"),
                      "Seuls les élèves de 12 ans (et +), scolarisés dans des classes inférieures "
-                     "au CM2, sont concernés par la LISTE B.", 64),
+                     "au CM2, sont concernés par la LISTE B.",
+                     forms::styles::Information),
         separateur(2),
         filtre(2, "Registre matricule", "registre1.rpt"),
 

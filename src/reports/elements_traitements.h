@@ -19,7 +19,7 @@ struct ElementTraitement {
     // The item's own selection; nullopt: the cycle, level and class filter.
     std::optional<QString> formule;
     QString message;        // shown before printing ("" none)
-    int style_message = 0;  // its box style (64 information, 52 Yes/No warning)
+    int style_message = 0;  // its box style (forms::styles)
 
     bool separateur() const { return libelle == Separateur; }
 };

@@ -201,7 +201,7 @@ QString verifier_existant(const QString& chemin) {
     return entier ? QString() : message_fiche_incomplete(chemin, lignes);
 }
 
-void refuser(const QString& texte) { forms::boite_message(texte, 16); }
+void refuser(const QString& texte) { forms::boite_message(texte, forms::styles::Critique); }
 
 }  // namespace
 
@@ -276,7 +276,7 @@ void exporter_passerelle() {
             forms::boite_message(QStringLiteral("Attention ! Le fichier d'exportation ") + chemin +
                                      QStringLiteral(" existe déjà...\nLes fiches exportées seront ajoutées à celles "
                                                     "existantes. Voulez-vous continuer ?"),
-                                 36) != forms::Oui)
+                                 forms::styles::OuiNon + forms::styles::Question) != forms::Oui)
             return;
 
         forms::definir_pointeur_souris(forms::Sablier);
@@ -300,7 +300,7 @@ void exporter_passerelle() {
         forms::definir_pointeur_souris(forms::PointeurDefaut);
         forms::boite_message(QStringLiteral("Exportation réussie !\nVous disposez maintenant du fichier (") + chemin +
                                  QStringLiteral(") contenant le résultat de l'exportation"),
-                             64);
+                             forms::styles::Information);
     });
 }
 

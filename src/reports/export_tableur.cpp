@@ -56,7 +56,7 @@ void exporter_donnees_excel() {
         cr.setReportFileName(Module1::chemin_programme + QStringLiteral("fiche_export.rpt"));
         Module1::construire_formule_selection();
         if (const QString raison = cr.verifier(); !raison.isEmpty()) {
-            forms::boite_message(message_interruption(raison), 48);
+            forms::boite_message(message_interruption(raison), forms::styles::Avertissement);
             return;
         }
 
@@ -69,7 +69,7 @@ void exporter_donnees_excel() {
                                "que %2, sous la ligne des intitulés.\n\nChoisissez un cycle, un niveau ou une classe "
                                "dans la fenêtre « Exploitation de la base » pour exporter moins d'élèves à la fois.")
                     .arg(fr.toString(nombre), fr.toString(report::LignesMaxClasseur - 1)),
-                48);
+                forms::styles::Avertissement);
             return;
         }
 
@@ -90,16 +90,17 @@ void exporter_donnees_excel() {
         if (QFileInfo::exists(nom) &&
             forms::boite_message(QStringLiteral("Attention, le fichier d'exportation existe déjà... "
                                                 "Il sera remplacé par le nouveau. Voulez-vous continuer ?"),
-                                 36) != forms::Oui)
+                                 forms::styles::OuiNon + forms::styles::Question) != forms::Oui)
             return;
 
         cr.setPrintFileName(nom);
         cr.setCopiesToPrinter(1);
         if (cr.PrintReport() == 0)
-            forms::boite_message(QStringLiteral("Le fichier d'exportation ") + nom +
-                                     QStringLiteral(" a été créé avec succès."), 48);
+            forms::boite_message(
+                QStringLiteral("Le fichier d'exportation ") + nom + QStringLiteral(" a été créé avec succès."),
+                forms::styles::Avertissement);
         else
-            forms::boite_message(message_interruption(cr.derniereErreur()), 48);
+            forms::boite_message(message_interruption(cr.derniereErreur()), forms::styles::Avertissement);
 
         cr.setCopiesToPrinter(1);
         cr.setDestination(report::destination::Fenetre);

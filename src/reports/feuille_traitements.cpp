@@ -215,7 +215,8 @@ void FeuilleTraitements::sequence_impression(int liste) {
     // A template that cannot run is told with its reason before any file name is asked.
     const QString raison = cr.verifier();
     bool imprimer = raison.isEmpty();
-    if (!imprimer) forms::boite_message(message_interruption(raison), 48);
+    if (!imprimer)
+        forms::boite_message(message_interruption(raison), forms::styles::Avertissement);
     else if (options_[0]->isChecked()) {
         cr.setDestination(report::destination::Fenetre);
         cr.setWindowState(2);
@@ -241,7 +242,7 @@ void FeuilleTraitements::sequence_impression(int liste) {
 
     if (imprimer) {
         if (cr.PrintReport() != 0) {
-            forms::boite_message(message_interruption(cr.derniereErreur()), 48);
+            forms::boite_message(message_interruption(cr.derniereErreur()), forms::styles::Avertissement);
         } else {
             // What the pages could not show as it stands, told in one box.
             QStringList avis;
@@ -255,7 +256,7 @@ void FeuilleTraitements::sequence_impression(int liste) {
                                                  "pour tenir à sa place ; son code postal et sa ville sont imprimés.")
                                 : QStringLiteral("%1 étiquettes trop longues ont été imprimées plus petit ou coupées "
                                                  "pour tenir à leur place ; leur code postal et leur ville sont imprimés.").arg(n));
-            if (!avis.isEmpty()) forms::boite_message(avis.join(QStringLiteral("\n\n")), 64);
+            if (!avis.isEmpty()) forms::boite_message(avis.join(QStringLiteral("\n\n")), forms::styles::Information);
         }
     }
 

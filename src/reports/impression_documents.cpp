@@ -118,7 +118,8 @@ Valeurs valeurs_eleve() {
         if (rs.NoMatch()) {
             // Whatever the answer, the document goes on without a guardian: the family window
             // shows another family, whose name must not go out on this pupil's letter.
-            forms::boite_message(QStringLiteral("La fiche de la famille n'existe pas... Créez-la!"), 36);
+            forms::boite_message(QStringLiteral("La fiche de la famille n'existe pas... Créez-la!"),
+                                 forms::styles::OuiNon + forms::styles::Question);
         } else {
             const auto f = [](const char* nom) { return texte(Famille, QString::fromUtf8(nom)); };
             v[1] = f("genre_responsable_légal") + ' ' + f("prénom_responsable_légal") + ' ' + f("nom_responsable_légal");
@@ -146,9 +147,10 @@ void imprimer_document_selectionne() {
         [] {
             const QString nom = grille_documents()->Text();
             if (!trouver_gabarit(nom, signet_selectionne())) {
-                forms::boite_message(QStringLiteral("Le document \"") + nom +
-                                         QStringLiteral("\" n'a pas été trouvé dans la table des documents... Opération impossible!"),
-                                     48);
+                forms::boite_message(
+                    QStringLiteral("Le document \"") + nom +
+                        QStringLiteral("\" n'a pas été trouvé dans la table des documents... Opération impossible!"),
+                    forms::styles::Avertissement);
                 return;
             }
             const Valeurs v = valeurs_eleve();

@@ -65,13 +65,13 @@ void FeuilleAcces::cmdMettreajour_Click() {
         if (ancien_->text() != actuel_->text()) {
             forms::boite_message(QStringLiteral("Modification du code d'accès impossible... "
                                                 "Vous devez saisir l'ancien code d'accès pour pouvoir le modifier..."),
-                                 48);
+                                 forms::styles::Avertissement);
             return;
         }
         if (nouveau_->text() != confirmation_->text()) {
             forms::boite_message(QStringLiteral("Modification du code d'accès impossible... "
                                                 "La confirmation n'est pas identique à la saisie..."),
-                                 48);
+                                 forms::styles::Avertissement);
             return;
         }
         actuel_->setText(confirmation_->text());
@@ -82,7 +82,7 @@ void FeuilleAcces::cmdMettreajour_Click() {
         if (signet.isValid()) rs.setBookmark(signet);
         forms::boite_message(QStringLiteral("Modification du code d'accès effectuée... "
                                             "Le nouveau code d'accès est actif, ne l'oubliez pas!"),
-                             48);
+                             forms::styles::Avertissement);
     });
 }
 

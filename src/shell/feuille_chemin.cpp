@@ -141,7 +141,7 @@ void FeuilleChemin::dossierChange() {
 void FeuilleChemin::fichierClique() {
     boite_message(QStringLiteral("Sélectionnez uniquement le lecteur et le dossier à utiliser dans la procédure de "
                                  "Sauvegarde/Restauration"),
-                  48);
+                  forms::styles::Avertissement);
 }
 
 void FeuilleChemin::fermer() {
@@ -197,13 +197,13 @@ void FeuilleChemin::sauvegarde(const QString& d) {
         fin_attente();
         boite_message(QStringLiteral("La base sélectionnée est la sauvegarde ") + cible +
                           QStringLiteral(" elle-même...\n\nChoisissez un autre dossier : sauvegarde impossible!"),
-                      48);
+                      forms::styles::Avertissement);
         return;
     }
     const bool existe = QFileInfo::exists(cible);
     if (existe && boite_message(QStringLiteral("La base ") + cible +
                                     QStringLiteral(" existe déjà...\n\nVoulez-vous la remplacer par la sauvegarde?"),
-                                36) != forms::Oui) {
+                                forms::styles::OuiNon + forms::styles::Question) != forms::Oui) {
         fin_attente();
         return;
     }
@@ -218,13 +218,14 @@ void FeuilleChemin::sauvegarde(const QString& d) {
     fin_attente();
     boite_message(QStringLiteral("Sauvegarde effectuée...\n\nVous disposez maintenant d'une sauvegarde (") + cible +
                       QStringLiteral(")."),
-                  64);
+                  forms::styles::Information);
 }
 
 void FeuilleChemin::restauration(const QString& d) {
     const QString s = d + fichiers::sauvegarde;
     if (!QFileInfo::exists(s)) {
-        boite_message(QStringLiteral("La base ") + s + QStringLiteral(" n'existe pas... Restauration impossible!"), 64);
+        boite_message(QStringLiteral("La base ") + s + QStringLiteral(" n'existe pas... Restauration impossible!"),
+                      forms::styles::Information);
         fin_attente();
         return;
     }
@@ -241,7 +242,7 @@ void FeuilleChemin::restauration(const QString& d) {
     if (ouverte) ouverture::fermer_base_ouverte();
     fichiers::rafraichir_liste();
     fin_attente();
-    boite_message(QStringLiteral("Restauration effectuée..."), 64);
+    boite_message(QStringLiteral("Restauration effectuée..."), forms::styles::Information);
 }
 
 }  // namespace shell

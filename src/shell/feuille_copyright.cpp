@@ -110,7 +110,8 @@ void lancer_infos_systeme() {
         lance = QProcess::startDetached(dossier + QStringLiteral("/MSINFO32.EXE"), {});
     }
     if (lance) return;
-    forms::boite_message(QStringLiteral("Les informations système ne sont pas disponibles actuellement"), 0);
+    forms::boite_message(QStringLiteral("Les informations système ne sont pas disponibles actuellement"),
+                         forms::styles::OKSeul);
     forms::definir_pointeur_souris(forms::PointeurDefaut);
 }
 

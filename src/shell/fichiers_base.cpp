@@ -88,7 +88,7 @@ std::optional<QString> nom_saisi(const Saisie& s) {
                           QStringLiteral(" » ne peut pas être donné à un fichier : il ne doit contenir ni « / » ni "
                                          "caractère de contrôle, et ne doit pas dépasser 255 caractères...\n\n"
                                          "Rien n'a été créé ni modifié."),
-                      48);
+                      forms::styles::Avertissement);
         return QString();
     }
     return nom;
@@ -103,7 +103,7 @@ void fermer_si_ouverte(bool etaitOuverte) {
 // Common first step of duplication, renaming and deletion.
 bool selection_presente(const char* message) {
     if (!label4()->text().isEmpty()) return true;
-    boite_message(QString::fromUtf8(message), 48);
+    boite_message(QString::fromUtf8(message), forms::styles::Avertissement);
     return false;
 }
 
@@ -153,7 +153,7 @@ bool laisser_la_base(const QString& fichier, const QString& operation) {
                       QStringLiteral(" est la base de travail, et une fenêtre garde une fiche qui n'a pas été "
                                      "enregistrée...\n\n") +
                       operation + QStringLiteral(" : rien n'a été modifié."),
-                  48);
+                  forms::styles::Avertissement);
     return false;
 }
 
@@ -174,7 +174,7 @@ void creer() {
         Module1::fermer_base_donnees();
         const std::optional<QString> nom = nom_saisi(saisie_creation);
         if (!nom) {
-            boite_message(QStringLiteral("Création de la nouvelle base annulée..."), 64);
+            boite_message(QStringLiteral("Création de la nouvelle base annulée..."), forms::styles::Information);
             pointeur(forms::PointeurDefaut);
             return;
         }
@@ -183,7 +183,7 @@ void creer() {
         const bool existe = QFileInfo::exists(cible);
         if (existe && boite_message(QStringLiteral("La nouvelle base ") + cible +
                                         QStringLiteral(" existe déjà...\n\nVoulez-vous la remplacer par la nouvelle?"),
-                                    36) != forms::Oui) {
+                                    forms::styles::OuiNon + forms::styles::Question) != forms::Oui) {
             pointeur(forms::PointeurDefaut);
             return;
         }
@@ -193,7 +193,7 @@ void creer() {
         fermer_si_ouverte(ouverte);
         file1()->Refresh();
         pointeur(forms::PointeurDefaut);
-        boite_message(QStringLiteral("Création effectuée..."), 64);
+        boite_message(QStringLiteral("Création effectuée..."), forms::styles::Information);
     });
 }
 
@@ -215,13 +215,13 @@ void dupliquer() {
             boite_message(QStringLiteral("La base dupliquée ") + cible +
                               QStringLiteral(" est la base sélectionnée elle-même...\n\n"
                                              "Entrez un nom différent de la base existante : duplication impossible!"),
-                          48);
+                          forms::styles::Avertissement);
             return;
         }
         const bool existe = QFileInfo::exists(cible);
         if (existe && boite_message(QStringLiteral("La base dupliquée ") + cible +
                                         QStringLiteral(" existe déjà...\n\nVoulez-vous la remplacer par la nouvelle?"),
-                                    36) != forms::Oui) {
+                                    forms::styles::OuiNon + forms::styles::Question) != forms::Oui) {
             pointeur(forms::PointeurDefaut);
             return;
         }
@@ -231,7 +231,7 @@ void dupliquer() {
         fermer_si_ouverte(ouverte);
         file1()->Refresh();
         pointeur(forms::PointeurDefaut);
-        boite_message(QStringLiteral("Duplication effectuée..."), 64);
+        boite_message(QStringLiteral("Duplication effectuée..."), forms::styles::Information);
     });
 }
 
@@ -250,7 +250,8 @@ void renommer() {
         }
         const QString cible = dans_liste(*nom);
         if (QFileInfo::exists(cible)) {
-            boite_message(QStringLiteral("La base ") + cible + QStringLiteral(" existe déjà...\n\nAction impossible!"), 48);
+            boite_message(QStringLiteral("La base ") + cible + QStringLiteral(" existe déjà...\n\nAction impossible!"),
+                          forms::styles::Avertissement);
             pointeur(forms::PointeurDefaut);
             return;
         }
@@ -272,7 +273,7 @@ void renommer() {
         fermer_si_ouverte(ouverte);
         file1()->Refresh();
         pointeur(forms::PointeurDefaut);
-        boite_message(QStringLiteral("La base de données a été renommée..."), 64);
+        boite_message(QStringLiteral("La base de données a été renommée..."), forms::styles::Information);
     });
 }
 
@@ -283,7 +284,7 @@ void supprimer() {
         if (file1()->count() < 2) {
             boite_message(QStringLiteral("Suppression impossible... Il doit y avoir au moins UNE BASE de travail pour "
                                          "pouvoir exploiter le logiciel..."),
-                          16);
+                          forms::styles::Critique);
             pointeur(forms::PointeurDefaut);
             return;
         }
@@ -292,10 +293,10 @@ void supprimer() {
         copie::verifier_fichier_inscriptible(Module1::chemin_base);
         if (boite_message(QStringLiteral("La base sélectionnée sera supprimée DEFINITIVEMENT...\n\n"
                                          "Confirmez-vous la suppression?"),
-                          36) != forms::Oui ||
+                          forms::styles::OuiNon + forms::styles::Question) != forms::Oui ||
             boite_message(QStringLiteral("Ultime confirmation : Etes-vous certain de vouloir supprimer DEFINITIVEMENT "
                                          "la base de données sélectionnée?"),
-                          20) != forms::Oui) {
+                          forms::styles::OuiNon + forms::styles::Critique) != forms::Oui) {
             pointeur(forms::PointeurDefaut);
             return;
         }
@@ -307,18 +308,21 @@ void supprimer() {
         fermer_si_ouverte(ouverte);
         file1()->Refresh();
         pointeur(forms::PointeurDefaut);
-        boite_message(QStringLiteral("Suppression effectuée..."), 64);
+        boite_message(QStringLiteral("Suppression effectuée..."), forms::styles::Information);
     });
 }
 
 void compacter() {
     operation([] {
-        boite_message(QStringLiteral(
-            "Info : À mesure que sont modifiées les données d'une base de données, le fichier se fragmente, utilisant "
-            "un espace disque excessif. Compactez régulièrement votre base de données pour défragmenter le fichier de "
-            "base de données. La base de données compactée est généralement de plus petite taille et souvent plus "
-            "rapide."),
-                      64);
+        boite_message(
+            QStringLiteral(
+                "Info : À mesure que sont modifiées les données d'une base de données, le fichier se fragmente, "
+                "utilisant "
+                "un espace disque excessif. Compactez régulièrement votre base de données pour défragmenter le fichier "
+                "de "
+                "base de données. La base de données compactée est généralement de plus petite taille et souvent plus "
+                "rapide."),
+            forms::styles::Information);
         if (!selection_presente("Vous devez sélectionner la base de données que vous souhaitez compacter...")) return;
         pointeur(forms::Sablier);
         Module1::chemin_base = label4()->text();
@@ -346,11 +350,12 @@ void compacter() {
             copie::supprimer(avant);
         if (copie::meme_fichier(base, avant) || copie::meme_fichier(base, cpg)) {
             pointeur(forms::PointeurDefaut);
-            boite_message(QStringLiteral("La base sélectionnée est ") + base +
-                              QStringLiteral(", la copie que le compactage fait de la base avant de la compacter : elle "
-                                             "serait remplacée par elle-même...\n\nRenommez-la ou dupliquez-la avant "
-                                             "de la compacter : compactage impossible!"),
-                          48);
+            boite_message(
+                QStringLiteral("La base sélectionnée est ") + base +
+                    QStringLiteral(", la copie que le compactage fait de la base avant de la compacter : elle "
+                                   "serait remplacée par elle-même...\n\nRenommez-la ou dupliquez-la avant "
+                                   "de la compacter : compactage impossible!"),
+                forms::styles::Avertissement);
             return;
         }
         {
@@ -364,19 +369,22 @@ void compacter() {
         file1()->Refresh();
         retour.rendre();
         pointeur(forms::PointeurDefaut);
-        boite_message(QStringLiteral("Compactage effectué..."), 64);
+        boite_message(QStringLiteral("Compactage effectué..."), forms::styles::Information);
     });
 }
 
 void sauvegarder() {
     operation([] {
         if (label4()->text().isEmpty()) {
-            boite_message(QStringLiteral("Vous devez sélectionner la base de données que vous souhaitez sauvegarder..."), 48);
+            boite_message(
+                QStringLiteral("Vous devez sélectionner la base de données que vous souhaitez sauvegarder..."),
+                forms::styles::Avertissement);
             pointeur(forms::PointeurDefaut);
             return;
         }
         if (file1()->FileName().isEmpty()) {
-            boite_message(QStringLiteral("Sélectionnez le fichier à sauvegarder pour pouvoir poursuivre..."), 64);
+            boite_message(QStringLiteral("Sélectionnez le fichier à sauvegarder pour pouvoir poursuivre..."),
+                          forms::styles::Information);
             label4()->clear();
             pointeur(forms::PointeurDefaut);
             return;

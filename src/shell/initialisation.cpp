@@ -39,7 +39,9 @@ const Initialisation initialisations[] = {
      "adresses assurances école équipe hôpitaux inspection médecins villes"},
 };
 
-bool oui(const QString& question) { return forms::boite_message(question, 36) == forms::Oui; }
+bool oui(const QString& question) {
+    return forms::boite_message(question, forms::styles::OuiNon + forms::styles::Question) == forms::Oui;
+}
 
 void initialiser(const Initialisation& i) {
     if (!oui(QString::fromUtf8(i.question))) return;
@@ -53,7 +55,7 @@ void initialiser(const Initialisation& i) {
     for (const QString& table : QString::fromUtf8(i.tables).split(QLatin1Char(' ')))
         base->Execute(QStringLiteral("DELETE * FROM ") + table);
     base->Close();
-    forms::boite_message(QString::fromUtf8(i.effectuee), 64);
+    forms::boite_message(QString::fromUtf8(i.effectuee), forms::styles::Information);
 }
 
 }  // namespace

@@ -155,7 +155,10 @@ void MDIForm1::Form_Load() {
 void MDIForm1::closeEvent(QCloseEvent* e) {
     int reponse = forms::Non;
     // A failure of the question itself is passed over.
-    forms::ignorer_erreur([&] { reponse = forms::boite_message(QStringLiteral("Voulez-vous quitter le logiciel?"), 36); });
+    forms::ignorer_erreur([&] {
+        reponse = forms::boite_message(QStringLiteral("Voulez-vous quitter le logiciel?"),
+                                       forms::styles::OuiNon + forms::styles::Question);
+    });
     if (reponse != forms::Oui) {
         e->ignore();
         return;

@@ -71,7 +71,7 @@ bool fermer_base_ouverte() {
 
 void commande_fermer() {
     if (!fermer_base_ouverte()) return;
-    forms::boite_message(QStringLiteral("La base est fermée..."), 64);
+    forms::boite_message(QStringLiteral("La base est fermée..."), forms::styles::Information);
 }
 
 }  // namespace shell::ouverture
@@ -86,7 +86,8 @@ void ouvrir_base_donnees() {
         const QString selection = f.controle<QLabel>(QStringLiteral("Label4"))->text();
         if (selection.isEmpty()) {
             forms::boite_message(
-                QStringLiteral("Vous devez sélectionner la base de données sur laquelle vous souhaitez travailler..."), 48);
+                QStringLiteral("Vous devez sélectionner la base de données sur laquelle vous souhaitez travailler..."),
+                forms::styles::Avertissement);
             return;
         }
         // The file shown as selected is the one opened (the chooser's click keeps the working
@@ -107,7 +108,8 @@ void ouvrir_base_donnees() {
             // Exact text: case matters and nothing is trimmed.
             if (tentative->text() != actuel) {
                 tentative->clear();
-                forms::boite_message(QStringLiteral("Erreur de code d'accès... Accès non-autorisé!"), 48);
+                forms::boite_message(QStringLiteral("Erreur de code d'accès... Accès non-autorisé!"),
+                                     forms::styles::Avertissement);
                 forms::definir_pointeur_souris(forms::PointeurDefaut);
                 return;
             }

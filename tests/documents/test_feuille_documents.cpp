@@ -170,7 +170,7 @@ private slots:
         QCOMPARE(b.boites->vues.size(), 1);
         QVERIFY(b.boites->derniere().texte.startsWith(
             QStringLiteral("Le gestionnaire d'erreurs des données a rencontré l'erreur : 53\n\n")));
-        QCOMPARE(b.boites->derniere().style, 48);
+        QCOMPARE(b.boites->derniere().style, forms::styles::Avertissement);
         QCOMPARE(b.boites->derniere().titre, QStringLiteral("Carnelis v2"));
     }
 };

@@ -133,7 +133,7 @@ private slots:
         imprimer();
         QCOMPARE(b.boites->vues.size(), 1);
         QCOMPARE(b.boites->derniere().texte, QStringLiteral("La fiche de la famille n'existe pas... Créez-la!"));
-        QCOMPARE(b.boites->derniere().style, 36);
+        QCOMPARE(b.boites->derniere().style, forms::styles::OuiNon + forms::styles::Question);
         f = formules();
         for (int i = 1; i <= 4; ++i) QCOMPARE(f[i], QString());
         QVERIFY(f[5].startsWith(QStringLiteral("titre_document= ")));
@@ -237,7 +237,7 @@ private slots:
         QCOMPARE(b.boites->vues.size(), 1);
         QCOMPARE(b.boites->derniere().texte,
                  QStringLiteral("Le document \"\" n'a pas été trouvé dans la table des documents... Opération impossible!"));
-        QCOMPARE(b.boites->derniere().style, 48);
+        QCOMPARE(b.boites->derniere().style, forms::styles::Avertissement);
 
         cliquer(Eleve, QStringLiteral("Command6"));
         QVERIFY(feuille(Documents).estAffichee());

@@ -180,7 +180,7 @@ private slots:
             if (c.introuvable) {
                 QCOMPARE(b.boites->vues.size(), 2);
                 QCOMPARE(b.boites->derniere().texte, QString("Fiche introuvable..."));
-                QCOMPARE(b.boites->derniere().style, 64);
+                QCOMPARE(b.boites->derniere().style, forms::styles::Information);
                 QCOMPARE(b.boites->derniere().titre, forms::titre_application());
             } else {
                 QVERIFY2(texte("Text13") == c.trouve, qPrintable(c.reponse));
@@ -236,7 +236,7 @@ private slots:
         quitter_vers("Text13");
         QCOMPARE(b.compte("adresses", "\"détails\" = 'Appt no 4 '"), 1);
         QCOMPARE(b.boites->vues.size(), 1);
-        QCOMPARE(b.boites->derniere().style, 64);
+        QCOMPARE(b.boites->derniere().style, forms::styles::Information);
 
         jeu().MoveFirst();
         b.boites->effacer();
@@ -254,7 +254,7 @@ private slots:
         QCOMPARE(b.boites->vues.size(), 2);
         QVERIFY2(b.boites->derniere().texte.startsWith("Le texte saisi contient un caractère de contrôle invisible"),
                  qPrintable(b.boites->derniere().texte));
-        QCOMPARE(b.boites->derniere().style, 48);
+        QCOMPARE(b.boites->derniere().style, forms::styles::Avertissement);
         QCOMPARE(b.boites->derniere().titre, forms::titre_application());
         QCOMPARE(texte("Text13"), QString("000002"));
     }
@@ -402,7 +402,7 @@ private slots:
         entrer("Text7");
         quitter_vers("Text13");
         QCOMPARE(b.boites->derniere().texte, "L'adresse saisie n'existait pas dans la table 'adresses'." + Ajoute);
-        QCOMPARE(b.boites->derniere().style, 64);
+        QCOMPARE(b.boites->derniere().style, forms::styles::Information);
         QCOMPARE(b.boites->derniere().titre, forms::titre_application());
         // The same new address left in Text2 afterwards is added no second time.
         zone("Text2")->setText("Impasse des Lilas");
@@ -448,7 +448,8 @@ private slots:
         QCOMPARE(b.boites->derniere().texte,
                  QString("Voulez-vous supprimer définitivement la fiche de la famille Anne Dubois (référence 000003) ?\n\n"
                          "Les fiches de ses enfants resteront, sans famille."));
-        QCOMPARE(b.boites->derniere().style, 4 + 32 + 256);
+        QCOMPARE(b.boites->derniere().style,
+                 forms::styles::OuiNon + forms::styles::Question + forms::styles::DeuxiemeParDefaut);
         QCOMPARE(b.compte("familles"), 3);
         QCOMPARE(texte("prénom_responsable_légal"), QString("Anne"));
         b.boites->repondre(forms::Oui);
@@ -477,7 +478,7 @@ private slots:
             QCOMPARE(b.boites->derniere().texte,
                      QString("La référence famille 000042 est déjà celle d'une autre famille : cette fiche n'a pas été "
                              "enregistrée.\n\nVoulez-vous l'enregistrer sous la référence libre suivante, 000043 ?"));
-            QCOMPARE(b.boites->derniere().style, 36);
+            QCOMPARE(b.boites->derniere().style, forms::styles::OuiNon + forms::styles::Question);
             QCOMPARE(texte("nom_responsable_légal"), QString("Lefèvre"));
             if (reponse == forms::Non) {
                 QCOMPARE(b.compte("familles", "\"nom_responsable_légal\" = 'Lefèvre'"), 0);
@@ -537,7 +538,7 @@ private slots:
         QCOMPARE(b.boites->vues.size(), 2);
         QVERIFY(b.boites->derniere().texte.startsWith("La fiche en cours n'a pas pu être enregistrée :\n\n" +
                                                       db::texte_erreur(db::erreurs::Verrouille)));
-        QCOMPARE(b.boites->derniere().style, 52);
+        QCOMPARE(b.boites->derniere().style, forms::styles::OuiNon + forms::styles::Avertissement);
         QCOMPARE(texte("Text13"), QString("000001"));
         b.boites->repondre(forms::Oui);
         cliquer("cmdFermer");
@@ -679,7 +680,7 @@ private slots:
             QCOMPARE(b.boites->vues.size(), 2);
             QCOMPARE(b.boites->derniere().texte,
                      QString("Aucune fiche 'enfant' n'existe dans la famille en cours...\n\nVoulez-vous en créer une?"));
-            QCOMPARE(b.boites->derniere().style, 36);
+            QCOMPARE(b.boites->derniere().style, forms::styles::OuiNon + forms::styles::Question);
             QCOMPARE(feuille(Eleve).estAffichee(), reponse == forms::Oui);
             if (reponse == forms::Oui) {
                 QCOMPARE(jeu(Eleve).EditMode(), 2);
@@ -763,7 +764,7 @@ private slots:
             }
             QCOMPARE(b.boites->vues.size(), 1);
             QVERIFY(b.boites->derniere().texte.startsWith("La fiche en cours n'a pas pu être enregistrée :"));
-            QCOMPARE(b.boites->derniere().style, 52);
+            QCOMPARE(b.boites->derniere().style, forms::styles::OuiNon + forms::styles::Avertissement);
             QCOMPARE(b.valeur("SELECT " + colonne), QString());
             QCOMPARE(champ->text(), QString("Saisi"));
             QCOMPARE(texte("Text13"), avant);

@@ -118,7 +118,7 @@ private slots:
         boites->saisir("sans modele");
         cliquer("Command3");
         QVERIFY(boites->derniere().texte.startsWith("Le logiciel a rencontré l'erreur : 3024\n\n"));
-        QCOMPARE(boites->derniere().style, 48);
+        QCOMPARE(boites->derniere().style, forms::styles::Avertissement);
         QVERIFY(!QFile::exists(chemin("sans_modele.mdb")));
         // Names that no file can take.
         QFile::copy(QStringLiteral(CARNELIS_MODELE_VIDE), chemin("basevide.mdz"));
@@ -128,7 +128,7 @@ private slots:
             cliquer("Command3");
             QCOMPARE(boites->vues.size(), 2);
             QVERIFY2(boites->derniere().texte.contains("ne peut pas être donné à un fichier"), qPrintable(nom));
-            QCOMPARE(boites->derniere().style, 48);
+            QCOMPARE(boites->derniere().style, forms::styles::Avertissement);
             QCOMPARE(forms::pointeur_souris(), 0);
         }
         QCOMPARE(QDir(dossier->path()).entryList({"*.mdb"}, QDir::Files), QStringList{"ecole.mdb"});
@@ -139,7 +139,7 @@ private slots:
         cliquer("Command3");
         QCOMPARE(boites->derniere().texte, "La nouvelle base " + base +
                                                " existe déjà...\n\nVoulez-vous la remplacer par la nouvelle?");
-        QCOMPARE(boites->derniere().style, 36);
+        QCOMPARE(boites->derniere().style, forms::styles::OuiNon + forms::styles::Question);
         QCOMPARE(lignes(base), 5);
         boites->saisir("ecole").repondre(forms::Oui);
         cliquer("Command3");
@@ -238,7 +238,7 @@ private slots:
             QVERIFY(selectionner("ecole.mdb"));
             boites->saisir("ailleurs");
             cliquer(bouton);
-            QVERIFY(boites->derniere().style == 64);
+            QVERIFY(boites->derniere().style == forms::styles::Information);
             QVERIFY(!QFile::exists(base));
             QVERIFY(!menus_actifs());
             QCOMPARE(shell::fenetre_principale()->panneau(1)->text(), QString());
@@ -275,7 +275,7 @@ private slots:
             QVERIFY2(boites->derniere().texte.startsWith("Le logiciel a rencontré l'erreur : 70\n\nPermission refusée : « " +
                                                          QDir::toNativeSeparators(base) + " » est en lecture seule"),
                      qPrintable(boites->derniere().texte));
-            QCOMPARE(boites->derniere().style, 48);
+            QCOMPARE(boites->derniere().style, forms::styles::Avertissement);
             // Refused before any question or name is asked.
             for (const forms::BoiteVue& v : boites->vues) QVERIFY(!v.saisie && v.style != 36);
             QCOMPARE(forms::pointeur_souris(), forms::PointeurDefaut);
@@ -374,7 +374,7 @@ private slots:
         QVERIFY2(boites->derniere().texte.startsWith("La base " + base + " est la base de travail"),
                  qPrintable(boites->derniere().texte));
         QVERIFY(boites->derniere().texte.endsWith("Compactage annulé : rien n'a été modifié."));
-        QCOMPARE(boites->derniere().style, 48);
+        QCOMPARE(boites->derniere().style, forms::styles::Avertissement);
         struct stat apres {};
         QVERIFY(::stat(QFile::encodeName(base).constData(), &apres) == 0);
         QCOMPARE(apres.st_ino, avant.st_ino);
@@ -387,7 +387,7 @@ private slots:
         cliquer("Command2");
         QCOMPARE(boites->vues.size(), 2);
         QVERIFY(boites->vues[0].texte.startsWith("Info : À mesure que sont modifiées les données"));
-        QCOMPARE(boites->vues[0].style, 64);
+        QCOMPARE(boites->vues[0].style, forms::styles::Information);
         verifier_boite("Vous devez sélectionner la base de données que vous souhaitez compacter...", 48);
         // Free space to recover.
         ajouter_eleves(base, 2000, 100);
@@ -428,7 +428,7 @@ private slots:
         boites->effacer();
         cliquer("Command2");
         QVERIFY(boites->derniere().texte.endsWith("compactage impossible!"));
-        QCOMPARE(boites->derniere().style, 48);
+        QCOMPARE(boites->derniere().style, forms::styles::Avertissement);
         QCOMPARE(lire(chemin("sauvegarde_avant_compactage.mdb")), garde);
         // Left as a second name of the database by a compaction killed before its last rename:
         // the next compaction goes through and keeps a copy of its own again.
@@ -569,7 +569,7 @@ private slots:
             "d'effectuer une opération d'initialisation..."));
         QCOMPARE(boites->vues[2].texte, QStringLiteral("Dernière demande avant initialisation de la table des élèves..."
                                                        "\n\nConfirmez-vous votre demande?"));
-        for (const auto& v : boites->vues) QCOMPARE(v.style, 36);
+        for (const auto& v : boites->vues) QCOMPARE(v.style, forms::styles::OuiNon + forms::styles::Question);
         // Yes three times, twice: the second run finds the table empty and still succeeds.
         for (int fois = 0; fois < 2; ++fois) {
             boites->effacer();

@@ -106,7 +106,7 @@ class TestPannes : public QObject {
 
     void verifier_refus(const char* extrait) {
         QVERIFY2(boites->derniere().texte.contains(QString::fromUtf8(extrait)), qPrintable(boites->derniere().texte));
-        QCOMPARE(boites->derniere().style, 48);
+        QCOMPARE(boites->derniere().style, forms::styles::Avertissement);
         QCOMPARE(forms::pointeur_souris(), 0);
     }
 
@@ -205,10 +205,10 @@ private slots:
             QVERIFY(selectionner("base.mdb"));
             cliquer("Command2");
             QVERIFY(boites->derniere().texte.startsWith("Le logiciel a rencontré l'erreur : "));
-            QCOMPARE(boites->derniere().style, 48);
+            QCOMPARE(boites->derniere().style, forms::styles::Avertissement);
             boites->saisir("nouveau nom");
             cliquer("Command6");
-            QCOMPARE(boites->derniere().style, 48);
+            QCOMPARE(boites->derniere().style, forms::styles::Avertissement);
             QVERIFY(!QFile::exists(chemin("nouveau nom.mdb")));
             QVERIFY(selectionner("base.mdb"));
             cliquer("cmdSupprimer");
@@ -248,7 +248,7 @@ private slots:
         QDir().mkdir(cle);
         cliquer("Command4");
         accepter_dans(cle);
-        QCOMPARE(boites->derniere().style, 64);
+        QCOMPARE(boites->derniere().style, forms::styles::Information);
         QCOMPARE(lignes(cle + "/sauvegarde.mdb"), 300);
         autre->requete("COMMIT");
         autre->Close();

@@ -98,7 +98,7 @@ private slots:
         champ->setFocus();
         for (const auto& [touche, reponse] : {std::pair{Qt::Key_N, int(Non)}, std::pair{Qt::Key_O, int(Oui)}}) {
             quand_boite([touche = touche](QWidget* w) { QTest::keyClick(w, touche); });
-            QCOMPARE(boite_message("Voulez-vous continuer ?", 4 + 32), reponse);
+            QCOMPARE(boite_message("Voulez-vous continuer ?", styles::OuiNon + styles::Question), reponse);
             QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(champ));
         }
     }
@@ -122,18 +122,18 @@ private slots:
         RepondeurScripte& r = installer_repondeur_scripte();
         r.saisir("000012").repondre(Non).annulerSaisie();
         // Each kind of box takes the next answer of its kind.
-        QCOMPARE(boite_message("Frère ou soeur ?", 35), Non);
+        QCOMPARE(boite_message("Frère ou soeur ?", styles::OuiNonAnnuler + styles::Question), Non);
         QCOMPARE(boite_saisie("Matricule ?"), QString("000012"));
         QCOMPARE(boite_saisie("Nom ?", "Recherche", "x"), QString());
         // Script exhausted: first button, or the input box's default.
-        QCOMPARE(boite_message("a", 4), Oui);
-        QCOMPARE(boite_message("b", 5), Reessayer);
-        QCOMPARE(boite_message("c", 2), Abandonner);
-        QCOMPARE(boite_message("d", 64), OK);
+        QCOMPARE(boite_message("a", styles::OuiNon), Oui);
+        QCOMPARE(boite_message("b", styles::ReessayerAnnuler), Reessayer);
+        QCOMPARE(boite_message("c", styles::AbandonnerReessayerIgnorer), Abandonner);
+        QCOMPARE(boite_message("d", styles::Information), OK);
         QCOMPARE(boite_saisie("e", "t", "défaut"), QString("défaut"));
         QCOMPARE(r.vues.size(), 8);
         QCOMPARE(r.vues[0].texte, QString("Frère ou soeur ?"));
-        QCOMPARE(r.vues[0].style, 35);
+        QCOMPARE(r.vues[0].style, styles::OuiNonAnnuler + styles::Question);
         QCOMPARE(r.vues[0].titre, QString("Carnelis v2"));
         QVERIFY(r.vues[1].saisie);
         QCOMPARE(r.vues[2].titre, QString("Recherche"));
@@ -145,7 +145,7 @@ private slots:
         definir_pointeur_souris(Sablier);
         boite_erreur(Erreur(3021, "Aucun enregistrement en cours."));
         QCOMPARE(r.derniere().texte, QString("Le logiciel a rencontré l'erreur : 3021\n\nAucun enregistrement en cours."));
-        QCOMPARE(r.derniere().style, 48);
+        QCOMPARE(r.derniere().style, styles::Avertissement);
         QCOMPARE(r.derniere().titre, QString("Carnelis v2"));
         QCOMPARE(pointeur_souris(), 0);
         boite_erreur(53, "Fichier introuvable.", Prefixe::Donnees);
@@ -171,7 +171,7 @@ private slots:
 
         boite_erreur_donnees(3021);
         QCOMPARE(r.derniere().texte, "Data error event hit err:" + db::texte_erreur(3021));
-        QCOMPARE(r.derniere().style, 0);
+        QCOMPARE(r.derniere().style, styles::OKSeul);
     }
 
     void erreurs_des_controles_de_donnees() {
@@ -180,7 +180,7 @@ private slots:
         QVERIFY(bool(db::ControleDonnees::afficheurErreur));
         db::ControleDonnees::afficheurErreur(3163, "Trop long.");
         QCOMPARE(r.derniere().texte, QString("Trop long."));
-        QCOMPARE(r.derniere().style, 48);
+        QCOMPARE(r.derniere().style, styles::Avertissement);
     }
 
     void pointeur() {

@@ -103,7 +103,7 @@ private slots:
         QCOMPARE(p.boites->vues[0].defaut, QDir::homePath());
         QCOMPARE(p.boites->vues[1].texte, QStringLiteral("Exportation réussie !\nVous disposez maintenant du fichier (") +
                                               fichier + QStringLiteral(") contenant le résultat de l'exportation"));
-        QCOMPARE(p.boites->vues[1].style, 64);
+        QCOMPARE(p.boites->vues[1].style, forms::styles::Information);
         QCOMPARE(p.boites->vues[1].titre, QStringLiteral("Carnelis v2"));
         const QByteArray une = Perdu + Dupont + Sansfamille;
         QCOMPARE(lire(fichier), une);
@@ -121,7 +121,7 @@ private slots:
         exporter(p, dossier + QStringLiteral("/"));
         QCOMPARE(p.boites->vues.size(), 2);
         QCOMPARE(p.boites->vues[1].texte, question);
-        QCOMPARE(p.boites->vues[1].style, 36);
+        QCOMPARE(p.boites->vues[1].style, forms::styles::OuiNon + forms::styles::Question);
         QCOMPARE(lire(fichier), une);
 
         p.boites->repondre(forms::Oui);
@@ -158,7 +158,7 @@ private slots:
         QCOMPARE(p.boites->vues.size(), 2);
         QVERIFY2(p.boites->vues[1].texte.startsWith(message), qPrintable(p.boites->vues[1].texte));
         QVERIFY(p.boites->vues[1].texte.endsWith(QStringLiteral("Exportation impossible !")));
-        QCOMPARE(p.boites->vues[1].style, 16);
+        QCOMPARE(p.boites->vues[1].style, forms::styles::Critique);
         QCOMPARE(QDir(p.dossier.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), avant);
         QCOMPARE(lire(p.dossier.filePath(QStringLiteral("fichier"))), QByteArray());
     }
@@ -183,7 +183,7 @@ private slots:
         const QString texte = p.boites->vues[2].texte;
         QVERIFY2(texte.startsWith(QStringLiteral("Le logiciel a rencontré l'erreur : 61\n\nDisque plein : ")), qPrintable(texte));
         QVERIFY(texte.contains(QStringLiteral("CARNELIS.EXP")));
-        QCOMPARE(p.boites->vues[2].style, 48);
+        QCOMPARE(p.boites->vues[2].style, forms::styles::Avertissement);
         QCOMPARE(forms::pointeur_souris(), forms::PointeurDefaut);
         QCOMPARE(lire(fichier), Dupont);
         QCOMPARE(QDir(plein.point).entryList(QDir::Files | QDir::Hidden),
@@ -215,7 +215,7 @@ private slots:
                                                     QStringLiteral(" ne se termine pas sur une fiche entière")),
                  qPrintable(p.boites->vues[1].texte));
         QVERIFY(p.boites->vues[1].texte.endsWith(QStringLiteral("Exportation impossible !")));
-        QCOMPARE(p.boites->vues[1].style, 16);
+        QCOMPARE(p.boites->vues[1].style, forms::styles::Critique);
         QCOMPARE(lire(fichier), contenu);
 
         QVERIFY(QFile::remove(fichier));
@@ -235,7 +235,7 @@ private slots:
         const QString fichier = p.dossier.filePath(QStringLiteral("CARNELIS.EXP"));
         exporter(p, p.dossier.path());
         QCOMPARE(p.boites->vues.size(), 2);
-        QCOMPARE(p.boites->vues[1].style, 64);
+        QCOMPARE(p.boites->vues[1].style, forms::styles::Information);
         QCOMPARE(lire(fichier), QByteArray());
         QFile f(fichier);
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -243,7 +243,7 @@ private slots:
         f.close();
         exporter(p, p.dossier.path());
         QCOMPARE(p.boites->vues.size(), 3);
-        QCOMPARE(p.boites->vues[2].style, 64);
+        QCOMPARE(p.boites->vues[2].style, forms::styles::Information);
         QCOMPARE(lire(fichier), Dupont);
     }
 };

@@ -89,7 +89,7 @@ private slots:
             cliquer("cmdAjouter");
             QCOMPARE(b.boites->vues.size(), 1);
             QCOMPARE(b.boites->vues[0].texte, QuestionAjout);
-            QCOMPARE(b.boites->vues[0].style, 35);
+            QCOMPARE(b.boites->vues[0].style, forms::styles::OuiNonAnnuler + forms::styles::Question);
             QCOMPARE(texte("matricule"), c.matricule);
             QCOMPARE(texte("référence_famille"), c.famille);
             if (c.reponse == forms::Annuler) {
@@ -174,7 +174,7 @@ private slots:
                  QString("Le matricule 000003 est déjà attribué à un autre élève : la fiche n'a pas été enregistrée."
                          "\n\nLe premier matricule libre est 000004. Voulez-vous le donner à cette fiche et "
                          "l'enregistrer ?"));
-        QCOMPARE(b.boites->vues[0].style, 36);
+        QCOMPARE(b.boites->vues[0].style, forms::styles::OuiNon + forms::styles::Question);
         QCOMPARE(texte("nom_enfant"), QString("Nouveau"));
         QCOMPARE(texte("matricule"), QString("000003"));
         QCOMPARE(b.valeur("SELECT COUNT(*) FROM \"élèves\""), QString("3"));
@@ -300,7 +300,8 @@ private slots:
         QCOMPARE(b.boites->vues.size(), 1);
         QCOMPARE(b.boites->derniere().texte,
                  QString("Voulez-vous supprimer définitivement la fiche de l'élève Paul Martin (matricule 000001) ?"));
-        QCOMPARE(b.boites->derniere().style, 4 + 32 + 256);
+        QCOMPARE(b.boites->derniere().style,
+                 forms::styles::OuiNon + forms::styles::Question + forms::styles::DeuxiemeParDefaut);
         QCOMPARE(b.compte("élèves"), 2);
         b.boites->repondre(forms::Oui);
         cliquer("cmdSupprimer");
@@ -386,7 +387,7 @@ private slots:
             QVERIFY(b.boites->vues[0].saisie);
             if (c.trouve.isEmpty()) {
                 QCOMPARE(b.boites->derniere().texte, QString("Fiche introuvable..."));
-                QCOMPARE(b.boites->derniere().style, 64);
+                QCOMPARE(b.boites->derniere().style, forms::styles::Information);
                 QCOMPARE(texte("matricule"), QString("000042"));  // the first record, where the find began
             } else {
                 QVERIFY2(texte("matricule") == c.trouve, qPrintable(c.reponse));
@@ -591,7 +592,7 @@ private slots:
         QCOMPARE(b.valeur("SELECT \"ville_résidence\" FROM \"élèves\" WHERE matricule = '000001'"), QString("Lyon"));
         cliquer("Command4");
         QCOMPARE(b.boites->derniere().texte, QString("La fiche de la famille n'existe pas... Créez-la!"));
-        QCOMPARE(b.boites->derniere().style, 36);
+        QCOMPARE(b.boites->derniere().style, forms::styles::OuiNon + forms::styles::Question);
         QVERIFY(!forms::Feuilles::charger("feuille_famille").estAffichee());
         cliquer("Command16");
         QCOMPARE(b.boites->derniere().texte, QString("La fiche de l'élève n'est pas encore liée à la fiche des parents."));
@@ -624,7 +625,7 @@ private slots:
         QCOMPARE(b.boites->vues.size(), 1);
         QCOMPARE(b.boites->derniere().texte, QString("Le sexe saisi n'existait pas dans la table 'sexes'.\n\nCette "
                                                      "donnée a été ajoutée dans la table connexe..."));
-        QCOMPARE(b.boites->derniere().style, 64);
+        QCOMPARE(b.boites->derniere().style, forms::styles::Information);
         QCOMPARE(b.valeur("SELECT COUNT(*) FROM sexe WHERE \"détails\" = 'Neutre'"), QString("1"));
     }
 

@@ -915,7 +915,7 @@ private slots:
             QVERIFY(boites.vues[0].texte.startsWith(QStringLiteral("Aucune imprimante n'est installée")));
             const QString pdf = dossier.filePath(QStringLiteral("liste.pdf"));
             QCOMPARE(boites.vues[1].texte, QStringLiteral("Le document a été enregistré dans le fichier « %1 ».").arg(pdf));
-            QCOMPARE(boites.vues[1].style, 64);
+            QCOMPARE(boites.vues[1].style, forms::styles::Information);
             QFile fichier(pdf);
             QVERIFY(fichier.open(QIODevice::ReadOnly));
             QVERIFY(fichier.read(5) == "%PDF-");

@@ -128,7 +128,7 @@ private slots:
         const QByteArray avant = lire(fichier);
         boites.saisir(sortie).repondre(forms::Oui);
         reports::exporter_passerelle();
-        QCOMPARE(boites.derniere().style, 64);
+        QCOMPARE(boites.derniere().style, forms::styles::Information);
         QCOMPARE(lire(fichier), (avant == "<absent>" ? QByteArray() : avant) + une);
         QCOMPARE(QDir(sortie).entryList(QDir::Files | QDir::Hidden), QStringList(QStringLiteral("CARNELIS.EXP")));
     }

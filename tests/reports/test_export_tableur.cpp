@@ -76,7 +76,7 @@ private slots:
         QCOMPARE(saisie.defaut, QDir::home().filePath(QStringLiteral("export_carnelis.XLS")));
         QCOMPARE(boites_->vues[1].texte,
                  QStringLiteral("Le fichier d'exportation ") + fichier + QStringLiteral(" a été créé avec succès."));
-        QCOMPARE(boites_->vues[1].style, 48);
+        QCOMPARE(boites_->vues[1].style, forms::styles::Avertissement);
         const QStringList lignes = essai::lignes_xls(fichier);
         QCOMPARE(lignes.size(), eleves() + 1);
         QVERIFY(lignes[0].contains(QStringLiteral("Matricule"), Qt::CaseInsensitive));
@@ -175,7 +175,7 @@ private slots:
         reports::exporter_donnees_excel();
         Module1::chemin_base = avant;
         QCOMPARE(boites_->vues.size(), 1);
-        QCOMPARE(boites_->vues[0].style, 48);
+        QCOMPARE(boites_->vues[0].style, forms::styles::Avertissement);
         QVERIFY2(boites_->vues[0].texte.startsWith(QStringLiteral("L'exportation compte ") +
                                                    QLocale(QLocale::French).toString(report::LignesMaxClasseur) +
                                                    QStringLiteral(" élèves : un fichier .XLS")),
@@ -228,7 +228,7 @@ private slots:
         boites_->saisir(fichier).repondre(reponse);
         reports::exporter_donnees_excel();
         QCOMPARE(boites_->vues[1].texte, Existe);
-        QCOMPARE(boites_->vues[1].style, 36);
+        QCOMPARE(boites_->vues[1].style, forms::styles::OuiNon + forms::styles::Question);
         QFile f(fichier);
         QVERIFY(f.open(QIODevice::ReadOnly));
         if (reponse == forms::Non) {

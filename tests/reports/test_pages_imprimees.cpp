@@ -297,7 +297,7 @@ private slots:
                                 "Rattachez-les à leur famille depuis leur fiche élève.\n\n"
                                 "2 étiquettes trop longues ont été imprimées plus petit ou coupées pour tenir à leur place ; "
                                 "leur code postal et leur ville sont imprimés."));
-        QCOMPARE(boites.derniere().style, 64);
+        QCOMPARE(boites.derniere().style, forms::styles::Information);
         QCOMPARE(boites.derniere().titre, forms::titre_application());
         QCOMPARE(essai::texte_rtf(chemin(QStringLiteral("electorales.rtf"))).count(QStringLiteral("27000 Évreux")), 28);
         forms::Feuilles::toutDecharger();

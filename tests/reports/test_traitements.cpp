@@ -122,7 +122,7 @@ private slots:
         QCOMPARE(boites_->vues.size(), 2);
         QCOMPARE(boites_->vues[0].texte,
                  QStringLiteral("Voulez-vous éditer une liste électorale sans l'indication des adresses?"));
-        QCOMPARE(boites_->vues[0].style, 52);
+        QCOMPARE(boites_->vues[0].style, forms::styles::OuiNon + forms::styles::Avertissement);
         QCOMPARE(report::CrystalReport1().ReportFileName(), essai::dossier_programme() + modele);
         QCOMPARE(report::CrystalReport1().SelectionFormula(), Aine);
         QVERIFY(QFileInfo(fichier).size() > 0);
@@ -160,7 +160,7 @@ private slots:
         QCOMPARE(report::CrystalReport1().SelectionFormula(), formule);
         if (!message.isEmpty()) {
             QCOMPARE(boites_->vues.first().texte, message);
-            QCOMPARE(boites_->vues.first().style, 64);
+            QCOMPARE(boites_->vues.first().style, forms::styles::Information);
         }
         QVERIFY2(QFileInfo(fichier).size() > 0, qPrintable(report::CrystalReport1().derniereErreur()));
         QCOMPARE(boites_->derniere().texte == Interrompue, false);
@@ -229,7 +229,7 @@ private slots:
         QCOMPARE(boites_->vues.size(), 1);
         QCOMPARE(boites_->derniere().texte,
                  Interrompue + QStringLiteral("\n\nModèle d'édition « liste_classes.rpt » incorrect, ligne 4 : accolade non fermée"));
-        QCOMPARE(boites_->derniere().style, 48);
+        QCOMPARE(boites_->derniere().style, forms::styles::Avertissement);
 
         ecrire("[rapport]\n[détail]\nligne = {élèves.classe_inconnue}\n");
         essai::imprimer(2);
@@ -249,7 +249,7 @@ private slots:
         QCOMPARE(boites_->vues.size(), 1);
         QVERIFY(boites_->derniere().texte.startsWith(Interrompue));
         QVERIFY(boites_->derniere().texte.contains(QStringLiteral("liste_mairie.rpt")));
-        QCOMPARE(boites_->derniere().style, 48);
+        QCOMPARE(boites_->derniere().style, forms::styles::Avertissement);
         QCOMPARE(boites_->derniere().titre, forms::titre_application());
         QCOMPARE(report::CrystalReport1().CopiesToPrinter(), 1);
         QCOMPARE(report::CrystalReport1().Destination(), 0);

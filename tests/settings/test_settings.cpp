@@ -71,7 +71,7 @@ private slots:
         QCOMPARE(b.compte("villes"), 0);
         QCOMPARE(b.boites->vues.size(), 1);
         QCOMPARE(b.boites->derniere().texte, erreur_generale(db::erreurs::AucunEnregistrement));
-        QCOMPARE(b.boites->derniere().style, 48);
+        QCOMPARE(b.boites->derniere().style, forms::styles::Avertissement);
         QCOMPARE(forms::pointeur_souris(), forms::PointeurDefaut);
 
         b.sql("INSERT INTO villes (\"détails\") VALUES ('Brest'), ('Caen')");
@@ -118,7 +118,7 @@ private slots:
         QCOMPARE(reponse, 0);
         QCOMPARE(b.boites->vues.size(), 1);
         QCOMPARE(b.boites->derniere().texte, "Data error event hit err:" + db::texte_erreur(db::erreurs::Doublon));
-        QCOMPARE(b.boites->derniere().style, 0);
+        QCOMPARE(b.boites->derniere().style, forms::styles::OKSeul);
         reponse = 1;
         emit dat(Ecole)->Error(db::erreurs::Doublon, &reponse);
         QCOMPARE(reponse, 0);
@@ -409,7 +409,7 @@ private slots:
         cliquer(Villes, "bouton_accepter");
         QVERIFY(!chargee(Ecole));
         QCOMPARE(b.boites->vues.size(), 1);
-        QCOMPARE(b.boites->derniere().style, 48);
+        QCOMPARE(b.boites->derniere().style, forms::styles::Avertissement);
     }
 
     // A picked value is a copy: changing or deleting the list's entry leaves the record.
@@ -549,7 +549,7 @@ private slots:
         QCOMPARE(b.boites->vues.size(), 1);
         QVERIFY(b.boites->derniere().texte.contains(db::texte_erreur(db::erreurs::Verrouille)));
         QVERIFY(b.boites->derniere().texte.contains("Voulez-vous revenir à la fiche pour la corriger ?"));
-        QCOMPARE(b.boites->derniere().style, 52);
+        QCOMPARE(b.boites->derniere().style, forms::styles::OuiNon + forms::styles::Avertissement);
         QCOMPARE(jeu(Equipe).AbsolutePosition(), 0);
         QCOMPARE(nom->text(), QString("Lefèvre"));
 
@@ -564,7 +564,7 @@ private slots:
         cliquer(Equipe, "cmdFermer");
         QCOMPARE(b.boites->vues.size(), 3);
         QVERIFY(b.boites->derniere().texte.startsWith("La fiche en cours n'a pas pu être enregistrée"));
-        QCOMPARE(b.boites->derniere().style, 52);
+        QCOMPARE(b.boites->derniere().style, forms::styles::OuiNon + forms::styles::Avertissement);
         QVERIFY(chargee(Equipe) && feuille(Equipe).estAffichee());
         QCOMPARE(nom->text(), QString("Lefèvre"));
         autre->requete("COMMIT");

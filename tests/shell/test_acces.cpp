@@ -94,7 +94,7 @@ private slots:
             saisir(c.ancien, c.nouveau, c.confirmation);
             QCOMPARE(p.boites->vues.size(), 1);
             QVERIFY2(p.boites->vues[0].texte == c.message, c.nom);
-            QCOMPARE(p.boites->vues[0].style, 48);
+            QCOMPARE(p.boites->vues[0].style, forms::styles::Avertissement);
             QCOMPARE(p.boites->vues[0].titre, QStringLiteral("Carnelis v2"));
             QCOMPARE(zone("accès_ancien")->text(), c.ancien);
             QCOMPARE(zone("accès_confirmation")->text(), c.confirmation);
@@ -129,7 +129,7 @@ private slots:
         QTest::keyClick(zone("accès_confirmation"), Qt::Key_Return);
         QCOMPARE(p.boites->vues.size(), 1);
         QCOMPARE(p.boites->vues[0].texte, Effectuee);
-        QCOMPARE(p.boites->vues[0].style, 48);
+        QCOMPARE(p.boites->vues[0].style, forms::styles::Avertissement);
         QCOMPARE(p.codes_stockes(), QStringList{"Nouveau"});
         QVERIFY(fenetre().estAffichee());
         QCOMPARE(zone("accès_ancien")->text(), QStringLiteral("Secret"));

@@ -90,7 +90,7 @@ private slots:
         }
         QCOMPARE(p.boites->vues.size(), 1);
         QCOMPARE(p.boites->vues[0].texte, Indisponible);
-        QCOMPARE(p.boites->vues[0].style, 0);
+        QCOMPARE(p.boites->vues[0].style, forms::styles::OKSeul);
         QCOMPARE(p.boites->vues[0].titre, QStringLiteral("Carnelis v2"));
     }
 

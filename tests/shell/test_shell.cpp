@@ -227,7 +227,7 @@ private slots:
         demarrer();
         QCOMPARE(boites->vues.size(), 1);
         QVERIFY(boites->vues[0].texte.startsWith("Le logiciel a rencontré l'erreur : 3024\n\n"));
-        QCOMPARE(boites->vues[0].style, 48);
+        QCOMPARE(boites->vues[0].style, forms::styles::Avertissement);
         QCOMPARE(boites->vues[0].titre, QStringLiteral("Carnelis v2"));
         // The missing file does not become the working database.
         for (const QString& m : travail) QVERIFY2(!menu_actif(m), qPrintable(m));
@@ -300,7 +300,7 @@ private slots:
         demarrer();
         QCOMPARE(boites->vues.size(), 1);
         QVERIFY2(boites->vues[0].texte.contains("n'est pas un fichier ordinaire"), qPrintable(boites->vues[0].texte));
-        QCOMPARE(boites->vues[0].style, 48);
+        QCOMPARE(boites->vues[0].style, forms::styles::Avertissement);
         QVERIFY(choix_affiche());
         shell::arreter_demarrage();
 
@@ -344,7 +344,7 @@ private slots:
         QCOMPARE(boites->vues.size(), 1);
         QCOMPARE(boites->vues[0].texte.section("\n\n", 0, 0),
                  "Le gestionnaire d'erreurs des données a rencontré l'erreur : " + QString::number(numero));
-        QCOMPARE(boites->vues[0].style, 48);
+        QCOMPARE(boites->vues[0].style, forms::styles::Avertissement);
         // The values before the bad one are applied, the later ones are kept.
         if (!contenu.isEmpty()) QCOMPARE(case_options("Check1"), 0);
         QCOMPARE(case_options("Check2"), check2);
@@ -406,7 +406,7 @@ private slots:
             QTRY_COMPARE(boites->vues.size(), 1);
             QVERIFY(vu);
             QCOMPARE(boites->vues[0].texte, refus);
-            QCOMPARE(boites->vues[0].style, 48);
+            QCOMPARE(boites->vues[0].style, forms::styles::Avertissement);
             for (const QString& m : travail) QVERIFY2(!menu_actif(m), qPrintable(m));
             QVERIFY(choix_affiche());
             QCOMPARE(choix()->controle<QLineEdit>("accès_tentavive")->text(), QString());
@@ -526,7 +526,7 @@ private slots:
         QTRY_COMPARE(boites->vues.size(), 1);
         QCOMPARE(boites->vues[0].texte,
                  QStringLiteral("Vous devez sélectionner la base de données sur laquelle vous souhaitez travailler..."));
-        QCOMPARE(boites->vues[0].style, 48);
+        QCOMPARE(boites->vues[0].style, forms::styles::Avertissement);
         QVERIFY(choix_affiche());
         QVERIFY(!menu_actif("menuparamètresindex0"));
     }
@@ -582,7 +582,7 @@ private slots:
         declencher("menufichierindex3");
         QCOMPARE(boites->vues.size(), 1);
         QCOMPARE(boites->vues[0].texte, QStringLiteral("La base est fermée..."));
-        QCOMPARE(boites->vues[0].style, 64);
+        QCOMPARE(boites->vues[0].style, forms::styles::Information);
         QCOMPARE(principale().panneau(1)->text(), QString());
         QCOMPARE(Module1::chemin_base, QString());
         QCOMPARE(Feuilles::charger("feuille_choix_base").controle<QLabel>("Label4")->text(), QString());
@@ -712,7 +712,7 @@ private slots:
         declencher("menufichierindex2");
         QCOMPARE(boites->vues.size(), 1);
         QCOMPARE(boites->vues[0].texte, QStringLiteral("Voulez-vous quitter le logiciel?"));
-        QCOMPARE(boites->vues[0].style, 36);
+        QCOMPARE(boites->vues[0].style, forms::styles::OuiNon + forms::styles::Question);
         QVERIFY(principale().isVisible());
         QCOMPARE(Module1::chemin_base, base);
         QVERIFY(menu_actif("menuenfantsindex0"));
@@ -727,7 +727,7 @@ private slots:
         QCOMPARE(QCoreApplication::exec(), 0);
         QVERIFY(fermee);
         QCOMPARE(boites->vues.size(), 2);
-        QCOMPARE(boites->vues[1].style, 36);
+        QCOMPARE(boites->vues[1].style, forms::styles::OuiNon + forms::styles::Question);
         QCOMPARE(lire(options()), avant);
     }
 

@@ -43,22 +43,33 @@ QVector<Bouton> boutons_du_style(int style) {
     const Bouton oui{QMessageBox::Yes, Oui, "&Oui"};
     const Bouton non{QMessageBox::No, Non, "&Non"};
     switch (style & 0x0F) {
-    case 1: return {ok, annuler};
-    case 2: return {abandonner, reessayer, ignorer};
-    case 3: return {oui, non, annuler};
-    case 4: return {oui, non};
-    case 5: return {reessayer, annuler};
-    default: return {ok};
+        case styles::OKAnnuler:
+            return {ok, annuler};
+        case styles::AbandonnerReessayerIgnorer:
+            return {abandonner, reessayer, ignorer};
+        case styles::OuiNonAnnuler:
+            return {oui, non, annuler};
+        case styles::OuiNon:
+            return {oui, non};
+        case styles::ReessayerAnnuler:
+            return {reessayer, annuler};
+        default:
+            return {ok};
     }
 }
 
 QMessageBox::Icon icone_du_style(int style) {
     switch (style & 0x70) {
-    case 16: return QMessageBox::Critical;
-    case 32: return QMessageBox::Question;
-    case 48: return QMessageBox::Warning;
-    case 64: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+        case styles::Critique:
+            return QMessageBox::Critical;
+        case styles::Question:
+            return QMessageBox::Question;
+        case styles::Avertissement:
+            return QMessageBox::Warning;
+        case styles::Information:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
     }
 }
 
@@ -98,10 +109,11 @@ QString boite_saisie(const QString& invite, const QString& titre, const QString&
     const bool controle = std::any_of(reponse.begin(), reponse.end(),
                                       [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
     if (!controle) return reponse;
-    boite_message(QStringLiteral("Le texte saisi contient un caractère de contrôle invisible (caractère nul, tabulation "
-                                 "ou saut de ligne, souvent venu d'un copier-coller) : il ne peut pas être pris en "
-                                 "compte.\n\nSaisie refusée : retapez le texte."),
-                  48);
+    boite_message(
+        QStringLiteral("Le texte saisi contient un caractère de contrôle invisible (caractère nul, tabulation "
+                       "ou saut de ligne, souvent venu d'un copier-coller) : il ne peut pas être pris en "
+                       "compte.\n\nSaisie refusée : retapez le texte."),
+        styles::Avertissement);
     return QString();
 }
 

@@ -15,6 +15,14 @@ namespace forms {
 
 constexpr int OK = 1, Annuler = 2, Abandonner = 3, Reessayer = 4, Ignorer = 5, Oui = 6, Non = 7;
 
+// The parts of a style, added together: its buttons, its icon, the button Enter presses.
+namespace styles {
+constexpr int OKSeul = 0, OKAnnuler = 1, AbandonnerReessayerIgnorer = 2, OuiNonAnnuler = 3, OuiNon = 4,
+              ReessayerAnnuler = 5;
+constexpr int Critique = 16, Question = 32, Avertissement = 48, Information = 64;
+constexpr int DeuxiemeParDefaut = 256, TroisiemeParDefaut = 512;
+}  // namespace styles
+
 // "Carnelis v2", the caption of every box.
 QString titre_application();
 void definir_titre_application(const QString& titre);

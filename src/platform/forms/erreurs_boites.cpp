@@ -22,7 +22,7 @@ QString texte_prefixe(Prefixe p) {
 void boite_erreur(const Erreur& e, Prefixe p) { boite_erreur(e.numero, e.texte, p); }
 
 void boite_erreur(int numero, const QString& texte, Prefixe p) {
-    boite_message(texte_prefixe(p) + QString::number(numero) + "\n\n" + texte, 48);
+    boite_message(texte_prefixe(p) + QString::number(numero) + "\n\n" + texte, styles::Avertissement);
     definir_pointeur_souris(PointeurDefaut);
 }
 
@@ -53,7 +53,7 @@ bool ignorer_erreur(const std::function<void()>& etape) {
 }
 
 void boite_erreur_donnees(int numero) {
-    boite_message(QStringLiteral("Data error event hit err:") + db::texte_erreur(numero), 0);
+    boite_message(QStringLiteral("Data error event hit err:") + db::texte_erreur(numero), styles::OKSeul);
 }
 
 void boite_enregistrement_refuse(int numero, const QString& texte) {
@@ -62,12 +62,12 @@ void boite_enregistrement_refuse(int numero, const QString& texte) {
                                  "puis cliquez sur « Valider ».")
                       .arg(numero)
                       .arg(texte.isEmpty() ? db::texte_erreur(numero) : texte),
-                  48);
+                  styles::Avertissement);
     definir_pointeur_souris(PointeurDefaut);
 }
 
 void boite_erreur_controle(int numero, const QString& texte) {
-    boite_message(texte.isEmpty() ? db::texte_erreur(numero) : texte, 48);
+    boite_message(texte.isEmpty() ? db::texte_erreur(numero) : texte, styles::Avertissement);
 }
 
 void installer_affichage_erreurs_controles() {

@@ -1,6 +1,6 @@
 #pragma once
 // The error boxes of the program's conventions, written once. Each shows
-// prefix + number + "\n\n" + text, warning style (48), the application title, and resets the
+// prefix + number + "\n\n" + text, warning style, the application title, and resets the
 // mouse pointer to 0.
 #include "platform/erreur.h"
 #include <functional>

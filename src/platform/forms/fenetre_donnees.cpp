@@ -166,7 +166,9 @@ void FenetreDonnees::cmdSupprimer_Click() {
         if ((grille_ && grille_->surLigneNouvelle()) || rs.EditMode() == 2)
             db::lever(db::erreurs::AucunEnregistrement);
         const QString question = questionSuppression();
-        if (!question.isEmpty() && forms::boite_message(question, 4 + 32 + 256) != forms::Oui) return;
+        if (!question.isEmpty() && forms::boite_message(question, forms::styles::OuiNon + forms::styles::Question +
+                                                                      forms::styles::DeuxiemeParDefaut) != forms::Oui)
+            return;
         rs.Delete();
         // What was typed into the deleted record goes with it.
         datPrimaryRS_->abandonnerSaisie();
@@ -266,10 +268,10 @@ bool FenetreDonnees::revenirALaFiche(const QString& raison) {
     const QString refus = raison.isEmpty()
                               ? QStringLiteral("La fiche en cours n'a pas été enregistrée.")
                               : QStringLiteral("La fiche en cours n'a pas pu être enregistrée :\n\n") + raison;
-    const int reponse = forms::boite_message(
-        refus + QStringLiteral("\n\nVoulez-vous revenir à la fiche pour la corriger ?\n"
-                               "(Non : les modifications seront abandonnées.)"),
-        4 + 48);  // Yes/No, warning
+    const int reponse =
+        forms::boite_message(refus + QStringLiteral("\n\nVoulez-vous revenir à la fiche pour la corriger ?\n"
+                                                    "(Non : les modifications seront abandonnées.)"),
+                             forms::styles::OuiNon + forms::styles::Avertissement);
     forms::definir_pointeur_souris(forms::PointeurDefaut);
     if (reponse != forms::Oui) return false;
     afficher();

@@ -286,7 +286,7 @@ void accepter(forms::Feuille& selecteur) {
         retirer(selecteur);
         selecteur.setProperty(CodeOuverture, QVariant());
         forms::boite_message(QStringLiteral("La fiche d'origine a été fermée : le choix ne peut plus y être inséré."),
-                             48);
+                             forms::styles::Avertissement);
         return;
     }
     if (!choix) {

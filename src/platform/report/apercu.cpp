@@ -164,7 +164,8 @@ void FenetreApercu::continuer() {
         pages_.clear();
         redessiner();
         masquer();
-        forms::boite_message(QStringLiteral("Demande d'édition interrompue...\n\n") + lot.texteErreur, 48);
+        forms::boite_message(QStringLiteral("Demande d'édition interrompue...\n\n") + lot.texteErreur,
+                             forms::styles::Avertissement);
         return;
     }
     if (lot.fini) {
@@ -238,7 +239,8 @@ void FenetreApercu::redessiner() {
 
 void FenetreApercu::imprimerDocument() {
     QString raison;
-    if (imprimer_ou_pdf(document(), 1, &raison) == Impression::Echec) forms::boite_message(raison, 48);
+    if (imprimer_ou_pdf(document(), 1, &raison) == Impression::Echec)
+        forms::boite_message(raison, forms::styles::Avertissement);
 }
 
 }  // namespace report

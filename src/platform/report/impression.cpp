@@ -60,9 +60,9 @@ Impression imprimer_ou_pdf(const DocumentRendu& doc, int copies, QString* raison
         if (raison) *raison = QStringLiteral("Impossible d'écrire le fichier « %1 ».").arg(QDir::toNativeSeparators(chemin));
         return Impression::Echec;
     }
-    forms::boite_message(QStringLiteral("Le document a été enregistré dans le fichier « %1 ».")
-                             .arg(QDir::toNativeSeparators(chemin)),
-                         64);
+    forms::boite_message(
+        QStringLiteral("Le document a été enregistré dans le fichier « %1 ».").arg(QDir::toNativeSeparators(chemin)),
+        forms::styles::Information);
     return Impression::EnregistreePdf;
 }
 
