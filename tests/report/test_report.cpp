@@ -30,7 +30,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
+#include <chrono>
 #include <csignal>
+#include <thread>
 #include <sys/resource.h>
 
 using namespace report;
@@ -741,6 +744,53 @@ private slots:
         QVERIFY(f);
         QCOMPARE(textes(f->document().pages[0]), (QStringList{"<Madame Lea \"Dupré\">", "<Certificat>"}));
         QVERIFY(!f->findChild<QLabel*>(QStringLiteral("imagePage"))->pixmap().isNull());
+    }
+
+    // Closing a preview while its records are still read stops the reading at once: the thread
+    // is told, ends and is waited for, no late error box comes from it, and unloading the window
+    // during the work frees it the same way. The reading of the records itself gives up when told.
+    void apercu_ferme_pendant_la_lecture_arrete_le_travail() {
+        auto& boites = forms::installer_repondeur_scripte();
+        boites.effacer();
+        std::atomic<int> arretsVus = 0;
+        const auto lecture_sans_fin = [&](const std::atomic<bool>& arret) -> std::unique_ptr<MiseEnPage> {
+            while (!arret) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            ++arretsVus;
+            throw Erreur(3146, QStringLiteral("lecture abandonnée"));
+        };
+        auto& f = FenetreApercu::instance();
+        f.montrer(QStringLiteral("Longue liste"), lecture_sans_fin);
+        f.afficher();
+        QTest::qWait(30);
+        QVERIFY(f.enMiseEnPage());
+        QElapsedTimer t;
+        t.start();
+        f.findChild<QPushButton*>(QStringLiteral("cmdFermer"))->click();
+        QVERIFY2(t.elapsed() < 500, qPrintable(QString::number(t.elapsed())));
+        QCOMPARE(arretsVus.load(), 1);
+        QVERIFY(!f.enMiseEnPage());
+        QVERIFY(!f.estAffichee());
+        QCOMPARE(f.cursor().shape(), Qt::ArrowCursor);
+        QTest::qWait(50);
+        QVERIFY(boites.vues.isEmpty());
+
+        f.montrer(QStringLiteral("Longue liste"), lecture_sans_fin);
+        f.afficher();
+        f.decharger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!forms::Feuilles::estChargee(FenetreApercu::Nom));
+        QCOMPARE(arretsVus.load(), 2);
+        QTest::qWait(50);
+        QVERIFY(boites.vues.isEmpty());
+
+        QVector<Eleve> eleves;
+        for (int i = 0; i < 50; ++i) eleves.append({QString::asprintf("%06d", i + 1), QStringLiteral("Nom%1").arg(i), "P", "F", "C1", "CP", "2", "", {}, false});
+        Base base(eleves);
+        const Modele m = analyser_modele(QStringLiteral("[rapport]\ntri = {élèves.nom_élève}\n[détail]\nligne = {élèves.nom_élève}\n"),
+                                         QStringLiteral("l.rpt"));
+        const std::atomic<bool> arret = true;
+        QVERIFY_THROWS_EXCEPTION(Erreur, lire_donnees(m, base.chemin, {}, QDate::currentDate(), false, &arret));
+        QCOMPARE(lire_donnees(m, base.chemin, {}, QDate::currentDate()).lignes.size(), 50);
     }
 
     // A long list is read and laid out while the window answers, its pages shown as they come;

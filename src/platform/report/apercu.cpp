@@ -107,14 +107,33 @@ FenetreApercu::FenetreApercu() : forms::Feuille(Nom) {
     touche(Qt::CTRL | Qt::Key_End, derniere);
     connect(zoom_, &QComboBox::currentIndexChanged, this, [this] { redessiner(); });
     connect(imprimer, &QPushButton::clicked, this, [this] { imprimerDocument(); });
-    connect(fermer, &QPushButton::clicked, this, [this] { masquer(); });
+    connect(fermer, &QPushButton::clicked, this, [this] {
+        abandonner();
+        masquer();
+    });
 }
 
-FenetreApercu::~FenetreApercu() = default;
+// Closed or unloaded while still at work: the thread stops and is waited for here, so that
+// nothing of it outlives the window.
+FenetreApercu::~FenetreApercu() { abandonner(); }
+
+void FenetreApercu::abandonner() {
+    if (!enCours_) return;
+    minuterie_->stop();
+    fond_.reset();
+    enCours_ = false;
+    unsetCursor();
+    pages_.clear();
+    entier_ = DocumentRendu{};
+    total_ = -1;
+    page_ = 0;
+    versLaFin_ = false;
+    redessiner();
+}
 
 void FenetreApercu::montrer(const QString& titre, Preparation preparer) {
-    minuterie_->stop();
-    fond_.reset();  // a report still under way is abandoned
+    abandonner();
+    fond_.reset();
     entete_ = DocumentRendu{};
     entete_.titre = titre;
     pages_.clear();

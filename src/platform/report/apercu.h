@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -28,7 +29,8 @@ public:
     static FenetreApercu& instance();
 
     // Reads the records and returns their layout; run away from the window. May throw Erreur.
-    using Preparation = std::function<std::unique_ptr<MiseEnPage>()>;
+    // `arret` turns true when the preview is closed meanwhile.
+    using Preparation = std::function<std::unique_ptr<MiseEnPage>(const std::atomic<bool>& arret)>;
 
     FenetreApercu();
     ~FenetreApercu() override;
@@ -51,6 +53,8 @@ public:
 private:
     // Takes the pages finished meanwhile.
     void continuer();
+    // A report still under way is given up: its reading and layout stop, its pages are dropped.
+    void abandonner();
     void terminer();
     void redessiner();
     void imprimerDocument();

@@ -83,9 +83,9 @@ formule::PNoeud selection_analysee(const QString& texte) {
 
 // `modele`: the template's file, named in a formula's error (the one set, by default).
 Donnees donnees(const Modele& m, const QString& base, const formule::PNoeud& selection, const QDate& jour,
-                bool verifier = false, const QString& modele = r().modele) {
+                bool verifier = false, const QString& modele = r().modele, const std::atomic<bool>* arret = nullptr) {
     try {
-        return lire_donnees(m, base, selection, jour, verifier);
+        return lire_donnees(m, base, selection, jour, verifier, arret);
     } catch (const Erreur& e) {
         if (e.numero != 3075) throw;
         throw Erreur(e.numero, QStringLiteral("Modèle d'édition « %1 » : %2").arg(QFileInfo(modele).fileName(), e.texte));
@@ -126,13 +126,13 @@ void executer() {
                 std::make_unique<MiseEnPage>(m, std::move(d), formules, jour));
             while ((*mise)->avancer(1 << 20)) {}
             s.raccourcies = (*mise)->etiquettes_raccourcies();
-            preparer = [mise] { return std::move(*mise); };
+            preparer = [mise](const std::atomic<bool>&) { return std::move(*mise); };
         } else {
             // A list is read and laid out away from the window, which shows its pages as they
             // come; what would refuse it (a field or formula the data do not offer) is found now.
             s.sansFamille = donnees(m, base, selection, jour, true).sansFamille;
-            preparer = [m, base, selection, jour, formules, nom = s.modele] {
-                return std::make_unique<MiseEnPage>(m, donnees(m, base, selection, jour, false, nom), formules, jour);
+            preparer = [m, base, selection, jour, formules, nom = s.modele](const std::atomic<bool>& arret) {
+                return std::make_unique<MiseEnPage>(m, donnees(m, base, selection, jour, false, nom, &arret), formules, jour);
             };
         }
         FenetreApercu& f = FenetreApercu::instance();

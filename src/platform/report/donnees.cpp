@@ -139,7 +139,7 @@ int comparer(const QVariant& a, const QVariant& b, bool lettres_seules) {
 }
 
 Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoeud& selection,
-                     const QDate& aujourdhui, bool verifier) {
+                     const QDate& aujourdhui, bool verifier, const std::atomic<bool>* arret) {
     Donnees d;
     const QStringList tables = tables_source(m.source);
 
@@ -176,6 +176,10 @@ Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoe
         formule::enregistrer_fonctions(base->poignee());
         sqlite3_create_function(base->poignee(), "rang_niveau", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                 rang_niveau_sqlite, nullptr, nullptr);
+        // Sorting and reading a large register take a while: an abandoned report stops them.
+        if (arret)
+            sqlite3_progress_handler(base->poignee(), 100, [](void* a) { return int(static_cast<const std::atomic<bool>*>(a)->load()); },
+                                     const_cast<std::atomic<bool>*>(arret));
     }
     auto connus = [&](const QString& table) -> const QSet<QString>& {
         auto it = champs_connus.find(table);

@@ -8,6 +8,8 @@
 #include <QVariant>
 #include <QVector>
 
+#include <atomic>
+
 namespace report {
 
 struct Donnees {
@@ -32,9 +34,10 @@ private:
 // `base`: the database file (unused by a template without data). Throws Erreur: 3024 and
 // the engine's own errors for the file, 3075 for a formula naming what the data do not offer.
 // `verifier`: the names and formulas are checked and the records counted (and the pupils left out
-// for want of their family), none is read.
+// for want of their family), none is read. `arret`: once it turns true, the reading gives up with
+// an error (the report was abandoned meanwhile).
 Donnees lire_donnees(const Modele& m, const QString& base, const formule::PNoeud& selection,
-                     const QDate& aujourdhui, bool verifier = false);
+                     const QDate& aujourdhui, bool verifier = false, const std::atomic<bool>* arret = nullptr);
 
 // Orders two values as the report sorts them: empty first, numbers and dates by value,
 // texts in the French order (`lettres_seules`: at its first level, as groups compare).

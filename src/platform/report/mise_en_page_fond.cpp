@@ -15,7 +15,7 @@ struct MiseEnPageFond::Etat {
     std::mutex verrou;
     std::condition_variable signal;
     Lot lot;              // what the window has not taken yet
-    bool arreter = false;
+    std::atomic<bool> arreter = false;
     bool termine = false;
     std::thread fil;
 };
@@ -25,10 +25,7 @@ MiseEnPageFond::MiseEnPageFond(Preparation preparer) : e_(std::make_shared<Etat>
 }
 
 MiseEnPageFond::~MiseEnPageFond() {
-    {
-        std::lock_guard<std::mutex> g(e_->verrou);
-        e_->arreter = true;
-    }
+    e_->arreter = true;
     e_->fil.join();
 }
 
@@ -52,10 +49,6 @@ void MiseEnPageFond::attendre_fin() {
 }
 
 void MiseEnPageFond::travailler(Etat& e, const Preparation& preparer) {
-    const auto arret = [&] {
-        std::lock_guard<std::mutex> g(e.verrou);
-        return e.arreter;
-    };
     const auto finir = [&](const std::function<void(Lot&)>& remplir) {
         std::lock_guard<std::mutex> g(e.verrou);
         remplir(e.lot);
@@ -64,10 +57,10 @@ void MiseEnPageFond::travailler(Etat& e, const Preparation& preparer) {
         e.signal.notify_all();
     };
     try {
-        std::unique_ptr<MiseEnPage> mise = preparer();
+        std::unique_ptr<MiseEnPage> mise = preparer(e.arreter);
         bool entete = false;
         bool encore = true;
-        while (encore && !arret()) {
+        while (encore && !e.arreter) {
             encore = mise->avancer(1);
             QVector<QByteArray> pages;
             for (const Page& p : mise->prendre()) pages.append(compacter(p));

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVector>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -17,7 +18,8 @@ class MiseEnPage;
 class MiseEnPageFond {
 public:
     // Reads the records and returns the layout to run: called on the thread. May throw Erreur.
-    using Preparation = std::function<std::unique_ptr<MiseEnPage>()>;
+    // `arret` turns true when the work is abandoned: a long reading then gives up early.
+    using Preparation = std::function<std::unique_ptr<MiseEnPage>(const std::atomic<bool>& arret)>;
 
     struct Lot {
         QVector<QByteArray> pages;  // packed (page_compacte.h), in order
@@ -31,7 +33,7 @@ public:
     };
 
     explicit MiseEnPageFond(Preparation preparer);
-    // Stops the work at its next page and waits for the thread.
+    // Stops the work at its next page (a reading under way gives up) and waits for the thread.
     ~MiseEnPageFond();
     MiseEnPageFond(const MiseEnPageFond&) = delete;
     MiseEnPageFond& operator=(const MiseEnPageFond&) = delete;
