@@ -15,7 +15,7 @@
 #include "records/feuille_eleve.h"
 #include "settings/enregistrement_settings.h"
 #include "shell/menus.h"
-#include "shell/module1.h"
+#include "partage/module1.h"
 
 #include "outils_bench.h"
 

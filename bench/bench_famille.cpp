@@ -16,7 +16,7 @@
 #include "records/liste_auto_extensible.h"
 #include "settings/enregistrement_settings.h"
 #include "shell/menus.h"
-#include "shell/module1.h"
+#include "partage/module1.h"
 
 #include "outils_bench.h"
 

@@ -6,7 +6,7 @@
 #include "outils_bench.h"
 #include "shell/enregistrement_shell.h"
 #include "shell/feuille_chemin.h"
-#include "shell/module1.h"
+#include "partage/module1.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/feuilles.h"
 #include "platform/forms/listes_fichiers.h"

@@ -5,7 +5,7 @@
 //   bench_passerelle [--fois N] [--eleves N] [--generateur CHEMIN] [--essai]   (5 measures by default)
 #include "platform/forms/boites.h"
 #include "reports/export_passerelle.h"
-#include "shell/module1.h"
+#include "partage/module1.h"
 
 #include "outils_bench.h"
 

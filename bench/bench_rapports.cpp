@@ -17,7 +17,7 @@
 #include "reports/enregistrement_reports.h"
 #include "reports/export_tableur.h"
 #include "reports/feuille_traitements.h"
-#include "shell/module1.h"
+#include "partage/module1.h"
 
 #include "outils_bench.h"
 

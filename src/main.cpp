@@ -1,5 +1,5 @@
-// Carnelis: the school register. Start-up goes through the splash window (shell/).
-#include "shell/demarrage.h"
+// Carnelis: the school register. Start-up goes through the splash window (programme/demarrage.cpp).
+#include "programme/demarrage.h"
 #include <QApplication>
 
 int main(int argc, char** argv) {

@@ -1,17 +1,17 @@
 #include "records/enregistrement_records.h"
 #include "platform/forms/feuilles.h"
 #include "platform/forms/selecteurs.h"
-#include "shell/liants.h"
+#include "partage/liants.h"
 #include "platform/forms/noms_feuilles.h"
 #include "records/feuille_choix_famille.h"
 #include "records/feuille_choix_photo.h"
 #include "records/feuille_eleve.h"
 #include "records/feuille_famille.h"
-#include "settings/feuille_liste.h"
+#include "platform/forms/feuille_liste.h"
 
 void enregistrer_feuilles_records() {
     // The pickers of these windows bind their tables through the shared binders.
-    selecteurs::definir_liaison(&shell::liants::lier_ou_lever);
+    selecteurs::definir_liaison(&liants::lier_ou_lever);
     forms::Feuilles::enregistrer(noms::eleve, [] { return new eleve::FeuilleEleve; });
     forms::Feuilles::enregistrer(noms::choix_photo, [] { return new eleve::FeuilleChoixPhoto; });
     forms::Feuilles::enregistrer(QString::fromUtf8(famille::FeuilleFamille::Nom),

@@ -2,8 +2,8 @@
 // The family picker `feuille_choix_famille`, "Table des responsables légaux": every family in a
 // grid (reference, guardian's name, first name and address), from which the pupil window takes
 // its family's reference. A grid window of the data-window pattern; its accept operation is the
-// picker table's row for it (settings/selecteurs.cpp).
-#include "settings/listes.h"
+// picker table's row for it (platform/forms/selecteurs.cpp).
+#include "platform/forms/feuille_liste.h"
 
 namespace famille {
 

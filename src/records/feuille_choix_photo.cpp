@@ -9,7 +9,7 @@
 #include "platform/forms/listes_fichiers.h"
 #include "platform/forms/pointeur.h"
 #include "platform/forms/twips.h"
-#include "shell/module1.h"
+#include "partage/module1.h"
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>

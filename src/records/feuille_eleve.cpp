@@ -5,6 +5,7 @@
 #include "records/liste_auto_extensible.h"
 #include "records/numerotation.h"
 #include "platform/db/dialecte.h"
+#include "platform/forms/commandes.h"
 #include "platform/forms/controle_donnees.h"
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/boites.h"
@@ -16,9 +17,8 @@
 #include "platform/forms/onglets.h"
 #include "platform/forms/pointeur.h"
 #include "platform/forms/twips.h"
-#include "reports/impression_documents.h"
 #include "platform/forms/selecteurs.h"
-#include "shell/module1.h"
+#include "partage/module1.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
@@ -357,7 +357,9 @@ void FeuilleEleve::brancherBoutons() {
             &FeuilleEleve::Command4_Click);
     connect(controle<QPushButton>(QStringLiteral("Command16")), &QPushButton::clicked, this,
             &FeuilleEleve::Command16_Click);
-    documents::brancher_feuille_eleve(*this);
+    // Printing lives with the documents, which register these buttons' commands.
+    for (const char* bouton : {"Command3", "Command6", "documents_suite"})
+        if (auto* b = findChild<QPushButton*>(u(bouton))) forms::brancher_bouton(b, nom());
 }
 
 void FeuilleEleve::showEvent(QShowEvent* e) {

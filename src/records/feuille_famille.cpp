@@ -15,7 +15,7 @@
 #include "records/liste_auto_extensible.h"
 #include "records/numerotation.h"
 #include "platform/forms/selecteurs.h"
-#include "shell/module1.h"
+#include "partage/module1.h"
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGridLayout>

@@ -6,7 +6,7 @@
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/feuilles.h"
 #include "platform/forms/grille_donnees.h"
-#include "shell/module1.h"
+#include "partage/module1.h"
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPointer>

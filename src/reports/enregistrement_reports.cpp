@@ -3,10 +3,12 @@
 #include "platform/forms/feuilles.h"
 #include "reports/feuille_documents.h"
 #include "reports/feuille_traitements.h"
+#include "reports/impression_documents.h"
 
 void enregistrer_feuilles_reports() {
     forms::Feuilles::enregistrer(QString::fromUtf8(reports::FeuilleTraitements::Nom),
                                  [] { return new reports::FeuilleTraitements; });
     forms::Feuilles::enregistrer(QString::fromUtf8(reports::FeuilleDocuments::Nom),
                                  [] { return new reports::FeuilleDocuments; });
+    documents::enregistrer_commandes_eleve();
 }

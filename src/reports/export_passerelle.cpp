@@ -9,7 +9,7 @@
 #include "platform/forms/pointeur.h"
 #include "platform/forms/progression.h"
 #include "platform/texte/windows1252.h"
-#include "shell/module1.h"
+#include "partage/module1.h"
 
 #include <QDate>
 #include <QDir>

@@ -7,7 +7,7 @@
 #include "reports/elements_traitements.h"
 #include "reports/formule_selection.h"
 #include "reports/nom_fichier_sortie.h"
-#include "shell/module1.h"
+#include "partage/module1.h"
 
 #include <QComboBox>
 #include <QGridLayout>

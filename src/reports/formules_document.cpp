@@ -2,7 +2,7 @@
 
 #include "platform/db/dialecte.h"
 #include "platform/report/crystal_report.h"
-#include "shell/module1.h"
+#include "partage/module1.h"
 
 namespace documents {
 

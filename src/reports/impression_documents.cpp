@@ -1,4 +1,6 @@
 #include "reports/impression_documents.h"
+#include "platform/forms/commandes.h"
+#include "platform/forms/noms_feuilles.h"
 
 #include "platform/forms/controle_donnees.h"
 #include "platform/db/dialecte.h"
@@ -10,7 +12,7 @@
 #include "platform/forms/pointeur.h"
 #include "platform/report/crystal_report.h"
 #include "reports/feuille_documents.h"
-#include "shell/module1.h"
+#include "partage/module1.h"
 #include <QCheckBox>
 #include <QDate>
 #include <QLabel>
@@ -164,14 +166,13 @@ void imprimer_document_selectionne() {
         forms::Prefixe::Donnees);
 }
 
-void brancher_feuille_eleve(forms::Feuille& eleve) {
-    const auto brancher = [&eleve](const char* bouton, void (*commande)()) {
-        if (auto* b = eleve.findChild<QPushButton*>(QString::fromUtf8(bouton)))
-            QObject::connect(b, &QPushButton::clicked, &eleve, commande);
+void enregistrer_commandes_eleve() {
+    const auto definir = [](const char* bouton, void (*commande)()) {
+        forms::definir_commande(forms::commande_du_bouton(noms::eleve, QString::fromUtf8(bouton)), commande);
     };
-    brancher("Command3", imprimer_fiche_eleve);
-    brancher("Command6", modifier_document_selectionne);
-    brancher("documents_suite", imprimer_document_selectionne);
+    definir("Command3", imprimer_fiche_eleve);
+    definir("Command6", modifier_document_selectionne);
+    definir("documents_suite", imprimer_document_selectionne);
 }
 
 }  // namespace documents

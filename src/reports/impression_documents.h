@@ -25,7 +25,7 @@ void imprimer_document_selectionne();
 // and stamp. Binds the school window, and the family window when the pupil has a family.
 Valeurs valeurs_eleve();
 
-// Connects the pupil window's print buttons to the commands above.
-void brancher_feuille_eleve(forms::Feuille& eleve);
+// Registers the commands above as those of the pupil window's print buttons.
+void enregistrer_commandes_eleve();
 
 }  // namespace documents

@@ -1,5 +1,4 @@
 #include "shell/enregistrement_shell.h"
-#include "shell/commandes_externes.h"
 #include "shell/feuille_acces.h"
 #include "shell/feuille_chemin.h"
 #include "shell/feuille_choix_base.h"
@@ -8,8 +7,6 @@
 #include "shell/feuilles_simples.h"
 #include "shell/initialisation.h"
 #include "platform/forms/feuilles.h"
-#include "reports/export_passerelle.h"
-#include "reports/export_tableur.h"
 
 void enregistrer_feuilles_shell() {
     using forms::Feuilles;
@@ -21,8 +18,4 @@ void enregistrer_feuilles_shell() {
     Feuilles::enregistrer(QStringLiteral("feuille_accès"), [] { return new shell::FeuilleAcces; });
     Feuilles::enregistrer(QStringLiteral("feuille_chemin"), [] { return new shell::FeuilleChemin; });
     shell::initialisation::enregistrer_commandes();
-
-    // Menu commands whose work lives with the exports.
-    shell::definir_commande_menu(QStringLiteral("menuexploitationindex4"), &reports::exporter_donnees_excel);
-    shell::definir_commande_menu(QStringLiteral("menuutilitairesindex4"), &reports::exporter_passerelle);
 }

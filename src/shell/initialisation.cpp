@@ -2,7 +2,7 @@
 // questions, then one statement per table on the working database, outside any transaction
 // (tables emptied before a failure stay empty).
 #include "shell/initialisation.h"
-#include "shell/commandes_externes.h"
+#include "platform/forms/commandes.h"
 #include "shell/module1.h"
 #include "platform/db/base_donnees.h"
 #include "platform/forms/boites.h"
@@ -62,7 +62,7 @@ void initialiser(const Initialisation& i) {
 
 void enregistrer_commandes() {
     for (const Initialisation& i : initialisations)
-        definir_commande_menu(QString::fromUtf8(i.menu), [&i] { initialiser(i); });
+        forms::definir_commande(QString::fromUtf8(i.menu), [&i] { initialiser(i); });
 }
 
 }  // namespace shell::initialisation

@@ -1,6 +1,6 @@
 #include "shell/menus.h"
-#include "shell/commandes_externes.h"
-#include "shell/liants.h"
+#include "platform/forms/commandes.h"
+#include "partage/liants.h"
 #include "shell/mdiform1.h"
 #include "shell/module1.h"
 #include "shell/ouverture.h"
@@ -181,20 +181,7 @@ void executer(const QString& nom) {
         forms::pieger(*it);
         return;
     }
-    if (auto externe = commande_menu(nom)) forms::pieger(externe);
+    if (auto externe = forms::commande(nom)) forms::pieger(externe);
 }
 
 }  // namespace shell::menus
-
-namespace shell {
-namespace {
-QHash<QString, std::function<void()>>& externes() {
-    static QHash<QString, std::function<void()>> table;
-    return table;
-}
-}  // namespace
-void definir_commande_menu(const QString& menu, std::function<void()> commande) {
-    externes().insert(menu, std::move(commande));
-}
-std::function<void()> commande_menu(const QString& menu) { return externes().value(menu); }
-}  // namespace shell

@@ -1,4 +1,4 @@
-// The shared values and the switches of the working menus.
+// The switches of the working menus.
 #include "shell/module1.h"
 #include "shell/mdiform1.h"
 #include "shell/menus.h"
@@ -6,9 +6,6 @@
 #include <QMenu>
 
 namespace Module1 {
-
-QString chemin_base;
-QString chemin_programme;
 
 namespace {
 void regler_menus(bool actifs) {

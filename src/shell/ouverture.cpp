@@ -1,7 +1,7 @@
 // Opening the database selected in the chooser (after its access code), and closing it.
 #include "shell/ouverture.h"
 #include "shell/feuille_login.h"
-#include "shell/liants.h"
+#include "partage/liants.h"
 #include "shell/mdiform1.h"
 #include "shell/module1.h"
 #include "shell/options.h"
@@ -95,7 +95,7 @@ void ouvrir_base_donnees() {
         chemin_base = selection;
         // A file whose code cannot be read is not opened: its error box has been shown, and
         // going on would enable the menus on a file that is missing, or skip its code.
-        if (!shell::liants::lier(QStringLiteral("ouvrir_table_passe_choix"))) return;
+        if (!liants::lier(QStringLiteral("ouvrir_table_passe_choix"))) return;
 
         const QString actuel = f.controle<QLineEdit>(QStringLiteral("accès_actuel"))->text();
         if (!actuel.isEmpty()) {

@@ -2,7 +2,7 @@
 // The whole program started as the user starts it (splash dismissed, main window shown at
 // 1024 x 768 less a window manager's title bar), on a copy of the demonstration database.
 #include "commun/base_test.h"
-#include "shell/demarrage_interne.h"
+#include "programme/demarrage.h"
 #include "shell/mdiform1.h"
 #include "shell/menus.h"
 #include "shell/module1.h"
@@ -33,7 +33,7 @@ struct Programme {
         origine = QDir::currentPath();
         QDir::setCurrent(dossier.path());
         boites = &forms::installer_repondeur_scripte();
-        shell::preparer_demarrage();
+        programme::preparer_demarrage();
         forms::Feuille* accueil = forms::Feuilles::siChargee(QStringLiteral("feuille_accueil"));
         if (!accueil) return false;
         QTest::keyClick(accueil, Qt::Key_A);
@@ -57,7 +57,7 @@ struct Programme {
     }
 
     void arreter() {
-        shell::arreter_demarrage();
+        programme::arreter_demarrage();
         QDir::setCurrent(origine);
     }
 };

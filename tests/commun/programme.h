@@ -5,7 +5,7 @@
 #include "platform/db/base_donnees.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/feuilles.h"
-#include "shell/demarrage_interne.h"
+#include "programme/demarrage.h"
 #include "shell/mdiform1.h"
 #include "shell/module1.h"
 #include <QAction>
@@ -38,18 +38,18 @@ struct Programme {
         lancer();
     }
     ~Programme() {
-        shell::arreter_demarrage();
+        programme::arreter_demarrage();
         QDir::setCurrent(origine);
     }
     // Starts the program (again): the splash dismissed, the database of the options reopened.
     void lancer() {
         boites = &forms::installer_repondeur_scripte();
-        shell::preparer_demarrage();
+        programme::preparer_demarrage();
         QTest::keyClick(forms::Feuilles::siChargee(QStringLiteral("feuille_accueil")), Qt::Key_A);
         QVERIFY(QTest::qWaitFor([] { return shell::fenetre_principale()->isVisible(); }));
     }
     void relancer() {
-        shell::arreter_demarrage();
+        programme::arreter_demarrage();
         lancer();
     }
     // Is a database open (its working menus enabled)?

@@ -2,7 +2,7 @@
 // The program started in a folder with its chooser up, as a head teacher finds it, and the
 // gestures of the file buttons: selecting a file, clicking a button, picking a folder.
 #include "commun/base_test.h"
-#include "shell/demarrage_interne.h"
+#include "programme/demarrage.h"
 #include "shell/feuille_chemin.h"
 #include "shell/mdiform1.h"
 #include "shell/module1.h"
@@ -27,7 +27,7 @@ inline forms::ListeFichiers* liste() { return choix().controle<forms::ListeFichi
 
 // Starts the program in the current folder; the splash is dismissed by a key.
 inline bool demarrer() {
-    shell::preparer_demarrage();
+    programme::preparer_demarrage();
     forms::Feuille* accueil = forms::Feuilles::siChargee(QStringLiteral("feuille_accueil"));
     if (!accueil) return false;
     QTest::keyClick(accueil, Qt::Key_A);

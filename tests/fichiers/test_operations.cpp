@@ -43,7 +43,7 @@ class TestOperations : public QObject {
 
     // Opens `fichier` as the working database through the start-up option.
     void demarrer_sur(const QString& fichier) {
-        shell::arreter_demarrage();
+        programme::arreter_demarrage();
         QFile o(chemin("options.ini"));
         QVERIFY(o.open(QIODevice::WriteOnly));
         o.write("0\r\n0\r\n1\r\n0\r\n\"" + fichier.toUtf8() + "\"\r\n");
@@ -71,7 +71,7 @@ private slots:
         boites->effacer();
     }
     void cleanup() {
-        shell::arreter_demarrage();
+        programme::arreter_demarrage();
         QDir::setCurrent(origine);
         delete dossier;
     }

@@ -91,7 +91,7 @@ int enfant(int argc, char** argv) {
         std::fflush(stdout);
         if (uneFois) break;
     }
-    shell::arreter_demarrage();
+    programme::arreter_demarrage();
     return 0;
 }
 
@@ -124,7 +124,7 @@ private slots:
     void cleanup() {
         db::copie_sure::definir_sonde({});
         db::BaseDonnees::definirDelaiVerrou(5000);
-        shell::arreter_demarrage();
+        programme::arreter_demarrage();
         QDir::setCurrent(origine);
         delete dossier;
     }

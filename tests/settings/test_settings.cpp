@@ -6,7 +6,7 @@
 #include "platform/forms/twips.h"
 #include "platform/forms/fenetre_donnees.h"
 #include "platform/forms/selecteurs.h"
-#include "shell/liants.h"
+#include "partage/liants.h"
 #include <QHeaderView>
 #include <QToolButton>
 #include <QApplication>
@@ -591,7 +591,7 @@ private slots:
     void les_boutons_de_choix_viennent_de_la_table() {
         for (const selecteurs::Bouton& bt : selecteurs::boutons()) {
             QVERIFY2(selecteurs::chercher(bt.selecteur, bt.code), qPrintable(bt.appelant + " " + bt.nom));
-            QCOMPARE(shell::liants::feuille_du_liant(bt.liant), bt.selecteur);
+            QCOMPARE(liants::feuille_du_liant(bt.liant), bt.selecteur);
         }
         Base b;
         remplir_listes(b);

@@ -96,10 +96,10 @@ private slots:
 
     // The splash names the system the program runs on.
     void plateforme_de_l_accueil() {
-        shell::preparer_demarrage();
+        programme::preparer_demarrage();
         auto* plateforme = forms::Feuilles::charger(QStringLiteral("feuille_accueil")).controle<QLabel>(QStringLiteral("lblPlatform"));
         QCOMPARE(plateforme->text(), QSysInfo::prettyProductName());
-        shell::arreter_demarrage();
+        programme::arreter_demarrage();
     }
 
     // At start, a store that names no tool takes the first one found on the PATH.

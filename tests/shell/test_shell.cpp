@@ -3,8 +3,8 @@
 // of the real blank template.
 #include "commun/base_test.h"
 #include "commun/programme.h"
-#include "shell/demarrage_interne.h"
-#include "shell/liants.h"
+#include "programme/demarrage.h"
+#include "partage/liants.h"
 #include "shell/mdiform1.h"
 #include "shell/module1.h"
 #include "shell/options.h"
@@ -90,7 +90,7 @@ class TestShell : public QObject {
 
     // Starts the program in the temporary folder and dismisses the splash.
     void demarrer(bool parClic = false) {
-        shell::preparer_demarrage();
+        programme::preparer_demarrage();
         forms::Feuille* accueil = Feuilles::siChargee(QStringLiteral("feuille_accueil"));
         QVERIFY(accueil && accueil->isVisible());
         if (parClic)
@@ -133,7 +133,7 @@ private slots:
     }
 
     void cleanup() {
-        shell::arreter_demarrage();
+        programme::arreter_demarrage();
         QDir::setCurrent(origine);
         delete dossier;
     }
@@ -292,7 +292,7 @@ private slots:
         QCOMPARE(boites->vues.size(), 1);
         QVERIFY(boites->vues[0].texte.startsWith("Le gestionnaire d'erreurs des données a rencontré l'erreur : 13\n\n"));
         QVERIFY(choix_affiche());
-        shell::arreter_demarrage();
+        programme::arreter_demarrage();
 
         QVERIFY(QFile::remove(options()));
         QVERIFY(::mkfifo(QFile::encodeName(options()).constData(), 0644) == 0);
@@ -302,7 +302,7 @@ private slots:
         QVERIFY2(boites->vues[0].texte.contains("n'est pas un fichier ordinaire"), qPrintable(boites->vues[0].texte));
         QCOMPARE(boites->vues[0].style, forms::styles::Avertissement);
         QVERIFY(choix_affiche());
-        shell::arreter_demarrage();
+        programme::arreter_demarrage();
 
         QVERIFY(QFile::remove(options()));
         const QString tube = dossier->filePath("tube.mdb");
@@ -480,7 +480,7 @@ private slots:
         cliquer_ouvrir();
         QTRY_COMPARE(boites->derniere().texte, refus);
         QCOMPARE(Module1::chemin_base, QString());
-        QVERIFY(!shell::liants::lier("ouvrir_table_villes"));
+        QVERIFY(!liants::lier("ouvrir_table_villes"));
         for (const QString& m : travail) QVERIFY2(!menu_actif(m), qPrintable(m));
     }
 
@@ -822,7 +822,7 @@ private slots:
 
     void liants_sans_base() {
         Module1::chemin_base.clear();
-        shell::preparer_demarrage();
+        programme::preparer_demarrage();
         // A skipping binder says nothing and loads its window without showing it.
         if (Feuilles::estEnregistree("feuille_villes")) {
             Module1::ouvrir_table_villes();
@@ -843,7 +843,7 @@ private slots:
     }
 
     void arbre_des_menus() {
-        shell::preparer_demarrage();
+        programme::preparer_demarrage();
         // Meanwhile the splash blinks: blue on pale yellow, then the reverse.
         auto* invite = Feuilles::charger("feuille_accueil").controle<QLabel>("Label1");
         QCOMPARE(invite->palette().color(QPalette::Window), QColor(255, 255, 128));

@@ -1,8 +1,8 @@
 // Every binder points one window's data control at the working database and one query, and
 // refreshes it. They differ only by the row of the table below.
-#include "shell/liants.h"
+#include "partage/liants.h"
 #include "platform/db/erreurs_moteur.h"
-#include "shell/module1.h"
+#include "partage/module1.h"
 #include "platform/forms/controle_donnees.h"
 #include "platform/erreur.h"
 #include "platform/db/erreurs_moteur.h"
@@ -13,7 +13,7 @@
 #include <functional>
 #include <vector>
 
-namespace shell::liants {
+namespace liants {
 namespace {
 
 enum class SurErreur { Boite, Passer };
@@ -169,10 +169,10 @@ QString feuille_du_liant(const QString& liant) {
 bool lier(const QString& nom) { return executer(nom, Mode::Liant); }
 void lier_ou_lever(const QString& nom) { executer(nom, Mode::Commande); }
 
-}  // namespace shell::liants
+}  // namespace liants
 
 namespace Module1 {
-void ouvrir_table(const QString& liant) { shell::liants::lier(liant); }
+void ouvrir_table(const QString& liant) { liants::lier(liant); }
 void ouvrir_table_passe_acces() { ouvrir_table(QStringLiteral("ouvrir_table_passe_acces")); }
 void ouvrir_table_passe_choix() { ouvrir_table(QStringLiteral("ouvrir_table_passe_choix")); }
 void ouvrir_table_adresses() { ouvrir_table(QStringLiteral("ouvrir_table_adresses")); }

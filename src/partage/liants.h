@@ -2,7 +2,7 @@
 // The table binders: one mechanism over the table of the 23 binders of the shared module.
 #include <QString>
 
-namespace shell::liants {
+namespace liants {
 
 // Runs the binder of that name. Returns true when the data control ended with an open
 // result set. A binder whose window is not registered does nothing and returns false;
@@ -18,4 +18,4 @@ void lier_ou_lever(const QString& liant);
 // The window a binder addresses ("feuille_villes"), "" for an unknown binder.
 QString feuille_du_liant(const QString& liant);
 
-}  // namespace shell::liants
+}  // namespace liants

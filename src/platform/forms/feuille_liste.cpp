@@ -1,4 +1,4 @@
-#include "settings/feuille_liste.h"
+#include "platform/forms/feuille_liste.h"
 #include "platform/forms/controle_donnees.h"
 #include "platform/forms/grille_donnees.h"
 #include <QApplication>

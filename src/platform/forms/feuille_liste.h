@@ -1,0 +1,39 @@
+#pragma once
+// A reference list's window: the whole table in a grid, edited in place, and a picker for
+// the fields that take their values from the list.
+#include "platform/forms/fenetre_donnees.h"
+#include "platform/forms/grille_donnees.h"
+#include <QString>
+#include <QVector>
+
+namespace listes {
+
+enum class Fond { Blanc, CouleurFenetre };
+
+// What a list window shows: the settings' thirteen reference lists and the family picker
+// are each one of these.
+struct DescriptionListe {
+    QString fenetre;   // window name
+    QString legende;   // window caption
+    QString table;
+    QString liant;     // the table's binder (Module1::ouvrir_table)
+    QVector<forms::ColonneGrille> colonnes;
+    Fond fond = Fond::Blanc;
+    bool relais = true;  // a double-click on a row accepts, as "Accepter" does
+};
+
+}  // namespace listes
+
+namespace reglages {
+
+class FeuilleListe : public FenetreDonnees {
+    Q_OBJECT
+public:
+    explicit FeuilleListe(const listes::DescriptionListe& description);
+    const listes::DescriptionListe& description() const { return description_; }
+
+private:
+    listes::DescriptionListe description_;
+};
+
+}  // namespace reglages
