@@ -1,8 +1,8 @@
 // Carnelis: the school register. Start-up goes through the splash window (programme/demarrage.cpp).
+#include "platform/forms/application.h"
 #include "programme/demarrage.h"
-#include <QApplication>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    forms::Application app(argc, argv);
     return demarrer_programme(app);
 }

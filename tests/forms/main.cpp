@@ -2,11 +2,12 @@
 // "test_forms TestGrille [options]" runs one suite only.
 #include "suites.h"
 
-#include <QApplication>
+#include "platform/forms/application.h"
+
 #include <QtTest>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    forms::Application app(argc, argv);
     const QString seule = argc > 1 && argv[1][0] != '-' ? QString::fromLocal8Bit(argv[1]) : QString();
     QStringList arguments = app.arguments();
     if (!seule.isEmpty() && seule.startsWith("Test")) arguments.removeAt(1);

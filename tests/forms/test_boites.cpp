@@ -1,14 +1,17 @@
 // Message and input boxes, the error boxes of the conventions, and the mouse pointer.
 #include "platform/forms/controle_donnees.h"
 #include "platform/db/erreurs_moteur.h"
+#include "platform/forms/application.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/pointeur.h"
+#include "platform/forms/reactions.h"
 
 #include <QAbstractButton>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
@@ -172,6 +175,49 @@ private slots:
         boite_erreur_donnees(3021);
         QCOMPARE(r.derniere().texte, "Data error event hit err:" + db::texte_erreur(3021));
         QCOMPARE(r.derniere().style, styles::OKSeul);
+    }
+
+    // A failing reaction to a real signal is told in the general error box, whatever it throws, and
+    // the program goes on: the same button reacts again (clicked from code, where no event loop
+    // stands between the signal and the caller). What no reaction caught (an event's own handler,
+    // a slot connected without the helper and run later) is caught by the application.
+    void reactions_qui_echouent() {
+        RepondeurScripte& r = installer_repondeur_scripte();
+        QWidget fenetre;
+        auto* b = new QPushButton("Valider", &fenetre);
+        int essais = 0;
+        std::function<void()> corps;
+        relier(b, &QPushButton::clicked, &fenetre, [&] {
+            ++essais;
+            corps();
+        });
+        corps = [] { throw std::out_of_range("indice 7 hors limites"); };
+        b->click();
+        QCOMPARE(r.vues.size(), 1);
+        QCOMPARE(r.derniere().texte, QString("Le logiciel a rencontré l'erreur : 5\n\nindice 7 hors limites"));
+        QCOMPARE(r.derniere().style, styles::Avertissement);
+        QCOMPARE(r.derniere().titre, QString("Carnelis v2"));
+        corps = [] { throw Erreur(3021, "Aucun enregistrement en cours."); };
+        b->click();
+        QCOMPARE(r.derniere().texte,
+                 QString("Le logiciel a rencontré l'erreur : 3021\n\nAucun enregistrement en cours."));
+        corps = [] {};
+        b->click();
+        QCOMPARE(essais, 3);
+        QCOMPARE(r.vues.size(), 2);
+
+        QVERIFY(dynamic_cast<forms::Application*>(qApp));
+        struct Fragile : QObject {
+            bool event(QEvent* e) override {
+                if (e->type() == QEvent::User) throw Erreur(3022, "Doublon.");
+                return QObject::event(e);
+            }
+        } fragile;
+        QCoreApplication::postEvent(&fragile, new QEvent(QEvent::User));
+        QTimer::singleShot(0, &fragile, [] { throw std::runtime_error("panne"); });
+        QTRY_COMPARE(r.vues.size(), 4);
+        QCOMPARE(r.vues[2].texte, QString("Le logiciel a rencontré l'erreur : 3022\n\nDoublon."));
+        QCOMPARE(r.vues[3].texte, QString("Le logiciel a rencontré l'erreur : 5\n\npanne"));
     }
 
     void erreurs_des_controles_de_donnees() {

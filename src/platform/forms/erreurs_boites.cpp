@@ -26,10 +26,9 @@ void boite_erreur(int numero, const QString& texte, Prefixe p) {
     definir_pointeur_souris(PointeurDefaut);
 }
 
-bool pieger(const std::function<void()>& corps, Prefixe p) {
+void signaler_echec(Prefixe p) {
     try {
-        corps();
-        return true;
+        throw;
     } catch (const OperationAbandonnee&) {
         // The user chose to stay where he was: nothing to tell.
     } catch (const Erreur& e) {
@@ -37,8 +36,16 @@ bool pieger(const std::function<void()>& corps, Prefixe p) {
     } catch (const std::exception& e) {
         boite_erreur(erreurs_execution::AppelIncorrect, QString::fromUtf8(e.what()), p);
     } catch (...) {
-        // Nothing may escape into Qt's event loop: that would end the program.
         boite_erreur(erreurs_execution::AppelIncorrect, db::texte_erreur(erreurs_execution::AppelIncorrect), p);
+    }
+}
+
+bool pieger(const std::function<void()>& corps, Prefixe p) {
+    try {
+        corps();
+        return true;
+    } catch (...) {
+        signaler_echec(p);
     }
     return false;
 }

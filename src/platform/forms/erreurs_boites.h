@@ -21,6 +21,8 @@ void boite_erreur(int numero, const QString& texte, Prefixe p = Prefixe::Logicie
 // prefix and the handler ends; an operation the user stopped (OperationAbandonnee) ends it
 // without a word. Returns false when the body did not run to its end.
 bool pieger(const std::function<void()>& corps, Prefixe p = Prefixe::Logiciel);
+// The same report of the exception being handled, called from inside a catch block.
+void signaler_echec(Prefixe p = Prefixe::Logiciel);
 // Runs a step and passes over any failure silently; returns false when it failed.
 bool ignorer_erreur(const std::function<void()>& etape);
 
