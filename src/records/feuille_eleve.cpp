@@ -9,6 +9,8 @@
 #include "platform/forms/controle_donnees.h"
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/boites.h"
+#include "platform/forms/clignotement.h"
+#include "platform/forms/formulaire.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/feuilles.h"
 #include "platform/forms/noms_feuilles.h"
@@ -32,7 +34,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 using forms::u;
@@ -51,13 +52,6 @@ QPushButton* creer_bouton(const QString& nom, QWidget* parent) {
     if (b) p->setToolTip(u(b->infobulle));
     p->setAutoDefault(false);
     return p;
-}
-
-// A one-line box as wide as its longest expected content: the limit, at most about 34
-// characters, or a date.
-int largeur_zone(const QFontMetrics& fm, int max) {
-    const int caracteres = max > 0 ? std::clamp(max, 4, 34) : 11;
-    return fm.averageCharWidth() * caracteres + 14;
 }
 
 // A number read at the end of a name: "Label7" gives 7.
@@ -97,72 +91,25 @@ QGridLayout* FeuilleEleve::grilleDe(int onglet, const QString& cadre, QWidget* p
     return g;
 }
 
-QWidget* FeuilleEleve::creerChamp(const Champ& c, QWidget* parent) {
-    const QString nom = u(c.controle), champ = u(c.champ);
-    QWidget* w = nullptr;
-    switch (c.genre) {
-    case Genre::Ligne:
-    case Genre::Verrouille:
-    case Genre::Cachee: {
-        auto* z = new QLineEdit(parent);
-        z->setObjectName(nom);
-        datPrimaryRS()->lier(z, champ, c.max);
-        z->setReadOnly(c.genre == Genre::Verrouille);
-        z->setFixedWidth(largeur_zone(z->fontMetrics(), c.max));
-        if (c.genre == Genre::Cachee) z->hide();
-        w = z;
-        break;
-    }
-    case Genre::Multiligne: {
-        auto* z = new QPlainTextEdit(parent);
-        z->setObjectName(nom);
-        z->setFixedHeight(z->fontMetrics().lineSpacing() * 4 + 12);
-        datPrimaryRS()->lier(z, champ, c.max);
-        w = z;
-        break;
-    }
-    case Genre::Case: {
-        auto* k = new QCheckBox(Aine, parent);
-        k->setObjectName(nom);
-        // The caption blinks: the box keeps the size of its caption shown, so that nothing
-        // around it moves when the caption is blank (an empty box is shorter).
-        k->setMinimumSize(k->sizeHint());
-        datPrimaryRS()->lier(k, champ);
-        check2_ = k;
-        w = k;
-        break;
-    }
-    }
-    if (*c.infobulle) w->setToolTip(u(c.infobulle));
-    return w;
-}
-
-QWidget* FeuilleEleve::creerLibelle(const Champ& c, QWidget* parent) {
-    const QString libelle = u(c.libelle);
-    if (libelle.isEmpty()) return nullptr;
-    if (bouton(libelle)) return creer_bouton(libelle, parent);
-    auto* l = new QLabel(parent);
-    if (libelle.startsWith(QStringLiteral("lblLabels("))) {
-        // A configurable field's caption, from the one record of `paramètres`.
-        const int k = numero_final(u(c.controle));
-        l->setObjectName(libelle);
-        l->setText(QStringLiteral("champ paramétable %1").arg(k));
-        data1_->lier(l, QStringLiteral("intitulé_champ_paramétrable%1").arg(k));
+// The configurable fields' captions and tooltips, from the one record of `paramètres`.
+void FeuilleEleve::lierLibellesParametrables(const forms::Formulaire& formulaire) {
+    for (const forms::Champ& c : champs()) {
+        if (!c.nomVoisin.startsWith(QStringLiteral("lblLabels("))) continue;
+        auto* libelle = static_cast<QLabel*>(formulaire.voisin(c.controle));
+        const int k = numero_final(c.controle);
+        data1_->lier(libelle, QStringLiteral("intitulé_champ_paramétrable%1").arg(k));
         // Its tooltip label: hidden, its text becomes the field's tooltip.
-        auto* bulle = new QLabel(QStringLiteral("infobulle"), parent);
-        bulle->setObjectName(QStringLiteral("Label%1").arg(k + 1));
+        auto* bulle = forms::etiquette(libelle->parentWidget(), QStringLiteral("Label%1").arg(k + 1),
+                                       QStringLiteral("infobulle"));
         bulle->hide();
-        const QString controle = u(c.controle);
+        QWidget* zone = formulaire.controle(c.controle);
         data1_->lier(bulle, QStringLiteral("infobulle_champ_paramétrable%1").arg(k),
-                     [this, bulle, controle](const QVariant& v) {
+                     [bulle, zone](const QVariant& v) {
                          bulle->setText(v.toString());
-                         if (auto* champ = findChild<QWidget*>(controle)) champ->setToolTip(v.toString());
+                         zone->setToolTip(v.toString());
                      },
                      {});
-    } else {
-        l->setText(libelle);
     }
-    return l;
 }
 
 void FeuilleEleve::construire() {
@@ -187,7 +134,7 @@ void FeuilleEleve::construire() {
     onglets_ = new QTabWidget(this);
     onglets_->setObjectName(QStringLiteral("SSTab1"));
     QVector<QWidget*> pages;
-    for (const QString& legende : onglets()) {
+    for (const QString& legende : eleve::onglets()) {
         auto* page = new QWidget;
         auto* dp = new QVBoxLayout(page);
         dp->setContentsMargins(10, 10, 10, 10);
@@ -217,39 +164,38 @@ void FeuilleEleve::construire() {
     auto* command16 = creer_bouton(QStringLiteral("Command16"), pages[3]);
     pages[3]->layout()->addWidget(command16);
 
-    for (const Champ& c : champs()) {
-        QWidget* parent = c.onglet == Haut ? porteurHaut : (c.onglet == 0 ? identite : pages[c.onglet]);
-        if (c.onglet == Haut && !grilles_.contains(QString::number(Haut) + '/' + u(c.cadre))) {
-            // The frames above the tabs stand side by side.
+    // The frames above the tabs stand side by side, the pupil's own above the family's.
+    const auto grilleDuChamp = [&](const forms::Champ& c) {
+        const QString cle = QString::number(c.onglet) + '/' + c.cadre;
+        if (c.onglet == forms::AuDessusDesOnglets && !grilles_.contains(cle)) {
             auto* boite = new QGroupBox(porteurHaut);
-            boite->setObjectName(u(c.cadre));
-            if (u(c.cadre) == QLatin1String("Frame1")) dispositionHaut->addWidget(boite);
+            boite->setObjectName(c.cadre);
+            if (c.cadre == QLatin1String("Frame1")) dispositionHaut->addWidget(boite);
             else rangeeFamille->addWidget(boite);
             auto* g = new QGridLayout(boite);
             g->setHorizontalSpacing(8);
-            grilles_.insert(QString::number(Haut) + '/' + u(c.cadre), g);
+            grilles_.insert(cle, g);
         }
-        QGridLayout* g = grilleDe(c.onglet, u(c.cadre), parent);
-        QWidget* porteur = g->parentWidget();
-        QWidget* libelle = creerLibelle(c, porteur);
-        QWidget* champ = creerChamp(c, porteur);
-        if (c.genre == Genre::Cachee) continue;
-        const int col = 2 * c.colonne;
-        if (libelle) {
-            g->addWidget(libelle, c.ligne, col, c.genre == Genre::Multiligne ? Qt::AlignTop : Qt::AlignVCenter);
-            ordre_ << libelle;
-        }
-        if (c.genre == Genre::Multiligne)
-            g->addWidget(champ, c.ligne, col + 1, 1, -1);
-        else
-            g->addWidget(champ, c.ligne, col + 1, Qt::AlignLeft);
-        ordre_ << champ;
-        if (c.onglet >= 0 && c.genre != Genre::Case) suivi_.append({champ, c.onglet});
-        if (u(c.controle) == QStringLiteral("référence_famille")) {
-            auto* parents = creer_bouton(QStringLiteral("Command4"), porteur);
-            g->addWidget(parents, c.ligne, col + 2);
-            ordre_ << parents;
-        }
+        QWidget* parent = c.onglet == forms::AuDessusDesOnglets ? porteurHaut : (c.onglet == 0 ? identite : pages[c.onglet]);
+        return grilleDe(c.onglet, c.cadre, parent);
+    };
+    forms::Mise mise;
+    mise.largeurSelonLongueur = true;
+    mise.lignesMultiligne = 4;
+    mise.alignementVoisin = Qt::AlignVCenter;
+    forms::Formulaire formulaire(datPrimaryRS(), grilleDuChamp, mise);
+    formulaire.construire(champs());
+    ordre_ = formulaire.ordre();
+    suivi_ = formulaire.suiviOnglets();
+    check2_ = static_cast<QCheckBox*>(formulaire.controle(QStringLiteral("Check2")));
+    lierLibellesParametrables(formulaire);
+    {
+        // "Parents" beside the family reference.
+        QWidget* reference = formulaire.controle(QStringLiteral("référence_famille"));
+        const forms::Champ* c = champ(reference->objectName());
+        auto* parents = creer_bouton(QStringLiteral("Command4"), reference->parentWidget());
+        grilles_.value(QString::number(c->onglet) + '/' + c->cadre)->addWidget(parents, c->ligne, c->colonne + 2);
+        ordre_.insert(ordre_.indexOf(reference) + 1, parents);
     }
     // Room to grow on the right and below, so that the fields keep their size.
     for (QGridLayout* g : std::as_const(grilles_)) {
@@ -328,11 +274,7 @@ void FeuilleEleve::construire() {
     for (const char* nom : {"matricule", "nom_enfant", "prénom_enfant"}) zone(u(nom))->installEventFilter(this);
     listes_auto::installer(*this);
 
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setInterval(500);
-    connect(timer1_, &QTimer::timeout, this, &FeuilleEleve::Timer1_Timer);
-    timer1_->start();
+    forms::clignoter(check2_, Aine, this);
 
     brancherBoutons();
     connect(combo1_, &QComboBox::activated, this, [this] { Combo1_Click(); });
@@ -484,8 +426,6 @@ void FeuilleEleve::matricule_LostFocus() {
         }
     });
 }
-
-void FeuilleEleve::Timer1_Timer() { check2_->setText(check2_->text() == Aine ? QString() : Aine); }
 
 void FeuilleEleve::Command15_Click() {
     zone(QStringLiteral("date_inscription"))->setText(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));

@@ -12,10 +12,10 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QTabWidget;
-class QTimer;
 class QGridLayout;
 
 namespace db { class ControleDonnees; }
+namespace forms { class Formulaire; }
 
 namespace eleve {
 
@@ -37,7 +37,6 @@ public:
     void rechercher(const Recherche& r);
     void date_naissance_Change();
     void matricule_LostFocus();
-    void Timer1_Timer();
     void Command15_Click();
     void Command14_Click();
     void Command4_Click();
@@ -61,8 +60,7 @@ protected:
 
 private:
     void construire();
-    QWidget* creerChamp(const Champ& c, QWidget* parent);
-    QWidget* creerLibelle(const Champ& c, QWidget* parent);
+    void lierLibellesParametrables(const forms::Formulaire& formulaire);
     QWidget* pageOnglet(int onglet);
     QGridLayout* grilleDe(int onglet, const QString& cadre, QWidget* parent);
     void brancherBoutons();
@@ -73,7 +71,6 @@ private:
     QLabel* label12_ = nullptr;
     QCheckBox* check2_ = nullptr;
     QLabel* photo_ = nullptr;
-    QTimer* timer1_ = nullptr;
     db::ControleDonnees* data1_ = nullptr;
     db::ControleDonnees* data2_ = nullptr;
     QVector<QWidget*> ordre_;  // the keyboard's order

@@ -4,6 +4,8 @@
 #include "platform/db/dialecte.h"
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/boites.h"
+#include "platform/forms/clignotement.h"
+#include "platform/forms/formulaire.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/feuilles.h"
 #include "platform/forms/noms_feuilles.h"
@@ -28,7 +30,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 using forms::bouton;
@@ -60,30 +61,25 @@ FeuilleFamille::FeuilleFamille() : reglages::FenetreDonnees(QString::fromUtf8(No
     datPrimaryRS()->setRecordSource(sourceAlphabetique());
     construire();
     listes_auto::installer(*this);
-
-    clignotement_ = new QTimer(this);
-    clignotement_->setObjectName(QStringLiteral("Timer1"));
-    clignotement_->setInterval(500);
-    connect(clignotement_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
-    clignotement_->start();
 }
 
 void FeuilleFamille::construire() {
     auto* disposition = new QVBoxLayout(this);
 
+    QHash<QString, QGridLayout*> grilles;
+    QVector<QGridLayout*> grillesPage;
+    forms::Formulaire formulaire(datPrimaryRS(), [&](const forms::Champ& c) {
+        return c.cadre.isEmpty() ? grillesPage[c.onglet] : grilles.value(c.cadre);
+    });
+
     // Above the tabs: the reference and its search, the sort box, the children, the sheet.
     auto* haut = new QHBoxLayout;
-    const Champ& reference = champs().first();
-    auto* chercherReference =
-        bouton(this, reference.bouton, reference.libelle,
-               QStringLiteral("Cliquez ici pour accéder à une fiche précise directement à partir d'une référence famille"));
-    connect(chercherReference, &QPushButton::clicked, this, [this] { rechercherReference(); });
-    auto* text13 = new QLineEdit(this);
-    text13->setObjectName(reference.zone);
-    text13->setToolTip(reference.infobulle);
+    const forms::Champ& reference = champs().first();
+    QWidget* text13 = formulaire.creer(reference, this);
     text13->setFixedWidth(forms::pixels(1500));
-    datPrimaryRS()->lier(text13, reference.champ, reference.longueurMax);
     text13->installEventFilter(this);
+    QWidget* chercherReference = formulaire.voisin(reference.controle);
+    connect(static_cast<QPushButton*>(chercherReference), &QPushButton::clicked, this, [this] { rechercherReference(); });
     haut->addWidget(chercherReference);
     haut->addWidget(text13);
     haut->addSpacing(12);
@@ -111,9 +107,7 @@ void FeuilleFamille::construire() {
     disposition->addWidget(onglets_, 1);
 
     // One page per tab; on each, the boxes that stand directly on it, then its frames.
-    QHash<QString, QGridLayout*> grilles;
     QVector<QVBoxLayout*> pages;
-    QVector<QGridLayout*> grillesPage;
     for (const QString& legende : onglets()) {
         auto* page = new QWidget;
         auto* vertical = new QVBoxLayout(page);
@@ -135,70 +129,22 @@ void FeuilleFamille::construire() {
     }
     for (QVBoxLayout* v : pages) v->addStretch();
 
-    QHash<QGridLayout*, QVector<int>> lignes;  // the next free row of each column
-    QVector<QPair<QWidget*, int>> suivi;
-    for (const Champ& c : champs()) {
-        if (c.onglet == AuDessusDesOnglets) continue;
-        QGridLayout* grille = c.cadre.isEmpty() ? grillesPage[c.onglet] : grilles.value(c.cadre);
-        QWidget* parent = grille->parentWidget() ? grille->parentWidget() : onglets_->widget(c.onglet);
-        QWidget* voisin = nullptr;
-        switch (c.voisin) {
-        case Voisin::Libelle:
-            voisin = new QLabel(c.libelle, parent);
-            break;
-        case Voisin::Choix:
-            voisin = bouton(parent, c.bouton, c.libelle, selecteurs::infobulle_choix());
-            break;
-        case Voisin::Recherche: {
-            auto* b = bouton(parent, c.bouton, c.libelle, InfobulleNom);
-            connect(b, &QPushButton::clicked, this, [this, b] {
-                if (b->objectName() == QLatin1String("Command23")) rechercherResponsable();
-                else rechercherConjoint();
-            });
-            voisin = b;
-            break;
-        }
-        }
-        QWidget* zone = nullptr;
-        int hauteur = 1;
-        if (multiligne(c)) {
-            auto* texte = new QPlainTextEdit(parent);
-            texte->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-            texte->setTabChangesFocus(true);
-            datPrimaryRS()->lier(texte, c.champ);
-            zone = texte;
-            hauteur = 2;
-        } else {
-            auto* ligne = new QLineEdit(parent);
-            datPrimaryRS()->lier(ligne, c.champ, c.longueurMax);
-            zone = ligne;
-        }
-        zone->setObjectName(c.zone);
-        if (!c.infobulle.isEmpty()) zone->setToolTip(c.infobulle);
-        if (c.tourneOnglet) suivi.append({zone, c.onglet});
-
-        auto& libres = lignes[grille];
-        if (libres.isEmpty()) libres = {0, 0};
-        const int colonne = c.cadre.isEmpty() ? 0 : c.colonne * 3;
-        int& ligne = libres[c.cadre.isEmpty() ? 0 : c.colonne];
-        grille->addWidget(voisin, ligne, colonne, hauteur == 1 ? Qt::Alignment() : Qt::AlignTop);
-        if (c.cadre.isEmpty())
-            grille->addWidget(zone, ligne, colonne + 1, hauteur, 4);
-        else
-            grille->addWidget(zone, ligne, colonne + 1, hauteur, 1);
-        ligne += hauteur;
-        if (c.zone == QStringLiteral("communication_données")) {
-            consentement_ = qobject_cast<QPushButton*>(voisin);
-            // The blinking caption must not make the button jump in size.
-            consentement_->setMinimumSize(consentement_->sizeHint());
-            zone->setMaximumWidth(forms::pixels(1500));
-            grille->setColumnStretch(5, 1);
-        }
-        if (c.zone == QStringLiteral("nom_responsable_légal") || c.zone == QLatin1String("nom_conjoint"))
-            zone->installEventFilter(this);
-    }
-    forms::onglet_suit_focus(onglets_, suivi);
+    formulaire.construire(champs().mid(1));
+    forms::onglet_suit_focus(onglets_, formulaire.suiviOnglets());
     selecteurs::brancher(*this);
+    connect(controle<QPushButton>(QStringLiteral("Command23")), &QPushButton::clicked, this,
+            [this] { rechercherResponsable(); });
+    connect(controle<QPushButton>(QStringLiteral("Command22")), &QPushButton::clicked, this,
+            [this] { rechercherConjoint(); });
+    for (const char* nom : {"nom_responsable_légal", "nom_conjoint"}) formulaire.controle(forms::u(nom))->installEventFilter(this);
+    {
+        // The consent's caption blinks; its box is kept short.
+        const QString nom = QStringLiteral("communication_données");
+        consentement_ = static_cast<QPushButton*>(formulaire.voisin(nom));
+        forms::clignoter(consentement_, LegendeConsentementClignotante, this);
+        formulaire.controle(nom)->setMaximumWidth(forms::pixels(1500));
+        grillesPage[champ(nom)->onglet]->setColumnStretch(5, 1);
+    }
 
     // Parent 2's address copied from Parent 1's, below Parent 2's address.
     QGridLayout* parent2 = grilles.value(QStringLiteral("Frame2"));
@@ -207,7 +153,7 @@ void FeuilleFamille::construire() {
                          QStringLiteral("Cliquez pour accepter automatiquement l'adresse du parent 1 en tant "
                                         "qu'adresse du Parent 2"));
     connect(copie, &QPushButton::clicked, this, [this] { Command16_Click(); });
-    parent2->addWidget(copie, lignes[parent2][1], 3, 1, 2);
+    parent2->addWidget(copie, champ(QStringLiteral("Text9"))->ligne + 1, 3, 1, 2);
     QWidget::setTabOrder(controle<QWidget>(QStringLiteral("Text9")), copie);
 
     // At 1024 x 768, placed 1500 twips up and 1000 left of the centre, the whole frame shows.
@@ -332,11 +278,6 @@ void FeuilleFamille::rechercher(const QString& invite, const QString& champ, boo
                      db::dialecte::entre_apostrophes(db::dialecte::motif_tape(debutSeulement ? reponse + QLatin1Char('*') : reponse)));
         if (rs.NoMatch()) forms::boite_message(Introuvable, forms::styles::Information);
     });
-}
-
-void FeuilleFamille::Timer1_Timer() {
-    consentement_->setText(consentement_->text() == LegendeConsentementClignotante ? QString()
-                                                                                    : LegendeConsentementClignotante);
 }
 
 void FeuilleFamille::Command16_Click() {

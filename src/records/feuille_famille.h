@@ -9,7 +9,6 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
-class QTimer;
 
 namespace famille {
 
@@ -39,7 +38,6 @@ public:
     void rechercherReference();   // Command1, double click on Text13
     void rechercherResponsable(); // Command23, double click on nom_responsable_légal
     void rechercherConjoint();    // Command22, double click on nom_conjoint
-    void Timer1_Timer();
     void Command16_Click();       // Parent 2's address copied from Parent 1's
     void Command3_Click();        // the family sheet
     void Command4_Click();        // the family's children
@@ -63,7 +61,6 @@ private:
     int indexTri_ = 0;
     QTabWidget* onglets_ = nullptr;
     QPushButton* consentement_ = nullptr;
-    QTimer* clignotement_ = nullptr;
 };
 
 }  // namespace famille

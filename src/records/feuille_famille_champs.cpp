@@ -1,5 +1,7 @@
 #include "records/feuille_famille_champs.h"
 #include "platform/forms/controles_simples.h"
+#include "platform/forms/selecteurs.h"
+#include <QHash>
 #include <QStringList>
 
 using forms::u;
@@ -9,24 +11,68 @@ namespace famille {
 namespace {
 
 constexpr bool oui = true, non = false;
-constexpr int haut = AuDessusDesOnglets;
+constexpr int haut = forms::AuDessusDesOnglets;
+
+// A box of the frame's left (0) or right (1) column; its row is given by champs(). The box
+// without a limit is the multi-line one, two rows high; a box straight on its tab spans it.
+forms::Champ boite(const char* zone, const char* champ, int max, int onglet, bool tourne, const char* infobulle,
+                   forms::Voisin voisin, const char* bouton, const char* legende, const char* infobulleBouton,
+                   const char* cadre, int colonne) {
+    forms::Champ c;
+    c.controle = u(zone);
+    c.champ = u(champ);
+    c.longueur = max;
+    c.onglet = onglet;
+    c.cadre = u(cadre);
+    c.colonne = 3 * colonne;
+    c.voisin = voisin;
+    c.nomVoisin = u(bouton);
+    c.texteVoisin = u(legende);
+    c.infobulleVoisin = u(infobulleBouton);
+    c.genre = max == 0 ? forms::Genre::Multiligne : forms::Genre::Ligne;
+    if (max == 0) c.hauteur = 2;
+    if (c.cadre.isEmpty()) c.largeur = 4;
+    c.infobulle = u(infobulle);
+    c.tourneOnglet = tourne;
+    return c;
+}
+
+const char* const InfobulleNom =
+    "Cliquez ici pour accéder à une fiche précise directement à partir d'un nom (ou d'une partie de nom avec "
+    "utilisation de ? et *)";
+const char* const InfobulleReference =
+    "Cliquez ici pour accéder à une fiche précise directement à partir d'une référence famille";
 
 // A box with a label.
-Champ l(const char* zone, const char* champ, int max, int onglet, bool tourne, const char* infobulle,
-        const char* libelle, const char* cadre, int colonne) {
-    return {u(zone), u(champ), max, onglet, tourne, u(infobulle), Voisin::Libelle, {}, u(libelle), u(cadre), colonne};
+forms::Champ l(const char* zone, const char* champ, int max, int onglet, bool tourne, const char* infobulle,
+               const char* libelle, const char* cadre, int colonne) {
+    return boite(zone, champ, max, onglet, tourne, infobulle, forms::Voisin::Libelle, "", libelle, "", cadre, colonne);
 }
-// A box with its choice button.
-Champ c(const char* zone, const char* champ, int max, int onglet, bool tourne, const char* infobulle,
-        const char* bouton, const char* legende, const char* cadre, int colonne) {
-    return {u(zone), u(champ), max, onglet, tourne, u(infobulle), Voisin::Choix, u(bouton), u(legende), u(cadre),
-            colonne};
+// A box with its choice button, whose tooltip is the pickers'.
+forms::Champ c(const char* zone, const char* champ, int max, int onglet, bool tourne, const char* infobulle,
+               const char* bouton, const char* legende, const char* cadre, int colonne) {
+    forms::Champ r = boite(zone, champ, max, onglet, tourne, infobulle, forms::Voisin::Bouton, bouton, legende, "",
+                           cadre, colonne);
+    r.infobulleVoisin = selecteurs::infobulle_choix();
+    return r;
 }
 // A box with its search button.
-Champ r(const char* zone, const char* champ, int max, int onglet, bool tourne, const char* infobulle,
-        const char* bouton, const char* legende, const char* cadre, int colonne) {
-    return {u(zone), u(champ), max, onglet, tourne, u(infobulle), Voisin::Recherche, u(bouton), u(legende), u(cadre),
-            colonne};
+forms::Champ r(const char* zone, const char* champ, int max, int onglet, bool tourne, const char* infobulle,
+               const char* bouton, const char* legende, const char* cadre, int colonne) {
+    return boite(zone, champ, max, onglet, tourne, infobulle, forms::Voisin::Bouton, bouton, legende,
+                 zone == QLatin1String("Text13") ? InfobulleReference : InfobulleNom, cadre, colonne);
+}
+
+// Each box under the one before it in its frame's column.
+QVector<forms::Champ> en_lignes(QVector<forms::Champ> t) {
+    QHash<QString, int> libres;
+    for (forms::Champ& c : t) {
+        int& ligne = libres[c.cadre + QLatin1Char('/') + QString::number(c.onglet) + QLatin1Char('/') +
+                            QString::number(c.colonne)];
+        c.ligne = ligne;
+        ligne += c.hauteur;
+    }
+    return t;
 }
 
 const char* const Genre = "Monsieur, Madame, Mademoiselle";
@@ -41,8 +87,8 @@ const char* const Soins = "Frame4";
 
 }  // namespace
 
-const QVector<Champ>& champs() {
-    static const QVector<Champ> t = {
+const QVector<forms::Champ>& champs() {
+    static const QVector<forms::Champ> t = en_lignes({
         r("Text13", "référence_famille", 10, haut, non, "Référence de la famille (référence unique)", "Command1",
           "Référence famille", "", 0),
 
@@ -119,13 +165,13 @@ const QVector<Champ>& champs() {
           "ville", Soins, 1),
         l("téléphone_hôpital_préférentiel", "téléphone_hôpital_préférentiel", 20, 2, non,
           "Téléphone de l'hôpital préférentiel", "téléphone", Soins, 1),
-    };
+    });
     return t;
 }
 
-const Champ* champ(const QString& zone) {
-    for (const Champ& c : champs())
-        if (c.zone == zone) return &c;
+const forms::Champ* champ(const QString& zone) {
+    for (const forms::Champ& c : champs())
+        if (c.controle == zone) return &c;
     return nullptr;
 }
 
@@ -140,7 +186,5 @@ const QVector<Cadre>& cadres() {
 }
 
 QStringList onglets() { return {u("Parent &1"), u("Parent &2"), u("&Divers")}; }
-
-bool multiligne(const Champ& c) { return c.longueurMax == 0; }
 
 }  // namespace famille

@@ -1,9 +1,10 @@
 #include "settings/feuille_fiche.h"
 #include "platform/forms/controle_donnees.h"
 #include "platform/forms/erreurs_boites.h"
+#include "platform/forms/formulaire.h"
 #include "platform/forms/onglets.h"
 #include "platform/forms/selecteurs.h"
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,35 +26,19 @@ FeuilleFiche::FeuilleFiche(const fiches::DescriptionFiche& description)
         disposition->addWidget(onglets, 1);
     }
 
-    QVector<QPair<QWidget*, int>> suiviOnglets;
-    for (int g = 0; g < description_.groupes.size(); ++g) {
-        const fiches::Groupe& groupe = description_.groupes[g];
+    QGridLayout* grille = nullptr;
+    forms::Mise mise;
+    mise.alignementVoisin = Qt::AlignLeft;
+    forms::Formulaire formulaire(datPrimaryRS(), [&](const forms::Champ&) { return grille; }, mise);
+    for (const fiches::Groupe& groupe : description_.groupes) {
         auto* cadre = new QGroupBox(this);
         cadre->setObjectName(groupe.cadre);
-        auto* formulaire = new QFormLayout(cadre);
-        for (const fiches::Champ& c : groupe.champs) {
-            auto* zone = new QLineEdit(cadre);
-            zone->setObjectName(c.controle);
-            zone->setToolTip(c.infobulle);
-            datPrimaryRS()->lier(zone, c.champ, c.longueurMax);
-            QWidget* gauche = nullptr;
-            if (!c.bouton.isEmpty()) {
-                for (const fiches::BoutonChoix& bc : description_.boutons) {
-                    if (bc.nom != c.bouton) continue;
-                    auto* bouton = new QPushButton(bc.legende, cadre);
-                    bouton->setObjectName(bc.nom);
-                    bouton->setAutoDefault(false);
-                    gauche = bouton;
-                }
-            } else {
-                gauche = new QLabel(c.libelle, cadre);
-            }
-            formulaire->addRow(gauche, zone);
-            if (onglets && c.tourneOnglet) suiviOnglets.append({zone, g});
-        }
+        grille = new QGridLayout(cadre);
+        grille->setColumnStretch(1, 1);
+        formulaire.construire(groupe.champs);
         if (groupe.cadre == description_.cadreAccepter && boutonAccepter()) {
             boutonAccepter()->setParent(cadre);
-            formulaire->addRow(QString(), boutonAccepter());
+            grille->addWidget(boutonAccepter(), grille->rowCount(), 1);
             boutonAccepter()->show();
         }
         if (onglets) {
@@ -66,7 +51,7 @@ FeuilleFiche::FeuilleFiche(const fiches::DescriptionFiche& description)
             disposition->addWidget(cadre);
         }
     }
-    if (onglets) forms::onglet_suit_focus(onglets, suiviOnglets);
+    if (onglets) forms::onglet_suit_focus(onglets, formulaire.suiviOnglets());
     disposition->addWidget(barreBoutons());
     definirTaille(onglets ? 7800 : 9600, onglets ? 6600 : 8400);
     selecteurs::brancher(*this);

@@ -1,6 +1,7 @@
 #include "settings/fiches.h"
 #include "platform/forms/controles_simples.h"
 #include "platform/forms/noms_feuilles.h"
+#include <QHash>
 
 using forms::u;
 
@@ -9,25 +10,50 @@ namespace fiches {
 namespace {
 
 // A field with a label; `tourne` false for the fields that leave the tab as it is.
-Champ l(const char* controle, const char* champ, int max, const char* infobulle, const char* libelle,
-        bool tourne = true) {
-    return {u(controle), u(champ), max, u(infobulle), u(libelle), {}, tourne};
+forms::Champ l(const char* controle, const char* champ, int max, const char* infobulle, const char* libelle,
+               bool tourne = true) {
+    forms::Champ c;
+    c.controle = u(controle);
+    c.champ = u(champ);
+    c.longueur = max;
+    c.infobulle = u(infobulle);
+    c.texteVoisin = u(libelle);
+    c.tourneOnglet = tourne;
+    return c;
 }
 // A field whose choice button serves as its label.
-Champ b(const char* controle, const char* champ, int max, const char* infobulle, const char* bouton,
-        bool tourne = true) {
-    return {u(controle), u(champ), max, u(infobulle), {}, u(bouton), tourne};
+forms::Champ b(const char* controle, const char* champ, int max, const char* infobulle, const char* bouton,
+               bool tourne = true) {
+    static const QHash<QString, QString> legendes = {
+        {u("Command2"), u("adresse")}, {u("Command7"), u("ville")},   {u("Command9"), u("c.postal")},
+        {u("Command3"), u("genre")},   {u("Command5"), u("genre")},   {u("Command4"), u("niveau")}};
+    forms::Champ c = l(controle, champ, max, infobulle, "", tourne);
+    c.voisin = forms::Voisin::Bouton;
+    c.nomVoisin = u(bouton);
+    c.texteVoisin = legendes.value(c.nomVoisin);
+    return c;
 }
 
-const BoutonChoix adresses{u("Command2"), u("adresse")};
-const BoutonChoix villes{u("Command7"), u("ville")};
-const BoutonChoix postaux{u("Command9"), u("c.postal")};
-BoutonChoix genres(const char* nom) { return {u(nom), u("genre")}; }
+// Each group's fields one below the other in its frame, on its tab when the window has tabs.
+QVector<DescriptionFiche> places(QVector<DescriptionFiche> t) {
+    for (DescriptionFiche& d : t) {
+        for (int g = 0; g < d.groupes.size(); ++g) {
+            Groupe& groupe = d.groupes[g];
+            for (int i = 0; i < groupe.champs.size(); ++i) {
+                forms::Champ& c = groupe.champs[i];
+                c.onglet = d.onglets ? g : forms::AuDessusDesOnglets;
+                c.cadre = groupe.cadre;
+                c.ligne = i;
+            }
+        }
+    }
+    return t;
+}
 
 }  // namespace
 
 const QVector<DescriptionFiche>& table() {
-    static const QVector<DescriptionFiche> t = {
+    static const QVector<DescriptionFiche> t = places({
         {noms::ecole, u("Fiche école"), true,
          {{u("Frame2"), u("&Coordonnées"),
            {l("nom_école", "nom_école", 50, "Nom de l'école", "nom de l'école"),
@@ -47,7 +73,6 @@ const QVector<DescriptionFiche>& table() {
             l("prénom_directeur", "prénom_directeur_école", 30, "Prénom du Directeur (de la Directrice)", "prénom"),
             l("Text1", "politesse_directeur", 30, "Formule de politesse", "politesse", false),
             l("Text2", "titre_directeur", 30, "Titre (Directeur, Directrice,...)", "titre", false)}}},
-         {adresses, postaux, villes, genres("Command3")},
          {}},
 
         {noms::inspection, u("Inspection de l'Education Nationale"), true,
@@ -77,7 +102,6 @@ const QVector<DescriptionFiche>& table() {
             l("politesse_inspecteur", "politesse_inspecteur", 50, "Formule de politesse : Monsieur l'Inspecteur,...",
               "politesse"),
             l("Text1", "titre_inspecteur", 50, "Titre (Inspecteur de l'Education Nationale...)", "titre")}}},
-         {adresses, postaux, villes, genres("Command3")},
          {}},
 
         {noms::equipe, u("Fiche enseignant"), false,
@@ -103,10 +127,8 @@ const QVector<DescriptionFiche>& table() {
             b("niveau_classe_enseignant", "niveau_classe_enseignant", 10,
               "Niveau : TPS - PS - MS- GS - CP - CE1- CE2 - CM1 - CM2 - CLIN - CLIS - ADA", "Command4"),
             l("cycle_classe_enseignant", "cycle_classe_enseignant", 1, "Cycle : 1, 2 ou 3", "cycle")}}},
-         {genres("Command5"), adresses, postaux, villes,
-          {u("Command4"), u("niveau")}},
          u("Frame3")},
-    };
+    });
     return t;
 }
 

@@ -19,12 +19,12 @@ const QString QuestionAjout = QStringLiteral(
     "en cours (NON)...");
 
 // A sample that fits a field of the binding table.
-QString echantillon(const eleve::Champ& c, int i) {
-    const QString champ = QString::fromUtf8(c.champ);
+QString echantillon(const forms::Champ& c, int i) {
+    const QString champ = c.champ;
     if (champ.startsWith("date_")) return QStringLiteral("%1/03/2019").arg(10 + i % 18);
-    if (c.genre == eleve::Genre::Multiligne) return QStringLiteral("ligne un %1\nligne deux").arg(i);
+    if (c.genre == forms::Genre::Multiligne) return QStringLiteral("ligne un %1\nligne deux").arg(i);
     const QString t = QStringLiteral("v%1 %2").arg(i).arg(champ);
-    return c.max > 0 ? t.left(c.max) : t.left(10);
+    return c.longueur > 0 ? t.left(c.longueur) : t.left(10);
 }
 
 }  // namespace
@@ -43,26 +43,26 @@ private slots:
         QCOMPARE(jeu().EditMode(), 2);
         QCOMPARE(onglet(), 0);
         int i = 0;
-        for (const eleve::Champ& c : eleve::champs()) {
+        for (const forms::Champ& c : eleve::champs()) {
             ++i;
-            if (QString::fromUtf8(c.controle) == "matricule") continue;
-            if (c.genre == eleve::Genre::Case)
+            if (c.controle == "matricule") continue;
+            if (c.genre == forms::Genre::Case)
                 controle<QCheckBox>("Check2")->setChecked(true);
-            else if (c.genre == eleve::Genre::Multiligne)
-                controle<QPlainTextEdit>(QString::fromUtf8(c.controle))->setPlainText(echantillon(c, i));
+            else if (c.genre == forms::Genre::Multiligne)
+                controle<QPlainTextEdit>(c.controle)->setPlainText(echantillon(c, i));
             else
-                zone(QString::fromUtf8(c.controle))->setText(echantillon(c, i));
+                zone(c.controle)->setText(echantillon(c, i));
         }
         cliquer("cmdMettreàjour");
         QVERIFY(b.boites->vues.isEmpty());
         const auto r = b.sql("SELECT * FROM \"élèves\"");
         QCOMPARE(r.lignes.size(), 1);
         i = 0;
-        for (const eleve::Champ& c : eleve::champs()) {
+        for (const forms::Champ& c : eleve::champs()) {
             ++i;
-            const QVariant v = r.lignes[0][r.champs.indexOf(QString::fromUtf8(c.champ))];
-            if (QString::fromUtf8(c.controle) == "matricule") QCOMPARE(v.toString(), QString("000001"));
-            else if (c.genre == eleve::Genre::Case) QCOMPARE(v.toBool(), true);
+            const QVariant v = r.lignes[0][r.champs.indexOf(c.champ)];
+            if (c.controle == "matricule") QCOMPARE(v.toString(), QString("000001"));
+            else if (c.genre == forms::Genre::Case) QCOMPARE(v.toBool(), true);
             else if (v.typeId() == QMetaType::QDate) QCOMPARE(v.toDate().toString("dd/MM/yyyy"), echantillon(c, i));
             else QCOMPARE(v.toString(), echantillon(c, i));
         }
@@ -670,10 +670,10 @@ private slots:
         QVERIFY(!controle<QLabel>("photo")->pixmap().isNull());
         QVERIFY(controle<QLabel>("Label12")->text().contains(" a - "));
         QVector<int> remplis(7);
-        for (const eleve::Champ& c : eleve::champs()) {
-            if (c.onglet < 0 || c.genre == eleve::Genre::Cachee || c.genre == eleve::Genre::Case) continue;
-            auto* w = controle(QString::fromUtf8(c.controle));
-            const QString t = c.genre == eleve::Genre::Multiligne ? static_cast<QPlainTextEdit*>(w)->toPlainText()
+        for (const forms::Champ& c : eleve::champs()) {
+            if (c.onglet < 0 || c.genre == forms::Genre::Cachee || c.genre == forms::Genre::Case) continue;
+            auto* w = controle(c.controle);
+            const QString t = c.genre == forms::Genre::Multiligne ? static_cast<QPlainTextEdit*>(w)->toPlainText()
                                                                    : static_cast<QLineEdit*>(w)->text();
             if (!t.isEmpty()) ++remplis[c.onglet];
         }
