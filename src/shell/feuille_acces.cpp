@@ -2,6 +2,7 @@
 #include "platform/forms/controle_donnees.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
+#include "platform/forms/reactions.h"
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -43,7 +44,7 @@ FeuilleAcces::FeuilleAcces() : reglages::FenetreDonnees(QStringLiteral("feuille_
     setTabOrder(nouveau_, confirmation_);
     // Enter in any of the three boxes validates, as the button would.
     for (QLineEdit* z : {ancien_, nouveau_, confirmation_})
-        connect(z, &QLineEdit::returnPressed, this, [this] { cmdMettreajour_Click(); });
+        forms::relier(z, &QLineEdit::returnPressed, this, &FeuilleAcces::cmdMettreajour_Click);
 
     actuel_ = new QLineEdit(this);
     actuel_->setObjectName(QStringLiteral("accès_actuel"));
@@ -61,29 +62,27 @@ void FeuilleAcces::apresPlacement() { ancien_->setFocus(); }
 
 // The code is compared as typed: case counts, nothing is trimmed.
 void FeuilleAcces::cmdMettreajour_Click() {
-    forms::pieger([this] {
-        if (ancien_->text() != actuel_->text()) {
-            forms::boite_message(QStringLiteral("Modification du code d'accès impossible... "
-                                                "Vous devez saisir l'ancien code d'accès pour pouvoir le modifier..."),
-                                 forms::styles::Avertissement);
-            return;
-        }
-        if (nouveau_->text() != confirmation_->text()) {
-            forms::boite_message(QStringLiteral("Modification du code d'accès impossible... "
-                                                "La confirmation n'est pas identique à la saisie..."),
-                                 forms::styles::Avertissement);
-            return;
-        }
-        actuel_->setText(confirmation_->text());
-        db::ControleDonnees* donnees = datPrimaryRS();
-        donnees->UpdateRecord();
-        auto& rs = donnees->Recordset();
-        const QVariant signet = rs.LastModified();
-        if (signet.isValid()) rs.setBookmark(signet);
-        forms::boite_message(QStringLiteral("Modification du code d'accès effectuée... "
-                                            "Le nouveau code d'accès est actif, ne l'oubliez pas!"),
+    if (ancien_->text() != actuel_->text()) {
+        forms::boite_message(QStringLiteral("Modification du code d'accès impossible... "
+                                            "Vous devez saisir l'ancien code d'accès pour pouvoir le modifier..."),
                              forms::styles::Avertissement);
-    });
+        return;
+    }
+    if (nouveau_->text() != confirmation_->text()) {
+        forms::boite_message(QStringLiteral("Modification du code d'accès impossible... "
+                                            "La confirmation n'est pas identique à la saisie..."),
+                             forms::styles::Avertissement);
+        return;
+    }
+    actuel_->setText(confirmation_->text());
+    db::ControleDonnees* donnees = datPrimaryRS();
+    donnees->UpdateRecord();
+    auto& rs = donnees->Recordset();
+    const QVariant signet = rs.LastModified();
+    if (signet.isValid()) rs.setBookmark(signet);
+    forms::boite_message(QStringLiteral("Modification du code d'accès effectuée... "
+                                        "Le nouveau code d'accès est actif, ne l'oubliez pas!"),
+                         forms::styles::Avertissement);
 }
 
 void FeuilleAcces::keyPressEvent(QKeyEvent* e) {

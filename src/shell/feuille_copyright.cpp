@@ -7,6 +7,7 @@
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/pointeur.h"
 #include "platform/registry/registre.h"
+#include "platform/forms/reactions.h"
 #include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
@@ -82,11 +83,11 @@ FeuilleCopyright::FeuilleCopyright() : forms::Feuille(QStringLiteral("feuille_co
     disposition->addLayout(boutons);
 
     // Once hidden by "&Ok", the picture stays hidden while the program runs.
-    connect(ok, &QPushButton::clicked, this, [this, image] {
+    forms::relier(ok, &QPushButton::clicked, this, [this, image] {
         image->setVisible(false);
         masquer();
     });
-    connect(infos, &QPushButton::clicked, this, [] { lancer_infos_systeme(); });
+    forms::relier(infos, &QPushButton::clicked, this, &lancer_infos_systeme);
     definirTaille(6000, 4000);
 }
 

@@ -6,6 +6,7 @@
 #include "platform/forms/feuilles.h"
 #include "platform/forms/pointeur.h"
 #include "platform/forms/twips.h"
+#include "platform/forms/reactions.h"
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
@@ -76,8 +77,8 @@ FeuilleLogin::FeuilleLogin(QWidget* parent) : QDialog(parent) {
     connect(minuterie, &QTimer::timeout, this, &FeuilleLogin::clignoter);
     minuterie->start();
 
-    connect(accepter, &QPushButton::clicked, this, &FeuilleLogin::accepter);
-    connect(annuler, &QPushButton::clicked, this, &FeuilleLogin::annuler);
+    forms::relier(accepter, &QPushButton::clicked, this, &FeuilleLogin::accepter);
+    forms::relier(annuler, &QPushButton::clicked, this, &FeuilleLogin::annuler);
 
     // Load: centred on the screen, raised by 500 twips like every other window.
     adjustSize();
@@ -91,21 +92,17 @@ FeuilleLogin::FeuilleLogin(QWidget* parent) : QDialog(parent) {
 }
 
 void FeuilleLogin::accepter() {
-    forms::pieger([this] {
-        QLineEdit* tentative = tentative_du_choix();
-        tentative->setText(saisie_->text());
-        forms::definir_pointeur_souris(forms::PointeurDefaut);
-        accept();
-        tentative->window()->repaint();
-    });
+    QLineEdit* tentative = tentative_du_choix();
+    tentative->setText(saisie_->text());
+    forms::definir_pointeur_souris(forms::PointeurDefaut);
+    accept();
+    tentative->window()->repaint();
 }
 
 void FeuilleLogin::annuler() {
-    forms::pieger([this] {
-        tentative_du_choix()->clear();
-        forms::definir_pointeur_souris(forms::PointeurDefaut);
-        reject();
-    });
+    tentative_du_choix()->clear();
+    forms::definir_pointeur_souris(forms::PointeurDefaut);
+    reject();
 }
 
 void FeuilleLogin::clignoter() {

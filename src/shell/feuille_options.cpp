@@ -2,6 +2,7 @@
 #include "shell/module1.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/pointeur.h"
+#include "platform/forms/reactions.h"
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -42,18 +43,16 @@ FeuilleOptions::FeuilleOptions() : forms::Feuille(QStringLiteral("feuille_option
     fermer->setObjectName(QStringLiteral("cmdFermer"));
     fermer->setToolTip(QStringLiteral("Cliquez pour fermer cette fenêtre"));
     disposition->addWidget(fermer, 0, Qt::AlignRight);
-    connect(fermer, &QPushButton::clicked, this, &FeuilleOptions::accepter);
+    forms::relier(fermer, &QPushButton::clicked, this, &FeuilleOptions::accepter);
     definirTaille(6300, 3300);
 }
 
 void FeuilleOptions::Form_Load() { Module1::centrer_feuille(*this); }
 
 void FeuilleOptions::accepter() {
-    forms::pieger([this] {
-        forms::definir_pointeur_souris(forms::PointeurDefaut);
-        masquer();
-        Module1::ecrire_options();
-    });
+    forms::definir_pointeur_souris(forms::PointeurDefaut);
+    masquer();
+    Module1::ecrire_options();
 }
 
 }  // namespace shell

@@ -1,5 +1,6 @@
 #include "platform/forms/controle_donnees.h"
 #include "platform/db/erreurs_moteur.h"
+#include "platform/forms/reactions.h"
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -123,7 +124,7 @@ ControleDonnees::ControleDonnees(QWidget* parent) : QWidget(parent), d(new Impl)
         b->setObjectName(QLatin1String(nom));
         b->setFocusPolicy(Qt::NoFocus);
         disposition->addWidget(b);
-        connect(b, &QToolButton::clicked, this, [this, deplacer] {
+        forms::relier(b, &QToolButton::clicked, this, [this, deplacer] {
             if (!aUnRecordset()) return;
             try {
                 deplacer(Recordset());

@@ -5,6 +5,7 @@
 #include "platform/forms/boites.h"
 #include "platform/forms/clavier.h"
 #include "platform/forms/erreurs_boites.h"
+#include "platform/forms/reactions.h"
 #include "platform/forms/feuilles.h"
 #include "platform/forms/grille_donnees.h"
 #include "platform/forms/pointeur.h"
@@ -61,7 +62,7 @@ void FenetreDonnees::construire() {
         // A picker's Enter key presses "Accepter" (see keyPressEvent).
         accepter_->setDefault(variation_.accepter == Accepter::Masque);
         dispositionBarre_->addWidget(accepter_);
-        connect(accepter_, &QPushButton::clicked, this, [this] { bouton_accepter_Click(); });
+        forms::relier(accepter_, &QPushButton::clicked, this, &FenetreDonnees::bouton_accepter_Click);
         if (variation_.accepter == Accepter::Masque)
             accepter_->setVisible(false);
         else
@@ -72,27 +73,27 @@ void FenetreDonnees::construire() {
         auto* b = bouton(barre_, "cmdAjouter", QStringLiteral("&Ajouter"),
                          QStringLiteral("Cliquez pour créer une nouvelle fiche de saisie"));
         dispositionBarre_->addWidget(b);
-        connect(b, &QPushButton::clicked, this, [this] { cmdAjouter_Click(); });
-        connect(b, &QPushButton::clicked, this, [this] { allerAuPremierChamp(); });
+        forms::relier(b, &QPushButton::clicked, this, &FenetreDonnees::cmdAjouter_Click);
+        forms::relier(b, &QPushButton::clicked, this, &FenetreDonnees::allerAuPremierChamp);
     }
     if (variation_.supprimer) {
         auto* b = bouton(barre_, "cmdSupprimer", QStringLiteral("&Supprimer"),
                          QStringLiteral("Cliquez pour supprimer la fiche en cours"));
         dispositionBarre_->addWidget(b);
-        connect(b, &QPushButton::clicked, this, [this] { cmdSupprimer_Click(); });
+        forms::relier(b, &QPushButton::clicked, this, &FenetreDonnees::cmdSupprimer_Click);
     }
     if (variation_.rafraichir) {
         auto* b = bouton(barre_, "cmdRafraîchir", QStringLiteral("&Rafraîchir"), variation_.infobulleRafraichir);
         dispositionBarre_->addWidget(b);
-        connect(b, &QPushButton::clicked, this, [this] { cmdRafraichir_Click(); });
+        forms::relier(b, &QPushButton::clicked, this, &FenetreDonnees::cmdRafraichir_Click);
     }
     auto* valider = bouton(barre_, "cmdMettreàjour", QStringLiteral("&Valider"),
                            QStringLiteral("Cliquez pour enregistrer les renseignements en cours"));
     dispositionBarre_->addWidget(valider);
-    connect(valider, &QPushButton::clicked, this, [this] { cmdMettreajour_Click(); });
+    forms::relier(valider, &QPushButton::clicked, this, &FenetreDonnees::cmdMettreajour_Click);
     fermer_ = bouton(barre_, "cmdFermer", QStringLiteral("&Fermer"), QStringLiteral("Cliquez pour fermer cette fenêtre"));
     dispositionBarre_->addWidget(fermer_);
-    connect(fermer_, &QPushButton::clicked, this, [this] { cmdFermer_Click(); });
+    forms::relier(fermer_, &QPushButton::clicked, this, &FenetreDonnees::cmdFermer_Click);
 }
 
 void FenetreDonnees::definirGrille(forms::GrilleDonnees* grille, bool relais) {
@@ -101,7 +102,7 @@ void FenetreDonnees::definirGrille(forms::GrilleDonnees* grille, bool relais) {
     if (!relais) return;
     // The relay runs the accept operation only in picking state: a list opened from the menu
     // stays a plain editor whatever code an earlier pick left behind.
-    connect(grille_, &forms::GrilleDonnees::relais, this, [this] {
+    forms::relier(grille_, &forms::GrilleDonnees::relais, this, [this] {
         if (accepterDisponible()) bouton_accepter_Click();
     });
 }
@@ -133,55 +134,49 @@ bool FenetreDonnees::accepterDisponible() const {
 // "&Ajouter". On an empty table there is no last record to move to: the grid goes straight
 // to its new-row line. Failures are reported rather than left to end the program.
 void FenetreDonnees::cmdAjouter_Click() {
-    forms::pieger([this] {
-        if (!quitterFiche()) return;
-        switch (variation_.ajout) {
-        case Ajout::Grille: {
-            auto& rs = datPrimaryRS_->Recordset();
-            if (!(rs.Eof() && rs.Bof())) rs.MoveLast();
-            if (grille_) {
-                grille_->setFocus();
-                grille_->allerSurLigneNouvelle(0);  // the new entry starts in the first column
-            }
-            break;
+    if (!quitterFiche()) return;
+    switch (variation_.ajout) {
+    case Ajout::Grille: {
+        auto& rs = datPrimaryRS_->Recordset();
+        if (!(rs.Eof() && rs.Bof())) rs.MoveLast();
+        if (grille_) {
+            grille_->setFocus();
+            grille_->allerSurLigneNouvelle(0);  // the new entry starts in the first column
         }
-        case Ajout::NouvelleFiche:
-            datPrimaryRS_->Recordset().AddNew();
-            datPrimaryRS_Reposition();
-            break;
-        case Ajout::Propre:
-        case Ajout::Aucun:
-            break;
-        }
-    });
+        break;
+    }
+    case Ajout::NouvelleFiche:
+        datPrimaryRS_->Recordset().AddNew();
+        datPrimaryRS_Reposition();
+        break;
+    case Ajout::Propre:
+    case Ajout::Aucun:
+        break;
+    }
 }
 
 // "&Supprimer": no message on success, and no question unless the window asks one; the next
 // record becomes current, or the last one when the deleted record was the last.
 void FenetreDonnees::cmdSupprimer_Click() {
-    forms::pieger([this] {
-        auto& rs = datPrimaryRS_->Recordset();
-        // On the grid's new-row line, or while a new record is pending, there is no current
-        // record: nothing may be deleted, whatever row the result set last stood on.
-        if ((grille_ && grille_->surLigneNouvelle()) || rs.EditMode() == 2)
-            db::lever(db::erreurs::AucunEnregistrement);
-        const QString question = questionSuppression();
-        if (!question.isEmpty() && forms::boite_message(question, forms::styles::OuiNon + forms::styles::Question +
-                                                                      forms::styles::DeuxiemeParDefaut) != forms::Oui)
-            return;
-        rs.Delete();
-        // What was typed into the deleted record goes with it.
-        datPrimaryRS_->abandonnerSaisie();
-        rs.MoveNext();
-        if (rs.Eof()) rs.MoveLast();
-    });
+    auto& rs = datPrimaryRS_->Recordset();
+    // On the grid's new-row line, or while a new record is pending, there is no current
+    // record: nothing may be deleted, whatever row the result set last stood on.
+    if ((grille_ && grille_->surLigneNouvelle()) || rs.EditMode() == 2)
+        db::lever(db::erreurs::AucunEnregistrement);
+    const QString question = questionSuppression();
+    if (!question.isEmpty() && forms::boite_message(question, forms::styles::OuiNon + forms::styles::Question +
+                                                                  forms::styles::DeuxiemeParDefaut) != forms::Oui)
+        return;
+    rs.Delete();
+    // What was typed into the deleted record goes with it.
+    datPrimaryRS_->abandonnerSaisie();
+    rs.MoveNext();
+    if (rs.Eof()) rs.MoveLast();
 }
 
 void FenetreDonnees::cmdRafraichir_Click() {
-    forms::pieger([this] {
-        if (!quitterFiche()) return;
-        datPrimaryRS_->Refresh();
-    });
+    if (!quitterFiche()) return;
+    datPrimaryRS_->Refresh();
 }
 
 bool FenetreDonnees::enregistrerFiche() {
@@ -190,13 +185,11 @@ bool FenetreDonnees::enregistrerFiche() {
 }
 
 void FenetreDonnees::cmdMettreajour_Click() {
-    forms::pieger([this] {
-        if (grille_) grille_->validerCellule();
-        if (!enregistrerFiche()) return;
-        auto& rs = datPrimaryRS_->Recordset();
-        const QVariant signet = rs.LastModified();
-        if (signet.isValid()) rs.setBookmark(signet);
-    });
+    if (grille_) grille_->validerCellule();
+    if (!enregistrerFiche()) return;
+    auto& rs = datPrimaryRS_->Recordset();
+    const QVariant signet = rs.LastModified();
+    if (signet.isValid()) rs.setBookmark(signet);
 }
 
 void FenetreDonnees::cmdFermer_Click() {
@@ -227,7 +220,7 @@ void FenetreDonnees::rendreLaMainAuAppelant() {
 
 void FenetreDonnees::bouton_accepter_Click() {
     // The accept operation may unload this window; nothing here touches it afterwards.
-    forms::pieger([this] { selecteurs::accepter(*this); });
+    selecteurs::accepter(*this);
 }
 
 // A save the engine refused is always told, the typed text staying on screen; the silent
