@@ -72,8 +72,8 @@ using Etape = std::function<void()>;
 
 // Database name, record source, refresh: the three steps of every binding of a data control.
 void ajouter_liaison(std::vector<Etape>& etapes, const std::function<db::ControleDonnees*()>& controle,
-                     const QString& source) {
-    etapes.push_back([=] { controle()->setDatabaseName(Module1::chemin_base); });
+                     const QString& fichier, const QString& source) {
+    etapes.push_back([=] { controle()->setDatabaseName(fichier); });
     etapes.push_back([=] { controle()->setRecordSource(source); });
     etapes.push_back([=] {
         try {
@@ -90,7 +90,7 @@ void ajouter_liaison(std::vector<Etape>& etapes, const std::function<db::Control
 
 enum class Mode { Liant, Commande };
 
-bool executer(const QString& nom, Mode mode) {
+bool executer(const QString& nom, Mode mode, const QString& fichier) {
     const Liant* l = trouver(nom);
     if (!l) db::lever(erreurs_execution::AppelIncorrect);
     const QString feuille = QString::fromUtf8(l->feuille);
@@ -109,7 +109,7 @@ bool executer(const QString& nom, Mode mode) {
         // user who goes back to that record keeps the window as it was.
         if (!controle->quitterEnregistrement()) throw OperationAbandonnee{};
     });
-    ajouter_liaison(etapes, principal, QString::fromUtf8(l->source));
+    ajouter_liaison(etapes, principal, fichier, QString::fromUtf8(l->source));
 
     switch (l->suite) {
     case Suite::Aucune:
@@ -117,7 +117,7 @@ bool executer(const QString& nom, Mode mode) {
     case Suite::ChampsParametrables:
         ajouter_liaison(etapes, [feuille] {
             return forms::Feuilles::charger(feuille).controle<db::ControleDonnees>(QStringLiteral("Data1"));
-        }, QStringLiteral("SELECT * FROM paramètres"));
+        }, fichier, QStringLiteral("SELECT * FROM paramètres"));
         break;
     case Suite::TriFamilles:
         etapes.push_back([feuille] {
@@ -166,8 +166,9 @@ QString feuille_du_liant(const QString& liant) {
     return l ? QString::fromUtf8(l->feuille) : QString();
 }
 
-bool lier(const QString& nom) { return executer(nom, Mode::Liant); }
-void lier_ou_lever(const QString& nom) { executer(nom, Mode::Commande); }
+bool lier(const QString& nom) { return executer(nom, Mode::Liant, Module1::chemin_base); }
+bool lier_sur(const QString& nom, const QString& fichier) { return executer(nom, Mode::Liant, fichier); }
+void lier_ou_lever(const QString& nom) { executer(nom, Mode::Commande, Module1::chemin_base); }
 
 }  // namespace liants
 

@@ -15,6 +15,10 @@ bool lier(const QString& liant);
 // base de données." The window is then left unbound, and the caller reports the one error.
 void lier_ou_lever(const QString& liant);
 
+// The same binder on another file than the working database: the chooser reads the access
+// code of the file it shows before that file is accepted as the working database.
+bool lier_sur(const QString& liant, const QString& fichier);
+
 // The window a binder addresses ("feuille_villes"), "" for an unknown binder.
 QString feuille_du_liant(const QString& liant);
 

@@ -187,7 +187,6 @@ void FeuilleChemin::accepter() {
             fin_attente();
     }, forms::Prefixe::Donnees);
     if (!ok) fin_attente();
-    ouverture::revenir_a_la_base_ouverte();
 }
 
 void FeuilleChemin::sauvegarde(const QString& d) {

@@ -2,7 +2,7 @@
 #include "platform/forms/controles_simples.h"
 #include "shell/fichiers_base.h"
 #include "shell/module1.h"
-#include "shell/ouverture.h"
+#include "partage/liants.h"
 #include "platform/forms/controle_donnees.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/listes_fichiers.h"
@@ -166,11 +166,9 @@ QString FeuilleChoixBase::nomClique() const {
 void FeuilleChoixBase::fichierClique() {
     forms::pieger([this] {
         label4_->setText(joindre(file1_->Path(), nomClique()));
-        Module1::chemin_base = label4_->text();
-        Module1::ouvrir_table_passe_choix();
-        // With a database open, the clicked file only shows its code here: the working
-        // windows go on with the open one until "&Ouvrir" accepts this one.
-        ouverture::revenir_a_la_base_ouverte();
+        // The clicked file only shows its code here: the working windows go on with the open
+        // database until "&Ouvrir" accepts this one.
+        liants::lier_sur(QStringLiteral("ouvrir_table_passe_choix"), label4_->text());
     }, forms::Prefixe::ListesFichiers);
 }
 

@@ -31,13 +31,10 @@ QString dans_liste(const QString& nom) { return dossier_liste() + QLatin1Char('/
 
 void pointeur(int valeur) { forms::definir_pointeur_souris(valeur); }
 
-// Runs a button's work as one handler: a failure shows the general error box; whatever
-// happened, the working path is put back on the database that the main window has open, so
-// that no file touched here becomes the working database without its access code.
-void operation(const std::function<void()>& corps) {
-    forms::pieger(corps);
-    ouverture::revenir_a_la_base_ouverte();
-}
+// Runs a button's work as one handler: a failure shows the general error box. Each operation
+// names its own source and target; the working path is never one of its variables, so that no
+// file touched here becomes the working database without its access code.
+void operation(const std::function<void()>& corps) { forms::pieger(corps); }
 
 // ---- name entry
 
@@ -132,7 +129,6 @@ QVector<FenetreOuverte> fenetres_sur_la_base() {
 // Shows the windows again on the working database, each on its record when it reads the
 // same records as before.
 void rouvrir(const QVector<FenetreOuverte>& fenetres) {
-    Module1::chemin_base = ouverture::base_ouverte();
     for (const FenetreOuverte& o : fenetres) {
         forms::pieger([&o] {
             forms::Feuille& f = forms::Feuilles::charger(o.nom);
@@ -170,7 +166,7 @@ void rafraichir_liste() {
 void creer() {
     operation([] {
         pointeur(forms::Sablier);
-        Module1::chemin_base = dans_liste(modele);
+        const QString vide = dans_liste(modele);
         Module1::fermer_base_donnees();
         const std::optional<QString> nom = nom_saisi(saisie_creation);
         if (!nom) {
@@ -189,7 +185,7 @@ void creer() {
         }
         const bool ouverte = existe && est_base_ouverte(cible);
         if (ouverte && !laisser_la_base(cible, QStringLiteral("Création annulée"))) return;
-        copie::ecrire(Module1::chemin_base, cible, Mode::Copie, existe);
+        copie::ecrire(vide, cible, Mode::Copie, existe);
         fermer_si_ouverte(ouverte);
         file1()->Refresh();
         pointeur(forms::PointeurDefaut);
@@ -201,8 +197,7 @@ void dupliquer() {
     operation([] {
         if (!selection_presente("Vous devez sélectionner la base de données que vous souhaitez dupliquer...")) return;
         pointeur(forms::Sablier);
-        Module1::chemin_base = label4()->text();
-        const QString source = Module1::chemin_base;
+        const QString source = label4()->text();
         Module1::fermer_base_donnees();
         const std::optional<QString> nom = nom_saisi(saisie_duplication);
         if (!nom || nom->isEmpty()) {
@@ -239,8 +234,7 @@ void renommer() {
     operation([] {
         if (!selection_presente("Vous devez sélectionner la base de données que vous souhaitez renommer...")) return;
         pointeur(forms::Sablier);
-        Module1::chemin_base = label4()->text();
-        const QString source = Module1::chemin_base;
+        const QString source = label4()->text();
         copie::verifier_fichier_inscriptible(source);
         Module1::fermer_base_donnees();
         const std::optional<QString> nom = nom_saisi(saisie_renommage);
@@ -289,8 +283,8 @@ void supprimer() {
             return;
         }
         pointeur(forms::Sablier);
-        Module1::chemin_base = label4()->text();
-        copie::verifier_fichier_inscriptible(Module1::chemin_base);
+        const QString base = label4()->text();
+        copie::verifier_fichier_inscriptible(base);
         if (boite_message(QStringLiteral("La base sélectionnée sera supprimée DEFINITIVEMENT...\n\n"
                                          "Confirmez-vous la suppression?"),
                           forms::styles::OuiNon + forms::styles::Question) != forms::Oui ||
@@ -301,9 +295,9 @@ void supprimer() {
             return;
         }
         Module1::fermer_base_donnees();
-        const bool ouverte = est_base_ouverte(Module1::chemin_base);
-        if (ouverte && !laisser_la_base(Module1::chemin_base, QStringLiteral("Suppression annulée"))) return;
-        copie::supprimer(Module1::chemin_base);
+        const bool ouverte = est_base_ouverte(base);
+        if (ouverte && !laisser_la_base(base, QStringLiteral("Suppression annulée"))) return;
+        copie::supprimer(base);
         label4()->clear();
         fermer_si_ouverte(ouverte);
         file1()->Refresh();
@@ -325,8 +319,7 @@ void compacter() {
             forms::styles::Information);
         if (!selection_presente("Vous devez sélectionner la base de données que vous souhaitez compacter...")) return;
         pointeur(forms::Sablier);
-        Module1::chemin_base = label4()->text();
-        const QString base = Module1::chemin_base;
+        const QString base = label4()->text();
         copie::verifier_fichier_inscriptible(base);
         // The working database itself: its windows save what was typed and let go of the file
         // before it is replaced, and come back on the compacted file afterwards.
@@ -389,10 +382,10 @@ void sauvegarder() {
             pointeur(forms::PointeurDefaut);
             return;
         }
-        Module1::chemin_base = label4()->text();
+        const QString source = label4()->text();
         Module1::fermer_base_donnees();
         auto& chemin = forms::Feuilles::obtenir<FeuilleChemin>(QStringLiteral("feuille_chemin"));
-        chemin.demander(FeuilleChemin::actionSauvegarde(), Module1::chemin_base);
+        chemin.demander(FeuilleChemin::actionSauvegarde(), source);
     });
 }
 

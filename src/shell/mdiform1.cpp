@@ -144,7 +144,7 @@ void MDIForm1::Form_Load() {
         Module1::chemin_base.clear();
         Module1::desactiver_menus();
         Module1::lire_options();
-        if (options::valeur_case(QStringLiteral("Check3")) == 1 && !Module1::chemin_base.isEmpty()) {
+        if (options::valeur_case(QStringLiteral("Check3")) == 1 && !options::base_choisie().isEmpty()) {
             Module1::ouvrir_base_donnees();
         } else {
             forms::Feuilles::charger(QStringLiteral("feuille_choix_base")).afficher();

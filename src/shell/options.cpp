@@ -106,6 +106,11 @@ void definir_case(const QString& nom, int valeur) {
     c->setCheckState(valeur == 1 ? Qt::Checked : valeur == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
 }
 
+QString base_choisie() {
+    forms::Feuille* choix = forms::Feuilles::siChargee(QStringLiteral("feuille_choix_base"));
+    return choix ? choix->controle<QLabel>(QStringLiteral("Label4"))->text() : QString();
+}
+
 }  // namespace shell::options
 
 namespace Module1 {
@@ -141,9 +146,11 @@ void lire_options() {
         LecteurChamps lecteur(QString::fromUtf8(*contenu));
         // Each value is applied as soon as it is read: a bad value leaves the later ones as they were.
         for (const char* nom : cases) definir_case(QString::fromUtf8(nom), en_entier(lire_champ(lecteur)));
-        chemin_base = lire_champ(lecteur);
+        // The last database becomes the chooser's selection, not the working database: that
+        // takes its access code.
+        const QString derniere = lire_champ(lecteur);
         forms::Feuilles::charger(QStringLiteral("feuille_choix_base"))
-            .controle<QLabel>(QStringLiteral("Label4"))->setText(chemin_base);
+            .controle<QLabel>(QStringLiteral("Label4"))->setText(derniere);
         dejaRefuse.reset();
     } catch (const std::exception&) {
         if (contenu && contenu == dejaRefuse) {
@@ -161,8 +168,11 @@ void ecrire_options() {
         QByteArray contenu;
         for (const char* nom : cases)
             contenu += QByteArray::number(valeur_case(QString::fromUtf8(nom))) + "\r\n";
-        // A quote inside the path is doubled, so that the path reads back whole.
-        contenu += '"' + QString(chemin_base).replace(QLatin1Char('"'), QStringLiteral("\"\"")).toUtf8() + "\"\r\n";
+        // The working database; with none open, the one the chooser shows, so that the last
+        // database is kept until another is opened or it is closed. A quote inside the path is
+        // doubled, so that the path reads back whole.
+        const QString derniere = chemin_base.isEmpty() ? base_choisie() : chemin_base;
+        contenu += '"' + QString(derniere).replace(QLatin1Char('"'), QStringLiteral("\"\"")).toUtf8() + "\"\r\n";
         // Written beside and then renamed over the old file, so that a failure leaves the
         // previous options intact instead of no file at all. The buffered bytes are pushed
         // to the disk and checked before the rename: a full disk must not end as an empty file.

@@ -11,4 +11,8 @@ int valeur_case(const QString& nom);
 // Sets it; a value other than 0, 1 or 2 is refused (380).
 void definir_case(const QString& nom, int valeur);
 
+// The database the chooser shows as selected ("" when the chooser is not loaded): at start,
+// the last database read from the file, which is opened only through its access code.
+QString base_choisie();
+
 }  // namespace shell::options

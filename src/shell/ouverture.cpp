@@ -42,8 +42,6 @@ void afficher_base_en_cours(const QString& texte) {
 
 QString base_ouverte() { return base_acceptee; }
 
-void revenir_a_la_base_ouverte() { Module1::chemin_base = base_acceptee; }
-
 bool lacher_base_ouverte() {
     return forms::Feuilles::lacherBases({noms::choix_base, noms::patientez});
 }
@@ -90,12 +88,11 @@ void ouvrir_base_donnees() {
                 forms::styles::Avertissement);
             return;
         }
-        // The file shown as selected is the one opened (the chooser's click keeps the working
-        // path on the database already open).
-        chemin_base = selection;
-        // A file whose code cannot be read is not opened: its error box has been shown, and
-        // going on would enable the menus on a file that is missing, or skip its code.
-        if (!liants::lier(QStringLiteral("ouvrir_table_passe_choix"))) return;
+        // The file shown as selected is the one opened; it becomes the working database only
+        // once its code is accepted. A file whose code cannot be read is not opened: its error
+        // box has been shown, and going on would enable the menus on a file that is missing,
+        // or skip its code.
+        if (!liants::lier_sur(QStringLiteral("ouvrir_table_passe_choix"), selection)) return;
 
         const QString actuel = f.controle<QLineEdit>(QStringLiteral("accès_actuel"))->text();
         if (!actuel.isEmpty()) {
@@ -124,6 +121,8 @@ void ouvrir_base_donnees() {
         attente.repaint();
         forms::definir_pointeur_souris(forms::Sablier);
         acceptee = true;
+        // The one place where the working path is set.
+        chemin_base = selection;
         base_acceptee = chemin_base;
         activer_menus();
         forms::Feuilles::decharger(QStringLiteral("feuille_choix_base"));
@@ -140,7 +139,6 @@ void ouvrir_base_donnees() {
             w.repaint();
         }
     }, forms::Prefixe::Donnees);
-    if (!acceptee) revenir_a_la_base_ouverte();
 }
 
 bool fermer_base_donnees(const QString& fichier) {

@@ -11,10 +11,6 @@ void commande_fermer();
 void afficher_base_en_cours(const QString& texte);
 // The database that the last opening accepted, "" while none is open.
 QString base_ouverte();
-// Puts `chemin_base` back on the database that the last opening accepted ("" when none is
-// open): a file selected in the chooser but not accepted (its code refused, the chooser left)
-// must not become the file that the windows read, print and write, nor bypass its code.
-void revenir_a_la_base_ouverte();
 // Closes the working database as "&Fermer la base de données en cours" does, without its
 // message: for a file that an operation has deleted, renamed or replaced. False when a window
 // would not let go (its user went back to a record): the database then stays open as it was.

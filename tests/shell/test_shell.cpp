@@ -245,9 +245,14 @@ private slots:
         Module1::chemin_base.clear();
         shell::options::definir_case("Check2", 0);
         Module1::lire_options();
-        QCOMPARE(Module1::chemin_base, chemin);
+        // The path read back is the chooser's selection; it is not the working database
+        // before its access code is accepted.
+        QCOMPARE(Module1::chemin_base, QString());
         QCOMPARE(case_options("Check2"), 1);
         QCOMPARE(Feuilles::charger("feuille_choix_base").controle<QLabel>("Label4")->text(), chemin);
+        // Saved again before any database is opened, the options keep that last database.
+        Module1::ecrire_options();
+        QCOMPARE(lire(options()), "0\r\n1\r\n0\r\n0\r\n\"" + chemin.toUtf8() + "\"\r\n");
         QVERIFY(boites->vues.isEmpty());
         Feuilles::toutDecharger();
     }
@@ -263,7 +268,7 @@ private slots:
         QCOMPARE(ecrit.count('"'), 6);
         Module1::chemin_base.clear();
         Module1::lire_options();
-        QCOMPARE(Module1::chemin_base, chemin);
+        QCOMPARE(Feuilles::charger("feuille_choix_base").controle<QLabel>("Label4")->text(), chemin);
 
         // The disk fills up: writes past 8 bytes fail as they would on a full disk.
         Module1::chemin_base = dossier->filePath("autre.mdb");
@@ -452,11 +457,17 @@ private slots:
         for (const QString& m : travail) QVERIFY2(menu_actif(m), qPrintable(m));
         QCOMPARE(principale().panneau(1)->text(), "Base de données en cours : " + ouverte);
         QCOMPARE(Module1::chemin_base, ouverte);
-        // The right code then opens the other file.
-        au_login([](QDialog* login) { taper_code(login, "Secret"); });
+        // The right code then opens the other file; while its code is asked, the open
+        // database is still the working one.
+        QString pendant_le_code;
+        au_login([&pendant_le_code](QDialog* login) {
+            pendant_le_code = Module1::chemin_base;
+            taper_code(login, "Secret");
+        });
         cliquer_ouvrir();
         QTRY_COMPARE(principale().panneau(1)->text(), "Base de données en cours : " + protegee);
         QCOMPARE(Module1::chemin_base, protegee);
+        QCOMPARE(pendant_le_code, ouverte);
         QCOMPARE(boites->vues.size(), 1);
     }
 
