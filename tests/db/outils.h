@@ -46,4 +46,3 @@ inline qlonglong compter(db::BaseDonnees& b, const QString& table, const QString
 int tester_dialecte(int argc, char** argv);
 int tester_base(int argc, char** argv);
 int tester_jeu(int argc, char** argv);
-int tester_controle(int argc, char** argv);

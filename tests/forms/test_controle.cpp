@@ -227,9 +227,6 @@ private slots:
     }
 };
 
-int tester_controle(int argc, char** argv) {
-    TestControle t;
-    return QTest::qExec(&t, argc, argv);
-}
+QObject* suite_controle() { return new TestControle; }
 
 #include "test_controle.moc"
