@@ -23,6 +23,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -172,12 +173,26 @@ int main(int argc, char** argv) {
         }
         if (!executer(QStringLiteral("sqlite3"), {base, miseAJour.join(' ')})) return 1;
         fenetre().datPrimaryRS()->Refresh();
-        int i = 0;
-        const double photo12 = chronometrer(fois, [&] { jeu().setAbsolutePosition(i++); peindre(); },
-                                            [&] { jeu().MoveNext(); peindre(); });
-        if (!verifier_silence("photo")) return 1;
-        objectifs.plafond(QStringLiteral("Fiche suivante, photo de 12 mégapixels (%1 Mo)").arg(megaOctets, 0, 'f', 1), photo12,
-                          50, QStringLiteral("ms"));
+        // The move itself, then until the photograph, decoded away from the window, shows.
+        auto* cadrePhoto = fenetre().controle<QLabel>(QStringLiteral("photo"));
+        QVector<double> deplacements, affichages;
+        for (int i = 0; i < fois && i + 1 < lignes; ++i) {
+            jeu().setAbsolutePosition(i);
+            peindre();
+            QElapsedTimer t;
+            t.start();
+            jeu().MoveNext();
+            peindre();
+            deplacements << t.nsecsElapsed() / 1e6;
+            while (cadrePhoto->pixmap().isNull() && t.elapsed() < 10000)
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+            peindre();
+            affichages << t.nsecsElapsed() / 1e6;
+        }
+        if (!verifier_silence("photo") || cadrePhoto->pixmap().isNull()) return 1;
+        objectifs.plafond(QStringLiteral("Fiche suivante, photo de 12 mégapixels (%1 Mo)").arg(megaOctets, 0, 'f', 1),
+                          bench::mediane(deplacements), 50, QStringLiteral("ms"));
+        objectifs.mesure(QStringLiteral("  jusqu'à la photo affichée"), bench::mediane(affichages));
     }
 
     const double ajout = chronometrer(fois, [&] { boites.repondre(forms::Non); }, [&] {

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QtTest>
 
 using namespace forms;
@@ -27,14 +28,28 @@ void photo(const QString& chemin, int largeur, int hauteur, bool tournee) {
 class TestImage : public QObject {
     Q_OBJECT
 private slots:
-    // A photograph of twelve million pixels fills its box upright, at the box's size; replaced
-    // on disk under the same name, the new picture shows, not the one seen before.
+    // A photograph of twelve million pixels is decoded away from the window and fills its box
+    // upright, at the box's size; replaced on disk under the same name, the new picture shows,
+    // not the one seen before. Moving on before it is decoded never shows it over the next one.
     void photo_a_la_taille_de_sa_place_et_relue_quand_elle_change() {
         QTemporaryDir dossier;
         const QString chemin = dossier.filePath(QStringLiteral("élève.jpg"));
+        const QString petite = dossier.filePath(QStringLiteral("suivant.jpg"));
         photo(chemin, 4000, 3000, true);
+        photo(petite, 40, 30, false);
         QLabel place;
         place.resize(200, 150);
+        charger_image(&place, chemin);
+        QVERIFY(place.pixmap().isNull());
+        charger_image(&place, petite);
+        QCOMPARE(place.pixmap().size(), QSize(40, 30));
+        QThreadPool::globalInstance()->waitForDone();
+        QTest::qWait(20);
+        QCOMPARE(place.pixmap().size(), QSize(40, 30));
+        // Asked for again, it comes; once decoded it is kept and shown at once.
+        charger_image(&place, chemin);
+        QTRY_VERIFY(!place.pixmap().isNull());
+        charger_image(&place, petite);
         charger_image(&place, chemin);
         QPixmap vue = place.pixmap();
         QCOMPARE(vue.size(), QSize(112, 150));

@@ -4,12 +4,17 @@
 #include "platform/forms/erreurs_boites.h"
 #include <QDateTime>
 #include <QDir>
-#include <QImageIOHandler>
 #include <QFileInfo>
+#include <QFutureWatcher>
+#include <QImageIOHandler>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QPromise>
+#include <QThreadPool>
+
+#include <memory>
 
 namespace forms {
 
@@ -25,6 +30,12 @@ struct ImageGardee {
     QPixmap image;
 };
 constexpr int ImagesGardees = 8;
+// A picture of more pixels than this is decoded away from the window, which meanwhile shows
+// no picture: moving onto a pupil never waits for a camera's photograph.
+constexpr qint64 PixelsLusSurPlace = 2'000'000;
+// The label's property numbering its requests: a picture decoded meanwhile shows only if it
+// is still the one asked for last.
+constexpr char Demande[] = "carnelis_demande_image";
 
 QList<ImageGardee>& gardees() {
     static QList<ImageGardee> liste;
@@ -36,7 +47,7 @@ QList<ImageGardee>& gardees() {
 QImage lire_a_la_taille(const QString& chemin, const QSize& place) {
     QImageReader lecteur(chemin);
     lecteur.setAutoTransform(true);
-    QSize taille = lecteur.size();
+    const QSize taille = lecteur.size();
     if (taille.isValid() && !place.isEmpty()) {
         // The file's orientation tag turns the picture after decoding.
         const bool tournee = lecteur.transformation() & QImageIOHandler::TransformationRotate90;
@@ -49,9 +60,42 @@ QImage lire_a_la_taille(const QString& chemin, const QSize& place) {
     return lecteur.read();
 }
 
+void montrer(QLabel* image, const ImageGardee& g) {
+    QPixmap p = g.image;
+    if (!g.place.isEmpty() && (p.width() > g.place.width() || p.height() > g.place.height()))
+        p = p.scaled(g.place, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    image->setPixmap(p);
+    QList<ImageGardee>& liste = gardees();
+    liste.prepend({g.chemin, g.modifiee, g.octets, g.place, p});
+    while (liste.size() > ImagesGardees) liste.removeLast();
+}
+
+// Decodes on a thread of the pool; the label shows the picture when it comes, unless another
+// one was asked for meanwhile. A label deleted meanwhile takes its watcher with it.
+void lire_a_part(QLabel* image, const ImageGardee& cle, quint64 demande) {
+    auto promesse = std::make_shared<QPromise<QImage>>();
+    auto* veilleur = new QFutureWatcher<QImage>(image);
+    QObject::connect(veilleur, &QFutureWatcher<QImage>::finished, image, [image, veilleur, cle, demande] {
+        veilleur->deleteLater();
+        const QImage lue = veilleur->future().resultCount() > 0 ? veilleur->future().result() : QImage();
+        if (image->property(Demande).toULongLong() != demande || lue.isNull()) return;
+        ImageGardee g = cle;
+        g.image = QPixmap::fromImage(lue);
+        montrer(image, g);
+    });
+    veilleur->setFuture(promesse->future());
+    promesse->start();
+    QThreadPool::globalInstance()->start([promesse, chemin = cle.chemin, place = cle.place] {
+        promesse->addResult(lire_a_la_taille(chemin, place));
+        promesse->finish();
+    });
+}
+
 }  // namespace
 
 void charger_image(QLabel* image, const QString& chemin) {
+    const quint64 demande = image->property(Demande).toULongLong() + 1;
+    image->setProperty(Demande, demande);
     image->clear();
     if (chemin.isEmpty()) return;
     const QFileInfo info(chemin);
@@ -66,16 +110,23 @@ void charger_image(QLabel* image, const QString& chemin) {
             return;
         }
     }
+    const auto refus = [&] {
+        db::lever(erreurs_execution::ImageIncorrecte, QStringLiteral(" (%1)").arg(QDir::toNativeSeparators(chemin)));
+    };
+    const ImageGardee cle{chemin, info.lastModified(), info.size(), place, {}};
+    // What is not a picture is known from its first bytes, and told at once.
+    QImageReader entete(chemin);
+    if (!entete.canRead()) refus();
+    const QSize taille = entete.size();
+    if (taille.isValid() && qint64(taille.width()) * taille.height() > PixelsLusSurPlace) {
+        lire_a_part(image, cle, demande);
+        return;
+    }
     const QImage lue = lire_a_la_taille(chemin, place);
-    if (lue.isNull())
-        db::lever(erreurs_execution::ImageIncorrecte,
-                                 QStringLiteral(" (%1)").arg(QDir::toNativeSeparators(chemin)));
-    QPixmap p = QPixmap::fromImage(lue);
-    if (!place.isEmpty() && (p.width() > place.width() || p.height() > place.height()))
-        p = p.scaled(place, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    image->setPixmap(p);
-    liste.prepend({chemin, info.lastModified(), info.size(), place, p});
-    while (liste.size() > ImagesGardees) liste.removeLast();
+    if (lue.isNull()) refus();
+    ImageGardee g = cle;
+    g.image = QPixmap::fromImage(lue);
+    montrer(image, g);
 }
 
 void lier_image(QLabel* image, QLineEdit* chemin) {
