@@ -1,5 +1,5 @@
 // Every binder points one window's data control at the working database and one query, and
-// refreshes it. They differ only by the row of the table below.
+// refreshes it. They differ only by their window's description (descriptions_fenetres.h).
 #include "partage/liants.h"
 #include "platform/db/erreurs_moteur.h"
 #include "partage/module1.h"
@@ -8,7 +8,9 @@
 #include "platform/db/erreurs_moteur.h"
 #include <QRegularExpression>
 #include "platform/forms/erreurs_boites.h"
+#include "platform/forms/descriptions_fenetres.h"
 #include "platform/forms/feuilles.h"
+#include "platform/forms/noms_feuilles.h"
 #include <QComboBox>
 #include <functional>
 #include <vector>
@@ -16,52 +18,13 @@
 namespace liants {
 namespace {
 
-enum class SurErreur { Boite, Passer };
 // What a binder does after its four steps.
 enum class Suite { Aucune, ChampsParametrables, TriFamilles };
 
-struct Liant {
-    const char* nom;
-    const char* feuille;
-    const char* controle;
-    const char* source;
-    SurErreur surErreur;
-    Suite suite = Suite::Aucune;
-};
-
-const Liant liants[] = {
-    {"ouvrir_table_passe_acces", "feuille_accès", "datPrimaryRS", "SELECT * FROM passe", SurErreur::Boite},
-    {"ouvrir_table_passe_choix", "feuille_choix_base", "datPrimaryRS", "SELECT * FROM passe", SurErreur::Boite},
-    {"ouvrir_table_adresses", "feuille_adresses", "datPrimaryRS", "SELECT * FROM adresses", SurErreur::Passer},
-    {"ouvrir_table_assertions", "feuille_assertions", "datPrimaryRS", "SELECT * FROM assertions", SurErreur::Passer},
-    {"ouvrir_table_documents", "feuille_documents", "datPrimaryRS", "SELECT * FROM documents", SurErreur::Passer},
-    {"ouvrir_table_ecole", "feuille_école", "datPrimaryRS", "SELECT * FROM école", SurErreur::Passer},
-    {"ouvrir_table_eleves", "feuille_élève", "datPrimaryRS", "SELECT * FROM élèves ORDER BY matricule ASC",
-     SurErreur::Passer, Suite::ChampsParametrables},
-    {"ouvrir_table_equipe", "feuille_équipe", "datPrimaryRS", "SELECT * FROM équipe", SurErreur::Passer},
-    {"ouvrir_table_familles", "feuille_famille", "datPrimaryRS",
-     "SELECT * FROM familles ORDER BY nom_responsable_légal ASC, prénom_responsable_légal ASC",
-     SurErreur::Passer, Suite::TriFamilles},
-    {"ouvrir_table_choix_famille", "feuille_choix_famille", "datPrimaryRS", "SELECT * FROM familles", SurErreur::Passer},
-    {"ouvrir_table_genres", "feuille_genres", "datPrimaryRS", "SELECT * FROM genres", SurErreur::Passer},
-    {"ouvrir_table_hopitaux", "feuille_hôpitaux", "datPrimaryRS", "SELECT * FROM hôpitaux", SurErreur::Passer},
-    {"ouvrir_table_inspection", "feuille_inspection", "datPrimaryRS", "SELECT * FROM inspection", SurErreur::Passer},
-    {"ouvrir_table_langues_vivantes", "feuille_langues_vivantes", "datPrimaryRS", "SELECT * FROM langues_vivantes", SurErreur::Passer},
-    {"ouvrir_table_medecins", "feuille_médecins", "datPrimaryRS", "SELECT * FROM médecins", SurErreur::Passer},
-    {"ouvrir_table_nationalites", "feuille_nationalités", "datPrimaryRS", "SELECT * FROM nationalités", SurErreur::Passer},
-    {"ouvrir_table_niveaux", "feuille_niveaux", "datPrimaryRS", "SELECT * FROM niveaux", SurErreur::Passer},
-    {"ouvrir_table_sexe", "feuille_sexe", "datPrimaryRS", "SELECT * FROM sexe", SurErreur::Passer},
-    {"ouvrir_table_situations_familiales", "feuille_situations_familiales", "datPrimaryRS", "SELECT * FROM situations_familiales", SurErreur::Passer},
-    {"ouvrir_table_villes", "feuille_villes", "datPrimaryRS", "SELECT * FROM villes", SurErreur::Passer},
-    {"ouvrir_table_parametres", "feuille_paramètres", "datPrimaryRS", "SELECT * FROM paramètres", SurErreur::Boite},
-    {"ouvrir_table_assurances", "feuille_assurances", "datPrimaryRS", "SELECT * FROM assurances", SurErreur::Passer},
-    {"ouvrir_table_csp", "feuille_csp", "datPrimaryRS", "SELECT * FROM csp", SurErreur::Passer},
-};
-
-const Liant* trouver(const QString& nom) {
-    for (const Liant& l : liants)
-        if (nom == QLatin1String(l.nom)) return &l;
-    return nullptr;
+Suite suite_de(const QString& feuille) {
+    if (feuille == noms::eleve) return Suite::ChampsParametrables;
+    if (feuille == noms::famille) return Suite::TriFamilles;
+    return Suite::Aucune;
 }
 
 [[noreturn]] void sans_objet() {
@@ -91,9 +54,9 @@ void ajouter_liaison(std::vector<Etape>& etapes, const std::function<db::Control
 enum class Mode { Liant, Commande };
 
 bool executer(const QString& nom, Mode mode, const QString& fichier) {
-    const Liant* l = trouver(nom);
+    const forms::DescriptionFenetre* l = forms::description_du_liant(nom);
     if (!l) db::lever(erreurs_execution::AppelIncorrect);
-    const QString feuille = QString::fromUtf8(l->feuille);
+    const QString feuille = l->nom;
     if (!forms::Feuilles::estEnregistree(feuille)) return false;
 
     // Reaching the window loads it (its load event runs) without showing it.
@@ -104,14 +67,14 @@ bool executer(const QString& nom, Mode mode, const QString& fichier) {
     };
     std::vector<Etape> etapes;
     etapes.push_back([&] {
-        controle = forms::Feuilles::charger(feuille).controle<db::ControleDonnees>(QString::fromUtf8(l->controle));
+        controle = forms::Feuilles::charger(feuille).controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"));
         // The window leaves the record it shows by its own rule before it is bound again; a
         // user who goes back to that record keeps the window as it was.
         if (!controle->quitterEnregistrement()) throw OperationAbandonnee{};
     });
-    ajouter_liaison(etapes, principal, fichier, QString::fromUtf8(l->source));
+    ajouter_liaison(etapes, principal, fichier, l->source);
 
-    switch (l->suite) {
+    switch (suite_de(feuille)) {
     case Suite::Aucune:
         break;
     case Suite::ChampsParametrables:
@@ -132,7 +95,7 @@ bool executer(const QString& nom, Mode mode, const QString& fichier) {
 
     if (mode == Mode::Commande) {
         for (auto& e : etapes) e();
-    } else if (l->surErreur == SurErreur::Boite) {
+    } else if (l->surErreur == forms::SurErreur::Boite) {
         // The first failing step ends the binder with the general error box.
         bool abandon = false;
         const bool reussi = forms::pieger([&] {
@@ -162,8 +125,8 @@ bool executer(const QString& nom, Mode mode, const QString& fichier) {
 }  // namespace
 
 QString feuille_du_liant(const QString& liant) {
-    const Liant* l = trouver(liant);
-    return l ? QString::fromUtf8(l->feuille) : QString();
+    const forms::DescriptionFenetre* l = forms::description_du_liant(liant);
+    return l ? l->nom : QString();
 }
 
 bool lier(const QString& nom) { return executer(nom, Mode::Liant, Module1::chemin_base); }

@@ -6,8 +6,6 @@ const listes::DescriptionListe& description_choix_famille() {
     static const listes::DescriptionListe d{
         QString::fromUtf8(NomChoixFamille),
         QStringLiteral("Table des responsables légaux"),
-        QStringLiteral("familles"),
-        QStringLiteral("ouvrir_table_choix_famille"),
         {{QStringLiteral("référence"), QStringLiteral("référence_famille"), 1200},
          {QStringLiteral("nom"), QStringLiteral("nom_responsable_légal"), 2400},
          {QStringLiteral("prénom"), QStringLiteral("prénom_responsable_légal"), 2100},

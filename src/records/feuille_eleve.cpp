@@ -526,7 +526,7 @@ void FeuilleEleve::Command4_Click() {
             NonLiee + QStringLiteral("\n\n La fiche des parents a t-elle déjà été créée lors d'une saisie précédente?"),
             forms::styles::OuiNon + forms::styles::Question);
         if (reponse == forms::Oui) {
-            selecteurs::appeler(QStringLiteral("ouvrir_table_choix_famille"), noms::choix_famille, 1);
+            selecteurs::appeler(noms::choix_famille, 1);
             return;
         }
         auto* fenetreFamille = qobject_cast<famille::FeuilleFamille*>(&famille);

@@ -4,7 +4,9 @@
 #include "platform/db/dialecte.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
+#include "platform/forms/descriptions_fenetres.h"
 #include "platform/forms/feuilles.h"
+#include "platform/forms/noms_feuilles.h"
 #include "platform/forms/grille_donnees.h"
 #include "partage/module1.h"
 #include <QFocusEvent>
@@ -21,37 +23,33 @@ namespace {
 const char* const Adresse = "L'adresse saisie n'existait pas dans la table 'adresses'.";
 const char* const Assertion = "L'assertion saisie n'existait pas dans la table 'assertions'.";
 
-Instance i(const char* fenetre, const char* champ, const char* table, const char* liant, const char* liste,
-           const char* premiereLigne) {
-    return {u(fenetre), u(champ), u(table), u(liant), u(liste), u(premiereLigne)};
+Instance i(const QString& fenetre, const char* champ, const QString& liste, const char* premiereLigne) {
+    return {fenetre, u(champ), liste, u(premiereLigne)};
 }
 
 }  // namespace
 
 const QVector<Instance>& table() {
     static const QVector<Instance> t = {
-        i("feuille_famille", "Text2", "adresses", "ouvrir_table_adresses", "feuille_adresses", Adresse),
-        i("feuille_famille", "Text7", "adresses", "ouvrir_table_adresses", "feuille_adresses", Adresse),
-        i("feuille_famille", "Text11", "situations_familiales", "ouvrir_table_situations_familiales",
-          "feuille_situations_familiales",
+        i(noms::famille, "Text2", noms::adresses, Adresse),
+        i(noms::famille, "Text7", noms::adresses, Adresse),
+        i(noms::famille, "Text11", noms::situations_familiales,
           "La situation familiale saisie n'existait pas dans la table 'situations_familiales'."),
-        i("feuille_famille", "société_assurance", "assurances", "ouvrir_table_assurances", "feuille_assurances",
+        i(noms::famille, "société_assurance", noms::assurances,
           "La société d'assurance saisie n'existait pas dans la table 'assurances'."),
-        i("feuille_famille", "élection_comité_responsable_légal", "assertions", "ouvrir_table_assertions",
-          "feuille_assertions", Assertion),
-        i("feuille_famille", "élection_comité_conjoint", "assertions", "ouvrir_table_assertions",
-          "feuille_assertions", Assertion),
-        i("feuille_famille", "communication_données", "assertions", "ouvrir_table_assertions",
-          "feuille_assertions", Assertion),
+        i(noms::famille, "élection_comité_responsable_légal", noms::assertions, Assertion),
+        i(noms::famille, "élection_comité_conjoint", noms::assertions, Assertion),
+        i(noms::famille, "communication_données", noms::assertions, Assertion),
 
-        i("feuille_élève", "adresse_résidence", "adresses", "ouvrir_table_adresses", "feuille_adresses", Adresse),
-        i("feuille_élève", "sexe", "sexe", "ouvrir_table_sexe", "feuille_sexe",
+        i(noms::eleve, "adresse_résidence", noms::adresses, Adresse),
+        i(noms::eleve, "sexe", noms::sexe,
           "Le sexe saisi n'existait pas dans la table 'sexes'."),
-        i("feuille_élève", "langue_vivante_élève", "langues_vivantes", "ouvrir_table_langues_vivantes",
-          "feuille_langues_vivantes", "La langue vivante saisie n'existait pas dans la table 'langues_vivantes'."),
+        i(noms::eleve, "langue_vivante_élève", noms::langues_vivantes, "La langue vivante saisie n'existait pas dans la table 'langues_vivantes'."),
     };
     return t;
 }
+
+QString Instance::table() const { return forms::description(liste).table; }
 
 const Instance* chercher(const QString& fenetre, const QString& champ) {
     for (const Instance& x : table())
@@ -62,9 +60,10 @@ const Instance* chercher(const QString& fenetre, const QString& champ) {
 void completer(const Instance& instance, const QString& texte) {
     if (texte.isEmpty()) return;
     db::ControleDonnees* liste = nullptr;
-    const QString complete = QStringLiteral("SELECT * FROM ") + instance.table;
+    const forms::DescriptionFenetre& description = forms::description(instance.liste);
+    const QString complete = QStringLiteral("SELECT * FROM ") + description.table;
     const bool reussi = forms::pieger([&] {
-        Module1::ouvrir_table(instance.liant);
+        Module1::ouvrir_table(description.liant);
         forms::Feuille& fenetre = forms::Feuilles::charger(instance.liste);
         liste = fenetre.controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"));
         // The text is looked for as typed: a quote cannot end the constant, "#" and "[" stand

@@ -16,12 +16,12 @@ namespace forms { class Feuille; }
 namespace listes_auto {
 
 struct Instance {
-    QString fenetre;      // record window ("feuille_famille")
+    QString fenetre;      // record window (noms::famille)
     QString champ;        // its text box ("Text2")
-    QString table;        // the reference list's table ("adresses")
-    QString liant;        // the list's binder ("ouvrir_table_adresses")
-    QString liste;        // the list's window ("feuille_adresses")
+    QString liste;        // the list's window (noms::adresses), whose description gives its
+                          // table and binder
     QString premiereLigne;  // first line of the message telling the addition
+    QString table() const;
 };
 
 const QVector<Instance>& table();

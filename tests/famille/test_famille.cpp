@@ -371,20 +371,20 @@ private slots:
         int n = 0;
         for (const listes_auto::Instance& x : listes_auto::table()) {
             if (x.fenetre != Famille) continue;
-            const int avant = b.compte(x.table);
+            const int avant = b.compte(x.table());
             // The yes/no fields take three characters.
-            const QString valeur = x.table == "assertions" ? QString("p'%1").arg(++n) : QString("Val \"d'Or\" %1").arg(x.champ);
+            const QString valeur = x.table() == "assertions" ? QString("p'%1").arg(++n) : QString("Val \"d'Or\" %1").arg(x.champ);
             zone(x.champ)->setText(valeur);
             for (int fois = 0; fois < 2; ++fois) {
                 b.boites->effacer();
                 entrer(x.champ);
                 quitter_vers("Text13");
-                QVERIFY2(b.compte(x.table) == avant + 1, qPrintable(x.champ));
+                QVERIFY2(b.compte(x.table()) == avant + 1, qPrintable(x.champ));
                 QCOMPARE(b.boites->vues.size(), fois == 0 ? 1 : 0);
             }
-            QCOMPARE(b.valeur("SELECT \"détails\" FROM \"" + x.table + "\" ORDER BY rowid DESC LIMIT 1"), valeur);
+            QCOMPARE(b.valeur("SELECT \"détails\" FROM \"" + x.table() + "\" ORDER BY rowid DESC LIMIT 1"), valeur);
             QCOMPARE(zone(x.champ)->text(), valeur);
-            QCOMPARE(dat(x.liste)->RecordSource(), "SELECT * FROM " + x.table);
+            QCOMPARE(dat(x.liste)->RecordSource(), "SELECT * FROM " + x.table());
             QVERIFY(!feuille(x.liste).estAffichee());
             // A wildcard text that matches, and an empty box.
             for (const QString& t : {valeur.left(3) + "*", QString()}) {
@@ -393,7 +393,7 @@ private slots:
                 entrer(x.champ);
                 quitter_vers("Text13");
                 QVERIFY(b.boites->vues.isEmpty());
-                QCOMPARE(b.compte(x.table), avant + 1);
+                QCOMPARE(b.compte(x.table()), avant + 1);
             }
         }
         // The message, as the user reads it.
@@ -423,13 +423,13 @@ private slots:
         for (const char* nom : {"adresse_résidence", "sexe", "langue_vivante_élève"}) {
             const listes_auto::Instance* x = listes_auto::chercher(Eleve, QString::fromUtf8(nom));
             QVERIFY(x);
-            const int avant = b.compte(x->table);
+            const int avant = b.compte(x->table());
             b.boites->effacer();
             listes_auto::completer(*x, "Klingon");
             listes_auto::completer(*x, "klingon");
-            QCOMPARE(b.compte(x->table), avant + 1);
+            QCOMPARE(b.compte(x->table()), avant + 1);
             QCOMPARE(b.boites->vues.size(), 1);
-            QVERIFY(b.boites->derniere().texte.endsWith("'" + (x->table == "sexe" ? QString("sexes") : x->table) +
+            QVERIFY(b.boites->derniere().texte.endsWith("'" + (x->table() == "sexe" ? QString("sexes") : x->table()) +
                                                         "'." + Ajoute));
         }
     }
@@ -622,7 +622,7 @@ private slots:
             controle<QLineEdit>(Eleve, "référence_famille")->clear();
             Module1::ouvrir_table_familles();
             Module1::ouvrir_table_choix_famille();
-            selecteurs::appeler("ouvrir_table_choix_famille", ChoixFamille, 1);
+            selecteurs::appeler(ChoixFamille, 1);
             QVERIFY(!controle<QPushButton>(ChoixFamille, "bouton_accepter")->isHidden());
             auto* grille = controle<forms::GrilleDonnees>(ChoixFamille, "grdDataGrid");
             QCOMPARE(grille->model()->rowCount() >= 14, true);

@@ -6,6 +6,7 @@
 #include "platform/forms/twips.h"
 #include "platform/forms/fenetre_donnees.h"
 #include "platform/forms/selecteurs.h"
+#include "platform/forms/descriptions_fenetres.h"
 #include "partage/liants.h"
 #include <QHeaderView>
 #include <QToolButton>
@@ -288,7 +289,7 @@ private slots:
         b.sql("INSERT INTO \"équipe\" (nom_enseignant, \"référence_classe_enseignant\", niveau_classe_enseignant, "
               "cycle_classe_enseignant) VALUES ('Durand', '1', 'CP', '2'), ('Martin', '2', 'CE1', '2')");
         feuille("feuille_élève").afficher();
-        selecteurs::appeler("ouvrir_table_equipe", Equipe, 7);  // the pupil window's class button
+        selecteurs::appeler(Equipe, 7);  // the pupil window's class button
         traiter();
         QVERIFY(controle<QPushButton>(Equipe, "bouton_accepter")->isEnabled());
         jeu(Equipe).MoveNext();
@@ -591,7 +592,7 @@ private slots:
     void les_boutons_de_choix_viennent_de_la_table() {
         for (const selecteurs::Bouton& bt : selecteurs::boutons()) {
             QVERIFY2(selecteurs::chercher(bt.selecteur, bt.code), qPrintable(bt.appelant + " " + bt.nom));
-            QCOMPARE(liants::feuille_du_liant(bt.liant), bt.selecteur);
+            QCOMPARE(liants::feuille_du_liant(forms::description(bt.selecteur).liant), bt.selecteur);
         }
         Base b;
         remplir_listes(b);

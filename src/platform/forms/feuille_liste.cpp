@@ -1,4 +1,5 @@
 #include "platform/forms/feuille_liste.h"
+#include "platform/forms/descriptions_fenetres.h"
 #include "platform/forms/controle_donnees.h"
 #include "platform/forms/grille_donnees.h"
 #include <QApplication>
@@ -12,7 +13,7 @@ FeuilleListe::FeuilleListe(const listes::DescriptionListe& description)
     : FenetreDonnees(description.fenetre), description_(description) {
     setCaption(description_.legende);
     // Until its binder points it at the working database, the data control knows only its table.
-    datPrimaryRS()->setRecordSource(description_.table);
+    datPrimaryRS()->setRecordSource(forms::description(description_.fenetre).table);
 
     auto* grille = new forms::GrilleDonnees(this);
     grille->setObjectName(QStringLiteral("grdDataGrid"));

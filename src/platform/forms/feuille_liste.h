@@ -15,8 +15,6 @@ enum class Fond { Blanc, CouleurFenetre };
 struct DescriptionListe {
     QString fenetre;   // window name
     QString legende;   // window caption
-    QString table;
-    QString liant;     // the table's binder (Module1::ouvrir_table)
     QVector<forms::ColonneGrille> colonnes;
     Fond fond = Fond::Blanc;
     bool relais = true;  // a double-click on a row accepts, as "Accepter" does

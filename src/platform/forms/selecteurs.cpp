@@ -8,6 +8,7 @@
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/controle_donnees.h"
+#include "platform/forms/descriptions_fenetres.h"
 #include "platform/forms/feuilles.h"
 #include "platform/forms/noms_feuilles.h"
 #include "platform/forms/grille_donnees.h"
@@ -41,117 +42,116 @@ Copie texte(const char* source, const char* destination) {
 
 const QVector<Choix>& table() {
     static const QVector<Choix> t = {
-        {u("feuille_adresses"), 1, u("feuille_élève"), {col(0, "adresse_résidence")}, u("adresse2_résidence")},
-        {u("feuille_adresses"), 2, u("feuille_famille"), {col(0, "Text2")}, u("Text1")},
-        {u("feuille_adresses"), 3, u("feuille_famille"), {col(0, "Text7")}, u("Text6")},
-        {u("feuille_adresses"), 4, u("feuille_école"), {col(0, "adresse_école")}, u("suite_adresse_école")},
-        {u("feuille_adresses"), 5, u("feuille_inspection"), {col(0, "adresse_inspection")}, u("adresse2_inspection")},
-        {u("feuille_adresses"), 6, u("feuille_équipe"), {col(0, "adresse1_enseignant")}, u("adresse_enseignant")},
+        {noms::adresses, 1, noms::eleve, {col(0, "adresse_résidence")}, u("adresse2_résidence")},
+        {noms::adresses, 2, noms::famille, {col(0, "Text2")}, u("Text1")},
+        {noms::adresses, 3, noms::famille, {col(0, "Text7")}, u("Text6")},
+        {noms::adresses, 4, noms::ecole, {col(0, "adresse_école")}, u("suite_adresse_école")},
+        {noms::adresses, 5, noms::inspection, {col(0, "adresse_inspection")}, u("adresse2_inspection")},
+        {noms::adresses, 6, noms::equipe, {col(0, "adresse1_enseignant")}, u("adresse_enseignant")},
 
-        {u("feuille_assurances"), 2, u("feuille_famille"), {col(0, "société_assurance")}, u("police_assurance")},
+        {noms::assurances, 2, noms::famille, {col(0, "société_assurance")}, u("police_assurance")},
 
-        {u("feuille_csp"), 2, u("feuille_famille"), {col(0, "csp_responsable_légal")}, {}},
-        {u("feuille_csp"), 3, u("feuille_famille"), {col(0, "csp_conjoint")}, {}},
+        {noms::csp, 2, noms::famille, {col(0, "csp_responsable_légal")}, {}},
+        {noms::csp, 3, noms::famille, {col(0, "csp_conjoint")}, {}},
 
-        {u("feuille_hôpitaux"), 2, u("feuille_famille"),
+        {noms::hopitaux, 2, noms::famille,
          {col(0, "hôpital_préférentiel"), col(1, "téléphone_hôpital_préférentiel"),
           col(2, "adresse_hôpital_préférentiel"), col(3, "ville_hôpital_préférentiel")},
          {}},
-        {u("feuille_médecins"), 2, u("feuille_famille"),
+        {noms::medecins, 2, noms::famille,
          {col(0, "médecin_traitant"), col(1, "téléphone_médecin_traitant"), col(2, "adresse_médecin_traitant"),
           col(3, "ville_médecin_traitant")},
          {}},
 
-        {u("feuille_langues_vivantes"), 7, u("feuille_élève"), {col(0, "langue_vivante_élève")}, {}},
+        {noms::langues_vivantes, 7, noms::eleve, {col(0, "langue_vivante_élève")}, {}},
 
-        {u("feuille_nationalités"), 1, u("feuille_élève"), {col(0, "nationalité"), col(1, "code_nationalité")}, {}},
+        {noms::nationalites, 1, noms::eleve, {col(0, "nationalité"), col(1, "code_nationalité")}, {}},
 
-        {u("feuille_sexe"), 1, u("feuille_élève"), {col(0, "sexe")}, u("date_naissance")},
+        {noms::sexe, 1, noms::eleve, {col(0, "sexe")}, u("date_naissance")},
 
-        {u("feuille_villes"), 1, u("feuille_élève"), {col(0, "code_postal_résidence"), col(1, "ville_résidence")},
+        {noms::villes, 1, noms::eleve, {col(0, "code_postal_résidence"), col(1, "ville_résidence")},
          u("téléphone1_résidence")},
-        {u("feuille_villes"), 2, u("feuille_famille"), {col(0, "Text5"), col(1, "Text4")}, {}},
-        {u("feuille_villes"), 3, u("feuille_famille"), {col(0, "Text10"), col(1, "Text9")}, {}},
-        {u("feuille_villes"), 4, u("feuille_école"), {col(0, "code_postal_école"), col(1, "ville_école")},
+        {noms::villes, 2, noms::famille, {col(0, "Text5"), col(1, "Text4")}, {}},
+        {noms::villes, 3, noms::famille, {col(0, "Text10"), col(1, "Text9")}, {}},
+        {noms::villes, 4, noms::ecole, {col(0, "code_postal_école"), col(1, "ville_école")},
          u("téléphone_école")},
-        {u("feuille_villes"), 5, u("feuille_inspection"),
+        {noms::villes, 5, noms::inspection,
          {col(0, "code_postal_inspection"), col(1, "ville_inspection")}, u("téléphone_inspection")},
-        {u("feuille_villes"), 6, u("feuille_équipe"), {col(0, "code_postal_enseignant"), col(1, "ville_enseignant")},
+        {noms::villes, 6, noms::equipe, {col(0, "code_postal_enseignant"), col(1, "ville_enseignant")},
          u("téléphone1_enseignant")},
 
-        {u("feuille_situations_familiales"), 2, u("feuille_famille"), {col(0, "Text11")}, u("Text3")},
+        {noms::situations_familiales, 2, noms::famille, {col(0, "Text11")}, u("Text3")},
 
         // The level's wording (column 1) stays in the list.
-        {u("feuille_niveaux"), 6, u("feuille_équipe"),
+        {noms::niveaux, 6, noms::equipe,
          {col(0, "niveau_classe_enseignant"), col(2, "cycle_classe_enseignant")}, {}},
 
-        {u("feuille_genres"), 4, u("feuille_école"), {col(0, "genre_directeur")}, u("prénom_directeur")},
-        {u("feuille_genres"), 5, u("feuille_inspection"), {col(0, "genre_inspecteur")}, u("prénom_inspecteur")},
-        {u("feuille_genres"), 6, u("feuille_équipe"), {col(0, "genre_enseignant")}, u("nom_enseignant")},
-        {u("feuille_genres"), 7, u("feuille_famille"), {col(0, "genre_responsable_légal")}, u("nom_responsable_légal")},
-        {u("feuille_genres"), 8, u("feuille_famille"), {col(0, "genre_conjoint")}, u("nom_conjoint")},
+        {noms::genres, 4, noms::ecole, {col(0, "genre_directeur")}, u("prénom_directeur")},
+        {noms::genres, 5, noms::inspection, {col(0, "genre_inspecteur")}, u("prénom_inspecteur")},
+        {noms::genres, 6, noms::equipe, {col(0, "genre_enseignant")}, u("nom_enseignant")},
+        {noms::genres, 7, noms::famille, {col(0, "genre_responsable_légal")}, u("nom_responsable_légal")},
+        {noms::genres, 8, noms::famille, {col(0, "genre_conjoint")}, u("nom_conjoint")},
 
-        {u("feuille_assertions"), 1, u("feuille_famille"), {col(0, "communication_données")}, {}},
-        {u("feuille_assertions"), 2, u("feuille_famille"), {col(0, "élection_comité_responsable_légal")}, {}},
-        {u("feuille_assertions"), 3, u("feuille_famille"), {col(0, "élection_comité_conjoint")}, {}},
+        {noms::assertions, 1, noms::famille, {col(0, "communication_données")}, {}},
+        {noms::assertions, 2, noms::famille, {col(0, "élection_comité_responsable_légal")}, {}},
+        {noms::assertions, 3, noms::famille, {col(0, "élection_comité_conjoint")}, {}},
 
         // The class picker copies from its own text boxes, saved or not.
-        {u("feuille_équipe"), 7, u("feuille_élève"),
+        {noms::equipe, 7, noms::eleve,
          {texte("référence_classe_enseignant", "référence_classe_élève"),
           texte("niveau_classe_enseignant", "niveau_classe_élève"),
           texte("cycle_classe_enseignant", "cycle_classe_élève")},
          u("cursus_allongé_élève")},
 
-        {u("feuille_choix_famille"), 1, u("feuille_élève"), {col(0, "référence_famille")}, u("référence_famille")},
+        {noms::choix_famille, 1, noms::eleve, {col(0, "référence_famille")}, u("référence_famille")},
     };
     return t;
 }
 
 const QVector<Bouton>& boutons() {
-    struct L { const QString& appelant; const char* nom; const char* liant; const QString& selecteur; qint16 code; };
     static const QVector<Bouton> t = [] {
-        const QString adr = u("ouvrir_table_adresses"), vil = u("ouvrir_table_villes"), gen = u("ouvrir_table_genres");
         QVector<Bouton> b;
-        const auto a = [&](const QString& appelant, const char* nom, const QString& liant, const QString& selecteur,
-                           qint16 code) { b.append({appelant, u(nom), liant, selecteur, code}); };
-        a(noms::eleve, "Command8", adr, noms::adresses, 1);
-        a(noms::eleve, "Command9", vil, noms::villes, 1);
-        a(noms::eleve, "Command10", vil, noms::villes, 1);
-        a(noms::eleve, "Command5", u("ouvrir_table_nationalites"), noms::nationalites, 1);
-        a(noms::eleve, "Command7", u("ouvrir_table_sexe"), noms::sexe, 1);
-        a(noms::eleve, "Command11", u("ouvrir_table_langues_vivantes"), noms::langues_vivantes, 7);
-        a(noms::eleve, "Command12", u("ouvrir_table_equipe"), noms::equipe, 7);
+        const auto a = [&](const QString& appelant, const char* nom, const QString& selecteur, qint16 code) {
+            b.append({appelant, u(nom), selecteur, code});
+        };
+        a(noms::eleve, "Command8", noms::adresses, 1);
+        a(noms::eleve, "Command9", noms::villes, 1);
+        a(noms::eleve, "Command10", noms::villes, 1);
+        a(noms::eleve, "Command5", noms::nationalites, 1);
+        a(noms::eleve, "Command7", noms::sexe, 1);
+        a(noms::eleve, "Command11", noms::langues_vivantes, 7);
+        a(noms::eleve, "Command12", noms::equipe, 7);
         b.last().nouvelleSiVide = true;
 
-        a(noms::famille, "Command19", u("ouvrir_table_assertions"), noms::assertions, 1);
-        a(noms::famille, "Command8", adr, noms::adresses, 2);
-        a(noms::famille, "Command5", vil, noms::villes, 2);
-        a(noms::famille, "Command6", vil, noms::villes, 2);
-        a(noms::famille, "Command13", u("ouvrir_table_csp"), noms::csp, 2);
-        a(noms::famille, "Command15", u("ouvrir_table_situations_familiales"), noms::situations_familiales, 2);
-        a(noms::famille, "Command18", u("ouvrir_table_assertions"), noms::assertions, 2);
-        a(noms::famille, "Command12", u("ouvrir_table_assurances"), noms::assurances, 2);
-        a(noms::famille, "Command10", u("ouvrir_table_medecins"), noms::medecins, 2);
-        a(noms::famille, "Command11", u("ouvrir_table_hopitaux"), noms::hopitaux, 2);
-        a(noms::famille, "Command2", adr, noms::adresses, 3);
-        a(noms::famille, "Command7", vil, noms::villes, 3);
-        a(noms::famille, "Command9", vil, noms::villes, 3);
-        a(noms::famille, "Command14", u("ouvrir_table_csp"), noms::csp, 3);
-        a(noms::famille, "Command17", u("ouvrir_table_assertions"), noms::assertions, 3);
-        a(noms::famille, "Command21", gen, noms::genres, 7);
-        a(noms::famille, "Command20", gen, noms::genres, 8);
+        a(noms::famille, "Command19", noms::assertions, 1);
+        a(noms::famille, "Command8", noms::adresses, 2);
+        a(noms::famille, "Command5", noms::villes, 2);
+        a(noms::famille, "Command6", noms::villes, 2);
+        a(noms::famille, "Command13", noms::csp, 2);
+        a(noms::famille, "Command15", noms::situations_familiales, 2);
+        a(noms::famille, "Command18", noms::assertions, 2);
+        a(noms::famille, "Command12", noms::assurances, 2);
+        a(noms::famille, "Command10", noms::medecins, 2);
+        a(noms::famille, "Command11", noms::hopitaux, 2);
+        a(noms::famille, "Command2", noms::adresses, 3);
+        a(noms::famille, "Command7", noms::villes, 3);
+        a(noms::famille, "Command9", noms::villes, 3);
+        a(noms::famille, "Command14", noms::csp, 3);
+        a(noms::famille, "Command17", noms::assertions, 3);
+        a(noms::famille, "Command21", noms::genres, 7);
+        a(noms::famille, "Command20", noms::genres, 8);
 
         for (const auto& [fenetre, code] : {std::pair{noms::ecole, 4}, std::pair{noms::inspection, 5}}) {
-            a(fenetre, "Command2", adr, noms::adresses, code);
-            a(fenetre, "Command3", gen, noms::genres, code);
-            a(fenetre, "Command7", vil, noms::villes, code);
-            a(fenetre, "Command9", vil, noms::villes, code);
+            a(fenetre, "Command2", noms::adresses, code);
+            a(fenetre, "Command3", noms::genres, code);
+            a(fenetre, "Command7", noms::villes, code);
+            a(fenetre, "Command9", noms::villes, code);
         }
-        a(noms::equipe, "Command2", adr, noms::adresses, 6);
-        a(noms::equipe, "Command5", gen, noms::genres, 6);
-        a(noms::equipe, "Command4", u("ouvrir_table_niveaux"), noms::niveaux, 6);
-        a(noms::equipe, "Command7", vil, noms::villes, 6);
-        a(noms::equipe, "Command9", vil, noms::villes, 6);
+        a(noms::equipe, "Command2", noms::adresses, 6);
+        a(noms::equipe, "Command5", noms::genres, 6);
+        a(noms::equipe, "Command4", noms::niveaux, 6);
+        a(noms::equipe, "Command7", noms::villes, 6);
+        a(noms::equipe, "Command9", noms::villes, 6);
         return b;
     }();
     return t;
@@ -249,14 +249,14 @@ QString valeur(forms::Feuille& selecteur, const Copie& c) {
 
 }  // namespace
 
-void appeler(const QString& liant, const QString& selecteur, qint16 code) {
-    appeler(Bouton{{}, {}, liant, selecteur, code});
+void appeler(const QString& selecteur, qint16 code) {
+    appeler(Bouton{{}, {}, selecteur, code});
 }
 
 void appeler(const Bouton& b) {
     // A list that cannot be bound is not offered: its error is the one the caller reports.
     if (!liaison()) db::lever(erreurs_execution::AppelIncorrect);
-    liaison()(b.liant);
+    liaison()(forms::description(b.selecteur).liant);
     forms::Feuille& f = forms::Feuilles::charger(b.selecteur);
     // A list without any row gets a blank record to fill in before it can be picked from.
     if (auto* fd = qobject_cast<reglages::FenetreDonnees*>(&f); fd && b.nouvelleSiVide) {

@@ -41,7 +41,6 @@ const Choix* chercher(const QString& selecteur, qint16 code);
 struct Bouton {
     QString appelant;     // caller window
     QString nom;          // its button ("Command8")
-    QString liant;        // the picker's binder
     QString selecteur;    // picker window
     qint16 code = 0;
     bool nouvelleSiVide = false;  // an empty list starts a new record in the picker first
@@ -59,7 +58,7 @@ QString infobulle_choix();
 // A choice button's click, in this order: the picker's binder (definir_liaison), the
 // picker's "Accepter" shown (enabled where it is always visible), code_appelant set, the
 // picker shown and brought to the front. The picker notes the code it was opened with.
-void appeler(const QString& liant, const QString& selecteur, qint16 code);
+void appeler(const QString& selecteur, qint16 code);
 void appeler(const Bouton& bouton);
 
 // The caller window a picker was opened for ("" when none, or opened from the menu).

@@ -1,7 +1,7 @@
 #pragma once
 // How a data window differs from the shared data-window behaviour. Every window built on
-// FenetreDonnees takes one of these records; the windows that differ are listed, by name, in
-// one table (variations.cpp), so that no window re-implements the record buttons.
+// FenetreDonnees takes one of these records from its window's description
+// (descriptions_fenetres.h), so that no window re-implements the record buttons.
 #include <QString>
 
 namespace reglages {
@@ -50,8 +50,8 @@ struct Variation {
     QString infobulleRafraichir = InfobulleRafraichir;
 };
 
-// The variation of a window by its name; a name absent from the table gets the plain grid
-// window (the reference lists).
+// The variation of a window by its name, from its description; a name that no window has is a
+// programming error (5).
 Variation variation_de(const QString& nomFenetre);
 
 }  // namespace reglages
