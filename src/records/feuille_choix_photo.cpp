@@ -3,11 +3,13 @@
 #include "records/feuille_eleve.h"
 #include "platform/erreur.h"
 #include "platform/forms/erreurs_boites.h"
+#include "platform/forms/explorateur_fichiers.h"
 #include "platform/forms/feuilles.h"
 #include "platform/forms/noms_feuilles.h"
 #include "platform/forms/image_liee.h"
 #include "platform/forms/listes_fichiers.h"
 #include "platform/forms/pointeur.h"
+#include "platform/forms/reactions.h"
 #include "platform/forms/twips.h"
 #include "partage/module1.h"
 #include <QGridLayout>
@@ -20,18 +22,14 @@ using forms::bouton;
 
 namespace eleve {
 
-namespace {
-}  // namespace
-
 FeuilleChoixPhoto::FeuilleChoixPhoto() : forms::Feuille(noms::choix_photo) {
     setCaption(QStringLiteral("Sélection de la photo de l'enfant"));
-    drive1_ = new forms::ListeLecteurs(this);
-    drive1_->setObjectName(QStringLiteral("Drive1"));
-    dir1_ = new forms::ListeDossiers(this);
-    dir1_->setObjectName(QStringLiteral("Dir1"));
+    explorateur_ = new forms::ExplorateurFichiers(this, {"Label1", QStringLiteral("Lecteurs")},
+                                                  {"Label2", QStringLiteral("Dossiers")},
+                                                  {"Label3", QStringLiteral("Photos")}, forms::Prefixe::Logiciel);
+    dir1_ = explorateur_->dossiers();
     dir1_->setToolTip(QStringLiteral("Sélectionnez le dossier dans l'arborescence"));
-    file1_ = new forms::ListeFichiers(this);
-    file1_->setObjectName(QStringLiteral("File1"));
+    file1_ = explorateur_->fichiers();
     file1_->setPattern(QStringLiteral("*.jpg ; *.gif ; *.bmp"));
     label4_ = etiquette(this, "Label4", QString());
     label4_->setFrameShape(QFrame::StyledPanel);
@@ -46,13 +44,8 @@ FeuilleChoixPhoto::FeuilleChoixPhoto() : forms::Feuille(noms::choix_photo) {
     auto* annuler = bouton(this, "cmdFermer", "&Annuler", "Cliquez pour annuler");
 
     auto* grille = new QGridLayout(this);
-    grille->addWidget(etiquette(this, "Label1", QStringLiteral("Lecteurs")), 0, 0);
-    grille->addWidget(drive1_, 1, 0);
-    grille->addWidget(etiquette(this, "Label2", QStringLiteral("Dossiers")), 2, 0);
-    grille->addWidget(dir1_, 3, 0);
-    grille->addWidget(etiquette(this, "Label3", QStringLiteral("Photos")), 0, 1);
-    grille->addWidget(file1_, 1, 1, 3, 1);
-    grille->addWidget(apercu_, 1, 2, 3, 1, Qt::AlignTop);
+    grille->addWidget(explorateur_, 0, 0, 4, 2);
+    grille->addWidget(apercu_, 0, 2, 4, 1, Qt::AlignTop);
     grille->addWidget(etiquette(this, "Label5", QStringLiteral("Chemin de la photo sélectionnée")), 4, 0, 1, 3);
     grille->addWidget(label4_, 5, 0, 1, 3);
     auto* boutons = new QHBoxLayout;
@@ -63,13 +56,14 @@ FeuilleChoixPhoto::FeuilleChoixPhoto() : forms::Feuille(noms::choix_photo) {
     grille->setColumnStretch(0, 1);
     grille->setColumnStretch(1, 1);
 
-    connect(drive1_, &forms::ListeLecteurs::Change, this, &FeuilleChoixPhoto::Drive1_Change);
-    connect(dir1_, &forms::ListeDossiers::Change, this, &FeuilleChoixPhoto::Dir1_Change);
-    connect(file1_, &forms::ListeFichiers::Click, this, &FeuilleChoixPhoto::File1_Click);
-    connect(file1_, &forms::ListeFichiers::DblClick, this, &FeuilleChoixPhoto::File1_Click);
+    // Another drive or folder: nothing chosen any more.
+    forms::relier(explorateur_, &forms::ExplorateurFichiers::Change, this, [this] { definirChemin(QString()); });
+    for (auto signal : {&forms::ListeFichiers::Click, &forms::ListeFichiers::DblClick})
+        forms::relier(file1_, signal, this, &FeuilleChoixPhoto::File1_Click, forms::Prefixe::ListesFichiers);
     // Queued: both unload this window, which must not happen inside the button's own signal.
-    connect(accepter, &QPushButton::clicked, this, &FeuilleChoixPhoto::cmdMettreajour_Click, Qt::QueuedConnection);
-    connect(annuler, &QPushButton::clicked, this, &FeuilleChoixPhoto::cmdFermer_Click, Qt::QueuedConnection);
+    forms::relier(accepter, &QPushButton::clicked, this, &FeuilleChoixPhoto::cmdMettreajour_Click,
+                  Qt::QueuedConnection);
+    forms::relier(annuler, &QPushButton::clicked, this, &FeuilleChoixPhoto::cmdFermer_Click, Qt::QueuedConnection);
     definirTaille(10200, 6000);
 }
 
@@ -88,30 +82,11 @@ void FeuilleChoixPhoto::definirChemin(const QString& chemin) {
     Label4_Change();
 }
 
-void FeuilleChoixPhoto::Drive1_Change() {
-    forms::pieger([this] {
-        dir1_->setPath(drive1_->Drive());
-        file1_->setPath(dir1_->Path());
-        definirChemin(QString());
-    });
-}
-
-void FeuilleChoixPhoto::Dir1_Change() {
-    forms::pieger([this] {
-        file1_->setPath(dir1_->Path());
-        definirChemin(QString());
-    });
-}
-
 void FeuilleChoixPhoto::File1_Click() {
-    forms::pieger(
-        [this] {
-            if (file1_->FileName().isEmpty()) return;
-            QString dossier = file1_->Path();
-            if (!dossier.endsWith(QLatin1Char('/'))) dossier += QLatin1Char('/');
-            definirChemin(dossier + file1_->FileName());
-        },
-        forms::Prefixe::ListesFichiers);
+    if (file1_->FileName().isEmpty()) return;
+    QString dossier = file1_->Path();
+    if (!dossier.endsWith(QLatin1Char('/'))) dossier += QLatin1Char('/');
+    definirChemin(dossier + file1_->FileName());
 }
 
 // The preview follows the chosen path; a name of another kind leaves it as it was.
@@ -129,13 +104,11 @@ void FeuilleChoixPhoto::Label4_Change() {
 }
 
 void FeuilleChoixPhoto::cmdMettreajour_Click() {
-    forms::pieger([this] {
-        const QString chemin = label4_->text();
-        auto* eleve = qobject_cast<FeuilleEleve*>(&forms::Feuilles::charger(noms::eleve));
-        forms::definir_pointeur_souris(forms::PointeurDefaut);
-        decharger();
-        if (eleve) eleve->photoChoisie(chemin);
-    });
+    const QString chemin = label4_->text();
+    auto* eleve = qobject_cast<FeuilleEleve*>(&forms::Feuilles::charger(noms::eleve));
+    forms::definir_pointeur_souris(forms::PointeurDefaut);
+    decharger();
+    if (eleve) eleve->photoChoisie(chemin);
 }
 
 void FeuilleChoixPhoto::cmdFermer_Click() {

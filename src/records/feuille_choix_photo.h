@@ -5,7 +5,7 @@
 
 class QLabel;
 namespace forms {
-class ListeLecteurs;
+class ExplorateurFichiers;
 class ListeDossiers;
 class ListeFichiers;
 }
@@ -18,8 +18,6 @@ public:
     FeuilleChoixPhoto();
     void Form_Load() override;
 
-    void Drive1_Change();
-    void Dir1_Change();
     void File1_Click();
     void Label4_Change();
     void cmdMettreajour_Click();
@@ -30,7 +28,7 @@ public:
 
 private:
     void definirChemin(const QString& chemin);
-    forms::ListeLecteurs* drive1_;
+    forms::ExplorateurFichiers* explorateur_;
     forms::ListeDossiers* dir1_;
     forms::ListeFichiers* file1_;
     QLabel* label4_;

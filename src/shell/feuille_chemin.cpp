@@ -7,9 +7,11 @@
 #include "platform/db/copie_sure.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
+#include "platform/forms/explorateur_fichiers.h"
 #include "platform/forms/feuilles.h"
 #include "platform/forms/listes_fichiers.h"
 #include "platform/forms/pointeur.h"
+#include "platform/forms/reactions.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -56,14 +58,15 @@ QString FeuilleChemin::actionRestauration() { return QStringLiteral("Restauratio
 
 FeuilleChemin::FeuilleChemin() : forms::Feuille(QStringLiteral("feuille_chemin")) {
     setCaption(QStringLiteral("Choix du chemin d'accès"));
-    drive1_ = new forms::ListeLecteurs(this);
-    drive1_->setObjectName(QStringLiteral("Drive1"));
+    explorateur_ = new forms::ExplorateurFichiers(this, {"Label2", QStringLiteral("Lecteurs")},
+                                                  {"Label2", QStringLiteral("Dossiers")},
+                                                  {"Label2", QStringLiteral("Fichiers")}, forms::Prefixe::Donnees,
+                                                  &FeuilleChoixBase::dossierDuLecteur);
+    drive1_ = explorateur_->lecteurs();
     drive1_->setToolTip(QStringLiteral("Cliquez pour sélectionner un lecteur"));
-    dir1_ = new forms::ListeDossiers(this);
-    dir1_->setObjectName(QStringLiteral("Dir1"));
+    dir1_ = explorateur_->dossiers();
     dir1_->setToolTip(QStringLiteral("liste des dossiers du lecteur sélectionné - Cliquez pour ouvrir un dossier"));
-    file1_ = new forms::ListeFichiers(this);
-    file1_->setObjectName(QStringLiteral("File1"));
+    file1_ = explorateur_->fichiers();
     file1_->setToolTip(QStringLiteral("Liste des fichiers se trouvant dans le dossier sélectionné (non modifiable)"));
     label1_ = etiquette(this, "Label1");
     label1_->hide();
@@ -80,12 +83,7 @@ FeuilleChemin::FeuilleChemin() : forms::Feuille(QStringLiteral("feuille_chemin")
 
     auto* grille = new QGridLayout(this);
     grille->addWidget(label3_, 0, 0, 1, 3);
-    grille->addWidget(etiquette(this, "Label2", QStringLiteral("Lecteurs")), 1, 0);
-    grille->addWidget(drive1_, 2, 0);
-    grille->addWidget(etiquette(this, "Label2", QStringLiteral("Dossiers")), 3, 0);
-    grille->addWidget(dir1_, 4, 0);
-    grille->addWidget(etiquette(this, "Label2", QStringLiteral("Fichiers")), 1, 1);
-    grille->addWidget(file1_, 2, 1, 3, 1);
+    grille->addWidget(explorateur_, 1, 0, 4, 2);
     auto* boutons = new QVBoxLayout;
     boutons->addWidget(accepter);
     boutons->addWidget(nouveau);
@@ -97,22 +95,18 @@ FeuilleChemin::FeuilleChemin() : forms::Feuille(QStringLiteral("feuille_chemin")
     grille->setColumnStretch(1, 1);
     accepter->setDefault(true);
 
-    connect(drive1_, &forms::ListeLecteurs::Change, this, &FeuilleChemin::lecteurChange);
-    connect(dir1_, &forms::ListeDossiers::Change, this, &FeuilleChemin::dossierChange);
-    connect(file1_, &forms::ListeFichiers::Click, this, &FeuilleChemin::fichierClique);
-    connect(accepter, &QPushButton::clicked, this, &FeuilleChemin::accepter);
-    connect(nouveau, &QPushButton::clicked, this, &FeuilleChemin::nouveauDossier);
+    forms::relier(file1_, &forms::ListeFichiers::Click, this, &FeuilleChemin::fichierClique);
+    forms::relier(accepter, &QPushButton::clicked, this, &FeuilleChemin::accepter);
+    forms::relier(nouveau, &QPushButton::clicked, this, &FeuilleChemin::nouveauDossier, forms::Prefixe::Donnees);
     // Queued: closing unloads this window, which must not happen inside its button's signal.
-    connect(fermer, &QPushButton::clicked, this, &FeuilleChemin::fermer, Qt::QueuedConnection);
+    forms::relier(fermer, &QPushButton::clicked, this, &FeuilleChemin::fermer, Qt::QueuedConnection);
     definirTaille(7800, 5000);
 }
 
 void FeuilleChemin::Form_Load() {
     forms::pieger([this] {
         Module1::centrer_feuille(*this);
-        const QSignalBlocker b1(drive1_), b2(dir1_);
-        dir1_->setPath(FeuilleChoixBase::dossierDuLecteur(drive1_->Drive()));
-        file1_->setPath(dir1_->Path());
+        explorateur_->ouvrirSur(FeuilleChoixBase::dossierDuLecteur(drive1_->Drive()));
     }, forms::Prefixe::Donnees);
 }
 
@@ -125,17 +119,6 @@ void FeuilleChemin::demander(const QString& action, const QString& source) {
     source_ = source;
     definirAction(action);
     afficher();
-}
-
-void FeuilleChemin::lecteurChange() {
-    forms::pieger([this] {
-        dir1_->setPath(FeuilleChoixBase::dossierDuLecteur(drive1_->Drive()));
-        file1_->setPath(dir1_->Path());
-    }, forms::Prefixe::Donnees);
-}
-
-void FeuilleChemin::dossierChange() {
-    forms::pieger([this] { file1_->setPath(dir1_->Path()); }, forms::Prefixe::Donnees);
 }
 
 void FeuilleChemin::fichierClique() {
@@ -151,22 +134,20 @@ void FeuilleChemin::fermer() {
 }
 
 void FeuilleChemin::nouveauDossier() {
-    forms::pieger([this] {
-        const QString nom = sans_separateur_final(sans_blancs_autour(forms::boite_saisie(
-            QStringLiteral("Entrez le nom du nouveau dossier que vous souhaitez créer :"),
-            QStringLiteral("Nouveau dossier"), QStringLiteral("Nouveau dossier"))));
-        const QString parent = sans_separateur_final(sans_blancs_autour(file1_->Path()));
-        // An empty name designates the parent itself, which exists: nothing is created.
-        const QString dossier = parent + QLatin1Char('/') + nom;
-        if (::mkdir(QFile::encodeName(dossier).constData(), 0777) != 0) copie::lever_systeme(errno, dossier);
-        {
-            const QSignalBlocker b(dir1_);
-            dir1_->setPath(FeuilleChoixBase::dossierDuLecteur(drive1_->Drive()));
-        }
-        file1_->setPath(dir1_->Path());
-        file1_->Refresh();
-        repaint();
-    }, forms::Prefixe::Donnees);
+    const QString nom = sans_separateur_final(sans_blancs_autour(forms::boite_saisie(
+        QStringLiteral("Entrez le nom du nouveau dossier que vous souhaitez créer :"),
+        QStringLiteral("Nouveau dossier"), QStringLiteral("Nouveau dossier"))));
+    const QString parent = sans_separateur_final(sans_blancs_autour(file1_->Path()));
+    // An empty name designates the parent itself, which exists: nothing is created.
+    const QString dossier = parent + QLatin1Char('/') + nom;
+    if (::mkdir(QFile::encodeName(dossier).constData(), 0777) != 0) copie::lever_systeme(errno, dossier);
+    {
+        const QSignalBlocker b(dir1_);
+        dir1_->setPath(FeuilleChoixBase::dossierDuLecteur(drive1_->Drive()));
+    }
+    file1_->setPath(dir1_->Path());
+    file1_->Refresh();
+    repaint();
 }
 
 void FeuilleChemin::accepter() {

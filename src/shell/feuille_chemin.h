@@ -6,7 +6,7 @@
 
 class QLabel;
 
-namespace forms { class ListeLecteurs; class ListeDossiers; class ListeFichiers; }
+namespace forms { class ExplorateurFichiers; class ListeLecteurs; class ListeDossiers; class ListeFichiers; }
 
 namespace shell {
 
@@ -25,8 +25,6 @@ public:
 
 private:
     void definirAction(const QString& action);
-    void lecteurChange();
-    void dossierChange();
     void fichierClique();
     void nouveauDossier();
     void accepter();
@@ -34,6 +32,7 @@ private:
     void restauration(const QString& dossier);
     void fermer();
 
+    forms::ExplorateurFichiers* explorateur_;
     forms::ListeLecteurs* drive1_;
     forms::ListeDossiers* dir1_;
     forms::ListeFichiers* file1_;

@@ -5,8 +5,10 @@
 #include "partage/liants.h"
 #include "platform/forms/controle_donnees.h"
 #include "platform/forms/erreurs_boites.h"
+#include "platform/forms/explorateur_fichiers.h"
 #include "platform/forms/listes_fichiers.h"
 #include "platform/forms/pointeur.h"
+#include "platform/forms/reactions.h"
 #include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -62,14 +64,15 @@ QString FeuilleChoixBase::joindre(const QString& dossier, const QString& nom) {
 FeuilleChoixBase::FeuilleChoixBase() : forms::Feuille(QStringLiteral("feuille_choix_base")) {
     setCaption(QStringLiteral("Sélection de la base de travail"));
 
-    drive1_ = new forms::ListeLecteurs(this);
-    drive1_->setObjectName(QStringLiteral("Drive1"));
+    explorateur_ = new forms::ExplorateurFichiers(this, {"Label1", QStringLiteral("Lecteurs")},
+                                                  {"Label2", QStringLiteral("Dossiers")},
+                                                  {"Label3", QStringLiteral("Bases de données")},
+                                                  forms::Prefixe::Logiciel, &FeuilleChoixBase::dossierDuLecteur);
+    drive1_ = explorateur_->lecteurs();
     drive1_->setToolTip(QStringLiteral("Sélectionnez le lecteur sur lequel se trouve la base de données"));
-    dir1_ = new forms::ListeDossiers(this);
-    dir1_->setObjectName(QStringLiteral("Dir1"));
+    dir1_ = explorateur_->dossiers();
     dir1_->setToolTip(QStringLiteral("Sélectionnez le dossier dans l'arborescence"));
-    file1_ = new forms::ListeFichiers(this);
-    file1_->setObjectName(QStringLiteral("File1"));
+    file1_ = explorateur_->fichiers();
     file1_->setPattern(QStringLiteral("*.mdb"));
     file1_->setToolTip(QStringLiteral("Sélectionnez la base de données sur laquelle vous souhaitez travailler"));
     label4_ = etiquette(this, "Label4", QString());
@@ -84,12 +87,7 @@ FeuilleChoixBase::FeuilleChoixBase() : forms::Feuille(QStringLiteral("feuille_ch
     donnees_->lier(actuel, QStringLiteral("passe"), 10);
 
     auto* grille = new QGridLayout(this);
-    grille->addWidget(etiquette(this, "Label1", QStringLiteral("Lecteurs")), 0, 0);
-    grille->addWidget(drive1_, 1, 0);
-    grille->addWidget(etiquette(this, "Label2", QStringLiteral("Dossiers")), 2, 0);
-    grille->addWidget(dir1_, 3, 0);
-    grille->addWidget(etiquette(this, "Label3", QStringLiteral("Bases de données")), 0, 1);
-    grille->addWidget(file1_, 1, 1, 3, 1);
+    grille->addWidget(explorateur_, 0, 0, 4, 2);
     grille->addWidget(etiquette(this, "Label5", QStringLiteral("Base de données sélectionnée")), 4, 0, 1, 2);
     grille->addWidget(label4_, 5, 0, 1, 2);
 
@@ -100,7 +98,7 @@ FeuilleChoixBase::FeuilleChoixBase() : forms::Feuille(QStringLiteral("feuille_ch
         bouton->setObjectName(QString::fromUtf8(b.nom));
         bouton->setToolTip(QString::fromUtf8(b.bulle));
         colonnes[b.groupe]->addWidget(bouton);
-        if (b.action) connect(bouton, &QPushButton::clicked, this, b.action);
+        if (b.action) forms::relier(bouton, &QPushButton::clicked, this, b.action);
     }
     auto* droite = new QVBoxLayout;
     droite->addWidget(groupes[0]);
@@ -110,49 +108,28 @@ FeuilleChoixBase::FeuilleChoixBase() : forms::Feuille(QStringLiteral("feuille_ch
     grille->setColumnStretch(0, 1);
     grille->setColumnStretch(1, 1);
 
-    connect(drive1_, &forms::ListeLecteurs::Change, this, &FeuilleChoixBase::lecteurChange);
-    connect(dir1_, &forms::ListeDossiers::Change, this, &FeuilleChoixBase::dossierChange);
-    connect(file1_, &forms::ListeFichiers::Click, this, &FeuilleChoixBase::fichierClique);
+    forms::relier(explorateur_, &forms::ExplorateurFichiers::Change, label4_, &QLabel::clear);
+    forms::relier(file1_, &forms::ListeFichiers::Click, this, &FeuilleChoixBase::fichierClique,
+                  forms::Prefixe::ListesFichiers);
     // Queued: opening unloads this window, which must not happen inside the list's or the
     // button's own signal.
     connect(file1_, &forms::ListeFichiers::DblClick, this, &FeuilleChoixBase::fichierDoubleClique,
             Qt::QueuedConnection);
     connect(findChild<QPushButton*>(QStringLiteral("cmdMettreàjour")), &QPushButton::clicked, this,
             &FeuilleChoixBase::ouvrir, Qt::QueuedConnection);
-    connect(findChild<QPushButton*>(QStringLiteral("cmdFermer")), &QPushButton::clicked, this,
-            &FeuilleChoixBase::annuler, Qt::QueuedConnection);
+    forms::relier(findChild<QPushButton*>(QStringLiteral("cmdFermer")), &QPushButton::clicked, this,
+                  &FeuilleChoixBase::annuler, Qt::QueuedConnection);
     definirTaille(9600, 6000);
 }
 
 void FeuilleChoixBase::Form_Load() {
     Module1::centrer_feuille(*this);
-    forms::pieger([this] {
-        const QString courant = QDir::currentPath();
-        const QSignalBlocker b1(drive1_), b2(dir1_);
-        drive1_->setDrive(courant);
-        dir1_->setPath(courant);
-        file1_->setPath(dir1_->Path());
-    });
+    forms::pieger([this] { explorateur_->ouvrirSur(QDir::currentPath()); });
 }
 
 QString FeuilleChoixBase::dossierDuLecteur(const QString& lecteur) {
     const QString courant = QDir::currentPath();
     return QStorageInfo(courant).rootPath() == QStorageInfo(lecteur).rootPath() ? courant : lecteur;
-}
-
-void FeuilleChoixBase::lecteurChange() {
-    forms::pieger([this] {
-        dir1_->setPath(dossierDuLecteur(drive1_->Drive()));
-        file1_->setPath(dir1_->Path());
-        label4_->clear();
-    });
-}
-
-void FeuilleChoixBase::dossierChange() {
-    forms::pieger([this] {
-        file1_->setPath(dir1_->Path());
-        label4_->clear();
-    });
 }
 
 QString FeuilleChoixBase::nomClique() const {
@@ -164,12 +141,10 @@ QString FeuilleChoixBase::nomClique() const {
 }
 
 void FeuilleChoixBase::fichierClique() {
-    forms::pieger([this] {
-        label4_->setText(joindre(file1_->Path(), nomClique()));
-        // The clicked file only shows its code here: the working windows go on with the open
-        // database until "&Ouvrir" accepts this one.
-        liants::lier_sur(QStringLiteral("ouvrir_table_passe_choix"), label4_->text());
-    }, forms::Prefixe::ListesFichiers);
+    label4_->setText(joindre(file1_->Path(), nomClique()));
+    // The clicked file only shows its code here: the working windows go on with the open
+    // database until "&Ouvrir" accepts this one.
+    liants::lier_sur(QStringLiteral("ouvrir_table_passe_choix"), label4_->text());
 }
 
 void FeuilleChoixBase::fichierDoubleClique() {
@@ -182,10 +157,8 @@ void FeuilleChoixBase::fichierDoubleClique() {
 void FeuilleChoixBase::ouvrir() { Module1::ouvrir_base_donnees(); }
 
 void FeuilleChoixBase::annuler() {
-    forms::pieger([this] {
-        forms::definir_pointeur_souris(forms::PointeurDefaut);
-        decharger();
-    });
+    forms::definir_pointeur_souris(forms::PointeurDefaut);
+    decharger();
 }
 
 }  // namespace shell

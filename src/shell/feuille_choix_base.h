@@ -7,7 +7,7 @@ class QLabel;
 class QLineEdit;
 
 namespace db { class ControleDonnees; }
-namespace forms { class ListeLecteurs; class ListeDossiers; class ListeFichiers; }
+namespace forms { class ExplorateurFichiers; class ListeLecteurs; class ListeDossiers; class ListeFichiers; }
 
 namespace shell {
 
@@ -25,13 +25,12 @@ public:
 
 private:
     QString nomClique() const;
-    void lecteurChange();
-    void dossierChange();
     void fichierClique();
     void fichierDoubleClique();
     void ouvrir();
     void annuler();
 
+    forms::ExplorateurFichiers* explorateur_;
     forms::ListeLecteurs* drive1_;
     forms::ListeDossiers* dir1_;
     forms::ListeFichiers* file1_;
