@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
     Module1::chemin_programme = dossierProgramme;
     enregistrer_feuilles_reports();
     auto& boites = forms::installer_repondeur_scripte();
-    auto& fenetre = forms::Feuilles::charger(QString::fromUtf8(reports::FeuilleTraitements::Nom));
+    auto& fenetre = forms::Feuilles::charger(noms::traitements);
     auto* listes = fenetre.controle<QComboBox>(QStringLiteral("Combo2"));
     listes->setCurrentIndex(listes->findText(QStringLiteral("Liste de classes (alphabétique)")));
     Banc banc{boites, fenetre, fenetre.controle<QPushButton>(QStringLiteral("Command2")), dossier.path()};

@@ -1,6 +1,7 @@
 // The start-up road: every window registered, the main window built around its
 // multi-document area, then the splash; dismissing it shows the main window.
 #include "programme/demarrage.h"
+#include "platform/forms/noms_feuilles.h"
 #include "shell/dessins.h"
 #include "shell/enregistrement_shell.h"
 #include "shell/feuille_copyright.h"
@@ -54,7 +55,7 @@ void preparer_demarrage() {
     auto* principale = new shell::MDIForm1;
     shell::FeuilleAccueil::definirSuite([principale] { principale->show(); },
                                         [principale] { principale->Form_Load(); });
-    forms::Feuilles::charger(QStringLiteral("feuille_accueil"));
+    forms::Feuilles::charger(noms::accueil);
 }
 
 void arreter_demarrage() {

@@ -14,8 +14,8 @@ void enregistrer_feuilles_records() {
     selecteurs::definir_liaison(&liants::lier_ou_lever);
     forms::Feuilles::enregistrer(noms::eleve, [] { return new eleve::FeuilleEleve; });
     forms::Feuilles::enregistrer(noms::choix_photo, [] { return new eleve::FeuilleChoixPhoto; });
-    forms::Feuilles::enregistrer(QString::fromUtf8(famille::FeuilleFamille::Nom),
+    forms::Feuilles::enregistrer(noms::famille,
                                  [] { return new famille::FeuilleFamille; });
-    forms::Feuilles::enregistrer(QString::fromUtf8(famille::NomChoixFamille),
+    forms::Feuilles::enregistrer(noms::choix_famille,
                                  [] { return new reglages::FeuilleListe(famille::description_choix_famille()); });
 }

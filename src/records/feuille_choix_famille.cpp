@@ -1,10 +1,11 @@
 #include "records/feuille_choix_famille.h"
+#include "platform/forms/noms_feuilles.h"
 
 namespace famille {
 
 const listes::DescriptionListe& description_choix_famille() {
     static const listes::DescriptionListe d{
-        QString::fromUtf8(NomChoixFamille),
+        noms::choix_famille,
         QStringLiteral("Table des responsables légaux"),
         {{QStringLiteral("référence"), QStringLiteral("référence_famille"), 1200},
          {QStringLiteral("nom"), QStringLiteral("nom_responsable_légal"), 2400},

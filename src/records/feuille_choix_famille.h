@@ -7,7 +7,6 @@
 
 namespace famille {
 
-constexpr const char* NomChoixFamille = "feuille_choix_famille";
 const listes::DescriptionListe& description_choix_famille();
 
 }  // namespace famille

@@ -56,7 +56,7 @@ const QString InfobulleNom = QStringLiteral(
 
 }  // namespace
 
-FeuilleFamille::FeuilleFamille() : reglages::FenetreDonnees(QString::fromUtf8(Nom)) {
+FeuilleFamille::FeuilleFamille() : reglages::FenetreDonnees(noms::famille) {
     setCaption(QStringLiteral("Fiche famille"));
     datPrimaryRS()->setRecordSource(sourceAlphabetique());
     construire();

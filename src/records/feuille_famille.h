@@ -15,7 +15,6 @@ namespace famille {
 class FeuilleFamille : public reglages::FenetreDonnees {
     Q_OBJECT
 public:
-    static constexpr const char* Nom = "feuille_famille";
     // The captions of the consent button: as designed, then the one that blinks.
     static const QString LegendeConsentement;
     static const QString LegendeConsentementClignotante;

@@ -1,4 +1,5 @@
 #include "reports/feuille_documents.h"
+#include "platform/forms/noms_feuilles.h"
 #include "platform/forms/controles_simples.h"
 
 #include "platform/forms/controle_donnees.h"
@@ -58,7 +59,7 @@ const Champ champs[] = {
 
 }  // namespace
 
-FeuilleDocuments::FeuilleDocuments() : FenetreDonnees(u(Nom)) {
+FeuilleDocuments::FeuilleDocuments() : FenetreDonnees(noms::documents) {
     setCaption(QStringLiteral("Documents"));
     auto* disposition = new QVBoxLayout(this);
     auto* grille = new QGridLayout;

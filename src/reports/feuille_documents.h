@@ -10,7 +10,6 @@ namespace reports {
 class FeuilleDocuments : public reglages::FenetreDonnees {
     Q_OBJECT
 public:
-    static constexpr const char* Nom = "feuille_documents";
     FeuilleDocuments();
 
     // The template as it stands on screen, saved or not.

@@ -1,4 +1,5 @@
 #include "reports/feuille_traitements.h"
+#include "platform/forms/noms_feuilles.h"
 
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
@@ -62,7 +63,7 @@ double valeur_numerique(const QString& texte) {
 
 }  // namespace
 
-FeuilleTraitements::FeuilleTraitements() : forms::Feuille(QString::fromUtf8(Nom)) {
+FeuilleTraitements::FeuilleTraitements() : forms::Feuille(noms::traitements) {
     setCaption(QStringLiteral("Exploitation de la base"));
     definirTaille(9000, 6600);
 

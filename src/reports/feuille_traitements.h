@@ -13,7 +13,6 @@ namespace reports {
 class FeuilleTraitements : public forms::Feuille {
     Q_OBJECT
 public:
-    static constexpr const char* Nom = "feuille_traitements";
     FeuilleTraitements();
 
     void Form_Load() override;

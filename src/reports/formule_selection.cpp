@@ -1,4 +1,5 @@
 #include "reports/formule_selection.h"
+#include "platform/forms/noms_feuilles.h"
 
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/feuilles.h"
@@ -40,7 +41,7 @@ namespace Module1 {
 
 void construire_formule_selection() {
     forms::pieger([] {
-        auto& f = forms::Feuilles::obtenir<forms::Feuille>(reports::FeuilleTraitements::Nom);
+        auto& f = forms::Feuilles::obtenir<forms::Feuille>(noms::traitements);
         const QString cycle = f.controle<QLineEdit>("Text1")->text();
         const QString niveau = f.controle<QLineEdit>("Text2")->text();
         const QString classe = f.controle<QLineEdit>("Text3")->text();

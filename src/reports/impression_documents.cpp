@@ -57,7 +57,7 @@ QVariant signet_selectionne() {
 // False when none does.
 bool trouver_gabarit(const QString& nom, const QVariant& signet) {
     Module1::ouvrir_table_documents();
-    auto& rs = feuille(QString::fromUtf8(reports::FeuilleDocuments::Nom))
+    auto& rs = feuille(noms::documents)
                    .controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"))
                    ->Recordset();
     if (signet.isValid()) {
@@ -95,10 +95,10 @@ void modifier_document_selectionne() {
     forms::pieger([] {
         const QString nom = grille_documents()->Text();
         if (!trouver_gabarit(nom, signet_selectionne())) {
-            auto* fenetre = &feuille(QString::fromUtf8(reports::FeuilleDocuments::Nom));
+            auto* fenetre = &feuille(noms::documents);
             fenetre->controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"))->Recordset().AddNew();
         }
-        feuille(QString::fromUtf8(reports::FeuilleDocuments::Nom)).afficher();
+        feuille(noms::documents).afficher();
     });
 }
 
@@ -157,7 +157,7 @@ void imprimer_document_selectionne() {
             }
             const Valeurs v = valeurs_eleve();
             const Gabarit g = forms::Feuilles::obtenir<reports::FeuilleDocuments>(
-                                  QString::fromUtf8(reports::FeuilleDocuments::Nom))
+                                  noms::documents)
                                   .gabarit();
             const bool directe =
                 feuille(Eleve).controle<QCheckBox>(QStringLiteral("Check1"))->checkState() != Qt::Unchecked;

@@ -1,4 +1,5 @@
 #include "settings/enregistrement_settings.h"
+#include "platform/forms/noms_feuilles.h"
 #include "platform/forms/feuilles.h"
 #include "platform/forms/selecteurs.h"
 #include "partage/liants.h"
@@ -15,5 +16,5 @@ void enregistrer_feuilles_settings() {
         forms::Feuilles::enregistrer(d.fenetre, [d] { return new reglages::FeuilleListe(d); });
     for (const fiches::DescriptionFiche& d : fiches::table())
         forms::Feuilles::enregistrer(d.fenetre, [d] { return new reglages::FeuilleFiche(d); });
-    forms::Feuilles::enregistrer(QStringLiteral("feuille_paramètres"), [] { return new reglages::FeuilleParametres; });
+    forms::Feuilles::enregistrer(noms::parametres, [] { return new reglages::FeuilleParametres; });
 }

@@ -1,4 +1,5 @@
 #include "settings/feuille_parametres.h"
+#include "platform/forms/noms_feuilles.h"
 #include "platform/forms/controle_donnees.h"
 #include <QGridLayout>
 #include <QGroupBox>
@@ -16,7 +17,7 @@ constexpr int LongueurInfobulle = 50;
 
 QString FeuilleParametres::nomElement(int k) { return QStringLiteral("txtFields(%1)").arg(k); }
 
-FeuilleParametres::FeuilleParametres() : FenetreDonnees(QStringLiteral("feuille_paramètres")) {
+FeuilleParametres::FeuilleParametres() : FenetreDonnees(noms::parametres) {
     setCaption(QStringLiteral("intitulés des champs paramétrables"));
     auto* cadre = new QGroupBox(this);
     cadre->setObjectName(QStringLiteral("Frame1"));

@@ -1,4 +1,5 @@
 #include "shell/enregistrement_shell.h"
+#include "platform/forms/noms_feuilles.h"
 #include "shell/feuille_acces.h"
 #include "shell/feuille_chemin.h"
 #include "shell/feuille_choix_base.h"
@@ -10,12 +11,12 @@
 
 void enregistrer_feuilles_shell() {
     using forms::Feuilles;
-    Feuilles::enregistrer(QStringLiteral("feuille_accueil"), [] { return new shell::FeuilleAccueil; });
-    Feuilles::enregistrer(QStringLiteral("feuille_patientez"), [] { return new shell::FeuillePatientez; });
-    Feuilles::enregistrer(QStringLiteral("feuille_options"), [] { return new shell::FeuilleOptions; });
-    Feuilles::enregistrer(QStringLiteral("feuille_choix_base"), [] { return new shell::FeuilleChoixBase; });
-    Feuilles::enregistrer(QStringLiteral("feuille_copyright"), [] { return new shell::FeuilleCopyright; });
-    Feuilles::enregistrer(QStringLiteral("feuille_accès"), [] { return new shell::FeuilleAcces; });
-    Feuilles::enregistrer(QStringLiteral("feuille_chemin"), [] { return new shell::FeuilleChemin; });
+    Feuilles::enregistrer(noms::accueil, [] { return new shell::FeuilleAccueil; });
+    Feuilles::enregistrer(noms::patientez, [] { return new shell::FeuillePatientez; });
+    Feuilles::enregistrer(noms::options, [] { return new shell::FeuilleOptions; });
+    Feuilles::enregistrer(noms::choix_base, [] { return new shell::FeuilleChoixBase; });
+    Feuilles::enregistrer(noms::copyright, [] { return new shell::FeuilleCopyright; });
+    Feuilles::enregistrer(noms::acces, [] { return new shell::FeuilleAcces; });
+    Feuilles::enregistrer(noms::chemin, [] { return new shell::FeuilleChemin; });
     shell::initialisation::enregistrer_commandes();
 }

@@ -1,4 +1,5 @@
 #include "shell/feuille_acces.h"
+#include "platform/forms/noms_feuilles.h"
 #include "platform/forms/controle_donnees.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
@@ -25,7 +26,7 @@ QLineEdit* zone_code(QWidget* parent, const char* nom, const char* infobulle) {
 
 }  // namespace
 
-FeuilleAcces::FeuilleAcces() : reglages::FenetreDonnees(QStringLiteral("feuille_accès")) {
+FeuilleAcces::FeuilleAcces() : reglages::FenetreDonnees(noms::acces) {
     setCaption(QStringLiteral("Protection de l'accès aux données"));
     ancien_ = zone_code(this, "accès_ancien", "Saisissez l'ancien code d'accès pour pouvoir en saisir un nouveau");
     nouveau_ = zone_code(this, "accès_nouveau", "Saisissez le nouveau code d'accès");

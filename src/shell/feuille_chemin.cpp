@@ -1,4 +1,5 @@
 #include "shell/feuille_chemin.h"
+#include "platform/forms/noms_feuilles.h"
 #include "platform/forms/controles_simples.h"
 #include "shell/feuille_choix_base.h"
 #include "shell/fichiers_base.h"
@@ -44,10 +45,10 @@ QString sans_separateur_final(QString s) {
     return s;
 }
 
-forms::Feuille& attente() { return forms::Feuilles::charger(QStringLiteral("feuille_patientez")); }
+forms::Feuille& attente() { return forms::Feuilles::charger(noms::patientez); }
 
 void fin_attente() {
-    if (forms::Feuille* f = forms::Feuilles::siChargee(QStringLiteral("feuille_patientez"))) f->masquer();
+    if (forms::Feuille* f = forms::Feuilles::siChargee(noms::patientez)) f->masquer();
     forms::definir_pointeur_souris(forms::PointeurDefaut);
 }
 
@@ -56,7 +57,7 @@ void fin_attente() {
 QString FeuilleChemin::actionSauvegarde() { return QStringLiteral("Sauvegarde de la base sélectionnée"); }
 QString FeuilleChemin::actionRestauration() { return QStringLiteral("Restauration d'une base sauvegardée"); }
 
-FeuilleChemin::FeuilleChemin() : forms::Feuille(QStringLiteral("feuille_chemin")) {
+FeuilleChemin::FeuilleChemin() : forms::Feuille(noms::chemin) {
     setCaption(QStringLiteral("Choix du chemin d'accès"));
     explorateur_ = new forms::ExplorateurFichiers(this, {"Label2", QStringLiteral("Lecteurs")},
                                                   {"Label2", QStringLiteral("Dossiers")},
@@ -209,7 +210,7 @@ void FeuilleChemin::restauration(const QString& d) {
         fin_attente();
         return;
     }
-    const QString r = forms::Feuilles::charger(QStringLiteral("feuille_choix_base"))
+    const QString r = forms::Feuilles::charger(noms::choix_base)
                           .controle<forms::ListeFichiers>(QStringLiteral("File1"))
                           ->Path() +
                       QLatin1Char('/') + fichiers::restauree;

@@ -1,4 +1,5 @@
 #include "shell/feuille_choix_base.h"
+#include "platform/forms/noms_feuilles.h"
 #include "platform/forms/controles_simples.h"
 #include "shell/fichiers_base.h"
 #include "shell/module1.h"
@@ -61,7 +62,7 @@ QString FeuilleChoixBase::joindre(const QString& dossier, const QString& nom) {
     return dossier + QLatin1Char('/') + nom;
 }
 
-FeuilleChoixBase::FeuilleChoixBase() : forms::Feuille(QStringLiteral("feuille_choix_base")) {
+FeuilleChoixBase::FeuilleChoixBase() : forms::Feuille(noms::choix_base) {
     setCaption(QStringLiteral("Sélection de la base de travail"));
 
     explorateur_ = new forms::ExplorateurFichiers(this, {"Label1", QStringLiteral("Lecteurs")},

@@ -1,4 +1,5 @@
 #include "shell/feuille_copyright.h"
+#include "platform/forms/noms_feuilles.h"
 #include "platform/forms/controles_simples.h"
 #include "shell/dessins.h"
 #include "shell/module1.h"
@@ -39,7 +40,7 @@ const char* const outils_connus[] = {"kinfocenter", "hardinfo2", "hardinfo", "gn
 
 }  // namespace
 
-FeuilleCopyright::FeuilleCopyright() : forms::Feuille(QStringLiteral("feuille_copyright")) {
+FeuilleCopyright::FeuilleCopyright() : forms::Feuille(noms::copyright) {
     auto* onglets = new QTabWidget(this);
     onglets->setObjectName(QStringLiteral("SSTab1"));
 

@@ -1,4 +1,5 @@
 #include "shell/feuille_login.h"
+#include "platform/forms/noms_feuilles.h"
 #include "platform/forms/boites.h"
 #include "shell/dessins.h"
 #include "platform/forms/placement.h"
@@ -19,13 +20,13 @@ namespace shell {
 
 namespace {
 QLineEdit* tentative_du_choix() {
-    return forms::Feuilles::charger(QStringLiteral("feuille_choix_base"))
+    return forms::Feuilles::charger(noms::choix_base)
         .controle<QLineEdit>(QStringLiteral("accès_tentavive"));
 }
 }  // namespace
 
 FeuilleLogin::FeuilleLogin(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("feuille_login"));
+    setObjectName(noms::login);
     setWindowTitle(forms::titre_application());
     setModal(true);
 

@@ -1,4 +1,5 @@
 #include "shell/feuille_options.h"
+#include "platform/forms/noms_feuilles.h"
 #include "shell/module1.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/pointeur.h"
@@ -27,7 +28,7 @@ const CaseOption cases[] = {
 };
 }  // namespace
 
-FeuilleOptions::FeuilleOptions() : forms::Feuille(QStringLiteral("feuille_options")) {
+FeuilleOptions::FeuilleOptions() : forms::Feuille(noms::options) {
     setCaption(QStringLiteral("Options de démarrage"));
     auto* disposition = new QVBoxLayout(this);
     auto* titre = new QLabel(QStringLiteral("Au démarrage du logiciel,"), this);

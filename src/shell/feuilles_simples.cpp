@@ -1,4 +1,5 @@
 #include "shell/feuilles_simples.h"
+#include "platform/forms/noms_feuilles.h"
 #include "platform/forms/controles_simples.h"
 #include "shell/dessins.h"
 #include "shell/module1.h"
@@ -40,7 +41,7 @@ void colorer(QLabel* l, const QColor& fond, const QColor& texte) {
 
 // ---- splash ----
 
-FeuilleAccueil::FeuilleAccueil() : forms::Feuille(QStringLiteral("feuille_accueil"), false) {
+FeuilleAccueil::FeuilleAccueil() : forms::Feuille(noms::accueil, false) {
     setWindowFlag(Qt::FramelessWindowHint);
     auto* cadre = new QFrame(this);
     cadre->setObjectName(QStringLiteral("Frame1"));
@@ -155,7 +156,7 @@ void FeuilleAccueil::congedier() {
 
 // ---- wait window ----
 
-FeuillePatientez::FeuillePatientez() : forms::Feuille(QStringLiteral("feuille_patientez")) {
+FeuillePatientez::FeuillePatientez() : forms::Feuille(noms::patientez) {
     auto* disposition = new QVBoxLayout(this);
     auto* l = etiquette(this, "Label1", QStringLiteral("Patientez quelques instants..."));
     l->setAlignment(Qt::AlignCenter);

@@ -1,4 +1,5 @@
 #include "shell/fichiers_base.h"
+#include "platform/forms/noms_feuilles.h"
 #include "shell/feuille_chemin.h"
 #include "shell/module1.h"
 #include "shell/ouverture.h"
@@ -23,7 +24,7 @@ using db::copie_sure::Mode;
 using forms::boite_message;
 namespace copie = db::copie_sure;
 
-forms::Feuille& choix() { return forms::Feuilles::charger(QStringLiteral("feuille_choix_base")); }
+forms::Feuille& choix() { return forms::Feuilles::charger(noms::choix_base); }
 QLabel* label4() { return choix().controle<QLabel>(QStringLiteral("Label4")); }
 forms::ListeFichiers* file1() { return choix().controle<forms::ListeFichiers>(QStringLiteral("File1")); }
 QString dossier_liste() { return file1()->Path(); }
@@ -159,7 +160,7 @@ bool est_base_ouverte(const QString& chemin) {
 }
 
 void rafraichir_liste() {
-    if (forms::Feuille* f = forms::Feuilles::siChargee(QStringLiteral("feuille_choix_base")))
+    if (forms::Feuille* f = forms::Feuilles::siChargee(noms::choix_base))
         f->controle<forms::ListeFichiers>(QStringLiteral("File1"))->Refresh();
 }
 
@@ -384,7 +385,7 @@ void sauvegarder() {
         }
         const QString source = label4()->text();
         Module1::fermer_base_donnees();
-        auto& chemin = forms::Feuilles::obtenir<FeuilleChemin>(QStringLiteral("feuille_chemin"));
+        auto& chemin = forms::Feuilles::obtenir<FeuilleChemin>(noms::chemin);
         chemin.demander(FeuilleChemin::actionSauvegarde(), source);
     });
 }
@@ -393,7 +394,7 @@ void restaurer() {
     operation([] {
         pointeur(forms::Sablier);
         Module1::fermer_base_donnees();
-        auto& chemin = forms::Feuilles::obtenir<FeuilleChemin>(QStringLiteral("feuille_chemin"));
+        auto& chemin = forms::Feuilles::obtenir<FeuilleChemin>(noms::chemin);
         chemin.demander(FeuilleChemin::actionRestauration(), QString());
     });
 }

@@ -1,4 +1,5 @@
 #include "shell/mdiform1.h"
+#include "platform/forms/noms_feuilles.h"
 #include "platform/forms/clavier.h"
 #include "platform/forms/verrous_clavier.h"
 #include "shell/menus.h"
@@ -38,7 +39,7 @@ QObject* destinataire_clavier() {
 MDIForm1* fenetre_principale() { return principale; }
 
 MDIForm1::MDIForm1() {
-    setObjectName(QStringLiteral("MDIForm1"));
+    setObjectName(noms::MDIForm1);
     setWindowTitle(QStringLiteral("Carnelis - version 2"));
     zone_ = new QMdiArea(this);
     zone_->setObjectName(QStringLiteral("zone_documents"));
@@ -147,7 +148,7 @@ void MDIForm1::Form_Load() {
         if (options::valeur_case(QStringLiteral("Check3")) == 1 && !options::base_choisie().isEmpty()) {
             Module1::ouvrir_base_donnees();
         } else {
-            forms::Feuilles::charger(QStringLiteral("feuille_choix_base")).afficher();
+            forms::Feuilles::charger(noms::choix_base).afficher();
         }
     });
 }

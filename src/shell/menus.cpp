@@ -1,4 +1,5 @@
 #include "shell/menus.h"
+#include "platform/forms/noms_feuilles.h"
 #include "platform/forms/commandes.h"
 #include "partage/liants.h"
 #include "shell/mdiform1.h"
@@ -160,9 +161,9 @@ const QHash<QString, Action>& actions_propres() {
         {QStringLiteral("menufichierindex1"), [] { ouverture::commande_ouvrir(); }},
         {QStringLiteral("menufichierindex3"), [] { ouverture::commande_fermer(); }},
         {QStringLiteral("menufichierindex2"), [] { if (auto* m = fenetre_principale()) m->close(); }},
-        {QStringLiteral("menuexploitationindex3"), [] { montrer(QStringLiteral("feuille_traitements")); }},
-        {QStringLiteral("menuoptionsindex1"), [] { montrer(QStringLiteral("feuille_options")); }},
-        {QStringLiteral("menuaideindex1"), [] { montrer(QStringLiteral("feuille_copyright"), true); }},
+        {QStringLiteral("menuexploitationindex3"), [] { montrer(noms::traitements); }},
+        {QStringLiteral("menuoptionsindex1"), [] { montrer(noms::options); }},
+        {QStringLiteral("menuaideindex1"), [] { montrer(noms::copyright, true); }},
     };
     return actions;
 }

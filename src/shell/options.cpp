@@ -2,6 +2,7 @@
 // database path between double quotes (a quote inside doubled). Fields end at a comma or a
 // line end, so a quoted path may hold commas.
 #include "shell/options.h"
+#include "platform/forms/noms_feuilles.h"
 #include "shell/module1.h"
 #include "platform/erreur.h"
 #include "platform/db/erreurs_moteur.h"
@@ -29,7 +30,7 @@ const char* const cases[4] = {"Check1", "Check2", "Check3", "Check4"};
 QString chemin_fichier() { return Module1::chemin_programme + QString::fromUtf8(nom_fichier); }
 
 QCheckBox* case_options(const QString& nom) {
-    return forms::Feuilles::charger(QStringLiteral("feuille_options")).controle<QCheckBox>(nom);
+    return forms::Feuilles::charger(noms::options).controle<QCheckBox>(nom);
 }
 
 // Reads the comma- and line-separated fields of the file in turn.
@@ -107,7 +108,7 @@ void definir_case(const QString& nom, int valeur) {
 }
 
 QString base_choisie() {
-    forms::Feuille* choix = forms::Feuilles::siChargee(QStringLiteral("feuille_choix_base"));
+    forms::Feuille* choix = forms::Feuilles::siChargee(noms::choix_base);
     return choix ? choix->controle<QLabel>(QStringLiteral("Label4"))->text() : QString();
 }
 
@@ -149,7 +150,7 @@ void lire_options() {
         // The last database becomes the chooser's selection, not the working database: that
         // takes its access code.
         const QString derniere = lire_champ(lecteur);
-        forms::Feuilles::charger(QStringLiteral("feuille_choix_base"))
+        forms::Feuilles::charger(noms::choix_base)
             .controle<QLabel>(QStringLiteral("Label4"))->setText(derniere);
         dejaRefuse.reset();
     } catch (const std::exception&) {

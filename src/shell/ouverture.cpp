@@ -18,7 +18,7 @@
 namespace shell::ouverture {
 
 namespace {
-const QString choix = QStringLiteral("feuille_choix_base");
+const QString choix = noms::choix_base;
 
 forms::Feuille& chooser() { return forms::Feuilles::charger(choix); }
 
@@ -27,12 +27,12 @@ QString base_acceptee;
 // The windows the start-up options ask for, in the order they open (the last in front).
 struct FenetreDemarrage {
     const char* caseACocher;
-    const char* feuille;
+    const QString& feuille;
 };
 const FenetreDemarrage fenetres_demarrage[] = {
-    {"Check1", "feuille_famille"},
-    {"Check2", "feuille_élève"},
-    {"Check4", "feuille_traitements"},
+    {"Check1", noms::famille},
+    {"Check2", noms::eleve},
+    {"Check4", noms::traitements},
 };
 }  // namespace
 
@@ -116,7 +116,7 @@ void ouvrir_base_donnees() {
         // from here on only the accepted file is written.
         if (!lacher_base_ouverte()) return;
 
-        forms::Feuille& attente = forms::Feuilles::charger(QStringLiteral("feuille_patientez"));
+        forms::Feuille& attente = forms::Feuilles::charger(noms::patientez);
         attente.afficher();
         attente.repaint();
         forms::definir_pointeur_souris(forms::Sablier);
@@ -125,13 +125,13 @@ void ouvrir_base_donnees() {
         chemin_base = selection;
         base_acceptee = chemin_base;
         activer_menus();
-        forms::Feuilles::decharger(QStringLiteral("feuille_choix_base"));
+        forms::Feuilles::decharger(noms::choix_base);
         forms::definir_pointeur_souris(forms::PointeurDefaut);
         afficher_base_en_cours(QStringLiteral("Base de données en cours : ") + chemin_base);
-        forms::Feuilles::decharger(QStringLiteral("feuille_patientez"));
+        forms::Feuilles::decharger(noms::patientez);
 
         for (const FenetreDemarrage& d : fenetres_demarrage) {
-            const QString nom = QString::fromUtf8(d.feuille);
+            const QString& nom = d.feuille;
             if (shell::options::valeur_case(QString::fromUtf8(d.caseACocher)) != 1) continue;
             if (!forms::Feuilles::estEnregistree(nom)) continue;  // its window comes later
             forms::Feuille& w = forms::Feuilles::charger(nom);
@@ -148,7 +148,7 @@ bool fermer_base_donnees(const QString& fichier) {
         (fichier == ouverte || db::copie_sure::meme_fichier(fichier, ouverte)) && !lacher_base_ouverte())
         return false;
     forms::ignorer_erreur([] {
-        if (forms::Feuille* f = forms::Feuilles::siChargee(QStringLiteral("feuille_choix_base")))
+        if (forms::Feuille* f = forms::Feuilles::siChargee(noms::choix_base))
             f->controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"))->fermer();
     });
     return true;

@@ -35,14 +35,14 @@ inline QString copie_exemple(const QTemporaryDir& dossier) {
 inline bool preparer(const QTemporaryDir& dossier) {
     Module1::chemin_programme = dossier_programme();
     Module1::chemin_base = copie_exemple(dossier);
-    if (!forms::Feuilles::estEnregistree(QString::fromUtf8(reports::FeuilleTraitements::Nom)))
+    if (!forms::Feuilles::estEnregistree(noms::traitements))
         enregistrer_feuilles_reports();
     return !Module1::chemin_base.isEmpty();
 }
 
 // The processing window reached by name, as the other windows reach it.
 inline forms::Feuille& traitements() {
-    return forms::Feuilles::charger(QString::fromUtf8(reports::FeuilleTraitements::Nom));
+    return forms::Feuilles::charger(noms::traitements);
 }
 template <class T> T* controle(const char* nom) { return traitements().controle<T>(QString::fromUtf8(nom)); }
 

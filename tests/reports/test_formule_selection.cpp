@@ -64,11 +64,11 @@ private slots:
     // Called with the window never opened: it is loaded unshown, its boxes hold the "all"
     // values, and a selection left by an earlier print is cleared.
     void fenetre_non_chargee() {
-        QVERIFY(!forms::Feuilles::estChargee(QString::fromUtf8(reports::FeuilleTraitements::Nom)));
+        QVERIFY(!forms::Feuilles::estChargee(noms::traitements));
         report::CrystalReport1().setSelectionFormula(QStringLiteral("{élèves.ainé} = True"));
         Module1::construire_formule_selection();
         QCOMPARE(report::CrystalReport1().SelectionFormula(), QString());
-        QVERIFY(forms::Feuilles::estChargee(QString::fromUtf8(reports::FeuilleTraitements::Nom)));
+        QVERIFY(forms::Feuilles::estChargee(noms::traitements));
         QVERIFY(!essai::traitements().estAffichee());
     }
 };

@@ -285,7 +285,7 @@ private slots:
 
         Module1::chemin_programme = essai::dossier_programme();
         Module1::chemin_base = base_;
-        if (!forms::Feuilles::estEnregistree(QString::fromUtf8(reports::FeuilleTraitements::Nom))) enregistrer_feuilles_reports();
+        if (!forms::Feuilles::estEnregistree(noms::traitements)) enregistrer_feuilles_reports();
         forms::RepondeurScripte& boites = forms::installer_repondeur_scripte();
         essai::choisir(3, QStringLiteral("Etiquettes électorales"));
         essai::sortie(2);

@@ -349,7 +349,7 @@ private slots:
         essai::filtre("2", "TOUS", "TOUTES");
         QTest::mouseClick(essai::controle<QWidget>("cmdFermer"), Qt::LeftButton);
         QVERIFY(!essai::traitements().estAffichee());
-        QVERIFY(forms::Feuilles::estChargee(QString::fromUtf8(reports::FeuilleTraitements::Nom)));
+        QVERIFY(forms::Feuilles::estChargee(noms::traitements));
         QCOMPARE(essai::controle<QLineEdit>("Text1")->text(), QStringLiteral("2"));
     }
 

@@ -13,7 +13,12 @@
 #include "platform/db/base_donnees.h"
 #include "platform/forms/controle_donnees.h"
 #include "platform/forms/boites.h"
+#include "platform/forms/descriptions_fenetres.h"
 #include "platform/forms/feuilles.h"
+#include "platform/forms/selecteurs.h"
+#include "records/liste_auto_extensible.h"
+#include "settings/fiches.h"
+#include "settings/listes.h"
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -851,6 +856,29 @@ private slots:
         Module1::ouvrir_table_passe_choix();
         QCOMPARE(boites->vues.size(), 1);
         QVERIFY(boites->vues[0].texte.startsWith("Le logiciel a rencontré l'erreur : 3024\n\n"));
+    }
+
+    // Every window the program registers has its description; every window that a table names
+    // (a reference list, a record form, a picker and its callers, a self-extending lookup) is
+    // a registered window, and every binder leads back to its own window. A name that no
+    // window has is refused, never given a default.
+    void chaque_fenetre_a_sa_description() {
+        programme::preparer_demarrage();
+        const QStringList enregistrees = Feuilles::enregistrees();
+        for (const QString& nom : enregistrees) QCOMPARE(forms::description(nom).nom, nom);
+        QStringList nommees;
+        for (const auto& d : listes::table()) nommees << d.fenetre;
+        for (const auto& d : fiches::table()) nommees << d.fenetre;
+        for (const auto& c : selecteurs::table()) nommees << c.selecteur << c.appelant;
+        for (const auto& b : selecteurs::boutons()) nommees << b.appelant << b.selecteur;
+        for (const auto& x : listes_auto::table()) nommees << x.fenetre << x.liste;
+        for (const QString& nom : nommees) QVERIFY2(enregistrees.contains(nom), qPrintable(nom));
+        for (const auto& d : forms::descriptions()) {
+            if (!d.liant.isEmpty()) QCOMPARE(liants::feuille_du_liant(d.liant), d.nom);
+            QVERIFY2(d.liant.isEmpty() == d.source.isEmpty(), qPrintable(d.nom));
+        }
+        QVERIFY_THROWS_EXCEPTION(Erreur, forms::description("feuille_inconnue"));
+        QVERIFY_THROWS_EXCEPTION(Erreur, reglages::variation_de("feuille_élèves"));
     }
 
     void arbre_des_menus() {

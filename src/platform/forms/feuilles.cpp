@@ -69,6 +69,12 @@ bool Feuilles::estChargee(const QString& nom) { return registre().chargees.conta
 
 QStringList Feuilles::chargees() { return registre().chargees.keys(); }
 
+QStringList Feuilles::enregistrees() {
+    QStringList noms;
+    for (const auto& [nom, fabrique] : registre().fabriques) noms << nom;
+    return noms;
+}
+
 Feuille* Feuilles::siChargee(const QString& nom) { return registre().chargees.value(nom); }
 
 void Feuilles::decharger(const QString& nom) {

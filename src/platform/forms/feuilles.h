@@ -15,6 +15,7 @@ class Feuilles {
 public:
     static void enregistrer(const QString& nom, std::function<Feuille*()> fabrique);
     static bool estEnregistree(const QString& nom);
+    static QStringList enregistrees();  // the names of the registered windows
 
     // Loads the window if needed (Form_Load runs), never shows it. 91 for an unknown name.
     static Feuille& charger(const QString& nom);

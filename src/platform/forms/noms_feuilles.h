@@ -39,6 +39,7 @@ inline const QString niveaux = QStringLiteral("feuille_niveaux");
 inline const QString genres = QStringLiteral("feuille_genres");
 inline const QString assertions = QStringLiteral("feuille_assertions");
 
+inline const QString apercu = QStringLiteral("aperçu_rapport");
 inline const QString traitements = QStringLiteral("feuille_traitements");
 inline const QString documents = QStringLiteral("feuille_documents");
 

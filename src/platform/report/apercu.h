@@ -3,6 +3,7 @@
 // report run to the screen, a zoom, first, previous, next and last page, and printing.
 // A long report is read and laid out while the user reads its first pages.
 #include "platform/forms/feuille.h"
+#include "platform/forms/noms_feuilles.h"
 #include "platform/report/page.h"
 
 #include <QByteArray>
@@ -24,7 +25,7 @@ class MiseEnPageFond;
 class FenetreApercu : public forms::Feuille {
     Q_OBJECT
 public:
-    static inline const QString Nom = QStringLiteral("aperçu_rapport");
+    static inline const QString& Nom = noms::apercu;
     // The one preview window, loaded when needed.
     static FenetreApercu& instance();
 
