@@ -3,6 +3,7 @@
 #include "commun/base_test.h"
 #include "platform/db/base_donnees.h"
 #include "platform/db/jeu_enregistrements.h"
+#include "platform/db/dialecte.h"
 #include "platform/erreur.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/feuilles.h"
@@ -190,6 +191,25 @@ private slots:
         } catch (const Erreur& e) {
             QCOMPARE(e.numero, 3075);
             QVERIFY(!e.texte.isEmpty());
+        }
+    }
+
+    // "3,5" typed in a formula is three and a half, as a French user writes it; in the statement
+    // dialect, where commas separate the items of lists, it is refused rather than read as 3.
+    // Between quotes it is a text in both.
+    void virgule_decimale() {
+        Base base(classe_type());
+        const QString age = QStringLiteral("âge({élèves.date_naissance_élève}) >= ");
+        QCOMPARE(nombre(age + "11,5", base), 1);  // the pupil of 12, not the one of 11
+        QCOMPARE(nombre(age + "11", base), 2);
+        QCOMPARE(formule::canonique(formule::analyser("{élèves.nom_élève} = \"3,5\"")),
+                 QString("({élèves.nom_élève} = \"3,5\")"));
+        QCOMPARE(db::dialecte::critere("nom_élève = \"3,5\""), QString("\"nom_élève\" = '3,5'"));
+        try {
+            db::dialecte::critere("note = 3,5");
+            QFAIL("critère accepté");
+        } catch (const Erreur& e) {
+            QCOMPARE(e.numero, 3077);
         }
     }
 

@@ -3,6 +3,7 @@
 #include "platform/db/francais.h"
 #include "platform/db/motif.h"
 #include "platform/db/sqlite_outils.h"
+#include "platform/texte/constantes.h"
 
 namespace db::dialecte {
 
@@ -45,29 +46,14 @@ public:
                 j.texte = t_.mid(i + 1, f - i - 1);
                 i = f + 1;
             } else if (c == u'\'' || c == u'"') {
-                QString v;
-                qsizetype k = i + 1;
-                while (true) {
-                    if (k >= n) refuser(i);  // unclosed constant
-                    if (t_[k] == c) {
-                        if (k + 1 < n && t_[k + 1] == c) { v += c; k += 2; continue; }
-                        break;
-                    }
-                    v += t_[k++];
-                }
+                const qsizetype f = constantes::lire_texte(t_, i, j.texte);
+                if (f < 0) refuser(i);  // unclosed constant
                 j.genre = Jeton::Texte;
-                j.texte = v;
-                i = k + 1;
-            } else if (c.isDigit()) {
-                qsizetype f = i;
-                while (f < n && t_[f].isDigit()) ++f;
-                if (f + 1 < n && t_[f] == u'.' && t_[f + 1].isDigit()) {
-                    ++f;
-                    while (f < n && t_[f].isDigit()) ++f;
-                }
-                j.genre = Jeton::Nombre;
-                j.texte = t_.mid(i, f - i);
                 i = f;
+            } else if (c.isDigit()) {
+                // Commas separate the items of lists here: "3,5" is 3 then 5.
+                j.genre = Jeton::Nombre;
+                i = constantes::lire_nombre(t_, i, false, j.texte);
             } else {
                 static const QStringList doubles = {QStringLiteral("<>"), QStringLiteral("<="), QStringLiteral(">=")};
                 const QString deux = t_.mid(i, 2);

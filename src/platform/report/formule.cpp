@@ -2,6 +2,7 @@
 
 #include "platform/db/francais.h"
 #include "platform/erreur.h"
+#include "platform/texte/constantes.h"
 
 #include <sqlite3.h>
 
@@ -47,27 +48,16 @@ public:
             j_.texte = dedans.mid(point + 1).trimmed();
             p_ = fin + 1;
         } else if (c == '"') {
-            QString valeur;
-            int i = p_ + 1;
-            for (;;) {
-                if (i >= t_.size()) refuser(QStringLiteral("guillemet non fermé"), p_);
-                if (t_[i] == '"') {
-                    if (i + 1 < t_.size() && t_[i + 1] == '"') { valeur += '"'; i += 2; continue; }
-                    break;
-                }
-                valeur += t_[i++];
-            }
+            const qsizetype fin = constantes::lire_texte(t_, p_, j_.texte);
+            if (fin < 0) refuser(QStringLiteral("guillemet non fermé"), p_);
             j_.genre = Jeton::Texte;
-            j_.texte = valeur;
-            p_ = i + 1;
+            p_ = int(fin);
         } else if (c.isDigit()) {
-            int i = p_;
-            while (i < t_.size() && (t_[i].isDigit() || t_[i] == '.' || t_[i] == ',')) ++i;
-            bool ok = false;
-            j_.nombre = t_.mid(p_, i - p_).replace(',', '.').toDouble(&ok);
-            if (!ok) refuser(QStringLiteral("nombre mal écrit"), p_);
+            // A formula is typed by a French user: "3,5" is three and a half.
+            QString nombre;
+            p_ = int(constantes::lire_nombre(t_, p_, true, nombre));
+            j_.nombre = nombre.toDouble();
             j_.genre = Jeton::Nombre;
-            p_ = i;
         } else if (c.isLetter() || c == '_') {
             int i = p_;
             while (i < t_.size() && (t_[i].isLetterOrNumber() || t_[i] == '_')) ++i;
