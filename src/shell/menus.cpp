@@ -1,4 +1,5 @@
 #include "shell/menus.h"
+#include "platform/forms/descriptions_fenetres.h"
 #include "platform/forms/noms_feuilles.h"
 #include "platform/forms/commandes.h"
 #include "partage/liants.h"
@@ -84,7 +85,7 @@ namespace {
 // The commands that bind a window's table and show the window, one pattern.
 struct CommandeTable {
     const char* menu;
-    const char* liant;
+    const QString& feuille;
     const char* numeroPremier = "";  // field that takes "000001" on a first record
     bool premierSiNonVide = false;   // moves to the first record of a table that has one
     bool ongletZero = false;         // SSTab1 back to its first tab once shown
@@ -92,33 +93,33 @@ struct CommandeTable {
 };
 
 const CommandeTable commandes_tables[] = {
-    {"menuenfantsindex2", "ouvrir_table_familles", "Text13", false, true},
-    {"menuenfantsindex1", "ouvrir_table_eleves", "matricule", false, true, true},
-    {"menuparamètresindex1", "ouvrir_table_inspection", "", false, true},
-    {"menuparamètresindex2", "ouvrir_table_ecole", "", false, true},
-    {"menuparamètresindex3", "ouvrir_table_equipe"},
-    {"menuparamètresindex4", "ouvrir_table_documents"},
-    {"menuparamètresindex5", "ouvrir_table_parametres"},
-    {"menuparamètresindex22", "ouvrir_table_passe_acces", "", true},
-    {"menuparamètresindex6", "ouvrir_table_adresses"},
-    {"menuparamètresindex7", "ouvrir_table_assurances"},
-    {"menuparamètresindex23", "ouvrir_table_assertions"},
-    {"menuparamètresindex8", "ouvrir_table_csp"},
-    {"menuparamètresindex19", "ouvrir_table_genres"},
-    {"menuparamètresindex9", "ouvrir_table_hopitaux"},
-    {"menuparamètresindex13", "ouvrir_table_langues_vivantes"},
-    {"menuparamètresindex12", "ouvrir_table_medecins"},
-    {"menuparamètresindex15", "ouvrir_table_nationalites"},
-    {"menuparamètresindex18", "ouvrir_table_niveaux"},
-    {"menuparamètresindex14", "ouvrir_table_sexe"},
-    {"menuparamètresindex17", "ouvrir_table_situations_familiales"},
-    {"menuparamètresindex16", "ouvrir_table_villes"},
+    {"menuenfantsindex2", noms::famille, "Text13", false, true},
+    {"menuenfantsindex1", noms::eleve, "matricule", false, true, true},
+    {"menuparamètresindex1", noms::inspection, "", false, true},
+    {"menuparamètresindex2", noms::ecole, "", false, true},
+    {"menuparamètresindex3", noms::equipe},
+    {"menuparamètresindex4", noms::documents},
+    {"menuparamètresindex5", noms::parametres},
+    {"menuparamètresindex22", noms::acces, "", true},
+    {"menuparamètresindex6", noms::adresses},
+    {"menuparamètresindex7", noms::assurances},
+    {"menuparamètresindex23", noms::assertions},
+    {"menuparamètresindex8", noms::csp},
+    {"menuparamètresindex19", noms::genres},
+    {"menuparamètresindex9", noms::hopitaux},
+    {"menuparamètresindex13", noms::langues_vivantes},
+    {"menuparamètresindex12", noms::medecins},
+    {"menuparamètresindex15", noms::nationalites},
+    {"menuparamètresindex18", noms::niveaux},
+    {"menuparamètresindex14", noms::sexe},
+    {"menuparamètresindex17", noms::situations_familiales},
+    {"menuparamètresindex16", noms::villes},
 };
 
 void executer_table(const CommandeTable& c) {
-    const QString feuille = liants::feuille_du_liant(QString::fromUtf8(c.liant));
+    const QString& feuille = c.feuille;
     if (!forms::Feuilles::estEnregistree(feuille)) return;  // its window comes later
-    liants::lier_ou_lever(QString::fromUtf8(c.liant));
+    liants::lier_ou_lever(forms::description(feuille).liant);
     forms::Feuille& f = forms::Feuilles::charger(feuille);
     auto* controle = f.controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"));
     db::JeuEnregistrements& rs = controle->Recordset();
