@@ -42,16 +42,12 @@ namespace eleve {
 
 namespace {
 
-const QString Aine = QStringLiteral("Aîné dans l'école");
 constexpr int OngletDocuments = 7;
 
+// One of the pupil window's own buttons, with its caption and tooltip from boutons().
 QPushButton* creer_bouton(const QString& nom, QWidget* parent) {
     const Bouton* b = bouton(nom);
-    auto* p = new QPushButton(b ? u(b->legende) : nom, parent);
-    p->setObjectName(nom);
-    if (b) p->setToolTip(u(b->infobulle));
-    p->setAutoDefault(false);
-    return p;
+    return forms::bouton(parent, nom, b ? u(b->legende) : nom, b ? u(b->infobulle) : QString());
 }
 
 // A number read at the end of a name: "Label7" gives 7.
@@ -274,7 +270,7 @@ void FeuilleEleve::construire() {
     for (const char* nom : {"matricule", "nom_enfant", "prénom_enfant"}) zone(u(nom))->installEventFilter(this);
     listes_auto::installer(*this);
 
-    forms::clignoter(check2_, Aine, this);
+    forms::clignoter(check2_, champ(check2_->objectName())->texteVoisin, this);
 
     brancherBoutons();
     connect(combo1_, &QComboBox::activated, this, [this] { Combo1_Click(); });
