@@ -218,12 +218,18 @@ void BaseDonnees::Close() {
 }
 
 ResultatRequete BaseDonnees::requete(const QString& sql, const QVariantList& parametres) {
+    ResultatRequete r;
+    parcourir(sql, parametres, [&r](QVector<QVariant>& ligne) { r.lignes.append(std::move(ligne)); }, &r.champs);
+    return r;
+}
+
+void BaseDonnees::parcourir(const QString& sql, const QVariantList& parametres,
+                            const std::function<void(QVector<QVariant>& ligne)>& rendre, QStringList* champs) {
     sqlite::Instruction i(poignee(), sql);
     i.lier(parametres);
-    ResultatRequete r;
     QVector<TypeChamp> types;
     for (int c = 0; c < i.colonnes(); ++c) {
-        r.champs.append(QString::fromUtf8(sqlite3_column_name(i.s, c)));
+        if (champs) champs->append(QString::fromUtf8(sqlite3_column_name(i.s, c)));
         types.append(sqlite::decrire({}, QString::fromUtf8(sqlite3_column_decltype(i.s, c))).type);
     }
     // A column repeats few values (classes, levels, towns, dates): each text is converted once and
@@ -254,9 +260,8 @@ ResultatRequete BaseDonnees::requete(const QString& sql, const QVariantList& par
                 vues[c] = {};
             }
         }
-        r.lignes.append(std::move(ligne));
+        rendre(ligne);
     }
-    return r;
 }
 
 QVector<DescriptionChamp> BaseDonnees::champs(const QString& table) {

@@ -7,6 +7,7 @@
 #include <QVariant>
 #include <QHash>
 #include <QVector>
+#include <functional>
 #include <memory>
 
 struct sqlite3;
@@ -49,6 +50,10 @@ public:
 
     // Native SQLite, parameters bound in order; dates come back as QDate for DATE columns.
     ResultatRequete requete(const QString& sql, const QVariantList& parametres = {});
+    // The same rows given one by one as they are read, none held: `ligne` may keep (move) the
+    // row it is given.
+    void parcourir(const QString& sql, const QVariantList& parametres,
+                   const std::function<void(QVector<QVariant>& ligne)>& ligne, QStringList* champs = nullptr);
     // The fields of a table in their declared order.
     QVector<DescriptionChamp> champs(const QString& table);
     QStringList tables();

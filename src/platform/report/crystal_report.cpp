@@ -81,15 +81,21 @@ formule::PNoeud selection_analysee(const QString& texte) {
     }
 }
 
-// `modele`: the template's file, named in a formula's error (the one set, by default).
-Donnees donnees(const Modele& m, const QString& base, const formule::PNoeud& selection, const QDate& jour,
-                bool verifier = false, const QString& modele = r().modele, const std::atomic<bool>* arret = nullptr) {
+// What `lire` returns; a formula's error in it names the template `modele` it comes from.
+template <class Lire>
+auto au_nom_du_modele(const QString& modele, Lire&& lire) {
     try {
-        return lire_donnees(m, base, selection, jour, verifier, arret);
+        return lire();
     } catch (const Erreur& e) {
         if (e.numero != 3075) throw;
         throw Erreur(e.numero, QStringLiteral("Modèle d'édition « %1 » : %2").arg(QFileInfo(modele).fileName(), e.texte));
     }
+}
+
+// `modele`: the template's file, named in a formula's error (the one set, by default).
+Donnees donnees(const Modele& m, const QString& base, const formule::PNoeud& selection, const QDate& jour,
+                bool verifier = false, const QString& modele = r().modele, const std::atomic<bool>* arret = nullptr) {
+    return au_nom_du_modele(modele, [&] { return lire_donnees(m, base, selection, jour, verifier, arret); });
 }
 
 Modele modele_et_base(formule::PNoeud& selection, QString& base) {
@@ -100,6 +106,31 @@ Modele modele_et_base(formule::PNoeud& selection, QString& base) {
     if (m.source != Source::Aucune && !QFileInfo(base).isFile())
         throw Erreur(3024, QStringLiteral("Le fichier de données « %1 » est introuvable.").arg(base));
     return m;
+}
+
+// A workbook whose rows are written as the records are read, none held. `total`: the records
+// counted beforehand, which its formulas may show.
+QByteArray classeur_en_flot(const Modele& m, const QString& base, const formule::PNoeud& selection, const QDate& jour,
+                            const Formules& formules, qint64 total) {
+    std::unique_ptr<LignesTableau> table;
+    std::unique_ptr<GenresEnFlot> genres;
+    std::unique_ptr<ClasseurExcel> classeur;
+    const auto commencer = [&](const Donnees& d) {
+        table = std::make_unique<LignesTableau>(m, d, formules, jour, total);
+        genres = std::make_unique<GenresEnFlot>(m, d);
+        classeur = std::make_unique<ClasseurExcel>(m.titre, table->entetes(), genres->genres(), int(total));
+    };
+    qint64 rang = 0;
+    const Donnees d = au_nom_du_modele(r().modele, [&] {
+        return parcourir_donnees(m, base, selection, jour, [&](const Donnees& d) {
+            if (!classeur) commencer(d);
+            if (genres->voir(d.lignes[0])) classeur->definirGenres(genres->genres());
+            classeur->ajouterLigne(table->cellules(0, ++rang));
+        });
+    });
+    r().sansFamille = d.sansFamille;
+    if (!classeur) commencer(d);
+    return classeur->terminer();
 }
 
 void executer() {
@@ -162,14 +193,19 @@ void executer() {
         if (s.typeFichier != type_fichier::TexteEnrichi && s.typeFichier != type_fichier::Tableur)
             throw Erreur(erreurs_execution::AppelIncorrect, QStringLiteral("Type de fichier d'exportation inconnu (%1).").arg(s.typeFichier));
         // A workbook holds 65,536 rows, the headings' included: known before any record is read.
+        qint64 n = 0;
         if (s.typeFichier == type_fichier::Tableur) {
-            const qint64 n = donnees(m, base, selection, jour, true).compte;
+            n = donnees(m, base, selection, jour, true).compte;
             if (n + 1 > 65536)
                 throw Erreur(erreurs_execution::AppelIncorrect,
                              QStringLiteral("Un classeur .XLS contient au plus 65 536 lignes : cette exportation en "
                                             "demanderait %1 (%2 enregistrements et la ligne des intitulés). "
                                             "Choisissez moins d'enregistrements avec le filtre.")
                                  .arg(QLocale(QLocale::French).toString(n + 1), QLocale(QLocale::French).toString(n)));
+        }
+        if (s.typeFichier == type_fichier::Tableur && se_lit_en_flot(m)) {
+            ecrire(s.fichier, classeur_en_flot(m, base, selection, jour, formules, n));
+            return;
         }
         Donnees d = donnees(m, base, selection, jour);
         s.sansFamille = d.sansFamille;

@@ -138,17 +138,26 @@ int comparer(const QVariant& a, const QVariant& b, bool lettres_seules) {
                           : db::francais::comparer(a.toString(), b.toString());
 }
 
-Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoeud& selection,
-                     const QDate& aujourdhui, bool verifier, const std::atomic<bool>* arret) {
-    Donnees d;
-    const QStringList tables = tables_source(m.source);
+namespace {
 
+// Every value place of the template, the group's and the sort keys' included.
+QVector<formule::PNoeud> places_du_modele(const Modele& m) {
     QVector<formule::PNoeud> places;
     for (const Bande* b : {&m.entetePage, &m.debutRapport, &m.enteteColonnes, &m.enteteGroupe,
                            &m.detail, &m.piedGroupe, &m.finRapport, &m.piedPage, &m.fenetre})
         valeurs(*b, places);
     if (m.groupe) places.append(m.groupe->valeur);
     for (const Cle& k : m.tri) places.append(k.valeur);
+    return places;
+}
+
+// `flot`: the records are given to it one by one instead of being held.
+Donnees lire(const Modele& m, const QString& chemin, const formule::PNoeud& selection, const QDate& aujourdhui,
+             bool verifier, const std::atomic<bool>* arret, const std::function<void(const Donnees& d)>* flot) {
+    Donnees d;
+    const QStringList tables = tables_source(m.source);
+
+    QVector<formule::PNoeud> places = places_du_modele(m);
 
     // Places that name a one-record table are read once, apart from the records; they order
     // and group nothing.
@@ -288,8 +297,23 @@ Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoe
             return d;
         }
         sql += ordre_sql(m, d, tables.first());
+        if (flot) {
+            d.lignes.resize(1);
+            base->parcourir(sql, parametres, [&](QVector<QVariant>& ligne) {
+                d.lignes[0].swap(ligne);
+                ++d.compte;
+                (*flot)(d);
+            });
+            d.lignes.clear();
+            return d;
+        }
         auto r = base->requete(sql, parametres);
         d.lignes = std::move(r.lignes);
+    }
+    if (flot) {
+        (*flot)(d);
+        d.lignes.clear();
+        return d;
     }
 
     if (m.groupe) {
@@ -357,6 +381,25 @@ Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoe
         }
     }
     return d;
+}
+
+}  // namespace
+
+Donnees lire_donnees(const Modele& m, const QString& chemin, const formule::PNoeud& selection,
+                     const QDate& aujourdhui, bool verifier, const std::atomic<bool>* arret) {
+    return lire(m, chemin, selection, aujourdhui, verifier, arret, nullptr);
+}
+
+bool se_lit_en_flot(const Modele& m) {
+    if (m.groupe) return false;
+    const QVector<formule::PNoeud> places = places_du_modele(m);
+    return std::none_of(places.begin(), places.end(),
+                        [](const formule::PNoeud& p) { return p && p->genre == formule::Noeud::Valeurs; });
+}
+
+Donnees parcourir_donnees(const Modele& m, const QString& chemin, const formule::PNoeud& selection,
+                          const QDate& aujourdhui, const std::function<void(const Donnees& d)>& ligne) {
+    return lire(m, chemin, selection, aujourdhui, false, nullptr, &ligne);
 }
 
 }  // namespace report

@@ -9,6 +9,7 @@
 #include <QVector>
 
 #include <atomic>
+#include <functional>
 
 namespace report {
 
@@ -38,6 +39,14 @@ private:
 // an error (the report was abandoned meanwhile).
 Donnees lire_donnees(const Modele& m, const QString& base, const formule::PNoeud& selection,
                      const QDate& aujourdhui, bool verifier = false, const std::atomic<bool>* arret = nullptr);
+
+// Whether the records of `m` can be given one by one: a template without groups nor lists of
+// values (valeurs(...)), where no record needs another.
+bool se_lit_en_flot(const Modele& m);
+// The records of such a template given one by one, in order, none held: `ligne` is called for each
+// with `d.lignes` holding that record alone. Returns what lire_donnees() returns, without records.
+Donnees parcourir_donnees(const Modele& m, const QString& base, const formule::PNoeud& selection,
+                          const QDate& aujourdhui, const std::function<void(const Donnees& d)>& ligne);
 
 // Orders two values as the report sorts them: empty first, numbers and dates by value,
 // texts in the French order (`lettres_seules`: at its first level, as groups compare).

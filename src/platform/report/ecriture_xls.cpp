@@ -3,6 +3,7 @@
 #include "platform/erreur.h"
 #include "platform/report/ole2.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <optional>
@@ -167,29 +168,46 @@ void lignes_detail(const Bande& b, QVector<const Element*>& r) {
 
 }  // namespace
 
-QVector<GenreColonne> genres_colonnes(const Modele& m, const Donnees& d) {
+GenresEnFlot::GenresEnFlot(const Modele& m, const Donnees& d) {
     QVector<const Element*> lignes;
     lignes_detail(m.detail, lignes);
-    QVector<GenreColonne> r;
     for (const Element* l : lignes)
         for (const Cellule& c : l->cellules) {
             GenreColonne g = GenreColonne::Texte;
+            int k = -1;
             if (c.contenu.size() == 1 && c.contenu[0].genre == Morceau::Valeur && c.contenu[0].valeur &&
                 c.contenu[0].valeur->genre == formule::Noeud::Champ) {
                 const QString cle = formule::canonique(c.contenu[0].valeur);
-                QVariant premier;
-                if (d.colonnes.contains(cle)) {
-                    const int k = d.colonnes.value(cle);
-                    for (const auto& ligne : d.lignes)
-                        if (!ligne.value(k).isNull()) { premier = ligne.value(k); break; }
-                } else {
-                    premier = d.constantes.value(cle);
-                }
-                g = genre_valeurs(premier);
+                if (d.colonnes.contains(cle)) k = d.colonnes.value(cle);
+                else g = genre_valeurs(d.constantes.value(cle));
             }
-            for (int i = 0; i < qMax(1, c.repetition); ++i) r.append(g);
+            for (int i = 0; i < qMax(1, c.repetition); ++i) {
+                if (k >= 0) {
+                    auto it = std::find_if(attendues_.begin(), attendues_.end(), [k](const auto& a) { return a.first == k; });
+                    if (it == attendues_.end()) it = attendues_.insert(attendues_.end(), {k, {}});
+                    it->second.append(genres_.size());
+                }
+                genres_.append(g);
+            }
         }
-    return r;
+}
+
+bool GenresEnFlot::voir(const QVector<QVariant>& ligne) {
+    bool trouve = false;
+    for (auto it = attendues_.begin(); it != attendues_.end();) {
+        const QVariant v = ligne.value(it->first);
+        if (v.isNull()) { ++it; continue; }
+        for (const int colonne : it->second) genres_[colonne] = genre_valeurs(v);
+        it = attendues_.erase(it);
+        trouve = true;
+    }
+    return trouve;
+}
+
+QVector<GenreColonne> genres_colonnes(const Modele& m, const Donnees& d) {
+    GenresEnFlot genres(m, d);
+    for (const auto& ligne : d.lignes) genres.voir(ligne);
+    return genres.genres();
 }
 
 struct ClasseurExcel::Impl {
@@ -246,12 +264,16 @@ ClasseurExcel::ClasseurExcel(const QString& titre, const QStringList& entetes, Q
     // Text cells take 14 bytes (number cells 18, empty ones none): room for a sheet of text,
     // reserved once.
     d->cellules.reserve(qsizetype(qMax(0, lignesPrevues) + 1) * qMax(1, int(entetes.size())) * 14);
+    // A register's rows differ in their names, addresses, telephones and e-mails: room for about
+    // eight new texts a row, so that the table of texts is not rebuilt as it grows.
+    d->indices.reserve(qMin(qsizetype(qMax(0, lignesPrevues)) * 8, qsizetype(1) << 20));
     d->ligne(entetes);
 }
 
 ClasseurExcel::~ClasseurExcel() = default;
 
 void ClasseurExcel::ajouterLigne(const QStringList& cellules) { d->ligne(cellules); }
+void ClasseurExcel::definirGenres(const QVector<GenreColonne>& genres) { d->genres = genres; }
 
 QByteArray ClasseurExcel::terminer() {
     TableChaines sst;

@@ -23,6 +23,21 @@ enum class GenreColonne { Texte, Nombre, Date };
 // else, text and yes/no fields included, is text.
 QVector<GenreColonne> genres_colonnes(const Modele& m, const Donnees& d);
 
+// The same found as the records come one by one: a column takes its kind from its first value
+// that is not null, the cells before it being empty.
+class GenresEnFlot {
+public:
+    // `d`: its columns and constants; its records are not read.
+    GenresEnFlot(const Modele& m, const Donnees& d);
+    // Looks at one record; true when a column's kind was found in it.
+    bool voir(const QVector<QVariant>& ligne);
+    const QVector<GenreColonne>& genres() const { return genres_; }
+
+private:
+    QVector<GenreColonne> genres_;
+    QVector<std::pair<int, QVector<int>>> attendues_;  // a record's column -> the table's columns it gives
+};
+
 // A workbook written row by row: each row's cells become the sheet's records at once, and
 // only the distinct texts are kept (the workbook lists them before the sheet). Columns beyond
 // `genres` are text; a value that does not read as its column's kind is written as text.
@@ -36,6 +51,8 @@ public:
     ClasseurExcel& operator=(const ClasseurExcel&) = delete;
 
     void ajouterLigne(const QStringList& cellules);
+    // The kinds of the columns for the rows added from now on.
+    void definirGenres(const QVector<GenreColonne>& genres);
     // The file's bytes; the workbook is spent afterwards.
     QByteArray terminer();
 

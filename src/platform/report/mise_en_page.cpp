@@ -829,45 +829,67 @@ DocumentRendu mettre_en_page(const Modele& m, const Donnees& d, const Formules& 
     return doc;
 }
 
-void parcourir_tableau(const Modele& m, const Donnees& d, const Formules& f, const QDate& jour, QString& titre,
-                       QStringList& entetes, const std::function<void(const QStringList& cellules)>& ligne) {
-    Evaluateur e(m, d, f, jour);
-    titre = m.titre;
-    entetes.clear();
+struct LignesTableau::Impl {
+    const Modele& m;
+    const Donnees& d;
+    Evaluateur e;
+    qint64 total;
+    QVector<std::pair<const Cellule*, int>> colonnes;  // every detail cell, switched-off blocks included
+    QStringList cellules;
+    Impl(const Modele& m, const Donnees& d, const Formules& f, const QDate& jour, qint64 total)
+        : m(m), d(d), e(m, d, f, jour), total(total) {}
+};
+
+LignesTableau::LignesTableau(const Modele& m, const Donnees& d, const Formules& f, const QDate& jour, qint64 total)
+    : d_(std::make_unique<Impl>(m, d, f, jour, total)) {
+    // Every detail line, switched-off blocks included, so that the columns stay aligned.
     QVector<const Element*> lignes;
     lignes_detail(m.detail, lignes);
+    for (const Element* l : lignes) d_->colonnes += deplier(l->cellules);
+}
+
+LignesTableau::~LignesTableau() = default;
+
+QStringList LignesTableau::entetes() const {
+    QStringList entetes;
     Contexte vide;
-    vide.total = vide.nombre = d.lignes.size();
-    if (const Element* tete = premiere_ligne(m.enteteColonnes)) {
+    vide.total = vide.nombre = int(d_->total);
+    if (const Element* tete = premiere_ligne(d_->m.enteteColonnes)) {
         for (const auto& [ce, i] : deplier(tete->cellules)) {
             Contexte c = vide;
             c.repetition = i;
-            entetes.append(e.cellule(*ce, c).trimmed());
+            entetes.append(d_->e.cellule(*ce, c).trimmed());
         }
     } else {
-        for (const Element* l : lignes)
-            for (const auto& [ce, i] : deplier(l->cellules)) {
-                QString nom;
-                for (const Morceau& mo : ce->contenu)
-                    if (mo.genre == Morceau::Valeur && mo.valeur->genre == formule::Noeud::Champ) { nom = mo.valeur->champ; break; }
-                entetes.append(nom);
-            }
+        for (const auto& [ce, i] : d_->colonnes) {
+            QString nom;
+            for (const Morceau& mo : ce->contenu)
+                if (mo.genre == Morceau::Valeur && mo.valeur->genre == formule::Noeud::Champ) { nom = mo.valeur->champ; break; }
+            entetes.append(nom);
+        }
     }
-    // Every detail line, switched-off blocks included, so that the columns stay aligned.
-    QStringList cellules;
-    for (int r = 0; r < d.lignes.size(); ++r) {
-        Contexte c = vide;
-        c.ligne = r;
-        c.rang = r + 1;
-        cellules.clear();
-        for (const Element* l : lignes)
-            for (const auto& [ce, i] : deplier(l->cellules)) {
-                Contexte ci = c;
-                ci.repetition = i;
-                cellules.append(e.cellule(*ce, ci).trimmed());
-            }
-        ligne(cellules);
+    return entetes;
+}
+
+const QStringList& LignesTableau::cellules(int ligne, qint64 rang) {
+    Contexte c;
+    c.total = c.nombre = int(d_->total);
+    c.ligne = ligne;
+    c.rang = int(rang);
+    d_->cellules.clear();
+    for (const auto& [ce, i] : d_->colonnes) {
+        c.repetition = i;
+        d_->cellules.append(d_->e.cellule(*ce, c).trimmed());
     }
+    return d_->cellules;
+}
+
+void parcourir_tableau(const Modele& m, const Donnees& d, const Formules& f, const QDate& jour, QString& titre,
+                       QStringList& entetes, const std::function<void(const QStringList& cellules)>& ligne) {
+    LignesTableau table(m, d, f, jour, d.lignes.size());
+    titre = m.titre;
+    entetes = table.entetes();
+    for (int r = 0; r < d.lignes.size(); ++r) ligne(table.cellules(r, r + 1));
 }
 
 Tableau mettre_en_tableau(const Modele& m, const Donnees& d, const Formules& f, const QDate& jour) {

@@ -51,6 +51,24 @@ void remplacer_marque(Page& page, const QString& nombre);
 
 DocumentRendu mettre_en_page(const Modele& m, const Donnees& d, const Formules& f, const QDate& jour);
 Tableau mettre_en_tableau(const Modele& m, const Donnees& d, const Formules& f, const QDate& jour);
+// The table of a template made one row at a time: its headings, then the cells of any record.
+class LignesTableau {
+public:
+    // `total`: the records of the table, which its formulas may count.
+    LignesTableau(const Modele& m, const Donnees& d, const Formules& f, const QDate& jour, qint64 total);
+    ~LignesTableau();
+    LignesTableau(const LignesTableau&) = delete;
+    LignesTableau& operator=(const LignesTableau&) = delete;
+    QStringList entetes() const;
+    // The cells of the record at `ligne` of the records, the `rang`-th (from 1) of the table;
+    // valid until the next call.
+    const QStringList& cellules(int ligne, qint64 rang);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d_;
+};
+
 // The same table given row by row, without holding it: the title and headings first, then
 // `ligne` for each record (its cells valid only during the call).
 void parcourir_tableau(const Modele& m, const Donnees& d, const Formules& f, const QDate& jour, QString& titre,
