@@ -3,7 +3,7 @@
 #include "records/age.h"
 #include "records/feuille_famille.h"
 #include "records/liste_auto_extensible.h"
-#include "records/numerotation.h"
+#include "partage/numerotation.h"
 #include "platform/db/dialecte.h"
 #include "platform/forms/commandes.h"
 #include "platform/forms/controle_donnees.h"

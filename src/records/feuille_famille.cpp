@@ -15,7 +15,7 @@
 #include "platform/report/crystal_report.h"
 #include "records/feuille_famille_champs.h"
 #include "records/liste_auto_extensible.h"
-#include "records/numerotation.h"
+#include "partage/numerotation.h"
 #include "platform/forms/selecteurs.h"
 #include "partage/module1.h"
 #include <QComboBox>

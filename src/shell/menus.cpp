@@ -1,4 +1,5 @@
 #include "shell/menus.h"
+#include "partage/numerotation.h"
 #include "platform/forms/descriptions_fenetres.h"
 #include "platform/forms/noms_feuilles.h"
 #include "platform/forms/commandes.h"
@@ -86,21 +87,22 @@ namespace {
 struct CommandeTable {
     const char* menu;
     const QString& feuille;
-    const char* numeroPremier = "";  // field that takes "000001" on a first record
+    const char* numeroPremier = "";  // field that takes the first number on a first record
+    const numerotation::Cle* cle = nullptr;  // the key it numbers
     bool premierSiNonVide = false;   // moves to the first record of a table that has one
     bool ongletZero = false;         // SSTab1 back to its first tab once shown
     bool documentsEleve = false;     // the pupil window's document templates as well
 };
 
 const CommandeTable commandes_tables[] = {
-    {"menuenfantsindex2", noms::famille, "Text13", false, true},
-    {"menuenfantsindex1", noms::eleve, "matricule", false, true, true},
-    {"menuparamètresindex1", noms::inspection, "", false, true},
-    {"menuparamètresindex2", noms::ecole, "", false, true},
+    {"menuenfantsindex2", noms::famille, "Text13", &numerotation::ReferenceFamille, false, true},
+    {"menuenfantsindex1", noms::eleve, "matricule", &numerotation::Matricule, false, true, true},
+    {"menuparamètresindex1", noms::inspection, "", nullptr, false, true},
+    {"menuparamètresindex2", noms::ecole, "", nullptr, false, true},
     {"menuparamètresindex3", noms::equipe},
     {"menuparamètresindex4", noms::documents},
     {"menuparamètresindex5", noms::parametres},
-    {"menuparamètresindex22", noms::acces, "", true},
+    {"menuparamètresindex22", noms::acces, "", nullptr, true},
     {"menuparamètresindex6", noms::adresses},
     {"menuparamètresindex7", noms::assurances},
     {"menuparamètresindex23", noms::assertions},
@@ -126,7 +128,8 @@ void executer_table(const CommandeTable& c) {
     if (rs.Bof() && rs.Eof()) {
         rs.AddNew();
         if (*c.numeroPremier) {
-            f.controle<QLineEdit>(QString::fromUtf8(c.numeroPremier))->setText(QStringLiteral("000001"));
+            f.controle<QLineEdit>(QString::fromUtf8(c.numeroPremier))
+                ->setText(numerotation::libre(controle->Database(), *c.cle));
             // Numbered by the program: the record is saved only once the user types into it.
             controle->noterValeursProposees();
         }

@@ -1,4 +1,4 @@
-#include "records/numerotation.h"
+#include "partage/numerotation.h"
 #include "platform/db/base_donnees.h"
 #include "platform/forms/controle_donnees.h"
 #include "platform/db/erreurs_moteur.h"

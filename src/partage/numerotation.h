@@ -1,7 +1,8 @@
 #pragma once
 // Six-digit record numbers: the pupils' matricules and the families' references. One service
-// per key gives the next free number, to "&Ajouter" and to the offer made when a record is
-// refused because another one already holds its key.
+// per key gives the next free number: to the first record a menu opens on an empty table, to
+// "&Ajouter", and to the offer made when a record is refused because another one already
+// holds its key.
 #include <QString>
 
 class QLineEdit;
