@@ -20,6 +20,7 @@
 #include "platform/forms/pointeur.h"
 #include "platform/forms/twips.h"
 #include "platform/forms/selecteurs.h"
+#include "platform/forms/reactions.h"
 #include "partage/module1.h"
 #include <QCheckBox>
 #include <QComboBox>
@@ -274,8 +275,8 @@ void FeuilleEleve::construire() {
 
     brancherBoutons();
     connect(combo1_, &QComboBox::activated, this, [this] { Combo1_Click(); });
-    connect(zone(QStringLiteral("date_naissance")), &QLineEdit::textChanged, this,
-            &FeuilleEleve::date_naissance_Change);
+    forms::relier(zone(QStringLiteral("date_naissance")), &QLineEdit::textChanged, this,
+                  &FeuilleEleve::date_naissance_Change, forms::Prefixe::Donnees);
     connect(zone(QStringLiteral("chemin_photo")), &QLineEdit::textChanged, this, [this] { afficherPhoto(false); });
 
     definirTaille(forms::twips(sizeHint().width() + 20), forms::twips(sizeHint().height() + 40));
@@ -284,17 +285,17 @@ void FeuilleEleve::construire() {
 void FeuilleEleve::brancherBoutons() {
     for (const Recherche& r : recherches()) {
         const Recherche* pr = &r;
-        connect(controle<QPushButton>(u(r.bouton)), &QPushButton::clicked, this, [this, pr] { rechercher(*pr); });
+        forms::relier(controle<QPushButton>(u(r.bouton)), &QPushButton::clicked, this, [this, pr] { rechercher(*pr); });
     }
     selecteurs::brancher(*this);
-    connect(controle<QPushButton>(QStringLiteral("Command15")), &QPushButton::clicked, this,
-            &FeuilleEleve::Command15_Click);
-    connect(controle<QPushButton>(QStringLiteral("Command14")), &QPushButton::clicked, this,
-            &FeuilleEleve::Command14_Click);
-    connect(controle<QPushButton>(QStringLiteral("Command4")), &QPushButton::clicked, this,
-            &FeuilleEleve::Command4_Click);
-    connect(controle<QPushButton>(QStringLiteral("Command16")), &QPushButton::clicked, this,
-            &FeuilleEleve::Command16_Click);
+    forms::relier(controle<QPushButton>(QStringLiteral("Command15")), &QPushButton::clicked, this,
+                  &FeuilleEleve::Command15_Click);
+    forms::relier(controle<QPushButton>(QStringLiteral("Command14")), &QPushButton::clicked, this,
+                  &FeuilleEleve::Command14_Click);
+    forms::relier(controle<QPushButton>(QStringLiteral("Command4")), &QPushButton::clicked, this,
+                  &FeuilleEleve::Command4_Click);
+    forms::relier(controle<QPushButton>(QStringLiteral("Command16")), &QPushButton::clicked, this,
+                  &FeuilleEleve::Command16_Click);
     // Printing lives with the documents, which register these buttons' commands.
     for (const char* bouton : {"Command3", "Command6", "documents_suite"})
         if (auto* b = findChild<QPushButton*>(u(bouton))) forms::brancher_bouton(b, nom());
@@ -333,31 +334,29 @@ void FeuilleEleve::Combo1_Click() {
 
 // "&Ajouter": the next matricule after the highest, the family kept on request.
 void FeuilleEleve::cmdAjouter_Click() {
-    forms::pieger([this] {
-        const int reponse = forms::boite_message(
-            QStringLiteral("Voulez-vous ajouter une fiche dans la fratrie en cours (OUI) ou ajouter une fiche sans "
-                           "référence à la fratrie en cours (NON)..."),
-            forms::styles::OuiNonAnnuler + forms::styles::Question);
-        if (reponse != forms::Oui && reponse != forms::Non) return;
-        const QString famille = reponse == forms::Oui ? zone(QStringLiteral("référence_famille"))->text() : QString();
-        if (!quitterFiche()) return;
-        {
-            const QSignalBlocker bloque(combo1_);
-            combo1_->setCurrentIndex(0);
-            indexTri_ = 0;
-        }
-        db::ControleDonnees* dat = datPrimaryRS();
-        dat->setDatabaseName(Module1::chemin_base);
-        dat->setRecordSource(requete_tri(combo1_->itemText(0)));
-        dat->Refresh();
-        const QString matricule = numerotation::libre(dat->Database(), numerotation::Matricule);
-        dat->Recordset().AddNew();
-        datPrimaryRS_Reposition();
-        zone(QStringLiteral("matricule"))->setText(matricule);
-        if (reponse == forms::Oui) zone(QStringLiteral("référence_famille"))->setText(famille);
-        // Numbered and linked by the program: saved only once the user types into it.
-        dat->noterValeursProposees();
-    });
+    const int reponse = forms::boite_message(
+        QStringLiteral("Voulez-vous ajouter une fiche dans la fratrie en cours (OUI) ou ajouter une fiche sans "
+                       "référence à la fratrie en cours (NON)..."),
+        forms::styles::OuiNonAnnuler + forms::styles::Question);
+    if (reponse != forms::Oui && reponse != forms::Non) return;
+    const QString famille = reponse == forms::Oui ? zone(QStringLiteral("référence_famille"))->text() : QString();
+    if (!quitterFiche()) return;
+    {
+        const QSignalBlocker bloque(combo1_);
+        combo1_->setCurrentIndex(0);
+        indexTri_ = 0;
+    }
+    db::ControleDonnees* dat = datPrimaryRS();
+    dat->setDatabaseName(Module1::chemin_base);
+    dat->setRecordSource(requete_tri(combo1_->itemText(0)));
+    dat->Refresh();
+    const QString matricule = numerotation::libre(dat->Database(), numerotation::Matricule);
+    dat->Recordset().AddNew();
+    datPrimaryRS_Reposition();
+    zone(QStringLiteral("matricule"))->setText(matricule);
+    if (reponse == forms::Oui) zone(QStringLiteral("référence_famille"))->setText(famille);
+    // Numbered and linked by the program: saved only once the user types into it.
+    dat->noterValeursProposees();
 }
 
 // "&Valider": a refusal is told, the record and what was typed staying on screen.
@@ -386,30 +385,24 @@ QString FeuilleEleve::questionSuppression() const {
 }
 
 void FeuilleEleve::rechercher(const Recherche& r) {
-    forms::pieger([&] {
-        const QString reponse =
-            forms::boite_saisie(u(r.invite), QStringLiteral("Positionnement sur une fiche")).trimmed();
-        if (reponse.isEmpty()) return;
-        if (!quitterFiche()) return;
-        auto& rs = datPrimaryRS()->Recordset();
-        bool trouve = false;
-        if (!(rs.Bof() && rs.Eof())) {
-            rs.MoveFirst();
-            rs.FindFirst(critere(r, reponse));
-            trouve = !rs.NoMatch();
-        }
-        if (!trouve) forms::boite_message(QStringLiteral("Fiche introuvable..."), forms::styles::Information);
-    });
+    const QString reponse =
+        forms::boite_saisie(u(r.invite), QStringLiteral("Positionnement sur une fiche")).trimmed();
+    if (reponse.isEmpty()) return;
+    if (!quitterFiche()) return;
+    auto& rs = datPrimaryRS()->Recordset();
+    bool trouve = false;
+    if (!(rs.Bof() && rs.Eof())) {
+        rs.MoveFirst();
+        rs.FindFirst(critere(r, reponse));
+        trouve = !rs.NoMatch();
+    }
+    if (!trouve) forms::boite_message(QStringLiteral("Fiche introuvable..."), forms::styles::Information);
 }
 
 void FeuilleEleve::date_naissance_Change() {
-    forms::pieger(
-        [this] {
-            const QDate naissance = lire_date(zone(QStringLiteral("date_naissance"))->text());
-            if (!naissance.isValid()) return;
-            label12_->setText(age(naissance, QDate::currentDate()));
-        },
-        forms::Prefixe::Donnees);
+    const QDate naissance = lire_date(zone(QStringLiteral("date_naissance"))->text());
+    if (!naissance.isValid()) return;
+    label12_->setText(age(naissance, QDate::currentDate()));
 }
 
 void FeuilleEleve::matricule_LostFocus() {
@@ -505,51 +498,47 @@ const QString NonLiee = QStringLiteral("La fiche de l'élève n'est pas encore l
 
 // "Parents": the pupil's family shown, or linked through the family picker, or created.
 void FeuilleEleve::Command4_Click() {
-    forms::pieger([this] {
-        db::ControleDonnees* familles = familles_liees();
-        const QString reference = zone(QStringLiteral("référence_famille"))->text();
-        auto& famille = forms::Feuilles::charger(noms::famille);
-        if (!reference.isEmpty()) {
-            if (!trouver_famille(familles, QStringLiteral("LIKE"), reference)) {
-                forms::boite_message(QStringLiteral("La fiche de la famille n'existe pas... Créez-la!"),
-                                     forms::styles::OuiNon + forms::styles::Question);
-                return;
-            }
-            famille.afficher();
+    db::ControleDonnees* familles = familles_liees();
+    const QString reference = zone(QStringLiteral("référence_famille"))->text();
+    auto& famille = forms::Feuilles::charger(noms::famille);
+    if (!reference.isEmpty()) {
+        if (!trouver_famille(familles, QStringLiteral("LIKE"), reference)) {
+            forms::boite_message(QStringLiteral("La fiche de la famille n'existe pas... Créez-la!"),
+                                 forms::styles::OuiNon + forms::styles::Question);
             return;
         }
-        const int reponse = forms::boite_message(
-            NonLiee + QStringLiteral("\n\n La fiche des parents a t-elle déjà été créée lors d'une saisie précédente?"),
-            forms::styles::OuiNon + forms::styles::Question);
-        if (reponse == forms::Oui) {
-            selecteurs::appeler(noms::choix_famille, 1);
-            return;
-        }
-        auto* fenetreFamille = qobject_cast<famille::FeuilleFamille*>(&famille);
-        if (!fenetreFamille) return;
-        fenetreFamille->nouvelleFamille();
         famille.afficher();
-    });
+        return;
+    }
+    const int reponse = forms::boite_message(
+        NonLiee + QStringLiteral("\n\n La fiche des parents a t-elle déjà été créée lors d'une saisie précédente?"),
+        forms::styles::OuiNon + forms::styles::Question);
+    if (reponse == forms::Oui) {
+        selecteurs::appeler(noms::choix_famille, 1);
+        return;
+    }
+    auto* fenetreFamille = qobject_cast<famille::FeuilleFamille*>(&famille);
+    if (!fenetreFamille) return;
+    fenetreFamille->nouvelleFamille();
+    famille.afficher();
 }
 
 // The legal guardian's address copied into the pupil's residence (the telephones are not).
 void FeuilleEleve::Command16_Click() {
-    forms::pieger([this] {
-        db::ControleDonnees* familles = familles_liees();
-        const QString reference = zone(QStringLiteral("référence_famille"))->text();
-        if (reference.isEmpty()) return;
-        if (!trouver_famille(familles, QStringLiteral("="), reference)) {
-            forms::boite_message(NonLiee, forms::styles::OuiNon + forms::styles::Question);
-            return;
-        }
-        auto& famille = forms::Feuilles::charger(noms::famille);
-        const char* const copies[][2] = {{"Text3", "numéro_résidence"},
-                                         {"Text2", "adresse_résidence"},
-                                         {"Text1", "adresse2_résidence"},
-                                         {"Text5", "code_postal_résidence"},
-                                         {"Text4", "ville_résidence"}};
-        for (const auto& c : copies) zone(u(c[1]))->setText(famille.controle<QLineEdit>(u(c[0]))->text());
-    });
+    db::ControleDonnees* familles = familles_liees();
+    const QString reference = zone(QStringLiteral("référence_famille"))->text();
+    if (reference.isEmpty()) return;
+    if (!trouver_famille(familles, QStringLiteral("="), reference)) {
+        forms::boite_message(NonLiee, forms::styles::OuiNon + forms::styles::Question);
+        return;
+    }
+    auto& famille = forms::Feuilles::charger(noms::famille);
+    const char* const copies[][2] = {{"Text3", "numéro_résidence"},
+                                     {"Text2", "adresse_résidence"},
+                                     {"Text1", "adresse2_résidence"},
+                                     {"Text5", "code_postal_résidence"},
+                                     {"Text4", "ville_résidence"}};
+    for (const auto& c : copies) zone(u(c[1]))->setText(famille.controle<QLineEdit>(u(c[0]))->text());
 }
 
 bool FeuilleEleve::eventFilter(QObject* objet, QEvent* e) {

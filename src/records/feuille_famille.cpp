@@ -17,6 +17,7 @@
 #include "records/liste_auto_extensible.h"
 #include "partage/numerotation.h"
 #include "platform/forms/selecteurs.h"
+#include "platform/forms/reactions.h"
 #include "partage/module1.h"
 #include <QComboBox>
 #include <QFocusEvent>
@@ -93,11 +94,11 @@ void FeuilleFamille::construire() {
     haut->addStretch();
     auto* enfants = bouton(this, QStringLiteral("Command4"), QStringLiteral("Enfants"),
                            QStringLiteral("Cliquez pour accéder aux fiches des enfants de la famille en cours"));
-    connect(enfants, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    forms::relier(enfants, &QPushButton::clicked, this, &FeuilleFamille::Command4_Click);
     haut->addWidget(enfants);
     auto* imprimer = bouton(this, QStringLiteral("Command3"), QStringLiteral("&Imprimer"),
                             QStringLiteral("Cliquez pour imprimer la fiche"));
-    connect(imprimer, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    forms::relier(imprimer, &QPushButton::clicked, this, &FeuilleFamille::Command3_Click, forms::Prefixe::Donnees);
     haut->addWidget(imprimer);
     disposition->addLayout(haut);
     disposition->addWidget(barreBoutons());
@@ -152,7 +153,7 @@ void FeuilleFamille::construire() {
                          QStringLiteral("Adresse du Parent 2 identique à celle du Parent 1"),
                          QStringLiteral("Cliquez pour accepter automatiquement l'adresse du parent 1 en tant "
                                         "qu'adresse du Parent 2"));
-    connect(copie, &QPushButton::clicked, this, [this] { Command16_Click(); });
+    forms::relier(copie, &QPushButton::clicked, this, &FeuilleFamille::Command16_Click);
     parent2->addWidget(copie, champ(QStringLiteral("Text9"))->ligne + 1, 3, 1, 2);
     QWidget::setTabOrder(controle<QWidget>(QStringLiteral("Text9")), copie);
 
@@ -216,12 +217,10 @@ void FeuilleFamille::nouvelleFamille() {
 }
 
 void FeuilleFamille::cmdAjouter_Click() {
-    forms::pieger([this] {
-        if (!quitterFiche()) return;
-        if (tri_->currentIndex() == 0) Combo1_Click();
-        else tri_->setCurrentIndex(0);
-        nouvelleFamille();
-    });
+    if (!quitterFiche()) return;
+    if (tri_->currentIndex() == 0) Combo1_Click();
+    else tri_->setCurrentIndex(0);
+    nouvelleFamille();
 }
 
 bool FeuilleFamille::enregistrerFiche() {
@@ -281,26 +280,20 @@ void FeuilleFamille::rechercher(const QString& invite, const QString& champ, boo
 }
 
 void FeuilleFamille::Command16_Click() {
-    forms::pieger([this] {
-        const char* const paires[][2] = {
-            {"Text3", "Text8"}, {"Text2", "Text7"}, {"Text1", "Text6"}, {"Text5", "Text10"}, {"Text4", "Text9"}};
-        for (const auto& p : paires) ecrire(QString::fromUtf8(p[1]), texte(QString::fromUtf8(p[0])));
-    });
+    const char* const paires[][2] = {
+        {"Text3", "Text8"}, {"Text2", "Text7"}, {"Text1", "Text6"}, {"Text5", "Text10"}, {"Text4", "Text9"}};
+    for (const auto& p : paires) ecrire(QString::fromUtf8(p[1]), texte(QString::fromUtf8(p[0])));
 }
 
 void FeuilleFamille::Command3_Click() {
-    forms::pieger(
-        [this] {
-            auto& cr = report::CrystalReport1();
-            cr.setReportFileName(Module1::chemin_programme + QStringLiteral("fiche_famille.rpt"));
-            cr.setDataFiles(0, Module1::chemin_base);
-            cr.setSelectionFormula(QStringLiteral("{familles.référence_famille} = ") +
-                                   db::dialecte::entre_guillemets(texte(QStringLiteral("Text13"))));
-            cr.setDestination(report::destination::Fenetre);
-            cr.setWindowState(2);
-            cr.setAction(1);
-        },
-        forms::Prefixe::Donnees);
+    auto& cr = report::CrystalReport1();
+    cr.setReportFileName(Module1::chemin_programme + QStringLiteral("fiche_famille.rpt"));
+    cr.setDataFiles(0, Module1::chemin_base);
+    cr.setSelectionFormula(QStringLiteral("{familles.référence_famille} = ") +
+                           db::dialecte::entre_guillemets(texte(QStringLiteral("Text13"))));
+    cr.setDestination(report::destination::Fenetre);
+    cr.setWindowState(2);
+    cr.setAction(1);
 }
 
 // The pupil window, restricted to this family's pupils; for a family without any, a new
@@ -308,32 +301,30 @@ void FeuilleFamille::Command3_Click() {
 void FeuilleFamille::Command4_Click() {
     const QString reference = texte(QStringLiteral("Text13"));
     if (reference.isEmpty()) return;
-    forms::pieger([&] {
-        Module1::ouvrir_table_documents();
-        forms::Feuille& eleve = forms::Feuilles::charger(noms::eleve);
-        auto* documents = eleve.controle<db::ControleDonnees>(QStringLiteral("Data2"));
-        documents->setDatabaseName(Module1::chemin_base);
-        documents->setRecordSource(QStringLiteral("SELECT * FROM documents"));
-        documents->Refresh();
-        Module1::ouvrir_table_eleves();
-        auto* eleves = eleve.controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"));
-        eleves->setRecordSource(QStringLiteral("SELECT * FROM élèves WHERE référence_famille LIKE ") +
-                                db::dialecte::entre_guillemets(db::dialecte::motif_tape(reference)));
-        eleves->Refresh();
-        auto& rs = eleves->Recordset();
-        if (rs.Eof() && rs.Bof()) {
-            const int reponse = forms::boite_message(
-                QStringLiteral(
-                    "Aucune fiche 'enfant' n'existe dans la famille en cours...\n\nVoulez-vous en créer une?"),
-                forms::styles::OuiNon + forms::styles::Question);
-            if (reponse != forms::Oui) return;
-            rs.AddNew();
-            eleve.controle<QLineEdit>(QStringLiteral("référence_famille"))->setText(reference);
-            // Linked by the program: saved, with its matricule, once the user types into it.
-            eleves->noterValeursProposees();
-        }
-        eleve.afficher();
-    });
+    Module1::ouvrir_table_documents();
+    forms::Feuille& eleve = forms::Feuilles::charger(noms::eleve);
+    auto* documents = eleve.controle<db::ControleDonnees>(QStringLiteral("Data2"));
+    documents->setDatabaseName(Module1::chemin_base);
+    documents->setRecordSource(QStringLiteral("SELECT * FROM documents"));
+    documents->Refresh();
+    Module1::ouvrir_table_eleves();
+    auto* eleves = eleve.controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"));
+    eleves->setRecordSource(QStringLiteral("SELECT * FROM élèves WHERE référence_famille LIKE ") +
+                            db::dialecte::entre_guillemets(db::dialecte::motif_tape(reference)));
+    eleves->Refresh();
+    auto& rs = eleves->Recordset();
+    if (rs.Eof() && rs.Bof()) {
+        const int reponse = forms::boite_message(
+            QStringLiteral(
+                "Aucune fiche 'enfant' n'existe dans la famille en cours...\n\nVoulez-vous en créer une?"),
+            forms::styles::OuiNon + forms::styles::Question);
+        if (reponse != forms::Oui) return;
+        rs.AddNew();
+        eleve.controle<QLineEdit>(QStringLiteral("référence_famille"))->setText(reference);
+        // Linked by the program: saved, with its matricule, once the user types into it.
+        eleves->noterValeursProposees();
+    }
+    eleve.afficher();
 }
 
 bool FeuilleFamille::eventFilter(QObject* objet, QEvent* e) {

@@ -5,6 +5,7 @@
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/pointeur.h"
 #include "platform/report/crystal_report.h"
+#include "platform/forms/reactions.h"
 #include "reports/elements_traitements.h"
 #include "reports/formule_selection.h"
 #include "reports/nom_fichier_sortie.h"
@@ -131,7 +132,7 @@ FeuilleTraitements::FeuilleTraitements() : forms::Feuille(noms::traitements) {
         listes->addWidget(label, i, 0);
         listes->addWidget(combos_[i], i, 1);
         listes->addWidget(ok, i, 2);
-        connect(ok, &QPushButton::clicked, this, [this, i] { imprimer_liste(i + 1); });
+        forms::relier(ok, &QPushButton::clicked, this, [this, i] { sequence_impression(i + 1); });
     }
 
     auto* fermer = new QPushButton(QStringLiteral("&Fermer"), this);
@@ -182,10 +183,6 @@ void FeuilleTraitements::cmdFermer_Click() {
 QString message_interruption(const QString& raison) {
     const QString texte = QStringLiteral("Demande d'édition interrompue...");
     return raison.isEmpty() ? texte : texte + QStringLiteral("\n\n") + raison;
-}
-
-void FeuilleTraitements::imprimer_liste(int liste) {
-    forms::pieger([this, liste] { sequence_impression(liste); });
 }
 
 void FeuilleTraitements::sequence_impression(int liste) {

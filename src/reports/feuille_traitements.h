@@ -17,8 +17,6 @@ public:
 
     void Form_Load() override;
 
-    // The "OK" button beside list 1 to 4: prints the item chosen in that list.
-    void imprimer_liste(int liste);
     void cmdFermer_Click();
     void HScroll1_Change();
 
