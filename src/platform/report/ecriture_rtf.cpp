@@ -293,19 +293,23 @@ bool ecrire_texte_enrichi(MiseEnPage& mise, const QString& chemin) {
     std::mutex verrou;
     std::condition_variable signal;
     QVector<Page> file;
+    // Pages written, handed back to be freed where they were made: freeing another thread's
+    // memory makes the two threads wait on each other's allocator.
+    QVector<Page> ecrites;
     bool fin = false;
     std::thread ecrivain([&] {
+        QVector<Page> lot;
         for (;;) {
-            QVector<Page> lot;
             {
                 std::unique_lock<std::mutex> g(verrou);
+                ecrites += std::move(lot);
+                lot.clear();
                 signal.wait(g, [&] { return fin || !file.isEmpty(); });
                 if (file.isEmpty()) return;
-                lot = std::move(file);
-                file.clear();
+                lot.swap(file);
             }
             signal.notify_all();
-            for (Page& p : lot) ecriture.ajouter(std::move(p));
+            for (Page& p : lot) ecriture.ajouter(p);
         }
     });
     // However the layout ends, the writer is told and waited for.
@@ -324,9 +328,11 @@ bool ecrire_texte_enrichi(MiseEnPage& mise, const QString& chemin) {
     for (bool encore = true; encore;) {
         encore = mise.avancer(16);
         QVector<Page> pages = mise.prendre();
+        QVector<Page> aLiberer;
         std::unique_lock<std::mutex> g(verrou);
         signal.wait(g, [&] { return file.size() < PagesEnAttente; });
         file += std::move(pages);
+        aLiberer.swap(ecrites);
         g.unlock();
         signal.notify_all();
     }
