@@ -2,6 +2,7 @@
 #include "platform/erreur.h"
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/erreurs_boites.h"
+#include "platform/forms/reactions.h"
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -131,8 +132,7 @@ void charger_image(QLabel* image, const QString& chemin) {
 
 void lier_image(QLabel* image, QLineEdit* chemin) {
     image->setAlignment(Qt::AlignCenter);
-    QObject::connect(chemin, &QLineEdit::textChanged, image,
-                     [image](const QString& texte) { pieger([&] { charger_image(image, texte); }); });
+    relier(chemin, &QLineEdit::textChanged, image, [image](const QString& texte) { charger_image(image, texte); });
 }
 
 }  // namespace forms

@@ -13,6 +13,7 @@
 #include "platform/forms/noms_feuilles.h"
 #include "platform/forms/grille_donnees.h"
 #include "platform/forms/fenetre_donnees.h"
+#include "platform/forms/reactions.h"
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -206,7 +207,7 @@ void brancher(forms::Feuille& appelant) {
         auto* bouton = appelant.findChild<QPushButton*>(b.nom);
         if (!bouton) continue;
         bouton->setToolTip(infobulle_choix());
-        QObject::connect(bouton, &QPushButton::clicked, &appelant, [&b] { forms::pieger([&b] { appeler(b); }); });
+        forms::relier(bouton, &QPushButton::clicked, &appelant, [&b] { appeler(b); });
         if (QWidget* champ = champ_du_bouton(bouton)) forms::touche_de_choix(champ, bouton);
     }
 }
