@@ -1,5 +1,6 @@
 #pragma once
-// The table binders: one mechanism over the table of the 23 binders of the shared module.
+// The table binders: one mechanism over the 23 binders of the shared module, each named in
+// its window's description (platform/forms/descriptions_fenetres.h).
 #include <QString>
 
 namespace liants {

@@ -20,7 +20,7 @@ namespace reglages {
 class FenetreDonnees : public forms::Feuille {
     Q_OBJECT
 public:
-    // The variation is taken from the table by the window's name.
+    // The variation is taken from the window's description (descriptions_fenetres.h).
     explicit FenetreDonnees(const QString& nom);
     FenetreDonnees(const QString& nom, const Variation& variation);
     ~FenetreDonnees() override;
