@@ -234,11 +234,14 @@ void BaseDonnees::parcourir(const QString& sql, const QVariantList& parametres,
     }
     // A column repeats few values (classes, levels, towns, dates): each text is converted once and
     // its rows share it, which saves the time and the memory of a copy per row. A column found to
-    // hold many different values is no longer watched.
-    constexpr int ValeursSuivies = 4096;
+    // hold many different values (more than half of its rows, names, telephones) is no longer
+    // watched.
+    constexpr int ValeursSuivies = 4096, ValeursVuesAvantDeJuger = 256;
     QVector<QHash<QByteArray, QVariant>> vues(types.size());
     QVector<bool> suivies(types.size(), true);
+    qint64 lues = 0;
     while (i.pas()) {
+        ++lues;
         QVector<QVariant> ligne(types.size());
         for (int c = 0; c < types.size(); ++c) {
             if (!suivies[c] || sqlite3_column_type(i.s, c) != SQLITE_TEXT) {
@@ -253,7 +256,8 @@ void BaseDonnees::parcourir(const QString& sql, const QVariantList& parametres,
                 continue;
             }
             ligne[c] = sqlite::presenter(i.valeur(c), types[c]);
-            if (vues[c].size() < ValeursSuivies) {
+            const qsizetype vus = vues[c].size();
+            if (vus < ValeursSuivies && (vus < ValeursVuesAvantDeJuger || 2 * vus <= lues)) {
                 vues[c].insert(QByteArray(cle.constData(), cle.size()), ligne[c]);
             } else {
                 suivies[c] = false;
