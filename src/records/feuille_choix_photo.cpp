@@ -24,11 +24,11 @@ namespace eleve {
 
 FeuilleChoixPhoto::FeuilleChoixPhoto() : forms::Feuille(noms::choix_photo) {
     setCaption(QStringLiteral("Sélection de la photo de l'enfant"));
-    explorateur_ = new forms::ExplorateurFichiers(this, {"Label1", QStringLiteral("Lecteurs")},
-                                                  {"Label2", QStringLiteral("Dossiers")},
-                                                  {"Label3", QStringLiteral("Photos")}, forms::Prefixe::Logiciel);
+    explorateur_ = new forms::ExplorateurFichiers(
+        this, {"Label1", QStringLiteral("Lecteurs")},
+        {"Label2", QStringLiteral("Dossiers"), QStringLiteral("Sélectionnez le dossier dans l'arborescence")},
+        {"Label3", QStringLiteral("Photos")}, forms::Prefixe::Logiciel);
     dir1_ = explorateur_->dossiers();
-    dir1_->setToolTip(QStringLiteral("Sélectionnez le dossier dans l'arborescence"));
     file1_ = explorateur_->fichiers();
     file1_->setPattern(QStringLiteral("*.jpg ; *.gif ; *.bmp"));
     label4_ = etiquette(this, "Label4", QString());

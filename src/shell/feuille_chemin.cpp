@@ -59,16 +59,16 @@ QString FeuilleChemin::actionRestauration() { return QStringLiteral("Restauratio
 
 FeuilleChemin::FeuilleChemin() : forms::Feuille(noms::chemin) {
     setCaption(QStringLiteral("Choix du chemin d'accès"));
-    explorateur_ = new forms::ExplorateurFichiers(this, {"Label2", QStringLiteral("Lecteurs")},
-                                                  {"Label2", QStringLiteral("Dossiers")},
-                                                  {"Label2", QStringLiteral("Fichiers")}, forms::Prefixe::Donnees,
-                                                  &FeuilleChoixBase::dossierDuLecteur);
+    explorateur_ = new forms::ExplorateurFichiers(
+        this, {"Label2", QStringLiteral("Lecteurs"), QStringLiteral("Cliquez pour sélectionner un lecteur")},
+        {"Label2", QStringLiteral("Dossiers"),
+         QStringLiteral("liste des dossiers du lecteur sélectionné - Cliquez pour ouvrir un dossier")},
+        {"Label2", QStringLiteral("Fichiers"),
+         QStringLiteral("Liste des fichiers se trouvant dans le dossier sélectionné (non modifiable)")},
+        forms::Prefixe::Donnees, &FeuilleChoixBase::dossierDuLecteur);
     drive1_ = explorateur_->lecteurs();
-    drive1_->setToolTip(QStringLiteral("Cliquez pour sélectionner un lecteur"));
     dir1_ = explorateur_->dossiers();
-    dir1_->setToolTip(QStringLiteral("liste des dossiers du lecteur sélectionné - Cliquez pour ouvrir un dossier"));
     file1_ = explorateur_->fichiers();
-    file1_->setToolTip(QStringLiteral("Liste des fichiers se trouvant dans le dossier sélectionné (non modifiable)"));
     label1_ = etiquette(this, "Label1");
     label1_->hide();
     label3_ = etiquette(this, "Label3");

@@ -65,17 +65,18 @@ QString FeuilleChoixBase::joindre(const QString& dossier, const QString& nom) {
 FeuilleChoixBase::FeuilleChoixBase() : forms::Feuille(noms::choix_base) {
     setCaption(QStringLiteral("Sélection de la base de travail"));
 
-    explorateur_ = new forms::ExplorateurFichiers(this, {"Label1", QStringLiteral("Lecteurs")},
-                                                  {"Label2", QStringLiteral("Dossiers")},
-                                                  {"Label3", QStringLiteral("Bases de données")},
-                                                  forms::Prefixe::Logiciel, &FeuilleChoixBase::dossierDuLecteur);
+    explorateur_ = new forms::ExplorateurFichiers(
+        this,
+        {"Label1", QStringLiteral("Lecteurs"),
+         QStringLiteral("Sélectionnez le lecteur sur lequel se trouve la base de données")},
+        {"Label2", QStringLiteral("Dossiers"), QStringLiteral("Sélectionnez le dossier dans l'arborescence")},
+        {"Label3", QStringLiteral("Bases de données"),
+         QStringLiteral("Sélectionnez la base de données sur laquelle vous souhaitez travailler")},
+        forms::Prefixe::Logiciel, &FeuilleChoixBase::dossierDuLecteur);
     drive1_ = explorateur_->lecteurs();
-    drive1_->setToolTip(QStringLiteral("Sélectionnez le lecteur sur lequel se trouve la base de données"));
     dir1_ = explorateur_->dossiers();
-    dir1_->setToolTip(QStringLiteral("Sélectionnez le dossier dans l'arborescence"));
     file1_ = explorateur_->fichiers();
     file1_->setPattern(QStringLiteral("*.mdb"));
-    file1_->setToolTip(QStringLiteral("Sélectionnez la base de données sur laquelle vous souhaitez travailler"));
     label4_ = etiquette(this, "Label4", QString());
     label4_->setFrameShape(QFrame::StyledPanel);
     label4_->setMinimumHeight(22);

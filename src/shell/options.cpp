@@ -159,7 +159,7 @@ void lire_options() {
             return;
         }
         dejaRefuse = contenu;
-        forms::pieger([] { throw; }, forms::Prefixe::Donnees);
+        forms::signaler_echec(forms::Prefixe::Donnees);
     }
 }
 

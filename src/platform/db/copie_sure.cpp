@@ -81,17 +81,20 @@ namespace {
     sqlite::lever(p, rc, QDir::toNativeSeparators(cible));
 }
 
+// The engine's error on the connection `p` to `chemin`, which is closed first.
+[[noreturn]] void lever_et_fermer(sqlite3* p, int rc, const QString& chemin) {
+    try {
+        sqlite::lever(p, rc, QDir::toNativeSeparators(chemin));
+    } catch (...) {
+        sqlite3_close_v2(p);
+        throw;
+    }
+}
+
 sqlite3* connecter(const QString& chemin) {
     sqlite3* p = nullptr;
     const int rc = sqlite3_open_v2(nom_systeme(chemin).constData(), &p, SQLITE_OPEN_READWRITE, nullptr);
-    if (rc != SQLITE_OK) {
-        try {
-            sqlite::lever(p, rc, QDir::toNativeSeparators(chemin));
-        } catch (...) {
-            sqlite3_close_v2(p);
-            throw;
-        }
-    }
+    if (rc != SQLITE_OK) lever_et_fermer(p, rc, chemin);
     sqlite3_busy_timeout(p, BaseDonnees::delaiVerrou());
     sqlite3_extended_result_codes(p, 1);
     return p;
@@ -401,14 +404,7 @@ Verrou::Verrou(const QString& chemin) {
     verifier_source(chemin);
     p_ = connecter(chemin);
     const int rc = sqlite3_exec(p_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) {
-        try {
-            sqlite::lever(p_, rc, QDir::toNativeSeparators(chemin));
-        } catch (...) {
-            sqlite3_close_v2(p_);
-            throw;
-        }
-    }
+    if (rc != SQLITE_OK) lever_et_fermer(p_, rc, chemin);
 }
 
 Verrou::~Verrou() {

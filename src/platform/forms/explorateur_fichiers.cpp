@@ -8,8 +8,8 @@
 
 namespace forms {
 
-ExplorateurFichiers::ExplorateurFichiers(QWidget* parent, const Titre& lecteurs, const Titre& dossiers,
-                                         const Titre& fichiers, Prefixe prefixe,
+ExplorateurFichiers::ExplorateurFichiers(QWidget* parent, const Liste& lecteurs, const Liste& dossiers,
+                                         const Liste& fichiers, Prefixe prefixe,
                                          std::function<QString(const QString&)> dossierDuLecteur)
     : QWidget(parent), dossierDuLecteur_(std::move(dossierDuLecteur)) {
     lecteurs_ = new ListeLecteurs(this);
@@ -21,12 +21,15 @@ ExplorateurFichiers::ExplorateurFichiers(QWidget* parent, const Titre& lecteurs,
 
     auto* grille = new QGridLayout(this);
     grille->setContentsMargins(0, 0, 0, 0);
-    grille->addWidget(etiquette(this, QString::fromUtf8(lecteurs.nom), lecteurs.texte), 0, 0);
-    grille->addWidget(lecteurs_, 1, 0);
-    grille->addWidget(etiquette(this, QString::fromUtf8(dossiers.nom), dossiers.texte), 2, 0);
-    grille->addWidget(dossiers_, 3, 0);
-    grille->addWidget(etiquette(this, QString::fromUtf8(fichiers.nom), fichiers.texte), 0, 1);
-    grille->addWidget(fichiers_, 1, 1, 3, 1);
+    // Drives above folders on the left, files on the right, each list under its title.
+    const auto placer = [&](QWidget* liste, const Liste& l, int ligne, int colonne, int hauteur) {
+        if (!l.infobulle.isEmpty()) liste->setToolTip(l.infobulle);
+        grille->addWidget(etiquette(this, QString::fromUtf8(l.titre), l.texte), ligne, colonne);
+        grille->addWidget(liste, ligne + 1, colonne, hauteur, 1);
+    };
+    placer(lecteurs_, lecteurs, 0, 0, 1);
+    placer(dossiers_, dossiers, 2, 0, 1);
+    placer(fichiers_, fichiers, 0, 1, 3);
     grille->setColumnStretch(0, 1);
     grille->setColumnStretch(1, 1);
 

@@ -16,14 +16,15 @@ class ListeFichiers;
 class ExplorateurFichiers : public QWidget {
     Q_OBJECT
 public:
-    // A title above each list: its name and text.
-    struct Titre {
-        const char* nom;
+    // A list: the name and text of the title above it, and its tooltip.
+    struct Liste {
+        const char* titre;
         QString texte;
+        QString infobulle = {};
     };
     // `dossierDuLecteur`: the folder a chosen drive opens on (its root when none is given).
     // A list that cannot follow (a drive or folder gone) is reported with `prefixe`.
-    ExplorateurFichiers(QWidget* parent, const Titre& lecteurs, const Titre& dossiers, const Titre& fichiers,
+    ExplorateurFichiers(QWidget* parent, const Liste& lecteurs, const Liste& dossiers, const Liste& fichiers,
                         Prefixe prefixe, std::function<QString(const QString&)> dossierDuLecteur = {});
 
     ListeLecteurs* lecteurs() const { return lecteurs_; }

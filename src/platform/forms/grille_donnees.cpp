@@ -101,8 +101,7 @@ struct GrilleDonnees::Impl {
         } catch (const Erreur& e) {
             signaler(e);
         } catch (...) {
-            const std::exception_ptr echec = std::current_exception();
-            pieger([echec] { std::rethrow_exception(echec); });
+            signaler_echec();
         }
         interne = avant;
         // The operation is over: the hourglass that the window's validate event put up
