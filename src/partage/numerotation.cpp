@@ -8,6 +8,7 @@
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/pointeur.h"
 #include <QLineEdit>
+#include <algorithm>
 #include <cmath>
 
 namespace numerotation {
@@ -50,20 +51,23 @@ QString six_chiffres(const QString& texte) {
     return nombre(texte, n) ? ecrire(n) : texte;
 }
 
-QString suivant(const QString& dernier) {
-    qlonglong n = 0;
-    if (!nombre(dernier, n)) throw Erreur(erreurs_execution::TypeIncompatible, QStringLiteral("Type incompatible."));
-    return ecrire(n + 1);
-}
-
-// The key's own order (its column's, as the windows sort it): the last record of the window
-// sorted by that key holds the highest.
 QString libre(db::BaseDonnees& base, const Cle& cle) {
-    const QString champ = db::sqlite::nom_sql(u(cle.champ));
-    const auto r = base.requete(QStringLiteral("SELECT %1 FROM %2 WHERE %1 <> '' ORDER BY %1 DESC LIMIT 1")
-                                    .arg(champ, db::sqlite::nom_sql(u(cle.table))));
-    if (r.lignes.isEmpty()) return ecrire(1);
-    return suivant(r.lignes[0].value(0).toString());
+    const QString champ = db::sqlite::nom_sql(u(cle.champ)), table = db::sqlite::nom_sql(u(cle.table));
+    // The last key in the key's own order, the one the window sorted by it shows last: a text
+    // there that is no number stops the numbering.
+    const auto dernier =
+        base.requete(QStringLiteral("SELECT %1 FROM %2 WHERE %1 <> '' ORDER BY %1 DESC LIMIT 1").arg(champ, table));
+    if (dernier.lignes.isEmpty()) return ecrire(1);
+    qlonglong n = 0;
+    if (!nombre(dernier.lignes[0].value(0).toString(), n))
+        throw Erreur(erreurs_execution::TypeIncompatible, QStringLiteral("Type incompatible."));
+    // A number written with fewer or more digits ("9", "1000000") sorts elsewhere among the
+    // texts: the number given follows the highest of all, so that it is always free.
+    const auto plus_haut = base.requete(
+        QStringLiteral("SELECT MAX(CAST(%1 AS INTEGER)) FROM %2 WHERE %1 GLOB '[0-9]*'").arg(champ, table));
+    const QVariant m = plus_haut.lignes.value(0).value(0);
+    if (!m.isNull()) n = std::max(n, m.toLongLong());
+    return ecrire(n + 1);
 }
 
 bool enregistrer(db::ControleDonnees& dat, QLineEdit* zone, const Cle& cle) {

@@ -14,10 +14,6 @@ namespace numerotation {
 // digits); a text that is not a number is returned unchanged.
 QString six_chiffres(const QString& texte);
 
-// The number that follows `dernier` ("000041" gives "000042"); 13 when `dernier` is not a
-// number.
-QString suivant(const QString& dernier);
-
 // A key numbered by the program, with what its window tells when a record is refused because
 // another record holds its key.
 struct Cle {
@@ -32,8 +28,8 @@ struct Cle {
 extern const Cle Matricule;
 extern const Cle ReferenceFamille;
 
-// The number after the highest key of the table, in the key's sort order ("000001" while no
-// record has one). Raises 13 when that highest key is not a number.
+// The number after the highest key of the table ("000001" while no record has one). Raises 13
+// when the last key in the key's sort order is not a number.
 QString libre(db::BaseDonnees& base, const Cle& cle);
 
 // Saves the record of `dat`. A key that another record holds (typed, or taken meanwhile by

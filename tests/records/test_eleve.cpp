@@ -106,16 +106,25 @@ private slots:
         }
     }
 
-    // A last matricule that is no number: the general error, nothing added.
+    // A last matricule that is no number: the general error, nothing added. Numbers written
+    // with other lengths are followed by the highest of all, never by one already given.
     void ajouter_sans_numero() {
+        {
+            Base b;
+            b.eleves({"ABC:Zola:Emile"});
+            menu(MenuEleves);
+            b.boites->repondre(forms::Non);
+            cliquer("cmdAjouter");
+            QCOMPARE(b.boites->vues.size(), 2);
+            QVERIFY(b.boites->derniere().texte.startsWith("Le logiciel a rencontré l'erreur : 13\n\n"));
+            QCOMPARE(jeu().EditMode(), 0);
+        }
         Base b;
-        b.eleves({"ABC:Zola:Emile"});
+        b.eleves({"000010:Zola:Emile", "9:Morel:Luc", "1000000:Petit:Anne"});
         menu(MenuEleves);
         b.boites->repondre(forms::Non);
         cliquer("cmdAjouter");
-        QCOMPARE(b.boites->vues.size(), 2);
-        QVERIFY(b.boites->derniere().texte.startsWith("Le logiciel a rencontré l'erreur : 13\n\n"));
-        QCOMPARE(jeu().EditMode(), 0);
+        QCOMPARE(texte("matricule"), QString("1000001"));
     }
 
     // Leaving the matricule pads it to six digits and turns to the first tab; the Tab key
