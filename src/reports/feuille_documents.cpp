@@ -1,6 +1,7 @@
 #include "reports/feuille_documents.h"
 #include "platform/forms/noms_feuilles.h"
 #include "platform/forms/controles_simples.h"
+#include "platform/forms/reactions.h"
 
 #include "platform/forms/controle_donnees.h"
 #include "platform/forms/erreurs_boites.h"
@@ -103,12 +104,10 @@ FeuilleDocuments::FeuilleDocuments() : FenetreDonnees(noms::documents) {
         ++rang;
     }
 
-    auto* voir = new QPushButton(QStringLiteral("V&oir"), barreBoutons());
-    voir->setObjectName(QStringLiteral("Command2"));
-    voir->setToolTip(QStringLiteral("Cliquez pour voir le document"));
-    voir->setAutoDefault(false);
+    auto* voir = forms::bouton(barreBoutons(), QStringLiteral("Command2"), QStringLiteral("V&oir"),
+                               QStringLiteral("Cliquez pour voir le document"));
     dispositionBoutons()->insertWidget(1, voir);
-    connect(voir, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    forms::relier(voir, &QPushButton::clicked, this, &FeuilleDocuments::Command2_Click);
     disposition->addWidget(barreBoutons());
     definirTaille(10500, 9900);
 }

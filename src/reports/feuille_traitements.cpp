@@ -1,4 +1,5 @@
 #include "reports/feuille_traitements.h"
+#include "platform/forms/controles_simples.h"
 #include "platform/forms/noms_feuilles.h"
 
 #include "platform/forms/boites.h"
@@ -127,22 +128,20 @@ FeuilleTraitements::FeuilleTraitements() : forms::Feuille(noms::traitements) {
         combos_[i] = new QComboBox(this);
         combos_[i]->setObjectName(QStringLiteral("Combo%1").arg(i + 1));
         combos_[i]->setMinimumWidth(320);
-        auto* ok = new QPushButton(QStringLiteral("OK"), this);
-        ok->setObjectName(QStringLiteral("Command%1").arg(i + 1));
+        auto* ok = forms::bouton(this, QStringLiteral("Command%1").arg(i + 1), QStringLiteral("OK"));
         listes->addWidget(label, i, 0);
         listes->addWidget(combos_[i], i, 1);
         listes->addWidget(ok, i, 2);
         forms::relier(ok, &QPushButton::clicked, this, [this, i] { sequence_impression(i + 1); });
     }
 
-    auto* fermer = new QPushButton(QStringLiteral("&Fermer"), this);
-    fermer->setObjectName(QStringLiteral("cmdFermer"));
-    fermer->setToolTip(QStringLiteral("Cliquez pour fermer cette fenêtre"));
+    auto* fermer = forms::bouton(this, QStringLiteral("cmdFermer"), QStringLiteral("&Fermer"),
+                                 QStringLiteral("Cliquez pour fermer cette fenêtre"));
     auto* bas = new QHBoxLayout;
     bas->addStretch();
     bas->addWidget(fermer);
     principal->addLayout(bas);
-    connect(fermer, &QPushButton::clicked, this, [this] { cmdFermer_Click(); });
+    forms::relier(fermer, &QPushButton::clicked, this, &FeuilleTraitements::cmdFermer_Click);
 }
 
 void FeuilleTraitements::showEvent(QShowEvent* e) {

@@ -96,9 +96,7 @@ FeuilleChoixBase::FeuilleChoixBase() : forms::Feuille(noms::choix_base) {
     QGroupBox* groupes[2] = {new QGroupBox(this), new QGroupBox(this)};
     QVBoxLayout* colonnes[2] = {new QVBoxLayout(groupes[0]), new QVBoxLayout(groupes[1])};
     for (const Bouton& b : boutons) {
-        auto* bouton = new QPushButton(QString::fromUtf8(b.libelle), groupes[b.groupe]);
-        bouton->setObjectName(QString::fromUtf8(b.nom));
-        bouton->setToolTip(QString::fromUtf8(b.bulle));
+        auto* bouton = forms::bouton(groupes[b.groupe], forms::u(b.nom), forms::u(b.libelle), forms::u(b.bulle));
         colonnes[b.groupe]->addWidget(bouton);
         if (b.action) forms::relier(bouton, &QPushButton::clicked, this, b.action);
     }

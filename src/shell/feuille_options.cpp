@@ -1,4 +1,5 @@
 #include "shell/feuille_options.h"
+#include "platform/forms/controles_simples.h"
 #include "platform/forms/noms_feuilles.h"
 #include "shell/module1.h"
 #include "platform/forms/erreurs_boites.h"
@@ -40,9 +41,8 @@ FeuilleOptions::FeuilleOptions() : forms::Feuille(noms::options) {
         caseACocher->setToolTip(QString::fromUtf8(c.bulle));
         disposition->addWidget(caseACocher);
     }
-    auto* fermer = new QPushButton(QStringLiteral("Accepter && &Fermer"), this);
-    fermer->setObjectName(QStringLiteral("cmdFermer"));
-    fermer->setToolTip(QStringLiteral("Cliquez pour fermer cette fenêtre"));
+    auto* fermer = forms::bouton(this, QStringLiteral("cmdFermer"), QStringLiteral("Accepter && &Fermer"),
+                                 QStringLiteral("Cliquez pour fermer cette fenêtre"));
     disposition->addWidget(fermer, 0, Qt::AlignRight);
     forms::relier(fermer, &QPushButton::clicked, this, &FeuilleOptions::accepter);
     definirTaille(6300, 3300);
