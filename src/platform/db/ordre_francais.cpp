@@ -308,6 +308,9 @@ int depart_commun(const Unite* a, int na, const Unite* b, int nb) {
 
 template <typename Unite, typename Source>
 int comparer_unites(const Unite* a, int na, const Unite* b, int nb, bool lettres_seules) {
+    // A sort compares equal keys again and again (the pupils of one class): the same text is
+    // equal at once.
+    if (na == nb && std::equal(a, a + na, b)) return 0;
     const int p = depart_commun(a, na, b, nb);
     return comparer_sources(Source{a + p, a + na}, Source{b + p, b + nb}, lettres_seules);
 }

@@ -270,7 +270,31 @@ QString vrai_si_non_vide(const QString& sql) {
     return QStringLiteral("(COALESCE(%1,0) NOT IN (0,''))").arg(sql);
 }
 
+// A date stored as AAAA-MM-JJ, read without conversion: a list computes an age on every row.
+// Invalid when the text is anything else.
+QDate date_iso(sqlite3_value* v) {
+    if (sqlite3_value_type(v) != SQLITE_TEXT || sqlite3_value_bytes(v) != 10) return {};
+    const auto* t = sqlite3_value_text(v);
+    int chiffres[8], k = 0;
+    for (int i = 0; i < 10; ++i) {
+        if (i == 4 || i == 7) {
+            if (t[i] != '-') return {};
+        } else if (t[i] >= '0' && t[i] <= '9') {
+            chiffres[k++] = t[i] - '0';
+        } else {
+            return {};
+        }
+    }
+    return QDate(chiffres[0] * 1000 + chiffres[1] * 100 + chiffres[2] * 10 + chiffres[3], chiffres[4] * 10 + chiffres[5],
+                 chiffres[6] * 10 + chiffres[7]);
+}
+
 void age_sqlite(sqlite3_context* c, int n, sqlite3_value** v) {
+    if (const QDate naissance = date_iso(v[0]), jour = date_iso(v[1]); naissance.isValid() && jour.isValid()) {
+        const int a = age(naissance, jour);
+        if (a < 0) sqlite3_result_null(c); else sqlite3_result_int(c, a);
+        return;
+    }
     QVariant naissance;
     switch (sqlite3_value_type(v[0])) {
     case SQLITE_INTEGER: case SQLITE_FLOAT: naissance = sqlite3_value_double(v[0]); break;
