@@ -12,8 +12,8 @@
 #include "platform/forms/reactions.h"
 #include "platform/forms/twips.h"
 #include "partage/module1.h"
-#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 
@@ -43,18 +43,16 @@ FeuilleChoixPhoto::FeuilleChoixPhoto() : forms::Feuille(noms::choix_photo) {
     accepter->setDefault(true);
     auto* annuler = bouton(this, "cmdFermer", "&Annuler", "Cliquez pour annuler");
 
-    auto* grille = new QGridLayout(this);
-    grille->addWidget(explorateur_, 0, 0, 4, 2);
-    grille->addWidget(apercu_, 0, 2, 4, 1, Qt::AlignTop);
-    grille->addWidget(etiquette(this, "Label5", QStringLiteral("Chemin de la photo sélectionnée")), 4, 0, 1, 3);
-    grille->addWidget(label4_, 5, 0, 1, 3);
+    auto* disposition = new QVBoxLayout(this);
+    explorateur_->ajouterApercu(apercu_);
+    disposition->addWidget(explorateur_);
+    disposition->addWidget(etiquette(this, "Label5", QStringLiteral("Chemin de la photo sélectionnée")));
+    disposition->addWidget(label4_);
     auto* boutons = new QHBoxLayout;
     boutons->addStretch();
     boutons->addWidget(accepter);
     boutons->addWidget(annuler);
-    grille->addLayout(boutons, 6, 0, 1, 3);
-    grille->setColumnStretch(0, 1);
-    grille->setColumnStretch(1, 1);
+    disposition->addLayout(boutons);
 
     // Another drive or folder: nothing chosen any more.
     forms::relier(explorateur_, &forms::ExplorateurFichiers::Change, this, [this] { definirChemin(QString()); });

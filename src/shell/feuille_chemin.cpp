@@ -84,14 +84,15 @@ FeuilleChemin::FeuilleChemin() : forms::Feuille(noms::chemin) {
 
     auto* grille = new QGridLayout(this);
     grille->addWidget(label3_, 0, 0, 1, 3);
-    grille->addWidget(explorateur_, 1, 0, 4, 2);
+    grille->addWidget(explorateur_, 1, 0, 1, 2);
     auto* boutons = new QVBoxLayout;
     boutons->addWidget(accepter);
     boutons->addWidget(nouveau);
     boutons->addWidget(fermer);
     boutons->addStretch();
-    grille->addLayout(boutons, 1, 2, 4, 1);
-    grille->addWidget(label1_, 5, 0);
+    grille->addLayout(boutons, 1, 2);
+    grille->addWidget(label1_, 2, 0);
+    grille->setRowStretch(1, 1);
     grille->setColumnStretch(0, 1);
     grille->setColumnStretch(1, 1);
     accepter->setDefault(true);

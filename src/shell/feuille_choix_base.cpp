@@ -89,9 +89,9 @@ FeuilleChoixBase::FeuilleChoixBase() : forms::Feuille(noms::choix_base) {
     donnees_->lier(actuel, QStringLiteral("passe"), 10);
 
     auto* grille = new QGridLayout(this);
-    grille->addWidget(explorateur_, 0, 0, 4, 2);
-    grille->addWidget(etiquette(this, "Label5", QStringLiteral("Base de données sélectionnée")), 4, 0, 1, 2);
-    grille->addWidget(label4_, 5, 0, 1, 2);
+    grille->addWidget(explorateur_, 0, 0, 1, 2);
+    grille->addWidget(etiquette(this, "Label5", QStringLiteral("Base de données sélectionnée")), 1, 0, 1, 2);
+    grille->addWidget(label4_, 2, 0, 1, 2);
 
     QGroupBox* groupes[2] = {new QGroupBox(this), new QGroupBox(this)};
     QVBoxLayout* colonnes[2] = {new QVBoxLayout(groupes[0]), new QVBoxLayout(groupes[1])};
@@ -104,7 +104,8 @@ FeuilleChoixBase::FeuilleChoixBase() : forms::Feuille(noms::choix_base) {
     droite->addWidget(groupes[0]);
     droite->addWidget(groupes[1]);
     droite->addStretch();
-    grille->addLayout(droite, 0, 2, 6, 1);
+    grille->addLayout(droite, 0, 2, 3, 1);
+    grille->setRowStretch(0, 1);
     grille->setColumnStretch(0, 1);
     grille->setColumnStretch(1, 1);
 

@@ -37,6 +37,10 @@ ExplorateurFichiers::ExplorateurFichiers(QWidget* parent, const Liste& lecteurs,
     relier(dossiers_, &ListeDossiers::Change, this, &ExplorateurFichiers::dossierChange, prefixe);
 }
 
+void ExplorateurFichiers::ajouterApercu(QWidget* apercu) {
+    static_cast<QGridLayout*>(layout())->addWidget(apercu, 1, 2, 3, 1, Qt::AlignTop);
+}
+
 void ExplorateurFichiers::lecteurChange() {
     const QString lecteur = lecteurs_->Drive();
     dossiers_->setPath(dossierDuLecteur_ ? dossierDuLecteur_(lecteur) : lecteur);

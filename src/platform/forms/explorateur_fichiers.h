@@ -31,6 +31,9 @@ public:
     ListeDossiers* dossiers() const { return dossiers_; }
     ListeFichiers* fichiers() const { return fichiers_; }
 
+    // Places `apercu` on the right of the file list, its top level with the list's.
+    void ajouterApercu(QWidget* apercu);
+
     // Shows `dossier`, its drive and its files, without telling of the change.
     void ouvrirSur(const QString& dossier);
 
