@@ -40,13 +40,25 @@ void mot(QByteArray& r, const char* controle, int n) {
 }
 
 void echapper(QByteArray& r, const QString& texte) {
-    for (const QChar q : texte) {
-        const char16_t c = q.unicode();
+    const char16_t* c16 = reinterpret_cast<const char16_t*>(texte.constData());
+    const qsizetype n = texte.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = c16[i];
+        // A run of plain characters, most of a list, is copied at once.
+        if (c >= 0x20 && c < 0x80 && c != '\\' && c != '{' && c != '}') {
+            qsizetype fin = i + 1;
+            while (fin < n && c16[fin] >= 0x20 && c16[fin] < 0x80 && c16[fin] != '\\' && c16[fin] != '{' && c16[fin] != '}') ++fin;
+            const qsizetype debut = r.size();
+            r.resize(debut + (fin - i));
+            char* p = r.data() + debut;
+            for (qsizetype k = i; k < fin; ++k) *p++ = char(c16[k]);
+            i = fin - 1;
+            continue;
+        }
         if (c == '\\' || c == '{' || c == '}') { r += '\\'; r += char(c); }
         else if (c == '\n') r += "\\line ";
         else if (c == '\t') r += "\\tab ";
         else if (c == '\r') {}
-        else if (c >= 0x20 && c < 0x80) r += char(c);
         else if (c < 0x20) r += ' ';
         else if (const int b = codage::octet_windows1252(c); b >= 0) {
             static const char hex[] = "0123456789abcdef";
@@ -89,14 +101,13 @@ void paragraphes(QByteArray& r, const CelluleRendue& c, const char* debut, const
     }
     // The cell's inner blank is the paragraph's indents: word processors do not all read a
     // table's cell padding, and a label's text must not touch the paper's edge.
-    QByteArray retraits;
-    mot(retraits, "\\li", twips(c.marge));
-    mot(retraits, "\\ri", twips(c.marge));
+    const int retrait = twips(c.marge);
     for (int i = 0; i < c.lignes.size(); ++i) {
         const LigneTexte& l = c.lignes[i];
         r += debut;
         if (i == 0) r += premier;
-        r += retraits;
+        mot(r, "\\li", retrait);
+        mot(r, "\\ri", retrait);
         r += alignement(l.style.alignement);
         interligne(r, hauteur_twips(y, l.hauteur));
         r += " {";
@@ -245,7 +256,9 @@ void EcritureRtf::ecrire_page(const Page& page, bool derniere) {
             continue;
         }
         // A list repeats one row shape on every line: its definition is written once and copied.
-        QVector<int> cle{h, twips(premiere.marge), twips(premiere.x - gauche), twips(vertical)};
+        QVector<int>& cle = cle_;
+        cle.clear();
+        cle << h << twips(premiere.marge) << twips(premiere.x - gauche) << twips(vertical);
         for (const CelluleRendue& c : b.cellules) cle << twips(c.x + c.largeur - gauche) << int(c.cadre);
         if (cle != cleRangee_) {
             cleRangee_ = cle;

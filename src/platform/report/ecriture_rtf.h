@@ -37,6 +37,7 @@ private:
     qint64 ecrits_ = 0;           // bytes given to the device
     QVector<qint64> placesPages_;  // where the page count goes
     QVector<int> cleRangee_;   // the table row whose definition is in definition_
+    QVector<int> cle_;         // the row under way's, its room kept from row to row
     QByteArray definition_;
 };
 

@@ -251,6 +251,7 @@ private:
         const double libre = libres > 0 ? qMax(0.0, largeurUtile_ - fixe * facteur) / libres : 0;
 
         BandeRendue b;
+        b.cellules.reserve(cellules.size());
         double x = m_.marges[3];
         bool avecPlace = false, imprime = false, cadre = false;
         const bool ajustee = !largeurs_.isEmpty() && (&el == detail_ || &el == tete_);
@@ -274,6 +275,7 @@ private:
             if (!intitules && i == 0) s.taille = taille_rangs(*ce, s, place);
             const QStringList morceaux = intitules ? intitule(t, s, place) : lignes_valeur(t, s, place);
             const double h = mesure::hauteur_ligne(s);
+            cr.lignes.reserve(morceaux.size());
             for (const QString& morceau : morceaux) cr.lignes.append(LigneTexte{morceau, s, h});
             double total = 2 * (ce->cadre ? 0.6 : 0.3);
             for (const LigneTexte& l : cr.lignes) total += l.hauteur;
