@@ -18,6 +18,7 @@
 #include "partage/module1.h"
 
 #include "outils_bench.h"
+#include "programme/demarrage.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
     std::printf("%d mesures par ligne (médianes)\n\n", fois);
     bench::Objectifs objectifs(o.essai);
 
+    programme::enregistrer_tables();
     enregistrer_feuilles_settings();
     enregistrer_feuilles_records();
     QMainWindow principale;

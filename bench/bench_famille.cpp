@@ -19,6 +19,7 @@
 #include "partage/module1.h"
 
 #include "outils_bench.h"
+#include "programme/demarrage.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
     const auto action = [&](const char* libelle, double ms) { objectifs.action(QString::fromUtf8(libelle), ms, o.eleves); };
 
     try {
+        programme::enregistrer_tables();
         enregistrer_feuilles_settings();
         enregistrer_feuilles_records();
         QMainWindow principale;

@@ -10,6 +10,7 @@
 #include "platform/forms/boites.h"
 #include "platform/forms/feuilles.h"
 #include "platform/forms/listes_fichiers.h"
+#include "programme/demarrage.h"
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
     QDir::setCurrent(dossier.path());
 
     forms::definir_titre_application(QStringLiteral("Carnelis v2"));
+    programme::enregistrer_tables();
     enregistrer_feuilles_shell();
     auto& boites = forms::installer_repondeur_scripte();  // Yes to every question
     auto selectionner = [&] {

@@ -20,6 +20,7 @@
 #include "partage/module1.h"
 
 #include "outils_bench.h"
+#include "programme/demarrage.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -138,6 +139,7 @@ int main(int argc, char** argv) {
 
     Module1::chemin_base = base;
     Module1::chemin_programme = dossierProgramme;
+    programme::enregistrer_tables();
     enregistrer_feuilles_reports();
     auto& boites = forms::installer_repondeur_scripte();
     auto& fenetre = forms::Feuilles::charger(noms::traitements);

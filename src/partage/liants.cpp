@@ -10,22 +10,12 @@
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/descriptions_fenetres.h"
 #include "platform/forms/feuilles.h"
-#include "platform/forms/noms_feuilles.h"
 #include <QComboBox>
 #include <functional>
 #include <vector>
 
 namespace liants {
 namespace {
-
-// What a binder does after its four steps.
-enum class Suite { Aucune, ChampsParametrables, TriFamilles };
-
-Suite suite_de(const QString& feuille) {
-    if (feuille == noms::eleve) return Suite::ChampsParametrables;
-    if (feuille == noms::famille) return Suite::TriFamilles;
-    return Suite::Aucune;
-}
 
 [[noreturn]] void sans_objet() {
     db::lever(erreurs_execution::VariableObjet);
@@ -74,24 +64,18 @@ bool executer(const QString& nom, Mode mode, const QString& fichier) {
     });
     ajouter_liaison(etapes, principal, fichier, l->source);
 
-    switch (suite_de(feuille)) {
-    case Suite::Aucune:
-        break;
-    case Suite::ChampsParametrables:
-        ajouter_liaison(etapes, [feuille] {
-            return forms::Feuilles::charger(feuille).controle<db::ControleDonnees>(QStringLiteral("Data1"));
-        }, fichier, QStringLiteral("SELECT * FROM paramètres"));
-        break;
-    case Suite::TriFamilles:
-        etapes.push_back([feuille] {
-            // The family window sorts when its sort box is chosen: choosing the entry it
-            // already shows must sort as well.
-            auto* tri = forms::Feuilles::charger(feuille).controle<QComboBox>(QStringLiteral("Combo1"));
+    for (const forms::AutreControle& autre : l->autresControles)
+        ajouter_liaison(etapes, [feuille, nom = autre.controle] {
+            return forms::Feuilles::charger(feuille).controle<db::ControleDonnees>(nom);
+        }, fichier, autre.source);
+    if (!l->boiteTri.isEmpty())
+        etapes.push_back([feuille, nom = l->boiteTri] {
+            // The window sorts when its sort box is chosen: choosing the entry it already
+            // shows must sort as well.
+            auto* tri = forms::Feuilles::charger(feuille).controle<QComboBox>(nom);
             if (tri->currentIndex() == 0) emit tri->currentIndexChanged(0);
             else tri->setCurrentIndex(0);
         });
-        break;
-    }
 
     if (mode == Mode::Commande) {
         for (auto& e : etapes) e();

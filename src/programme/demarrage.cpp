@@ -39,6 +39,13 @@ void enregistrer_toutes_les_feuilles() {
 }
 }  // namespace
 
+void enregistrer_tables() {
+    enregistrer_tables_shell();
+    enregistrer_tables_settings();
+    enregistrer_tables_records();
+    enregistrer_tables_reports();
+}
+
 void preparer_demarrage() {
     forms::definir_titre_application(QString::fromUtf8(shell::version::titre));
     // Every window carries the program's own picture, the school house of the splash.

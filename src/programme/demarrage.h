@@ -4,6 +4,10 @@
 class QApplication;
 
 namespace programme {
+// The tables of every part handed to the platform's mechanisms (the window descriptions and the
+// choice buttons with their pickers), without registering any window: for a test or a benchmark
+// that registers only some windows but reaches the others' descriptions.
+void enregistrer_tables();
 // Every window registered (once), the main window built, the splash shown.
 void preparer_demarrage();
 // Every window unloaded and the main window deleted.

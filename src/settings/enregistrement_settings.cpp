@@ -1,5 +1,6 @@
 #include "settings/enregistrement_settings.h"
 #include "platform/forms/noms_feuilles.h"
+#include "platform/forms/descriptions_fenetres.h"
 #include "platform/forms/feuilles.h"
 #include "platform/forms/selecteurs.h"
 #include "partage/liants.h"
@@ -9,7 +10,53 @@
 #include "settings/fiches.h"
 #include "settings/listes.h"
 
+using namespace reglages;
+
+namespace {
+// The reference lists whose refresh tooltip is worded without the accent.
+Variation liste_sans_accent() {
+    Variation v;
+    v.infobulleRafraichir = InfobulleRafraichirSansAccent;
+    return v;
+}
+}  // namespace
+
+void enregistrer_tables_settings() {
+    using forms::fenetre_liee;
+    forms::ajouter_descriptions({
+        fenetre_liee(noms::ecole, "école", "ouvrir_table_ecole",
+                     variation(Ajout::Aucun, false, true, ErreurDonnees::Silencieuse, Position::Masquee,
+                               Placement::Centree, Accepter::Aucun, AuDechargement::PointeurSeul)),
+        fenetre_liee(noms::inspection, "inspection", "ouvrir_table_inspection",
+                     variation(Ajout::Aucun, false, true, ErreurDonnees::Silencieuse, Position::Masquee,
+                               Placement::Centree, Accepter::Aucun, AuDechargement::PointeurSeul)),
+        fenetre_liee(noms::equipe, "équipe", "ouvrir_table_equipe",
+                     variation(Ajout::NouvelleFiche, true, true, ErreurDonnees::Silencieuse, Position::NumeroSeul,
+                               Placement::Centree, Accepter::Desactive, AuDechargement::RetirerAccepter)),
+        fenetre_liee(noms::parametres, "paramètres", "ouvrir_table_parametres",
+                     variation(Ajout::Aucun, false, true, ErreurDonnees::Silencieuse, Position::Masquee,
+                               Placement::Centree, Accepter::Aucun, AuDechargement::PointeurSeul, false,
+                               InfobulleRafraichirParametres),
+                     forms::SurErreur::Boite),
+
+        fenetre_liee(noms::adresses, "adresses", "ouvrir_table_adresses", liste_sans_accent()),
+        fenetre_liee(noms::assurances, "assurances", "ouvrir_table_assurances", liste_sans_accent()),
+        fenetre_liee(noms::csp, "csp", "ouvrir_table_csp", liste_sans_accent()),
+        fenetre_liee(noms::hopitaux, "hôpitaux", "ouvrir_table_hopitaux"),
+        fenetre_liee(noms::medecins, "médecins", "ouvrir_table_medecins"),
+        fenetre_liee(noms::langues_vivantes, "langues_vivantes", "ouvrir_table_langues_vivantes"),
+        fenetre_liee(noms::nationalites, "nationalités", "ouvrir_table_nationalites"),
+        fenetre_liee(noms::sexe, "sexe", "ouvrir_table_sexe"),
+        fenetre_liee(noms::villes, "villes", "ouvrir_table_villes"),
+        fenetre_liee(noms::situations_familiales, "situations_familiales", "ouvrir_table_situations_familiales"),
+        fenetre_liee(noms::niveaux, "niveaux", "ouvrir_table_niveaux"),
+        fenetre_liee(noms::genres, "genres", "ouvrir_table_genres"),
+        fenetre_liee(noms::assertions, "assertions", "ouvrir_table_assertions"),
+    });
+}
+
 void enregistrer_feuilles_settings() {
+    enregistrer_tables_settings();
     // The pickers of these windows bind their tables through the shared binders.
     selecteurs::definir_liaison(&liants::lier_ou_lever);
     for (const listes::DescriptionListe& d : listes::table())

@@ -11,6 +11,7 @@
 #include "platform/forms/feuilles.h"
 #include "shell/menus.h"
 #include "shell/module1.h"
+#include "programme/demarrage.h"
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
@@ -30,6 +31,8 @@ inline void traiter() {
 inline void fenetre_principale(void (*enregistrer)(), QSize taille, bool attendre_active = true) {
     static QMainWindow* principale = nullptr;
     if (principale) return;
+    // Every part's tables are known, as in the program, whichever windows the test registers.
+    programme::enregistrer_tables();
     enregistrer();
     principale = new QMainWindow;
     auto* zone = new QMdiArea(principale);

@@ -5,6 +5,7 @@
 #include "poste.h"
 #include "commun/hasard.h"
 #include "commun/montage.h"
+#include "programme/demarrage.h"
 #include "shell/enregistrement_shell.h"
 #include "platform/db/copie_sure.h"
 #include <QElapsedTimer>
@@ -60,6 +61,7 @@ int enfant(int argc, char** argv) {
     QDir::setCurrent(dossier);
     auto& boites = forms::installer_repondeur_scripte();
     // The chooser and the windows it calls, without the rest of the program.
+    programme::enregistrer_tables();
     enregistrer_feuilles_shell();
     if (!selectionner(QStringLiteral("base.mdb"))) return 3;
     const QString base = dossier + "/base.mdb";

@@ -9,6 +9,7 @@
 #include "reports/enregistrement_reports.h"
 #include "reports/feuille_traitements.h"
 #include "shell/module1.h"
+#include "programme/demarrage.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -35,8 +36,10 @@ inline QString copie_exemple(const QTemporaryDir& dossier) {
 inline bool preparer(const QTemporaryDir& dossier) {
     Module1::chemin_programme = dossier_programme();
     Module1::chemin_base = copie_exemple(dossier);
-    if (!forms::Feuilles::estEnregistree(noms::traitements))
+    if (!forms::Feuilles::estEnregistree(noms::traitements)) {
+        programme::enregistrer_tables();
         enregistrer_feuilles_reports();
+    }
     return !Module1::chemin_base.isEmpty();
 }
 

@@ -5,6 +5,7 @@
 #include "environnement_reports.h"
 #include "essais.h"
 #include "platform/db/base_donnees.h"
+#include "programme/demarrage.h"
 #include "reports/export_passerelle.h"
 #include "reports/export_tableur.h"
 #include <QProcess>
@@ -43,6 +44,7 @@ int enfant_export(int argc, char** argv) {
     QApplication app(argc, argv);
     Module1::chemin_programme = essai::dossier_programme();
     Module1::chemin_base = QString::fromLocal8Bit(argv[3]);
+    programme::enregistrer_tables();
     enregistrer_feuilles_reports();
     auto& boites = forms::installer_repondeur_scripte();
     std::printf("pret\n");
