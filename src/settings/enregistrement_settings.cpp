@@ -1,5 +1,6 @@
 #include "settings/enregistrement_settings.h"
 #include "platform/forms/noms_feuilles.h"
+#include "platform/forms/controles_simples.h"
 #include "platform/forms/descriptions_fenetres.h"
 #include "platform/forms/feuilles.h"
 #include "platform/forms/selecteurs.h"
@@ -53,6 +54,37 @@ void enregistrer_tables_settings() {
         fenetre_liee(noms::genres, "genres", "ouvrir_table_genres"),
         fenetre_liee(noms::assertions, "assertions", "ouvrir_table_assertions"),
     });
+
+    // What each picker copies into the school, inspection and team windows, and their choice buttons.
+    using forms::u;
+    using selecteurs::colonne;
+    selecteurs::ajouter_choix({
+        {noms::adresses, 4, noms::ecole, {colonne(0, "adresse_école")}, u("suite_adresse_école")},
+        {noms::adresses, 5, noms::inspection, {colonne(0, "adresse_inspection")}, u("adresse2_inspection")},
+        {noms::adresses, 6, noms::equipe, {colonne(0, "adresse1_enseignant")}, u("adresse_enseignant")},
+        {noms::villes, 4, noms::ecole, {colonne(0, "code_postal_école"), colonne(1, "ville_école")},
+         u("téléphone_école")},
+        {noms::villes, 5, noms::inspection, {colonne(0, "code_postal_inspection"), colonne(1, "ville_inspection")},
+         u("téléphone_inspection")},
+        {noms::villes, 6, noms::equipe, {colonne(0, "code_postal_enseignant"), colonne(1, "ville_enseignant")},
+         u("téléphone1_enseignant")},
+        // The level's wording (column 1) stays in the list.
+        {noms::niveaux, 6, noms::equipe,
+         {colonne(0, "niveau_classe_enseignant"), colonne(2, "cycle_classe_enseignant")}, {}},
+        {noms::genres, 4, noms::ecole, {colonne(0, "genre_directeur")}, u("prénom_directeur")},
+        {noms::genres, 5, noms::inspection, {colonne(0, "genre_inspecteur")}, u("prénom_inspecteur")},
+        {noms::genres, 6, noms::equipe, {colonne(0, "genre_enseignant")}, u("nom_enseignant")},
+    });
+
+    using selecteurs::bouton;
+    QVector<selecteurs::Bouton> boutons;
+    for (const auto& [fenetre, code] : {std::pair{noms::ecole, 4}, std::pair{noms::inspection, 5}})
+        boutons << bouton(fenetre, "Command2", noms::adresses, code) << bouton(fenetre, "Command3", noms::genres, code)
+                << bouton(fenetre, "Command7", noms::villes, code) << bouton(fenetre, "Command9", noms::villes, code);
+    boutons << bouton(noms::equipe, "Command2", noms::adresses, 6) << bouton(noms::equipe, "Command5", noms::genres, 6)
+            << bouton(noms::equipe, "Command4", noms::niveaux, 6) << bouton(noms::equipe, "Command7", noms::villes, 6)
+            << bouton(noms::equipe, "Command9", noms::villes, 6);
+    selecteurs::ajouter_boutons(boutons);
 }
 
 void enregistrer_feuilles_settings() {

@@ -1,7 +1,7 @@
 #include "platform/forms/descriptions_fenetres.h"
 #include "platform/db/erreurs_moteur.h"
 #include "platform/erreur.h"
-#include <algorithm>
+#include "platform/forms/lignes_ajoutees.h"
 
 namespace forms {
 
@@ -13,12 +13,8 @@ std::deque<DescriptionFenetre>& registre() {
 }  // namespace
 
 void ajouter_descriptions(const QVector<DescriptionFenetre>& nouvelles) {
-    for (const DescriptionFenetre& n : nouvelles) {
-        auto& d = registre();
-        const auto deja = std::find_if(d.begin(), d.end(), [&n](const DescriptionFenetre& x) { return x.nom == n.nom; });
-        if (deja != d.end()) *deja = n;
-        else d.push_back(n);
-    }
+    ajouter_lignes(registre(), nouvelles,
+                   [](const DescriptionFenetre& a, const DescriptionFenetre& b) { return a.nom == b.nom; });
 }
 
 const std::deque<DescriptionFenetre>& descriptions() { return registre(); }

@@ -10,8 +10,8 @@
 #include "platform/forms/controle_donnees.h"
 #include "platform/forms/descriptions_fenetres.h"
 #include "platform/forms/feuilles.h"
-#include "platform/forms/noms_feuilles.h"
 #include "platform/forms/grille_donnees.h"
+#include "platform/forms/lignes_ajoutees.h"
 #include "platform/forms/fenetre_donnees.h"
 #include "platform/forms/reactions.h"
 #include <QLineEdit>
@@ -35,128 +35,40 @@ Liaison& liaison() {
 const char* const CodeOuverture = "code_appelant_ouverture";
 const char* const AppelantOuverture = "appelant_ouverture";
 
-Copie col(int c, const char* destination) { return {c, {}, QString::fromUtf8(destination)}; }
-Copie texte(const char* source, const char* destination) {
-    return {-1, QString::fromUtf8(source), QString::fromUtf8(destination)};
+std::deque<Choix>& choix_ajoutes() {
+    static std::deque<Choix> t;
+    return t;
 }
+
+std::deque<Bouton>& boutons_ajoutes() {
+    static std::deque<Bouton> t;
+    return t;
+}
+
 }  // namespace
 
-const QVector<Choix>& table() {
-    static const QVector<Choix> t = {
-        {noms::adresses, 1, noms::eleve, {col(0, "adresse_résidence")}, u("adresse2_résidence")},
-        {noms::adresses, 2, noms::famille, {col(0, "Text2")}, u("Text1")},
-        {noms::adresses, 3, noms::famille, {col(0, "Text7")}, u("Text6")},
-        {noms::adresses, 4, noms::ecole, {col(0, "adresse_école")}, u("suite_adresse_école")},
-        {noms::adresses, 5, noms::inspection, {col(0, "adresse_inspection")}, u("adresse2_inspection")},
-        {noms::adresses, 6, noms::equipe, {col(0, "adresse1_enseignant")}, u("adresse_enseignant")},
-
-        {noms::assurances, 2, noms::famille, {col(0, "société_assurance")}, u("police_assurance")},
-
-        {noms::csp, 2, noms::famille, {col(0, "csp_responsable_légal")}, {}},
-        {noms::csp, 3, noms::famille, {col(0, "csp_conjoint")}, {}},
-
-        {noms::hopitaux, 2, noms::famille,
-         {col(0, "hôpital_préférentiel"), col(1, "téléphone_hôpital_préférentiel"),
-          col(2, "adresse_hôpital_préférentiel"), col(3, "ville_hôpital_préférentiel")},
-         {}},
-        {noms::medecins, 2, noms::famille,
-         {col(0, "médecin_traitant"), col(1, "téléphone_médecin_traitant"), col(2, "adresse_médecin_traitant"),
-          col(3, "ville_médecin_traitant")},
-         {}},
-
-        {noms::langues_vivantes, 7, noms::eleve, {col(0, "langue_vivante_élève")}, {}},
-
-        {noms::nationalites, 1, noms::eleve, {col(0, "nationalité"), col(1, "code_nationalité")}, {}},
-
-        {noms::sexe, 1, noms::eleve, {col(0, "sexe")}, u("date_naissance")},
-
-        {noms::villes, 1, noms::eleve, {col(0, "code_postal_résidence"), col(1, "ville_résidence")},
-         u("téléphone1_résidence")},
-        {noms::villes, 2, noms::famille, {col(0, "Text5"), col(1, "Text4")}, {}},
-        {noms::villes, 3, noms::famille, {col(0, "Text10"), col(1, "Text9")}, {}},
-        {noms::villes, 4, noms::ecole, {col(0, "code_postal_école"), col(1, "ville_école")},
-         u("téléphone_école")},
-        {noms::villes, 5, noms::inspection,
-         {col(0, "code_postal_inspection"), col(1, "ville_inspection")}, u("téléphone_inspection")},
-        {noms::villes, 6, noms::equipe, {col(0, "code_postal_enseignant"), col(1, "ville_enseignant")},
-         u("téléphone1_enseignant")},
-
-        {noms::situations_familiales, 2, noms::famille, {col(0, "Text11")}, u("Text3")},
-
-        // The level's wording (column 1) stays in the list.
-        {noms::niveaux, 6, noms::equipe,
-         {col(0, "niveau_classe_enseignant"), col(2, "cycle_classe_enseignant")}, {}},
-
-        {noms::genres, 4, noms::ecole, {col(0, "genre_directeur")}, u("prénom_directeur")},
-        {noms::genres, 5, noms::inspection, {col(0, "genre_inspecteur")}, u("prénom_inspecteur")},
-        {noms::genres, 6, noms::equipe, {col(0, "genre_enseignant")}, u("nom_enseignant")},
-        {noms::genres, 7, noms::famille, {col(0, "genre_responsable_légal")}, u("nom_responsable_légal")},
-        {noms::genres, 8, noms::famille, {col(0, "genre_conjoint")}, u("nom_conjoint")},
-
-        {noms::assertions, 1, noms::famille, {col(0, "communication_données")}, {}},
-        {noms::assertions, 2, noms::famille, {col(0, "élection_comité_responsable_légal")}, {}},
-        {noms::assertions, 3, noms::famille, {col(0, "élection_comité_conjoint")}, {}},
-
-        // The class picker copies from its own text boxes, saved or not.
-        {noms::equipe, 7, noms::eleve,
-         {texte("référence_classe_enseignant", "référence_classe_élève"),
-          texte("niveau_classe_enseignant", "niveau_classe_élève"),
-          texte("cycle_classe_enseignant", "cycle_classe_élève")},
-         u("cursus_allongé_élève")},
-
-        {noms::choix_famille, 1, noms::eleve, {col(0, "référence_famille")}, u("référence_famille")},
-    };
-    return t;
+Copie colonne(int c, const char* destination) { return {c, {}, QString::fromUtf8(destination)}; }
+Copie zone(const char* source, const char* destination) {
+    return {-1, QString::fromUtf8(source), QString::fromUtf8(destination)};
 }
 
-const QVector<Bouton>& boutons() {
-    static const QVector<Bouton> t = [] {
-        QVector<Bouton> b;
-        const auto a = [&](const QString& appelant, const char* nom, const QString& selecteur, qint16 code) {
-            b.append({appelant, u(nom), selecteur, code});
-        };
-        a(noms::eleve, "Command8", noms::adresses, 1);
-        a(noms::eleve, "Command9", noms::villes, 1);
-        a(noms::eleve, "Command10", noms::villes, 1);
-        a(noms::eleve, "Command5", noms::nationalites, 1);
-        a(noms::eleve, "Command7", noms::sexe, 1);
-        a(noms::eleve, "Command11", noms::langues_vivantes, 7);
-        a(noms::eleve, "Command12", noms::equipe, 7);
-        b.last().nouvelleSiVide = true;
-
-        a(noms::famille, "Command19", noms::assertions, 1);
-        a(noms::famille, "Command8", noms::adresses, 2);
-        a(noms::famille, "Command5", noms::villes, 2);
-        a(noms::famille, "Command6", noms::villes, 2);
-        a(noms::famille, "Command13", noms::csp, 2);
-        a(noms::famille, "Command15", noms::situations_familiales, 2);
-        a(noms::famille, "Command18", noms::assertions, 2);
-        a(noms::famille, "Command12", noms::assurances, 2);
-        a(noms::famille, "Command10", noms::medecins, 2);
-        a(noms::famille, "Command11", noms::hopitaux, 2);
-        a(noms::famille, "Command2", noms::adresses, 3);
-        a(noms::famille, "Command7", noms::villes, 3);
-        a(noms::famille, "Command9", noms::villes, 3);
-        a(noms::famille, "Command14", noms::csp, 3);
-        a(noms::famille, "Command17", noms::assertions, 3);
-        a(noms::famille, "Command21", noms::genres, 7);
-        a(noms::famille, "Command20", noms::genres, 8);
-
-        for (const auto& [fenetre, code] : {std::pair{noms::ecole, 4}, std::pair{noms::inspection, 5}}) {
-            a(fenetre, "Command2", noms::adresses, code);
-            a(fenetre, "Command3", noms::genres, code);
-            a(fenetre, "Command7", noms::villes, code);
-            a(fenetre, "Command9", noms::villes, code);
-        }
-        a(noms::equipe, "Command2", noms::adresses, 6);
-        a(noms::equipe, "Command5", noms::genres, 6);
-        a(noms::equipe, "Command4", noms::niveaux, 6);
-        a(noms::equipe, "Command7", noms::villes, 6);
-        a(noms::equipe, "Command9", noms::villes, 6);
-        return b;
-    }();
-    return t;
+void ajouter_choix(const QVector<Choix>& choix) {
+    forms::ajouter_lignes(choix_ajoutes(), choix,
+            [](const Choix& a, const Choix& b) { return a.selecteur == b.selecteur && a.code == b.code; });
 }
+
+const std::deque<Choix>& table() { return choix_ajoutes(); }
+
+Bouton bouton(const QString& appelant, const char* nom, const QString& selecteur, qint16 code) {
+    return {appelant, u(nom), selecteur, code};
+}
+
+void ajouter_boutons(const QVector<Bouton>& boutons) {
+    forms::ajouter_lignes(boutons_ajoutes(), boutons,
+            [](const Bouton& a, const Bouton& b) { return a.appelant == b.appelant && a.nom == b.nom; });
+}
+
+const std::deque<Bouton>& boutons() { return boutons_ajoutes(); }
 
 const Bouton* chercher_bouton(const QString& appelant, const QString& nom) {
     for (const Bouton& b : boutons())

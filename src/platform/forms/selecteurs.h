@@ -1,10 +1,12 @@
 #pragma once
 // Pickers: a choice button beside a field opens a reference window as a picker, and its
 // "Accepter" copies the chosen row into the fields of the window that asked. Which window
-// asked is told by the caller code (code_appelant); the table of every picker, code, copied column,
-// destination window and control, and the field focused afterwards is in selecteurs.cpp.
+// asked is told by the caller code (code_appelant). Each part of the program hands over the rows of
+// its own caller windows when it registers them: which picker and code copy which columns into
+// which of its controls and focus which field afterwards, and which of its buttons open them.
 #include <QString>
 #include <QVector>
+#include <deque>
 #include <functional>
 
 namespace forms { class Feuille; }
@@ -33,7 +35,15 @@ struct Choix {
     QString focus;        // the caller's field focused afterwards ("" none)
 };
 
-const QVector<Choix>& table();
+// A column of the picker's grid copied into the caller's text box; one of the picker's own text
+// boxes copied into it.
+Copie colonne(int colonne, const char* destination);
+Copie zone(const char* source, const char* destination);
+
+// Adds rows to the table; a row for a picker and code already there replaces it.
+void ajouter_choix(const QVector<Choix>& choix);
+// Every row added, in the order added. Elements stay in place as others are added.
+const std::deque<Choix>& table();
 // The row of a picker for a code; nullptr when the picker's table lacks that code.
 const Choix* chercher(const QString& selecteur, qint16 code);
 
@@ -46,7 +56,10 @@ struct Bouton {
     bool nouvelleSiVide = false;  // an empty list starts a new record in the picker first
 };
 
-const QVector<Bouton>& boutons();
+Bouton bouton(const QString& appelant, const char* nom, const QString& selecteur, qint16 code);
+// Adds choice buttons; one of a caller already there replaces it.
+void ajouter_boutons(const QVector<Bouton>& boutons);
+const std::deque<Bouton>& boutons();
 const Bouton* chercher_bouton(const QString& appelant, const QString& nom);
 
 // Wires every choice button that the table lists for this window and that the window holds:
