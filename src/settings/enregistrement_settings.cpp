@@ -14,6 +14,10 @@
 using namespace reglages;
 
 namespace {
+// The parameters window words its refresh tooltip its own way.
+const QString InfobulleRafraichirParametres =
+    QStringLiteral("Cliquez pour rafraichier les données, dans le cas d'une utilisation multi-utilisateurs");
+
 // The reference lists whose refresh tooltip is worded without the accent.
 Variation liste_sans_accent() {
     Variation v;

@@ -35,7 +35,6 @@ enum class AuDechargement { RetirerAccepter, PointeurSeul };
 
 extern const QString InfobulleRafraichir;          // the usual wording
 extern const QString InfobulleRafraichirSansAccent;
-extern const QString InfobulleRafraichirParametres;
 
 struct Variation {
     Ajout ajout = Ajout::Grille;

@@ -7,8 +7,6 @@ const QString InfobulleRafraichir =
     QStringLiteral("Cliquez pour rafraîchir les données, dans le cas d'une utilisation multi-utilisateurs");
 const QString InfobulleRafraichirSansAccent =
     QStringLiteral("Cliquez pour rafraichir les données, dans le cas d'une utilisation multi-utilisateurs");
-const QString InfobulleRafraichirParametres =
-    QStringLiteral("Cliquez pour rafraichier les données, dans le cas d'une utilisation multi-utilisateurs");
 
 Variation variation_de(const QString& nomFenetre) { return forms::description(nomFenetre).variation; }
 
