@@ -3,6 +3,7 @@
 #include "records/age.h"
 #include "records/feuille_famille.h"
 #include "records/liste_auto_extensible.h"
+#include "records/tri_fiches.h"
 #include "partage/numerotation.h"
 #include "platform/db/dialecte.h"
 #include "platform/forms/commandes.h"
@@ -252,10 +253,9 @@ void FeuilleEleve::construire() {
     auto* imprimer = creer_bouton(QStringLiteral("Command3"), barreBoutons());
     dispositionBoutons()->addWidget(imprimer);
     disposition->addWidget(barreBoutons());
-    combo1_ = new QComboBox(this);
-    combo1_->setObjectName(QStringLiteral("Combo1"));
-    combo1_->setToolTip(QStringLiteral("Cliquez pour modifier l'ordre d'apparition des fiches"));
-    for (const Tri& t : tris()) combo1_->addItem(u(t.legende));
+    QStringList entreesTri;
+    for (const Tri& t : tris()) entreesTri << u(t.legende);
+    combo1_ = tri_fiches::creer(this, entreesTri);
     combo1_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     rangeeFamille->addStretch();
     rangeeFamille->addWidget(combo1_);
@@ -317,20 +317,7 @@ void FeuilleEleve::choisirTri(int entree) {
     Combo1_Click();
 }
 
-void FeuilleEleve::Combo1_Click() {
-    forms::pieger([this] {
-        // The pupil shown is left by the one rule; a user who goes back to it keeps its order.
-        if (!quitterFiche()) {
-            const QSignalBlocker bloque(combo1_);
-            combo1_->setCurrentIndex(indexTri_);
-            return;
-        }
-        indexTri_ = combo1_->currentIndex();
-        datPrimaryRS()->setDatabaseName(Module1::chemin_base);
-        datPrimaryRS()->setRecordSource(requete_tri(combo1_->currentText()));
-        datPrimaryRS()->Refresh();
-    });
-}
+void FeuilleEleve::Combo1_Click() { tri_fiches::choisir(*this, combo1_, indexTri_, &requete_tri); }
 
 // "&Ajouter": the next matricule after the highest, the family kept on request.
 void FeuilleEleve::cmdAjouter_Click() {

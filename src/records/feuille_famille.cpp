@@ -15,6 +15,7 @@
 #include "platform/report/crystal_report.h"
 #include "records/feuille_famille_champs.h"
 #include "records/liste_auto_extensible.h"
+#include "records/tri_fiches.h"
 #include "partage/numerotation.h"
 #include "platform/forms/selecteurs.h"
 #include "platform/forms/reactions.h"
@@ -85,10 +86,7 @@ void FeuilleFamille::construire() {
     haut->addWidget(text13);
     haut->addSpacing(12);
 
-    tri_ = new QComboBox(this);
-    tri_->setObjectName(QStringLiteral("Combo1"));
-    tri_->setToolTip(QStringLiteral("Cliquez pour modifier l'ordre d'apparition des fiches"));
-    tri_->addItems(EntreesTri);
+    tri_ = tri_fiches::creer(this, EntreesTri);
     connect(tri_, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
     haut->addWidget(tri_);
     haut->addStretch();
@@ -190,20 +188,7 @@ void FeuilleFamille::apresPlacement() {
     else tri_->setCurrentIndex(0);
 }
 
-void FeuilleFamille::Combo1_Click() {
-    forms::pieger([this] {
-        // The family shown is left by the one rule; a user who goes back to it keeps its order.
-        if (!quitterFiche()) {
-            const QSignalBlocker blocage(tri_);
-            tri_->setCurrentIndex(indexTri_);
-            return;
-        }
-        indexTri_ = tri_->currentIndex();
-        datPrimaryRS()->setDatabaseName(Module1::chemin_base);
-        datPrimaryRS()->setRecordSource(sourceTri(tri_->currentText()));
-        datPrimaryRS()->Refresh();
-    });
-}
+void FeuilleFamille::Combo1_Click() { tri_fiches::choisir(*this, tri_, indexTri_, &sourceTri); }
 
 void FeuilleFamille::nouvelleFamille() {
     datPrimaryRS()->setRecordSource(sourceAlphabetique());

@@ -1,0 +1,23 @@
+#pragma once
+// The sort box `Combo1` of the pupil and family windows: made alike, and choosing one of its
+// entries binds the window again in that order.
+#include <QString>
+#include <QStringList>
+
+class QComboBox;
+class QWidget;
+namespace reglages { class FenetreDonnees; }
+
+namespace tri_fiches {
+
+// The box with its entries, named `Combo1` and with its tooltip.
+QComboBox* creer(QWidget* parent, const QStringList& entrees);
+
+// Choosing the entry the box shows: the record shown is left by the window's one rule; a user
+// who goes back to it keeps the box on the order in use (`enCours`). Otherwise `enCours`
+// follows the box and the window's data control reads the working database in the order of
+// source(entry). A failure is told in the general error box.
+void choisir(reglages::FenetreDonnees& fenetre, QComboBox* boite, int& enCours,
+             QString (*source)(const QString& entree));
+
+}  // namespace tri_fiches
