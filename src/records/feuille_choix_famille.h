@@ -2,7 +2,7 @@
 // The family picker `feuille_choix_famille`, "Table des responsables légaux": every family in a
 // grid (reference, guardian's name, first name and address), from which the pupil window takes
 // its family's reference. A grid window of the data-window pattern; its accept operation is the
-// picker table's row for it (platform/forms/selecteurs.cpp).
+// picker row that this part hands over for it (records/enregistrement_records.cpp).
 #include "platform/forms/feuille_liste.h"
 
 namespace famille {
