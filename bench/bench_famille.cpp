@@ -59,7 +59,7 @@ double outil(int fois, const QString& base, const QString& sql) {
 
 forms::Feuille& famille() { return forms::Feuilles::charger(Famille); }
 template <class T> T* controle(const QString& nom) { return famille().controle<T>(nom); }
-db::JeuEnregistrements& jeu() { return controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"))->Recordset(); }
+db::JeuEnregistrements& jeu() { return controle<forms::ControleDonnees>(QStringLiteral("datPrimaryRS"))->Recordset(); }
 void cliquer(const QString& nom) { controle<QPushButton>(nom)->click(); }
 
 }  // namespace
@@ -149,8 +149,8 @@ int main(int argc, char** argv) {
             action(r.libelle, t);
         }
 
-        auto* suivant = controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"))->findChild<QToolButton*>("suivant");
-        auto* dernier = controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"))->findChild<QToolButton*>("dernier");
+        auto* suivant = controle<forms::ControleDonnees>(QStringLiteral("datPrimaryRS"))->findChild<QToolButton*>("suivant");
+        auto* dernier = controle<forms::ControleDonnees>(QStringLiteral("datPrimaryRS"))->findChild<QToolButton*>("dernier");
         action("Fiche suivante", chronometrer(fois, [] { jeu().MoveFirst(); }, [&] { suivant->click(); peindre(); }));
         action("Dernière fiche", chronometrer(fois, [] { jeu().MoveFirst(); }, [&] { dernier->click(); peindre(); }));
 

@@ -49,7 +49,7 @@ int mesurer(int fois, int eleves, const QString& base, const QString& dossier, b
     std::printf("\n%s : %.1f Mo, %d mesures par ligne (médianes)\n", qPrintable(QFileInfo(base).fileName()),
                 QFileInfo(base).size() / 1e6, fois);
     QWidget fenetre;
-    auto* controle = new db::ControleDonnees(&fenetre);
+    auto* controle = new forms::ControleDonnees(&fenetre);
     auto* nom = new QLineEdit(&fenetre);
     controle->lier(nom, QStringLiteral("nom_élève"));
 

@@ -24,7 +24,7 @@ namespace {
 using Etape = std::function<void()>;
 
 // Database name, record source, refresh: the three steps of every binding of a data control.
-void ajouter_liaison(std::vector<Etape>& etapes, const std::function<db::ControleDonnees*()>& controle,
+void ajouter_liaison(std::vector<Etape>& etapes, const std::function<forms::ControleDonnees*()>& controle,
                      const QString& fichier, const QString& source) {
     etapes.push_back([=] { controle()->setDatabaseName(fichier); });
     etapes.push_back([=] { controle()->setRecordSource(source); });
@@ -50,14 +50,14 @@ bool executer(const QString& nom, Mode mode, const QString& fichier) {
     if (!forms::Feuilles::estEnregistree(feuille)) return false;
 
     // Reaching the window loads it (its load event runs) without showing it.
-    db::ControleDonnees* controle = nullptr;
-    auto principal = [&]() -> db::ControleDonnees* {
+    forms::ControleDonnees* controle = nullptr;
+    auto principal = [&]() -> forms::ControleDonnees* {
         if (!controle) sans_objet();
         return controle;
     };
     std::vector<Etape> etapes;
     etapes.push_back([&] {
-        controle = forms::Feuilles::charger(feuille).controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"));
+        controle = forms::Feuilles::charger(feuille).controle<forms::ControleDonnees>(QStringLiteral("datPrimaryRS"));
         // The window leaves the record it shows by its own rule before it is bound again; a
         // user who goes back to that record keeps the window as it was.
         if (!controle->quitterEnregistrement()) throw OperationAbandonnee{};
@@ -66,7 +66,7 @@ bool executer(const QString& nom, Mode mode, const QString& fichier) {
 
     for (const forms::AutreControle& autre : l->autresControles)
         ajouter_liaison(etapes, [feuille, nom = autre.controle] {
-            return forms::Feuilles::charger(feuille).controle<db::ControleDonnees>(nom);
+            return forms::Feuilles::charger(feuille).controle<forms::ControleDonnees>(nom);
         }, fichier, autre.source);
     if (!l->boiteTri.isEmpty())
         etapes.push_back([feuille, nom = l->boiteTri] {

@@ -70,7 +70,7 @@ QString libre(db::BaseDonnees& base, const Cle& cle) {
     return ecrire(n + 1);
 }
 
-bool enregistrer(db::ControleDonnees& dat, QLineEdit* zone, const Cle& cle) {
+bool enregistrer(forms::ControleDonnees& dat, QLineEdit* zone, const Cle& cle) {
     for (;;) {
         try {
             dat.UpdateRecord();

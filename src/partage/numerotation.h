@@ -6,7 +6,8 @@
 #include <QString>
 
 class QLineEdit;
-namespace db { class BaseDonnees; class ControleDonnees; }
+namespace db { class BaseDonnees; }
+namespace forms { class ControleDonnees; }
 
 namespace numerotation {
 
@@ -36,6 +37,6 @@ QString libre(db::BaseDonnees& base, const Cle& cle);
 // another workstation) is told; the free key is offered and, when the user takes it, put in
 // `zone` and the save tried again. False when the record was not saved; the engine's other
 // refusals are raised.
-bool enregistrer(db::ControleDonnees& dat, QLineEdit* zone, const Cle& cle);
+bool enregistrer(forms::ControleDonnees& dat, QLineEdit* zone, const Cle& cle);
 
 }  // namespace numerotation

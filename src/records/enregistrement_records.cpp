@@ -15,17 +15,17 @@ using forms::u;
 
 void enregistrer_tables_records() {
     using forms::fenetre_liee;
-    using namespace reglages;
+    using namespace forms;
     forms::DescriptionFenetre eleve = fenetre_liee(
         noms::eleve, "élèves", "ouvrir_table_eleves",
-        variation(Ajout::Propre, true, true, ErreurDonnees::Silencieuse, Position::Fiche, Placement::Centree,
+        variation(Ajout::Propre, true, true, ErreurDonnees::Silencieuse, Legende::Fiche, Placement::Centree,
                   Accepter::Aucun, AuDechargement::PointeurSeul),
         forms::SurErreur::Passer, "SELECT * FROM élèves ORDER BY matricule ASC");
     // The captions and tooltips of the fields the school names itself.
     eleve.autresControles = {{QStringLiteral("Data1"), QStringLiteral("SELECT * FROM paramètres")}};
     forms::DescriptionFenetre famille = fenetre_liee(
         noms::famille, "familles", "ouvrir_table_familles",
-        variation(Ajout::Propre, true, true, ErreurDonnees::Silencieuse, Position::Fiche, Placement::Decalee,
+        variation(Ajout::Propre, true, true, ErreurDonnees::Silencieuse, Legende::Fiche, Placement::Decalee,
                   Accepter::Aucun, AuDechargement::PointeurSeul),
         forms::SurErreur::Passer,
         "SELECT * FROM familles ORDER BY nom_responsable_légal ASC, prénom_responsable_légal ASC");
@@ -35,7 +35,7 @@ void enregistrer_tables_records() {
         famille,
         // The family picker leaves its "Accepter" to its accept operation.
         fenetre_liee(noms::choix_famille, "familles", "ouvrir_table_choix_famille",
-                     variation(Ajout::Grille, true, true, ErreurDonnees::Message, Position::Masquee,
+                     variation(Ajout::Grille, true, true, ErreurDonnees::Message, Legende::Masquee,
                                Placement::Centree, Accepter::Masque, AuDechargement::PointeurSeul)),
         forms::fenetre_simple(noms::choix_photo),
     });
@@ -120,5 +120,5 @@ void enregistrer_feuilles_records() {
     forms::Feuilles::enregistrer(noms::famille,
                                  [] { return new famille::FeuilleFamille; });
     forms::Feuilles::enregistrer(noms::choix_famille,
-                                 [] { return new reglages::FeuilleListe(famille::description_choix_famille()); });
+                                 [] { return new forms::FeuilleListe(famille::description_choix_famille()); });
 }

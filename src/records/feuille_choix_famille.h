@@ -7,6 +7,6 @@
 
 namespace famille {
 
-const listes::DescriptionListe& description_choix_famille();
+const forms::DescriptionListe& description_choix_famille();
 
 }  // namespace famille

@@ -111,10 +111,10 @@ void FeuilleEleve::lierLibellesParametrables(const forms::Formulaire& formulaire
 }
 
 void FeuilleEleve::construire() {
-    data1_ = new db::ControleDonnees(this);
+    data1_ = new forms::ControleDonnees(this);
     data1_->setObjectName(QStringLiteral("Data1"));
     data1_->hide();
-    data2_ = new db::ControleDonnees(this);
+    data2_ = new forms::ControleDonnees(this);
     data2_->setObjectName(QStringLiteral("Data2"));
     data2_->hide();
 
@@ -333,7 +333,7 @@ void FeuilleEleve::cmdAjouter_Click() {
         combo1_->setCurrentIndex(0);
         indexTri_ = 0;
     }
-    db::ControleDonnees* dat = datPrimaryRS();
+    forms::ControleDonnees* dat = datPrimaryRS();
     dat->setDatabaseName(Module1::chemin_base);
     dat->setRecordSource(requete_tri(combo1_->itemText(0)));
     dat->Refresh();
@@ -458,15 +458,15 @@ void FeuilleEleve::afficherPhoto(bool choisie) {
 namespace {
 
 // The family window bound with its picker, its data control on every family.
-db::ControleDonnees* familles_liees() {
+forms::ControleDonnees* familles_liees() {
     Module1::ouvrir_table_familles();
     Module1::ouvrir_table_choix_famille();
     return forms::Feuilles::charger(noms::famille)
-        .controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"));
+        .controle<forms::ControleDonnees>(QStringLiteral("datPrimaryRS"));
 }
 
 // The family of that reference made current in the family window; false when none has it.
-bool trouver_famille(db::ControleDonnees* familles, const QString& operateur, const QString& reference) {
+bool trouver_famille(forms::ControleDonnees* familles, const QString& operateur, const QString& reference) {
     familles->setRecordSource(QStringLiteral("SELECT * FROM familles"));
     familles->Refresh();
     auto& rs = familles->Recordset();
@@ -485,7 +485,7 @@ const QString NonLiee = QStringLiteral("La fiche de l'élève n'est pas encore l
 
 // "Parents": the pupil's family shown, or linked through the family picker, or created.
 void FeuilleEleve::Command4_Click() {
-    db::ControleDonnees* familles = familles_liees();
+    forms::ControleDonnees* familles = familles_liees();
     const QString reference = zone(QStringLiteral("référence_famille"))->text();
     auto& famille = forms::Feuilles::charger(noms::famille);
     if (!reference.isEmpty()) {
@@ -512,7 +512,7 @@ void FeuilleEleve::Command4_Click() {
 
 // The legal guardian's address copied into the pupil's residence (the telephones are not).
 void FeuilleEleve::Command16_Click() {
-    db::ControleDonnees* familles = familles_liees();
+    forms::ControleDonnees* familles = familles_liees();
     const QString reference = zone(QStringLiteral("référence_famille"))->text();
     if (reference.isEmpty()) return;
     if (!trouver_famille(familles, QStringLiteral("="), reference)) {

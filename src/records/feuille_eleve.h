@@ -14,20 +14,20 @@ class QLineEdit;
 class QTabWidget;
 class QGridLayout;
 
-namespace db { class ControleDonnees; }
+namespace forms { class ControleDonnees; }
 namespace forms { class Formulaire; }
 
 namespace eleve {
 
-class FeuilleEleve : public reglages::FenetreDonnees {
+class FeuilleEleve : public forms::FenetreDonnees {
     Q_OBJECT
 public:
     FeuilleEleve();
 
     QTabWidget* SSTab1() const { return onglets_; }
     QComboBox* Combo1() const { return combo1_; }
-    db::ControleDonnees* Data1() const { return data1_; }
-    db::ControleDonnees* Data2() const { return data2_; }
+    forms::ControleDonnees* Data1() const { return data1_; }
+    forms::ControleDonnees* Data2() const { return data2_; }
     QLineEdit* zone(const QString& controle) const;
 
     // The reactions, each bound to its event.
@@ -71,8 +71,8 @@ private:
     QLabel* label12_ = nullptr;
     QCheckBox* check2_ = nullptr;
     QLabel* photo_ = nullptr;
-    db::ControleDonnees* data1_ = nullptr;
-    db::ControleDonnees* data2_ = nullptr;
+    forms::ControleDonnees* data1_ = nullptr;
+    forms::ControleDonnees* data2_ = nullptr;
     QVector<QWidget*> ordre_;  // the keyboard's order
     QHash<QString, QGridLayout*> grilles_;
     QVector<QPair<QWidget*, int>> suivi_;

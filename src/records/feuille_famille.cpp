@@ -58,7 +58,7 @@ const QString InfobulleNom = QStringLiteral(
 
 }  // namespace
 
-FeuilleFamille::FeuilleFamille() : reglages::FenetreDonnees(noms::famille) {
+FeuilleFamille::FeuilleFamille() : forms::FenetreDonnees(noms::famille) {
     setCaption(QStringLiteral("Fiche famille"));
     datPrimaryRS()->setRecordSource(sourceAlphabetique());
     construire();
@@ -288,12 +288,12 @@ void FeuilleFamille::Command4_Click() {
     if (reference.isEmpty()) return;
     Module1::ouvrir_table_documents();
     forms::Feuille& eleve = forms::Feuilles::charger(noms::eleve);
-    auto* documents = eleve.controle<db::ControleDonnees>(QStringLiteral("Data2"));
+    auto* documents = eleve.controle<forms::ControleDonnees>(QStringLiteral("Data2"));
     documents->setDatabaseName(Module1::chemin_base);
     documents->setRecordSource(QStringLiteral("SELECT * FROM documents"));
     documents->Refresh();
     Module1::ouvrir_table_eleves();
-    auto* eleves = eleve.controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"));
+    auto* eleves = eleve.controle<forms::ControleDonnees>(QStringLiteral("datPrimaryRS"));
     eleves->setRecordSource(QStringLiteral("SELECT * FROM élèves WHERE référence_famille LIKE ") +
                             db::dialecte::entre_guillemets(db::dialecte::motif_tape(reference)));
     eleves->Refresh();

@@ -12,7 +12,7 @@ class QTabWidget;
 
 namespace famille {
 
-class FeuilleFamille : public reglages::FenetreDonnees {
+class FeuilleFamille : public forms::FenetreDonnees {
     Q_OBJECT
 public:
     // The captions of the consent button: as designed, then the one that blinks.

@@ -59,13 +59,13 @@ const Instance* chercher(const QString& fenetre, const QString& champ) {
 
 void completer(const Instance& instance, const QString& texte) {
     if (texte.isEmpty()) return;
-    db::ControleDonnees* liste = nullptr;
+    forms::ControleDonnees* liste = nullptr;
     const forms::DescriptionFenetre& description = forms::description(instance.liste);
     const QString complete = QStringLiteral("SELECT * FROM ") + description.table;
     const bool reussi = forms::pieger([&] {
         Module1::ouvrir_table(description.liant);
         forms::Feuille& fenetre = forms::Feuilles::charger(instance.liste);
-        liste = fenetre.controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"));
+        liste = fenetre.controle<forms::ControleDonnees>(QStringLiteral("datPrimaryRS"));
         // The text is looked for as typed: a quote cannot end the constant, "#" and "[" stand
         // for themselves, while "*" and "?" keep their meaning of wildcards.
         liste->setRecordSource(complete + QStringLiteral(" WHERE détails LIKE ") +

@@ -16,7 +16,7 @@ QComboBox* creer(QWidget* parent, const QStringList& entrees) {
     return boite;
 }
 
-void choisir(reglages::FenetreDonnees& fenetre, QComboBox* boite, int& enCours,
+void choisir(forms::FenetreDonnees& fenetre, QComboBox* boite, int& enCours,
              QString (*source)(const QString& entree)) {
     forms::pieger([&] {
         if (!fenetre.quitterFiche()) {
@@ -25,7 +25,7 @@ void choisir(reglages::FenetreDonnees& fenetre, QComboBox* boite, int& enCours,
             return;
         }
         enCours = boite->currentIndex();
-        db::ControleDonnees* dat = fenetre.datPrimaryRS();
+        forms::ControleDonnees* dat = fenetre.datPrimaryRS();
         dat->setDatabaseName(Module1::chemin_base);
         dat->setRecordSource(source(boite->currentText()));
         dat->Refresh();

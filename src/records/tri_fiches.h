@@ -6,7 +6,7 @@
 
 class QComboBox;
 class QWidget;
-namespace reglages { class FenetreDonnees; }
+namespace forms { class FenetreDonnees; }
 
 namespace tri_fiches {
 
@@ -17,7 +17,7 @@ QComboBox* creer(QWidget* parent, const QStringList& entrees);
 // who goes back to it keeps the box on the order in use (`enCours`). Otherwise `enCours`
 // follows the box and the window's data control reads the working database in the order of
 // source(entry). A failure is told in the general error box.
-void choisir(reglages::FenetreDonnees& fenetre, QComboBox* boite, int& enCours,
+void choisir(forms::FenetreDonnees& fenetre, QComboBox* boite, int& enCours,
              QString (*source)(const QString& entree));
 
 }  // namespace tri_fiches

@@ -8,11 +8,11 @@
 #include "reports/impression_documents.h"
 
 void enregistrer_tables_reports() {
-    using namespace reglages;
+    using namespace forms;
     forms::ajouter_descriptions({
         forms::fenetre_simple(noms::traitements),
         forms::fenetre_liee(noms::documents, "documents", "ouvrir_table_documents",
-                            variation(Ajout::NouvelleFiche, true, true, ErreurDonnees::Silencieuse, Position::Fiche,
+                            variation(Ajout::NouvelleFiche, true, true, ErreurDonnees::Silencieuse, Legende::Fiche,
                                       Placement::Centree, Accepter::Aucun, AuDechargement::PointeurSeul, false,
                                       InfobulleRafraichirSansAccent)),
     });

@@ -7,7 +7,7 @@
 
 namespace reports {
 
-class FeuilleDocuments : public reglages::FenetreDonnees {
+class FeuilleDocuments : public forms::FenetreDonnees {
     Q_OBJECT
 public:
     FeuilleDocuments();

@@ -47,7 +47,7 @@ forms::GrilleDonnees* grille_documents() {
 QVariant signet_selectionne() {
     QVariant signet;
     forms::ignorer_erreur([&] {
-        signet = feuille(Eleve).controle<db::ControleDonnees>(QStringLiteral("Data2"))->Recordset().Bookmark();
+        signet = feuille(Eleve).controle<forms::ControleDonnees>(QStringLiteral("Data2"))->Recordset().Bookmark();
     });
     return signet;
 }
@@ -58,7 +58,7 @@ QVariant signet_selectionne() {
 bool trouver_gabarit(const QString& nom, const QVariant& signet) {
     Module1::ouvrir_table_documents();
     auto& rs = feuille(noms::documents)
-                   .controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"))
+                   .controle<forms::ControleDonnees>(QStringLiteral("datPrimaryRS"))
                    ->Recordset();
     if (signet.isValid()) {
         bool trouve = false;
@@ -96,7 +96,7 @@ void modifier_document_selectionne() {
         const QString nom = grille_documents()->Text();
         if (!trouver_gabarit(nom, signet_selectionne())) {
             auto* fenetre = &feuille(noms::documents);
-            fenetre->controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"))->Recordset().AddNew();
+            fenetre->controle<forms::ControleDonnees>(QStringLiteral("datPrimaryRS"))->Recordset().AddNew();
         }
         feuille(noms::documents).afficher();
     });
@@ -111,7 +111,7 @@ Valeurs valeurs_eleve() {
     const QString reference = texte(Eleve, QStringLiteral("référence_famille"));
     if (!reference.isEmpty()) {
         Module1::ouvrir_table_familles();
-        auto* data = feuille(Famille).controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"));
+        auto* data = feuille(Famille).controle<forms::ControleDonnees>(QStringLiteral("datPrimaryRS"));
         data->setRecordSource(QStringLiteral("SELECT * FROM familles"));
         data->Refresh();
         auto& rs = data->Recordset();

@@ -11,6 +11,7 @@
 #include "settings/fiches.h"
 #include "settings/listes.h"
 
+using namespace forms;
 using namespace reglages;
 
 namespace {
@@ -30,16 +31,16 @@ void enregistrer_tables_settings() {
     using forms::fenetre_liee;
     forms::ajouter_descriptions({
         fenetre_liee(noms::ecole, "école", "ouvrir_table_ecole",
-                     variation(Ajout::Aucun, false, true, ErreurDonnees::Silencieuse, Position::Masquee,
+                     variation(Ajout::Aucun, false, true, ErreurDonnees::Silencieuse, Legende::Masquee,
                                Placement::Centree, Accepter::Aucun, AuDechargement::PointeurSeul)),
         fenetre_liee(noms::inspection, "inspection", "ouvrir_table_inspection",
-                     variation(Ajout::Aucun, false, true, ErreurDonnees::Silencieuse, Position::Masquee,
+                     variation(Ajout::Aucun, false, true, ErreurDonnees::Silencieuse, Legende::Masquee,
                                Placement::Centree, Accepter::Aucun, AuDechargement::PointeurSeul)),
         fenetre_liee(noms::equipe, "équipe", "ouvrir_table_equipe",
-                     variation(Ajout::NouvelleFiche, true, true, ErreurDonnees::Silencieuse, Position::NumeroSeul,
+                     variation(Ajout::NouvelleFiche, true, true, ErreurDonnees::Silencieuse, Legende::NumeroSeul,
                                Placement::Centree, Accepter::Desactive, AuDechargement::RetirerAccepter)),
         fenetre_liee(noms::parametres, "paramètres", "ouvrir_table_parametres",
-                     variation(Ajout::Aucun, false, true, ErreurDonnees::Silencieuse, Position::Masquee,
+                     variation(Ajout::Aucun, false, true, ErreurDonnees::Silencieuse, Legende::Masquee,
                                Placement::Centree, Accepter::Aucun, AuDechargement::PointeurSeul, false,
                                InfobulleRafraichirParametres),
                      forms::SurErreur::Boite),
@@ -95,8 +96,8 @@ void enregistrer_feuilles_settings() {
     enregistrer_tables_settings();
     // The pickers of these windows bind their tables through the shared binders.
     selecteurs::definir_liaison(&liants::lier_ou_lever);
-    for (const listes::DescriptionListe& d : listes::table())
-        forms::Feuilles::enregistrer(d.fenetre, [d] { return new reglages::FeuilleListe(d); });
+    for (const forms::DescriptionListe& d : listes::table())
+        forms::Feuilles::enregistrer(d.fenetre, [d] { return new forms::FeuilleListe(d); });
     for (const fiches::DescriptionFiche& d : fiches::table())
         forms::Feuilles::enregistrer(d.fenetre, [d] { return new reglages::FeuilleFiche(d); });
     forms::Feuilles::enregistrer(noms::parametres, [] { return new reglages::FeuilleParametres; });

@@ -6,7 +6,7 @@
 
 namespace reglages {
 
-class FeuilleFiche : public FenetreDonnees {
+class FeuilleFiche : public forms::FenetreDonnees {
     Q_OBJECT
 public:
     explicit FeuilleFiche(const fiches::DescriptionFiche& description);

@@ -7,7 +7,7 @@ class QLineEdit;
 
 namespace reglages {
 
-class FeuilleParametres : public FenetreDonnees {
+class FeuilleParametres : public forms::FenetreDonnees {
     Q_OBJECT
 public:
     FeuilleParametres();

@@ -10,8 +10,8 @@ namespace {
 forms::ColonneGrille c(const char* champ, int largeur) { return {u(champ), u(champ), largeur}; }
 }  // namespace
 
-const QVector<DescriptionListe>& table() {
-    static const QVector<DescriptionListe> t = {
+const QVector<forms::DescriptionListe>& table() {
+    static const QVector<forms::DescriptionListe> t = {
         {noms::adresses, u("Tables des adresses (Rues avoisinantes)"), {c("détails", 7575)}},
         {noms::assurances, u("Tables des assurances"), {c("détails", 7455)}},
         {noms::csp, u("Table des CSP (Catégories Socio-Professionnelles)"), {c("code", 1140), c("détails", 6360)}},
@@ -24,14 +24,14 @@ const QVector<DescriptionListe>& table() {
         {noms::situations_familiales, u("Table des situations familiales"), {c("détails", 7470)}},
         {noms::niveaux, u("Table des niveaux et des cycles"), {c("code", 1185), c("détails", 5280), c("cycle", 1005)}},
         {noms::genres, u("Table des genres"), {c("détails", 7500)},
-         Fond::CouleurFenetre, false},
-        {noms::assertions, u("Table des assertions"), {c("détails", 7440)}, Fond::CouleurFenetre},
+         forms::FondListe::CouleurFenetre, false},
+        {noms::assertions, u("Table des assertions"), {c("détails", 7440)}, forms::FondListe::CouleurFenetre},
     };
     return t;
 }
 
-const DescriptionListe* chercher(const QString& fenetre) {
-    for (const DescriptionListe& d : table())
+const forms::DescriptionListe* chercher(const QString& fenetre) {
+    for (const forms::DescriptionListe& d : table())
         if (d.fenetre == fenetre) return &d;
     return nullptr;
 }

@@ -5,7 +5,7 @@
 
 namespace listes {
 
-const QVector<DescriptionListe>& table();
-const DescriptionListe* chercher(const QString& fenetre);
+const QVector<forms::DescriptionListe>& table();
+const forms::DescriptionListe* chercher(const QString& fenetre);
 
 }  // namespace listes

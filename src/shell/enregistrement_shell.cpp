@@ -13,7 +13,7 @@
 void enregistrer_tables_shell() {
     using forms::fenetre_liee;
     using forms::fenetre_simple;
-    using namespace reglages;
+    using namespace forms;
     forms::ajouter_descriptions({
         fenetre_simple(noms::MDIForm1),
         fenetre_simple(noms::accueil),
@@ -24,7 +24,7 @@ void enregistrer_tables_shell() {
         fenetre_simple(noms::chemin),
         fenetre_simple(noms::copyright),
         fenetre_liee(noms::acces, "passe", "ouvrir_table_passe_acces",
-                     variation(Ajout::Aucun, false, false, ErreurDonnees::Message, Position::Masquee,
+                     variation(Ajout::Aucun, false, false, ErreurDonnees::Message, Legende::Masquee,
                                Placement::Centree, Accepter::Aucun, AuDechargement::PointeurSeul, true),
                      forms::SurErreur::Boite),
     });

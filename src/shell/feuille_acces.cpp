@@ -26,7 +26,7 @@ QLineEdit* zone_code(QWidget* parent, const char* nom, const char* infobulle) {
 
 }  // namespace
 
-FeuilleAcces::FeuilleAcces() : reglages::FenetreDonnees(noms::acces) {
+FeuilleAcces::FeuilleAcces() : forms::FenetreDonnees(noms::acces) {
     setCaption(QStringLiteral("Protection de l'accès aux données"));
     ancien_ = zone_code(this, "accès_ancien", "Saisissez l'ancien code d'accès pour pouvoir en saisir un nouveau");
     nouveau_ = zone_code(this, "accès_nouveau", "Saisissez le nouveau code d'accès");
@@ -76,7 +76,7 @@ void FeuilleAcces::cmdMettreajour_Click() {
         return;
     }
     actuel_->setText(confirmation_->text());
-    db::ControleDonnees* donnees = datPrimaryRS();
+    forms::ControleDonnees* donnees = datPrimaryRS();
     donnees->UpdateRecord();
     auto& rs = donnees->Recordset();
     const QVariant signet = rs.LastModified();
@@ -91,7 +91,7 @@ void FeuilleAcces::keyPressEvent(QKeyEvent* e) {
         cmdFermer_Click();
         return;
     }
-    reglages::FenetreDonnees::keyPressEvent(e);
+    forms::FenetreDonnees::keyPressEvent(e);
 }
 
 }  // namespace shell

@@ -9,7 +9,7 @@ class QLineEdit;
 
 namespace shell {
 
-class FeuilleAcces : public reglages::FenetreDonnees {
+class FeuilleAcces : public forms::FenetreDonnees {
     Q_OBJECT
 public:
     FeuilleAcces();

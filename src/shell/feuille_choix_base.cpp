@@ -81,7 +81,7 @@ FeuilleChoixBase::FeuilleChoixBase() : forms::Feuille(noms::choix_base) {
     label4_->setFrameShape(QFrame::StyledPanel);
     label4_->setMinimumHeight(22);
 
-    donnees_ = new db::ControleDonnees(this);
+    donnees_ = new forms::ControleDonnees(this);
     donnees_->setObjectName(QStringLiteral("datPrimaryRS"));
     donnees_->hide();
     QLineEdit* actuel = champ_cache(this, "accès_actuel");

@@ -6,7 +6,7 @@
 class QLabel;
 class QLineEdit;
 
-namespace db { class ControleDonnees; }
+namespace forms { class ControleDonnees; }
 namespace forms { class ExplorateurFichiers; class ListeLecteurs; class ListeDossiers; class ListeFichiers; }
 
 namespace shell {
@@ -35,7 +35,7 @@ private:
     forms::ListeDossiers* dir1_;
     forms::ListeFichiers* file1_;
     QLabel* label4_;
-    db::ControleDonnees* donnees_;
+    forms::ControleDonnees* donnees_;
 };
 
 }  // namespace shell

@@ -118,7 +118,7 @@ QVector<FenetreOuverte> fenetres_sur_la_base() {
     for (const QString& nom : forms::Feuilles::chargees()) {
         forms::Feuille* f = forms::Feuilles::siChargee(nom);
         if (!f || !f->estAffichee() || f->masqueeALaFermeture() || f->montreLaBase()) continue;
-        auto* c = f->findChild<db::ControleDonnees*>(QStringLiteral("datPrimaryRS"));
+        auto* c = f->findChild<forms::ControleDonnees*>(QStringLiteral("datPrimaryRS"));
         if (!c || c->DatabaseName().isEmpty()) continue;
         FenetreOuverte o{nom, c->RecordSource(), {}};
         forms::ignorer_erreur([&] { o.signet = c->Recordset().Bookmark(); });
@@ -134,7 +134,7 @@ void rouvrir(const QVector<FenetreOuverte>& fenetres) {
         forms::pieger([&o] {
             forms::Feuille& f = forms::Feuilles::charger(o.nom);
             f.afficher();
-            auto* c = f.findChild<db::ControleDonnees*>(QStringLiteral("datPrimaryRS"));
+            auto* c = f.findChild<forms::ControleDonnees*>(QStringLiteral("datPrimaryRS"));
             if (c && o.signet.isValid() && c->RecordSource() == o.source)
                 forms::ignorer_erreur([&] { c->Recordset().setBookmark(o.signet); });
         });

@@ -123,7 +123,7 @@ void executer_table(const CommandeTable& c) {
     if (!forms::Feuilles::estEnregistree(feuille)) return;  // its window comes later
     liants::lier_ou_lever(forms::description(feuille).liant);
     forms::Feuille& f = forms::Feuilles::charger(feuille);
-    auto* controle = f.controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"));
+    auto* controle = f.controle<forms::ControleDonnees>(QStringLiteral("datPrimaryRS"));
     db::JeuEnregistrements& rs = controle->Recordset();
     if (rs.Bof() && rs.Eof()) {
         rs.AddNew();
@@ -138,7 +138,7 @@ void executer_table(const CommandeTable& c) {
     }
     if (c.documentsEleve) {
         Module1::ouvrir_table_documents();
-        auto* documents = f.controle<db::ControleDonnees>(QStringLiteral("Data2"));
+        auto* documents = f.controle<forms::ControleDonnees>(QStringLiteral("Data2"));
         documents->setDatabaseName(Module1::chemin_base);
         documents->setRecordSource(QStringLiteral("SELECT * FROM documents"));
         documents->Refresh();

@@ -149,7 +149,7 @@ bool fermer_base_donnees(const QString& fichier) {
         return false;
     forms::ignorer_erreur([] {
         if (forms::Feuille* f = forms::Feuilles::siChargee(noms::choix_base))
-            f->controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"))->fermer();
+            f->controle<forms::ControleDonnees>(QStringLiteral("datPrimaryRS"))->fermer();
     });
     return true;
 }

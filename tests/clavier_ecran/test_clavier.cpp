@@ -50,7 +50,7 @@ void taper(const QString& texte) {
 forms::Feuille& fenetre(const QString& nom) { return Feuilles::charger(nom); }
 template <class T = QWidget> T* controle(const QString& f, const QString& nom) { return fenetre(f).controle<T>(nom); }
 db::JeuEnregistrements& jeu(const QString& f) {
-    return controle<db::ControleDonnees>(f, QStringLiteral("datPrimaryRS"))->Recordset();
+    return controle<forms::ControleDonnees>(f, QStringLiteral("datPrimaryRS"))->Recordset();
 }
 
 // Hidden by the window itself (not merely on a tab not shown)?

@@ -91,8 +91,8 @@ inline void cliquer(const QString& fenetre, const QString& bouton) {
     controle<QPushButton>(fenetre, bouton)->click();
     traiter();
 }
-inline db::ControleDonnees* dat(const QString& fenetre) {
-    return controle<db::ControleDonnees>(fenetre, QStringLiteral("datPrimaryRS"));
+inline forms::ControleDonnees* dat(const QString& fenetre) {
+    return controle<forms::ControleDonnees>(fenetre, QStringLiteral("datPrimaryRS"));
 }
 inline db::JeuEnregistrements& jeu(const QString& fenetre) { return dat(fenetre)->Recordset(); }
 inline QString focalise(const QString& fenetre) {

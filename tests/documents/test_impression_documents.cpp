@@ -230,7 +230,7 @@ private slots:
         b.boites->effacer();
 
         b.sql(QStringLiteral("DELETE FROM documents"));
-        auto* data2 = controle<db::ControleDonnees>(Eleve, QStringLiteral("Data2"));
+        auto* data2 = controle<forms::ControleDonnees>(Eleve, QStringLiteral("Data2"));
         data2->Refresh();
         traiter();
         imprimer();

@@ -41,7 +41,7 @@ struct Base : BaseCommune {
 inline QLineEdit* zone(const QString& nom) { return controle<QLineEdit>(Famille, nom); }
 inline QString texte(const QString& nom) { return zone(nom)->text(); }
 inline void cliquer(const QString& bouton) { cliquer(Famille, bouton); }
-inline db::ControleDonnees* dat() { return dat(Famille); }
+inline forms::ControleDonnees* dat() { return dat(Famille); }
 inline db::JeuEnregistrements& jeu() { return jeu(Famille); }
 inline QTabWidget* onglets() { return controle<QTabWidget>(Famille, QStringLiteral("SSTab1")); }
 // Gives the box the focus as the user's Tab key or click does, then lets queued work run.

@@ -323,7 +323,7 @@ private slots:
         demarrer_sur(base);
         shell::fenetre_principale()->findChild<QAction*>(QStringLiteral("menuenfantsindex1"))->trigger();
         const QString eleve = QStringLiteral("feuille_élève");
-        auto* datEleves = Feuilles::charger(eleve).controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"));
+        auto* datEleves = Feuilles::charger(eleve).controle<forms::ControleDonnees>(QStringLiteral("datPrimaryRS"));
         datEleves->Recordset().MoveNext();
         datEleves->Recordset().MoveNext();
         const QString matricule = Feuilles::charger(eleve).controle<QLineEdit>(QStringLiteral("matricule"))->text();
@@ -344,7 +344,7 @@ private slots:
         QVERIFY(QFile::exists(chemin("sauvegarde_avant_compactage.mdb")));
         // The window is back, on the compacted file and on its record; the program goes on.
         QVERIFY(Feuilles::estChargee(eleve) && Feuilles::charger(eleve).estAffichee());
-        datEleves = Feuilles::charger(eleve).controle<db::ControleDonnees>(QStringLiteral("datPrimaryRS"));
+        datEleves = Feuilles::charger(eleve).controle<forms::ControleDonnees>(QStringLiteral("datPrimaryRS"));
         QCOMPARE(datEleves->DatabaseName(), base);
         QCOMPARE(Feuilles::charger(eleve).controle<QLineEdit>(QStringLiteral("matricule"))->text(), matricule);
         QVERIFY(menus_actifs());

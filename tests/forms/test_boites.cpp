@@ -223,8 +223,8 @@ private slots:
     void erreurs_des_controles_de_donnees() {
         // A data control's error left at response 1 is shown by this layer.
         RepondeurScripte& r = installer_repondeur_scripte();
-        QVERIFY(bool(db::ControleDonnees::afficheurErreur));
-        db::ControleDonnees::afficheurErreur(3163, "Trop long.");
+        QVERIFY(bool(forms::ControleDonnees::afficheurErreur));
+        forms::ControleDonnees::afficheurErreur(3163, "Trop long.");
         QCOMPARE(r.derniere().texte, QString("Trop long."));
         QCOMPARE(r.derniere().style, styles::Avertissement);
     }

@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 using namespace db;
+using namespace forms;
 using essai::erreur_de;
 
 class TestControle : public QObject {

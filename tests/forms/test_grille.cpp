@@ -20,7 +20,7 @@ class TestGrille : public QObject {
     QTemporaryDir dossier;
     QString chemin;
     std::unique_ptr<QWidget> fenetre;
-    db::ControleDonnees* controle = nullptr;
+    forms::ControleDonnees* controle = nullptr;
     GrilleDonnees* grille = nullptr;
     RepondeurScripte* repondeur = nullptr;
 
@@ -56,7 +56,7 @@ private slots:
         chemin = test::copie_modele(dossier);
         QVERIFY(!chemin.isEmpty());
         fenetre = std::make_unique<QWidget>();
-        controle = new db::ControleDonnees(fenetre.get());
+        controle = new forms::ControleDonnees(fenetre.get());
         grille = new GrilleDonnees(fenetre.get());
         grille->setObjectName("grdDataGrid");
         grille->resize(600, 400);
@@ -131,7 +131,7 @@ private slots:
         QVERIFY(!editeurOuvert());
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(suivant));
 
-        connect(controle, &db::ControleDonnees::Error, this, [](int, int* reponse) { *reponse = 0; });
+        connect(controle, &forms::ControleDonnees::Error, this, [](int, int* reponse) { *reponse = 0; });
         const QModelIndex code = m()->index(0, 0);
         grille->setFocus();
         grille->setCurrentIndex(code);
@@ -170,7 +170,7 @@ private slots:
     void ecriture_refusee_montree_et_texte_garde() {
         const int n = rs().RecordCount();
         int numero = 0;
-        connect(controle, &db::ControleDonnees::Error, this, [&](int e, int* reponse) {
+        connect(controle, &forms::ControleDonnees::Error, this, [&](int e, int* reponse) {
             numero = e;
             *reponse = 0;
         });
@@ -187,7 +187,7 @@ private slots:
         QTest::keyClick(editeur, Qt::Key_Escape);
 
         // The same refusal on a record's row, without a handler taking it: a box says why.
-        disconnect(controle, &db::ControleDonnees::Error, this, nullptr);
+        disconnect(controle, &forms::ControleDonnees::Error, this, nullptr);
         const QString avant = cellule(0, 0);
         QVERIFY(!m()->setData(m()->index(0, 0), QString("ABC"), Qt::EditRole));
         QCOMPARE(repondeur->vues.size(), 1);

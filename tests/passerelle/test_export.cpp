@@ -86,8 +86,8 @@ private slots:
         // The record windows stay where the user left them.
         p.declencher(QStringLiteral("menuenfantsindex1"));
         p.declencher(QStringLiteral("menuenfantsindex2"));
-        auto* eleves = forms::Feuilles::charger(QStringLiteral("feuille_élève")).controle<db::ControleDonnees>("datPrimaryRS");
-        auto* familles = forms::Feuilles::charger(QStringLiteral("feuille_famille")).controle<db::ControleDonnees>("datPrimaryRS");
+        auto* eleves = forms::Feuilles::charger(QStringLiteral("feuille_élève")).controle<forms::ControleDonnees>("datPrimaryRS");
+        auto* familles = forms::Feuilles::charger(QStringLiteral("feuille_famille")).controle<forms::ControleDonnees>("datPrimaryRS");
         eleves->Recordset().MoveNext();
         const QString sourceFamilles = familles->RecordSource();
         const int positionFamilles = familles->Recordset().AbsolutePosition();

@@ -41,7 +41,7 @@ template <class T = QWidget> T* controle(const QString& nom) { return fenetre().
 inline QLineEdit* zone(const QString& nom) { return controle<QLineEdit>(nom); }
 inline QString texte(const QString& nom) { return zone(nom)->text(); }
 inline void cliquer(const QString& nom) { cliquer(Eleve, nom); }
-inline db::JeuEnregistrements& jeu() { return controle<db::ControleDonnees>("datPrimaryRS")->Recordset(); }
+inline db::JeuEnregistrements& jeu() { return controle<forms::ControleDonnees>("datPrimaryRS")->Recordset(); }
 inline int onglet() { return controle<QTabWidget>("SSTab1")->currentIndex(); }
 // Gives the focus as a click would, then takes it away to another field.
 inline void entrer(const QString& nom) {

@@ -67,8 +67,8 @@ private slots:
             else QCOMPARE(v.toString(), echantillon(c, i));
         }
         // Every box takes no more than its limit; the multi-line ones scroll.
-        QCOMPARE(db::limite_caracteres(zone("lieu_naissance")), 50);
-        QCOMPARE(db::limite_caracteres(zone("cycle_classe_élève")), 1);
+        QCOMPARE(forms::limite_caracteres(zone("lieu_naissance")), 50);
+        QCOMPARE(forms::limite_caracteres(zone("cycle_classe_élève")), 1);
         QVERIFY(zone("référence_famille")->isReadOnly());
         QVERIFY(zone("chemin_photo")->isHidden());
         QCOMPARE(controle<QPlainTextEdit>("observations_médicales")->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -470,7 +470,7 @@ private slots:
         // An empty teaching team opens on a new teacher.
         b.sql("DELETE FROM \"équipe\"");
         cliquer("Command12");
-        QCOMPARE(forms::Feuilles::charger("feuille_équipe").controle<db::ControleDonnees>("datPrimaryRS")
+        QCOMPARE(forms::Feuilles::charger("feuille_équipe").controle<forms::ControleDonnees>("datPrimaryRS")
                      ->Recordset().EditMode(), 2);
     }
 

@@ -91,7 +91,7 @@ private slots:
         b.sql("INSERT INTO \"équipe\" (nom_enseignant) VALUES ('Durand'), ('Martin')");
         for (const auto& [modele, prefixe] : {std::pair{QString("feuille_documents"), QString("Fiche: ")},
                                               std::pair{Equipe, QString()}}) {
-            reglages::FenetreDonnees f("feuille_essai", reglages::variation_de(modele));
+            forms::FenetreDonnees f("feuille_essai", forms::variation_de(modele));
             auto* nom = new QLineEdit(&f);
             f.datPrimaryRS()->lier(nom, "nom_enseignant");
             f.datPrimaryRS()->setDatabaseName(b.chemin);
@@ -447,7 +447,7 @@ private slots:
             QStringList saisis, stockes;
             for (QLineEdit* zone : feuille(c.fenetre).findChildren<QLineEdit*>()) {
                 if (!qobject_cast<QGroupBox*>(zone->parentWidget())) continue;
-                saisis << (QString::number(saisis.size()) + "é" + zone->objectName()).left(db::limite_caracteres(zone));
+                saisis << (QString::number(saisis.size()) + "é" + zone->objectName()).left(forms::limite_caracteres(zone));
                 zone->setText(saisis.last());
             }
             QCOMPARE(saisis.size(), c.champs);
@@ -641,7 +641,7 @@ private slots:
                  QString("Le logiciel a rencontré l'erreur : %1\n\nLa table « paramètres » est absente de cette base "
                          "de données.").arg(db::erreurs::TableIntrouvable));
         try {
-            forms::Feuilles::obtenir<reglages::FenetreDonnees>("feuille_villes");
+            forms::Feuilles::obtenir<forms::FenetreDonnees>("feuille_villes");
             forms::Feuilles::obtenir<QMainWindow>("feuille_villes");
             QFAIL("no type error");
         } catch (const Erreur& e) {
@@ -654,7 +654,7 @@ private slots:
     void zones_multilignes_cases_et_photo() {
         Base b;
         b.sql("INSERT INTO \"élèves\" (\"nom_élève\") VALUES ('Léa')");
-        reglages::FenetreDonnees f("feuille_essai", reglages::variation_de("feuille_documents"));
+        forms::FenetreDonnees f("feuille_essai", forms::variation_de("feuille_documents"));
         auto* observations = new QPlainTextEdit(&f);
         auto* aine = new QCheckBox(&f);
         auto* chemin = new QLineEdit(&f);

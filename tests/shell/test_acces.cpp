@@ -77,7 +77,7 @@ private slots:
         p.declencher(QStringLiteral("menuparamètresindex22"));
         QVERIFY(fenetre().estAffichee());
         QCOMPARE(fenetre().Caption(), QStringLiteral("Protection de l'accès aux données"));
-        QCOMPARE(fenetre().controle<db::ControleDonnees>("datPrimaryRS")->RecordSource(), QStringLiteral("SELECT * FROM passe"));
+        QCOMPARE(fenetre().controle<forms::ControleDonnees>("datPrimaryRS")->RecordSource(), QStringLiteral("SELECT * FROM passe"));
         QVERIFY(zone("accès_actuel")->isHidden());
         QCOMPARE(fenetre().focusWidget(), zone("accès_ancien"));
 

@@ -757,7 +757,7 @@ private slots:
         declencher("menuparamètresindex16");
         forms::Feuille& villes = Feuilles::charger("feuille_villes");
         QVERIFY(villes.estAffichee());
-        auto& rs = villes.controle<db::ControleDonnees>("datPrimaryRS")->Recordset();
+        auto& rs = villes.controle<forms::ControleDonnees>("datPrimaryRS")->Recordset();
         QCOMPARE(rs.EditMode(), 2);
         QVERIFY(boites->vues.isEmpty());
         QCOMPARE(db::BaseDonnees::ouvrir(base)->requete("SELECT COUNT(*) FROM villes").lignes[0][0].toInt(), 0);
@@ -765,8 +765,8 @@ private slots:
         declencher("menuparamètresindex14");
         forms::Feuille& sexes = Feuilles::charger("feuille_sexe");
         QVERIFY(sexes.estAffichee());
-        QCOMPARE(sexes.controle<db::ControleDonnees>("datPrimaryRS")->Recordset().AbsolutePosition(), 0);
-        QCOMPARE(sexes.controle<db::ControleDonnees>("datPrimaryRS")->DatabaseName(), base);
+        QCOMPARE(sexes.controle<forms::ControleDonnees>("datPrimaryRS")->Recordset().AbsolutePosition(), 0);
+        QCOMPARE(sexes.controle<forms::ControleDonnees>("datPrimaryRS")->DatabaseName(), base);
         QVERIFY(boites->vues.isEmpty());
     }
 
@@ -808,7 +808,7 @@ private slots:
             forms::Feuille& f = Feuilles::charger(nom);
             QVERIFY2(f.estAffichee(), qPrintable(nom));
             QCOMPARE(principale().zone()->activeSubWindow(), f.sousFenetre());
-            auto* donnees = f.controle<db::ControleDonnees>("datPrimaryRS");
+            auto* donnees = f.controle<forms::ControleDonnees>("datPrimaryRS");
             QCOMPARE(donnees->DatabaseName(), base);
             QCOMPARE(donnees->RecordSource(), QString::fromUtf8(a.source));
             if (a.onglet) QCOMPARE(f.controle<QTabWidget>("SSTab1")->currentIndex(), 0);
@@ -892,7 +892,7 @@ private slots:
             QVERIFY2(d.liant.isEmpty() == d.source.isEmpty(), qPrintable(d.nom));
         }
         QVERIFY_THROWS_EXCEPTION(Erreur, forms::description("feuille_inconnue"));
-        QVERIFY_THROWS_EXCEPTION(Erreur, reglages::variation_de("feuille_élèves"));
+        QVERIFY_THROWS_EXCEPTION(Erreur, forms::variation_de("feuille_élèves"));
     }
 
     void arbre_des_menus() {

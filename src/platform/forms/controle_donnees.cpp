@@ -12,7 +12,7 @@
 #include <QToolButton>
 #include <QValidator>
 
-namespace db {
+namespace forms {
 
 namespace {
 
@@ -173,12 +173,12 @@ void ControleDonnees::setCaption(const QString& texte) { d->legende->setText(tex
 bool ControleDonnees::aUnRecordset() const { return d->jeu && d->base && d->base->ouverte(); }
 
 JeuEnregistrements& ControleDonnees::Recordset() {
-    if (!d->jeu) lever(erreurs_execution::VariableObjet);
+    if (!d->jeu) db::lever(erreurs_execution::VariableObjet);
     return *d->jeu;
 }
 
 BaseDonnees& ControleDonnees::Database() {
-    if (!d->base) lever(erreurs_execution::VariableObjet);
+    if (!d->base) db::lever(erreurs_execution::VariableObjet);
     return *d->base;
 }
 
@@ -203,14 +203,14 @@ void ControleDonnees::Refresh() {
         int enregistrer = 1;
         emit Validate(action, &enregistrer);
         JeuEnregistrements& j = *d->jeu;
-        if (action == action::Update) {
+        if (action == db::action::Update) {
             // The window's own Update: the bound fields go into the same write.
             if (enregistrer) ecrireChamps(j);
             return true;
         }
         // A record being left is saved first, as the user expects; the record being deleted
         // is not (it goes anyway).
-        if (action == action::Delete || !enregistrer) return true;
+        if (action == db::action::Delete || !enregistrer) return true;
         if (reglesDepart) return reglesDepart();
         if (!DataChanged() && !j.tamponModifie()) return true;
         if (j.EditMode() == 0 && j.AbsolutePosition() < 0) return true;  // no record to save into
@@ -395,4 +395,4 @@ void ControleDonnees::lier(QWidget* controle, const QString& champ, std::functio
     d->liaisons.append(l);
 }
 
-}  // namespace db
+}  // namespace forms

@@ -12,7 +12,10 @@ class QCheckBox;
 class QLabel;
 class QToolButton;
 
-namespace db {
+namespace forms {
+
+using db::BaseDonnees;
+using db::JeuEnregistrements;
 
 class ControleDonnees : public QWidget {
     Q_OBJECT
@@ -101,4 +104,4 @@ private:
 // How many characters a bound text box accepts (a letter outside the basic plane counts as one).
 int limite_caracteres(const QLineEdit* zone);
 
-}  // namespace db
+}  // namespace forms

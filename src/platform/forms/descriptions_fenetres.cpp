@@ -39,7 +39,7 @@ DescriptionFenetre fenetre_simple(const QString& nom) {
 }
 
 DescriptionFenetre fenetre_liee(const QString& nom, const char* table, const char* liant,
-                                const reglages::Variation& variation, SurErreur surErreur, const char* source) {
+                                const forms::Variation& variation, SurErreur surErreur, const char* source) {
     DescriptionFenetre d;
     d.nom = nom;
     d.table = QString::fromUtf8(table);
@@ -52,9 +52,9 @@ DescriptionFenetre fenetre_liee(const QString& nom, const char* table, const cha
 
 }  // namespace forms
 
-namespace reglages {
+namespace forms {
 
-Variation variation(Ajout a, bool supprimer, bool rafraichir, ErreurDonnees e, Position p, Placement pl,
+Variation variation(Ajout a, bool supprimer, bool rafraichir, ErreurDonnees e, Legende p, Placement pl,
                     Accepter acc, AuDechargement dech, bool validerPropre, const QString& infobulle) {
     Variation v;
     v.ajout = a;
@@ -70,4 +70,4 @@ Variation variation(Ajout a, bool supprimer, bool rafraichir, ErreurDonnees e, P
     return v;
 }
 
-}  // namespace reglages
+}  // namespace forms

@@ -26,7 +26,7 @@ struct DescriptionFenetre {
     QString source;     // the record source its binder gives it
     QString liant;      // its binder ("ouvrir_table_villes"; "" none)
     SurErreur surErreur = SurErreur::Passer;
-    reglages::Variation variation;  // for a data window
+    forms::Variation variation;  // for a data window
     QVector<AutreControle> autresControles;
     // A sort box whose first entry the binder chooses last, so that the window shows its
     // records in that order ("" none).
@@ -48,14 +48,14 @@ const DescriptionFenetre* description_du_liant(const QString& liant);
 DescriptionFenetre fenetre_simple(const QString& nom);
 // A window bound to a table by its binder; `source` "" reads the whole table.
 DescriptionFenetre fenetre_liee(const QString& nom, const char* table, const char* liant,
-                                const reglages::Variation& variation = {}, SurErreur surErreur = SurErreur::Passer,
+                                const forms::Variation& variation = {}, SurErreur surErreur = SurErreur::Passer,
                                 const char* source = "");
 
 }  // namespace forms
 
-namespace reglages {
+namespace forms {
 // A variation written out in full.
-Variation variation(Ajout ajout, bool supprimer, bool rafraichir, ErreurDonnees erreur, Position position,
+Variation variation(Ajout ajout, bool supprimer, bool rafraichir, ErreurDonnees erreur, Legende position,
                     Placement placement, Accepter accepter, AuDechargement dechargement, bool validerPropre = false,
                     const QString& infobulle = InfobulleRafraichir);
-}  // namespace reglages
+}  // namespace forms

@@ -78,8 +78,8 @@ void boite_erreur_controle(int numero, const QString& texte) {
 }
 
 void installer_affichage_erreurs_controles() {
-    if (!db::ControleDonnees::afficheurErreur)
-        db::ControleDonnees::afficheurErreur = [](int n, const QString& t) { boite_erreur_controle(n, t); };
+    if (!forms::ControleDonnees::afficheurErreur)
+        forms::ControleDonnees::afficheurErreur = [](int n, const QString& t) { boite_erreur_controle(n, t); };
 }
 
 }  // namespace forms

@@ -21,7 +21,7 @@
 
 using forms::bouton;
 
-namespace reglages {
+namespace forms {
 
 namespace {
 
@@ -42,17 +42,17 @@ void FenetreDonnees::construire() {
     dispositionBarre_ = new QHBoxLayout(barre_);
     dispositionBarre_->setContentsMargins(0, 0, 0, 0);
 
-    datPrimaryRS_ = new db::ControleDonnees(barre_);
+    datPrimaryRS_ = new forms::ControleDonnees(barre_);
     datPrimaryRS_->setObjectName(QStringLiteral("datPrimaryRS"));
-    const bool controleVisible = variation_.position != Position::Masquee;
+    const bool controleVisible = variation_.position != Legende::Masquee;
     datPrimaryRS_->setVisible(controleVisible);
     // A visible data control takes the free width; its own layout keeps room for the
     // position caption and the four record buttons.
     dispositionBarre_->addWidget(datPrimaryRS_, controleVisible ? 1 : 0);
     if (controleVisible) forms::touches_de_fiche(this, datPrimaryRS_);
-    connect(datPrimaryRS_, &db::ControleDonnees::Error, this, &FenetreDonnees::datPrimaryRS_Error);
-    connect(datPrimaryRS_, &db::ControleDonnees::Reposition, this, &FenetreDonnees::datPrimaryRS_Reposition);
-    connect(datPrimaryRS_, &db::ControleDonnees::Validate, this, &FenetreDonnees::datPrimaryRS_Validate);
+    connect(datPrimaryRS_, &forms::ControleDonnees::Error, this, &FenetreDonnees::datPrimaryRS_Error);
+    connect(datPrimaryRS_, &forms::ControleDonnees::Reposition, this, &FenetreDonnees::datPrimaryRS_Reposition);
+    connect(datPrimaryRS_, &forms::ControleDonnees::Validate, this, &FenetreDonnees::datPrimaryRS_Validate);
     // Every operation of the data control that leaves the record shown asks the one rule.
     datPrimaryRS_->reglesDepart = [this] { return quitterFiche(); };
 
@@ -273,11 +273,11 @@ bool FenetreDonnees::revenirALaFiche(const QString& raison) {
 
 void FenetreDonnees::datPrimaryRS_Reposition() {
     forms::definir_pointeur_souris(forms::PointeurDefaut);
-    if (variation_.position == Position::Masquee) return;
+    if (variation_.position == Legende::Masquee) return;
     forms::ignorer_erreur([this] {
         const int numero = datPrimaryRS_->Recordset().AbsolutePosition() + 1;
         const QString n = QString::number(numero);
-        datPrimaryRS_->setCaption(variation_.position == Position::Fiche ? QStringLiteral("Fiche: ") + n : n);
+        datPrimaryRS_->setCaption(variation_.position == Legende::Fiche ? QStringLiteral("Fiche: ") + n : n);
     });
 }
 
@@ -338,4 +338,4 @@ void FenetreDonnees::keyPressEvent(QKeyEvent* e) {
     forms::Feuille::keyPressEvent(e);
 }
 
-}  // namespace reglages
+}  // namespace forms

@@ -12,10 +12,10 @@
 class QPushButton;
 class QHBoxLayout;
 
-namespace db { class ControleDonnees; }
+namespace forms { class ControleDonnees; }
 namespace forms { class GrilleDonnees; }
 
-namespace reglages {
+namespace forms {
 
 class FenetreDonnees : public forms::Feuille {
     Q_OBJECT
@@ -26,7 +26,7 @@ public:
     ~FenetreDonnees() override;
 
     const Variation& variation() const { return variation_; }
-    db::ControleDonnees* datPrimaryRS() const { return datPrimaryRS_; }
+    forms::ControleDonnees* datPrimaryRS() const { return datPrimaryRS_; }
     // The window's grid, for grid windows (nullptr otherwise).
     forms::GrilleDonnees* grille() const { return grille_; }
     QPushButton* boutonAccepter() const { return accepter_; }
@@ -87,7 +87,7 @@ private:
     void rendreLaMainAuAppelant();
     void allerAuPremierChamp();
     Variation variation_;
-    db::ControleDonnees* datPrimaryRS_ = nullptr;
+    forms::ControleDonnees* datPrimaryRS_ = nullptr;
     forms::GrilleDonnees* grille_ = nullptr;
     QWidget* barre_ = nullptr;
     QHBoxLayout* dispositionBarre_ = nullptr;
@@ -95,4 +95,4 @@ private:
     QPushButton* fermer_ = nullptr;
 };
 
-}  // namespace reglages
+}  // namespace forms

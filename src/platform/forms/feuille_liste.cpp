@@ -7,9 +7,9 @@
 #include <QPalette>
 #include <QVBoxLayout>
 
-namespace reglages {
+namespace forms {
 
-FeuilleListe::FeuilleListe(const listes::DescriptionListe& description)
+FeuilleListe::FeuilleListe(const forms::DescriptionListe& description)
     : FenetreDonnees(description.fenetre), description_(description) {
     setCaption(description_.legende);
     // Until its binder points it at the working database, the data control knows only its table.
@@ -18,7 +18,7 @@ FeuilleListe::FeuilleListe(const listes::DescriptionListe& description)
     auto* grille = new forms::GrilleDonnees(this);
     grille->setObjectName(QStringLiteral("grdDataGrid"));
     grille->definirColonnes(description_.colonnes);
-    grille->definirCouleurFond(description_.fond == listes::Fond::Blanc
+    grille->definirCouleurFond(description_.fond == forms::FondListe::Blanc
                                    ? QColor(Qt::white)
                                    : QApplication::palette().color(QPalette::Base));
     grille->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -34,4 +34,4 @@ FeuilleListe::FeuilleListe(const listes::DescriptionListe& description)
     definirTaille(qMax(largeur, 8100.0), 5700);
 }
 
-}  // namespace reglages
+}  // namespace forms

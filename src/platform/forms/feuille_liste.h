@@ -6,9 +6,9 @@
 #include <QString>
 #include <QVector>
 
-namespace listes {
+namespace forms {
 
-enum class Fond { Blanc, CouleurFenetre };
+enum class FondListe { Blanc, CouleurFenetre };
 
 // What a list window shows: the settings' thirteen reference lists and the family picker
 // are each one of these.
@@ -16,22 +16,22 @@ struct DescriptionListe {
     QString fenetre;   // window name
     QString legende;   // window caption
     QVector<forms::ColonneGrille> colonnes;
-    Fond fond = Fond::Blanc;
+    FondListe fond = FondListe::Blanc;
     bool relais = true;  // a double-click on a row accepts, as "Accepter" does
 };
 
-}  // namespace listes
+}  // namespace forms
 
-namespace reglages {
+namespace forms {
 
 class FeuilleListe : public FenetreDonnees {
     Q_OBJECT
 public:
-    explicit FeuilleListe(const listes::DescriptionListe& description);
-    const listes::DescriptionListe& description() const { return description_; }
+    explicit FeuilleListe(const forms::DescriptionListe& description);
+    const forms::DescriptionListe& description() const { return description_; }
 
 private:
-    listes::DescriptionListe description_;
+    forms::DescriptionListe description_;
 };
 
-}  // namespace reglages
+}  // namespace forms

@@ -100,12 +100,12 @@ bool Feuilles::lacherBases(const QStringList& sauf) {
     for (const QString& nom : registre().chargees.keys()) {
         Feuille* f = siChargee(nom);
         if (!f || sauf.contains(nom)) continue;
-        const QList<db::ControleDonnees*> controles = f->findChildren<db::ControleDonnees*>();
+        const QList<forms::ControleDonnees*> controles = f->findChildren<forms::ControleDonnees*>();
         const bool lie = std::any_of(controles.begin(), controles.end(),
-                                     [](db::ControleDonnees* c) { return !c->DatabaseName().isEmpty(); });
+                                     [](forms::ControleDonnees* c) { return !c->DatabaseName().isEmpty(); });
         if (!lie && !f->montreLaBase()) continue;
         if (lie && f->masqueeALaFermeture()) {
-            for (db::ControleDonnees* c : controles) {
+            for (forms::ControleDonnees* c : controles) {
                 c->fermer();
                 c->setDatabaseName(QString());
             }

@@ -20,7 +20,7 @@ int largeur_zone(const QFontMetrics& fm, int max) {
 }
 }  // namespace
 
-Formulaire::Formulaire(db::ControleDonnees* donnees, std::function<QGridLayout*(const Champ&)> grille, Mise mise)
+Formulaire::Formulaire(forms::ControleDonnees* donnees, std::function<QGridLayout*(const Champ&)> grille, Mise mise)
     : donnees_(donnees), grille_(std::move(grille)), mise_(mise) {}
 
 QWidget* Formulaire::creer(const Champ& c, QWidget* parent) {

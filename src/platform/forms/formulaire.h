@@ -11,7 +11,7 @@
 
 class QGridLayout;
 class QWidget;
-namespace db { class ControleDonnees; }
+namespace forms { class ControleDonnees; }
 
 namespace forms {
 
@@ -62,7 +62,7 @@ struct Mise {
 class Formulaire {
 public:
     // `grille` gives the grid of a field's tab and frame, made by the window on first request.
-    Formulaire(db::ControleDonnees* donnees, std::function<QGridLayout*(const Champ&)> grille, Mise mise = {});
+    Formulaire(forms::ControleDonnees* donnees, std::function<QGridLayout*(const Champ&)> grille, Mise mise = {});
 
     // Each field created, bound and placed, in the table's order.
     void construire(const QVector<Champ>& champs);
@@ -77,7 +77,7 @@ public:
     const QVector<QWidget*>& ordre() const { return ordre_; }
 
 private:
-    db::ControleDonnees* donnees_;
+    forms::ControleDonnees* donnees_;
     std::function<QGridLayout*(const Champ&)> grille_;
     Mise mise_;
     QHash<QString, QWidget*> controles_, voisins_;

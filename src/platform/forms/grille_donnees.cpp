@@ -84,7 +84,7 @@ struct GrilleDonnees::Impl {
     // took charge, the engine's text.
     void signaler(const Erreur& e) {
         int reponse = 1;
-        if (db::ControleDonnees* c = modele->controle()) emit c->Error(e.numero, &reponse);
+        if (forms::ControleDonnees* c = modele->controle()) emit c->Error(e.numero, &reponse);
         if (reponse) boite_erreur_controle(e.numero, e.texte);
     }
 
@@ -244,11 +244,11 @@ GrilleDonnees::GrilleDonnees(QWidget* parent) : QTableView(parent), d(new Impl) 
 
 GrilleDonnees::~GrilleDonnees() { delete d; }
 
-void GrilleDonnees::lier(db::ControleDonnees* controle) {
+void GrilleDonnees::lier(forms::ControleDonnees* controle) {
     QObject::disconnect(d->repositionnement);
     d->modele->lier(controle);
     if (controle) {
-        d->repositionnement = connect(controle, &db::ControleDonnees::Reposition, this, [this] {
+        d->repositionnement = connect(controle, &forms::ControleDonnees::Reposition, this, [this] {
             d->modele->synchroniser();
             d->suivreEnregistrement();
         });

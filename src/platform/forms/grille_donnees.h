@@ -7,7 +7,7 @@
 #include <QTableView>
 #include <QVector>
 
-namespace db { class ControleDonnees; }
+namespace forms { class ControleDonnees; }
 
 namespace forms {
 
@@ -23,7 +23,7 @@ public:
     explicit GrilleDonnees(QWidget* parent = nullptr);
     ~GrilleDonnees() override;
 
-    void lier(db::ControleDonnees* controle);
+    void lier(forms::ControleDonnees* controle);
     void definirColonnes(const QVector<ColonneGrille>& colonnes);
     void definirCouleurFond(const QColor& couleur);
     // A list to choose from: no cell edited, no row added or deleted, no new-row line.

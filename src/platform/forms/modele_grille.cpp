@@ -7,7 +7,7 @@
 
 namespace forms {
 
-void ModeleGrille::lier(db::ControleDonnees* controle) {
+void ModeleGrille::lier(forms::ControleDonnees* controle) {
     beginResetModel();
     controle_ = controle;
     jeuVu_ = nullptr;

@@ -16,14 +16,14 @@ class ModeleGrille : public QAbstractTableModel {
 public:
     explicit ModeleGrille(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
 
-    void lier(db::ControleDonnees* controle);
+    void lier(forms::ControleDonnees* controle);
     void definirColonnes(const QVector<ColonneGrille>& colonnes);
     const QVector<ColonneGrille>& colonnes() const { return colonnes_; }
     void definirLectureSeule(bool oui);
 
     // The open result set, or nullptr.
     db::JeuEnregistrements* jeu() const;
-    db::ControleDonnees* controle() const { return controle_; }
+    forms::ControleDonnees* controle() const { return controle_; }
     // Records shown (the new-row line comes after them).
     int lignes() const { return lignes_; }
     int ligneNouvelle() const { return lectureSeule_ ? -1 : lignes_; }
@@ -50,7 +50,7 @@ public:
     static QString texte(const QVariant& v);
 
 private:
-    QPointer<db::ControleDonnees> controle_;
+    QPointer<forms::ControleDonnees> controle_;
     QVector<ColonneGrille> colonnes_;
     QVector<int> indices_;
     const void* jeuVu_ = nullptr;  // which result set the rows were counted on

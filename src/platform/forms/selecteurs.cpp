@@ -133,7 +133,7 @@ const Choix* chercher(const QString& selecteur, qint16 code) {
 namespace {
 
 void montrer(forms::Feuille& f) {
-    if (auto* fd = qobject_cast<reglages::FenetreDonnees*>(&f)) {
+    if (auto* fd = qobject_cast<forms::FenetreDonnees*>(&f)) {
         fd->montrerAccepter();
         return;
     }
@@ -141,7 +141,7 @@ void montrer(forms::Feuille& f) {
 }
 
 void retirer(forms::Feuille& f) {
-    if (auto* fd = qobject_cast<reglages::FenetreDonnees*>(&f)) {
+    if (auto* fd = qobject_cast<forms::FenetreDonnees*>(&f)) {
         fd->retirerAccepter();
         return;
     }
@@ -172,7 +172,7 @@ void appeler(const Bouton& b) {
     liaison()(forms::description(b.selecteur).liant);
     forms::Feuille& f = forms::Feuilles::charger(b.selecteur);
     // A list without any row gets a blank record to fill in before it can be picked from.
-    if (auto* fd = qobject_cast<reglages::FenetreDonnees*>(&f); fd && b.nouvelleSiVide) {
+    if (auto* fd = qobject_cast<forms::FenetreDonnees*>(&f); fd && b.nouvelleSiVide) {
         auto& rs = fd->datPrimaryRS()->Recordset();
         if (rs.Eof() && rs.Bof()) rs.AddNew();
     }

@@ -4,7 +4,7 @@
 // (descriptions_fenetres.h), so that no window re-implements the record buttons.
 #include <QString>
 
-namespace reglages {
+namespace forms {
 
 // What "&Ajouter" does.
 enum class Ajout {
@@ -18,7 +18,7 @@ enum class Ajout {
 enum class ErreurDonnees { Message, Silencieuse };
 
 // The data control's caption after each move; Masquee also hides the data control.
-enum class Position { Masquee, Fiche, NumeroSeul };
+enum class Legende { Masquee, Fiche, NumeroSeul };
 
 // Where the window places itself at load.
 enum class Placement { Centree, Decalee };
@@ -41,7 +41,7 @@ struct Variation {
     bool supprimer = true;
     bool rafraichir = true;
     ErreurDonnees erreur = ErreurDonnees::Message;
-    Position position = Position::Masquee;
+    Legende position = Legende::Masquee;
     Placement placement = Placement::Centree;
     Accepter accepter = Accepter::Masque;
     AuDechargement dechargement = AuDechargement::RetirerAccepter;
@@ -53,4 +53,4 @@ struct Variation {
 // programming error (5).
 Variation variation_de(const QString& nomFenetre);
 
-}  // namespace reglages
+}  // namespace forms

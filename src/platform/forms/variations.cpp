@@ -1,7 +1,7 @@
 #include "platform/forms/variation.h"
 #include "platform/forms/descriptions_fenetres.h"
 
-namespace reglages {
+namespace forms {
 
 const QString InfobulleRafraichir =
     QStringLiteral("Cliquez pour rafraîchir les données, dans le cas d'une utilisation multi-utilisateurs");
@@ -10,4 +10,4 @@ const QString InfobulleRafraichirSansAccent =
 
 Variation variation_de(const QString& nomFenetre) { return forms::description(nomFenetre).variation; }
 
-}  // namespace reglages
+}  // namespace forms
