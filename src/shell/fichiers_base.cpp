@@ -164,6 +164,28 @@ void rafraichir_liste() {
         f->controle<forms::ListeFichiers>(QStringLiteral("File1"))->Refresh();
 }
 
+// Writes `source` as the new database `cible`: an existing file is replaced only when the user
+// agrees and, when it is the open database, only once its windows have let it go. `designation`
+// names the new file in the question ("La nouvelle base "), `action` names the operation in the
+// boxes ("Création" gives "Création annulée" and "Création effectuée...").
+static void ecrire_nouvelle_base(const QString& source, const QString& cible, Mode mode, const QString& designation,
+                                 const QString& action) {
+    const bool existe = QFileInfo::exists(cible);
+    if (existe && boite_message(designation + cible +
+                                    QStringLiteral(" existe déjà...\n\nVoulez-vous la remplacer par la nouvelle?"),
+                                forms::styles::OuiNon + forms::styles::Question) != forms::Oui) {
+        pointeur(forms::PointeurDefaut);
+        return;
+    }
+    const bool ouverte = existe && est_base_ouverte(cible);
+    if (ouverte && !laisser_la_base(cible, action + QStringLiteral(" annulée"))) return;
+    copie::ecrire(source, cible, mode, existe);
+    fermer_si_ouverte(ouverte);
+    file1()->Refresh();
+    pointeur(forms::PointeurDefaut);
+    boite_message(action + QStringLiteral(" effectuée..."), forms::styles::Information);
+}
+
 void creer() {
     operation([] {
         pointeur(forms::Sablier);
@@ -176,21 +198,8 @@ void creer() {
             return;
         }
         if (nom->isEmpty()) return;
-        const QString cible = dans_liste(*nom);
-        const bool existe = QFileInfo::exists(cible);
-        if (existe && boite_message(QStringLiteral("La nouvelle base ") + cible +
-                                        QStringLiteral(" existe déjà...\n\nVoulez-vous la remplacer par la nouvelle?"),
-                                    forms::styles::OuiNon + forms::styles::Question) != forms::Oui) {
-            pointeur(forms::PointeurDefaut);
-            return;
-        }
-        const bool ouverte = existe && est_base_ouverte(cible);
-        if (ouverte && !laisser_la_base(cible, QStringLiteral("Création annulée"))) return;
-        copie::ecrire(vide, cible, Mode::Copie, existe);
-        fermer_si_ouverte(ouverte);
-        file1()->Refresh();
-        pointeur(forms::PointeurDefaut);
-        boite_message(QStringLiteral("Création effectuée..."), forms::styles::Information);
+        ecrire_nouvelle_base(vide, dans_liste(*nom), Mode::Copie, QStringLiteral("La nouvelle base "),
+                             QStringLiteral("Création"));
     });
 }
 
@@ -214,20 +223,8 @@ void dupliquer() {
                           forms::styles::Avertissement);
             return;
         }
-        const bool existe = QFileInfo::exists(cible);
-        if (existe && boite_message(QStringLiteral("La base dupliquée ") + cible +
-                                        QStringLiteral(" existe déjà...\n\nVoulez-vous la remplacer par la nouvelle?"),
-                                    forms::styles::OuiNon + forms::styles::Question) != forms::Oui) {
-            pointeur(forms::PointeurDefaut);
-            return;
-        }
-        const bool ouverte = existe && est_base_ouverte(cible);
-        if (ouverte && !laisser_la_base(cible, QStringLiteral("Duplication annulée"))) return;
-        copie::ecrire(source, cible, Mode::Compactage, existe);
-        fermer_si_ouverte(ouverte);
-        file1()->Refresh();
-        pointeur(forms::PointeurDefaut);
-        boite_message(QStringLiteral("Duplication effectuée..."), forms::styles::Information);
+        ecrire_nouvelle_base(source, cible, Mode::Compactage, QStringLiteral("La base dupliquée "),
+                             QStringLiteral("Duplication"));
     });
 }
 

@@ -235,7 +235,7 @@ private slots:
         QTemporaryDir sorties;
         QStringList fichiers;
         QMap<QString, int> pagesApercu;
-        for (const QString nom : {QStringLiteral("liste_classes"), QStringLiteral("stat_villes"), QStringLiteral("étiquet_adresse1")}) {
+        for (const QString& nom : {QStringLiteral("liste_classes"), QStringLiteral("stat_villes"), QStringLiteral("étiquet_adresse1")}) {
             const report::Modele m = report::lire_modele(essai::dossier_programme() + nom + ".rpt");
             const report::Donnees d = report::lire_donnees(m, Module1::chemin_base, nullptr, QDate::currentDate());
             const report::DocumentRendu doc = report::mettre_en_page(m, d, {}, QDate::currentDate());
