@@ -350,12 +350,11 @@ void compacter() {
             return;
         }
         {
-            // The database keeps its name throughout: its compacted copy takes the name in one
-            // rename, once complete on disk, and no other writer commits meanwhile. The compacted
-            // file is forced to disk once, as the database's new content.
+            // The database keeps its name throughout: its compacted content takes the name in one
+            // rename, once complete on disk, and no other writer commits meanwhile; "compactage.cpg"
+            // is left holding the same content, as a copy.
             copie::Verrou verrou(base);
-            copie::ecrire(base, cpg, Mode::Compactage, true, false);
-            copie::remplacer_par_compacte(cpg, base, avant);
+            copie::compacter_en_place(base, cpg, avant);
         }
         file1()->Refresh();
         retour.rendre();

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <optional>
+#include <thread>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -345,13 +346,18 @@ void nettoyer(const QString& dossier) {
     }
 }
 
-void ecrire(const QString& source, const QString& cible, Mode mode, bool remplacer, bool forcer) {
-    verifier_source(source);
+// Refuses a copy of `source` under `cible` that would replace the source itself.
+void verifier_cible(const QString& source, const QString& cible) {
     if (cible.isEmpty()) lever(erreurs::CheminInvalide);
     if (meme_fichier(source, cible))
         throw Erreur(FichierExistant, QStringLiteral("%1 est la base de données à copier elle-même : elle ne peut pas "
                                                      "être remplacée par sa propre copie. Rien n'a été modifié.")
                                           .arg(cite(cible)));
+}
+
+void ecrire(const QString& source, const QString& cible, Mode mode, bool remplacer) {
+    verifier_source(source);
+    verifier_cible(source, cible);
     if (!remplacer && QFileInfo::exists(cible)) lever(erreurs::BaseExistante, QLatin1Char(' ') + cite(cible));
     verifier_fichier_inscriptible(cible);
     const QString dossier = preparer_dossier(cible);
@@ -366,18 +372,43 @@ void ecrire(const QString& source, const QString& cible, Mode mode, bool remplac
             compacter(src.p, temporaire.nom());
     }
     QFile::remove(temporaire.nom() + QStringLiteral("-journal"));
-    temporaire.sceller(forcer, droits_de(source));
+    temporaire.sceller(true, droits_de(source));
     solder_journal(cible);
     temporaire.poser(remplacer);
-    if (forcer) synchroniser_dossier(dossier);
+    synchroniser_dossier(dossier);
 }
 
-void remplacer_par_compacte(const QString& compacte, const QString& cible, const QString& avant) {
-    verifier_source(compacte);
+void compacter_en_place(const QString& cible, const QString& copie, const QString& avant) {
+    verifier_source(cible);
+    verifier_cible(cible, copie);
+    verifier_fichier_inscriptible(copie);
     const QString dossier = preparer_dossier(cible);
+    if (QFileInfo(copie).absolutePath() != dossier) preparer_dossier(copie);
+    const std::optional<mode_t> droits = droits_de(cible);
     Temporaire temporaire(cible);
-    copier_octets(compacte, temporaire.fd(), cible);
-    temporaire.sceller(true, droits_de(compacte));
+    {
+        Connexion src(cible);
+        verifier_entiere(src.p, cible);
+        compacter(src.p, temporaire.nom());
+    }
+    QFile::remove(temporaire.nom() + QStringLiteral("-journal"));
+    // The compacted file is forced to disk while its copy is made, which is left to the system's
+    // cache: nothing relies on the copy being on the disk.
+    int forcage = 0;
+    std::thread disque([&] { forcage = ::fsync(temporaire.fd()) == 0 ? 0 : errno; });
+    try {
+        Temporaire double_(copie);
+        copier_octets(temporaire.nom(), double_.fd(), copie);
+        double_.sceller(false, droits);
+        solder_journal(copie);
+        double_.poser(true);
+    } catch (...) {
+        disque.join();
+        throw;
+    }
+    disque.join();
+    if (forcage != 0) lever_systeme(forcage, cible);
+    temporaire.sceller(false, droits);
     solder_journal(cible);
     // The file about to be replaced is already on disk, whole: a second name keeps it without
     // copying it, once the compacted file has taken its first name.

@@ -21,17 +21,15 @@ enum class Mode {
 // Writes a copy of the database `source` under `cible`. An existing `cible` is replaced only
 // when `remplacer` is true (3204 otherwise). Refuses a source that is missing (3024), is not a
 // database or is truncated (3343), and a target that is the source itself (58).
-// `forcer` false: the copy is an intermediate file that is copied again, forced to disk, before
-// anything relies on it. It still takes its name whole in one rename (a kill at any moment leaves
-// it whole or untouched) but is left to the system's cache, which saves waiting for the disk.
-void ecrire(const QString& source, const QString& cible, Mode mode, bool remplacer, bool forcer = true);
+void ecrire(const QString& source, const QString& cible, Mode mode, bool remplacer);
 
-// Gives the database `cible` the content of `compacte`, a closed file this program has just
-// written and forced to disk, keeping the file it replaces, unchanged, under the name `avant`
-// (replacing an existing `avant`). Called with the write lock of `cible` held (Verrou): the
-// replaced file is kept as is, by a second name where the file system allows it, by a page copy
-// otherwise; on failure `cible` is unchanged and `avant`, when written, is a separate copy of it.
-void remplacer_par_compacte(const QString& compacte, const QString& cible, const QString& avant);
+// Compacts the database `cible` in place: its compacted content is written beside it, forced to
+// disk and given its name in one rename, a copy of it left under `copie` (replaced; it takes its
+// name whole but is not forced to disk), and the file it replaces kept, unchanged, under the name
+// `avant` (replaced). Called with the write lock of `cible` held (Verrou): the replaced file is
+// kept as is, by a second name where the file system allows it, by a page copy otherwise; on
+// failure `cible` is unchanged and `avant`, when written, is a separate copy of it.
+void compacter_en_place(const QString& cible, const QString& copie, const QString& avant);
 
 // Holds the write lock of a database file from construction to destruction, so that no other
 // connection (another workstation, another window) commits into it while it is copied and
