@@ -122,8 +122,13 @@ QStringList intitule(const QString& texte, Style& s, double largeur) {
 // A value's lines in its cell. A word (or a part of it between hyphens) wider than the cell
 // is first set smaller, down to a readable size, and only then cut between characters; a
 // number is never cut, so it is set as small as it needs.
+// Whether a value stands on one line of its cell as it is, as most values of a list do.
+bool tient_sur_une_ligne(const QString& texte, const Style& s, double largeur) {
+    return !texte.contains('\n') && mesure::largeur_majoree(texte, s) <= largeur;
+}
+
 QStringList lignes_valeur(const QString& texte, Style& s, double largeur) {
-    if (!texte.contains('\n') && mesure::largeur_majoree(texte, s) <= largeur) return {texte};
+    if (tient_sur_une_ligne(texte, s, largeur)) return {texte};
     const auto trop_large = [&](bool nombres) {
         for (const QString& mot : texte.split(blancs(), Qt::SkipEmptyParts))
             for (const QString& partie : mot.split('-'))
@@ -242,7 +247,10 @@ private:
     }
 
     void ligne(const Element& el, const Contexte& c, QVector<BandeRendue>& r, bool intitules) const {
-        const auto cellules = deplier(el.cellules);
+        // A list lays the same line out on every row: its cells are unfolded once.
+        auto deplie = deplies_.constFind(&el);
+        if (deplie == deplies_.constEnd()) deplie = deplies_.insert(&el, deplier(el.cellules));
+        const QVector<std::pair<const Cellule*, int>>& cellules = *deplie;
         if (cellules.isEmpty()) return;
         double fixe = 0;
         int libres = 0;
@@ -256,8 +264,8 @@ private:
         bool avecPlace = false, imprime = false, cadre = false;
         const bool ajustee = !largeurs_.isEmpty() && (&el == detail_ || &el == tete_);
         int k = 0;
+        Contexte ci = c;
         for (const auto& [ce, i] : cellules) {
-            Contexte ci = c;
             ci.repetition = i;
             CelluleRendue cr;
             cr.x = x;
@@ -273,10 +281,14 @@ private:
             Style s = e_.style(*ce);
             const double place = qMax(1.0, cr.largeur - 2 * cr.marge);
             if (!intitules && i == 0) s.taille = taille_rangs(*ce, s, place);
-            const QStringList morceaux = intitules ? intitule(t, s, place) : lignes_valeur(t, s, place);
-            const double h = mesure::hauteur_ligne(s);
-            cr.lignes.reserve(morceaux.size());
-            for (const QString& morceau : morceaux) cr.lignes.append(LigneTexte{morceau, s, h});
+            if (!intitules && tient_sur_une_ligne(t, s, place)) {
+                cr.lignes.append(LigneTexte{std::move(t), s, mesure::hauteur_ligne(s)});
+            } else {
+                const QStringList morceaux = intitules ? intitule(t, s, place) : lignes_valeur(t, s, place);
+                const double h = mesure::hauteur_ligne(s);
+                cr.lignes.reserve(morceaux.size());
+                for (const QString& morceau : morceaux) cr.lignes.append(LigneTexte{morceau, s, h});
+            }
             double total = 2 * (ce->cadre ? 0.6 : 0.3);
             for (const LigneTexte& l : cr.lignes) total += l.hauteur;
             b.hauteur = qMax(b.hauteur, total);
@@ -701,6 +713,7 @@ private:
     std::optional<Contexte> groupe_;  // the group under way, once its heading is placed
     mutable bool suite_ = false;      // the next printed cell is marked as a continuation
     mutable QHash<const Cellule*, double> taillesRangs_;  // print size of the rank cells
+    mutable QHash<const Element*, QVector<std::pair<const Cellule*, int>>> deplies_;  // lines' cells, unfolded
     int pageFenetre_ = 0;  // the page holding the envelope's address, 0 none
 };
 
