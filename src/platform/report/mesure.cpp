@@ -22,9 +22,10 @@ struct Metrique {
 
     double majoree(const QString& texte) {
         double somme = 0;
+        double* connues = avances.data();
         for (const QChar q : texte) {
             if (q.unicode() >= Caracteres) return largeur(texte);
-            double& a = avances[q.unicode()];
+            double& a = connues[q.unicode()];
             if (a < 0) a = m.horizontalAdvance(q);
             somme += a;
         }
@@ -44,10 +45,16 @@ struct Metrique {
 // Fonts and their measures are per thread: pages may be laid out away from the window's.
 Metrique& metrique(const Style& s) {
     thread_local QHash<int, std::shared_ptr<Metrique>> cache;
+    // A list's cells come in a few styles, one after the other: the last one is kept at hand.
+    thread_local int derniereCle = -1;
+    thread_local Metrique* derniere = nullptr;
     const int cle = int(s.taille * 10) * 4 + (s.gras ? 1 : 0) + (s.italique ? 2 : 0);
+    if (cle == derniereCle) return *derniere;
     auto it = cache.find(cle);
     if (it == cache.end()) it = cache.insert(cle, std::make_shared<Metrique>(police(s)));
-    return **it;
+    derniereCle = cle;
+    derniere = it->get();
+    return *derniere;
 }
 
 }  // namespace

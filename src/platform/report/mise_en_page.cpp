@@ -740,10 +740,11 @@ namespace {
 // JJ/MM/AAAA, written directly: a list formats a date on every row.
 QString jour_mois_annee(const QDate& d) {
     if (!d.isValid()) return {};
-    const int a = d.year();
+    int a = 0, m = 0, j = 0;
+    d.getDate(&a, &m, &j);
     if (a < 0 || a > 9999) return d.toString(QStringLiteral("dd/MM/yyyy"));
-    const QChar chiffres[] = {QChar(u'0' + d.day() / 10), QChar(u'0' + d.day() % 10), u'/',
-                              QChar(u'0' + d.month() / 10), QChar(u'0' + d.month() % 10), u'/',
+    const QChar chiffres[] = {QChar(u'0' + j / 10), QChar(u'0' + j % 10), u'/',
+                              QChar(u'0' + m / 10), QChar(u'0' + m % 10), u'/',
                               QChar(u'0' + a / 1000), QChar(u'0' + a / 100 % 10), QChar(u'0' + a / 10 % 10), QChar(u'0' + a % 10)};
     return QString(chiffres, 10);
 }
