@@ -1,4 +1,5 @@
 #include "platform/forms/image_liee.h"
+#include "platform/forms/boites.h"
 
 #include <QFile>
 #include <QImageWriter>
@@ -65,6 +66,43 @@ private slots:
         photo(chemin, 30, 20, false);
         charger_image(&place, chemin);
         QCOMPARE(place.pixmap().size(), QSize(30, 20));
+    }
+
+    // A picture whose header is sound but whose content is damaged is refused with the same box
+    // whether it was decoded at once or away from the window, and only while it is still asked for.
+    void image_abimee_refusee_comme_une_autre() {
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath(QStringLiteral("abîmée.png"));
+        QImage grande(2000, 1200, QImage::Format_RGB32);
+        grande.fill(Qt::green);
+        QVERIFY(grande.save(chemin, "png"));
+        QFile f(chemin);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QByteArray octets = f.readAll();
+        const qsizetype donnees = octets.indexOf("IDAT") + 4;
+        for (qsizetype i = donnees; i < octets.size() - 12; ++i) octets[i] = char(0xA5);
+        f.seek(0);
+        f.write(octets);
+        f.close();
+
+        RepondeurScripte& r = installer_repondeur_scripte();
+        QLabel place;
+        place.resize(200, 150);
+        charger_image(&place, chemin);
+        QTRY_COMPARE(r.vues.size(), 1);
+        QVERIFY(r.derniere().texte.startsWith("Le logiciel a rencontré l'erreur : 481\n\nImage incorrecte."));
+        QVERIFY(place.pixmap().isNull());
+
+        // Left for another picture before it was decoded: nothing is told.
+        const QString autre = dossier.filePath(QStringLiteral("autre.jpg"));
+        photo(autre, 40, 30, false);
+        charger_image(&place, chemin);
+        charger_image(&place, autre);
+        QThreadPool::globalInstance()->waitForDone();
+        QTest::qWait(20);
+        QCOMPARE(r.vues.size(), 1);
+        QCOMPARE(place.pixmap().size(), QSize(40, 30));
+        installer_repondeur(nullptr);
     }
 };
 

@@ -61,6 +61,10 @@ QImage lire_a_la_taille(const QString& chemin, const QSize& place) {
     return lecteur.read();
 }
 
+[[noreturn]] void refuser(const QString& chemin) {
+    db::lever(erreurs_execution::ImageIncorrecte, QStringLiteral(" (%1)").arg(QDir::toNativeSeparators(chemin)));
+}
+
 void montrer(QLabel* image, const ImageGardee& g) {
     QPixmap p = g.image;
     if (!g.place.isEmpty() && (p.width() > g.place.width() || p.height() > g.place.height()))
@@ -72,14 +76,17 @@ void montrer(QLabel* image, const ImageGardee& g) {
 }
 
 // Decodes on a thread of the pool; the label shows the picture when it comes, unless another
-// one was asked for meanwhile. A label deleted meanwhile takes its watcher with it.
+// one was asked for meanwhile. A file whose content turns out not to be a picture is told as
+// one refused at once would be, if it is still the one asked for. A label deleted meanwhile
+// takes its watcher with it.
 void lire_a_part(QLabel* image, const ImageGardee& cle, quint64 demande) {
     auto promesse = std::make_shared<QPromise<QImage>>();
     auto* veilleur = new QFutureWatcher<QImage>(image);
-    QObject::connect(veilleur, &QFutureWatcher<QImage>::finished, image, [image, veilleur, cle, demande] {
+    relier(veilleur, &QFutureWatcher<QImage>::finished, image, [image, veilleur, cle, demande] {
         veilleur->deleteLater();
         const QImage lue = veilleur->future().resultCount() > 0 ? veilleur->future().result() : QImage();
-        if (image->property(Demande).toULongLong() != demande || lue.isNull()) return;
+        if (image->property(Demande).toULongLong() != demande) return;
+        if (lue.isNull()) refuser(cle.chemin);
         ImageGardee g = cle;
         g.image = QPixmap::fromImage(lue);
         montrer(image, g);
@@ -111,20 +118,17 @@ void charger_image(QLabel* image, const QString& chemin) {
             return;
         }
     }
-    const auto refus = [&] {
-        db::lever(erreurs_execution::ImageIncorrecte, QStringLiteral(" (%1)").arg(QDir::toNativeSeparators(chemin)));
-    };
     const ImageGardee cle{chemin, info.lastModified(), info.size(), place, {}};
     // What is not a picture is known from its first bytes, and told at once.
     QImageReader entete(chemin);
-    if (!entete.canRead()) refus();
+    if (!entete.canRead()) refuser(chemin);
     const QSize taille = entete.size();
     if (taille.isValid() && qint64(taille.width()) * taille.height() > PixelsLusSurPlace) {
         lire_a_part(image, cle, demande);
         return;
     }
     const QImage lue = lire_a_la_taille(chemin, place);
-    if (lue.isNull()) refus();
+    if (lue.isNull()) refuser(chemin);
     ImageGardee g = cle;
     g.image = QPixmap::fromImage(lue);
     montrer(image, g);
