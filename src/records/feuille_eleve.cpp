@@ -465,15 +465,14 @@ forms::ControleDonnees* familles_liees() {
         .controle<forms::ControleDonnees>(QStringLiteral("datPrimaryRS"));
 }
 
-// The family of that reference made current in the family window; false when none has it.
-bool trouver_famille(forms::ControleDonnees* familles, const QString& operateur, const QString& reference) {
+// The family of that reference, taken as stored, made current in the family window; false
+// when none has it.
+bool trouver_famille(forms::ControleDonnees* familles, const QString& reference) {
     familles->setRecordSource(QStringLiteral("SELECT * FROM familles"));
     familles->Refresh();
     auto& rs = familles->Recordset();
     if (rs.Eof() && rs.Bof()) return false;
-    const bool motif = operateur.compare(QLatin1String("LIKE"), Qt::CaseInsensitive) == 0;
-    rs.FindFirst(QStringLiteral("référence_famille ") + operateur + QLatin1Char(' ') +
-                 db::dialecte::entre_guillemets(motif ? db::dialecte::motif_tape(reference) : reference));
+    rs.FindFirst(db::dialecte::critere_cle(QStringLiteral("référence_famille"), reference));
     if (rs.NoMatch()) return false;
     rs.Edit();
     return true;
@@ -489,7 +488,7 @@ void FeuilleEleve::Command4_Click() {
     const QString reference = zone(QStringLiteral("référence_famille"))->text();
     auto& famille = forms::Feuilles::charger(noms::famille);
     if (!reference.isEmpty()) {
-        if (!trouver_famille(familles, QStringLiteral("LIKE"), reference)) {
+        if (!trouver_famille(familles, reference)) {
             forms::boite_message(QStringLiteral("La fiche de la famille n'existe pas... Créez-la!"),
                                  forms::styles::OuiNon + forms::styles::Question);
             return;
@@ -515,7 +514,7 @@ void FeuilleEleve::Command16_Click() {
     forms::ControleDonnees* familles = familles_liees();
     const QString reference = zone(QStringLiteral("référence_famille"))->text();
     if (reference.isEmpty()) return;
-    if (!trouver_famille(familles, QStringLiteral("="), reference)) {
+    if (!trouver_famille(familles, reference)) {
         forms::boite_message(NonLiee, forms::styles::OuiNon + forms::styles::Question);
         return;
     }

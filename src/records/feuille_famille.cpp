@@ -294,8 +294,8 @@ void FeuilleFamille::Command4_Click() {
     documents->Refresh();
     Module1::ouvrir_table_eleves();
     auto* eleves = eleve.controle<forms::ControleDonnees>(QStringLiteral("datPrimaryRS"));
-    eleves->setRecordSource(QStringLiteral("SELECT * FROM élèves WHERE référence_famille LIKE ") +
-                            db::dialecte::entre_guillemets(db::dialecte::motif_tape(reference)));
+    eleves->setRecordSource(QStringLiteral("SELECT * FROM élèves WHERE ") +
+                            db::dialecte::critere_cle(QStringLiteral("référence_famille"), reference));
     eleves->Refresh();
     auto& rs = eleves->Recordset();
     if (rs.Eof() && rs.Bof()) {

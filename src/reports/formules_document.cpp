@@ -62,7 +62,7 @@ QString selection_document(const QString& nom) {
 }
 
 QString critere_document(const QString& nom) {
-    return QStringLiteral("intitulé_bouton = ") + db::dialecte::entre_guillemets(nom);
+    return db::dialecte::critere_cle(QStringLiteral("intitulé_bouton"), nom);
 }
 
 void imprimer_document(const QStringList& formules, const QString& selection, bool imprimante) {

@@ -115,8 +115,7 @@ Valeurs valeurs_eleve() {
         data->setRecordSource(QStringLiteral("SELECT * FROM familles"));
         data->Refresh();
         auto& rs = data->Recordset();
-        rs.FindFirst(QStringLiteral("référence_famille LIKE ") +
-                     db::dialecte::entre_guillemets(db::dialecte::motif_tape(reference)));
+        rs.FindFirst(db::dialecte::critere_cle(QStringLiteral("référence_famille"), reference));
         if (rs.NoMatch()) {
             // Whatever the answer, the document goes on without a guardian: the family window
             // shows another family, whose name must not go out on this pupil's letter.

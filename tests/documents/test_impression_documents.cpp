@@ -139,6 +139,14 @@ private slots:
         QVERIFY(f[5].startsWith(QStringLiteral("titre_document= ")));
         // The print went on, to the screen.
         QVERIFY(report::FenetreApercu::instance().estAffichee());
+
+        // A reference holding "?" names no family, though it would match one as a pattern.
+        zone("référence_famille")->setText(QStringLiteral("00000?"));
+        b.boites->effacer();
+        imprimer();
+        QCOMPARE(b.boites->derniere().texte, QStringLiteral("La fiche de la famille n'existe pas... Créez-la!"));
+        f = formules();
+        for (int i = 1; i <= 4; ++i) QCOMPARE(f[i], QString());
     }
 
     // Two templates of one name: the row selected is printed and edited. Values typed for the

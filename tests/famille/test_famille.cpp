@@ -697,6 +697,32 @@ private slots:
         QVERIFY(!forms::Feuilles::estChargee(Eleve));
     }
 
+    // A stored family reference is a key, never a pattern: no family holds "00000?" (the
+    // pupil's "Parents" finds none, not 000001), and the family "00000*" has no children (not
+    // every pupil whose reference those characters would match).
+    void reference_prise_a_la_lettre() {
+        Base b;
+        b.familles(1, {"Martin"});
+        b.sql("INSERT INTO familles (\"référence_famille\", \"nom_responsable_légal\") VALUES ('00000*', 'Étoile')");
+        b.sql("INSERT INTO \"élèves\" (matricule, \"nom_élève\", \"référence_famille\") VALUES "
+              "('000001', 'Léa', '00000?'), ('000002', 'Tom', '000001')");
+        menu("menuenfantsindex1");
+        QCOMPARE(controle<QLineEdit>(Eleve, "référence_famille")->text(), QString("00000?"));
+        cliquer(Eleve, "Command4");
+        QCOMPARE(b.boites->vues.size(), 1);
+        QCOMPARE(b.boites->derniere().texte, QString("La fiche de la famille n'existe pas... Créez-la!"));
+        QVERIFY(!feuille(Famille).estAffichee());
+
+        ouvrir();
+        jeu().FindFirst("référence_famille = \"00000*\"");
+        QCOMPARE(texte("Text13"), QString("00000*"));
+        b.boites->effacer();
+        b.boites->repondre(forms::Non);
+        cliquer("Command4");
+        QCOMPARE(b.boites->vues.size(), 1);
+        QVERIFY(b.boites->derniere().texte.startsWith("Aucune fiche 'enfant' n'existe dans la famille en cours..."));
+    }
+
     // Every path that leaves the record shown in the family or pupil window, with an edit typed
     // and not validated: the edit is saved; with the save refused and the user going back to
     // the record, the window stays on it with the text, and the path stops there.

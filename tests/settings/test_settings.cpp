@@ -743,6 +743,26 @@ private slots:
         QVERIFY(b.boites->vues.isEmpty());
     }
 
+    // Typed into a picker, "#", "*", "?" and "[" find the row that begins with them, not a row
+    // that a pattern would match (a digit, anything).
+    void une_liste_cherchee_a_la_lettre() {
+        Base b;
+        b.sql("INSERT INTO villes (code_postal, \"détails\") VALUES ('10000', 'Troyes'), ('#1', 'Dièse'), "
+              "('*2', 'Étoile'), ('?3', 'Question'), ('[4', 'Crochet')");
+        menu(MenuEcole);
+        cliquer(Ecole, "Command7");
+        auto* grille = controle<forms::GrilleDonnees>(Villes, "grdDataGrid");
+        grille->setFocus();
+        for (const QString t : {"#", "*", "?", "[", "1"}) {
+            QTest::qWait(QApplication::keyboardInputInterval() + 50);  // each a new search
+            QTest::keyClicks(grille, t);
+            traiter();
+            QVERIFY2(jeu(Villes).texte("code_postal").startsWith(t), qPrintable(t));
+        }
+        QCOMPARE(b.compte("villes"), 5);
+        QVERIFY(b.boites->vues.isEmpty());
+    }
+
     void les_intitules_ont_leurs_limites() {
         Base b;
         menu("menuparamètresindex5");

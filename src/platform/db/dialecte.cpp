@@ -318,14 +318,26 @@ bool correspond(const QString& texte, const QString& m) {
     return motif::correspond(motif::compiler_jet(m), motif::preparer(texte));
 }
 
-QString motif_tape(const QString& valeur) {
+namespace {
+// Each of `speciaux` put between brackets, where a pattern takes it as itself.
+QString entre_crochets(const QString& valeur, QLatin1String speciaux) {
     QString m;
     m.reserve(valeur.size());
     for (const QChar c : valeur) {
-        if (c == QLatin1Char('#') || c == QLatin1Char('[')) m += QLatin1Char('[') + QString(c) + QLatin1Char(']');
+        if (speciaux.contains(c)) m += QLatin1Char('[') + QString(c) + QLatin1Char(']');
         else m += c;
     }
     return m;
+}
+}  // namespace
+
+QString motif_tape(const QString& valeur) { return entre_crochets(valeur, QLatin1String("#[")); }
+
+QString motif_litteral(const QString& valeur) { return entre_crochets(valeur, QLatin1String("#[*?")); }
+
+// "=" compares a text column as stored (the key columns have no collation of their own).
+QString critere_cle(const QString& champ, const QString& valeur) {
+    return champ + QStringLiteral(" = ") + entre_guillemets(valeur);
 }
 
 // The engine cannot carry a NUL inside a statement: it is left out of a value.

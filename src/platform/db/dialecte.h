@@ -33,6 +33,14 @@ bool correspond(const QString& texte, const QString& motif);
 // A typed text used as a LIKE pattern: "*" and "?" stay wildcards, every other character
 // ("#" and "[" included) stands for itself.
 QString motif_tape(const QString& valeur);
+// A text that a LIKE pattern takes as itself, every character ("*", "?", "#", "[" included)
+// standing for itself: the beginning of a row typed into a list.
+QString motif_litteral(const QString& valeur);
+
+// The criterion that finds the rows whose field holds exactly this stored value (a family's
+// reference, a template's name): compared as stored, character for character, nothing in it
+// read as a wildcard.
+QString critere_cle(const QString& champ, const QString& valeur);
 
 // Quoting for values placed inside criteria and record sources: the typed value comes out
 // so that the statement finds it as typed and cannot be changed by it; * and ? stay wildcards.

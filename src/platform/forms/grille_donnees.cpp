@@ -308,9 +308,10 @@ void GrilleDonnees::keyboardSearch(const QString& texte) {
         d->frappe.clear();
     d->derniereFrappe.restart();
     d->frappe += texte;
+    // What is typed is the beginning of a row, every character as itself ("#", "*"...).
     QStringList conditions;
     for (int c = 0; c < std::min<int>(2, int(colonnes.size())); ++c)
-        conditions << colonnes[c].champ + QStringLiteral(" LIKE ") + db::dialecte::entre_apostrophes(d->frappe + '*');
+        conditions << colonnes[c].champ + QStringLiteral(" LIKE ") + db::dialecte::entre_apostrophes(db::dialecte::motif_litteral(d->frappe) + '*');
     const int colonne = std::max(currentIndex().column(), 0);
     d->executer([&] {
         // Nothing begins so: the list stays where it was.
