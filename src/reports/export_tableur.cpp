@@ -90,7 +90,8 @@ void exporter_donnees_excel() {
         if (QFileInfo::exists(nom) &&
             forms::boite_message(QStringLiteral("Attention, le fichier d'exportation existe déjà... "
                                                 "Il sera remplacé par le nouveau. Voulez-vous continuer ?"),
-                                 forms::styles::OuiNon + forms::styles::Question) != forms::Oui)
+                                 forms::styles::OuiNon + forms::styles::Question +
+                                     forms::styles::DeuxiemeParDefaut) != forms::Oui)
             return;
 
         cr.setPrintFileName(nom);

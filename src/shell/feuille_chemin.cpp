@@ -185,7 +185,8 @@ void FeuilleChemin::sauvegarde(const QString& d) {
     const bool existe = QFileInfo::exists(cible);
     if (existe && boite_message(QStringLiteral("La base ") + cible +
                                     QStringLiteral(" existe déjà...\n\nVoulez-vous la remplacer par la sauvegarde?"),
-                                forms::styles::OuiNon + forms::styles::Question) != forms::Oui) {
+                                forms::styles::OuiNon + forms::styles::Question +
+                                    forms::styles::DeuxiemeParDefaut) != forms::Oui) {
         fin_attente();
         return;
     }

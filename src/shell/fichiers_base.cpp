@@ -173,7 +173,8 @@ static void ecrire_nouvelle_base(const QString& source, const QString& cible, Mo
     const bool existe = QFileInfo::exists(cible);
     if (existe && boite_message(designation + cible +
                                     QStringLiteral(" existe déjà...\n\nVoulez-vous la remplacer par la nouvelle?"),
-                                forms::styles::OuiNon + forms::styles::Question) != forms::Oui) {
+                                forms::styles::OuiNon + forms::styles::Question +
+                                    forms::styles::DeuxiemeParDefaut) != forms::Oui) {
         pointeur(forms::PointeurDefaut);
         return;
     }
@@ -285,10 +286,12 @@ void supprimer() {
         copie::verifier_fichier_inscriptible(base);
         if (boite_message(QStringLiteral("La base sélectionnée sera supprimée DEFINITIVEMENT...\n\n"
                                          "Confirmez-vous la suppression?"),
-                          forms::styles::OuiNon + forms::styles::Question) != forms::Oui ||
+                          forms::styles::OuiNon + forms::styles::Question + forms::styles::DeuxiemeParDefaut) !=
+                    forms::Oui ||
             boite_message(QStringLiteral("Ultime confirmation : Etes-vous certain de vouloir supprimer DEFINITIVEMENT "
                                          "la base de données sélectionnée?"),
-                          forms::styles::OuiNon + forms::styles::Critique) != forms::Oui) {
+                          forms::styles::OuiNon + forms::styles::Critique + forms::styles::DeuxiemeParDefaut) !=
+                    forms::Oui) {
             pointeur(forms::PointeurDefaut);
             return;
         }

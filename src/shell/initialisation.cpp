@@ -39,8 +39,10 @@ const Initialisation initialisations[] = {
      "adresses assurances école équipe hôpitaux inspection médecins villes"},
 };
 
+// Each question defaults to No: Enter pressed without reading empties nothing.
 bool oui(const QString& question) {
-    return forms::boite_message(question, forms::styles::OuiNon + forms::styles::Question) == forms::Oui;
+    return forms::boite_message(question, forms::styles::OuiNon + forms::styles::Question +
+                                              forms::styles::DeuxiemeParDefaut) == forms::Oui;
 }
 
 void initialiser(const Initialisation& i) {

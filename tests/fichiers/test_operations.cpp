@@ -139,7 +139,8 @@ private slots:
         cliquer("Command3");
         QCOMPARE(boites->derniere().texte, "La nouvelle base " + base +
                                                " existe déjà...\n\nVoulez-vous la remplacer par la nouvelle?");
-        QCOMPARE(boites->derniere().style, forms::styles::OuiNon + forms::styles::Question);
+        QCOMPARE(boites->derniere().style,
+                 forms::styles::OuiNon + forms::styles::Question + forms::styles::DeuxiemeParDefaut);
         QCOMPARE(lignes(base), 5);
         boites->saisir("ecole").repondre(forms::Oui);
         cliquer("Command3");
@@ -215,9 +216,16 @@ private slots:
         }
         QCOMPARE(boites->vues[0].texte, QStringLiteral("La base sélectionnée sera supprimée DEFINITIVEMENT...\n\n"
                                                        "Confirmez-vous la suppression?"));
+        QCOMPARE(boites->vues[0].style, 36 + 256);
         verifier_boite("Ultime confirmation : Etes-vous certain de vouloir supprimer DEFINITIVEMENT la base de données "
-                       "sélectionnée?", 20);
+                       "sélectionnée?", 20 + 256);
+        // Enter at both questions (their default, No) deletes nothing.
         boites->effacer();
+        cliquer("cmdSupprimer");
+        QCOMPARE(boites->vues.size(), 1);
+        QVERIFY(QFile::exists(base));
+        boites->effacer();
+        boites->repondre(forms::Oui).repondre(forms::Oui);
         cliquer("cmdSupprimer");
         verifier_boite("Suppression effectuée...", 64);
         QVERIFY(!QFile::exists(base));
@@ -237,6 +245,7 @@ private slots:
             QVERIFY(menus_actifs());
             QVERIFY(selectionner("ecole.mdb"));
             boites->saisir("ailleurs");
+            if (QByteArray(bouton) == "cmdSupprimer") boites->repondre(forms::Oui).repondre(forms::Oui);
             cliquer(bouton);
             QVERIFY(boites->derniere().style == forms::styles::Information);
             QVERIFY(!QFile::exists(base));
@@ -474,7 +483,7 @@ private slots:
         cliquer("Command4");
         boites->repondre(forms::Non);
         accepter_dans(cle);
-        verifier_boite("La base " + s + " existe déjà...\n\nVoulez-vous la remplacer par la sauvegarde?", 36);
+        verifier_boite("La base " + s + " existe déjà...\n\nVoulez-vous la remplacer par la sauvegarde?", 36 + 256);
         QCOMPARE(lignes(s), 5);
         QVERIFY(!Feuilles::charger("feuille_patientez").estAffichee());
         QCOMPARE(forms::pointeur_souris(), 0);
@@ -569,10 +578,13 @@ private slots:
             "d'effectuer une opération d'initialisation..."));
         QCOMPARE(boites->vues[2].texte, QStringLiteral("Dernière demande avant initialisation de la table des élèves..."
                                                        "\n\nConfirmez-vous votre demande?"));
-        for (const auto& v : boites->vues) QCOMPARE(v.style, forms::styles::OuiNon + forms::styles::Question);
+        for (const auto& v : boites->vues)
+            QCOMPARE(v.style, forms::styles::OuiNon + forms::styles::Question + forms::styles::DeuxiemeParDefaut);
         // Yes three times, twice: the second run finds the table empty and still succeeds.
+        const auto oui_trois_fois = [&] { boites->repondre(forms::Oui).repondre(forms::Oui).repondre(forms::Oui); };
         for (int fois = 0; fois < 2; ++fois) {
             boites->effacer();
+            oui_trois_fois();
             declencher("menuutilitairesindex2");
             verifier_boite("Initialisation de la table des élèves effectuée!", 64);
             QCOMPARE(lignes(base), 0);
@@ -580,12 +592,14 @@ private slots:
         // The families and the reference lists stay.
         QCOMPARE(lignes(base, "familles"), 1);
         QCOMPARE(lignes(base, "niveaux") > 0, true);
+        oui_trois_fois();
         declencher("menuutilitairesindex3");
         verifier_boite("Initialisation des tables connexes effectuée!", 64);
         QCOMPARE(lignes(base, "villes"), 0);
         QCOMPARE(lignes(base, "école"), 0);
         QCOMPARE(lignes(base, "familles"), 1);
         QVERIFY(lignes(base, "sexe") > 0);
+        oui_trois_fois();
         declencher("menuutilitairesindex1");
         verifier_boite("Initialisation de la table des familles effectuée!", 64);
         QCOMPARE(lignes(base, "familles"), 0);
@@ -593,6 +607,50 @@ private slots:
         if (!Feuilles::estEnregistree("feuille_élève")) return;
         declencher("menuenfantsindex1");
         QCOMPARE(Feuilles::charger("feuille_élève").controle<QLineEdit>("matricule")->text(), QStringLiteral("000001"));
+    }
+
+    // Alt+A, U and Enter open "Initialisation de la table des familles" from the real menus;
+    // Enter three more times, each box taking its default, empties nothing.
+    void initialisation_entree_quatre_fois() {
+        demarrer_sur(base);
+        auto b = db::BaseDonnees::ouvrir(base);
+        b->requete(QStringLiteral("INSERT INTO familles (\"référence_famille\") VALUES ('000001')"));
+        b->Close();
+        shell::MDIForm1* principale = shell::fenetre_principale();
+        principale->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(principale));
+        QTest::keyClick(principale, Qt::Key_A, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_U);
+        QTRY_COMPARE(QApplication::activePopupWidget(),
+                     static_cast<QWidget*>(principale->menu(QStringLiteral("menuutilitairesindex0"))));
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Return);
+        for (int i = 0; i < 3; ++i) {
+            QWidget* w = QApplication::focusWidget();
+            QTest::keyClick(w ? w : principale, Qt::Key_Return);
+        }
+        QCOMPARE(boites->vues.size(), 1);
+        QCOMPARE(boites->vues[0].texte, QStringLiteral("Voulez-vous initialiser la table des familles?"));
+        QCOMPARE(boites->vues[0].style, forms::styles::OuiNon + forms::styles::Question + forms::styles::DeuxiemeParDefaut);
+        QCOMPARE(lignes(base, "familles"), 1);
+        QCOMPARE(lignes(base), 5);
+    }
+};
+        declencher("menuenfantsindex2");
+        forms::Feuille& famille = Feuilles::charger("feuille_famille");
+        auto* nom = famille.controle<QLineEdit>("nom_responsable_légal");
+        QCOMPARE(nom->text(), QStringLiteral("MARTIN"));
+        boites->repondre(forms::Oui).repondre(forms::Oui).repondre(forms::Oui);
+        declencher("menuutilitairesindex1");
+        QCOMPARE(lignes(base, "familles"), 0);
+        boites->effacer();
+        nom->setText(QStringLiteral("MARTINEAU"));
+        famille.controle<QPushButton>("cmdMettreàjour")->click();
+        QVERIFY(!boites->vues.isEmpty());
+        const QString refus = boites->vues[0].texte;
+        QVERIFY2(refus.contains("Cette fiche n'existe plus dans la base de données"), qPrintable(refus));
+        QVERIFY2(!refus.contains("un autre poste de travail"), qPrintable(refus));
+        QCOMPARE(nom->text(), QStringLiteral("MARTINEAU"));
     }
 };
 

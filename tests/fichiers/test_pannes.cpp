@@ -83,6 +83,7 @@ int enfant(int argc, char** argv) {
             cliquer("Command2");
         } else {
             cliquer(mode == "sauvegarde" ? "Command4" : "Command5");
+            if (mode == "sauvegarde" && QFile::exists(cle + "/sauvegarde.mdb")) boites.repondre(forms::Oui);
             accepter_dans(cle);
         }
         if (boites.derniere().style != 64) {
@@ -270,6 +271,7 @@ private slots:
             verifier_refus("3343");
         }
         cliquer("Command4");
+        boites->repondre(forms::Oui);
         accepter_dans(cle);
         verifier_refus("3343");
         QCOMPARE(lire(tronquee), avant);

@@ -228,7 +228,8 @@ private slots:
         boites_->saisir(fichier).repondre(reponse);
         reports::exporter_donnees_excel();
         QCOMPARE(boites_->vues[1].texte, Existe);
-        QCOMPARE(boites_->vues[1].style, forms::styles::OuiNon + forms::styles::Question);
+        QCOMPARE(boites_->vues[1].style,
+                 forms::styles::OuiNon + forms::styles::Question + forms::styles::DeuxiemeParDefaut);
         QFile f(fichier);
         QVERIFY(f.open(QIODevice::ReadOnly));
         if (reponse == forms::Non) {
