@@ -303,7 +303,7 @@ private slots:
         j.setValeur("prénom_élève", "Paul");
         const int numero = erreur_de([&] { j.Update(); });
         QCOMPARE(numero, erreurs::ModifieAilleurs);
-        QVERIFY(texte_erreur(numero).contains("Un autre poste de travail a modifié cet enregistrement"));
+        QVERIFY(texte_erreur(numero).contains("Cette fiche a été modifiée ou remplacée dans la base de données"));
         QCOMPARE(j.EditMode(), 1);
         QCOMPARE(j.valeur("prénom_élève").toString(), QString("Paul"));
         QCOMPARE(erreur_de([&] { j.Delete(); }), erreurs::ModifieAilleurs);

@@ -635,7 +635,19 @@ private slots:
         QCOMPARE(lignes(base, "familles"), 1);
         QCOMPARE(lignes(base), 5);
     }
-};
+
+    // The family shown when the user empties the families himself cannot be saved: the refusal
+    // says that the record no longer exists, without blaming another workstation, and what was
+    // typed stays on screen.
+    void fiche_videe_par_initialisation() {
+        demarrer_sur(base);
+        auto b = db::BaseDonnees::ouvrir(base);
+        b->requete(QStringLiteral("INSERT INTO familles (\"référence_famille\", \"nom_responsable_légal\") "
+                                  "VALUES ('000001', 'MARTIN')"));
+        b->Close();
+        auto declencher = [](const char* menu) {
+            shell::fenetre_principale()->findChild<QAction*>(QString::fromUtf8(menu))->trigger();
+        };
         declencher("menuenfantsindex2");
         forms::Feuille& famille = Feuilles::charger("feuille_famille");
         auto* nom = famille.controle<QLineEdit>("nom_responsable_légal");

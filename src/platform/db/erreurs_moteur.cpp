@@ -48,11 +48,15 @@ constexpr Texte textes[] = {
     {erreurs::SignetInvalide, "Signet non valide."},
     {erreurs::ChampTropPetit, "Le champ est trop petit pour accepter la quantité de données que vous avez "
                               "tenté d'ajouter."},
-    {erreurs::EnregistrementSupprime, "L'enregistrement a été supprimé entre-temps (par un autre poste de "
-                                      "travail)."},
-    {erreurs::ModifieAilleurs, "Un autre poste de travail a modifié cet enregistrement depuis que vous l'avez lu : "
-                               "vos modifications n'ont pas été enregistrées. Cliquez sur « Rafraîchir » pour "
-                               "voir sa version."},
+    // The engine sees only that the row is gone or holds something else: the texts name what
+    // may have done it (this workstation's own initialisation of the table included) without
+    // claiming which.
+    {erreurs::EnregistrementSupprime, "Cette fiche n'existe plus dans la base de données : elle a été supprimée "
+                                      "depuis que vous l'avez affichée (par une suppression ou une initialisation "
+                                      "de la table, sur ce poste ou sur un autre)."},
+    {erreurs::ModifieAilleurs, "Cette fiche a été modifiée ou remplacée dans la base de données depuis que vous "
+                               "l'avez affichée (sur ce poste ou sur un autre) : vos modifications n'ont pas été "
+                               "enregistrées. Cliquez sur « Rafraîchir » pour voir ce qu'elle contient maintenant."},
     {erreurs::BaseExistante, "Cette base de données existe déjà."},
     {erreurs::Verrouille, "La base de données est verrouillée par un autre poste de travail : rien n'a été "
                           "enregistré. Réessayez dans un instant."},
