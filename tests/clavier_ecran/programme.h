@@ -45,6 +45,7 @@ struct Programme {
         base = QDir(dossier.path()).filePath(QStringLiteral("exemple.mdb"));
         QFile::copy(test::chemin_exemple(), base);
         QFile::setPermissions(base, QFile::ReadOwner | QFile::WriteOwner);
+        test::dossier_programme_a_part(dossier);
         principale().activateWindow();  // with no window manager (a bare virtual display) nobody else does
         return QTest::qWaitForWindowActive(&principale());
     }
@@ -52,7 +53,7 @@ struct Programme {
     // The demonstration database is the working one, the working menus on, the templates found.
     void ouvrirBase() {
         Module1::chemin_base = base;
-        Module1::chemin_programme = QStringLiteral(CARNELIS_DOSSIER_PROGRAMME) + '/';  // the report templates
+        Module1::chemin_programme = dossier.path() + '/';  // with its copies of the report templates
         Module1::activer_menus();
     }
 
