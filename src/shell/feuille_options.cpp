@@ -50,6 +50,20 @@ FeuilleOptions::FeuilleOptions() : forms::Feuille(noms::options) {
 
 void FeuilleOptions::Form_Load() { Module1::centrer_feuille(*this); }
 
+void FeuilleOptions::showEvent(QShowEvent* e) {
+    forms::Feuille::showEvent(e);
+    montrees_.clear();
+    for (const CaseOption& c : cases) montrees_ << controle<QCheckBox>(QString::fromUtf8(c.nom))->checkState();
+}
+
+bool FeuilleOptions::echap() {
+    for (qsizetype i = 0; i < montrees_.size(); ++i)
+        controle<QCheckBox>(QString::fromUtf8(cases[i].nom))->setCheckState(montrees_[i]);
+    forms::definir_pointeur_souris(forms::PointeurDefaut);
+    masquer();
+    return true;
+}
+
 void FeuilleOptions::accepter() {
     forms::definir_pointeur_souris(forms::PointeurDefaut);
     masquer();

@@ -338,6 +338,59 @@ private slots:
         QTRY_VERIFY(!Feuilles::estChargee(fenetre) || !::fenetre(fenetre).estAffichee());
     }
 
+    // Escape gives up what was typed: a name typed by mistake goes back to the saved one and a
+    // new pupil typed into is not added, the keyboard staying in its field; with nothing typed,
+    // Escape closes the window. The options window closes on Escape without writing its file,
+    // its boxes as they were.
+    void echap_annule() {
+        ouvrir("menuenfantsindex1", "feuille_élève");
+        const QString e = "feuille_élève";
+        auto* nom = controle<QLineEdit>(e, "nom_enfant");
+        const QString enregistre = nom->text();
+        QVERIFY(!enregistre.isEmpty());
+        nom->setFocus(Qt::TabFocusReason);
+        taper("ESSAI-ECHAP");
+        touche(Qt::Key_Escape);
+        QVERIFY(Feuilles::estChargee(e));
+        QCOMPARE(nom->text(), enregistre);
+        QCOMPARE(focus(), static_cast<QWidget*>(nom));
+        prog.boites->repondre(forms::Non);
+        touche(Qt::Key_A, Qt::AltModifier);
+        QCOMPARE(jeu(e).EditMode(), 2);
+        nom->setFocus(Qt::TabFocusReason);
+        taper("ESSAI-ECHAP");
+        touche(Qt::Key_Escape);
+        QCOMPARE(jeu(e).EditMode(), 0);
+        QVERIFY(nom->text() != "ESSAI-ECHAP");
+        touche(Qt::Key_Escape);
+        QVERIFY(!Feuilles::estChargee(e));
+        auto base = db::BaseDonnees::ouvrir(prog.base);
+        const auto r = base->requete("SELECT COUNT(*) FROM \"élèves\" WHERE \"nom_élève\" = 'ESSAI-ECHAP'");
+        base->Close();
+        QCOMPARE(r.lignes.value(0).value(0).toInt(), 0);
+
+        const QString programme = Module1::chemin_programme;
+        Module1::chemin_programme = prog.dossier.path() + '/';
+        const auto fichier = [this] {
+            QFile f(prog.dossier.filePath("options.ini"));
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(absent)");
+        };
+        const QByteArray ecrites = fichier();
+        menu("menuoptionsindex1");
+        forms::Feuille& options = fenetre("feuille_options");
+        auto* coche = options.controle<QCheckBox>("Check1");
+        const bool avant = coche->isChecked();
+        coche->setFocus();
+        touche(Qt::Key_Space);
+        QCOMPARE(coche->isChecked(), !avant);
+        touche(Qt::Key_Escape);
+        const QByteArray apres = fichier();
+        Module1::chemin_programme = programme;
+        QVERIFY(!options.estAffichee());
+        QCOMPARE(apres, ecrites);
+        QCOMPARE(coche->isChecked(), avant);
+    }
+
     // In the "&Administration" menu, C (shared by "&Circonscription" and "&Champs
     // Paramétrables") chooses the first.
     void lettre_partagee_dans_un_menu() {

@@ -322,20 +322,29 @@ void FenetreDonnees::Form_Unload(int& annuler) {
     forms::definir_pointeur_souris(forms::PointeurDefaut);
 }
 
-// Escape presses "&Fermer"; in a picker, Enter presses "Accepter" while it is offered. Keys
-// reach here only when the focused control leaves them unused.
+// In a picker, Enter presses "Accepter" while it is offered. Keys reach here only when the
+// focused control leaves them unused.
 void FenetreDonnees::keyPressEvent(QKeyEvent* e) {
-    if ((e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && accepterDisponible()) {
-            accepter_->click();
-            return;
-        }
-        if (e->key() == Qt::Key_Escape) {
-            fermer_->click();
-            return;
-        }
+    if ((e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+        (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && accepterDisponible()) {
+        accepter_->click();
+        return;
     }
     forms::Feuille::keyPressEvent(e);
+}
+
+// Escape cancels: what was typed into the record gives way to the record as last saved (a new
+// record typed into is given up); with nothing typed, it presses "&Fermer".
+bool FenetreDonnees::echap() {
+    if (!saisieEnAttente()) {
+        fermer_->click();
+        return true;
+    }
+    forms::pieger([this] {
+        datPrimaryRS_->abandonnerSaisie();
+        datPrimaryRS_Reposition();
+    });
+    return true;
 }
 
 }  // namespace forms

@@ -78,6 +78,7 @@ protected:
     // Runs at load, after placement, inside the same error trap.
     virtual void apresPlacement() {}
     void keyPressEvent(QKeyEvent* e) override;
+    bool echap() override;
 
 private:
     void construire();

@@ -182,24 +182,30 @@ void Feuille::closeEvent(QCloseEvent* e) {
     if (enDechargement_) e->accept(); else e->ignore();
 }
 
+namespace {
+// Clicks the first shown and enabled button of the window that `choisir` picks.
+template <class Choix> bool presser(QWidget* fenetre, Choix choisir) {
+    for (QPushButton* b : fenetre->findChildren<QPushButton*>())
+        if (choisir(b) && b->isVisible() && b->isEnabled()) {
+            b->click();
+            return true;
+        }
+    return false;
+}
+}  // namespace
+
 void Feuille::keyPressEvent(QKeyEvent* e) {
     if ((e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-        const auto presser = [this](auto choisir) {
-            for (QPushButton* b : findChildren<QPushButton*>())
-                if (choisir(b) && b->isVisible() && b->isEnabled()) {
-                    b->click();
-                    return true;
-                }
-            return false;
-        };
         if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
-            presser([](QPushButton* b) { return b->isDefault(); }))
+            presser(this, [](QPushButton* b) { return b->isDefault(); }))
             return;
-        if (e->key() == Qt::Key_Escape &&
-            presser([](QPushButton* b) { return b->objectName() == QLatin1String("cmdFermer"); }))
-            return;
+        if (e->key() == Qt::Key_Escape && echap()) return;
     }
     QWidget::keyPressEvent(e);
+}
+
+bool Feuille::echap() {
+    return presser(this, [](QPushButton* b) { return b->objectName() == QLatin1String("cmdFermer"); });
 }
 
 double Feuille::lireTwips(int indice, int px) const {

@@ -65,8 +65,11 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
-    // Keys no control used: Enter presses the window's default button, Escape its "cmdFermer".
+    // Keys no control used: Enter presses the window's default button, Escape calls echap().
     void keyPressEvent(QKeyEvent* e) override;
+    // Escape: the key people press to cancel. By default it presses the window's "cmdFermer";
+    // a window with something to give up first does so. False when nothing took the key.
+    virtual bool echap();
 
 private:
     [[noreturn]] void controleIntrouvable(const QString& nom) const;
