@@ -12,6 +12,7 @@
 #include "platform/forms/feuilles.h"
 #include <QComboBox>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace liants {
@@ -43,6 +44,9 @@ void ajouter_liaison(std::vector<Etape>& etapes, const std::function<forms::Cont
 
 enum class Mode { Liant, Commande };
 
+// The window a binder is loading, while its load runs.
+QString en_chargement;
+
 bool executer(const QString& nom, Mode mode, const QString& fichier) {
     const forms::DescriptionFenetre* l = forms::description_du_liant(nom);
     if (!l) db::lever(erreurs_execution::AppelIncorrect);
@@ -57,6 +61,11 @@ bool executer(const QString& nom, Mode mode, const QString& fichier) {
     };
     std::vector<Etape> etapes;
     etapes.push_back([&] {
+        const QString avant = std::exchange(en_chargement, forms::Feuilles::estChargee(feuille) ? QString() : feuille);
+        struct Retour {
+            QString avant;
+            ~Retour() { en_chargement = avant; }
+        } retour{avant};
         controle = forms::Feuilles::charger(feuille).controle<forms::ControleDonnees>(QStringLiteral("datPrimaryRS"));
         // The window leaves the record it shows by its own rule before it is bound again; a
         // user who goes back to that record keeps the window as it was.
@@ -71,7 +80,8 @@ bool executer(const QString& nom, Mode mode, const QString& fichier) {
     if (!l->boiteTri.isEmpty())
         etapes.push_back([feuille, nom = l->boiteTri] {
             // The window sorts when its sort box is chosen: choosing the entry it already
-            // shows must sort as well.
+            // shows goes through that choice as well (which reads nothing again when the
+            // window already reads its records in that order).
             auto* tri = forms::Feuilles::charger(feuille).controle<QComboBox>(nom);
             if (tri->currentIndex() == 0) emit tri->currentIndexChanged(0);
             else tri->setCurrentIndex(0);
@@ -107,6 +117,8 @@ bool executer(const QString& nom, Mode mode, const QString& fichier) {
 }
 
 }  // namespace
+
+bool chargee_par_son_liant(const QString& feuille) { return !en_chargement.isEmpty() && en_chargement == feuille; }
 
 QString feuille_du_liant(const QString& liant) {
     const forms::DescriptionFenetre* l = forms::description_du_liant(liant);

@@ -23,4 +23,8 @@ bool lier_sur(const QString& liant, const QString& fichier);
 // The window a binder addresses ("feuille_villes"), "" for an unknown binder.
 QString feuille_du_liant(const QString& liant);
 
+// Is the window `feuille` being loaded by one of its binders? The binder binds it right after
+// the load, so that its load leaves it unbound and its records are read once.
+bool chargee_par_son_liant(const QString& feuille);
+
 }  // namespace liants

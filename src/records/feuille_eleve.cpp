@@ -307,7 +307,7 @@ void FeuilleEleve::showEvent(QShowEvent* e) {
 }
 
 // Loading: the sort box's first entry binds the pupils in alphabetical order.
-void FeuilleEleve::apresPlacement() { choisirTri(0); }
+void FeuilleEleve::apresPlacement() { tri_fiches::charger(*this, combo1_, indexTri_, &requete_tri); }
 
 void FeuilleEleve::choisirTri(int entree) {
     {
@@ -334,9 +334,7 @@ void FeuilleEleve::cmdAjouter_Click() {
         indexTri_ = 0;
     }
     forms::ControleDonnees* dat = datPrimaryRS();
-    dat->setDatabaseName(Module1::chemin_base);
-    dat->setRecordSource(requete_tri(combo1_->itemText(0)));
-    dat->Refresh();
+    tri_fiches::lier(dat, requete_tri(combo1_->itemText(0)));
     const QString matricule = numerotation::libre(dat->Database(), numerotation::Matricule);
     dat->Recordset().AddNew();
     datPrimaryRS_Reposition();

@@ -183,16 +183,12 @@ void FeuilleFamille::showEvent(QShowEvent* e) {
 }
 
 // Loading binds the window through its sort box's first entry.
-void FeuilleFamille::apresPlacement() {
-    if (tri_->currentIndex() == 0) Combo1_Click();
-    else tri_->setCurrentIndex(0);
-}
+void FeuilleFamille::apresPlacement() { tri_fiches::charger(*this, tri_, indexTri_, &sourceTri); }
 
 void FeuilleFamille::Combo1_Click() { tri_fiches::choisir(*this, tri_, indexTri_, &sourceTri); }
 
 void FeuilleFamille::nouvelleFamille() {
-    datPrimaryRS()->setRecordSource(sourceAlphabetique());
-    datPrimaryRS()->Refresh();
+    tri_fiches::lier(datPrimaryRS(), sourceAlphabetique());
     const QString reference = numerotation::libre(datPrimaryRS()->Database(), numerotation::ReferenceFamille);
     datPrimaryRS()->Recordset().AddNew();
     datPrimaryRS_Reposition();

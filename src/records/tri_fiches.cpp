@@ -1,4 +1,5 @@
 #include "records/tri_fiches.h"
+#include "partage/liants.h"
 #include "partage/module1.h"
 #include "platform/forms/controle_donnees.h"
 #include "platform/forms/erreurs_boites.h"
@@ -16,6 +17,20 @@ QComboBox* creer(QWidget* parent, const QStringList& entrees) {
     return boite;
 }
 
+void lier(forms::ControleDonnees* dat, const QString& source) {
+    const QString base = Module1::chemin_base;
+    if (dat->aUnRecordset() && dat->DatabaseName() == base && dat->RecordSource() == source &&
+        dat->Database().chemin() == base && !dat->Database().fichierRemplace()) {
+        // Already in that order: sorting it again would only cost the time of the sort.
+        auto& rs = dat->Recordset();
+        if (rs.RecordCount() > 0 && (rs.EditMode() != 0 || rs.AbsolutePosition() != 0)) rs.MoveFirst();
+        return;
+    }
+    dat->setDatabaseName(base);
+    dat->setRecordSource(source);
+    dat->Refresh();
+}
+
 void choisir(forms::FenetreDonnees& fenetre, QComboBox* boite, int& enCours,
              QString (*source)(const QString& entree)) {
     forms::pieger([&] {
@@ -25,11 +40,21 @@ void choisir(forms::FenetreDonnees& fenetre, QComboBox* boite, int& enCours,
             return;
         }
         enCours = boite->currentIndex();
-        forms::ControleDonnees* dat = fenetre.datPrimaryRS();
-        dat->setDatabaseName(Module1::chemin_base);
-        dat->setRecordSource(source(boite->currentText()));
-        dat->Refresh();
+        lier(fenetre.datPrimaryRS(), source(boite->currentText()));
     });
+}
+
+void charger(forms::FenetreDonnees& fenetre, QComboBox* boite, int& enCours,
+             QString (*source)(const QString& entree)) {
+    {
+        const QSignalBlocker bloque(boite);
+        boite->setCurrentIndex(0);
+    }
+    if (liants::chargee_par_son_liant(fenetre.nom())) {
+        enCours = 0;
+        return;
+    }
+    choisir(fenetre, boite, enCours, source);
 }
 
 }  // namespace tri_fiches

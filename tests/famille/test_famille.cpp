@@ -26,6 +26,25 @@ QString erreur_generale(int numero) {
 
 const QString Ajoute = QStringLiteral("\n\nCette donnée a été ajoutée dans la table connexe...");
 
+// Counts, on every connection opened meanwhile, the readings of a table's rows in an order
+// (what a sort costs).
+struct LecturesComptees {
+    static inline QHash<QString, int> lectures;
+    static int tracer(unsigned, void*, void*, void* x) {
+        const QString sql = QString::fromUtf8(static_cast<const char*>(x));
+        if (sql.startsWith("SELECT rowid FROM ") && sql.contains(" ORDER BY ")) ++lectures[sql.section('"', 1, 1)];
+        return 0;
+    }
+    static int installer(sqlite3* p, const char**, const sqlite3_api_routines*) {
+        sqlite3_trace_v2(p, SQLITE_TRACE_STMT, &tracer, nullptr);
+        return SQLITE_OK;
+    }
+    LecturesComptees() { sqlite3_auto_extension(reinterpret_cast<void (*)()>(&installer)); }
+    ~LecturesComptees() { sqlite3_cancel_auto_extension(reinterpret_cast<void (*)()>(&installer)); }
+    // The readings of `table` since the last call.
+    int depuis(const QString& table) { return lectures.take(table); }
+};
+
 // Opens the window as the menu does, with the families already in the file.
 void ouvrir() { menu(MenuFamilles); }
 
@@ -834,6 +853,48 @@ private slots:
         cliquer(Eleve, "cmdFermer");
         QCOMPARE(b.valeur("SELECT matricule || '/' || \"référence_famille\" FROM \"élèves\" WHERE \"nom_élève\" = 'Nouveau'"),
                  QString("000005/000001"));
+    }
+
+    // Each action reads and sorts the records once, and a window already in the order asked
+    // is not sorted again: opening from the menu (the window loading, its binder and its sort
+    // box), "&Ajouter", the box chosen on the order in use; the same for the pupils.
+    void une_lecture_par_action() {
+        Base b;
+        b.familles(5, {"Martin", "Bernard", "Dubois"});
+        LecturesComptees compte;
+        ouvrir();
+        QCOMPARE(compte.depuis("familles"), 1);
+        QCOMPARE(texte("nom_responsable_légal"), QString("Bernard"));
+        ouvrir();
+        QCOMPARE(compte.depuis("familles"), 1);
+        cliquer("cmdAjouter");
+        QCOMPARE(texte("Text13"), QString("000006"));
+        QCOMPARE(compte.depuis("familles"), 0);
+        jeu().CancelUpdate();
+        auto* tri = controle<QComboBox>(Famille, "Combo1");
+        tri->setCurrentIndex(2);
+        QCOMPARE(compte.depuis("familles"), 1);
+        QCOMPARE(texte("Text13"), QString("000001"));
+        cliquer("cmdAjouter");  // back to the alphabetical order first
+        QCOMPARE(compte.depuis("familles"), 1);
+        QCOMPARE(tri->currentIndex(), 0);
+        jeu().CancelUpdate();
+
+        for (int i = 1; i <= 3; ++i)
+            b.sql("INSERT INTO \"élèves\" (matricule, \"nom_élève\") VALUES (?, ?)",
+                  {QStringLiteral("00000%1").arg(i), QStringList{"Rey", "Abel", "Moulin"}[i - 1]});
+        menu(QStringLiteral("menuenfantsindex1"));
+        QCOMPARE(compte.depuis("élèves"), 1);
+        QCOMPARE(controle<QLineEdit>(Eleve, "matricule")->text(), QString("000001"));
+        auto* triEleves = controle<QComboBox>(Eleve, "Combo1");
+        triEleves->setCurrentIndex(0);
+        emit triEleves->activated(0);
+        QCOMPARE(compte.depuis("élèves"), 1);
+        QCOMPARE(controle<QLineEdit>(Eleve, "nom_enfant")->text(), QString("Abel"));
+        b.boites->repondre(forms::Non);
+        cliquer(Eleve, "cmdAjouter");
+        QCOMPARE(controle<QLineEdit>(Eleve, "matricule")->text(), QString("000004"));
+        QCOMPARE(compte.depuis("élèves"), 0);
     }
 
     // The family sheet of a demonstration family, written to a file and read back.
