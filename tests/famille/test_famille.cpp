@@ -117,6 +117,20 @@ private slots:
         QCOMPARE(jeu().EditMode(), 0);
     }
 
+    // A name is found whatever its accents and case, either way round, as the order compares
+    // names; "*" and "?" still work.
+    void recherche_sans_accents() {
+        Base b;
+        b.familles(3, {"Arnaud", "Eloi", "NOËL"});
+        ouvrir();
+        for (const auto& [reponse, trouve] : {std::pair{"ÉLOI", "000002"}, {"noel", "000003"}, {"n?ël*", "000003"}}) {
+            b.boites->saisir(QString::fromUtf8(reponse));
+            cliquer("Command23");
+            QVERIFY2(texte("Text13") == trouve, reponse);
+        }
+        QCOMPARE(b.boites->vues.size(), 3);  // the three questions, and no "Fiche introuvable..."
+    }
+
     // Leaving Text13 writes six digits; leaving it empty leaves it empty.
     void reference_a_six_chiffres() {
         Base b;

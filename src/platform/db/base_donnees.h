@@ -32,7 +32,7 @@ class BaseDonnees {
 public:
     // Opens an existing file; refuses a missing file (3024) and a file that is not a
     // database (3343). Every connection: rollback journal, busy timeout, the French collation,
-    // a LIKE that ignores case for accented letters, foreign keys off.
+    // a LIKE that ignores accents and case, foreign keys off.
     static std::shared_ptr<BaseDonnees> ouvrir(const QString& chemin);
     ~BaseDonnees();
 

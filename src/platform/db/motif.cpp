@@ -1,20 +1,26 @@
 #include "platform/db/motif.h"
+#include "platform/db/ordre_francais.h"
 
 namespace db::motif {
 
-QVector<uint> preparer(const QString& texte) {
-    return texte.toCaseFolded().toUcs4();
-}
+QVector<uint> preparer(const QString& texte) { return francais::lettres(texte); }
 
-static uint replier(uint c) {
+static QVector<uint> lettres(uint c) {
     const char32_t u = c;
-    return QString::fromUcs4(&u, 1).toCaseFolded().toUcs4().value(0, c);
+    return francais::lettres(QString::fromUcs4(&u, 1));
 }
 
-static Element caractere(uint c) {
-    Element e;
-    e.c = replier(c);
-    return e;
+// One character of a class's range, as the text is compared.
+static uint replier(uint c) { return lettres(c).value(0, c); }
+
+// A character of the pattern that stands for itself: what it gives at the first level (one
+// letter, two for a ligature, none for a mark the order passes over).
+static void ajouter_caractere(Motif& m, uint c) {
+    for (const uint l : lettres(c)) {
+        Element e;
+        e.c = l;
+        m.elements.append(e);
+    }
 }
 
 Motif compiler_jet(const QString& source) {
@@ -34,7 +40,7 @@ Motif compiler_jet(const QString& source) {
             if (fin < s.size() && s[fin] == uint(u'!')) ++fin;
             if (fin < s.size() && s[fin] == uint(u']')) ++fin;
             while (fin < s.size() && s[fin] != uint(u']')) ++fin;
-            if (fin >= s.size()) { m.elements.append(caractere(c)); continue; }
+            if (fin >= s.size()) { ajouter_caractere(m, c); continue; }
             Element e; e.genre = Element::Classe;
             qsizetype j = i + 1;
             if (s[j] == uint(u'!') && j + 1 < fin) { e.negation = true; ++j; }
@@ -47,7 +53,7 @@ Motif compiler_jet(const QString& source) {
             m.elements.append(e);
             i = fin;
         } else {
-            m.elements.append(caractere(c));
+            ajouter_caractere(m, c);
         }
     }
     return m;
@@ -59,13 +65,13 @@ Motif compiler_sql(const QString& source, uint echappement) {
     for (qsizetype i = 0; i < s.size(); ++i) {
         const uint c = s[i];
         if (echappement && c == echappement && i + 1 < s.size()) {
-            m.elements.append(caractere(s[++i]));
+            ajouter_caractere(m, s[++i]);
         } else if (c == uint(u'%')) {
             Element e; e.genre = Element::Tous; m.elements.append(e);
         } else if (c == uint(u'_')) {
             Element e; e.genre = Element::UnQuelconque; m.elements.append(e);
         } else {
-            m.elements.append(caractere(c));
+            ajouter_caractere(m, c);
         }
     }
     return m;

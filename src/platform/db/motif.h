@@ -1,7 +1,7 @@
 #pragma once
 // Patterns of the two LIKE dialects compiled to one form: the statements' dialect's (* ? # [..])
-// and SQLite's own (% _ with an optional escape). Matching ignores letter case, accented
-// letters included, but not accents themselves ("é" matches "É", not "e").
+// and SQLite's own (% _ with an optional escape). Matching compares as the French order's first
+// level: accents and case ignored, both ways ("eloi" matches "ÉLOI", "éloi" matches "Eloi").
 #include <QString>
 #include <QVector>
 
@@ -24,7 +24,7 @@ Motif compiler_jet(const QString& motif);
 // SQLite's LIKE pattern; `echappement` 0 when none.
 Motif compiler_sql(const QString& motif, uint echappement = 0);
 
-// The text as the matcher compares it (case folded, as code points).
+// The text as the matcher compares it (its first-level characters).
 QVector<uint> preparer(const QString& texte);
 bool correspond(const Motif& m, const QVector<uint>& texte);
 

@@ -356,6 +356,31 @@ int comparer_lettres(const QString& a, const QString& b) {
     return comparer_u16(a, b, true);
 }
 
+namespace {
+// The character that a first-level element stands for (0: none, the second unit of a pair).
+uint caractere_du_poids(const Element& e) {
+    if (e.p1 == Espace) return ' ';
+    if (e.p1 >= Lettre && e.p1 < Lettre + 26) return uint('a' + (e.p1 - Lettre));
+    if (e.p1 >= AutreLettre) return (uint(e.p1 - AutreLettre) << 12) | uint(e.p2 - 2);
+    if (e.p1 >= Symbole && e.p1 < Nombre) return (uint(e.p1 - Symbole) << 12) | uint(e.p2 - 2);
+    if (e.p1 >= Ponctuation && e.p1 < Ponctuation + 0x80) return uint(e.p1 - Ponctuation);  // digits too
+    return 0;
+}
+}  // namespace
+
+QVector<uint> lettres(const QString& texte) {
+    QVector<uint> r;
+    r.reserve(texte.size());
+    Utf16 s = utf16(texte);
+    while (!s.fini()) {
+        const Entree x = entree(s.lire());
+        if (x.genre != Entree::Simple && x.genre != Entree::Double) continue;
+        for (int i = 0; i < (x.genre == Entree::Double ? 2 : 1); ++i)
+            if (const uint c = caractere_du_poids(x.e[i])) r.append(c);
+    }
+    return r;
+}
+
 QByteArray cle_lettres(const QString& texte) {
     QByteArray k;
     k.reserve(texte.size() * 2);

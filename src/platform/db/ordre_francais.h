@@ -10,6 +10,7 @@
 // Texts equal at the first level are one value for a grouping or a filter.
 #include <QByteArray>
 #include <QString>
+#include <QVector>
 
 namespace db::francais {
 
@@ -25,5 +26,11 @@ inline bool memes_lettres(const QString& a, const QString& b) { return comparer_
 
 // A key equal for texts equal at the first level, for hashing groups.
 QByteArray cle_lettres(const QString& texte);
+
+// The text's characters as the first level sees them, one after another, for a pattern to match
+// as the order compares: accents and case dropped ("É" gives "e"), a ligature as its two letters
+// ("œ" gives "o", "e"), what the order passes over (a combining accent, a joiner, a byte-order
+// mark) left out; digits, spaces, punctuation and symbols stay themselves.
+QVector<uint> lettres(const QString& texte);
 
 }  // namespace db::francais
