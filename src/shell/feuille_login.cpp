@@ -1,6 +1,5 @@
 #include "shell/feuille_login.h"
 #include "platform/forms/noms_feuilles.h"
-#include "platform/forms/boites.h"
 #include "shell/dessins.h"
 #include "platform/forms/placement.h"
 #include "platform/forms/erreurs_boites.h"
@@ -27,7 +26,8 @@ QLineEdit* tentative_du_choix() {
 
 FeuilleLogin::FeuilleLogin(QWidget* parent) : QDialog(parent) {
     setObjectName(noms::login);
-    setWindowTitle(forms::titre_application());
+    // No caption: the window shows only its two lines and the code.
+    setWindowTitle(QString());
     setModal(true);
 
     saisie_ = new QLineEdit(this);

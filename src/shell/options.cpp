@@ -14,8 +14,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QSaveFile>
+#include "platform/db/copie_sure.h"
 #include <optional>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace shell::options {
@@ -42,7 +45,8 @@ public:
         while (i_ < t_.size() && (t_[i_] == ' ' || t_[i_] == '\t')) ++i_;
         if (i_ >= t_.size()) return std::nullopt;
         QString champ;
-        if (t_[i_] == '"') {
+        cite_ = t_[i_] == '"';
+        if (cite_) {
             // A doubled quote inside stands for one quote of the value.
             ++i_;
             while (i_ < t_.size()) {
@@ -65,6 +69,8 @@ public:
         passerSeparateur();
         return champ;
     }
+    // Was the last field read between double quotes?
+    bool cite() const { return cite_; }
 
 private:
     void passerSeparateur() {
@@ -75,12 +81,54 @@ private:
     }
     QString t_;
     qsizetype i_ = 0;
+    bool cite_ = false;
 };
 
-QString lire_champ(LecteurChamps& lecteur) {
-    std::optional<QString> champ = lecteur.suivant();
+QString lire_champ(const std::optional<QString>& champ) {
     if (!champ) throw Erreur(FinDeFichier, QStringLiteral("L'entrée dépasse la fin de fichier."));
     return *champ;
+}
+
+// The last database the options know: the one the file names, even when a value before it is
+// refused, until another is written or the working database is closed. Accepting the options
+// with no database open and none selected in the chooser writes it back as it was read.
+QString derniere_base;
+
+// The file's bytes. Only an ordinary file is opened: a pipe or a device under that name (or
+// where a link under that name leads) would hold the start-up waiting, or be disturbed by
+// being opened. Checked again on the opened file, in case the name changed meanwhile.
+QByteArray lire_fichier(const QString& chemin) {
+    const QByteArray nom = QFile::encodeName(chemin);
+    const auto pas_ordinaire = [&chemin] {
+        throw Erreur(erreurs_execution::AccesFichier,
+                     QStringLiteral("Le fichier d'options « %1 » n'est pas un fichier ordinaire (dossier, tube "
+                                    "nommé ou périphérique) : il n'est pas lu. Les options de démarrage gardent "
+                                    "leurs valeurs.")
+                         .arg(QDir::toNativeSeparators(chemin)));
+    };
+    struct stat s {};
+    if (::stat(nom.constData(), &s) != 0) {
+        if (errno == ENOENT) pas_ordinaire();  // a link that leads nowhere
+        db::copie_sure::lever_systeme(errno, chemin);
+    }
+    if (!S_ISREG(s.st_mode)) pas_ordinaire();
+    const int fd = ::open(nom.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) db::lever(erreurs_execution::PermissionRefusee);
+    QByteArray contenu;
+    struct Fermer {
+        int fd;
+        ~Fermer() { ::close(fd); }
+    } fermer{fd};
+    if (::fstat(fd, &s) != 0 || !S_ISREG(s.st_mode)) pas_ordinaire();
+    char tampon[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, tampon, sizeof tampon);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) db::copie_sure::lever_systeme(errno, chemin);
+        if (n == 0) break;
+        contenu.append(tampon, n);
+    }
+    return contenu;
 }
 
 int en_entier(const QString& texte) {
@@ -107,6 +155,8 @@ void definir_case(const QString& nom, int valeur) {
     c->setCheckState(valeur == 1 ? Qt::Checked : valeur == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
 }
 
+void oublier_derniere_base() { derniere_base.clear(); }
+
 QString base_choisie() {
     forms::Feuille* choix = forms::Feuilles::siChargee(noms::choix_base);
     return choix ? choix->controle<QLabel>(QStringLiteral("Label4"))->text() : QString();
@@ -129,36 +179,36 @@ void lire_options() {
             ecrire_options();
             return;
         }
-        // A named pipe, a device or a folder under that name would hold the start-up waiting.
-        if (!info.isFile()) {
-            contenu = QByteArray("\0pas un fichier", 16);
-            throw Erreur(erreurs_execution::AccesFichier,
-                         QStringLiteral("Le fichier d'options « %1 » n'est pas un fichier ordinaire (dossier, tube "
-                                        "nommé ou périphérique) : il n'est pas lu. Les options de démarrage gardent "
-                                        "leurs valeurs.")
-                             .arg(QDir::toNativeSeparators(chemin_fichier())));
-        }
-        {
-            QFile f(chemin_fichier());
-            if (!f.open(QIODevice::ReadOnly))
-                db::lever(erreurs_execution::PermissionRefusee);
-            contenu = f.readAll();
-        }  // closed here, whatever the reading below finds
+        // A file that cannot be read counts as one content, so that its refusal is told once.
+        contenu = QByteArray("\0illisible", 10);
+        contenu = lire_fichier(chemin_fichier());
         LecteurChamps lecteur(QString::fromUtf8(*contenu));
-        // Each value is applied as soon as it is read: a bad value leaves the later ones as they were.
-        for (const char* nom : cases) definir_case(QString::fromUtf8(nom), en_entier(lire_champ(lecteur)));
+        std::optional<QString> champs[5];
+        for (auto& champ : champs) champ = lecteur.suivant();
+        // A path as this program writes it (quoted) is kept for the next writing, even when a
+        // value before it is refused below: accepting the options then does not lose it.
+        if (champs[4] && lecteur.cite()) derniere_base = *champs[4];
+        // Each value is applied in turn: a bad value leaves the later ones as they were.
+        for (int i = 0; i < 4; ++i) definir_case(QString::fromUtf8(cases[i]), en_entier(lire_champ(champs[i])));
+        const QString derniere = lire_champ(champs[4]);
+        derniere_base = derniere;
         // The last database becomes the chooser's selection, not the working database: that
         // takes its access code.
-        const QString derniere = lire_champ(lecteur);
         forms::Feuilles::charger(noms::choix_base)
             .controle<QLabel>(QStringLiteral("Label4"))->setText(derniere);
         dejaRefuse.reset();
-    } catch (const std::exception&) {
+    } catch (const Erreur& e) {
         if (contenu && contenu == dejaRefuse) {
             forms::definir_pointeur_souris(forms::PointeurDefaut);
             return;
         }
         dejaRefuse = contenu;
+        // The file is named, so that the user knows which one to mend or remove.
+        const QString nom = QDir::toNativeSeparators(chemin_fichier());
+        const QString texte = e.texte.contains(nom) ? e.texte
+                                                    : e.texte + QStringLiteral("\n\nFichier d'options : « %1 ».").arg(nom);
+        forms::boite_erreur(e.numero, texte, forms::Prefixe::Donnees);
+    } catch (const std::exception&) {
         forms::signaler_echec(forms::Prefixe::Donnees);
     }
 }
@@ -169,24 +219,21 @@ void ecrire_options() {
         QByteArray contenu;
         for (const char* nom : cases)
             contenu += QByteArray::number(valeur_case(QString::fromUtf8(nom))) + "\r\n";
-        // The working database; with none open, the one the chooser shows, so that the last
-        // database is kept until another is opened or it is closed. A quote inside the path is
-        // doubled, so that the path reads back whole.
-        const QString derniere = chemin_base.isEmpty() ? base_choisie() : chemin_base;
+        // The working database; with none open, the one the chooser shows selected; with none
+        // there either, the last one the options know. A quote inside the path is doubled, so
+        // that the path reads back whole.
+        QString derniere = chemin_base.isEmpty() ? base_choisie() : chemin_base;
+        if (derniere.isEmpty()) derniere = derniere_base;
         contenu += '"' + QString(derniere).replace(QLatin1Char('"'), QStringLiteral("\"\"")).toUtf8() + "\"\r\n";
-        // Written beside and then renamed over the old file, so that a failure leaves the
-        // previous options intact instead of no file at all. The buffered bytes are pushed
-        // to the disk and checked before the rename: a full disk must not end as an empty file.
-        QSaveFile f(chemin_fichier());
-        const bool ecrit = f.open(QIODevice::WriteOnly) && f.write(contenu) == contenu.size() && f.flush() &&
-                           ::fsync(f.handle()) == 0 && f.error() == QFileDevice::NoError;
-        if (!ecrit || !f.commit()) {
-            f.cancelWriting();
-            db::lever(erreurs_execution::AccesFichier,
-                      QStringLiteral(" Le fichier « %1 » n'a pas pu être écrit (disque plein ou protégé en "
-                                     "écriture) : les options précédentes sont conservées.")
-                          .arg(QDir::toNativeSeparators(chemin_fichier())));
+        // Written beside the old file and renamed over it once on disk, so that a failure or a
+        // full disk leaves the previous options whole. A link named "options.ini" is replaced
+        // by the file itself: what it leads to is never written.
+        try {
+            db::copie_sure::remplacer_entier(chemin_fichier(), contenu);
+        } catch (const Erreur& e) {
+            throw Erreur(e.numero, e.texte + QStringLiteral(" Les options précédentes sont conservées."));
         }
+        derniere_base = derniere;
     }, forms::Prefixe::Donnees);
 }
 

@@ -46,7 +46,11 @@ bool lacher_base_ouverte() {
     return forms::Feuilles::lacherBases({noms::choix_base, noms::patientez});
 }
 
-void oublier_base_ouverte() { base_acceptee.clear(); }
+void oublier_base_ouverte() {
+    base_acceptee.clear();
+    // Accepting the options now saves no last database, unless one is selected again.
+    options::oublier_derniere_base();
+}
 
 void commande_ouvrir() {
     forms::Feuille& f = chooser();

@@ -115,6 +115,16 @@ class TestShell : public QObject {
         liste->setListIndex(liste->row(trouves.first()));
     }
 
+    // "Accepter && &Fermer" in the options window opened from its menu, after ticking `cocher`.
+    void accepter_options(const char* cocher = nullptr) {
+        declencher("menuoptionsindex1");
+        forms::Feuille& f = Feuilles::charger("feuille_options");
+        QVERIFY(f.estAffichee());
+        if (cocher) f.controle<QCheckBox>(QString::fromUtf8(cocher))->click();
+        f.controle<QPushButton>("cmdFermer")->click();
+        QVERIFY(!f.estAffichee());
+    }
+
     void cliquer_ouvrir() {
         choix()->findChild<QPushButton*>(QStringLiteral("cmdMettreàjour"))->click();
     }
@@ -287,8 +297,10 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &avant);
         QCOMPARE(lire(options()), ecrit);
         QCOMPARE(boites->vues.size(), 1);
-        QVERIFY(boites->vues[0].texte.startsWith("Le gestionnaire d'erreurs des données a rencontré l'erreur : 75\n\n"));
-        QVERIFY(boites->vues[0].texte.contains("les options précédentes sont conservées"));
+        // The reason is told: the file cannot be written whole there.
+        QVERIFY(boites->vues[0].texte.startsWith("Le gestionnaire d'erreurs des données a rencontré l'erreur : 61\n\n"));
+        QVERIFY(boites->vues[0].texte.contains("Fichier trop volumineux pour ce support"));
+        QVERIFY(boites->vues[0].texte.contains("Les options précédentes sont conservées"));
         QCOMPARE(QDir(dossier->path()).entryList(QDir::Files), QStringList{"options.ini"});
         Feuilles::toutDecharger();
     }
@@ -325,6 +337,74 @@ private slots:
         QVERIFY(boites->vues[0].texte.contains("pas un fichier ordinaire"));
         for (const QString& m : travail) QVERIFY2(!menu_actif(m), qPrintable(m));
         Feuilles::toutDecharger();
+    }
+
+    // The last database of the options survives the chooser: cancelled, it takes its selection
+    // away, yet accepting the options keeps the path the file named, and the next start
+    // reopens it.
+    void options_gardent_la_derniere_base() {
+        const QString base = test::copie_modele(*dossier);
+        ecrire(options(), "0\r\n0\r\n0\r\n0\r\n\"" + base.toUtf8() + "\"\r\n");
+        demarrer();
+        QVERIFY(choix_affiche());
+        choix()->findChild<QPushButton*>(QStringLiteral("cmdFermer"))->click();
+        QTRY_VERIFY(!Feuilles::estChargee("feuille_choix_base"));
+        accepter_options("Check3");
+        QCOMPARE(lire(options()), "0\r\n0\r\n1\r\n0\r\n\"" + base.toUtf8() + "\"\r\n");
+        programme::arreter_demarrage();
+        boites = &forms::installer_repondeur_scripte();
+        demarrer();
+        QTRY_VERIFY(menu_actif("menuenfantsindex0"));
+        QCOMPARE(Module1::chemin_base, base);
+        QVERIFY(boites->vues.isEmpty());
+    }
+
+    // "options.ini" as a link: read through it when it leads to an ordinary file, never opened
+    // when it leads to a pipe; accepting the options replaces the link itself by the file, and
+    // what it led to is left as it was. A file whose reading stops at a bad value is named in
+    // its message and, written again, keeps the values read and the last database it names.
+    void options_par_un_lien_ou_illisibles() {
+        const QString base = test::copie_modele(*dossier);
+        const QByteArray derniere = "\"" + base.toUtf8() + "\"\r\n";
+        QTemporaryDir ailleurs;
+        const QString fichier = ailleurs.filePath("mes_options.txt");
+        const QByteArray texte = "1\r\n0\r\n1\r\n0\r\n" + derniere + "à garder\r\n";
+        ecrire(fichier, texte);
+        QVERIFY(QFile::link(fichier, options()));
+        demarrer();
+        QTRY_VERIFY(menu_actif("menuenfantsindex0"));
+        QVERIFY(boites->vues.isEmpty());
+        accepter_options();
+        QCOMPARE(lire(fichier), texte);
+        QVERIFY(!QFileInfo(options()).isSymLink());
+        QCOMPARE(lire(options()), "1\r\n0\r\n1\r\n0\r\n" + derniere);
+        programme::arreter_demarrage();
+
+        QVERIFY(QFile::remove(options()));
+        const QString tube = ailleurs.filePath("tube");
+        QVERIFY(::mkfifo(QFile::encodeName(tube).constData(), 0644) == 0);
+        QVERIFY(QFile::link(tube, options()));
+        boites = &forms::installer_repondeur_scripte();
+        demarrer();
+        QCOMPARE(boites->vues.size(), 1);
+        QVERIFY2(boites->vues[0].texte.contains("n'est pas un fichier ordinaire"), qPrintable(boites->vues[0].texte));
+        QVERIFY(boites->vues[0].texte.contains(options()));
+        QVERIFY(choix_affiche());
+        accepter_options("Check2");
+        struct stat s {};
+        QVERIFY(::stat(QFile::encodeName(tube).constData(), &s) == 0 && S_ISFIFO(s.st_mode));
+        QVERIFY(!QFileInfo(options()).isSymLink());
+        QCOMPARE(lire(options()), QByteArray("0\r\n1\r\n0\r\n0\r\n\"\"\r\n"));
+        programme::arreter_demarrage();
+
+        ecrire(options(), "1\r\noui\r\n0\r\n0\r\n" + derniere);
+        boites = &forms::installer_repondeur_scripte();
+        demarrer();
+        QCOMPARE(boites->vues.size(), 1);
+        QVERIFY(boites->vues[0].texte.startsWith("Le gestionnaire d'erreurs des données a rencontré l'erreur : 13\n\n"));
+        QVERIFY2(boites->vues[0].texte.contains(options()), qPrintable(boites->vues[0].texte));
+        accepter_options();
+        QCOMPARE(lire(options()), "1\r\n0\r\n0\r\n0\r\n" + derniere);
     }
 
     void options_defectueuses_data() {
@@ -374,7 +454,7 @@ private slots:
         shell::options::definir_case("Check4", 1);
         Module1::lire_options();  // missing file: created, which fails
         QCOMPARE(boites->vues.size(), 1);
-        QVERIFY(boites->vues[0].texte.startsWith("Le gestionnaire d'erreurs des données a rencontré l'erreur : 75\n\n"));
+        QVERIFY(boites->vues[0].texte.startsWith("Le gestionnaire d'erreurs des données a rencontré l'erreur : 76\n\n"));
         QCOMPARE(case_options("Check4"), 1);
         Feuilles::toutDecharger();
     }
@@ -401,6 +481,7 @@ private slots:
             vu = true;
             QCOMPARE(login->findChild<QLineEdit*>("accès_tentavive")->echoMode(), QLineEdit::Password);
             QCOMPARE(login->findChild<QLineEdit*>("accès_tentavive")->maxLength(), 10);
+            QCOMPARE(login->windowTitle(), QString());
             if (geste == "*annuler") login->findChild<QPushButton*>("cmdFermer")->click();
             else if (geste == "*fermer") login->reject();
             else taper_code(login, geste);

@@ -3,6 +3,7 @@
 #include "platform/db/sqlite_outils.h"
 #include <QDir>
 #include <QFile>
+#include <QFileDevice>
 #include <QFileInfo>
 #include <QTemporaryFile>
 
@@ -38,38 +39,58 @@ constexpr int DisquePlein = 61, NomIncorrect = 52, FichierExistant = 58, Permiss
 
 }  // namespace
 
-[[noreturn]] void lever_systeme(int err, const QString& chemin) {
+Erreur erreur_systeme(int err, const QString& chemin) {
     switch (err) {
     case EEXIST:
-        throw Erreur(FichierExistant, QStringLiteral("Ce fichier existe déjà : %1.").arg(cite(chemin)));
+        return Erreur(FichierExistant, QStringLiteral("Ce fichier existe déjà : %1.").arg(cite(chemin)));
     case ENOSPC:
     case EDQUOT:
-        throw Erreur(DisquePlein, QStringLiteral("Disque plein : il n'y a plus assez de place pour écrire %1. "
+        return Erreur(DisquePlein, QStringLiteral("Disque plein : il n'y a plus assez de place pour écrire %1. "
                                                  "Rien n'a été modifié.").arg(cite(chemin)));
     case EROFS:
     case EACCES:
     case EPERM:
-        throw Erreur(PermissionRefusee, QStringLiteral("Permission refusée : %1 est protégé en écriture (support, "
+        return Erreur(PermissionRefusee, QStringLiteral("Permission refusée : %1 est protégé en écriture (support, "
                                                        "dossier ou fichier en lecture seule). Rien n'a été modifié.")
                                             .arg(cite(chemin)));
+    case EFBIG:
+        return Erreur(DisquePlein, QStringLiteral("Fichier trop volumineux pour ce support : %1 ne peut pas être écrit "
+                                                  "en entier. Rien n'a été modifié.").arg(cite(chemin)));
     case ENAMETOOLONG:
-        throw Erreur(NomIncorrect, QStringLiteral("Nom de fichier incorrect : %1 est trop long.").arg(cite(chemin)));
+        return Erreur(NomIncorrect, QStringLiteral("Nom de fichier incorrect : %1 est trop long.").arg(cite(chemin)));
     case ENOENT:
     case ENOTDIR:
-        throw Erreur(CheminIntrouvable, QStringLiteral("Chemin d'accès introuvable : %1.").arg(cite(chemin)));
+        return Erreur(CheminIntrouvable, QStringLiteral("Chemin d'accès introuvable : %1.").arg(cite(chemin)));
     case EISDIR:
     case ENODEV:
     case ENXIO:
-        throw Erreur(AccesFichier, QStringLiteral("Erreur d'accès au chemin/fichier %1 : ce n'est pas un fichier "
+        return Erreur(AccesFichier, QStringLiteral("Erreur d'accès au chemin/fichier %1 : ce n'est pas un fichier "
                                                   "ordinaire. Rien n'a été modifié.").arg(cite(chemin)));
     case EIO:
-        throw Erreur(AccesFichier, QStringLiteral("Erreur d'entrée/sortie sur %1 : le support ne répond pas "
+        return Erreur(AccesFichier, QStringLiteral("Erreur d'entrée/sortie sur %1 : le support ne répond pas "
                                                   "correctement. Rien n'a été modifié.").arg(cite(chemin)));
     default:
-        throw Erreur(AccesFichier, QStringLiteral("Erreur d'accès au chemin/fichier %1 (erreur système %2). "
+        return Erreur(AccesFichier, QStringLiteral("Erreur d'accès au chemin/fichier %1 (erreur système %2). "
                                                   "Rien n'a été modifié.").arg(cite(chemin)).arg(err));
     }
 }
+
+[[noreturn]] void lever_systeme(int err, const QString& chemin) { throw erreur_systeme(err, chemin); }
+
+Erreur erreur_ecriture(const QFileDevice& fichier, const QString& chemin) {
+    // A full disk is the one failure Qt names by its kind; the others are told by the system's
+    // own text, which Qt keeps as the device's error string.
+    if (fichier.error() == QFileDevice::ResourceError) return erreur_systeme(ENOSPC, chemin);
+    const QString texte = fichier.errorString();
+    for (int err : {ENOSPC, EDQUOT, EFBIG, ENAMETOOLONG, EROFS, EACCES, EPERM, ENOENT, ENOTDIR, EISDIR, EIO, EEXIST})
+        if (texte.contains(qt_error_string(err), Qt::CaseInsensitive)) return erreur_systeme(err, chemin);
+    const QFileInfo info(chemin);
+    if (info.isDir()) return erreur_systeme(EISDIR, chemin);
+    if (info.exists() && !info.isWritable()) return erreur_systeme(EACCES, chemin);
+    return Erreur(AccesFichier, QStringLiteral("Erreur d'accès au chemin/fichier %1 : %2. Rien n'a été modifié.")
+                                    .arg(cite(chemin), texte));
+}
+
 
 namespace {
 
@@ -528,5 +549,28 @@ void supprimer(const QString& chemin) {
 }
 
 void definir_sonde(std::function<void(const QString&)> s) { sonde = std::move(s); }
+
+void remplacer_entier(const QString& chemin, const QByteArray& octets) {
+    struct stat s {};
+    const bool existe = ::lstat(nom_systeme(chemin).constData(), &s) == 0;
+    if (existe && !S_ISLNK(s.st_mode)) {
+        if (!S_ISREG(s.st_mode)) lever_systeme(EISDIR, chemin);
+        verifier_fichier_inscriptible(chemin);
+    }
+    const QString dossier = preparer_dossier(chemin);
+    std::optional<mode_t> droits;
+    if (existe && S_ISREG(s.st_mode)) {
+        droits = s.st_mode & 07777;
+    } else {
+        const mode_t masque = ::umask(0);
+        ::umask(masque);
+        droits = 0666 & ~masque;
+    }
+    Temporaire temporaire(chemin);
+    ecrire_tout(temporaire.fd(), octets.constData(), octets.size(), chemin);
+    temporaire.sceller(true, droits);
+    temporaire.poser(true);
+    synchroniser_dossier(dossier);
+}
 
 }  // namespace db::copie_sure

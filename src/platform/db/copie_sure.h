@@ -4,11 +4,13 @@
 // name in one rename. A crash, a full disk or a refusal at any moment leaves the target as it
 // was (or complete), and the source untouched. Temporary files of an interrupted copy are
 // removed by the next copy into the same folder.
+#include "platform/erreur.h"
 #include <QByteArray>
 #include <QString>
 #include <functional>
 #include <memory>
 
+class QFileDevice;
 struct sqlite3;
 
 namespace db::copie_sure {
@@ -63,7 +65,19 @@ void nettoyer(const QString& dossier);
 
 // The error of a failed file-system call (errno `err`) on `chemin`, in French, naming the file:
 // full disk 61, read-only 70, name too long 52, already exists 58, missing path 76, other 75.
+// Every failure to write a file is told through this one table.
+Erreur erreur_systeme(int err, const QString& chemin);
 [[noreturn]] void lever_systeme(int err, const QString& chemin);
+// The same error for a file written through Qt (a QSaveFile) that failed: its reason read from
+// the device.
+Erreur erreur_ecriture(const QFileDevice& fichier, const QString& chemin);
+
+// Replaces the small file `chemin` by `octets`: written beside it under a temporary name, forced
+// to disk and given the name in one rename, so that a kill or a failure leaves the old file whole.
+// A symbolic link under that name is itself replaced by the new file: what it leads to (a file
+// elsewhere, a pipe, a device) is never written. A folder, pipe or device under the name itself,
+// or a read-only file, is refused with nothing written.
+void remplacer_entier(const QString& chemin, const QByteArray& octets);
 
 // A text file that only grows (a file handed to another system, extended at each export).
 // `produire` writes what is appended through `ecrire`, in pieces; the result takes the file's
