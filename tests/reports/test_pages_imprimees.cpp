@@ -65,6 +65,7 @@ class EssaiPagesImprimees : public QObject {
     QString base_;      // 2,000 pupils, one of them filled to every field's length
     QString sorties_;   // the ".RTF" files written, converted together at the end
     QMap<QString, int> pagesDemonstration_;  // the preview's page count of each template
+    QMap<QString, QMap<QString, int>> motsApercu_;  // the preview's words of a file, with their counts
 
     static constexpr int Eleves = 2000;
     static constexpr int Filles = 1023;
@@ -164,6 +165,17 @@ class EssaiPagesImprimees : public QObject {
         soffice.kill();
         soffice.waitForFinished(10000);
         return false;
+    }
+
+    // Every word the preview prints, with the number of times it does.
+    static QMap<QString, int> mots(const DocumentRendu& doc) {
+        QMap<QString, int> r;
+        for (const Page& p : doc.pages)
+            for (const BandeRendue& b : p.bandes)
+                for (const CelluleRendue& c : b.cellules)
+                    for (const LigneTexte& l : c.lignes)
+                        for (const QString& m : l.texte.split(' ', Qt::SkipEmptyParts)) ++r[m];
+        return r;
     }
 
     // The texts of a laid-out cell and of its lines.
@@ -386,11 +398,20 @@ private slots:
         const QString registre = base_;
         base_ = essai::copie_exemple(dossier_);
         for (const QString nom : {"liste_mairie", "liste_électorale2", "liste_présences", "registre1",
-                                  "stat_ages", "fiche_vierge"}) {
-            pagesDemonstration_[nom] = apercu(nom).pages.size();
+                                  "stat_ages", "fiche_vierge", "liste_ape"}) {
+            const DocumentRendu doc = apercu(nom);
+            pagesDemonstration_[nom] = doc.pages.size();
+            motsApercu_[QStringLiteral("demo_") + nom] = mots(doc);
             QVERIFY2(rtf(nom, QStringLiteral("demo_") + nom), qPrintable(nom));
         }
         base_ = registre;
+    }
+
+    // A class of 250 in "Liste A": its row numbers from 100 are as wide as its widest.
+    void liste_a_d_une_grande_classe() {
+        const QString classe = QStringLiteral("{élèves.référence_classe_élève} = \"C1\"");
+        motsApercu_[QStringLiteral("listea")] = mots(apercu(QStringLiteral("liste_listea"), classe));
+        QVERIFY(rtf(QStringLiteral("liste_listea"), QStringLiteral("listea"), classe));
     }
 
     // What LibreOffice prints of the files written above: the same values whole, in the same
@@ -408,6 +429,18 @@ private slots:
             for (const Mot& m : pdf(QStringLiteral("demo_") + it.key())) pages = qMax(pages, m.page);
             QVERIFY2(pages == it.value(), qPrintable(QStringLiteral("%1 : %2 pages dans LibreOffice, %3 dans l'aperçu")
                                                          .arg(it.key()).arg(pages).arg(it.value())));
+        }
+
+        // Every word the preview prints whole, LibreOffice prints whole as often: none is cut
+        // where the preview's line filled its cell (a date, "Masculin", a row number from 100).
+        for (auto it = motsApercu_.cbegin(); it != motsApercu_.cend(); ++it) {
+            QMap<QString, int> lus;
+            for (const Mot& m : pdf(it.key())) ++lus[m.texte];
+            QStringList manquants;
+            for (auto mot = it.value().cbegin(); mot != it.value().cend(); ++mot)
+                if (lus.value(mot.key()) < mot.value())
+                    manquants << QStringLiteral("%1 (%2 sur %3)").arg(mot.key()).arg(lus.value(mot.key())).arg(mot.value());
+            QVERIFY2(manquants.isEmpty(), qPrintable(it.key() + QStringLiteral(" : ") + manquants.mid(0, 12).join(QStringLiteral(", "))));
         }
 
         // The e-mail address whole, read across its lines; no word outside the paper's margins.

@@ -25,6 +25,12 @@ constexpr int Saut = 20;  // twips: the paragraph of a page break, and the one c
 
 int twips(double mm) { return qRound(mm * 1440.0 / 25.4); }
 
+// A word processor measures a line a hair wider than the preview does, and breaks a line that
+// fills its cell exactly one character early ("Masculi / n", "25/03/201 / 5"): each line is
+// given this much more room than the preview measured it in, on the side where it ends (half
+// on each side when centred), so that it starts where the preview draws it.
+constexpr double Jeu = 0.5;  // mm
+
 // Heights in twips from positions rounded once, so that the parts add up to the page.
 int hauteur_twips(double y, double h) { return twips(y + h) - twips(y); }
 
@@ -101,13 +107,14 @@ void paragraphes(QByteArray& r, const CelluleRendue& c, const char* debut, const
     }
     // The cell's inner blank is the paragraph's indents: word processors do not all read a
     // table's cell padding, and a label's text must not touch the paper's edge.
-    const int retrait = twips(c.marge);
+    const int marge = twips(c.marge), reduite = twips(qMax(0.0, c.marge - Jeu)), moitie = twips(qMax(0.0, c.marge - Jeu / 2));
     for (int i = 0; i < c.lignes.size(); ++i) {
         const LigneTexte& l = c.lignes[i];
         r += debut;
         if (i == 0) r += premier;
-        mot(r, "\\li", retrait);
-        mot(r, "\\ri", retrait);
+        const int a = l.style.alignement;
+        mot(r, "\\li", a == 1 ? moitie : a == 2 ? reduite : marge);
+        mot(r, "\\ri", a == 1 ? moitie : a == 2 ? marge : reduite);
         r += alignement(l.style.alignement);
         interligne(r, hauteur_twips(y, l.hauteur));
         r += " {";
@@ -218,7 +225,8 @@ void EcritureRtf::ecrire_page(const Page& page, bool derniere) {
         QByteArray cadre = "\\pard\\plain\\phpg\\pvpg\\wraparound";
         mot(cadre, "\\posx", twips(c.x));
         mot(cadre, "\\posy", twips(b.y));
-        mot(cadre, "\\absw", twips(c.largeur));
+        // What the frame's inner blank cannot give of that room, the frame gives.
+        mot(cadre, "\\absw", twips(c.largeur + Jeu - (c.marge - qMax(0.0, c.marge - Jeu))));
         mot(cadre, "\\absh-", twips(b.hauteur));
         paragraphes(r, c, cadre.constData(), QByteArray("\\sb") + QByteArray::number(twips(0.3)), "\\par\n", b.y + 0.3, texte);
     }
