@@ -23,6 +23,7 @@
 #include "platform/forms/selecteurs.h"
 #include "platform/forms/reactions.h"
 #include "partage/module1.h"
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
@@ -35,6 +36,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -390,9 +392,18 @@ void FeuilleEleve::date_naissance_Change() {
     label12_->setText(age(naissance, QDate::currentDate()));
 }
 
+// Leaving the matricule or the pupil's name turns to the first tab, unless the focus goes to
+// a field of the tabs (a field clicked, a tab's letter): that field keeps the focus and the
+// typing, its own tab in front.
+void FeuilleEleve::revenirAuPremierOnglet() {
+    QWidget* suivant = QApplication::focusWidget();
+    if (suivant && onglets_->isAncestorOf(suivant) && !qobject_cast<QTabBar*>(suivant)) return;
+    onglets_->setCurrentIndex(0);
+}
+
 void FeuilleEleve::matricule_LostFocus() {
     forms::pieger([this] {
-        onglets_->setCurrentIndex(0);
+        revenirAuPremierOnglet();
         QLineEdit* m = zone(QStringLiteral("matricule"));
         if (!m->text().isEmpty()) {
             const QString forme = numerotation::six_chiffres(m->text());
@@ -534,7 +545,7 @@ bool FeuilleEleve::eventFilter(QObject* objet, QEvent* e) {
             if (nom == QLatin1String("matricule"))
                 matricule_LostFocus();
             else if (nom == QLatin1String("nom_enfant") || nom == QStringLiteral("prénom_enfant"))
-                onglets_->setCurrentIndex(0);
+                revenirAuPremierOnglet();
         }
     } else if (e->type() == QEvent::MouseButtonDblClick) {
         if (objet == photo_) {

@@ -64,6 +64,7 @@ private:
     QWidget* pageOnglet(int onglet);
     QGridLayout* grilleDe(int onglet, const QString& cadre, QWidget* parent);
     void brancherBoutons();
+    void revenirAuPremierOnglet();
 
     QTabWidget* onglets_ = nullptr;
     QComboBox* combo1_ = nullptr;

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
+#include <QTabBar>
 #include <sqlite3.h>
 
 using namespace banc;
@@ -151,6 +152,52 @@ private slots:
         QCOMPARE(onglet(), 4);
         entrer("grdDataGrid");
         QCOMPARE(onglet(), 7);
+    }
+
+    // The field the user chooses gets the typing, its tab in front, when the matricule, the
+    // name or the first name is left for it: by a click on a tab then on a field, or by a tab's
+    // letter. Nothing lands in the birth date of the first tab.
+    void champ_choisi_recoit_la_frappe() {
+        Base b;
+        b.eleves({"000001:Martin:Paul"});
+        b.sql("UPDATE \"élèves\" SET \"date_naissance_élève\" = '2015-03-25'");
+        menu(MenuEleves);
+        auto* onglets = controle<QTabWidget>("SSTab1");
+        QTabBar* barre = onglets->tabBar();
+        const auto frappe = [] {
+            QTest::keyClicks(QApplication::focusWidget(), "ABC");
+            traiter();
+        };
+        for (const char* depart : {"matricule", "nom_enfant", "prénom_enfant"}) {
+            QLineEdit* d = zone(QString::fromUtf8(depart));
+            const QString avant = d->text();
+            onglets->setCurrentIndex(0);
+            QTest::mouseClick(d, Qt::LeftButton);
+            traiter();
+            QCOMPARE(QApplication::focusWidget(), d);
+            QTest::mouseClick(barre, Qt::LeftButton, {}, barre->tabRect(3).center());
+            traiter();
+            QLineEdit* suite = zone("adresse2_résidence");
+            QTest::mouseClick(suite, Qt::LeftButton);
+            traiter();
+            frappe();
+            QCOMPARE(onglet(), 3);
+            QCOMPARE(suite->text(), QString("ABC"));
+
+            QTest::mouseClick(d, Qt::LeftButton);
+            traiter();
+            QTest::keyClick(d, Qt::Key_P, Qt::AltModifier);
+            traiter();
+            frappe();
+            QCOMPARE(onglets->tabText(onglet()), QString("&Personnes autorisées"));
+            QCOMPARE(texte("nom_contact1"), QString("ABC"));
+
+            QCOMPARE(d->text(), avant);
+            QCOMPARE(texte("date_naissance"), QString("25/03/2015"));
+            suite->clear();
+            zone("nom_contact1")->clear();
+        }
+        QVERIFY(b.boites->vues.isEmpty());
     }
 
     // The eldest's caption blinks every half second, ticked or not.
