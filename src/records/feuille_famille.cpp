@@ -175,10 +175,12 @@ QString FeuilleFamille::sourceTri(const QString& entree) {
 QString FeuilleFamille::texte(const QString& zone) const { return controle<QLineEdit>(zone)->text(); }
 void FeuilleFamille::ecrire(const QString& zone, const QString& valeur) { controle<QLineEdit>(zone)->setText(valeur); }
 
-// The keyboard starts on the guardian's name.
+// The keyboard starts on the guardian's name, not on the reference that comes first in Tab
+// order (nor on a button).
 void FeuilleFamille::showEvent(QShowEvent* e) {
     FenetreDonnees::showEvent(e);
-    if (!focusWidget() || qobject_cast<QPushButton*>(focusWidget()))
+    QWidget* actuel = focusWidget();
+    if (!actuel || qobject_cast<QPushButton*>(actuel) || actuel->objectName() == QLatin1String("Text13"))
         controle<QWidget>(QStringLiteral("nom_responsable_légal"))->setFocus(Qt::OtherFocusReason);
 }
 

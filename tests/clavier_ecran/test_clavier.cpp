@@ -12,9 +12,12 @@
 #include "platform/forms/listes_fichiers.h"
 #include "platform/report/apercu.h"
 #include "platform/forms/selecteurs.h"
+#include "records/liste_auto_extensible.h"
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
@@ -42,7 +45,10 @@ void touche(int cle, Qt::KeyboardModifiers mods = Qt::NoModifier) {
 // Typed key by key into whatever has the focus (a grid's cell editor opens on the first key).
 void taper(const QString& texte) {
     for (QChar c : texte) {
-        QTest::keyClicks(focus(), QString(c));
+        if (c.unicode() < 128)
+            QTest::keyClicks(focus(), QString(c));
+        else  // a letter no key of the test's keyboard carries: its text alone
+            QTest::sendKeyEvent(QTest::Click, focus(), Qt::Key_unknown, QString(c), Qt::NoModifier);
         traiter();
     }
 }
@@ -74,6 +80,19 @@ QStringList champs_de(forms::Feuille& f) {
     }
     champs.sort();
     return champs;
+}
+
+// A button in the grid cell just left of a text box: the search, choice or date button that
+// the form builder sets beside a field.
+bool bouton_de_champ(QWidget* w) {
+    auto* b = qobject_cast<QPushButton*>(w);
+    auto* g = b ? qobject_cast<QGridLayout*>(b->parentWidget()->layout()) : nullptr;
+    const int i = g ? g->indexOf(b) : -1;
+    if (i < 0) return false;
+    int ligne = 0, colonne = 0, hauteur = 0, largeur = 0;
+    g->getItemPosition(i, &ligne, &colonne, &hauteur, &largeur);
+    QLayoutItem* voisin = g->itemAtPosition(ligne, colonne + largeur);
+    return voisin && (qobject_cast<QLineEdit*>(voisin->widget()) || qobject_cast<QPlainTextEdit*>(voisin->widget()));
 }
 
 }  // namespace
@@ -145,6 +164,101 @@ private slots:
         for (const QString& c : champs_de(f))
             if (!parcours.contains(c)) manquants << c;
         QVERIFY2(manquants.isEmpty(), qPrintable("manquent : " + manquants.join(' ') + " ; parcours : " + parcours.join(' ')));
+    }
+
+    void fiche_tapee_au_clavier_data() {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("fenetre");
+        QTest::newRow("élève") << "menuenfantsindex1" << "feuille_élève";
+        QTest::newRow("famille") << "menuenfantsindex2" << "feuille_famille";
+        QTest::newRow("inspection") << "menuparamètresindex1" << "feuille_inspection";
+        QTest::newRow("école") << "menuparamètresindex2" << "feuille_école";
+        QTest::newRow("équipe") << "menuparamètresindex3" << "feuille_équipe";
+    }
+
+    // A whole record typed as a person types it, a value then Tab, from the first field: every
+    // value lands in its own field, in the order of the fields, never on a button beside a
+    // field (a search, a choice, a date), and no list grows (a value shifted into a
+    // self-extending field would be added to its list). Escape then gives it all up.
+    void fiche_tapee_au_clavier() {
+        QFETCH(QString, menu);
+        QFETCH(QString, fenetre);
+        ouvrir(menu, fenetre);
+        forms::Feuille& f = ::fenetre(fenetre);
+        const auto comptes = [this] {
+            auto base = db::BaseDonnees::ouvrir(prog.base);
+            QStringList r;
+            for (const auto& t : base->requete("SELECT name FROM sqlite_master WHERE type = 'table'").lignes)
+                r << t[0].toString() + "=" +
+                         base->requete("SELECT COUNT(*) FROM \"" + t[0].toString() + "\"").lignes[0][0].toString();
+            base->Close();
+            return r;
+        };
+        const QStringList avant = comptes();
+        if (auto* ajouter = f.findChild<QAbstractButton*>("cmdAjouter"); ajouter && ajouter->isVisible()) {
+            prog.boites->repondre(forms::Non);  // the pupil: not in the siblings shown
+            touche(Qt::Key_A, Qt::AltModifier);
+        }
+        prog.boites->vues.clear();
+        // The fields typed into, in the order of the keyboard.
+        QWidget* depart = focus();
+        QVERIFY(f.isAncestorOf(depart));
+        QVector<QWidget*> champs;
+        for (QWidget* w = depart; w; w = w->nextInFocusChain()) {
+            if (f.isAncestorOf(w) && !cache(w, &f) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+                if (auto* z = qobject_cast<QLineEdit*>(w); z && !z->isReadOnly()) champs << w;
+                if (qobject_cast<QPlainTextEdit*>(w)) champs << w;
+            }
+            if (w->nextInFocusChain() == depart) break;
+        }
+        QVERIFY(champs.size() >= 5);
+        const auto valeur = [&](int k) {
+            QWidget* w = champs[k];
+            if (w->toolTip().contains("JJ/MM/AAAA")) return QDate(2015, 1, 1).addDays(k).toString("dd/MM/yyyy");
+            if (const listes_auto::Instance* i = listes_auto::chercher(fenetre, w->objectName())) {
+                auto base = db::BaseDonnees::ouvrir(prog.base);
+                const QString v = base->requete("SELECT \"détails\" FROM \"" + i->table() + "\" LIMIT 1").lignes[0][0].toString();
+                base->Close();
+                return v;
+            }
+            const QString v = QStringLiteral("v%1").arg(k);
+            auto* z = qobject_cast<QLineEdit*>(w);
+            return z ? v.right(forms::limite_caracteres(z)) : v;
+        };
+        if (auto* z = qobject_cast<QLineEdit*>(focus())) z->selectAll();
+        // Tab passes over what is no field (a box to tick, a command, a list) as the person does;
+        // on anything else, the value is typed.
+        for (int k = 0, pas = 0; k < champs.size() && pas < 300; ++pas) {
+            auto* ligne = qobject_cast<QLineEdit*>(focus());
+            const bool champ = (ligne && !ligne->isReadOnly()) || qobject_cast<QPlainTextEdit*>(focus());
+            if (champ || bouton_de_champ(focus())) {
+                if (auto* zone = qobject_cast<QPlainTextEdit*>(focus())) zone->selectAll();
+                taper(valeur(k++));
+            }
+            touche(Qt::Key_Tab);
+        }
+        QStringList ailleurs;
+        for (int k = 0; k < champs.size(); ++k) {
+            auto* z = qobject_cast<QLineEdit*>(champs[k]);
+            const QString texte = z ? z->text() : static_cast<QPlainTextEdit*>(champs[k])->toPlainText();
+            if (texte != valeur(k)) ailleurs << champs[k]->objectName() + "=" + texte + " (" + valeur(k) + ")";
+        }
+        QVERIFY2(ailleurs.isEmpty(), qPrintable(ailleurs.join(", ")));
+        QCOMPARE(comptes(), avant);
+        QVERIFY2(prog.boites->vues.isEmpty(), qPrintable(prog.boites->derniere().texte));
+        // Each button beside a field says which key of its field presses it.
+        for (QPushButton* b : f.findChildren<QPushButton*>())
+            if (bouton_de_champ(b)) QVERIFY2(b->toolTip().endsWith("(F4)"), qPrintable(b->objectName()));
+        if (fenetre == "feuille_élève") {
+            controle(fenetre, "nom_enfant")->setFocus();
+            touche(Qt::Key_F4);
+            QCOMPARE(prog.boites->derniere().titre, QString("Positionnement sur une fiche"));
+        }
+        champs[0]->setFocus();
+        touche(Qt::Key_Escape);
+        touche(Qt::Key_Escape);
+        QVERIFY(!Feuilles::estChargee(fenetre));
+        QCOMPARE(comptes(), avant);
     }
 
     // Ctrl+Pg suiv., Ctrl+Fin, Ctrl+Pg préc. and Ctrl+Début move the pupil window's record from

@@ -340,7 +340,7 @@ private slots:
         for (const Cas& c : cas) {
             for (const QString& z : c.zones) zone(z)->clear();
             auto* bouton = controle<QPushButton>(Famille, c.bouton);
-            QCOMPARE(bouton->toolTip(), QString("Cliquez pour accéder aux différents choix possibles"));
+            QCOMPARE(bouton->toolTip(), QString("Cliquez pour accéder aux différents choix possibles (F4)"));
             cliquer(c.bouton);
             forms::Feuille* selecteur = nullptr;
             for (QWidget* w : QApplication::allWidgets())

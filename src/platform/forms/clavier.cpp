@@ -257,6 +257,9 @@ void touche_de_choix(QWidget* champ, QAbstractButton* bouton) {
     c.choix.insert(champ, bouton);
     QObject::connect(champ, &QObject::destroyed, &c, [champ] { Clavier::instance().choix.remove(champ); });
     bouton->setFocusPolicy(Qt::NoFocus);
+    const QString infobulle = bouton->toolTip();
+    if (!infobulle.endsWith(QLatin1String("(F4)")))
+        bouton->setToolTip(infobulle.isEmpty() ? QStringLiteral("(F4)") : infobulle + QStringLiteral(" (F4)"));
 }
 
 }  // namespace forms

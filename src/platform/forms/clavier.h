@@ -6,7 +6,8 @@
 //   focus is in before it opens a menu of the main window; a letter two captions share
 //   presses the first of them; a tab chosen so puts the focus on its first field;
 // - the record keys move a record window's data control from any of its fields;
-// - F4 or Alt+Down in a field presses the choice button that fills it;
+// - F4 or Alt+Down in a field presses the button beside it (choice, search, date), which Tab
+//   passes over;
 // - Ctrl+Tab leaves a grid, where Tab moves between the cells of a row;
 // - in a menu, a letter two items share chooses the first of them.
 #include <QKeySequence>
@@ -26,7 +27,8 @@ void reserver_raccourci(const QKeySequence& touche);
 // next, first and last record buttons of the data control `controle`; their tooltips say so.
 void touches_de_fiche(QWidget* fenetre, QWidget* controle);
 
-// F4 or Alt+Down in `champ` presses `bouton`, which leaves the Tab path between the fields.
+// F4 or Alt+Down in `champ` presses `bouton`, which leaves the Tab path between the fields;
+// the button's tooltip names the key.
 void touche_de_choix(QWidget* champ, QAbstractButton* bouton);
 
 // Gives the focus back to `champ`, its window brought forward first; nothing when the field

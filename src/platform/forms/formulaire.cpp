@@ -1,4 +1,5 @@
 #include "platform/forms/formulaire.h"
+#include "platform/forms/clavier.h"
 #include "platform/forms/controle_donnees.h"
 #include "platform/forms/controles_simples.h"
 #include <QCheckBox>
@@ -61,6 +62,9 @@ QWidget* Formulaire::creer(const Champ& c, QWidget* parent) {
     }
     }
     if (!c.infobulle.isEmpty()) w->setToolTip(c.infobulle);
+    // A button beside a field (search, choice, date) is pressed from its field: Tab goes from
+    // field to field, and what is typed next never lands on the button.
+    if (auto* b = qobject_cast<QPushButton*>(voisin)) touche_de_choix(w, b);
     controles_.insert(c.controle, w);
     if (voisin) voisins_.insert(c.controle, voisin);
     if (c.onglet != AuDessusDesOnglets && c.tourneOnglet) suivi_.append({w, c.onglet});

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHash>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPointer>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -116,7 +117,11 @@ private:
             if (!onglets) continue;
             onglets->setCurrentWidget(page);
             if (!w->isVisible()) continue;  // on a tab inside a tab still hidden
+            // Turning the tab may have put the focus on the field already, without selecting its
+            // text: typing replaces it, as after any Tab.
+            const bool dejaLa = w->hasFocus();
             w->setFocus(Qt::TabFocusReason);
+            if (auto* zone = qobject_cast<QLineEdit*>(w); zone && dejaLa) zone->selectAll();
             return true;
         }
     }
