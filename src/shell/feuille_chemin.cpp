@@ -120,6 +120,17 @@ void FeuilleChemin::definirAction(const QString& action) {
 void FeuilleChemin::demander(const QString& action, const QString& source) {
     source_ = source;
     definirAction(action);
+    // Kept loaded since the last request: its lists are read again, since that request may
+    // have written the very backup this one looks for.
+    forms::pieger([this] {
+        if (!QFileInfo(dir1_->Path()).isDir()) {
+            explorateur_->ouvrirSur(FeuilleChoixBase::dossierDuLecteur(drive1_->Drive()));
+            return;
+        }
+        const QSignalBlocker b(dir1_);
+        dir1_->setPath(dir1_->Path());
+        file1_->setPath(dir1_->Path());
+    }, forms::Prefixe::Donnees);
     afficher();
 }
 
@@ -139,16 +150,17 @@ void FeuilleChemin::nouveauDossier() {
     const QString nom = sans_separateur_final(sans_blancs_autour(forms::boite_saisie(
         QStringLiteral("Entrez le nom du nouveau dossier que vous souhaitez créer :"),
         QStringLiteral("Nouveau dossier"), QStringLiteral("Nouveau dossier"))));
-    const QString parent = sans_separateur_final(sans_blancs_autour(file1_->Path()));
-    // An empty name designates the parent itself, which exists: nothing is created.
+    if (nom.isEmpty() || nom == QLatin1String("/")) {
+        boite_message(QStringLiteral("Aucun nom n'a été saisi : aucun dossier n'a été créé."),
+                      forms::styles::Information);
+        return;
+    }
+    // Made in the folder highlighted in the list, then opened, so that the lists show it and
+    // "&Accepter" uses it.
+    const QString parent = sans_separateur_final(sans_blancs_autour(dir1_->cheminSurligne()));
     const QString dossier = parent + QLatin1Char('/') + nom;
     if (::mkdir(QFile::encodeName(dossier).constData(), 0777) != 0) copie::lever_systeme(errno, dossier);
-    {
-        const QSignalBlocker b(dir1_);
-        dir1_->setPath(FeuilleChoixBase::dossierDuLecteur(drive1_->Drive()));
-    }
-    file1_->setPath(dir1_->Path());
-    file1_->Refresh();
+    dir1_->setPath(dossier);  // the file list follows
     repaint();
 }
 

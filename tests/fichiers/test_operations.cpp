@@ -488,9 +488,12 @@ private slots:
         QVERIFY(!Feuilles::charger("feuille_patientez").estAffichee());
         QCOMPARE(forms::pointeur_souris(), 0);
 
-        // Restore from a folder without a backup: the full missing path.
+        // The restore request shows the folder of the last backup with that backup in its list.
         boites->effacer();
         cliquer("Command5");
+        QCOMPARE(fenetre_chemin().controle<forms::ListeFichiers>("File1")->Path(), cle);
+        QVERIFY(!fenetre_chemin().controle<forms::ListeFichiers>("File1")->findItems("sauvegarde.mdb", Qt::MatchExactly).isEmpty());
+        // Restore from a folder without a backup: the full missing path.
         QCOMPARE(forms::pointeur_souris(), 11);
         accepter_dans(dossier->path());
         verifier_boite("La base " + chemin("sauvegarde.mdb") + " n'existe pas... Restauration impossible!", 64);
@@ -523,12 +526,18 @@ private slots:
     }
 
     void nouveau_dossier() {
+        const QString parent = chemin("parent");
+        QDir().mkdir(parent);
         QVERIFY(selectionner("ecole.mdb"));
         cliquer("Command4");
         auto* dossiers = fenetre_chemin().controle<forms::ListeDossiers>("Dir1");
-        const QString parent = chemin("parent");
-        QDir().mkdir(parent);
-        dossiers->setPath(parent);
+        auto* fichiers = fenetre_chemin().controle<forms::ListeFichiers>("File1");
+        QCOMPARE(dossiers->Path(), dossier->path());
+        // "parent", the last folder of the list, highlighted with the keys but not opened.
+        dossiers->setFocus();
+        QTest::keyClick(dossiers, Qt::Key_End);
+        QCOMPARE(dossiers->currentItem()->text().trimmed(), QStringLiteral("parent"));
+        QCOMPARE(dossiers->Path(), dossier->path());
         boites->effacer();
         boites->saisir("  Sauvegardes 2026/ ");
         fenetre_chemin().controle<QPushButton>("Command1")->click();
@@ -536,15 +545,18 @@ private slots:
         QCOMPARE(boites->vues[0].texte, QStringLiteral("Entrez le nom du nouveau dossier que vous souhaitez créer :"));
         QCOMPARE(boites->vues[0].titre, QStringLiteral("Nouveau dossier"));
         QCOMPARE(boites->vues[0].defaut, QStringLiteral("Nouveau dossier"));
-        QVERIFY(QFileInfo(parent + "/Sauvegardes 2026").isDir());
-        // The folder list is back on the drive's current folder, not on the parent.
-        QCOMPARE(dossiers->Path(), QDir::currentPath());
-        // An empty name (Cancel): the creation fails on the folder itself, nothing is made.
-        dossiers->setPath(parent);
+        const QString nouveau = parent + "/Sauvegardes 2026";
+        QVERIFY(QFileInfo(nouveau).isDir());
+        // The lists show the new folder, open: "&Accepter" would write there.
+        QCOMPARE(dossiers->Path(), nouveau);
+        QCOMPARE(fichiers->Path(), nouveau);
+        QCOMPARE(dossiers->currentItem()->text().trimmed(), QStringLiteral("Sauvegardes 2026"));
+        // An empty name (Cancel) is refused in words, and nothing is made.
         boites->annulerSaisie();
         fenetre_chemin().controle<QPushButton>("Command1")->click();
-        QVERIFY(boites->derniere().texte.startsWith("Le gestionnaire d'erreurs des données a rencontré l'erreur : "));
+        verifier_boite("Aucun nom n'a été saisi : aucun dossier n'a été créé.", 64);
         QCOMPARE(QDir(parent).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"Sauvegardes 2026"});
+        QVERIFY(QDir(nouveau).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
         // "&Fermer" empties the action and restores the pointer.
         cliquer("Command5");
         fenetre_chemin().controle<QPushButton>("cmdFermer")->click();

@@ -98,6 +98,11 @@ ListeDossiers::ListeDossiers(QWidget* parent) : QListWidget(parent) {
 
 QString ListeDossiers::Path() const { return chemin_; }
 
+QString ListeDossiers::cheminSurligne() const {
+    const QListWidgetItem* e = currentItem();
+    return e ? e->data(RoleChemin).toString() : chemin_;
+}
+
 void ListeDossiers::keyPressEvent(QKeyEvent* e) {
     const bool ouvrir = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space;
     if (ouvrir && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && currentItem()) {

@@ -22,6 +22,9 @@ public:
     explicit ListeDossiers(QWidget* parent = nullptr);
     QString Path() const;
     void setPath(const QString& chemin);  // emits Change when it changes; 76 when absent
+    // The folder highlighted in the list (moved to with the arrow keys, not opened yet); the
+    // current folder when none is.
+    QString cheminSurligne() const;
 signals:
     void Change();
 
