@@ -1,5 +1,6 @@
 #include "partage/numerotation.h"
 #include "platform/db/base_donnees.h"
+#include "platform/db/cles_portees.h"
 #include "platform/forms/controle_donnees.h"
 #include "platform/db/erreurs_moteur.h"
 #include "platform/db/sqlite_outils.h"
@@ -8,6 +9,7 @@
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/pointeur.h"
 #include <QLineEdit>
+#include <QSet>
 #include <algorithm>
 #include <cmath>
 
@@ -57,16 +59,30 @@ QString libre(db::BaseDonnees& base, const Cle& cle) {
     // there that is no number stops the numbering.
     const auto dernier =
         base.requete(QStringLiteral("SELECT %1 FROM %2 WHERE %1 <> '' ORDER BY %1 DESC LIMIT 1").arg(champ, table));
-    if (dernier.lignes.isEmpty()) return ecrire(1);
     qlonglong n = 0;
-    if (!nombre(dernier.lignes[0].value(0).toString(), n))
-        throw Erreur(erreurs_execution::TypeIncompatible, QStringLiteral("Type incompatible."));
-    // A number written with fewer or more digits ("9", "1000000") sorts elsewhere among the
-    // texts: the number given follows the highest of all, so that it is always free.
-    const auto plus_haut = base.requete(
-        QStringLiteral("SELECT MAX(CAST(%1 AS INTEGER)) FROM %2 WHERE %1 GLOB '[0-9]*'").arg(champ, table));
-    const QVariant m = plus_haut.lignes.value(0).value(0);
-    if (!m.isNull()) n = std::max(n, m.toLongLong());
+    if (!dernier.lignes.isEmpty()) {
+        if (!nombre(dernier.lignes[0].value(0).toString(), n))
+            throw Erreur(erreurs_execution::TypeIncompatible, QStringLiteral("Type incompatible."));
+        // A number written with fewer or more digits ("9", "1000000") sorts elsewhere among the
+        // texts: the number given follows the highest of all, so that it is always free.
+        const auto plus_haut = base.requete(
+            QStringLiteral("SELECT MAX(CAST(%1 AS INTEGER)) FROM %2 WHERE %1 GLOB '[0-9]*'").arg(champ, table));
+        const QVariant m = plus_haut.lignes.value(0).value(0);
+        if (!m.isNull()) n = std::max(n, m.toLongLong());
+    }
+    // A key that other rows still carry (a deleted family's reference kept by its pupils from
+    // before deleting let go of it) is passed over: its rows never go to a stranger.
+    QSet<QString> portees;
+    for (const db::ClePortee& p : db::cles_portees(u(cle.table))) {
+        if (p.champ.compare(u(cle.champ), Qt::CaseInsensitive) != 0) continue;
+        const QString porteur = db::sqlite::nom_sql(p.champPorteur);
+        const auto r = base.requete(QStringLiteral("SELECT DISTINCT %1 FROM %2 WHERE %1 GLOB '[0-9]*' AND "
+                                                   "CAST(%1 AS INTEGER) > ?")
+                                        .arg(porteur, db::sqlite::nom_sql(p.tablePorteuse)),
+                                    {n});
+        for (const auto& ligne : r.lignes) portees.insert(ligne.value(0).toString());
+    }
+    while (portees.contains(ecrire(n + 1))) ++n;
     return ecrire(n + 1);
 }
 

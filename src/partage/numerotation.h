@@ -29,8 +29,9 @@ struct Cle {
 extern const Cle Matricule;
 extern const Cle ReferenceFamille;
 
-// The number after the highest key of the table ("000001" while no record has one). Raises 13
-// when the last key in the key's sort order is not a number.
+// The number after the highest key of the table ("000001" while no record has one), passing over
+// a number that the rows carrying the key still hold (db/cles_portees.h). Raises 13 when the last
+// key in the key's sort order is not a number.
 QString libre(db::BaseDonnees& base, const Cle& cle);
 
 // Saves the record of `dat`. A key that another record holds (typed, or taken meanwhile by

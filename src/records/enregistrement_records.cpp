@@ -1,4 +1,5 @@
 #include "records/enregistrement_records.h"
+#include "platform/db/cles_portees.h"
 #include "platform/forms/controles_simples.h"
 #include "platform/forms/descriptions_fenetres.h"
 #include "platform/forms/feuilles.h"
@@ -30,6 +31,9 @@ void enregistrer_tables_records() {
         forms::SurErreur::Passer,
         "SELECT * FROM familles ORDER BY nom_responsable_légal ASC, prénom_responsable_légal ASC");
     famille.boiteTri = QStringLiteral("Combo1");
+    // A family's reference is carried by its pupils: a deleted family's pupils stay, without a
+    // family, and its reference is given again only once no pupil carries it.
+    db::declarer_cle_portee({u("familles"), u("référence_famille"), u("élèves"), u("référence_famille")});
     forms::ajouter_descriptions({
         eleve,
         famille,

@@ -211,13 +211,16 @@ bool FeuilleFamille::enregistrerFiche() {
                                      numerotation::ReferenceFamille);
 }
 
-QString FeuilleFamille::questionSuppression() const {
-    const QString nom = (texte(QStringLiteral("prénom_responsable_légal")).trimmed() + QLatin1Char(' ') +
-                         texte(QStringLiteral("nom_responsable_légal")).trimmed())
-                            .trimmed();
+QString question_suppression(const QString& prenom, const QString& nom, const QString& reference) {
+    const QString famille = (prenom.trimmed() + QLatin1Char(' ') + nom.trimmed()).trimmed();
     return QStringLiteral("Voulez-vous supprimer définitivement la fiche de la famille %1 (référence %2) ?\n\n"
                           "Les fiches de ses enfants resteront, sans famille.")
-        .arg(nom.isEmpty() ? QStringLiteral("sans nom") : nom, texte(QStringLiteral("Text13")));
+        .arg(famille.isEmpty() ? QStringLiteral("sans nom") : famille, reference);
+}
+
+QString FeuilleFamille::questionSuppression() const {
+    return question_suppression(texte(QStringLiteral("prénom_responsable_légal")),
+                                texte(QStringLiteral("nom_responsable_légal")), texte(QStringLiteral("Text13")));
 }
 
 void FeuilleFamille::Text13_LostFocus() {

@@ -12,6 +12,10 @@ class QTabWidget;
 
 namespace famille {
 
+// The question asked before a family is deleted, in the family window and in its picker (Yes/No,
+// default No): it names the family and says what becomes of its children.
+QString question_suppression(const QString& prenom, const QString& nom, const QString& reference);
+
 class FeuilleFamille : public forms::FenetreDonnees {
     Q_OBJECT
 public:

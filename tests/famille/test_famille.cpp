@@ -467,14 +467,31 @@ private slots:
         }
     }
 
-    // Deleting a family asks first, naming it, No by default; Yes deletes it and leaves its
-    // pupils' reference as it was.
+    // Deleting a family asks first, naming it, No by default; Yes deletes it and, as the question
+    // says, its pupils stay without a family: the next family numbered, even with the same
+    // reference, has no children. A delete refused (the family changed on another workstation)
+    // leaves the pupils linked.
     void suppression() {
         Base b;
         b.familles(3, {"Martin", "Bernard", "Dubois"});
-        b.sql("INSERT INTO \"élèves\" (matricule, \"référence_famille\") VALUES ('000001', '000003')");
+        b.sql("INSERT INTO \"élèves\" (matricule, \"référence_famille\") VALUES ('000001', '000003'), "
+              "('000002', '000003'), ('000003', '000001')");
+        const auto liens = [&] {
+            return b.valeur("SELECT group_concat(matricule || ':' || \"référence_famille\", ' ') FROM \"élèves\"");
+        };
         ouvrir();
         jeu().MoveNext();  // Dubois 000003
+        b.sql("UPDATE familles SET \"mail_responsable_légal\" = 'd@ailleurs.fr' WHERE \"référence_famille\" = '000003'");
+        b.boites->repondre(forms::Oui);
+        cliquer("cmdSupprimer");
+        QVERIFY(b.boites->derniere().texte.startsWith(erreur_generale(db::erreurs::ModifieAilleurs)));
+        QCOMPARE(b.compte("familles"), 3);
+        QCOMPARE(liens(), QString("000001:000003 000002:000003 000003:000001"));
+        cliquer("cmdRafraîchir");
+        jeu().MoveNext();
+        QCOMPARE(texte("Text13"), QString("000003"));
+
+        b.boites->effacer();
         zone("prénom_responsable_légal")->setText("Anne");
         cliquer("cmdSupprimer");
         QCOMPARE(b.boites->vues.size(), 1);
@@ -489,8 +506,70 @@ private slots:
         cliquer("cmdSupprimer");
         QCOMPARE(b.compte("familles"), 2);
         QCOMPARE(texte("Text13"), QString("000001"));  // the new last of the order
-        QCOMPARE(b.valeur("SELECT \"référence_famille\" FROM \"élèves\""), QString("000003"));
+        QCOMPARE(liens(), QString("000001: 000002: 000003:000001"));
         QCOMPARE(b.boites->vues.size(), 2);
+
+        cliquer("cmdAjouter");
+        QCOMPARE(texte("Text13"), QString("000003"));
+        zone("nom_responsable_légal")->setText("Zola");
+        cliquer("cmdMettreàjour");
+        b.boites->repondre(forms::Non);
+        cliquer("Command4");
+        QVERIFY(b.boites->derniere().texte.startsWith("Aucune fiche 'enfant' n'existe dans la famille en cours..."));
+    }
+
+    // A reference that pupils still carry (their family deleted before a delete let go of it)
+    // is never given to a new family: not to the menu's first family, nor by "&Ajouter", nor by
+    // the offer made when another workstation has taken the reference proposed.
+    void reference_portee_jamais_redonnee() {
+        Base b;
+        b.sql("INSERT INTO \"élèves\" (matricule, \"référence_famille\") VALUES ('000001', '000001'), "
+              "('000002', '000003'), ('000003', '000005')");
+        ouvrir();
+        QCOMPARE(texte("Text13"), QString("000002"));
+        zone("nom_responsable_légal")->setText("Martin");
+        cliquer("cmdAjouter");
+        QCOMPARE(texte("Text13"), QString("000004"));
+        zone("nom_responsable_légal")->setText("Zola");
+        b.sql("INSERT INTO familles (\"référence_famille\", \"nom_responsable_légal\") VALUES ('000004', 'Autre')");
+        b.boites->repondre(forms::Oui);
+        cliquer("cmdMettreàjour");
+        QVERIFY(b.boites->derniere().texte.endsWith("référence libre suivante, 000006 ?"));
+        QCOMPARE(b.valeur("SELECT group_concat(\"référence_famille\" || \"nom_responsable_légal\", ' ') FROM familles "
+                          "ORDER BY 1"),
+                 QString("000002Martin 000004Autre 000006Zola"));
+    }
+
+    // "&Supprimer" in the family picker asks the family window's question about the family
+    // highlighted, No by default: No deletes nothing; Yes deletes it, its pupils kept without a
+    // family.
+    void suppression_dans_le_choix_de_famille() {
+        Base b;
+        b.familles(3, {"Martin", "Bernard", "Dubois"});
+        b.sql("INSERT INTO \"élèves\" (matricule, \"nom_élève\", \"référence_famille\") VALUES "
+              "('000001', 'Léa', ''), ('000002', 'Tom', '000002')");
+        menu("menuenfantsindex1");
+        b.boites->repondre(forms::Oui);
+        cliquer(Eleve, "Command4");
+        QVERIFY(feuille(ChoixFamille).estAffichee());
+        auto* grille = controle<forms::GrilleDonnees>(ChoixFamille, "grdDataGrid");
+        grille->setCurrentIndex(grille->model()->index(1, 0));
+        traiter();
+        b.boites->effacer();
+        cliquer(ChoixFamille, "cmdSupprimer");
+        QCOMPARE(b.boites->vues.size(), 1);
+        QCOMPARE(b.boites->derniere().texte,
+                 QString("Voulez-vous supprimer définitivement la fiche de la famille P2 Bernard (référence 000002) ?\n\n"
+                         "Les fiches de ses enfants resteront, sans famille."));
+        QCOMPARE(b.boites->derniere().style,
+                 forms::styles::OuiNon + forms::styles::Question + forms::styles::DeuxiemeParDefaut);
+        QCOMPARE(b.compte("familles"), 3);
+        b.boites->repondre(forms::Oui);
+        cliquer(ChoixFamille, "cmdSupprimer");
+        QCOMPARE(b.compte("familles"), 2);
+        QCOMPARE(b.compte("familles", "\"référence_famille\" = '000002'"), 0);
+        QCOMPARE(b.valeur("SELECT \"référence_famille\" FROM \"élèves\" WHERE matricule = '000002'"), QString(""));
+        QCOMPARE(b.compte("élèves"), 2);
     }
 
     // Two workstations numbering at once: the second is told and offered the next free

@@ -1,4 +1,5 @@
 #include "platform/db/jeu_enregistrements.h"
+#include "platform/db/cles_portees.h"
 #include "platform/db/dialecte.h"
 #include "platform/db/erreurs_moteur.h"
 #include "platform/db/sqlite_outils.h"
@@ -424,6 +425,16 @@ void JeuEnregistrements::Delete() {
     sqlite::Transaction t(p);
     const qint64 id = d->ids[d->pos];
     const QVector<QVariant> lus = d->valeurs(d->pos);
+    // The rows that carry this row's key let go of it in the same write; a refused delete
+    // below takes that back with it.
+    for (const ClePortee& c : cles_portees(d->source.table)) {
+        sqlite::Instruction liberer(
+            p, QStringLiteral("UPDATE %1 SET %2 = '' WHERE %2 = (SELECT %3 FROM %4 WHERE rowid = ?) AND %2 <> ''")
+                   .arg(sqlite::nom_sql(c.tablePorteuse), sqlite::nom_sql(c.champPorteur), sqlite::nom_sql(c.champ),
+                        sqlite::nom_sql(d->source.table)));
+        liberer.lier(1, id);
+        liberer.pas();
+    }
     sqlite::Instruction i(p, QStringLiteral("DELETE FROM ") + sqlite::nom_sql(d->source.table) + d->conditionLue());
     d->lierLus(i, 1, id, lus);
     i.pas();

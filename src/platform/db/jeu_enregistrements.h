@@ -46,7 +46,9 @@ public:
     void Edit();          // 3021 without a current record
     void Update();        // writes the buffer in its own transaction; 3020 without AddNew/Edit
     void CancelUpdate();
-    void Delete();        // removes the current record; the position stays between rows
+    // Removes the current record (the rows that carry its key keep it no more: cles_portees.h);
+    // the position stays between rows.
+    void Delete();
     int EditMode() const;  // 0 none, 1 edit, 2 new record
     // Has anything been put into the edit buffer since AddNew or Edit?
     bool tamponModifie() const;

@@ -34,4 +34,8 @@ FeuilleListe::FeuilleListe(const forms::DescriptionListe& description)
     definirTaille(qMax(largeur, 8100.0), 5700);
 }
 
+QString FeuilleListe::questionSuppression() const {
+    return description_.questionSuppression ? description_.questionSuppression(*this) : QString();
+}
+
 }  // namespace forms

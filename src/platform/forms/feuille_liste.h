@@ -5,6 +5,7 @@
 #include "platform/forms/grille_donnees.h"
 #include <QString>
 #include <QVector>
+#include <functional>
 
 namespace forms {
 
@@ -18,6 +19,9 @@ struct DescriptionListe {
     QVector<forms::ColonneGrille> colonnes;
     FondListe fond = FondListe::Blanc;
     bool relais = true;  // a double-click on a row accepts, as "Accepter" does
+    // The question "&Supprimer" asks about the current row (Yes/No, default No); none: the row
+    // is deleted at once.
+    std::function<QString(const FenetreDonnees&)> questionSuppression = nullptr;
 };
 
 }  // namespace forms
@@ -29,6 +33,9 @@ class FeuilleListe : public FenetreDonnees {
 public:
     explicit FeuilleListe(const forms::DescriptionListe& description);
     const forms::DescriptionListe& description() const { return description_; }
+
+protected:
+    QString questionSuppression() const override;
 
 private:
     forms::DescriptionListe description_;
