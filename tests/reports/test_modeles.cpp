@@ -6,6 +6,7 @@
 #include "platform/report/donnees.h"
 #include "platform/report/ecriture_rtf.h"
 #include "platform/report/mise_en_page.h"
+#include "platform/report/mesure.h"
 #include "platform/report/modele.h"
 
 #include <QProcess>
@@ -117,6 +118,33 @@ private slots:
         const auto m = QRegularExpression(QStringLiteral("Total\\W+(\\d+)\\W+100,0")).match(texte);
         QVERIFY(m.hasMatch());
         QCOMPARE(m.captured(1).toInt(), familles);
+    }
+
+    // A class's "Effectif" never stands alone on a sheet under the class's repeated heading:
+    // the class of 29 of the demonstration database, which fills a sheet, takes its last
+    // pupil onto the next one with it.
+    void effectif_avec_des_eleves() {
+        const int classes = lignes(QStringLiteral("SELECT COUNT(DISTINCT \"référence_classe_élève\") FROM \"élèves\""))[0][0].toInt();
+        QCOMPARE(lignes(QStringLiteral("SELECT COUNT(*) FROM \"élèves\" GROUP BY \"référence_classe_élève\" HAVING COUNT(*) = 29")).size(), 1);
+        for (const char* modele : {"liste_pointages.rpt", "liste_notations.rpt"}) {
+            const report::Modele m = report::lire_modele(essai::dossier_programme() + QString::fromUtf8(modele));
+            const report::Donnees d = report::lire_donnees(m, Module1::chemin_base, {}, QDate::currentDate());
+            const report::DocumentRendu doc = report::mettre_en_page(m, d, {}, QDate::currentDate());
+            int effectifs = 0;
+            for (int p = 0; p < doc.pages.size(); ++p) {
+                bool effectif = false;
+                int eleves = 0;
+                for (const auto& b : doc.pages[p].bandes) {
+                    const QString premier = b.cellules.value(0).lignes.value(0).texte;
+                    effectif = effectif || premier.startsWith(QStringLiteral("Effectif"));
+                    if (b.cellules.size() > 3 && report::mesure::est_nombre(premier)) ++eleves;
+                }
+                if (!effectif) continue;
+                ++effectifs;
+                QVERIFY2(eleves > 0, qPrintable(QStringLiteral("%1 : page %2").arg(modele).arg(p + 1)));
+            }
+            QCOMPARE(effectifs, classes);
+        }
     }
 
     // A class heading names every level its pupils are in, in school order, whatever the

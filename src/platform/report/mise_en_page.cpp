@@ -430,7 +430,22 @@ private:
         c.page = nombre_pages();
         QVector<BandeRendue> bs;
         rendre(m_.detail, c, bs);
+        if (pied_seul_apres(i, bs)) nouvelle_page(i, true);
         poser_avec_colonnes(std::move(bs), i);
+    }
+
+    // Whether the group's foot would stand alone on the next page, under the group's repeated
+    // heading, after its last record `i` (laid out as `bs`) fills this one: the record then
+    // goes with it, when a record of the group stays on this page.
+    bool pied_seul_apres(int i, const QVector<BandeRendue>& bs) const {
+        if (!groupe_ || i + 1 != finGroupe_ || !corps_ || i <= qMax(premiere_, d_.debutsGroupes[g_])) return false;
+        QVector<BandeRendue> pied, col;
+        Contexte c = *groupe_;
+        c.page = nombre_pages();
+        rendre(m_.piedGroupe, c, pied);
+        if (colonnesEnAttente_) rendre(m_.enteteColonnes, contexte(i), col);
+        const double ligne = hauteur(col) + hauteur(bs);
+        return !pied.isEmpty() && y_ + ligne <= limite_ + 1e-6 && y_ + ligne + hauteur(pied) > limite_ + 1e-6;
     }
 
     // Columns sized from what they hold: within the template's total width, a column whose
