@@ -12,6 +12,7 @@
 #include "platform/forms/feuilles.h"
 #include "platform/forms/listes_fichiers.h"
 #include "platform/forms/pointeur.h"
+#include "platform/forms/progression.h"
 #include "platform/forms/reactions.h"
 #include <QDir>
 #include <QFile>
@@ -207,7 +208,9 @@ void FeuilleChemin::sauvegarde(const QString& d) {
         fin_attente();
         return;
     }
-    copie::ecrire(source_, cible, copie::Mode::Compactage, existe);
+    forms::travailler_a_part(QStringLiteral("Sauvegarde de la base ") + source_ + QStringLiteral(" dans ") + cible +
+                                 QStringLiteral(" en cours..."),
+                             [&] { copie::ecrire(source_, cible, copie::Mode::Compactage, existe); });
     if (ouverte) ouverture::fermer_base_ouverte();
     fichiers::rafraichir_liste();
     fin_attente();
@@ -233,7 +236,9 @@ void FeuilleChemin::restauration(const QString& d) {
         fin_attente();
         return;
     }
-    copie::ecrire(s, r, copie::Mode::Compactage, true);
+    forms::travailler_a_part(QStringLiteral("Restauration de la sauvegarde ") + s + QStringLiteral(" en ") + r +
+                                 QStringLiteral(" en cours..."),
+                             [&] { copie::ecrire(s, r, copie::Mode::Compactage, true); });
     if (ouverte) ouverture::fermer_base_ouverte();
     fichiers::rafraichir_liste();
     fin_attente();

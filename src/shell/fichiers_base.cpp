@@ -10,6 +10,7 @@
 #include "platform/forms/feuilles.h"
 #include "platform/forms/listes_fichiers.h"
 #include "platform/forms/pointeur.h"
+#include "platform/forms/progression.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -167,9 +168,10 @@ void rafraichir_liste() {
 // Writes `source` as the new database `cible`: an existing file is replaced only when the user
 // agrees and, when it is the open database, only once its windows have let it go. `designation`
 // names the new file in the question ("La nouvelle base "), `action` names the operation in the
-// boxes ("Création" gives "Création annulée" and "Création effectuée...").
+// boxes ("Création" gives "Création annulée" and "Création effectuée..."), `enCours` in the
+// progress window.
 static void ecrire_nouvelle_base(const QString& source, const QString& cible, Mode mode, const QString& designation,
-                                 const QString& action) {
+                                 const QString& action, const QString& enCours) {
     const bool existe = QFileInfo::exists(cible);
     if (existe && boite_message(designation + cible +
                                     QStringLiteral(" existe déjà...\n\nVoulez-vous la remplacer par la nouvelle?"),
@@ -180,7 +182,7 @@ static void ecrire_nouvelle_base(const QString& source, const QString& cible, Mo
     }
     const bool ouverte = existe && est_base_ouverte(cible);
     if (ouverte && !laisser_la_base(cible, action + QStringLiteral(" annulée"))) return;
-    copie::ecrire(source, cible, mode, existe);
+    forms::travailler_a_part(enCours, [&] { copie::ecrire(source, cible, mode, existe); });
     fermer_si_ouverte(ouverte);
     file1()->Refresh();
     pointeur(forms::PointeurDefaut);
@@ -199,8 +201,9 @@ void creer() {
             return;
         }
         if (nom->isEmpty()) return;
-        ecrire_nouvelle_base(vide, dans_liste(*nom), Mode::Copie, QStringLiteral("La nouvelle base "),
-                             QStringLiteral("Création"));
+        const QString cible = dans_liste(*nom);
+        ecrire_nouvelle_base(vide, cible, Mode::Copie, QStringLiteral("La nouvelle base "), QStringLiteral("Création"),
+                             QStringLiteral("Création de la base ") + cible + QStringLiteral(" en cours..."));
     });
 }
 
@@ -225,7 +228,9 @@ void dupliquer() {
             return;
         }
         ecrire_nouvelle_base(source, cible, Mode::Compactage, QStringLiteral("La base dupliquée "),
-                             QStringLiteral("Duplication"));
+                             QStringLiteral("Duplication"),
+                             QStringLiteral("Duplication de la base ") + source + QStringLiteral(" en ") + cible +
+                                 QStringLiteral(" en cours..."));
     });
 }
 
@@ -250,7 +255,8 @@ void renommer() {
         }
         const bool ouverte = est_base_ouverte(source);
         if (ouverte && !laisser_la_base(source, QStringLiteral("Modification du nom annulée"))) return;
-        {
+        forms::travailler_a_part(QStringLiteral("Modification du nom de la base ") + source + QStringLiteral(" en ") +
+                                     cible + QStringLiteral(" en cours..."), [&] {
             // Nobody writes into the old name between its copy and its removal.
             copie::Verrou verrou(source);
             copie::ecrire(source, cible, Mode::Compactage, false);
@@ -261,7 +267,7 @@ void renommer() {
                 QFile::remove(cible);
                 throw;
             }
-        }
+        });
         label4()->clear();
         fermer_si_ouverte(ouverte);
         file1()->Refresh();
@@ -352,13 +358,13 @@ void compacter() {
                 forms::styles::Avertissement);
             return;
         }
-        {
+        forms::travailler_a_part(QStringLiteral("Compactage de la base ") + base + QStringLiteral(" en cours..."), [&] {
             // The database keeps its name throughout: its compacted content takes the name in one
             // rename, once complete on disk, and no other writer commits meanwhile; "compactage.cpg"
             // is left holding the same content, as a copy.
             copie::Verrou verrou(base);
             copie::compacter_en_place(base, cpg, avant);
-        }
+        });
         file1()->Refresh();
         retour.rendre();
         pointeur(forms::PointeurDefaut);

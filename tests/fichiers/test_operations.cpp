@@ -8,6 +8,9 @@
 #include <QMenu>
 #include <QtTest>
 #include <QProcess>
+#include <QThread>
+#include <QTimer>
+#include <atomic>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -523,6 +526,61 @@ private slots:
         QVERIFY(boites->derniere().texte.endsWith("sauvegarde impossible!"));
         QCOMPARE(lire(s), contenu);
         QVERIFY(restes(cle).isEmpty());
+    }
+
+    // Compacting, backing up, restoring and duplicating run away from the windows, which keep
+    // being painted (their timers run) while the file is written; what is written is what was
+    // written before: the backup is the database rebuilt without its free space, page for page.
+    void fenetres_peintes_pendant_les_copies() {
+        ajouter_eleves(base, 300, 10);
+        const QString cle = chemin("clé");
+        QDir().mkdir(cle);
+        std::atomic<int> battements{0};
+        QTimer metronome;
+        metronome.setInterval(5);
+        connect(&metronome, &QTimer::timeout, [&] { ++battements; });
+        metronome.start();
+        // Each file written waits, before it is forced to disk and named, for the windows'
+        // thread to go on beating.
+        std::atomic<int> ailleurs{0}, battus{0}, ecrits{0};
+        db::copie_sure::definir_sonde([&](const QString&) {
+            ++ecrits;
+            if (QThread::currentThread() != qApp->thread()) ++ailleurs;
+            const int avant = battements;
+            QElapsedTimer t;
+            t.start();
+            while (battements < avant + 3 && t.elapsed() < 3000) QThread::msleep(1);
+            if (battements >= avant + 3) ++battus;
+        });
+        struct Fin {
+            ~Fin() { db::copie_sure::definir_sonde({}); }
+        } fin;
+        const auto verifier = [&](const char* operation, const QString& succes) {
+            QVERIFY2(boites->derniere().texte.startsWith(succes), qPrintable(boites->derniere().texte));
+            QVERIFY2(ecrits > 0 && ailleurs == ecrits && battus == ecrits, operation);
+            ecrits = ailleurs = battus = 0;
+            QCOMPARE(forms::pointeur_souris(), 0);
+        };
+        QVERIFY(selectionner("ecole.mdb"));
+        boites->effacer();
+        cliquer("Command2");
+        verifier("compactage", "Compactage effectué...");
+        QVERIFY(selectionner("ecole.mdb"));
+        cliquer("Command4");
+        accepter_dans(cle);
+        verifier("sauvegarde", "Sauvegarde effectuée...");
+        const QString reference = chemin("référence.mdb");
+        QVERIFY(QProcess::execute("sqlite3", {base, "VACUUM INTO '" + reference + "'"}) == 0);
+        QCOMPARE(lire(cle + "/sauvegarde.mdb"), lire(reference));
+        cliquer("Command5");
+        accepter_dans(cle);
+        verifier("restauration", "Restauration effectuée...");
+        QCOMPARE(lignes(chemin("sauvegarde_restaurée.mdb")), 305);
+        boites->saisir("double");
+        cliquer("cmdAjouter");
+        verifier("duplication", "Duplication effectuée...");
+        QCOMPARE(lire(chemin("double.mdb")), lire(reference));
+        QVERIFY(restes(dossier->path()).isEmpty() && restes(cle).isEmpty());
     }
 
     void nouveau_dossier() {

@@ -29,9 +29,12 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
 #include <QtTest>
 
 #include <atomic>
+#include <sqlite3.h>
 #include <chrono>
 #include <csignal>
 #include <thread>
@@ -607,6 +610,66 @@ private slots:
     }
 
     // More records than a workbook holds is refused before any record is read, with the count.
+    // A report written to a file is read, laid out and written away from the windows, which
+    // keep answering meanwhile; the file is byte for byte the one laid out on the windows' thread.
+    void fichier_ecrit_hors_des_fenetres() {
+        QVector<Eleve> eleves;
+        for (int i = 1; i <= 300; ++i)
+            eleves.append({QStringLiteral("%1").arg(i, 6, 10, QLatin1Char('0')), QStringLiteral("Élève %1").arg(i % 97),
+                           QStringLiteral("Zoé"), "F", QStringLiteral("C%1").arg(i % 7), "CP", "2", "000001", ne_il_y_a(7, i), false});
+        Base base(eleves);
+        const QString modele = base.fichier(QStringLiteral("liste.rpt"), QStringLiteral(
+            "[rapport]\ntri = {élèves.référence_classe_élève}, {élèves.nom_élève}\n[entête_page]\nligne = Liste des élèves\n"
+            "[détail]\nligne = [40 cadre] {élèves.nom_élève} | [40 cadre] {élèves.prénom_élève} | [30] {élèves.date_naissance_élève}\n"));
+        const QDir dossier(base.dossier.path());
+        // Every statement run away from the windows' thread waits there for it to go on
+        // beating.
+        static std::atomic<int> battements, ailleurs, battus;
+        ailleurs = battus = 0;
+        QTimer metronome;
+        metronome.setInterval(2);
+        connect(&metronome, &QTimer::timeout, [] { ++battements; });
+        metronome.start();
+        using Installation = int (*)(sqlite3*, const char**, const sqlite3_api_routines*);
+        static const Installation installer = [](sqlite3* p, const char**, const sqlite3_api_routines*) {
+            sqlite3_trace_v2(p, SQLITE_TRACE_STMT, [](unsigned, void*, void*, void*) {
+                if (QThread::currentThread() == qApp->thread()) return 0;
+                ++ailleurs;
+                const int avant = battements;
+                for (int i = 0; i < 3000 && battements < avant + 2; ++i) QThread::msleep(1);
+                if (battements >= avant + 2) ++battus;
+                return 0;
+            }, nullptr);
+            return SQLITE_OK;
+        };
+        sqlite3_auto_extension(reinterpret_cast<void (*)()>(installer));
+        struct Fin {
+            ~Fin() { sqlite3_cancel_auto_extension(reinterpret_cast<void (*)()>(installer)); }
+        } fin;
+        auto& cr = CrystalReport1();
+        for (int type : {type_fichier::TexteEnrichi, type_fichier::Tableur}) {
+            reinitialiser(cr);
+            cr.setDataFiles(0, base.chemin);
+            cr.setReportFileName(modele);
+            cr.setDestination(destination::Fichier);
+            cr.setPrintFileType(type);
+            const QString sortie = dossier.filePath(QStringLiteral("liste%1").arg(type));
+            cr.setPrintFileName(sortie);
+            QCOMPARE(cr.PrintReport(), 0);
+            QVERIFY2(ailleurs > 0 && battus == ailleurs, "fenêtres figées pendant l'écriture");
+            ailleurs = battus = 0;
+            if (type != type_fichier::TexteEnrichi) continue;
+            const QString ici = dossier.filePath(QStringLiteral("ici.RTF"));
+            const Modele m = lire_modele(modele);
+            MiseEnPage mise(m, lire_donnees(m, base.chemin, {}, QDate::currentDate()), {}, QDate::currentDate());
+            QVERIFY(ecrire_texte_enrichi(mise, ici));
+            QFile a(sortie), b(ici);
+            QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+            QVERIFY(a.size() > 0);
+            QVERIFY(a.readAll() == b.readAll());
+        }
+    }
+
     void xls_trop_de_lignes_refuse_avec_le_compte() {
         Base base({});
         {

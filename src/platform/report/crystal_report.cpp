@@ -2,6 +2,7 @@
 
 #include "platform/erreur.h"
 #include "platform/forms/pointeur.h"
+#include "platform/forms/progression.h"
 #include "platform/report/apercu.h"
 #include "platform/report/donnees.h"
 #include "platform/report/ecriture_rtf.h"
@@ -133,6 +134,37 @@ QByteArray classeur_en_flot(const Modele& m, const QString& base, const formule:
     return classeur->terminer();
 }
 
+// The report to the file set, rich text or workbook; `n`: the records counted for a workbook.
+void ecrire_fichier(const Modele& m, const QString& base, const formule::PNoeud& selection, const QDate& jour,
+                    const Formules& formules, qint64 n) {
+    Reglages& s = r();
+    if (s.typeFichier == type_fichier::Tableur && se_lit_en_flot(m)) {
+        ecrire(s.fichier, classeur_en_flot(m, base, selection, jour, formules, n));
+        return;
+    }
+    Donnees d = donnees(m, base, selection, jour);
+    s.sansFamille = d.sansFamille;
+    if (s.typeFichier == type_fichier::TexteEnrichi) {
+        MiseEnPage mise(m, std::move(d), formules, jour);
+        if (!ecrire_texte_enrichi(mise, s.fichier)) refus_ecriture(s.fichier);
+        s.raccourcies = mise.etiquettes_raccourcies();
+    } else {
+        // Each record's row goes into the workbook as it is formatted.
+        std::unique_ptr<ClasseurExcel> classeur;
+        QString titre;
+        QStringList entetes;
+        bool premiere = true;
+        parcourir_tableau(m, d, formules, jour, titre, entetes, [&](const QStringList& cellules) {
+            if (premiere) classeur = std::make_unique<ClasseurExcel>(titre, entetes, genres_colonnes(m, d), int(d.lignes.size()));
+            premiere = false;
+            classeur->ajouterLigne(cellules);
+        });
+        if (!classeur) classeur = std::make_unique<ClasseurExcel>(titre, entetes, genres_colonnes(m, d), 0);
+        d = Donnees{};
+        ecrire(s.fichier, classeur->terminer());
+    }
+}
+
 void executer() {
     Reglages& s = r();
     formule::PNoeud selection;
@@ -203,31 +235,10 @@ void executer() {
                                             "Choisissez moins d'enregistrements avec le filtre.")
                                  .arg(QLocale(QLocale::French).toString(n + 1), QLocale(QLocale::French).toString(n)));
         }
-        if (s.typeFichier == type_fichier::Tableur && se_lit_en_flot(m)) {
-            ecrire(s.fichier, classeur_en_flot(m, base, selection, jour, formules, n));
-            return;
-        }
-        Donnees d = donnees(m, base, selection, jour);
-        s.sansFamille = d.sansFamille;
-        if (s.typeFichier == type_fichier::TexteEnrichi) {
-            MiseEnPage mise(m, std::move(d), formules, jour);
-            if (!ecrire_texte_enrichi(mise, s.fichier)) refus_ecriture(s.fichier);
-            s.raccourcies = mise.etiquettes_raccourcies();
-        } else {
-            // Each record's row goes into the workbook as it is formatted.
-            std::unique_ptr<ClasseurExcel> classeur;
-            QString titre;
-            QStringList entetes;
-            bool premiere = true;
-            parcourir_tableau(m, d, formules, jour, titre, entetes, [&](const QStringList& cellules) {
-                if (premiere) classeur = std::make_unique<ClasseurExcel>(titre, entetes, genres_colonnes(m, d), int(d.lignes.size()));
-                premiere = false;
-                classeur->ajouterLigne(cellules);
-            });
-            if (!classeur) classeur = std::make_unique<ClasseurExcel>(titre, entetes, genres_colonnes(m, d), 0);
-            d = Donnees{};
-            ecrire(s.fichier, classeur->terminer());
-        }
+        // The records are read and the file written away from the windows, which stay painted.
+        forms::travailler_a_part(QStringLiteral("Écriture du fichier ") + QDir::toNativeSeparators(s.fichier) +
+                                     QStringLiteral(" en cours..."),
+                                 [&] { ecrire_fichier(m, base, selection, jour, formules, n); });
         return;
     }
     default:
