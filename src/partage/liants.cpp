@@ -11,6 +11,7 @@
 #include "platform/forms/descriptions_fenetres.h"
 #include "platform/forms/feuilles.h"
 #include <QComboBox>
+#include <QSignalBlocker>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -79,12 +80,15 @@ bool executer(const QString& nom, Mode mode, const QString& fichier) {
         }, fichier, autre.source);
     if (!l->boiteTri.isEmpty())
         etapes.push_back([feuille, nom = l->boiteTri] {
-            // The window sorts when its sort box is chosen: choosing the entry it already
-            // shows goes through that choice as well (which reads nothing again when the
-            // window already reads its records in that order).
+            // The window sorts when an entry of its sort box is chosen, the one it already
+            // shows included (which reads nothing again when the window already reads its
+            // records in that order).
             auto* tri = forms::Feuilles::charger(feuille).controle<QComboBox>(nom);
-            if (tri->currentIndex() == 0) emit tri->currentIndexChanged(0);
-            else tri->setCurrentIndex(0);
+            {
+                const QSignalBlocker bloque(tri);
+                tri->setCurrentIndex(0);
+            }
+            emit tri->activated(0);
         });
 
     if (mode == Mode::Commande) {

@@ -383,7 +383,10 @@ void FeuilleEleve::rechercher(const Recherche& r) {
         rs.FindFirst(critere(r, reponse));
         trouve = !rs.NoMatch();
     }
-    if (!trouve) forms::boite_message(QStringLiteral("Fiche introuvable..."), forms::styles::Information);
+    if (trouve) return;
+    // The find is over: no move will reset the hourglass it showed.
+    forms::definir_pointeur_souris(forms::PointeurDefaut);
+    forms::boite_message(QStringLiteral("Fiche introuvable..."), forms::styles::Information);
 }
 
 void FeuilleEleve::date_naissance_Change() {

@@ -87,7 +87,8 @@ void FeuilleFamille::construire() {
     haut->addSpacing(12);
 
     tri_ = tri_fiches::creer(this, EntreesTri);
-    connect(tri_, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
+    // Chosen by the user, the entry shown included: the sort runs again.
+    connect(tri_, &QComboBox::activated, this, [this] { Combo1_Click(); });
     haut->addWidget(tri_);
     haut->addStretch();
     auto* enfants = bouton(this, QStringLiteral("Command4"), QStringLiteral("Enfants"),
@@ -201,8 +202,11 @@ void FeuilleFamille::nouvelleFamille() {
 
 void FeuilleFamille::cmdAjouter_Click() {
     if (!quitterFiche()) return;
-    if (tri_->currentIndex() == 0) Combo1_Click();
-    else tri_->setCurrentIndex(0);
+    {
+        const QSignalBlocker bloque(tri_);
+        tri_->setCurrentIndex(0);
+    }
+    Combo1_Click();
     nouvelleFamille();
 }
 
@@ -261,7 +265,10 @@ void FeuilleFamille::rechercher(const QString& invite, const QString& champ, boo
         rs.MoveFirst();
         rs.FindFirst(champ + QStringLiteral(" like ") +
                      db::dialecte::entre_apostrophes(db::dialecte::motif_tape(debutSeulement ? reponse + QLatin1Char('*') : reponse)));
-        if (rs.NoMatch()) forms::boite_message(Introuvable, forms::styles::Information);
+        if (!rs.NoMatch()) return;
+        // The find is over: no move will reset the hourglass it showed.
+        forms::definir_pointeur_souris(forms::PointeurDefaut);
+        forms::boite_message(Introuvable, forms::styles::Information);
     });
 }
 

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/grille_donnees.h"
+#include "platform/forms/pointeur.h"
 #include "platform/report/crystal_report.h"
 #include "platform/forms/selecteurs.h"
 #include "records/feuille_famille.h"
@@ -47,6 +48,13 @@ struct LecturesComptees {
 
 // Opens the window as the menu does, with the families already in the file.
 void ouvrir() { menu(MenuFamilles); }
+// An entry of the sort box chosen as the user chooses it, the one shown included.
+void choisir_tri(int entree) {
+    auto* tri = controle<QComboBox>(Famille, "Combo1");
+    tri->setCurrentIndex(entree);
+    emit tri->activated(entree);
+    traiter();
+}
 
 }  // namespace
 
@@ -91,8 +99,7 @@ private slots:
         Base b;
         b.familles(41);
         ouvrir();
-        controle<QComboBox>(Famille, "Combo1")->setCurrentIndex(3);
-        traiter();
+        choisir_tri(3);
         zone("nom_responsable_légal")->setText("Zola");
         cliquer("cmdAjouter");
         QCOMPARE(b.compte("familles"), 41);
@@ -167,7 +174,7 @@ private slots:
         }
     }
 
-    // The four orders, each with its first family.
+    // The four orders, each with its first family, the entry shown chosen again included.
     void tris() {
         Base b;
         b.familles(3, {"Martin", "Bernard", "Dubois"});
@@ -178,14 +185,15 @@ private slots:
         auto* tri = controle<QComboBox>(Famille, "Combo1");
         const QStringList premieres = {"000002", "000001", "000001", "000004"};
         for (int i : {1, 2, 3, 0}) {
-            tri->setCurrentIndex(i);
-            traiter();
+            choisir_tri(i);
             QVERIFY2(texte("Text13") == premieres[i], qPrintable(tri->currentText()));
         }
-        tri->setCurrentIndex(1);
-        traiter();
+        choisir_tri(1);
         jeu().MoveLast();
         QCOMPARE(texte("Text13"), QString("000002"));  // Bernard Anne last in reverse order
+        // The entry shown chosen again sorts again: back to its first family.
+        choisir_tri(1);
+        QCOMPARE(texte("Text13"), QString("000001"));
     }
 
     // The reference is looked for exactly; names by their beginning, wildcards and quotes as typed.
@@ -215,6 +223,7 @@ private slots:
                 QCOMPARE(b.boites->derniere().texte, QString("Fiche introuvable..."));
                 QCOMPARE(b.boites->derniere().style, forms::styles::Information);
                 QCOMPARE(b.boites->derniere().titre, forms::titre_application());
+                QCOMPARE(forms::pointeur_souris(), 0);  // no hourglass once the box is closed
             } else {
                 QVERIFY2(texte("Text13") == c.trouve, qPrintable(c.reponse));
                 QCOMPARE(b.boites->vues.size(), 1);
@@ -886,7 +895,6 @@ private slots:
                 else if (chemin == "Enfants") cliquer(Famille, "Command4");
                 else if (chemin.startsWith("menu")) menu(chemin);
                 else if (chemin == "Combo1") {
-                    // The family sorts on a change of entry, the pupil on a choice.
                     controle<QComboBox>(fenetre, "Combo1")->setCurrentIndex(1);
                     emit controle<QComboBox>(fenetre, "Combo1")->activated(1);
                     traiter();
@@ -965,7 +973,7 @@ private slots:
         QCOMPARE(compte.depuis("familles"), 0);
         jeu().CancelUpdate();
         auto* tri = controle<QComboBox>(Famille, "Combo1");
-        tri->setCurrentIndex(2);
+        choisir_tri(2);
         QCOMPARE(compte.depuis("familles"), 1);
         QCOMPARE(texte("Text13"), QString("000001"));
         cliquer("cmdAjouter");  // back to the alphabetical order first

@@ -5,6 +5,7 @@
 #include "records/age.h"
 #include "records/champs_eleve.h"
 #include "platform/forms/listes_fichiers.h"
+#include "platform/forms/pointeur.h"
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
@@ -129,7 +130,8 @@ private slots:
     }
 
     // Leaving the matricule pads it to six digits and turns to the first tab; the Tab key
-    // turns the tabs with the fields; the eldest box leaves the tab alone.
+    // turns the tabs with the fields, and runs down "&Santé / Divers" column by column; the
+    // eldest box leaves the tab alone.
     void matricule_et_onglets() {
         Base b;
         b.eleves({"000001:Martin:Paul"});
@@ -148,6 +150,14 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), QString("vaccinations"));
         QCOMPARE(controle<QTabWidget>("SSTab1")->tabText(onglet()), QString("&Santé / Divers"));
+        // Down the health column, then the other one.
+        QStringList sante;
+        for (int i = 0; i < 7; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            sante << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(sante, QStringList({"allergies", "contre_indications", "observations_médicales", "participation_usep",
+                                     "restauration_scolaire", "coopérative_scolaire", "observations_générales"}));
         entrer("Check2");
         QCOMPARE(onglet(), 4);
         entrer("grdDataGrid");
@@ -444,6 +454,7 @@ private slots:
             if (c.trouve.isEmpty()) {
                 QCOMPARE(b.boites->derniere().texte, QString("Fiche introuvable..."));
                 QCOMPARE(b.boites->derniere().style, forms::styles::Information);
+                QCOMPARE(forms::pointeur_souris(), 0);  // no hourglass once the box is closed
                 QCOMPARE(texte("matricule"), QString("000042"));  // the first record, where the find began
             } else {
                 QVERIFY2(texte("matricule") == c.trouve, qPrintable(c.reponse));
