@@ -347,16 +347,7 @@ void FeuilleEleve::cmdAjouter_Click() {
 }
 
 // "&Valider": a refusal is told, the record and what was typed staying on screen.
-void FeuilleEleve::cmdMettreajour_Click() {
-    try {
-        if (!enregistrerFiche()) return;
-        auto& rs = datPrimaryRS()->Recordset();
-        const QVariant signet = rs.LastModified();
-        if (signet.isValid()) rs.setBookmark(signet);
-    } catch (const Erreur& e) {
-        forms::boite_enregistrement_refuse(e.numero, e.texte);
-    }
-}
+void FeuilleEleve::cmdMettreajour_Click() { validerEnDisantLeRefus(); }
 
 bool FeuilleEleve::enregistrerFiche() {
     QLineEdit* m = zone(QStringLiteral("matricule"));

@@ -210,6 +210,8 @@ void FeuilleFamille::cmdAjouter_Click() {
     nouvelleFamille();
 }
 
+void FeuilleFamille::cmdMettreajour_Click() { validerEnDisantLeRefus(); }
+
 bool FeuilleFamille::enregistrerFiche() {
     return numerotation::enregistrer(*datPrimaryRS(), controle<QLineEdit>(QStringLiteral("Text13")),
                                      numerotation::ReferenceFamille);

@@ -34,6 +34,8 @@ public:
     void nouvelleFamille();
 
     void cmdAjouter_Click() override;
+    // A refusal is told as in the pupil window, what was typed kept.
+    void cmdMettreajour_Click() override;
 
     // The window's own commands, each with its error trap.
     void Combo1_Click();

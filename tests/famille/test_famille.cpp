@@ -652,7 +652,10 @@ private slots:
         QCOMPARE(sqlite3_exec(autre, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
         db::BaseDonnees::definirDelaiVerrou(100);
         cliquer("cmdMettreàjour");
-        QVERIFY(b.boites->derniere().texte.startsWith(erreur_generale(db::erreurs::Verrouille)));
+        // "&Valider" refused: the same box as the pupil window's.
+        QVERIFY(b.boites->derniere().texte.startsWith(QString("La fiche n'a pas été enregistrée (erreur %1) :\n\n")
+                                                          .arg(db::erreurs::Verrouille)));
+        QCOMPARE(b.boites->derniere().style, forms::styles::Avertissement);
         b.boites->repondre(forms::Oui);
         dat()->findChild<QToolButton*>("suivant")->click();
         traiter();

@@ -192,6 +192,14 @@ void FenetreDonnees::cmdMettreajour_Click() {
     if (signet.isValid()) rs.setBookmark(signet);
 }
 
+void FenetreDonnees::validerEnDisantLeRefus() {
+    try {
+        FenetreDonnees::cmdMettreajour_Click();
+    } catch (const Erreur& e) {
+        forms::boite_enregistrement_refuse(e.numero, e.texte);
+    }
+}
+
 void FenetreDonnees::cmdFermer_Click() {
     forms::definir_pointeur_souris(forms::PointeurDefaut);
     decharger();

@@ -69,6 +69,9 @@ protected:
     // offered for a key another record holds) does it here and returns false when the user
     // declined, having been told; any other refusal is raised.
     virtual bool enregistrerFiche();
+    // "&Valider" of the record windows: a refusal is told in the refused-save box, the record
+    // and what was typed staying on screen.
+    void validerEnDisantLeRefus();
     // The question asked before "&Supprimer" deletes the record shown (Yes/No, default No);
     // empty: deleted at once.
     virtual QString questionSuppression() const { return QString(); }
