@@ -118,9 +118,11 @@ Valeurs valeurs_eleve() {
         rs.FindFirst(db::dialecte::critere_cle(QStringLiteral("référence_famille"), reference));
         if (rs.NoMatch()) {
             // Whatever the answer, the document goes on without a guardian: the family window
-            // shows another family, whose name must not go out on this pupil's letter.
+            // shows another family, whose name must not go out on this pupil's letter. The
+            // guardian's lines are given empty, which keeps the envelope's window blank.
             forms::boite_message(QStringLiteral("La fiche de la famille n'existe pas... Créez-la!"),
                                  forms::styles::OuiNon + forms::styles::Question);
+            for (int i = 1; i <= 4; ++i) v[i] = QString();
         } else {
             const auto f = [](const char* nom) { return texte(Famille, QString::fromUtf8(nom)); };
             v[1] = f("genre_responsable_légal") + ' ' + f("prénom_responsable_légal") + ' ' + f("nom_responsable_légal");

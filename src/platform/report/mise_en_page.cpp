@@ -539,12 +539,29 @@ private:
         c.marge = 0;
         bool raccourcie = false;
         c.lignes = etiquette(m_.fenetre, contexte(ligneCourante_), f[2], f[3] - 0.6, raccourcie);
-        if (c.lignes.isEmpty()) return;
+        if (c.lignes.isEmpty()) {
+            // An address the caller gives empty (a pupil whose family record is missing) leaves
+            // the frame blank: the date does not take its place in the envelope's window. A
+            // letter given no address at all lets the page use that place.
+            if (formule_donnee(m_.fenetre)) pageFenetre_ = nombre_pages();
+            return;
+        }
         // Six lines at most, as the post reads them: the name and the town line are kept.
         while (c.lignes.size() > LignesFenetre) c.lignes.remove(c.lignes.size() - 2);
         b.cellules.append(std::move(c));
         doc_.pages.last().bandes.append(std::move(b));
         pageFenetre_ = nombre_pages();
+    }
+
+    // Whether a line of `b` shows a formula that the caller gives, even empty.
+    bool formule_donnee(const Bande& b) const {
+        for (const Element& e : b) {
+            if (e.genre == Element::Bloc && formule_donnee(e.enfants)) return true;
+            for (const Cellule& c : e.cellules)
+                for (const Morceau& mo : c.contenu)
+                    if (mo.genre == Morceau::Formule && e_.f_.contains(mo.texte)) return true;
+        }
+        return false;
     }
 
     // Whether a band placed at the current height would print in the envelope's window or
