@@ -5,11 +5,11 @@
 
 #include "platform/forms/controle_donnees.h"
 #include "platform/forms/erreurs_boites.h"
+#include "platform/forms/formulaire.h"
 #include "platform/forms/pointeur.h"
 #include <QCheckBox>
 #include <QDate>
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -21,42 +21,58 @@ namespace reports {
 
 namespace {
 
-enum class Genre { Ligne, Texte, Case };
+using forms::Genre;
 
-struct Champ {
-    const char* champ;
-    const char* controle;
-    const char* libelle;
-    Genre genre;
-    int max = 0;
-    const char* infobulle = "";
-};
+// One row of the window: a box beside its label, or a box to tick in the column of the boxes.
+forms::Champ rangee(const char* champ, const char* controle, const char* libelle, Genre genre, int max = 0,
+                    const char* infobulle = "") {
+    forms::Champ c;
+    c.controle = u(controle);
+    c.champ = u(champ);
+    c.longueur = max;
+    c.genre = genre;
+    c.voisin = genre == Genre::Case ? forms::Voisin::Aucun : forms::Voisin::Libelle;
+    c.texteVoisin = u(libelle);
+    c.infobulle = u(infobulle);
+    return c;
+}
 
 // The fields in the order of the window, which is also the keyboard order.
-const Champ champs[] = {
-    {"intitulé_bouton", "intitulé", "nom du document", Genre::Ligne, 30,
-     "Saisissez le nom du document tel qu'il apparaîtra dans la liste des documents"},
-    {"affichage_date", "Check5", "affichage de la date", Genre::Case, 0,
-     "Cliquez pour afficher la date sur le document"},
-    {"affichage_coordonnées_responsable_légal", "Check2", "affichage des coordonnées du responsable légal", Genre::Case,
-     0, "Cliquez pour afficher les coordonnées du responsable légal (nom et adresse) sur le document"},
-    {"titre_document", "titre", "titre", Genre::Ligne, 50},
-    {"destinataire_document", "destinataire", "destinataire", Genre::Ligne, 50},
-    {"paragraphe1_document", "paragraphe1", "paragraphe 1", Genre::Texte, 254},
-    {"affichage_coordonnées_directeur", "Check3", "affichage des coordonnées du directeur / de la directrice",
-     Genre::Case},
-    {"paragraphe2_document", "paragraphe2", "paragraphe 2", Genre::Texte, 254},
-    {"affichage_coordonnées_élève", "Check1", "affichage des coordonnées de l'élève", Genre::Case, 0,
-     "Cliquez pour afficher les coordonnées de l'élève (nom, prénom date de nais. et classe) sur le document"},
-    {"paragraphe3_document", "paragraphe3", "paragraphe 3", Genre::Texte, 254},
-    {"paragraphe4_document", "paragraphe4", "paragraphe 4", Genre::Texte, 254},
-    {"paragraphe5_document", "paragraphe5", "paragraphe 5", Genre::Texte, 254},
-    {"paragraphe6_document", "paragraphe6", "paragraphe 6", Genre::Texte, 254},
-    {"politesse_document", "politesse", "politesse", Genre::Texte, 254},
-    {"affichage_signature_directeur", "Check4", "affichage des zones de signature et de cachet sur le document",
-     Genre::Case, 0, "Cliquez pour afficher la zone de signature sur le document"},
-    {"post_scriptum", "post_scriptum", "post-scriptum", Genre::Texte, 254},
-};
+const QVector<forms::Champ>& champs() {
+    static const QVector<forms::Champ> t = [] {
+        constexpr Genre L = Genre::Ligne, T = Genre::Multiligne, K = Genre::Case;
+        QVector<forms::Champ> r = {
+            rangee("intitulé_bouton", "intitulé", "nom du document", L, 30,
+                   "Saisissez le nom du document tel qu'il apparaîtra dans la liste des documents"),
+            rangee("affichage_date", "Check5", "affichage de la date", K, 0,
+                   "Cliquez pour afficher la date sur le document"),
+            rangee("affichage_coordonnées_responsable_légal", "Check2", "affichage des coordonnées du responsable légal",
+                   K, 0,
+                   "Cliquez pour afficher les coordonnées du responsable légal (nom et adresse) sur le document"),
+            rangee("titre_document", "titre", "titre", L, 50),
+            rangee("destinataire_document", "destinataire", "destinataire", L, 50),
+            rangee("paragraphe1_document", "paragraphe1", "paragraphe 1", T, 254),
+            rangee("affichage_coordonnées_directeur", "Check3",
+                   "affichage des coordonnées du directeur / de la directrice", K),
+            rangee("paragraphe2_document", "paragraphe2", "paragraphe 2", T, 254),
+            rangee("affichage_coordonnées_élève", "Check1", "affichage des coordonnées de l'élève", K, 0,
+                   "Cliquez pour afficher les coordonnées de l'élève (nom, prénom date de nais. et classe) sur le "
+                   "document"),
+            rangee("paragraphe3_document", "paragraphe3", "paragraphe 3", T, 254),
+            rangee("paragraphe4_document", "paragraphe4", "paragraphe 4", T, 254),
+            rangee("paragraphe5_document", "paragraphe5", "paragraphe 5", T, 254),
+            rangee("paragraphe6_document", "paragraphe6", "paragraphe 6", T, 254),
+            rangee("politesse_document", "politesse", "politesse", T, 254),
+            rangee("affichage_signature_directeur", "Check4",
+                   "affichage des zones de signature et de cachet sur le document", K, 0,
+                   "Cliquez pour afficher la zone de signature sur le document"),
+            rangee("post_scriptum", "post_scriptum", "post-scriptum", T, 254),
+        };
+        for (int i = 0; i < r.size(); ++i) r[i].ligne = i;
+        return r;
+    }();
+    return t;
+}
 
 }  // namespace
 
@@ -65,44 +81,10 @@ FeuilleDocuments::FeuilleDocuments() : FenetreDonnees(noms::documents) {
     auto* disposition = new QVBoxLayout(this);
     auto* grille = new QGridLayout;
     disposition->addLayout(grille, 1);
-
-    QWidget* precedent = nullptr;
-    int rang = 0;
-    for (const Champ& c : champs) {
-        QWidget* w = nullptr;
-        switch (c.genre) {
-        case Genre::Ligne: {
-            auto* z = new QLineEdit(this);
-            datPrimaryRS()->lier(z, u(c.champ), c.max);
-            z->setMaxLength(c.max);
-            grille->addWidget(new QLabel(u(c.libelle), this), rang, 0);
-            grille->addWidget(z, rang, 1);
-            w = z;
-            break;
-        }
-        case Genre::Texte: {
-            auto* z = new QPlainTextEdit(this);
-            z->setFixedHeight(z->fontMetrics().lineSpacing() * 2 + 12);
-            datPrimaryRS()->lier(z, u(c.champ), c.max);
-            grille->addWidget(new QLabel(u(c.libelle), this), rang, 0, Qt::AlignTop);
-            grille->addWidget(z, rang, 1);
-            w = z;
-            break;
-        }
-        case Genre::Case: {
-            auto* k = new QCheckBox(u(c.libelle), this);
-            datPrimaryRS()->lier(k, u(c.champ));
-            grille->addWidget(k, rang, 1);
-            w = k;
-            break;
-        }
-        }
-        w->setObjectName(u(c.controle));
-        if (*c.infobulle) w->setToolTip(u(c.infobulle));
-        if (precedent) setTabOrder(precedent, w);
-        precedent = w;
-        ++rang;
-    }
+    forms::Mise mise;
+    mise.lignesMultiligne = 2;
+    forms::Formulaire formulaire(datPrimaryRS(), [grille](const forms::Champ&) { return grille; }, mise);
+    formulaire.construire(champs());
 
     auto* voir = forms::bouton(barreBoutons(), QStringLiteral("Command2"), QStringLiteral("V&oir"),
                                QStringLiteral("Cliquez pour voir le document"));
@@ -120,15 +102,15 @@ QString FeuilleDocuments::intitule() const { return controle<QLineEdit>(QStringL
 
 documents::Gabarit FeuilleDocuments::gabarit() const {
     documents::Gabarit g;
-    for (const Champ& c : champs) {
-        const QString nom = u(c.controle);
+    for (const forms::Champ& c : champs()) {
+        const QString& nom = c.controle;
         switch (c.genre) {
-        case Genre::Ligne: g.textes.insert(nom, controle<QLineEdit>(nom)->text()); break;
-        case Genre::Texte: g.textes.insert(nom, controle<QPlainTextEdit>(nom)->toPlainText()); break;
+        case Genre::Multiligne: g.textes.insert(nom, controle<QPlainTextEdit>(nom)->toPlainText()); break;
         case Genre::Case:
             // Only a ticked box counts; a greyed one does not.
             if (controle<QCheckBox>(nom)->checkState() == Qt::Checked) g.cochees.insert(nom);
             break;
+        default: g.textes.insert(nom, controle<QLineEdit>(nom)->text()); break;
         }
     }
     return g;

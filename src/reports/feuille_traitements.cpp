@@ -4,6 +4,7 @@
 
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
+#include "platform/forms/limites.h"
 #include "platform/forms/pointeur.h"
 #include "platform/report/crystal_report.h"
 #include "platform/forms/reactions.h"
@@ -112,7 +113,7 @@ FeuilleTraitements::FeuilleTraitements() : forms::Feuille(noms::traitements) {
     copies->addWidget(HScroll1_, 1);
     Text4_ = new QLineEdit(QStringLiteral("1"), frame5);
     Text4_->setObjectName(QStringLiteral("Text4"));
-    Text4_->setMaxLength(2);
+    forms::limiter(Text4_, 2, [] { return QStringLiteral("Nb d'exemplaires"); });
     Text4_->setMaximumWidth(40);
     Text4_->setToolTip(QStringLiteral("Indiquez le nombre d'exemplaires que vous souhaitez imprimer"));
     copies->addWidget(Text4_);

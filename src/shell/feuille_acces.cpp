@@ -2,6 +2,8 @@
 #include "platform/forms/noms_feuilles.h"
 #include "platform/forms/controle_donnees.h"
 #include "platform/forms/boites.h"
+#include "platform/forms/controles_simples.h"
+#include "platform/forms/limites.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/reactions.h"
 #include <QGridLayout>
@@ -19,7 +21,8 @@ QLineEdit* zone_code(QWidget* parent, const char* nom, const char* infobulle) {
     auto* z = new QLineEdit(parent);
     z->setObjectName(QString::fromUtf8(nom));
     z->setEchoMode(QLineEdit::Password);
-    z->setMaxLength(FeuilleAcces::LongueurCode);
+    // A code typed or pasted longer than the stored code can be is refused and told, never cut.
+    forms::limiter(z, FeuilleAcces::LongueurCode, [z] { return forms::libelle_de(z); });
     z->setToolTip(QString::fromUtf8(infobulle));
     return z;
 }
@@ -38,6 +41,7 @@ FeuilleAcces::FeuilleAcces() : forms::FenetreDonnees(noms::acces) {
         auto* l = new QLabel(QString::fromUtf8(libelles[i]), this);
         l->setObjectName(QStringLiteral("lblLabels(%1)").arg(i));
         l->setBuddy(zones[i]);
+        forms::nommer(zones[i], l);
         grille->addWidget(l, i, 0);
         grille->addWidget(zones[i], i, 1);
     }

@@ -3,6 +3,8 @@
 #include "banc_documents.h"
 #include "shell/menus.h"
 #include <QDate>
+#include <QClipboard>
+#include <QStatusBar>
 
 using namespace banc;
 
@@ -47,14 +49,34 @@ private slots:
                                      "Check3", "paragraphe2", "Check1", "paragraphe3", "paragraphe4", "paragraphe5",
                                      "paragraphe6", "politesse", "Check4", "post_scriptum"}));
 
+        const auto barre = [] {
+            return qobject_cast<QMainWindow*>(forms::Feuilles::zone()->window())->statusBar()->currentMessage();
+        };
         QTest::keyClicks(ligne("intitulé"), QString(40, 'n'));
         QCOMPARE(ligne("intitulé")->text().size(), 30);
-        texte("paragraphe1")->setFocus();
-        texte("paragraphe1")->insertPlainText(QString(300, 'p'));
-        QCOMPARE(texte("paragraphe1")->toPlainText().size(), 254);
+        QCOMPARE(barre(), QStringLiteral("Le champ « nom du document » est plein : il accepte au plus 30 caractères."));
+        // A paragraph pasted past its limit is refused whole and told, never cut; at the limit,
+        // accented letters and emoji counted one character each, it goes in whole.
+        const QString emoji = QString::fromUcs4(U"\U0001F600");
+        const auto coller = [](QWidget* zone, const QString& t) {
+            QApplication::clipboard()->setText(t);
+            zone->setFocus();
+            QTest::keyClick(zone, Qt::Key_V, Qt::ControlModifier);
+        };
+        coller(texte("paragraphe1"), QString(300, 'p'));
+        QCOMPARE(texte("paragraphe1")->toPlainText(), QString());
+        QCOMPARE(barre(), QStringLiteral("Le champ « paragraphe 1 » accepte au plus 254 caractères : le texte collé ou "
+                                         "inséré en aurait fait 300, il n'a pas été pris."));
+        const QString paragraphe = QString(253, QChar(0xE9)) + emoji;
+        coller(texte("paragraphe1"), paragraphe);
+        QCOMPARE(texte("paragraphe1")->toPlainText(), paragraphe);
+        coller(ligne("titre"), emoji.repeated(50));
+        QCOMPARE(ligne("titre")->text(), emoji.repeated(50));
         // Saved as shown.
         cliquer(F, QStringLiteral("cmdMettreàjour"));
-        QCOMPARE(b.valeur("SELECT length(paragraphe1_document) FROM documents"), QStringLiteral("254"));
+        QCOMPARE(b.valeur("SELECT length(paragraphe1_document) || ' ' || length(titre_document) FROM documents"),
+                 QStringLiteral("254 50"));
+        QCOMPARE(b.valeur("SELECT paragraphe1_document FROM documents"), paragraphe);
     }
 
     // "&Ajouter" gives a blank record; "&Supprimer" asks nothing and moves on, to the last

@@ -11,6 +11,8 @@
 #include <QHeaderView>
 #include <QToolButton>
 #include <QApplication>
+#include <QClipboard>
+#include <QStatusBar>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -460,6 +462,58 @@ private slots:
             stockes.sort();
             QCOMPARE(stockes, saisis);
         }
+    }
+
+    // An e-mail pasted longer than its field is refused whole and told at once in the status
+    // bar, naming the field and its limit, as is a key typed into a full box. Accented letters
+    // and emoji count one character each, as the database counts them: at the limit they are
+    // neither cut nor refused, in the captions window built by hand as in the others.
+    void limite_dite_jamais_coupee() {
+        Base b;
+        const auto barre = [] {
+            return qobject_cast<QMainWindow*>(forms::Feuilles::zone()->window())->statusBar()->currentMessage();
+        };
+        const auto coller = [](QLineEdit* zone, const QString& texte) {
+            QApplication::clipboard()->setText(texte);
+            zone->setFocus();
+            QTest::keyClick(zone, Qt::Key_V, Qt::ControlModifier);
+        };
+        menu(MenuEcole);
+        auto* mail = controle<QLineEdit>(Ecole, "mail_école");
+        const QString adresse = "secretariat.direction.ecole.jules-ferry@ac-grenoble-savoie.education.fr";
+        QCOMPARE(adresse.size(), 71);
+        coller(mail, adresse);
+        QCOMPARE(mail->text(), QString());
+        QCOMPARE(barre(), QString("Le champ « E-mail » accepte au plus 50 caractères : le texte collé ou inséré en "
+                                  "aurait fait 71, il n'a pas été pris."));
+        QTest::keyClicks(mail, adresse);
+        QCOMPARE(mail->text(), adresse.left(50));
+        QCOMPARE(barre(), QString("Le champ « E-mail » est plein : il accepte au plus 50 caractères."));
+        // A list's cell, too, takes no more than its field.
+        menu(MenuVilles);
+        controle<forms::GrilleDonnees>(Villes, "grdDataGrid")->setFocus();
+        for (const QChar c : QString("6900112345")) QTest::keyClicks(QApplication::focusWidget(), QString(c));
+        auto* cellule = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(cellule);
+        QCOMPARE(cellule->text(), QString("69001123"));
+        QCOMPARE(barre(), QString("Le champ « codes postaux » est plein : il accepte au plus 8 caractères."));
+        QTest::keyClick(cellule, Qt::Key_Escape);
+
+        menu("menuparamètresindex5");
+        const QString emoji = QString::fromUcs4(U"\U0001F600");
+        auto* intitule = controle<QLineEdit>("feuille_paramètres", "txtFields(0)");
+        auto* infobulle = controle<QLineEdit>("feuille_paramètres", "txtFields(10)");
+        coller(intitule, QString(19, QChar(0xE9)) + emoji);
+        coller(infobulle, emoji.repeated(50));
+        QCOMPARE(intitule->text(), QString(19, QChar(0xE9)) + emoji);
+        QCOMPARE(infobulle->text(), emoji.repeated(50));
+        QTest::keyClicks(intitule, "x");
+        QCOMPARE(barre(), QString("Le champ « intitulé du champ 1 » est plein : il accepte au plus 20 caractères."));
+        cliquer("feuille_paramètres", "cmdMettreàjour");
+        QVERIFY2(b.boites->vues.isEmpty(), qPrintable(b.boites->derniere().texte));
+        QCOMPARE(b.valeur("SELECT length(\"intitulé_champ_paramétrable1\") || ' ' || "
+                          "length(\"infobulle_champ_paramétrable1\") FROM \"paramètres\""),
+                 QString("20 50"));
     }
 
     // Closing a window, by "&Fermer" or by its close box, saves what was typed in it.

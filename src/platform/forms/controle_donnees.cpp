@@ -1,5 +1,7 @@
 #include "platform/forms/controle_donnees.h"
 #include "platform/db/erreurs_moteur.h"
+#include "platform/forms/controles_simples.h"
+#include "platform/forms/limites.h"
 #include "platform/forms/reactions.h"
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -7,56 +9,11 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QSignalBlocker>
-#include <QTextCursor>
 #include <QToolButton>
-#include <QValidator>
 
 namespace forms {
 
 namespace {
-
-// Field widths count characters: a letter outside the basic plane (an emoji) is one character
-// though it takes two UTF-16 units.
-int nombre_caracteres(QStringView texte) {
-    int n = 0;
-    for (qsizetype i = 0; i < texte.size(); ++i)
-        if (!texte[i].isLowSurrogate() || i == 0 || !texte[i - 1].isHighSurrogate()) ++n;
-    return n;
-}
-
-// The first `n` characters of `texte`, never splitting a character in two.
-QString premiers_caracteres(const QString& texte, int n) {
-    qsizetype i = 0;
-    for (int compte = 0; i < texte.size() && compte < n; ++compte)
-        i += (texte[i].isHighSurrogate() && i + 1 < texte.size() && texte[i + 1].isLowSurrogate()) ? 2 : 1;
-    return texte.left(i);
-}
-
-// Refuses a typed or pasted text longer than the field's width in characters.
-class LimiteCaracteres : public QValidator {
-public:
-    LimiteCaracteres(int n, QObject* parent) : QValidator(parent), n_(n) {}
-    int limite() const { return n_; }
-    State validate(QString& texte, int&) const override {
-        return nombre_caracteres(texte) <= n_ ? Acceptable : Invalid;
-    }
-
-private:
-    int n_;
-};
-
-void limiter_zone(QLineEdit* zone, int n) {
-    if (n <= 0) {
-        zone->setMaxLength(32767);
-        zone->setValidator(nullptr);
-        return;
-    }
-    // The box's own limit counts UTF-16 units: twice the width lets every character in, and
-    // the validator holds the width itself.
-    zone->setMaxLength(2 * n);
-    zone->setValidator(new LimiteCaracteres(n, zone));
-}
 
 // Control characters (a NUL, a tab or a line break pasted from elsewhere) have no place in a
 // one-line field and would reach the statements built from it: they are dropped as they come
@@ -79,6 +36,11 @@ void retirer_controles(QLineEdit* zone) {
     });
 }
 
+// The caption of a bound box as it reads when a limit is told.
+Libelle libelle_affiche(QWidget* controle) {
+    return [controle = QPointer<QWidget>(controle)] { return libelle_de(controle); };
+}
+
 }  // namespace
 
 std::function<void(int, const QString&)> ControleDonnees::afficheurErreur;
@@ -98,11 +60,6 @@ struct Liaison {
 };
 
 }  // namespace
-
-int limite_caracteres(const QLineEdit* zone) {
-    if (const auto* v = dynamic_cast<const LimiteCaracteres*>(zone->validator())) return v->limite();
-    return zone->maxLength();
-}
 
 struct ControleDonnees::Impl {
     QString chemin, source;
@@ -330,10 +287,10 @@ void ControleDonnees::lier(QLineEdit* zone, const QString& champ, int longueurMa
     l.champ = champ;
     l.texte = true;
     l.longueurMax = longueurMax;
-    l.limiter = [zone](int n) { limiter_zone(zone, n); };
+    l.limiter = [zone, nom = libelle_affiche(zone)](int n) { limiter(zone, n, nom); };
     l.afficher = [zone](const QVariant& v) { zone->setText(v.toString()); };
     l.lire = [zone] { return QVariant(zone->text()); };
-    if (longueurMax > 0) limiter_zone(zone, longueurMax);
+    l.limiter(longueurMax);
     retirer_controles(zone);
     l.montre = zone->text();
     d->liaisons.append(l);
@@ -341,31 +298,18 @@ void ControleDonnees::lier(QLineEdit* zone, const QString& champ, int longueurMa
 
 void ControleDonnees::lier(QPlainTextEdit* zone, const QString& champ, int longueurMax) {
     // Several lines: Tab leaves the box as in any other field, a scroll bar shows the lines
-    // beyond its height, and what is typed or pasted past the limit is cut off.
+    // beyond its height, and what is typed or pasted past the limit is refused and told.
     zone->setTabChangesFocus(true);
     zone->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    zone->setProperty("longueurMax", longueurMax);
-    QObject::connect(zone, &QPlainTextEdit::textChanged, zone, [zone] {
-        const int max = zone->property("longueurMax").toInt();
-        const QString texte = zone->toPlainText();
-        if (max <= 0 || texte.size() <= max || nombre_caracteres(texte) <= max) return;
-        const QString garde = premiers_caracteres(texte, max);
-        QTextCursor curseur = zone->textCursor();
-        const int position = qMin(curseur.position(), int(garde.size()));
-        QSignalBlocker bloque(zone);
-        zone->setPlainText(garde);
-        curseur = zone->textCursor();
-        curseur.setPosition(position);
-        zone->setTextCursor(curseur);
-    });
     Liaison l;
     l.controle = zone;
     l.champ = champ;
     l.texte = true;
     l.longueurMax = longueurMax;
-    l.limiter = [zone](int n) { zone->setProperty("longueurMax", n); };
-    l.afficher = [zone](const QVariant& v) { zone->setPlainText(v.toString()); };
+    l.limiter = [zone, nom = libelle_affiche(zone)](int n) { limiter(zone, n, nom); };
+    l.afficher = [zone](const QVariant& v) { montrer_texte(zone, v.toString()); };
     l.lire = [zone] { return QVariant(zone->toPlainText()); };
+    l.limiter(longueurMax);
     l.montre = zone->toPlainText();
     d->liaisons.append(l);
 }

@@ -3,6 +3,7 @@
 // bound fields to one query on the working database. Its three events are Qt signals;
 // their handlers set the response through the pointer.
 #include "platform/db/jeu_enregistrements.h"
+#include "platform/forms/limites.h"
 #include <QWidget>
 #include <functional>
 
@@ -63,7 +64,7 @@ public:
     void fermer();
 
     // Bindings. A text box shows the field's text and takes at most longueurMax characters
-    // (0: the field's declared width, if any). A label only shows.
+    // (0: the field's declared width, if any), as limites.h tells. A label only shows.
     void lier(QLineEdit* zone, const QString& champ, int longueurMax = 0);
     // Several lines with a vertical scroll bar, at most longueurMax characters as above.
     void lier(QPlainTextEdit* zone, const QString& champ, int longueurMax = 0);
@@ -100,8 +101,5 @@ private:
     struct Impl;
     Impl* d;
 };
-
-// How many characters a bound text box accepts (a letter outside the basic plane counts as one).
-int limite_caracteres(const QLineEdit* zone);
 
 }  // namespace forms

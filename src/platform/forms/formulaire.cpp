@@ -66,7 +66,10 @@ QWidget* Formulaire::creer(const Champ& c, QWidget* parent) {
     // field to field, and what is typed next never lands on the button.
     if (auto* b = qobject_cast<QPushButton*>(voisin)) touche_de_choix(w, b);
     controles_.insert(c.controle, w);
-    if (voisin) voisins_.insert(c.controle, voisin);
+    if (voisin) {
+        voisins_.insert(c.controle, voisin);
+        nommer(w, voisin);
+    }
     if (c.onglet != AuDessusDesOnglets && c.tourneOnglet) suivi_.append({w, c.onglet});
     return w;
 }

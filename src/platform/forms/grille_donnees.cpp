@@ -6,6 +6,7 @@
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
+#include "platform/forms/limites.h"
 #include "platform/forms/modele_grille.h"
 #include "platform/forms/pointeur.h"
 #include "platform/forms/twips.h"
@@ -25,13 +26,24 @@ namespace forms {
 
 namespace {
 
-// Puts back into a reopened editor the text whose write was refused, so that the user can
-// correct it instead of typing it again.
+// A cell's editor takes no more than its field, as a text box does, and puts back into a
+// reopened editor the text whose write was refused, so that the user can correct it instead of
+// typing it again.
 class Delegue : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QPersistentModelIndex indexEnAttente;
     QString texteEnAttente;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QWidget* editeur = QStyledItemDelegate::createEditor(parent, option, index);
+        const auto* modele = qobject_cast<const ModeleGrille*>(index.model());
+        if (auto* ligne = qobject_cast<QLineEdit*>(editeur); ligne && modele) {
+            const QString titre = modele->colonnes().value(index.column()).titre;
+            limiter(ligne, modele->longueurMax(index.column()), [titre] { return titre; });
+        }
+        return editeur;
+    }
 
     void setEditorData(QWidget* editeur, const QModelIndex& index) const override {
         auto* ligne = qobject_cast<QLineEdit*>(editeur);

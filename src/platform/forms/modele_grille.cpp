@@ -42,6 +42,12 @@ int ModeleGrille::indiceChamp(int colonne) const {
     return (colonne >= 0 && colonne < indices_.size()) ? indices_[colonne] : -1;
 }
 
+int ModeleGrille::longueurMax(int colonne) const {
+    db::JeuEnregistrements* rs = jeu();
+    const int c = indiceChamp(colonne);
+    return rs && c >= 0 && c < rs->champs().size() ? rs->champs()[c].longueurMax : 0;
+}
+
 void ModeleGrille::synchroniser() {
     db::JeuEnregistrements* rs = jeu();
     const int lignes = rs ? rs->RecordCount() : 0;

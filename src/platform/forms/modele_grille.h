@@ -29,6 +29,8 @@ public:
     int ligneNouvelle() const { return lectureSeule_ ? -1 : lignes_; }
     // The result set's column of a grid column, -1 when the field is absent.
     int indiceChamp(int colonne) const;
+    // The most characters the field of a grid column takes (0: no limit).
+    int longueurMax(int colonne) const;
 
     // Takes in what changed in the result set: rows added or removed, another query,
     // values written by code.
