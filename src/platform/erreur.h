@@ -7,6 +7,9 @@
 struct Erreur : std::runtime_error {
     int numero;
     QString texte;
+    // The column whose value was refused, when the refusal concerns one: the text names it
+    // « champ », and a window may put the field's caption there instead.
+    QString champ;
     Erreur(int n, const QString& t) : std::runtime_error(t.toStdString()), numero(n), texte(t) {}
 };
 

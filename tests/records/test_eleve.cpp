@@ -339,7 +339,9 @@ private slots:
         QCOMPARE(texte("matricule"), QString("000008"));
     }
 
-    // A date refused on "&Valider" and typed back as it was is accepted, with the rest.
+    // A date refused on "&Valider" and typed back as it was is accepted, with the rest. The
+    // refusal names the field by its caption on screen; a date past 31/12/2099 is refused too,
+    // saying so, the text kept as typed.
     void date_refusee_remise_comme_avant() {
         Base b;
         b.eleves({"000001:Martin:Paul"});
@@ -350,9 +352,18 @@ private slots:
         zone("lieu_naissance")->setText("Nantes");
         cliquer("cmdMettreàjour");
         QCOMPARE(b.boites->vues.size(), 1);
+        QVERIFY2(b.boites->derniere().texte.contains("(champ « date de naissance » : « 25/13/2015 » n'est pas une date"),
+                 qPrintable(b.boites->derniere().texte));
+        zone("date_naissance")->setText("01/01/2100");
+        cliquer("cmdMettreàjour");
+        QCOMPARE(b.boites->vues.size(), 2);
+        QVERIFY2(b.boites->derniere().texte.contains("(champ « date de naissance » : « 01/01/2100 » est après le "
+                                                     "31/12/2099 : les dates vont jusqu'au 31/12/2099 au plus tard)"),
+                 qPrintable(b.boites->derniere().texte));
+        QCOMPARE(texte("date_naissance"), QString("01/01/2100"));
         zone("date_naissance")->setText("25/01/2015");
         cliquer("cmdMettreàjour");
-        QCOMPARE(b.boites->vues.size(), 1);
+        QCOMPARE(b.boites->vues.size(), 2);
         QCOMPARE(b.valeur("SELECT \"lieu_naissance_élève\" FROM \"élèves\""), QString("Nantes"));
         QCOMPARE(b.valeur("SELECT \"date_naissance_élève\" FROM \"élèves\""), QString("2015-01-25"));
     }

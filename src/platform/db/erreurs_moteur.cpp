@@ -79,6 +79,12 @@ void lever(int numero, const QString& detail) {
     throw Erreur(numero, texte_erreur(numero) + detail);
 }
 
+void lever_sur_champ(int numero, const QString& champ, const QString& detail) {
+    Erreur e(numero, texte_erreur(numero) + detail);
+    e.champ = champ;
+    throw e;
+}
+
 QString fichier_concerne(const QString& chemin) {
     return QStringLiteral(" Fichier concerné : « %1 ».").arg(QDir::toNativeSeparators(chemin));
 }

@@ -40,6 +40,8 @@ QString texte_erreur(int numero);
 
 // Throws Erreur(numero, texte_erreur(numero) + detail).
 [[noreturn]] void lever(int numero, const QString& detail = {});
+// The same for a value refused in the column `champ`, which the detail names « champ ».
+[[noreturn]] void lever_sur_champ(int numero, const QString& champ, const QString& detail);
 
 // The detail naming the file an error concerns: " Fichier concerné : « chemin »."
 QString fichier_concerne(const QString& chemin);

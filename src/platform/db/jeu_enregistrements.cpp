@@ -10,6 +10,9 @@ namespace db {
 
 namespace {
 
+// A date past the end of the century is a slip of the keyboard in a school's register.
+const QDate DerniereDate(2099, 12, 31);
+
 QDate lire_date(const QString& saisie) {
     static const char* formats[] = {"d/M/yyyy", "yyyy-MM-dd"};
     for (const char* f : formats) {
@@ -26,8 +29,8 @@ QVariant pour_stockage(const DescriptionChamp& c, const QVariant& v) {
     const bool texte = v.typeId() == QMetaType::QString;
     const QString saisie = texte ? v.toString().trimmed() : QString();
     const auto refuser = [&](const QString& attendu) -> QVariant {
-        lever(erreurs::ConversionType,
-              QStringLiteral(" (champ « %1 » : « %2 » %3)").arg(c.nom, v.toString(), attendu));
+        lever_sur_champ(erreurs::ConversionType, c.nom,
+                        QStringLiteral(" (champ « %1 » : « %2 » %3)").arg(c.nom, v.toString(), attendu));
     };
     switch (c.type) {
     case TypeChamp::Texte:
@@ -35,8 +38,8 @@ QVariant pour_stockage(const DescriptionChamp& c, const QVariant& v) {
         const QString s = v.typeId() == QMetaType::QDate ? v.toDate().toString(QStringLiteral("dd/MM/yyyy")) : v.toString();
         // The width counts characters: a letter outside the 16-bit range (an emoji) is one.
         if (c.longueurMax > 0 && s.size() > c.longueurMax && s.toUcs4().size() > c.longueurMax)
-            lever(erreurs::ChampTropPetit,
-                  QStringLiteral(" (champ « %1 » : %2 caractères au plus)").arg(c.nom).arg(c.longueurMax));
+            lever_sur_champ(erreurs::ChampTropPetit, c.nom,
+                            QStringLiteral(" (champ « %1 » : %2 caractères au plus)").arg(c.nom).arg(c.longueurMax));
         return s;
     }
     case TypeChamp::Date: {
@@ -46,6 +49,8 @@ QVariant pour_stockage(const DescriptionChamp& c, const QVariant& v) {
         else if (texte && saisie.isEmpty()) return {};
         else if (texte) d = lire_date(saisie);
         if (!d.isValid()) return refuser(QStringLiteral("n'est pas une date au format JJ/MM/AAAA"));
+        if (d > DerniereDate)
+            return refuser(QStringLiteral("est après le 31/12/2099 : les dates vont jusqu'au 31/12/2099 au plus tard"));
         return d.toString(Qt::ISODate);
     }
     case TypeChamp::Booleen: {

@@ -1,6 +1,7 @@
 #include "platform/forms/controle_donnees.h"
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/controles_simples.h"
+#include "platform/forms/erreurs_boites.h"
 #include "platform/forms/limites.h"
 #include "platform/forms/reactions.h"
 #include <QCheckBox>
@@ -230,6 +231,11 @@ void ControleDonnees::UpdateRecord() {
         if (j.EditMode() == 0) j.Edit();  // 3021 without a current record
         ecrireChamps(j);
         j.Update();
+    } catch (Erreur& e) {
+        d->interne = dejaInterne;
+        // The user reads the field's caption, not its column.
+        nommer_champ(e, libelleChamp(e.champ));
+        throw;
     } catch (...) {
         d->interne = dejaInterne;
         throw;
@@ -274,6 +280,12 @@ void ControleDonnees::fermer() {
 }
 
 QString ControleDonnees::texteDerniereErreur() const { return d->derniereErreur; }
+
+QString ControleDonnees::libelleChamp(const QString& champ) const {
+    for (const Liaison& l : d->liaisons)
+        if (l.controle && l.lire && l.champ.compare(champ, Qt::CaseInsensitive) == 0) return libelle_de(l.controle);
+    return {};
+}
 
 bool ControleDonnees::DataChanged() const {
     for (const Liaison& l : d->liaisons)

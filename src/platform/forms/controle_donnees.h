@@ -79,6 +79,9 @@ public:
     bool DataChanged() const;
     // The full text of the error last passed to the Error event.
     QString texteDerniereErreur() const;
+    // The caption on screen of the box bound to `champ` ("" when none names it); a refused
+    // save names the field by it.
+    QString libelleChamp(const QString& champ) const;
 
     // Shows an engine error that an Error handler left at response 1. The forms layer sets it
     // (this layer opens no box); by default nothing is shown.

@@ -63,6 +63,11 @@ void boite_erreur_donnees(int numero) {
     boite_message(QStringLiteral("Data error event hit err:") + db::texte_erreur(numero), styles::OKSeul);
 }
 
+void nommer_champ(Erreur& e, const QString& libelle) {
+    if (e.champ.isEmpty() || libelle.isEmpty()) return;
+    e.texte.replace(QStringLiteral("« %1 »").arg(e.champ), QStringLiteral("« %1 »").arg(libelle));
+}
+
 void boite_enregistrement_refuse(int numero, const QString& texte) {
     boite_message(QStringLiteral("La fiche n'a pas été enregistrée (erreur %1) :\n\n%2\n\n"
                                  "Ce que vous avez saisi reste affiché : corrigez-le ou réessayez, "

@@ -29,6 +29,10 @@ bool ignorer_erreur(const std::function<void()>& etape);
 // "Data error event hit err:" + text, style 0, for the data-error events of the pickers.
 void boite_erreur_donnees(int numero);
 
+// A refusal that names its column (Erreur::champ) names it by `libelle`, the field's caption
+// on screen, instead; nothing changes when `libelle` is empty.
+void nommer_champ(Erreur& e, const QString& libelle);
+
 // A save of the record being typed that the engine refused (a lock, a duplicate, a value too
 // long, a row changed elsewhere...): its reason, and that what was typed is still there.
 void boite_enregistrement_refuse(int numero, const QString& texte);

@@ -151,6 +151,12 @@ struct GrilleDonnees::Impl {
                     rs->Update();
                     ecrit = true;
                 }
+            } catch (Erreur& e) {
+                try { if (rs->EditMode() != 0) rs->CancelUpdate(); } catch (...) {}
+                // The refusal names the column as its title shows it.
+                if (e.champ.compare(champ, Qt::CaseInsensitive) == 0)
+                    nommer_champ(e, modele->colonnes().value(colonne).titre);
+                throw;
             } catch (...) {
                 try { if (rs->EditMode() != 0) rs->CancelUpdate(); } catch (...) {}
                 throw;
