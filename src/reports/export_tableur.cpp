@@ -87,12 +87,7 @@ void exporter_donnees_excel() {
 
         // The existing file is replaced only once the new one is whole on disk beside it: a
         // failure or a kill meanwhile leaves it as it was.
-        if (QFileInfo::exists(nom) &&
-            forms::boite_message(QStringLiteral("Attention, le fichier d'exportation existe déjà... "
-                                                "Il sera remplacé par le nouveau. Voulez-vous continuer ?"),
-                                 forms::styles::OuiNon + forms::styles::Question +
-                                     forms::styles::DeuxiemeParDefaut) != forms::Oui)
-            return;
+        if (!forms::remplacement_accepte(nom)) return;
 
         cr.setPrintFileName(nom);
         cr.setCopiesToPrinter(1);

@@ -230,8 +230,9 @@ void FeuilleTraitements::sequence_impression(int liste) {
             QStringLiteral("Exportation du traitement vers un fichier"),
             proposition_fichier(QStringLiteral("export_carnelis.rtf")));
         const QString nom = nom_fichier_sortie(reponse, QStringLiteral(".RTF"));
-        // Cancel (or an empty name) abandons this print; the control is reset below all the same.
-        imprimer = !nom.isEmpty();
+        // Cancel (or an empty name), or No to replacing an existing file, abandons this print;
+        // the control is reset below all the same.
+        imprimer = !nom.isEmpty() && forms::remplacement_accepte(nom);
         if (imprimer) {
             cr.setPrintFileName(nom);
             cr.setCopiesToPrinter(1);

@@ -1,5 +1,6 @@
 // The processing window: its lists and the print sequence of its "OK" buttons.
 #include "environnement_reports.h"
+#include "commun/montage.h"
 #include "essais.h"
 #include "platform/db/base_donnees.h"
 #include "platform/report/apercu.h"
@@ -118,7 +119,8 @@ private slots:
         QFETCH(QString, modele);
         essai::filtre("2", "CE1", "3");
         boites_->repondre(reponse);
-        const QString fichier = vers_fichier(2, QStringLiteral("Liste électorale"), QStringLiteral("electorale"));
+        // A file of each row's own: writing over the other's would ask first.
+        const QString fichier = vers_fichier(2, QStringLiteral("Liste électorale"), QStringLiteral("electorale_%1").arg(reponse));
         QCOMPARE(boites_->vues.size(), 2);
         QCOMPARE(boites_->vues[0].texte,
                  QStringLiteral("Voulez-vous éditer une liste électorale sans l'indication des adresses?"));
@@ -237,6 +239,64 @@ private slots:
         QVERIFY(boites_->derniere().texte.contains(QStringLiteral("liste_classes.rpt")));
         QVERIFY(boites_->derniere().texte.contains(QStringLiteral("{élèves.classe_inconnue}")));
         QCOMPARE(QDir(programme.path()).entryList({QStringLiteral("*.RTF")}), QStringList());
+    }
+
+    // An existing file is replaced only on Yes (No by default), for the .RTF as for the PDF
+    // offered when no printer is installed; a file that cannot be written is told with why.
+    void fichier_existant_ou_impossible_a_ecrire() {
+        const QString question = QStringLiteral("Attention, le fichier d'exportation existe déjà... "
+                                                "Il sera remplacé par le nouveau. Voulez-vous continuer ?");
+        const auto lire = [](const QString& f) {
+            QFile fichier(f);
+            return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
+        };
+        const auto garder = [](const QString& f) {
+            QFile fichier(f);
+            QVERIFY(fichier.open(QIODevice::WriteOnly));
+            fichier.write("à garder");
+        };
+        essai::choisir(2, QStringLiteral("Liste de pointage"));
+        essai::sortie(2);
+        const QString rtf = chemin(QStringLiteral("pointage.RTF"));
+        garder(rtf);
+        boites_->saisir(rtf).repondre(forms::Non);
+        essai::imprimer(2);
+        QCOMPARE(boites_->vues.size(), 2);
+        QCOMPARE(boites_->vues[1].texte, question);
+        QCOMPARE(boites_->vues[1].style, forms::styles::OuiNon + forms::styles::Question + forms::styles::DeuxiemeParDefaut);
+        QCOMPARE(lire(rtf), QByteArray("à garder"));
+        boites_->effacer();
+        boites_->saisir(rtf).repondre(forms::Oui);
+        essai::imprimer(2);
+        QCOMPARE(boites_->vues.size(), 2);
+        QVERIFY(lire(rtf).startsWith("{\\rtf"));
+
+        boites_->effacer();
+        const QString long_ = chemin(QString(300, QLatin1Char('n')) + QStringLiteral(".RTF"));
+        boites_->saisir(long_);
+        essai::imprimer(2);
+        QCOMPARE(boites_->derniere().texte, Interrompue + QStringLiteral("\n\nNom de fichier incorrect : « %1 » est trop long.").arg(long_));
+        test::Montage plein(chemin(QStringLiteral("plein")), QStringLiteral("size=64k"));
+        if (plein.monte) {
+            test::remplir(plein.point, 0);
+            boites_->effacer();
+            boites_->saisir(plein.point + QStringLiteral("/pointage.RTF"));
+            essai::imprimer(2);
+            QVERIFY2(boites_->derniere().texte.startsWith(Interrompue + QStringLiteral("\n\nDisque plein : ")),
+                     qPrintable(boites_->derniere().texte));
+            QVERIFY(!QFile::exists(plein.point + QStringLiteral("/pointage.RTF")));
+        }
+
+        if (!QPrinterInfo::defaultPrinter().isNull()) return;
+        essai::sortie(1);
+        const QString pdf = chemin(QStringLiteral("pointage.pdf"));
+        garder(pdf);
+        boites_->effacer();
+        boites_->saisir(pdf).repondre(forms::Non);
+        essai::imprimer(2);
+        QCOMPARE(boites_->vues.size(), 2);
+        QCOMPARE(boites_->vues[1].texte, question);
+        QCOMPARE(lire(pdf), QByteArray("à garder"));
     }
 
     void impression_refusee() {

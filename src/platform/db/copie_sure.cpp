@@ -87,6 +87,8 @@ Erreur erreur_ecriture(const QFileDevice& fichier, const QString& chemin) {
     const QFileInfo info(chemin);
     if (info.isDir()) return erreur_systeme(EISDIR, chemin);
     if (info.exists() && !info.isWritable()) return erreur_systeme(EACCES, chemin);
+    if (texte.isEmpty())
+        return Erreur(AccesFichier, QStringLiteral("Erreur d'accès au chemin/fichier %1. Rien n'a été modifié.").arg(cite(chemin)));
     return Erreur(AccesFichier, QStringLiteral("Erreur d'accès au chemin/fichier %1 : %2. Rien n'a été modifié.")
                                     .arg(cite(chemin), texte));
 }

@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include <QApplication>
+#include <QFileInfo>
 #include <algorithm>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -98,6 +99,13 @@ int boite_message(const QString& texte, int style, const QString& titre) {
     const int reponse = repondeur()->message(texte, style, ou_titre_application(titre));
     rendre_focus(avant);
     return reponse;
+}
+
+bool remplacement_accepte(const QString& chemin) {
+    if (!QFileInfo::exists(chemin)) return true;
+    return boite_message(QStringLiteral("Attention, le fichier d'exportation existe déjà... "
+                                        "Il sera remplacé par le nouveau. Voulez-vous continuer ?"),
+                         styles::OuiNon + styles::Question + styles::DeuxiemeParDefaut) == Oui;
 }
 
 QString boite_saisie(const QString& invite, const QString& titre, const QString& defaut) {

@@ -32,6 +32,10 @@ int boite_message(const QString& texte, int style = 0, const QString& titre = ti
 // Shows an input box; returns the typed text, "" on Cancel.
 QString boite_saisie(const QString& invite, const QString& titre = titre_application(),
                      const QString& defaut = QString());
+// Before an output file (a spreadsheet, a .RTF, a PDF) replaces an existing file: true when
+// `chemin` names no file, or when the user answers Yes to "Attention, le fichier d'exportation
+// existe déjà... Il sera remplacé par le nouveau. Voulez-vous continuer ?" (No by default).
+bool remplacement_accepte(const QString& chemin);
 
 class Repondeur {
 public:

@@ -1,4 +1,5 @@
 #include "platform/report/crystal_report.h"
+#include "platform/db/copie_sure.h"
 
 #include "platform/erreur.h"
 #include "platform/forms/pointeur.h"
@@ -63,14 +64,10 @@ std::pair<QString, QString> formule_nommee(const QString& texte) {
     return {nom, reste};
 }
 
-[[noreturn]] void refus_ecriture(const QString& chemin) {
-    throw Erreur(erreurs_execution::AccesFichier,
-                 QStringLiteral("Impossible d'écrire le fichier « %1 ».").arg(QDir::toNativeSeparators(chemin)));
-}
-
 void ecrire(const QString& chemin, const QByteArray& octets) {
     QSaveFile f(chemin);
-    if (!f.open(QIODevice::WriteOnly) || f.write(octets) != octets.size() || !f.commit()) refus_ecriture(chemin);
+    if (!f.open(QIODevice::WriteOnly) || f.write(octets) != octets.size() || !f.commit())
+        throw db::copie_sure::erreur_ecriture(f, chemin);
 }
 
 // A formula's error names the template it comes from.
@@ -146,7 +143,8 @@ void ecrire_fichier(const Modele& m, const QString& base, const formule::PNoeud&
     s.sansFamille = d.sansFamille;
     if (s.typeFichier == type_fichier::TexteEnrichi) {
         MiseEnPage mise(m, std::move(d), formules, jour);
-        if (!ecrire_texte_enrichi(mise, s.fichier)) refus_ecriture(s.fichier);
+        QString raison;
+        if (!ecrire_texte_enrichi(mise, s.fichier, &raison)) throw Erreur(erreurs_execution::AccesFichier, raison);
         s.raccourcies = mise.etiquettes_raccourcies();
     } else {
         // Each record's row goes into the workbook as it is formatted.

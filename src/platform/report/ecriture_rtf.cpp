@@ -1,4 +1,5 @@
 #include "platform/report/ecriture_rtf.h"
+#include "platform/db/copie_sure.h"
 
 #include "platform/report/mise_en_page.h"
 #include "platform/texte/windows1252.h"
@@ -304,9 +305,13 @@ QByteArray texte_enrichi(const DocumentRendu& doc) {
     return octets;
 }
 
-bool ecrire_texte_enrichi(MiseEnPage& mise, const QString& chemin) {
+bool ecrire_texte_enrichi(MiseEnPage& mise, const QString& chemin, QString* raison) {
     QSaveFile fichier(chemin);
-    if (!fichier.open(QIODevice::WriteOnly)) return false;
+    const auto refus = [&] {
+        if (raison) *raison = db::copie_sure::erreur_ecriture(fichier, chemin).texte;
+        return false;
+    };
+    if (!fichier.open(QIODevice::WriteOnly)) return refus();
     EcritureRtf ecriture(fichier, mise.document());
     // The pages are written on a thread of their own while the next ones are laid out; a few
     // dozen wait at most, so that memory does not grow with the list.
@@ -358,7 +363,8 @@ bool ecrire_texte_enrichi(MiseEnPage& mise, const QString& chemin) {
         signal.notify_all();
     }
     attente.finir();
-    return ecriture.terminer(mise.pages_totales()) && fichier.commit();
+    if (!ecriture.terminer(mise.pages_totales()) || !fichier.commit()) return refus();
+    return true;
 }
 
 }  // namespace report

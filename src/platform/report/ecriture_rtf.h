@@ -45,8 +45,8 @@ QByteArray texte_enrichi(const DocumentRendu& doc);
 
 // Lays the rest of `mise` out and writes it to `chemin` page after page, so that a long list
 // is never held whole in memory. The file appears whole or not at all. False when it cannot
-// be written.
-bool ecrire_texte_enrichi(MiseEnPage& mise, const QString& chemin);
+// be written, `raison` then telling why (full disk, name too long...).
+bool ecrire_texte_enrichi(MiseEnPage& mise, const QString& chemin, QString* raison = nullptr);
 
 // One text as RTF characters (escapes included), for the tests and the writer.
 QByteArray rtf_echappe(const QString& texte);

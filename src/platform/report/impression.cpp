@@ -1,4 +1,5 @@
 #include "platform/report/impression.h"
+#include "platform/db/copie_sure.h"
 
 #include "platform/forms/boites.h"
 #include "platform/forms/pointeur.h"
@@ -50,15 +51,14 @@ Impression imprimer_ou_pdf(const DocumentRendu& doc, int copies, QString* raison
     if (chemin.isEmpty()) return Impression::Abandonnee;
     if (!chemin.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) chemin += QStringLiteral(".pdf");
     chemin = QDir::fromNativeSeparators(chemin);
-    bool ok = false;
+    if (!forms::remplacement_accepte(chemin)) return Impression::Abandonnee;
     {
         Sablier sablier;
         QSaveFile fichier(chemin);
-        ok = fichier.open(QIODevice::WriteOnly) && imprimer_pdf(doc, fichier) && fichier.commit();
-    }
-    if (!ok) {
-        if (raison) *raison = QStringLiteral("Impossible d'écrire le fichier « %1 ».").arg(QDir::toNativeSeparators(chemin));
-        return Impression::Echec;
+        if (!fichier.open(QIODevice::WriteOnly) || !imprimer_pdf(doc, fichier) || !fichier.commit()) {
+            if (raison) *raison = db::copie_sure::erreur_ecriture(fichier, chemin).texte;
+            return Impression::Echec;
+        }
     }
     forms::boite_message(
         QStringLiteral("Le document a été enregistré dans le fichier « %1 ».").arg(QDir::toNativeSeparators(chemin)),
