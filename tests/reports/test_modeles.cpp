@@ -303,6 +303,53 @@ private slots:
         QVERIFY2(premiere.contains(QStringLiteral("Page 1 / %1").arg(pagesApercu.value(QStringLiteral("liste_classes")))),
                  qPrintable(premiere));
     }
+
+    // Words the preview prints whole and French that agrees: the register's headings whole,
+    // each label of the blank form on one line beside its box, an empty CSP on one line of its
+    // code column, an empty class "non renseignée".
+    void intitules_libelles_et_accords() {
+        const auto page = [](const QString& modele, const QString& selection = {}) {
+            const report::Modele m = report::lire_modele(essai::dossier_programme() + modele);
+            const report::Donnees d = report::lire_donnees(m, Module1::chemin_base, report::formule::analyser(selection),
+                                                           QDate::currentDate());
+            return report::mettre_en_page(m, d, {}, QDate::currentDate()).pages.value(0);
+        };
+        const QStringList intitules = {"Matricule", "Nom", "Prénom(s)", "Sexe", "Né(e) le", "à", "Nationalité",
+                                       "Responsables légaux", "Adresse", "Inscrit(e) le", "Classe", "Radié(e) le",
+                                       "Établissement d'accueil"};
+        QStringList lus;
+        for (const report::CelluleRendue& c : page(QStringLiteral("registre1.rpt")).bandes.value(2).cellules) {
+            QStringList l;
+            for (const report::LigneTexte& x : c.lignes) l << x.texte;
+            lus << l.join(' ');
+        }
+        QCOMPARE(lus, intitules);
+
+        int libelles = 0;
+        for (const report::BandeRendue& b : page(QStringLiteral("fiche_vierge.rpt")).bandes) {
+            if (b.cellules.size() < 2) continue;
+            for (const report::CelluleRendue& c : b.cellules) {
+                if (c.cadre || c.lignes.value(0).texte.isEmpty()) continue;
+                ++libelles;
+                QVERIFY2(c.lignes.size() == 1, qPrintable(c.lignes[0].texte + ' ' + c.lignes.value(1).texte));
+            }
+        }
+        QCOMPARE(libelles, 36);
+
+        lignes(QStringLiteral("UPDATE familles SET \"csp_responsable_légal\" = '' WHERE rowid = (SELECT MIN(rowid) FROM familles)"));
+        bool vide = false;
+        for (const report::BandeRendue& b : page(QStringLiteral("stat_csp1.rpt")).bandes)
+            if (b.cellules.size() == 4 && b.cellules[0].lignes.value(0).texte.startsWith(QStringLiteral("non"))) {
+                vide = true;
+                QCOMPARE(b.cellules[0].lignes.size(), 1);
+                QCOMPARE(b.cellules[0].lignes[0].texte, QStringLiteral("non renseigné"));
+            }
+        QVERIFY(vide);
+
+        lignes(QStringLiteral("UPDATE \"élèves\" SET \"référence_classe_élève\" = '' WHERE rowid = (SELECT MIN(rowid) FROM \"élèves\")"));
+        QVERIFY(rendre(QStringLiteral("liste_classes.rpt"), QStringLiteral("{élèves.référence_classe_élève} = \"\""))
+                    .contains(QStringLiteral("Classe non renseignée - niveaux")));
+    }
 };
 
 }  // namespace

@@ -57,7 +57,7 @@ public:
             if (mo.texte == "pourcentage") return pourcentage(c.nombre, c.total);
             if (mo.texte == "groupe") {
                 const QString g = texte_valeur(c.groupe);
-                return g.trimmed().isEmpty() ? QStringLiteral("non renseigné") : g;
+                return g.trimmed().isEmpty() ? m_.groupeVide : g;
             }
             if (mo.texte == "n") return QString::number(c.repetition > 0 ? c.repetition : c.rang);
         }

@@ -186,6 +186,7 @@ void reglage(Modele& m, const QString& cle_, const QString& v, const Lecture& l)
     } else if (cle_ == "condition") m.condition = avec_ligne(l, [&] { return formule::analyser(v); });
     else if (cle_ == "tri") { for (const QString& k : virgules(v)) m.tri.append(cle(k, l)); }
     else if (cle_ == "groupe") m.groupe = cle(v, l);
+    else if (cle_ == "groupe_vide") m.groupeVide = v;
     else if (cle_ == "saut_page") {
         if (v == "groupe") m.saut = Modele::Saut::Groupe;
         else if (v == "enregistrement") m.saut = Modele::Saut::Enregistrement;

@@ -54,6 +54,9 @@ struct Modele {
     formule::PNoeud condition;
     QVector<Cle> tri;
     std::optional<Cle> groupe;
+    // What {=groupe} prints for the group of the records whose key is empty, agreeing with the
+    // noun the template puts before it ("Classe non renseignée").
+    QString groupeVide = QStringLiteral("non renseigné");
     enum class Saut { Aucun, Groupe, Enregistrement } saut = Saut::Aucun;
     bool paysage = false;
     double marges[4] = {15, 15, 15, 15};  // top, right, bottom, left, mm
