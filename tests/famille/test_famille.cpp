@@ -640,6 +640,63 @@ private slots:
         QCOMPARE(b.compte("familles", "\"référence_famille\" = '000002'"), 1);
     }
 
+    // A text is shown and compared as stored: a name beginning with U+FEFF (typed, or saved so
+    // before), or holding bytes that are no UTF-8 (written by another program), never locks
+    // its record as "changed on another workstation"; each saves and deletes again, the mark
+    // kept on screen as on disk and the foreign bytes left as they were.
+    void texte_compare_tel_que_stocke() {
+        Base b;
+        b.familles(3);
+        const QString marque = QString(QChar(0xFEFF)) + "Martin";
+        b.sql("UPDATE familles SET \"nom_responsable_légal\" = ? WHERE \"référence_famille\" = '000002'", {marque});
+        b.sql("UPDATE familles SET \"nom_responsable_légal\" = CAST(X'4475FF706F6E74' AS TEXT) "
+              "WHERE \"référence_famille\" = '000003'");
+        ouvrir();
+        jeu().FindFirst("référence_famille = \"000001\"");
+        zone("nom_responsable_légal")->setText(QString(QChar(0xFEFF)) + "Bernard");
+        cliquer("cmdMettreàjour");
+        for (const QString reference : {"000001", "000002", "000003"}) {
+            jeu().FindFirst("référence_famille = \"" + reference + '"');
+            zone("prénom_responsable_légal")->setText("Anne");
+            cliquer("cmdMettreàjour");
+            QVERIFY2(b.boites->vues.isEmpty(), qPrintable(reference + ": " + b.boites->derniere().texte));
+            QCOMPARE(b.valeur("SELECT \"prénom_responsable_légal\" FROM familles WHERE \"référence_famille\" = ?", {reference}),
+                     QString("Anne"));
+        }
+        QCOMPARE(b.valeur("SELECT hex(\"nom_responsable_légal\") FROM familles WHERE \"référence_famille\" = '000003'"),
+                 QString("4475FF706F6E74"));
+        jeu().FindFirst("référence_famille = \"000001\"");
+        QCOMPARE(texte("nom_responsable_légal"), QString(QChar(0xFEFF)) + "Bernard");
+        QCOMPARE(b.valeur("SELECT \"nom_responsable_légal\" FROM familles WHERE \"référence_famille\" = '000001'"),
+                 QString(QChar(0xFEFF)) + "Bernard");
+        jeu().FindFirst("référence_famille = \"000002\"");
+        QCOMPARE(texte("nom_responsable_légal"), marque);
+        b.boites->repondre(forms::Oui);
+        cliquer("cmdSupprimer");
+        QCOMPARE(b.boites->vues.size(), 1);
+        QCOMPARE(b.compte("familles"), 2);
+    }
+
+    // Coming back to a family that another workstation changed meanwhile shows its new values
+    // without "&Rafraîchir", and an edit made then is saved.
+    void fiche_relue_en_y_revenant() {
+        Base b;
+        b.familles(2, {"Martin", "Bernard"});
+        ouvrir();
+        QCOMPARE(texte("nom_responsable_légal"), QString("Bernard"));
+        dat()->findChild<QToolButton*>("suivant")->click();
+        b.sql("UPDATE familles SET \"nom_responsable_légal\" = 'Bernardin' WHERE \"référence_famille\" = '000002'");
+        dat()->findChild<QToolButton*>("precedent")->click();
+        traiter();
+        QCOMPARE(texte("nom_responsable_légal"), QString("Bernardin"));
+        zone("prénom_responsable_légal")->setText("Luc");
+        cliquer("cmdMettreàjour");
+        QVERIFY(b.boites->vues.isEmpty());
+        QCOMPARE(b.valeur("SELECT \"nom_responsable_légal\" || ' ' || \"prénom_responsable_légal\" FROM familles "
+                          "WHERE \"référence_famille\" = '000002'"),
+                 QString("Bernardin Luc"));
+    }
+
     // A file locked by another workstation: "&Valider", a move and closing each tell the
     // refusal with what was typed kept; closing then offers to go back or to abandon.
     void fichier_verrouille() {

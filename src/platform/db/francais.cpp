@@ -1,5 +1,6 @@
 #include "platform/db/francais.h"
 #include "platform/db/motif.h"
+#include "platform/db/sqlite_outils.h"
 #include <sqlite3.h>
 
 namespace db::francais {
@@ -15,7 +16,7 @@ int comparer_lettres_octets(void*, int n1, const void* a, int n2, const void* b)
 }
 
 QString texte(sqlite3_value* v) {
-    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
+    return sqlite::texte(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
 }
 
 void liberer_motif(void* m) { delete static_cast<motif::Motif*>(m); }

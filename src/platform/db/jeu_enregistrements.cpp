@@ -83,6 +83,14 @@ QVariant pour_stockage(const DescriptionChamp& c, const QVariant& v) {
 
 }  // namespace
 
+// The fields of one row as the file holds them.
+struct Ligne {
+    QVector<QVariant> valeurs;
+    // Texts whose bytes are no valid UTF-8 (written by another program), by column: their
+    // value shows U+FFFD in place of the bytes, and only the bytes name what is stored.
+    QHash<int, QByteArray> octets;
+};
+
 // The rows are known by their identities, read in the query's order when the set opens; a
 // row's fields are read when it is visited and kept in a small cache. Opening a register of
 // 100,000 pupils thus reads one integer per pupil, whatever the number of fields.
@@ -101,7 +109,12 @@ struct JeuEnregistrements::Impl {
     // Fields of recently visited rows, as stored. A row that another workstation deleted
     // since the set opened reads as empty fields.
     static constexpr int TailleCache = 512;
-    mutable QHash<qint64, QVector<QVariant>> cache;
+    mutable QHash<qint64, Ligne> cache;
+    // The current record, read from the file each time a move arrives on it, so that a row
+    // another workstation changed since its last visit shows its new fields: what is shown is
+    // what the write compares.
+    mutable Ligne ligneLue;
+    mutable qint64 idCourant = -1;
     QString requeteLigne;  // the fields of one row
 
     // Position: a row index, -1 before the first (BOF), size() after the last (EOF). After a
@@ -110,7 +123,7 @@ struct JeuEnregistrements::Impl {
     bool eof = true, bof = true, supprime = false;
     int mode = 0;
     QVector<QVariant> tampon;
-    QVector<QVariant> lus;  // the record as read when the edit began: the write's condition
+    Ligne lus;  // the record as shown when the edit began: the write's condition
     QVector<bool> modifie;
     int posAvantAjout = -1;
     bool sansCourantAvantAjout = true;
@@ -151,9 +164,13 @@ struct JeuEnregistrements::Impl {
         for (const DescriptionChamp& c : champs) w += QStringLiteral(" AND ") + sqlite::nom_sql(c.nom) + QStringLiteral(" IS ? COLLATE BINARY");
         return w;
     }
-    void lierLus(sqlite::Instruction& i, int premier, qint64 id, const QVector<QVariant>& valeurs) const {
+    void lierLus(sqlite::Instruction& i, int premier, qint64 id, const Ligne& lue) const {
         i.lier(premier, id);
-        for (int c = 0; c < valeurs.size(); ++c) i.lier(premier + 1 + c, valeurs[c]);
+        for (int c = 0; c < lue.valeurs.size(); ++c) {
+            const auto octets = lue.octets.constFind(c);
+            if (octets != lue.octets.constEnd()) i.lierTexte(premier + 1 + c, *octets);
+            else i.lier(premier + 1 + c, lue.valeurs[c]);
+        }
     }
     // Nothing was written: the row is gone (3167) or holds something else (3197).
     [[noreturn]] void refuserEcriture(sqlite3* p, qint64 id) const {
@@ -164,21 +181,43 @@ struct JeuEnregistrements::Impl {
     }
 
     // The fields of one row as the file holds them now; empty when it is gone.
-    QVector<QVariant> lireLigne(qint64 id) const {
-        QVector<QVariant> v(champs.size());
-        if (!base || !base->ouverte()) return v;
+    Ligne lireLigne(qint64 id) const {
+        Ligne l;
+        l.valeurs.resize(champs.size());
+        if (!base || !base->ouverte()) return l;
         sqlite::Instruction i(base->poignee(), base->preparee(requeteLigne));
         i.lier(1, id);
-        if (i.pas())
-            for (int c = 0; c < champs.size(); ++c) v[c] = i.valeur(c);
-        return v;
+        if (i.pas()) {
+            for (int c = 0; c < champs.size(); ++c) {
+                l.valeurs[c] = i.valeur(c);
+                if (l.valeurs[c].typeId() != QMetaType::QString) continue;
+                const QByteArray octets = i.octetsInexacts(c);
+                if (!octets.isEmpty()) l.octets.insert(c, octets);
+            }
+        }
+        return l;
     }
-    const QVector<QVariant>& valeurs(int ligne) const {
+    void garder(qint64 id, const Ligne& l) const {
+        if (cache.size() >= TailleCache && !cache.contains(id)) cache.clear();
+        cache.insert(id, l);
+    }
+    const Ligne& valeurs(int ligne) const {
         const qint64 id = ids[ligne];
+        if (id == idCourant) return ligneLue;
         auto it = cache.constFind(id);
         if (it != cache.constEnd()) return *it;
         if (cache.size() >= TailleCache) cache.clear();
         return *cache.insert(id, lireLigne(id));
+    }
+    // The current record (exigerCourant() first), read once since the move that arrived on it.
+    const Ligne& ligneCourante() const {
+        const qint64 id = ids[pos];
+        if (id != idCourant) {
+            ligneLue = lireLigne(id);
+            idCourant = id;
+            garder(id, ligneLue);
+        }
+        return ligneLue;
     }
 
     int position(qint64 id) const {
@@ -203,6 +242,7 @@ struct JeuEnregistrements::Impl {
         positions.clear();
         positionsAJour = false;
         cache.clear();
+        idCourant = -1;
         mode = 0;
         supprime = false;
         noMatch = false;
@@ -210,11 +250,20 @@ struct JeuEnregistrements::Impl {
         eof = bof = ids.isEmpty();
     }
 
+    // A move arrives at row i (or past an end): that record is read from the file afresh. A
+    // read that fails here (the file locked a moment) is tried again when the record is shown.
     void placer(int i) {
         pos = i;
         eof = bof = false;
         supprime = false;
         mode = 0;
+        idCourant = -1;
+        if (courant()) {
+            try {
+                ligneCourante();
+            } catch (const Erreur&) {
+            }
+        }
     }
 
     QVariant presenterTampon(int c) const {
@@ -338,8 +387,8 @@ void JeuEnregistrements::AddNew() {
 void JeuEnregistrements::Edit() {
     d->exigerCourant();
     d->mode = 1;
-    d->tampon = d->valeurs(d->pos);
-    d->lus = d->tampon;
+    d->lus = d->ligneCourante();
+    d->tampon = d->lus.valeurs;
     d->modifie = QVector<bool>(d->champs.size(), false);
 }
 
@@ -402,9 +451,12 @@ void JeuEnregistrements::Update() {
     }
     t.valider();
     // The row as the file now holds it (defaults, conversions) is what the next edit compares.
-    d->cache.remove(id);
-    if (d->cache.size() >= Impl::TailleCache) d->cache.clear();
-    d->cache.insert(id, d->lireLigne(id));
+    const Ligne lue = d->lireLigne(id);
+    d->garder(id, lue);
+    if (d->mode == 1) {
+        d->ligneLue = lue;
+        d->idCourant = id;
+    }
 
     d->dernier = id;
     d->tampon.clear();
@@ -429,7 +481,7 @@ void JeuEnregistrements::Delete() {
     sqlite3* p = d->base->poignee();
     sqlite::Transaction t(p);
     const qint64 id = d->ids[d->pos];
-    const QVector<QVariant> lus = d->valeurs(d->pos);
+    const Ligne lus = d->ligneCourante();
     // The rows that carry this row's key let go of it in the same write; a refused delete
     // below takes that back with it.
     for (const ClePortee& c : cles_portees(d->source.table)) {
@@ -447,6 +499,7 @@ void JeuEnregistrements::Delete() {
     t.valider();
     d->ids.removeAt(d->pos);
     d->cache.remove(id);
+    d->idCourant = -1;
     d->positionsAJour = false;
     d->positions.clear();
     d->supprime = true;
@@ -501,7 +554,7 @@ QVariant JeuEnregistrements::valeur(int colonne) const {
     d->verifierColonne(colonne);
     if (d->mode != 0) return d->presenterTampon(colonne);
     d->exigerCourant();
-    return sqlite::presenter(d->valeurs(d->pos)[colonne], d->champs[colonne].type);
+    return sqlite::presenter(d->ligneCourante().valeurs[colonne], d->champs[colonne].type);
 }
 
 QString JeuEnregistrements::texte(const QString& champ) const {
@@ -529,7 +582,7 @@ void JeuEnregistrements::setValeur(int colonne, const QVariant& valeur) {
 QVariant JeuEnregistrements::valeurLigne(int ligne, int colonne) const {
     d->verifierColonne(colonne);
     if (ligne < 0 || ligne >= d->ids.size()) lever(erreurs::AucunEnregistrement);
-    return sqlite::presenter(d->valeurs(ligne)[colonne], d->champs[colonne].type);
+    return sqlite::presenter(d->valeurs(ligne).valeurs[colonne], d->champs[colonne].type);
 }
 
 void JeuEnregistrements::relire() {
@@ -545,6 +598,7 @@ void JeuEnregistrements::Close() {
     d->ferme = true;
     d->ids.clear();
     d->cache.clear();
+    d->idCourant = -1;
     d->positions.clear();
     d->mode = 0;
     d->base.reset();

@@ -2,6 +2,7 @@
 #include "platform/db/erreurs_moteur.h"
 #include <QDate>
 #include <QRegularExpression>
+#include <QStringDecoder>
 
 namespace db::sqlite {
 
@@ -108,8 +109,7 @@ QVariant Instruction::valeur(int c) const {
     case SQLITE_INTEGER: return QVariant(qlonglong(sqlite3_column_int64(s, c)));
     case SQLITE_FLOAT: return QVariant(sqlite3_column_double(s, c));
     case SQLITE_TEXT:
-        return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, c)),
-                                          sqlite3_column_bytes(s, c)));
+        return QVariant(texte(reinterpret_cast<const char*>(sqlite3_column_text(s, c)), sqlite3_column_bytes(s, c)));
     case SQLITE_BLOB:
         return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(s, c)),
                                    sqlite3_column_bytes(s, c)));
@@ -118,6 +118,29 @@ QVariant Instruction::valeur(int c) const {
 }
 
 qint64 Instruction::entier(int c) const { return sqlite3_column_int64(s, c); }
+
+QByteArray Instruction::octetsInexacts(int c) const {
+    if (sqlite3_column_type(s, c) != SQLITE_TEXT) return {};
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(s, c));
+    const QByteArrayView octets(p, sqlite3_column_bytes(s, c));
+    // Decoding puts U+FFFD only where it found it, or where the bytes were no UTF-8.
+    const QString t = texte(p, int(octets.size()));
+    if (!t.contains(QChar::ReplacementCharacter) || t.toUtf8() == octets) return {};
+    return octets.toByteArray();
+}
+
+void Instruction::lierTexte(int index, const QByteArray& octets) {
+    const int rc = sqlite3_bind_text(s, index, octets.constData(), int(octets.size()), SQLITE_TRANSIENT);
+    if (rc != SQLITE_OK) lever(p_, rc);
+}
+
+QString texte(const char* octets, int n) {
+    if (n >= 3 && uchar(octets[0]) == 0xEF && uchar(octets[1]) == 0xBB && uchar(octets[2]) == 0xBF) {
+        QStringDecoder decodeur(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        return decodeur.decode(QByteArrayView(octets, n));
+    }
+    return QString::fromUtf8(octets, n);
+}
 
 void executer(sqlite3* p, const QString& sql) {
     char* erreur = nullptr;

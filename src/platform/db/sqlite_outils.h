@@ -27,6 +27,11 @@ public:
     bool pas();
     int colonnes() const;
     QVariant valeur(int colonne) const;  // as stored: qlonglong, double, QString, QByteArray, null
+    // A text column's bytes as stored, when they are no valid UTF-8 (empty otherwise): its
+    // QString holds U+FFFD in their place, so that only these bytes name the stored value.
+    QByteArray octetsInexacts(int colonne) const;
+    // Binds a text given by its UTF-8 bytes, as they are.
+    void lierTexte(int index, const QByteArray& octets);
     qint64 entier(int colonne) const;
     sqlite3_stmt* s = nullptr;
 
@@ -55,6 +60,10 @@ DescriptionChamp decrire(const QString& nom, const QString& typeDeclare);
 
 // A stored value as the layer gives it: dates as QDate, booleans as bool.
 QVariant presenter(const QVariant& stocke, TypeChamp type);
+
+// A text from SQLite's UTF-8 bytes, character for character: a leading U+FEFF is a character of
+// the text (which a plain UTF-8 decoding drops as a byte-order mark).
+QString texte(const char* octets, int n);
 
 // The native SQLite quoting of a name.
 QString nom_sql(const QString& nom);
