@@ -281,6 +281,8 @@ void FeuilleFamille::Command16_Click() {
 }
 
 void FeuilleFamille::Command3_Click() {
+    // The sheet is read from the file: what the window shows is saved first.
+    if (!quitterFiche()) return;
     auto& cr = report::CrystalReport1();
     cr.setReportFileName(Module1::chemin_programme + QStringLiteral("fiche_famille.rpt"));
     cr.setDataFiles(0, Module1::chemin_base);

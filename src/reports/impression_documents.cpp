@@ -1,5 +1,6 @@
 #include "reports/impression_documents.h"
 #include "platform/forms/commandes.h"
+#include "platform/forms/fenetre_donnees.h"
 #include "platform/forms/noms_feuilles.h"
 
 #include "platform/forms/controle_donnees.h"
@@ -79,6 +80,10 @@ QString aujourdhui() { return QDate::currentDate().toString(QStringLiteral("dd/M
 void imprimer_fiche_eleve() {
     forms::pieger(
         [] {
+            // The sheet is read from the file: what the window shows is saved first, by the rule
+            // for leaving a record (a user who goes back to the record prints nothing).
+            if (auto* fenetre = qobject_cast<forms::FenetreDonnees*>(&feuille(Eleve)); fenetre && !fenetre->quitterFiche())
+                return;
             auto& cr = report::CrystalReport1();
             cr.setReportFileName(Module1::chemin_programme + QStringLiteral("fiche_enfant.rpt"));
             cr.setDataFiles(0, Module1::chemin_base);

@@ -260,6 +260,20 @@ private slots:
         QCOMPARE(jeu(Documents).EditMode(), 2);
     }
 
+    // "&Imprimer" prints the pupil as the window shows it: an edit not yet saved is saved first
+    // and is what the sheet shows.
+    void fiche_eleve_comme_a_l_ecran() {
+        Base b(true);
+        ouvrir_eleve(QStringLiteral("000001"));
+        zone("ville_résidence")->setText(QStringLiteral("Oullins-Pierre-Bénite"));
+        cliquer(Eleve, QStringLiteral("Command3"));
+        QVERIFY2(b.boites->vues.isEmpty(), qPrintable(b.boites->derniere().texte));
+        QCOMPARE(b.valeur(QStringLiteral("SELECT ville_résidence FROM \"élèves\" WHERE matricule = '000001'")),
+                 QStringLiteral("Oullins-Pierre-Bénite"));
+        const QString page = lignes_apercu().join('\n');
+        QVERIFY2(page.contains(QStringLiteral("Oullins-Pierre-Bénite")), qPrintable(page));
+    }
+
     // The pupil sheet of a demonstration pupil, written to a file and read back: its filled
     // fields, the configurable ones under the captions the school gave them.
     void fiche_eleve_en_rtf() {

@@ -1058,12 +1058,14 @@ private slots:
         QCOMPARE(compte.depuis("élèves"), 0);
     }
 
-    // The family sheet of a demonstration family, written to a file and read back.
+    // The family sheet of a demonstration family, written to a file and read back, with the
+    // edit the window shows.
     void fiche_famille() {
         Base b(true);
         ouvrir();
         b.boites->saisir("000001");
         cliquer("Command1");
+        zone("employeur_responsable_légal")->setText("Atelier Écran");  // shown, not yet saved
         cliquer("Command3");
         QVERIFY2(b.boites->vues.size() == 1, qPrintable(b.boites->derniere().texte));
         auto& cr = report::CrystalReport1();
@@ -1082,7 +1084,7 @@ private slots:
         QStringDecoder cp1252("windows-1252");
         const QString lu = cp1252(p.readAllStandardOutput());
         for (const char* attendu : {"François", "Éric", "Duval", "Mélanie", "Rue des Jardins", "Charly", "69390",
-                                       "MMA", "Docteur Anne Lefèvre", "Clinique du Val d'Ouest", "Écully"})
+                                       "MMA", "Docteur Anne Lefèvre", "Clinique du Val d'Ouest", "Écully", "Atelier Écran"})
             QVERIFY2(lu.contains(QString::fromUtf8(attendu)), attendu);
         QVERIFY(!lu.contains("Moreau"));  // family 000002 is not on the sheet
     }
