@@ -62,12 +62,7 @@ bool executer(const QString& nom, Mode mode, const QString& fichier) {
     };
     std::vector<Etape> etapes;
     etapes.push_back([&] {
-        const QString avant = std::exchange(en_chargement, forms::Feuilles::estChargee(feuille) ? QString() : feuille);
-        struct Retour {
-            QString avant;
-            ~Retour() { en_chargement = avant; }
-        } retour{avant};
-        controle = forms::Feuilles::charger(feuille).controle<forms::ControleDonnees>(QStringLiteral("datPrimaryRS"));
+        controle = charger_pour_lier(feuille).controle<forms::ControleDonnees>(QStringLiteral("datPrimaryRS"));
         // The window leaves the record it shows by its own rule before it is bound again; a
         // user who goes back to that record keeps the window as it was.
         if (!controle->quitterEnregistrement()) throw OperationAbandonnee{};
@@ -123,6 +118,15 @@ bool executer(const QString& nom, Mode mode, const QString& fichier) {
 }  // namespace
 
 bool chargee_par_son_liant(const QString& feuille) { return !en_chargement.isEmpty() && en_chargement == feuille; }
+
+forms::Feuille& charger_pour_lier(const QString& feuille) {
+    const QString avant = std::exchange(en_chargement, forms::Feuilles::estChargee(feuille) ? QString() : feuille);
+    struct Retour {
+        QString avant;
+        ~Retour() { en_chargement = avant; }
+    } retour{avant};
+    return forms::Feuilles::charger(feuille);
+}
 
 QString feuille_du_liant(const QString& liant) {
     const forms::DescriptionFenetre* l = forms::description_du_liant(liant);

@@ -3,6 +3,8 @@
 // its window's description (platform/forms/descriptions_fenetres.h).
 #include <QString>
 
+namespace forms { class Feuille; }
+
 namespace liants {
 
 // Runs the binder of that name. Returns true when the data control ended with an open
@@ -26,5 +28,8 @@ QString feuille_du_liant(const QString& liant);
 // Is the window `feuille` being loaded by one of its binders? The binder binds it right after
 // the load, so that its load leaves it unbound and its records are read once.
 bool chargee_par_son_liant(const QString& feuille);
+// Reaches the window `feuille` as its binders do: loaded if needed, its load leaving its data
+// controls unbound for the caller, who binds them right after.
+forms::Feuille& charger_pour_lier(const QString& feuille);
 
 }  // namespace liants

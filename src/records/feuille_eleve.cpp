@@ -8,6 +8,7 @@
 #include "platform/db/dialecte.h"
 #include "platform/forms/commandes.h"
 #include "platform/forms/controle_donnees.h"
+#include "platform/forms/descriptions_fenetres.h"
 #include "platform/db/erreurs_moteur.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/clignotement.h"
@@ -309,7 +310,7 @@ void FeuilleEleve::showEvent(QShowEvent* e) {
 }
 
 // Loading: the sort box's first entry binds the pupils in alphabetical order.
-void FeuilleEleve::apresPlacement() { tri_fiches::charger(*this, combo1_, indexTri_, &requete_tri); }
+void FeuilleEleve::apresPlacement() { tri_fiches::charger(*this, combo1_, &requete_tri); }
 
 void FeuilleEleve::choisirTri(int entree) {
     {
@@ -319,7 +320,7 @@ void FeuilleEleve::choisirTri(int entree) {
     Combo1_Click();
 }
 
-void FeuilleEleve::Combo1_Click() { tri_fiches::choisir(*this, combo1_, indexTri_, &requete_tri); }
+void FeuilleEleve::Combo1_Click() { tri_fiches::choisir(*this, combo1_, &requete_tri); }
 
 // "&Ajouter": the next matricule after the highest, the family kept on request.
 void FeuilleEleve::cmdAjouter_Click() {
@@ -330,11 +331,7 @@ void FeuilleEleve::cmdAjouter_Click() {
     if (reponse != forms::Oui && reponse != forms::Non) return;
     const QString famille = reponse == forms::Oui ? zone(QStringLiteral("référence_famille"))->text() : QString();
     if (!quitterFiche()) return;
-    {
-        const QSignalBlocker bloque(combo1_);
-        combo1_->setCurrentIndex(0);
-        indexTri_ = 0;
-    }
+    forms::placer_tri(combo1_, 0);
     forms::ControleDonnees* dat = datPrimaryRS();
     tri_fiches::lier(dat, requete_tri(combo1_->itemText(0)));
     const QString matricule = numerotation::libre(dat->Database(), numerotation::Matricule);

@@ -68,7 +68,6 @@ private:
 
     QTabWidget* onglets_ = nullptr;
     QComboBox* combo1_ = nullptr;
-    int indexTri_ = 0;  // the sort in use
     QLabel* label12_ = nullptr;
     QCheckBox* check2_ = nullptr;
     QLabel* photo_ = nullptr;

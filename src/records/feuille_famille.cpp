@@ -186,9 +186,9 @@ void FeuilleFamille::showEvent(QShowEvent* e) {
 }
 
 // Loading binds the window through its sort box's first entry.
-void FeuilleFamille::apresPlacement() { tri_fiches::charger(*this, tri_, indexTri_, &sourceTri); }
+void FeuilleFamille::apresPlacement() { tri_fiches::charger(*this, tri_, &sourceTri); }
 
-void FeuilleFamille::Combo1_Click() { tri_fiches::choisir(*this, tri_, indexTri_, &sourceTri); }
+void FeuilleFamille::Combo1_Click() { tri_fiches::choisir(*this, tri_, &sourceTri); }
 
 void FeuilleFamille::nouvelleFamille() {
     tri_fiches::lier(datPrimaryRS(), sourceAlphabetique());

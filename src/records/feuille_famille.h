@@ -63,7 +63,6 @@ private:
     void ecrire(const QString& zone, const QString& valeur);
 
     QComboBox* tri_ = nullptr;
-    int indexTri_ = 0;
     QTabWidget* onglets_ = nullptr;
     QPushButton* consentement_ = nullptr;
 };

@@ -2,10 +2,10 @@
 #include "partage/liants.h"
 #include "partage/module1.h"
 #include "platform/forms/controle_donnees.h"
+#include "platform/forms/descriptions_fenetres.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/fenetre_donnees.h"
 #include <QComboBox>
-#include <QSignalBlocker>
 
 namespace tri_fiches {
 
@@ -14,8 +14,10 @@ QComboBox* creer(QWidget* parent, const QStringList& entrees) {
     boite->setObjectName(QStringLiteral("Combo1"));
     boite->setToolTip(QStringLiteral("Cliquez pour modifier l'ordre d'apparition des fiches"));
     boite->addItems(entrees);
+    forms::placer_tri(boite, 0);
     return boite;
 }
+
 
 void lier(forms::ControleDonnees* dat, const QString& source) {
     const QString base = Module1::chemin_base;
@@ -31,30 +33,20 @@ void lier(forms::ControleDonnees* dat, const QString& source) {
     dat->Refresh();
 }
 
-void choisir(forms::FenetreDonnees& fenetre, QComboBox* boite, int& enCours,
-             QString (*source)(const QString& entree)) {
+void choisir(forms::FenetreDonnees& fenetre, QComboBox* boite, QString (*source)(const QString& entree)) {
     forms::pieger([&] {
         if (!fenetre.quitterFiche()) {
-            const QSignalBlocker bloque(boite);
-            boite->setCurrentIndex(enCours);
+            forms::placer_tri(boite, boite->property(forms::EntreeTriEnCours).toInt());
             return;
         }
-        enCours = boite->currentIndex();
+        boite->setProperty(forms::EntreeTriEnCours, boite->currentIndex());
         lier(fenetre.datPrimaryRS(), source(boite->currentText()));
     });
 }
 
-void charger(forms::FenetreDonnees& fenetre, QComboBox* boite, int& enCours,
-             QString (*source)(const QString& entree)) {
-    {
-        const QSignalBlocker bloque(boite);
-        boite->setCurrentIndex(0);
-    }
-    if (liants::chargee_par_son_liant(fenetre.nom())) {
-        enCours = 0;
-        return;
-    }
-    choisir(fenetre, boite, enCours, source);
+void charger(forms::FenetreDonnees& fenetre, QComboBox* boite, QString (*source)(const QString& entree)) {
+    forms::placer_tri(boite, 0);
+    if (!liants::chargee_par_son_liant(fenetre.nom())) choisir(fenetre, boite, source);
 }
 
 }  // namespace tri_fiches

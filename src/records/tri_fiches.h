@@ -14,17 +14,15 @@ namespace tri_fiches {
 QComboBox* creer(QWidget* parent, const QStringList& entrees);
 
 // Choosing the entry the box shows: the record shown is left by the window's one rule; a user
-// who goes back to it keeps the box on the order in use (`enCours`). Otherwise `enCours`
-// follows the box and the window's data control reads the working database in the order of
-// source(entry) (see lier). A failure is told in the general error box.
-void choisir(forms::FenetreDonnees& fenetre, QComboBox* boite, int& enCours,
-             QString (*source)(const QString& entree));
+// who goes back to it keeps the box on the order in use (forms::EntreeTriEnCours). Otherwise
+// that entry becomes the order in use and the window's data control reads the working database
+// in the order of source(entry) (see lier). A failure is told in the general error box.
+void choisir(forms::FenetreDonnees& fenetre, QComboBox* boite, QString (*source)(const QString& entree));
 
 // The window's loading: its box on the first entry, chosen. When one of the window's binders
 // loads it, the box is only set: the binder binds the window right after, so that its records
 // are read once.
-void charger(forms::FenetreDonnees& fenetre, QComboBox* boite, int& enCours,
-             QString (*source)(const QString& entree));
+void charger(forms::FenetreDonnees& fenetre, QComboBox* boite, QString (*source)(const QString& entree));
 
 // Points `dat` at the working database and `source` and reads the records, the first one
 // shown. A control that already reads the working database (the same file, not replaced

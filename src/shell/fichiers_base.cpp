@@ -4,6 +4,8 @@
 #include "shell/module1.h"
 #include "shell/ouverture.h"
 #include "platform/forms/controle_donnees.h"
+#include "platform/forms/descriptions_fenetres.h"
+#include "partage/liants.h"
 #include "platform/db/copie_sure.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
@@ -13,6 +15,7 @@
 #include "platform/forms/progression.h"
 #include <QFile>
 #include <QFileInfo>
+#include <QComboBox>
 #include <QLabel>
 #include <optional>
 #include <utility>
@@ -106,12 +109,18 @@ bool selection_presente(const char* message) {
     return false;
 }
 
-// A window shown on the working database, and the record it shows, to bring it back where it
-// was once the database's file has been compacted.
+// A window shown on the working database, to bring it back as it was once the database's file
+// has been compacted: what each of its data controls read, in which order, and on which record
+// (compaction keeps the rows' identities), and the entry its sort box stood on.
 struct FenetreOuverte {
+    struct Lecture {
+        QString controle;
+        QString source;
+        QVariant signet;  // the row shown
+    };
     QString nom;
-    QString source;
-    QVariant signet;  // the row shown (compaction keeps the rows' identities)
+    QVector<Lecture> lectures;
+    QVector<std::pair<QString, int>> tris;
 };
 
 QVector<FenetreOuverte> fenetres_sur_la_base() {
@@ -119,25 +128,40 @@ QVector<FenetreOuverte> fenetres_sur_la_base() {
     for (const QString& nom : forms::Feuilles::chargees()) {
         forms::Feuille* f = forms::Feuilles::siChargee(nom);
         if (!f || !f->estAffichee() || f->masqueeALaFermeture() || f->montreLaBase()) continue;
-        auto* c = f->findChild<forms::ControleDonnees*>(QStringLiteral("datPrimaryRS"));
-        if (!c || c->DatabaseName().isEmpty()) continue;
-        FenetreOuverte o{nom, c->RecordSource(), {}};
-        forms::ignorer_erreur([&] { o.signet = c->Recordset().Bookmark(); });
+        auto* principal = f->findChild<forms::ControleDonnees*>(QStringLiteral("datPrimaryRS"));
+        if (!principal || principal->DatabaseName().isEmpty()) continue;
+        FenetreOuverte o{nom, {}, {}};
+        for (forms::ControleDonnees* c : f->findChildren<forms::ControleDonnees*>()) {
+            if (c->DatabaseName().isEmpty() || c->objectName().isEmpty()) continue;
+            FenetreOuverte::Lecture l{c->objectName(), c->RecordSource(), {}};
+            forms::ignorer_erreur([&] {
+                if (c->aUnRecordset()) l.signet = c->Recordset().Bookmark();
+            });
+            o.lectures.append(l);
+        }
+        for (QComboBox* b : f->findChildren<QComboBox*>())
+            if (b->property(forms::EntreeTriEnCours).isValid())
+                o.tris.append({b->objectName(), b->property(forms::EntreeTriEnCours).toInt()});
         r.append(o);
     }
     return r;
 }
 
-// Shows the windows again on the working database, each on its record when it reads the
-// same records as before.
+// Shows the windows again on the working database, each reading its records once, in the order
+// it read them, on the record it showed.
 void rouvrir(const QVector<FenetreOuverte>& fenetres) {
     for (const FenetreOuverte& o : fenetres) {
         forms::pieger([&o] {
-            forms::Feuille& f = forms::Feuilles::charger(o.nom);
+            forms::Feuille& f = liants::charger_pour_lier(o.nom);
+            for (const auto& [nom, entree] : o.tris) forms::placer_tri(f.controle<QComboBox>(nom), entree);
+            for (const FenetreOuverte::Lecture& l : o.lectures) {
+                auto* c = f.controle<forms::ControleDonnees>(l.controle);
+                c->setDatabaseName(Module1::chemin_base);
+                c->setRecordSource(l.source);
+                c->Refresh();
+                if (l.signet.isValid()) forms::ignorer_erreur([&] { c->Recordset().setBookmark(l.signet); });
+            }
             f.afficher();
-            auto* c = f.findChild<forms::ControleDonnees*>(QStringLiteral("datPrimaryRS"));
-            if (c && o.signet.isValid() && c->RecordSource() == o.source)
-                forms::ignorer_erreur([&] { c->Recordset().setBookmark(o.signet); });
         });
     }
 }

@@ -4,6 +4,7 @@
 #include "shell/ouverture.h"
 #include "platform/forms/controle_donnees.h"
 #include <QAction>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QtTest>
@@ -393,6 +394,65 @@ private slots:
         QVERIFY(Feuilles::estChargee(eleve));
         QCOMPARE(Feuilles::charger(eleve).controle<QLineEdit>(QStringLiteral("date_naissance"))->text(),
                  QStringLiteral("31/02/2020"));
+    }
+
+    // After compacting the working database, each window comes back in the order it read its
+    // records in, on the record it showed, its sort box as it was: pupils opened from the menu
+    // (matricule order, which is not their names' order), families sorted by reference.
+    void compactage_rend_les_fenetres_comme_elles_etaient() {
+        const QStringList noms = {"Zola", "Abel", "Moreau", "Bernard", "Dupont", "Arnaud", "Caron"};
+        {
+            auto b = db::BaseDonnees::ouvrir(base);
+            b->requete(QStringLiteral("DELETE FROM \"élèves\""));
+            for (int i = 0; i < noms.size(); ++i) {
+                const QString numero = QStringLiteral("%1").arg(i + 1, 6, 10, QLatin1Char('0'));
+                b->requete(QStringLiteral("INSERT INTO \"élèves\" (matricule, \"nom_élève\") VALUES (?, ?)"), {numero, noms[i]});
+                b->requete(QStringLiteral("INSERT INTO familles (\"référence_famille\", \"nom_responsable_légal\") VALUES (?, ?)"),
+                           {numero, noms[noms.size() - 1 - i]});
+            }
+        }
+        demarrer_sur(base);
+        const QString eleve = QStringLiteral("feuille_élève"), famille = QStringLiteral("feuille_famille");
+        const auto dat = [](const QString& f) { return Feuilles::charger(f).controle<forms::ControleDonnees>("datPrimaryRS"); };
+        const auto texte = [](const QString& f, const char* zone) { return Feuilles::charger(f).controle<QLineEdit>(zone)->text(); };
+        const auto tri = [](const QString& f) { return Feuilles::charger(f).controle<QComboBox>("Combo1"); };
+        shell::fenetre_principale()->findChild<QAction*>(QStringLiteral("menuenfantsindex1"))->trigger();
+        dat(eleve)->Recordset().setAbsolutePosition(4);
+        QCOMPARE(texte(eleve, "matricule"), QStringLiteral("000005"));
+        const QString sourceEleves = dat(eleve)->RecordSource();
+        shell::fenetre_principale()->findChild<QAction*>(QStringLiteral("menuenfantsindex2"))->trigger();
+        tri(famille)->setCurrentIndex(3);
+        emit tri(famille)->activated(3);
+        dat(famille)->Recordset().setAbsolutePosition(2);
+        QCOMPARE(texte(famille, "Text13"), QStringLiteral("000005"));
+        const QString sourceFamilles = dat(famille)->RecordSource();
+
+        Feuilles::charger(QStringLiteral("feuille_choix_base")).afficher();
+        QVERIFY(selectionner("ecole.mdb"));
+        boites->effacer();
+        cliquer("Command2");
+        verifier_boite(QStringLiteral("Compactage effectué..."), 64);
+
+        QVERIFY(Feuilles::charger(eleve).estAffichee() && Feuilles::charger(famille).estAffichee());
+        QCOMPARE(texte(eleve, "matricule"), QStringLiteral("000005"));
+        QCOMPARE(dat(eleve)->RecordSource(), sourceEleves);
+        QCOMPARE(tri(eleve)->currentIndex(), 0);
+        QVERIFY(!Feuilles::charger(eleve).controle<forms::ControleDonnees>("Data1")->DatabaseName().isEmpty());
+        QCOMPARE(texte(famille, "Text13"), QStringLiteral("000005"));
+        QCOMPARE(dat(famille)->RecordSource(), sourceFamilles);
+        QCOMPARE(tri(famille)->currentIndex(), 3);
+        dat(famille)->Recordset().MoveNext();
+        QCOMPARE(texte(famille, "Text13"), QStringLiteral("000004"));
+        dat(eleve)->Recordset().MoveNext();
+        QCOMPARE(texte(eleve, "matricule"), QStringLiteral("000006"));
+        dat(eleve)->Recordset().MovePrevious();
+        Feuilles::charger(eleve).controle<QLineEdit>("nom_enfant")->setText(QStringLiteral("Durand"));
+        boites->effacer();
+        Feuilles::charger(eleve).controle<QPushButton>(QStringLiteral("cmdMettreàjour"))->click();
+        QVERIFY2(boites->vues.isEmpty(), qPrintable(boites->derniere().texte));
+        auto b = db::BaseDonnees::ouvrir(base);
+        QCOMPARE(b->requete(QStringLiteral("SELECT matricule FROM \"élèves\" WHERE \"nom_élève\" = 'Durand'")).lignes.value(0).value(0).toString(),
+                 QStringLiteral("000005"));
     }
 
     void compactage() {

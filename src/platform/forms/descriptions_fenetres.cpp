@@ -2,6 +2,8 @@
 #include "platform/db/erreurs_moteur.h"
 #include "platform/erreur.h"
 #include "platform/forms/lignes_ajoutees.h"
+#include <QComboBox>
+#include <QSignalBlocker>
 
 namespace forms {
 
@@ -11,6 +13,12 @@ std::deque<DescriptionFenetre>& registre() {
     return d;
 }
 }  // namespace
+
+void placer_tri(QComboBox* boite, int entree) {
+    const QSignalBlocker bloque(boite);
+    boite->setCurrentIndex(entree);
+    boite->setProperty(EntreeTriEnCours, entree);
+}
 
 void ajouter_descriptions(const QVector<DescriptionFenetre>& nouvelles) {
     ajouter_lignes(registre(), nouvelles,

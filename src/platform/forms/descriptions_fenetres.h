@@ -9,6 +9,8 @@
 #include <QVector>
 #include <deque>
 
+class QComboBox;
+
 namespace forms {
 
 // What the binder does when one of its steps fails: the general error box, or nothing.
@@ -32,6 +34,13 @@ struct DescriptionFenetre {
     // records in that order ("" none).
     QString boiteTri;
 };
+
+// A window's sort box (a QComboBox) holds, under this dynamic property, the entry whose order
+// its window reads its records in: the box goes back to it when the user stays on a record,
+// and a window brought back on its database takes it again.
+inline constexpr const char* EntreeTriEnCours = "entreeTriEnCours";
+// The sort box on `entree`, as the order in use, without choosing it (nothing is read).
+void placer_tri(QComboBox* boite, int entree);
 
 // Adds these descriptions; one under a name already described replaces it, so that a part
 // registered twice describes its windows once.
