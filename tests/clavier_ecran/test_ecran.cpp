@@ -252,6 +252,29 @@ private slots:
         report::FenetreApercu::instance().afficher();
         verifier(report::FenetreApercu::Nom);
     }
+
+    // The preview maximised, as a report shows it, while the pages of a long list come in:
+    // every button, "Fermer" last, whole inside the window; restored, the window still fits.
+    void apercu_d_une_longue_liste() {
+        Feuilles::toutDecharger();
+        traiter();
+        report::DocumentRendu doc;
+        doc.titre = QStringLiteral("Registre matricule");
+        doc.pages.resize(2);
+        auto& f = report::FenetreApercu::instance();
+        f.montrer(doc);
+        f.afficher();
+        f.sousFenetre()->showMaximized();
+        // What the page number says meanwhile on a register of thousands of pages.
+        f.findChild<QLabel*>(QStringLiteral("lblPage"))->setText(QStringLiteral("Page 1 / 3245 (mise en page en cours…)"));
+        verifier(report::FenetreApercu::Nom);
+        for (QPushButton* b : f.findChildren<QPushButton*>())
+            QVERIFY2(f.rect().contains(QRect(b->mapTo(&f, QPoint()), b->size())),
+                     qPrintable(QStringLiteral("%1 : %2 px de large, fenêtre de %3").arg(b->text())
+                                    .arg(b->mapTo(&f, QPoint()).x() + b->width()).arg(f.width())));
+        f.sousFenetre()->showNormal();
+        verifier(report::FenetreApercu::Nom);
+    }
 };
 
 }  // namespace

@@ -26,6 +26,12 @@ namespace {
 // How often the window takes the pages laid out meanwhile.
 constexpr int IntervalleMs = 15;
 
+// "Page 3 / 12", with "(mise en page en cours…)" while the rest is laid out.
+QString texte_page(int page, int pages, bool enCours) {
+    const QString t = QStringLiteral("Page %1 / %2").arg(page).arg(pages);
+    return enCours ? t + QStringLiteral(" (mise en page en cours…)") : t;
+}
+
 }  // namespace
 
 FenetreApercu& FenetreApercu::instance() {
@@ -42,16 +48,20 @@ FenetreApercu::FenetreApercu() : forms::Feuille(Nom) {
         b->setObjectName(nom);
         return b;
     };
-    premiere_ = bouton(QStringLiteral("<< Première page"), QStringLiteral("cmdPremièrePage"));
-    precedente_ = bouton(QStringLiteral("< Page précédente"), QStringLiteral("cmdPagePrécédente"));
-    suivante_ = bouton(QStringLiteral("Page suivante >"), QStringLiteral("cmdPageSuivante"));
-    derniere_ = bouton(QStringLiteral("Dernière page >>"), QStringLiteral("cmdDernièrePage"));
+    // Short captions, the whole words in the tooltips: the bar holds on a 1024-pixel screen.
+    premiere_ = bouton(QStringLiteral("<< Première"), QStringLiteral("cmdPremièrePage"));
+    precedente_ = bouton(QStringLiteral("< Précédente"), QStringLiteral("cmdPagePrécédente"));
+    suivante_ = bouton(QStringLiteral("Suivante >"), QStringLiteral("cmdPageSuivante"));
+    derniere_ = bouton(QStringLiteral("Dernière >>"), QStringLiteral("cmdDernièrePage"));
     premiere_->setToolTip(QStringLiteral("Première page (Ctrl+Début)"));
     precedente_->setToolTip(QStringLiteral("Page précédente (Pg préc.)"));
     suivante_->setToolTip(QStringLiteral("Page suivante (Pg suiv.)"));
     derniere_->setToolTip(QStringLiteral("Dernière page (Ctrl+Fin)"));
     numero_ = new QLabel;
     numero_->setObjectName(QStringLiteral("lblPage"));
+    // The page number has the room of its longest text from the start: the bar does not widen
+    // past the window while the pages of a long list come in, nor do the buttons move.
+    numero_->setMinimumWidth(numero_->fontMetrics().horizontalAdvance(texte_page(8888, 8888, true)));
     zoom_ = new QComboBox;
     zoom_->setObjectName(QStringLiteral("cboZoom"));
     for (int z : {50, 75, 100, 125, 150, 200}) zoom_->addItem(QStringLiteral("%1 %").arg(z), z);
@@ -199,7 +209,7 @@ void FenetreApercu::continuer() {
     } else if (premiere) {
         redessiner();
     } else if (!lot.pages.isEmpty()) {
-        numero_->setText(QStringLiteral("Page %1 / %2 (mise en page en cours…)").arg(page_ + 1).arg(nombrePages()));
+        numero_->setText(texte_page(page_ + 1, nombrePages(), true));
         suivante_->setEnabled(page_ + 1 < nombrePages());
     }
 }
@@ -236,8 +246,7 @@ void FenetreApercu::allerA(int page) {
 void FenetreApercu::redessiner() {
     const int n = qMax(1, nombrePages());
     if (pages_.isEmpty() && enCours_) numero_->setText(QStringLiteral("Lecture des enregistrements…"));
-    else if (enCours_) numero_->setText(QStringLiteral("Page %1 / %2 (mise en page en cours…)").arg(page_ + 1).arg(n));
-    else numero_->setText(QStringLiteral("Page %1 / %2").arg(page_ + 1).arg(n));
+    else numero_->setText(texte_page(page_ + 1, n, enCours_));
     premiere_->setEnabled(page_ > 0);
     precedente_->setEnabled(page_ > 0);
     suivante_->setEnabled(page_ + 1 < nombrePages());
