@@ -1062,6 +1062,7 @@ private slots:
     // edit the window shows.
     void fiche_famille() {
         Base b(true);
+        b.sql("INSERT INTO familles (\"référence_famille\", \"nom_responsable_légal\") VALUES ('1', 'Intrus')");
         ouvrir();
         b.boites->saisir("000001");
         cliquer("Command1");
@@ -1087,6 +1088,7 @@ private slots:
                                        "MMA", "Docteur Anne Lefèvre", "Clinique du Val d'Ouest", "Écully", "Atelier Écran"})
             QVERIFY2(lu.contains(QString::fromUtf8(attendu)), attendu);
         QVERIFY(!lu.contains("Moreau"));  // family 000002 is not on the sheet
+        QVERIFY(!lu.contains("Intrus"));  // nor the family "1", its reference another key
     }
 };
 

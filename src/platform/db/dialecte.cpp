@@ -7,6 +7,11 @@
 
 namespace db::dialecte {
 
+bool est_cle(const QString& champ) {
+    return champ.compare(QLatin1String("matricule"), Qt::CaseInsensitive) == 0 ||
+           champ.compare(QStringLiteral("référence_famille"), Qt::CaseInsensitive) == 0;
+}
+
 namespace {
 
 struct Jeton {
@@ -85,10 +90,9 @@ private:
 // and in French order: sorted without the collation, they are compared faster, and codes are
 // read in the order of their index instead of sorted.
 bool est_code(const QString& champ) {
-    static const QStringList codes = {QStringLiteral("matricule"), QStringLiteral("référence_famille"),
-                                      QStringLiteral("date_naissance_élève"), QStringLiteral("date_inscription_élève"),
+    static const QStringList dates = {QStringLiteral("date_naissance_élève"), QStringLiteral("date_inscription_élève"),
                                       QStringLiteral("date_radiation_élève")};
-    return codes.contains(champ, Qt::CaseInsensitive);
+    return est_cle(champ) || dates.contains(champ, Qt::CaseInsensitive);
 }
 
 // Parentheses and NOTs nested deeper than any criterion a window writes are a syntax error,

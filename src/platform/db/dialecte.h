@@ -37,6 +37,10 @@ QString motif_tape(const QString& valeur);
 // standing for itself: the beginning of a row typed into a list.
 QString motif_litteral(const QString& valeur);
 
+// Is the field a key (a pupil's matricule, a family's reference)? Wherever it is looked for, a
+// key compares as stored: "000042" is neither "42" nor a pattern.
+bool est_cle(const QString& champ);
+
 // The criterion that finds the rows whose field holds exactly this stored value (a family's
 // reference, a template's name): compared as stored, character for character, nothing in it
 // read as a wildcard.

@@ -1,5 +1,6 @@
 #include "platform/report/formule.h"
 
+#include "platform/db/dialecte.h"
 #include "platform/db/francais.h"
 #include "platform/erreur.h"
 #include "platform/texte/constantes.h"
@@ -424,8 +425,11 @@ QString en_sql(const PNoeud& n, const ContexteSql& ctx, QVariantList& p, bool co
         const QString ga = en_sql(a, ctx, p, false);
         const QString gb = en_sql(b, ctx, p, false);
         // Texts compare at the first level of the French order ("cl05" selects the class
-        // "CL05"). An empty field equals "" and differs from every other text.
-        const QString ordre = QStringLiteral(" COLLATE ") + QLatin1String(db::francais::collation_lettres);
+        // "CL05"), keys as stored ("000042" selects neither "42" nor "00042"). An empty field
+        // equals "" and differs from every other text.
+        const auto cle = [](const PNoeud& x) { return x->genre == Noeud::Champ && db::dialecte::est_cle(x->champ); };
+        const QString ordre = QStringLiteral(" COLLATE ") + (cle(a) || cle(b) ? QStringLiteral("BINARY")
+                                                                               : QLatin1String(db::francais::collation_lettres));
         if (b->genre == Noeud::Texte && a->genre != Noeud::Texte)
             return QStringLiteral("(COALESCE(%1,'') %2 %3%4)").arg(ga, op, gb, ordre);
         return QStringLiteral("(%1 %2 %3%4)").arg(ga, op, gb, ordre);
