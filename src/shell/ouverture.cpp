@@ -1,5 +1,6 @@
 // Opening the database selected in the chooser (after its access code), and closing it.
 #include "shell/ouverture.h"
+#include "shell/fichier_accepte.h"
 #include "shell/feuille_login.h"
 #include "partage/liants.h"
 #include "shell/mdiform1.h"
@@ -48,6 +49,7 @@ bool lacher_base_ouverte() {
 
 void oublier_base_ouverte() {
     base_acceptee.clear();
+    shell::fichier_accepte::oublier();
     // Accepting the options now saves no last database, unless one is selected again.
     options::oublier_derniere_base();
 }
@@ -128,6 +130,7 @@ void ouvrir_base_donnees() {
         // The one place where the working path is set.
         chemin_base = selection;
         base_acceptee = chemin_base;
+        shell::fichier_accepte::noter(chemin_base, actuel);
         activer_menus();
         forms::Feuilles::decharger(noms::choix_base);
         forms::definir_pointeur_souris(forms::PointeurDefaut);

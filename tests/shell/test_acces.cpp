@@ -7,6 +7,9 @@
 #include "platform/report/apercu.h"
 #include "platform/report/crystal_report.h"
 #include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <cstdio>
 
 namespace {
 
@@ -32,6 +35,51 @@ class EssaiAcces : public QObject {
     Q_OBJECT
 
 private slots:
+    // Another workstation puts a protected database under the name of the open one: a refresh
+    // shows none of its pupils and writes nothing; the database is closed and its code asked,
+    // and a wrong code leaves it closed.
+    void base_remplacee_par_une_base_protegee() {
+        essai::Programme p;
+        QTRY_VERIFY(p.base_ouverte());
+        const auto eleve = [](const QString& base, const QString& nom) {
+            db::BaseDonnees::ouvrir(base)->requete(
+                QStringLiteral("INSERT INTO \"élèves\" (matricule, \"nom_élève\") VALUES ('000001', ?)"), {nom});
+        };
+        eleve(p.base, QStringLiteral("OUVERTE"));
+        p.declencher(QStringLiteral("menuenfantsindex1"));
+        forms::Feuille& f = forms::Feuilles::charger(QStringLiteral("feuille_élève"));
+        // The window may be unloaded once the database is closed.
+        QPointer<QLineEdit> nom = f.controle<QLineEdit>(QStringLiteral("nom_enfant"));
+        QCOMPARE(nom->text(), QStringLiteral("OUVERTE"));
+
+        const QString protegee = test::copie_modele(p.dossier, QStringLiteral("protégée.mdb"));
+        {
+            auto b = db::BaseDonnees::ouvrir(protegee);
+            b->requete(QStringLiteral("DELETE FROM passe"));
+            b->requete(QStringLiteral("INSERT INTO passe (passe) VALUES ('Secret')"));
+        }
+        eleve(protegee, QStringLiteral("PROTÉGÉE"));
+        QVERIFY(::rename(QFile::encodeName(protegee).constData(), QFile::encodeName(p.base).constData()) == 0);
+        p.boites->effacer();
+        bool demande = false;
+        essai::au_login([&](QDialog* login) {
+            demande = true;
+            QVERIFY(!nom || nom->text() != QStringLiteral("PROTÉGÉE"));
+            essai::taper_code(login, QStringLiteral("faux"));
+        });
+        f.controle<QPushButton>(QStringLiteral("cmdRafraîchir"))->click();
+        QTRY_VERIFY(demande);
+        QTRY_VERIFY(!p.base_ouverte());
+        QVERIFY(p.boites->vues.size() >= 2);
+        QVERIFY2(p.boites->vues.first().texte.contains(QStringLiteral("3043")), qPrintable(p.boites->vues.first().texte));
+        QCOMPARE(p.boites->derniere().texte, Refus);
+        QVERIFY(!nom || nom->text() != QStringLiteral("PROTÉGÉE"));
+        QCOMPARE(Module1::chemin_base, QString());
+        const auto lignes = db::BaseDonnees::ouvrir(p.base)->requete(QStringLiteral("SELECT \"nom_élève\" FROM \"élèves\""));
+        QCOMPARE(lignes.lignes.size(), 1);
+        QCOMPARE(lignes.lignes[0][0].toString(), QStringLiteral("PROTÉGÉE"));
+    }
+
     // A preview of a protected database goes with the database: closed when the database is
     // closed from the menu, and when another database is opened.
     void apercu_ferme_avec_la_base() {

@@ -137,8 +137,20 @@ sqlite3* connecter(const QString& chemin, int drapeaux) {
 
 }  // namespace
 
+namespace {
+std::function<void(const QString&)>& controle_ouverture() {
+    static std::function<void(const QString&)> controle;
+    return controle;
+}
+}  // namespace
+
+void BaseDonnees::definirControleOuverture(std::function<void(const QString&)> controle) {
+    controle_ouverture() = std::move(controle);
+}
+
 std::shared_ptr<BaseDonnees> BaseDonnees::ouvrir(const QString& chemin) {
     verifier_fichier(chemin);
+    if (controle_ouverture()) controle_ouverture()(chemin);
     // What copies interrupted in this folder left behind (a database-sized temporary file
     // each), unless another process still writes them.
     supprimer_restes_de_compactage(QFileInfo(chemin).absolutePath());

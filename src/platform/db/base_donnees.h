@@ -34,6 +34,9 @@ public:
     // database (3343). Every connection: rollback journal, busy timeout, the French collation,
     // a LIKE that ignores accents and case, foreign keys off.
     static std::shared_ptr<BaseDonnees> ouvrir(const QString& chemin);
+    // Asked with the path before every connection is opened; it may throw to refuse the file
+    // (a working database replaced under its name by a file whose access code was not given).
+    static void definirControleOuverture(std::function<void(const QString& chemin)> controle);
     ~BaseDonnees();
 
     QString chemin() const;
