@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QStackedWidget>
@@ -435,6 +436,53 @@ private slots:
         QCOMPARE(vues.size(), 1);
         QCOMPARE(jeu(f).RecordCount(), familles);
         QTRY_COMPARE(focus(), champ);
+    }
+
+    // The window that was active has the keyboard back once "À propos" is closed and once
+    // "Sauvegarde effectuée" and "Restauration effectuée" are answered: the next Alt+letter
+    // reaches it, not the menu bar.
+    void focus_apres_a_propos_et_sauvegarde() {
+        ouvrir("menuenfantsindex1", "feuille_élève");
+        QWidget* nom = controle("feuille_élève", "nom_enfant");
+        nom->setFocus();
+        QTRY_COMPARE(focus(), nom);
+        // "&?" then "&A propos de..." by the mouse, from the main window's menu bar.
+        QMenuBar* barre = programme::principale().menuBar();
+        QMenu* aide = programme::principale().menu("menuaideindex0");
+        QTest::mouseClick(barre, Qt::LeftButton, {}, barre->actionGeometry(aide->menuAction()).center());
+        QTRY_VERIFY(aide->isVisible());
+        QTest::mouseClick(aide, Qt::LeftButton, {}, aide->actionGeometry(aide->actions().first()).center());
+        QTRY_VERIFY(fenetre("feuille_copyright").isAncestorOf(focus()));
+        touche(Qt::Key_O, Qt::AltModifier);
+        QVERIFY(!fenetre("feuille_copyright").estAffichee());
+        QTRY_COMPARE(focus(), nom);
+
+        menu("menufichierindex1");
+        forms::Feuille& choix = fenetre("feuille_choix_base");
+        QTRY_VERIFY(choix.estAffichee() && choix.isAncestorOf(focus()));
+        auto* fichiers = choix.controle<forms::ListeFichiers>("File1");
+        fichiers->setPath(prog.dossier.path());
+        fichiers->Refresh();
+        const auto trouves = fichiers->findItems("exemple.mdb", Qt::MatchExactly);
+        QVERIFY(!trouves.isEmpty());
+        fichiers->setListIndex(fichiers->row(trouves.first()));
+        fichiers->setFocus();
+        QTRY_COMPARE(focus(), static_cast<QWidget*>(fichiers));
+        QDir(prog.dossier.path()).mkdir("cle");
+        // Each from its button, reached by Tab and pressed by the space bar.
+        for (const auto& [bouton, fin] : {std::pair<QString, QString>{"Command4", "Sauvegarde effectuée"},
+                                          {"Command5", "Restauration effectuée"}}) {
+            prog.boites->vues.clear();
+            choix.controle<QPushButton>(bouton)->setFocus(Qt::TabFocusReason);
+            touche(Qt::Key_Space);
+            forms::Feuille& chemin = fenetre("feuille_chemin");
+            QTRY_VERIFY2(chemin.estAffichee() && chemin.isAncestorOf(focus()), qPrintable(prog.boites->derniere().texte));
+            chemin.controle<forms::ListeDossiers>("Dir1")->setPath(prog.dossier.filePath("cle"));
+            touche(Qt::Key_A, Qt::AltModifier);
+            QVERIFY2(prog.boites->derniere().texte.startsWith(fin), qPrintable(prog.boites->derniere().texte));
+            QCOMPARE(focus(), static_cast<QWidget*>(choix.controle<QPushButton>(bouton)));
+        }
+        touche(Qt::Key_Escape);
     }
 
     // Escape closes the windows that close with their "Fermer" button.

@@ -87,7 +87,7 @@ QWidget* Feuille::cadreOuSoi() const {
 
 void Feuille::afficher() {
     if (enfant_ && !cadre_) encadrer(Feuilles::zone());
-    if (QWidget* avant = QApplication::focusWidget(); avant && avant != this && !isAncestorOf(avant)) retour_ = avant;
+    if (QWidget* avant = QApplication::focusWidget(); avant && !aLeFocus()) retour_ = avant;
     show();
     if (cadre_) {
         if (cadre_->isMinimized()) cadre_->showNormal(); else cadre_->show();
@@ -134,8 +134,16 @@ void Feuille::tenirDansLaZone() {
     if (p != cadre_->pos()) cadre_->move(p);
 }
 
+// The keyboard is in this window: in one of its controls, or on its frame (a window without a
+// field to take it, such as the wait window, leaves it there).
+bool Feuille::aLeFocus() const {
+    const QWidget* focus = QApplication::focusWidget();
+    const QWidget* cadre = cadreOuSoi();
+    return focus && (focus == cadre || cadre->isAncestorOf(focus));
+}
+
 void Feuille::masquer() {
-    const bool avaitLeFocus = isAncestorOf(QApplication::focusWidget());
+    const bool avaitLeFocus = aLeFocus();
     cadreOuSoi()->hide();
     if (avaitLeFocus) rendreLeFocus();
 }
@@ -160,7 +168,7 @@ void Feuille::decharger() {
     if (annuler) return;
     enDechargement_ = true;
     Feuilles::oublier(this);
-    const bool avaitLeFocus = isAncestorOf(QApplication::focusWidget());
+    const bool avaitLeFocus = aLeFocus();
     QWidget* cadre = cadreOuSoi();
     cadre->hide();
     if (avaitLeFocus) rendreLeFocus();

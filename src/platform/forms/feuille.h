@@ -79,6 +79,7 @@ private:
     // Deletes the window (and its sub-window) at once.
     void detruire();
     QWidget* cadreOuSoi() const;
+    bool aLeFocus() const;
     void tenirDansLaZone();
     static void preparerMenuSysteme(QMdiSubWindow* cadre);
     double lireTwips(int indice, int pixels) const;
