@@ -643,7 +643,8 @@ private slots:
     // A text is shown and compared as stored: a name beginning with U+FEFF (typed, or saved so
     // before), or holding bytes that are no UTF-8 (written by another program), never locks
     // its record as "changed on another workstation"; each saves and deletes again, the mark
-    // kept on screen as on disk and the foreign bytes left as they were.
+    // kept on screen as on disk and the foreign bytes left as they were; a several-line box
+    // writes back what it shows, its non-breaking spaces and line separators included.
     void texte_compare_tel_que_stocke() {
         Base b;
         b.familles(3);
@@ -669,8 +670,18 @@ private slots:
         QCOMPARE(texte("nom_responsable_légal"), QString(QChar(0xFEFF)) + "Bernard");
         QCOMPARE(b.valeur("SELECT \"nom_responsable_légal\" FROM familles WHERE \"référence_famille\" = '000001'"),
                  QString(QChar(0xFEFF)) + "Bernard");
+        // A note keeps its non-breaking space and line separator when a line is added to it.
+        const QString note = QString("M.") + QChar(0x00A0) + "Dupont" + QChar(0x2028) + "tél.";
+        b.sql("UPDATE familles SET \"observations_assurance\" = ? WHERE \"référence_famille\" = '000002'", {note});
         jeu().FindFirst("référence_famille = \"000002\"");
         QCOMPARE(texte("nom_responsable_légal"), marque);
+        auto* observations = controle<QPlainTextEdit>(Famille, "observations_assurance");
+        observations->moveCursor(QTextCursor::End);
+        QTest::keyClick(observations, Qt::Key_Return);
+        QTest::keyClicks(observations, "MAIF");
+        cliquer("cmdMettreàjour");
+        QCOMPARE(b.valeur("SELECT \"observations_assurance\" FROM familles WHERE \"référence_famille\" = '000002'"),
+                 note + "\nMAIF");
         b.boites->repondre(forms::Oui);
         cliquer("cmdSupprimer");
         QCOMPARE(b.boites->vues.size(), 1);

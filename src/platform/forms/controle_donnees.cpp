@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QTextDocument>
 #include <QToolButton>
 
 namespace forms {
@@ -35,6 +36,15 @@ void retirer_controles(QLineEdit* zone) {
         zone->setText(propre);
         zone->setCursorPosition(position);
     });
+}
+
+// A multi-line box's text as it shows it, for writing back: a non-breaking space and a line
+// separator stay what they are (its plain text turns them into a space and a line break), only
+// its paragraphs are joined by line breaks. Adding a line to a note keeps the rest as stored.
+QString texte_montre(const QPlainTextEdit* zone) {
+    QString t = zone->document()->toRawText();
+    t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return t;
 }
 
 // The caption of a bound box as it reads when a limit is told.
@@ -320,9 +330,9 @@ void ControleDonnees::lier(QPlainTextEdit* zone, const QString& champ, int longu
     l.longueurMax = longueurMax;
     l.limiter = [zone, nom = libelle_affiche(zone)](int n) { limiter(zone, n, nom); };
     l.afficher = [zone](const QVariant& v) { montrer_texte(zone, v.toString()); };
-    l.lire = [zone] { return QVariant(zone->toPlainText()); };
+    l.lire = [zone] { return QVariant(texte_montre(zone)); };
     l.limiter(longueurMax);
-    l.montre = zone->toPlainText();
+    l.montre = texte_montre(zone);
     d->liaisons.append(l);
 }
 
