@@ -242,28 +242,19 @@ private slots:
         verifier(fenetre);
     }
 
+    // The preview at its own size; then maximised, as a report shows it, while the pages of a
+    // long list come in: every button, "Fermer" last, whole inside the window; restored again,
+    // the window still fits.
     void apercu() {
         Feuilles::toutDecharger();
         traiter();
         report::DocumentRendu doc;
         doc.titre = QStringLiteral("Liste de classe");
         doc.pages.resize(2);
-        report::FenetreApercu::instance().montrer(doc);
-        report::FenetreApercu::instance().afficher();
-        verifier(report::FenetreApercu::Nom);
-    }
-
-    // The preview maximised, as a report shows it, while the pages of a long list come in:
-    // every button, "Fermer" last, whole inside the window; restored, the window still fits.
-    void apercu_d_une_longue_liste() {
-        Feuilles::toutDecharger();
-        traiter();
-        report::DocumentRendu doc;
-        doc.titre = QStringLiteral("Registre matricule");
-        doc.pages.resize(2);
         auto& f = report::FenetreApercu::instance();
         f.montrer(doc);
         f.afficher();
+        verifier(report::FenetreApercu::Nom);
         f.sousFenetre()->showMaximized();
         // What the page number says meanwhile on a register of thousands of pages.
         f.findChild<QLabel*>(QStringLiteral("lblPage"))->setText(QStringLiteral("Page 1 / 3245 (mise en page en cours…)"));
