@@ -49,6 +49,13 @@ class EssaiModeles : public QObject {
         return r.lignes;
     }
 
+    // The preview's pages of a template of the program folder, every record.
+    static report::DocumentRendu apercu(const QString& modele) {
+        const report::Modele m = report::lire_modele(essai::dossier_programme() + modele);
+        const report::Donnees d = report::lire_donnees(m, Module1::chemin_base, {}, QDate::currentDate());
+        return report::mettre_en_page(m, d, {}, QDate::currentDate());
+    }
+
     // The fields of `table` that the template never names.
     QStringList champs_absents(const QString& modele, const QString& table) {
         QFile f(essai::dossier_programme() + modele);
@@ -127,9 +134,7 @@ private slots:
         const int classes = lignes(QStringLiteral("SELECT COUNT(DISTINCT \"référence_classe_élève\") FROM \"élèves\""))[0][0].toInt();
         QCOMPARE(lignes(QStringLiteral("SELECT COUNT(*) FROM \"élèves\" GROUP BY \"référence_classe_élève\" HAVING COUNT(*) = 29")).size(), 1);
         for (const char* modele : {"liste_pointages.rpt", "liste_notations.rpt"}) {
-            const report::Modele m = report::lire_modele(essai::dossier_programme() + QString::fromUtf8(modele));
-            const report::Donnees d = report::lire_donnees(m, Module1::chemin_base, {}, QDate::currentDate());
-            const report::DocumentRendu doc = report::mettre_en_page(m, d, {}, QDate::currentDate());
+            const report::DocumentRendu doc = apercu(QString::fromUtf8(modele));
             int effectifs = 0;
             for (int p = 0; p < doc.pages.size(); ++p) {
                 bool effectif = false;
@@ -190,9 +195,7 @@ private slots:
     void cases_a_remplir() {
         struct Cas { const char* modele; int pages; double minimum; };
         for (const Cas& c : {Cas{"fiche_vierge.rpt", 1, 8}, Cas{"liste_électorale.rpt", 0, 10}, Cas{"liste_électorale2.rpt", 0, 10}}) {
-            const report::Modele m = report::lire_modele(essai::dossier_programme() + QString::fromUtf8(c.modele));
-            const report::Donnees d = report::lire_donnees(m, Module1::chemin_base, {}, QDate::currentDate());
-            const report::DocumentRendu doc = report::mettre_en_page(m, d, {}, QDate::currentDate());
+            const report::DocumentRendu doc = apercu(QString::fromUtf8(c.modele));
             if (c.pages) QCOMPARE(doc.pages.size(), c.pages);
             int cases = 0;
             for (const auto& page : doc.pages)
@@ -309,12 +312,7 @@ private slots:
     // code column (the headings of the CSP statistic on one line too), an empty class
     // "non renseignée".
     void intitules_libelles_et_accords() {
-        const auto page = [](const QString& modele, const QString& selection = {}) {
-            const report::Modele m = report::lire_modele(essai::dossier_programme() + modele);
-            const report::Donnees d = report::lire_donnees(m, Module1::chemin_base, report::formule::analyser(selection),
-                                                           QDate::currentDate());
-            return report::mettre_en_page(m, d, {}, QDate::currentDate()).pages.value(0);
-        };
+        const auto page = [](const QString& modele) { return apercu(modele).pages.value(0); };
         const QStringList intitules = {"Matricule", "Nom", "Prénom(s)", "Sexe", "Né(e) le", "à", "Nationalité",
                                        "Responsables légaux", "Adresse", "Inscrit(e) le", "Classe", "Radié(e) le",
                                        "Établissement d'accueil"};
