@@ -6,6 +6,7 @@
 #include "shell/module1.h"
 #include "shell/ouverture.h"
 #include "platform/db/copie_sure.h"
+#include "platform/db/erreurs_moteur.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/explorateur_fichiers.h"
@@ -208,14 +209,28 @@ void FeuilleChemin::sauvegarde(const QString& d) {
         fin_attente();
         return;
     }
+    // A damaged database cannot be rebuilt: its pages are copied as they are, so that what can
+    // be read of it is kept.
+    bool telleQuelle = false;
     forms::travailler_a_part(QStringLiteral("Sauvegarde de la base ") + source_ + QStringLiteral(" dans ") + cible +
                                  QStringLiteral(" en cours..."),
-                             [&] { copie::ecrire(source_, cible, copie::Mode::Compactage, existe); });
+                             [&] {
+                                 try {
+                                     copie::ecrire(source_, cible, copie::Mode::Compactage, existe);
+                                 } catch (const Erreur& e) {
+                                     if (e.numero != db::erreurs::BaseEndommagee) throw;
+                                     telleQuelle = true;
+                                     copie::ecrire(source_, cible, copie::Mode::Copie, existe);
+                                 }
+                             });
     if (ouverte) ouverture::fermer_base_ouverte();
     fichiers::rafraichir_liste();
     fin_attente();
     boite_message(QStringLiteral("Sauvegarde effectuée...\n\nVous disposez maintenant d'une sauvegarde (") + cible +
-                      QStringLiteral(")."),
+                      QStringLiteral(").") +
+                      (telleQuelle ? QStringLiteral("\n\nLa base sélectionnée est endommagée : la sauvegarde est une copie "
+                                                    "telle quelle de son fichier, page pour page, sans compactage.")
+                                   : QString()),
                   forms::styles::Information);
 }
 

@@ -7,12 +7,14 @@
 #include "shell/module1.h"
 #include "shell/options.h"
 #include "platform/forms/controle_donnees.h"
+#include "platform/db/base_donnees.h"
 #include "platform/db/copie_sure.h"
 #include "platform/forms/boites.h"
 #include "platform/forms/erreurs_boites.h"
 #include "platform/forms/feuilles.h"
 #include "platform/forms/noms_feuilles.h"
 #include "platform/forms/pointeur.h"
+#include "platform/forms/progression.h"
 #include <QLabel>
 #include <QLineEdit>
 
@@ -126,6 +128,12 @@ void ouvrir_base_donnees() {
         attente.afficher();
         attente.repaint();
         forms::definir_pointeur_souris(forms::Sablier);
+        // A damaged file opens all the same, so that what is left can be saved, but the user
+        // is told now rather than by a failure later.
+        bool endommagee = false;
+        forms::travailler_a_part(QStringLiteral("Vérification de la base de données ") + selection +
+                                     QStringLiteral("..."),
+                                 [&] { endommagee = db::moteur::endommagee(selection); });
         acceptee = true;
         // The one place where the working path is set.
         chemin_base = selection;
@@ -136,6 +144,14 @@ void ouvrir_base_donnees() {
         forms::definir_pointeur_souris(forms::PointeurDefaut);
         afficher_base_en_cours(QStringLiteral("Base de données en cours : ") + chemin_base);
         forms::Feuilles::decharger(noms::patientez);
+        if (endommagee)
+            forms::boite_message(
+                QStringLiteral("La base de données ") + chemin_base +
+                    QStringLiteral(" est endommagée : une partie de son contenu ne peut plus être lue, et les fiches, "
+                                   "listes ou opérations qui en ont besoin échoueront.\n\nSauvegardez-la sans attendre "
+                                   "(« Sauvegarder » dans le choix de la base de données) : la sauvegarde en copie le "
+                                   "fichier tel qu'il est, pour garder tout ce qui peut l'être."),
+                forms::styles::Avertissement);
 
         for (const FenetreDemarrage& d : fenetres_demarrage) {
             const QString& nom = d.feuille;

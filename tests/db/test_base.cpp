@@ -220,7 +220,7 @@ private slots:
             try { BaseDonnees::ouvrir(chemin)->tables(); } catch (const Erreur& x) { return x; }
             return Erreur(0, {});
         }();
-        QCOMPARE(e.numero, erreurs::FormatNonReconnu);
+        QCOMPARE(e.numero, erreurs::BaseEndommagee);
         QVERIFY(e.texte.contains(nomFichier));
     }
 

@@ -643,6 +643,55 @@ private slots:
         QVERIFY(restes(dossier->path()).isEmpty() && restes(cle).isEmpty());
     }
 
+    // A database with damaged pages: the user is told at opening, which goes on; damage is
+    // named damage; the backup copies the file as it is, so that what is left can be kept.
+    void base_endommagee() {
+        ajouter_eleves(base, 2000, 10);
+        const qint64 page = 4096, pages = QFileInfo(base).size() / page;
+        {
+            QFile f(base);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            for (qint64 n : {pages / 2, pages / 2 + 1, pages / 2 + 2}) {
+                f.seek(n * page);
+                f.write(QByteArray(page, '\xff'));
+            }
+        }
+        const QByteArray endommage = lire(base);
+        programme::arreter_demarrage();
+        QFile o(chemin("options.ini"));
+        QVERIFY(o.open(QIODevice::WriteOnly));
+        o.write("0\r\n0\r\n1\r\n0\r\n\"" + base.toUtf8() + "\"\r\n");
+        o.close();
+        boites = &forms::installer_repondeur_scripte();
+        QVERIFY(demarrer());
+        QCOMPARE(shell::ouverture::base_ouverte(), base);
+        QVERIFY(menus_actifs());
+        verifier_boite("La base de données " + base + " est endommagée : une partie de son contenu ne peut plus être lue, "
+                       "et les fiches, listes ou opérations qui en ont besoin échoueront.\n\nSauvegardez-la sans attendre "
+                       "(« Sauvegarder » dans le choix de la base de données) : la sauvegarde en copie le fichier tel "
+                       "qu'il est, pour garder tout ce qui peut l'être.", forms::styles::Avertissement);
+        QCOMPARE(boites->vues.size(), 1);
+
+        shell::ouverture::commande_ouvrir();
+        QVERIFY(selectionner("ecole.mdb"));
+        boites->effacer();
+        cliquer("Command2");
+        QVERIFY2(boites->derniere().texte.startsWith("Le logiciel a rencontré l'erreur : 3049\n\nLe fichier de la base de "
+                                                     "données est endommagé"), qPrintable(boites->derniere().texte));
+        QVERIFY(!boites->derniere().texte.contains("n'est pas une base de données"));
+        const QString cle = chemin("clé");
+        QDir().mkdir(cle);
+        QVERIFY(selectionner("ecole.mdb"));
+        cliquer("Command4");
+        accepter_dans(cle);
+        verifier_boite("Sauvegarde effectuée...\n\nVous disposez maintenant d'une sauvegarde (" + cle + "/sauvegarde.mdb)."
+                       "\n\nLa base sélectionnée est endommagée : la sauvegarde est une copie telle quelle de son "
+                       "fichier, page pour page, sans compactage.", 64);
+        // Page for page the damaged file (the header's change counter aside).
+        QCOMPARE(lire(cle + "/sauvegarde.mdb").mid(100), endommage.mid(100));
+        QVERIFY(restes(cle).isEmpty() && restes(dossier->path()).isEmpty());
+    }
+
     void nouveau_dossier() {
         const QString parent = chemin("parent");
         QDir().mkdir(parent);

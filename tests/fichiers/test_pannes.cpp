@@ -268,12 +268,12 @@ private slots:
             boites->effacer();
             boites->saisir("copie");
             cliquer(b);
-            verifier_refus("3343");
+            verifier_refus("3049");
         }
         cliquer("Command4");
         boites->repondre(forms::Oui);
         accepter_dans(cle);
-        verifier_refus("3343");
+        verifier_refus("3049");
         QCOMPARE(lire(tronquee), avant);
         QVERIFY(!QFile::exists(chemin("copie.mdb")));
         QCOMPARE(lignes(cle + "/sauvegarde.mdb"), 300);

@@ -16,6 +16,7 @@
 #include <unistd.h>
 #include <algorithm>
 #include <atomic>
+#include <utility>
 
 namespace db {
 
@@ -342,6 +343,20 @@ void CompactDatabase(const QString& source, const QString& cible) {
     forcer_sur_disque(partiel.fileName());
     if (!QFile::rename(partiel.fileName(), cible)) lever(erreurs::BaseExistante, cite(cible));
     QFile::setPermissions(cible, QFile::permissions(source) | QFile::ReadOwner | QFile::WriteOwner);
+}
+
+bool endommagee(const QString& chemin) {
+    sqlite3* p = nullptr;
+    try {
+        p = connecter(chemin, SQLITE_OPEN_READONLY);
+        sqlite::Instruction i(p, QStringLiteral("PRAGMA quick_check(1)"));
+        const bool saine = i.pas() && i.valeur(0).toString() == QLatin1String("ok");
+        sqlite3_close_v2(std::exchange(p, nullptr));
+        return !saine;
+    } catch (const Erreur& e) {
+        sqlite3_close_v2(p);
+        return e.numero == erreurs::BaseEndommagee || e.numero == erreurs::FormatNonReconnu;
+    }
 }
 
 }  // namespace moteur

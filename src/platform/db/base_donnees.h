@@ -84,6 +84,10 @@ std::shared_ptr<BaseDonnees> OpenDatabase(const QString& chemin);
 // A compacted copy of the closed source under the target name; refuses an existing target
 // (3204) and a missing source (3024).
 void CompactDatabase(const QString& source, const QString& cible);
+// Does the database file hold damaged pages? SQLite's quick check reads every page of its
+// tables and indexes once (about a quarter of a second for 100,000 pupils). A file that cannot
+// be read now (locked by another workstation) is not called damaged.
+bool endommagee(const QString& chemin);
 }
 
 }  // namespace db

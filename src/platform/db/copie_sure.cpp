@@ -150,7 +150,7 @@ void verifier_entiere(sqlite3* p, const QString& source) {
     sqlite::Instruction pages(p, QStringLiteral("SELECT page_count * page_size FROM pragma_page_count, pragma_page_size"));
     pages.pas();
     if (taille(source) < pages.entier(0))
-        lever(erreurs::FormatNonReconnu, QStringLiteral(" %1 (fichier tronqué)").arg(cite(source)));
+        lever(erreurs::BaseEndommagee, QStringLiteral(" %1 (fichier tronqué)").arg(cite(source)));
 }
 
 void forcer_sur_disque(int fd, const QString& chemin) {

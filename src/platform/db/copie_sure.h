@@ -22,7 +22,7 @@ enum class Mode {
 
 // Writes a copy of the database `source` under `cible`. An existing `cible` is replaced only
 // when `remplacer` is true (3204 otherwise). Refuses a source that is missing (3024), is not a
-// database or is truncated (3343), and a target that is the source itself (58).
+// database (3343) or is truncated (3049), and a target that is the source itself (58).
 void ecrire(const QString& source, const QString& cible, Mode mode, bool remplacer);
 
 // Compacts the database `cible` in place: its compacted content is written beside it, forced to

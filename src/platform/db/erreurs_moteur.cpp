@@ -41,6 +41,9 @@ constexpr Texte textes[] = {
     {erreurs::CheminInvalide, "Chemin d'accès non valide."},
     {erreurs::FichierOccupe, "Impossible d'ouvrir la base de données : un autre poste de travail la "
                              "verrouille en ce moment. Réessayez dans un instant."},
+    {erreurs::BaseEndommagee, "Le fichier de la base de données est endommagé : une partie de son contenu ne peut "
+                              "plus être lue, et l'opération n'a pas été faite. Sauvegardez-le tel qu'il est "
+                              "(« Sauvegarder » dans le choix de la base de données) pour garder ce qui peut l'être."},
     {erreurs::OuvertureImpossible, "Impossible d'ouvrir le fichier."},
     {erreurs::SyntaxeRequete, "Erreur de syntaxe dans l'expression de la requête."},
     {erreurs::SyntaxeCritere, "Erreur de syntaxe dans le critère de recherche."},

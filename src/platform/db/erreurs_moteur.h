@@ -17,6 +17,7 @@ constexpr int EntreeSortie = 3040;          // the disk or the network failed to
 constexpr int FichierRemplace = 3043;       // the open file was replaced, moved or deleted meanwhile
 constexpr int CheminInvalide = 3044;        // not a valid path
 constexpr int FichierOccupe = 3045;         // file already in use
+constexpr int BaseEndommagee = 3049;        // the file is damaged: some of its pages cannot be read
 constexpr int OuvertureImpossible = 3051;   // cannot open the file
 constexpr int SyntaxeRequete = 3075;        // syntax error in a query expression
 constexpr int SyntaxeCritere = 3077;        // syntax error in a find criterion

@@ -18,8 +18,8 @@ void lever(sqlite3* p, int rc, const QString& chemin) {
     switch (rc & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED: db::lever(erreurs::Verrouille, detail);
-    case SQLITE_NOTADB:
-    case SQLITE_CORRUPT: db::lever(erreurs::FormatNonReconnu, detail);
+    case SQLITE_NOTADB: db::lever(erreurs::FormatNonReconnu, detail);
+    case SQLITE_CORRUPT: db::lever(erreurs::BaseEndommagee, detail);
     case SQLITE_CANTOPEN: db::lever(erreurs::OuvertureImpossible, detail);
     case SQLITE_FULL: db::lever(erreurs::DisquePlein, detail);
     case SQLITE_IOERR: db::lever(erreurs::EntreeSortie, detail);
