@@ -48,6 +48,16 @@ struct LecturesComptees {
 
 // Opens the window as the menu does, with the families already in the file.
 void ouvrir() { menu(MenuFamilles); }
+
+// The last box is the question asked before that family is deleted, No by default.
+void verifier_question_suppression(const BaseCommune& b, const QString& famille, const QString& reference) {
+    QCOMPARE(b.boites->derniere().texte,
+             QString("Voulez-vous supprimer définitivement la fiche de la famille %1 (référence %2) ?\n\n"
+                     "Les fiches de ses enfants resteront, sans famille.")
+                 .arg(famille, reference));
+    QCOMPARE(b.boites->derniere().style,
+             forms::styles::OuiNon + forms::styles::Question + forms::styles::DeuxiemeParDefaut);
+}
 // An entry of the sort box chosen as the user chooses it, the one shown included.
 void choisir_tri(int entree) {
     auto* tri = controle<QComboBox>(Famille, "Combo1");
@@ -504,11 +514,7 @@ private slots:
         zone("prénom_responsable_légal")->setText("Anne");
         cliquer("cmdSupprimer");
         QCOMPARE(b.boites->vues.size(), 1);
-        QCOMPARE(b.boites->derniere().texte,
-                 QString("Voulez-vous supprimer définitivement la fiche de la famille Anne Dubois (référence 000003) ?\n\n"
-                         "Les fiches de ses enfants resteront, sans famille."));
-        QCOMPARE(b.boites->derniere().style,
-                 forms::styles::OuiNon + forms::styles::Question + forms::styles::DeuxiemeParDefaut);
+        verifier_question_suppression(b, "Anne Dubois", "000003");
         QCOMPARE(b.compte("familles"), 3);
         QCOMPARE(texte("prénom_responsable_légal"), QString("Anne"));
         b.boites->repondre(forms::Oui);
@@ -567,11 +573,7 @@ private slots:
         b.boites->effacer();
         cliquer(ChoixFamille, "cmdSupprimer");
         QCOMPARE(b.boites->vues.size(), 1);
-        QCOMPARE(b.boites->derniere().texte,
-                 QString("Voulez-vous supprimer définitivement la fiche de la famille P2 Bernard (référence 000002) ?\n\n"
-                         "Les fiches de ses enfants resteront, sans famille."));
-        QCOMPARE(b.boites->derniere().style,
-                 forms::styles::OuiNon + forms::styles::Question + forms::styles::DeuxiemeParDefaut);
+        verifier_question_suppression(b, "P2 Bernard", "000002");
         QCOMPARE(b.compte("familles"), 3);
         b.boites->repondre(forms::Oui);
         cliquer(ChoixFamille, "cmdSupprimer");
