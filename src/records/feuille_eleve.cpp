@@ -1,4 +1,5 @@
 #include "records/feuille_eleve.h"
+#include "platform/texte/jour.h"
 #include "platform/forms/controles_simples.h"
 #include "records/age.h"
 #include "records/feuille_famille.h"
@@ -377,10 +378,11 @@ void FeuilleEleve::rechercher(const Recherche& r) {
     forms::boite_message(QStringLiteral("Fiche introuvable..."), forms::styles::Information);
 }
 
+// The age of the birth date shown; none when the pupil has no birth date or the text is no
+// date (never the age of another pupil, nor that of a date no longer shown).
 void FeuilleEleve::date_naissance_Change() {
     const QDate naissance = lire_date(zone(QStringLiteral("date_naissance"))->text());
-    if (!naissance.isValid()) return;
-    label12_->setText(age(naissance, QDate::currentDate()));
+    label12_->setText(naissance.isValid() ? age(naissance, jour::aujourdhui()) : QString());
 }
 
 // Leaving the matricule or the pupil's name turns to the first tab, unless the focus goes to
@@ -404,7 +406,7 @@ void FeuilleEleve::matricule_LostFocus() {
 }
 
 void FeuilleEleve::Command15_Click() {
-    zone(QStringLiteral("date_inscription"))->setText(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+    zone(QStringLiteral("date_inscription"))->setText(jour::aujourdhui().toString(QStringLiteral("dd/MM/yyyy")));
 }
 
 void FeuilleEleve::Command14_Click() {

@@ -1,4 +1,5 @@
 #include "reports/feuille_documents.h"
+#include "platform/texte/jour.h"
 #include "platform/forms/noms_feuilles.h"
 #include "platform/forms/controles_simples.h"
 #include "platform/forms/reactions.h"
@@ -119,7 +120,7 @@ documents::Gabarit FeuilleDocuments::gabarit() const {
 documents::Valeurs valeurs_apercu() {
     documents::Valeurs v;
     const QString z10 = QStringLiteral("ZZZZZZZZZZ"), z15 = QStringLiteral("ZZZZZZZZZZZZZZZ");
-    v[0] = QStringLiteral("VILLE, ") + QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
+    v[0] = QStringLiteral("VILLE, ") + jour::aujourdhui().toString(QStringLiteral("dd/MM/yyyy"));
     v[1] = QStringLiteral("Monsieur Jean XXXXXXXXXX");
     v[2] = QStringLiteral("XXXX, Rue XXXXXXXXXX");
     v[3] = QStringLiteral("B.P. XXXX");

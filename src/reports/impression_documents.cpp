@@ -1,4 +1,5 @@
 #include "reports/impression_documents.h"
+#include "platform/texte/jour.h"
 #include "platform/forms/commandes.h"
 #include "platform/forms/fenetre_donnees.h"
 #include "platform/forms/noms_feuilles.h"
@@ -73,7 +74,7 @@ bool trouver_gabarit(const QString& nom, const QVariant& signet) {
     return !rs.NoMatch();
 }
 
-QString aujourdhui() { return QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")); }
+QString aujourdhui() { return jour::aujourdhui().toString(QStringLiteral("dd/MM/yyyy")); }
 
 }  // namespace
 

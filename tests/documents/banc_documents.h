@@ -3,6 +3,7 @@
 // a database (blank or demonstration), the windows registered in a multi-document area, and
 // the scripted answerer recording every box.
 #include "commun/banc_fenetres.h"
+#include "commun/jour_fixe.h"
 #include "platform/report/apercu.h"
 #include "platform/report/crystal_report.h"
 #include "records/enregistrement_records.h"
@@ -21,7 +22,11 @@ inline void enregistrer_trois_sous_systemes() {
     enregistrer_feuilles_reports();
 }
 
+// The day the documents are dated while a test runs.
+const QDate Jour(2028, 2, 29);
+
 struct Base : BaseCommune {
+    test::JourFixe jourFixe{Jour};
     // `exemple`: a copy of the demonstration database, else of the blank template.
     explicit Base(bool exemple = false) {
         fenetre_principale(enregistrer_trois_sous_systemes, {1200, 900}, false);

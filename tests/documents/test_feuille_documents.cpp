@@ -24,7 +24,7 @@ void ouvrir() {
 
 void voir() { cliquer(F, QStringLiteral("Command2")); }
 
-QString aujourdhui() { return QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")); }
+QString aujourdhui() { return Jour.toString(QStringLiteral("dd/MM/yyyy")); }
 
 class EssaiFeuilleDocuments : public QObject {
     Q_OBJECT

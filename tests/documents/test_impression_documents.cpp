@@ -41,7 +41,7 @@ void choisir(const QString& nom, int rang = 0) {
 void imprimer() { cliquer(Eleve, QStringLiteral("documents_suite")); }
 QLineEdit* zone(const char* nom) { return controle<QLineEdit>(Eleve, QString::fromUtf8(nom)); }
 
-QString aujourdhui() { return QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")); }
+QString aujourdhui() { return Jour.toString(QStringLiteral("dd/MM/yyyy")); }
 
 // Top and bottom (mm) of the first band of the preview's page whose text contains `texte`.
 QPair<double, double> bande(const QString& texte) {

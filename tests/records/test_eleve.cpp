@@ -1,6 +1,7 @@
 // The pupil window driven through its controls as the user drives it, on copies of the blank
 // template and of the demonstration database.
 #include "banc_eleve.h"
+#include "commun/jour_fixe.h"
 #include "platform/db/erreurs_moteur.h"
 #include "records/age.h"
 #include "records/champs_eleve.h"
@@ -554,8 +555,9 @@ private slots:
         QCOMPARE(controle<QLabel>("lblLabels(0)")->text(), QString("Cantine"));
         QCOMPARE(controle("champ_paramétable3")->toolTip(), QString("Garderie du soir (oui / non)"));
         QCOMPARE(controle("champ_paramétable4")->toolTip(), QString());
+        const test::JourFixe jour(QDate(2028, 2, 29));
         cliquer("Command15");
-        QCOMPARE(texte("date_inscription"), QDate::currentDate().toString("dd/MM/yyyy"));
+        QCOMPARE(texte("date_inscription"), QString("29/02/2028"));
     }
 
     // The photo: chosen in the chooser among JPG, BMP and GIF files with a preview, stored with
@@ -778,23 +780,36 @@ private slots:
         QCOMPARE(eleve::age(naissance, jour), attendu);
     }
 
-    // The age follows the birth date typed or shown; a pupil without one keeps the last age.
+    // The age follows the birth date typed or shown, counted on the day the program is given;
+    // a pupil without a birth date, a new blank pupil and a text that is no date show no age.
     void age_affiche() {
         Base b;
+        const test::JourFixe jour(QDate(2024, 3, 5));
         b.eleves({"000001:Aa:A", "000002:Bb:B"});
-        b.sql("UPDATE \"élèves\" SET \"date_naissance_élève\" = ? WHERE matricule = '000001'",
-              {QDate::currentDate().addYears(-5).toString(Qt::ISODate)});
+        b.sql("UPDATE \"élèves\" SET \"date_naissance_élève\" = '2019-03-05' WHERE matricule = '000001'");
         menu(MenuEleves);
         auto* label12 = controle<QLabel>("Label12");
         QCOMPARE(label12->text(), QString("5 a - 0 m - 0 j"));
         jeu().MoveNext();
         QCOMPARE(texte("matricule"), QString("000002"));
+        QCOMPARE(label12->text(), QString());
+        zone("date_naissance")->setText("06/03/2024");
+        QCOMPARE(label12->text(), QString("## erreur ##"));
+        zone("date_naissance")->setText("10/03/2020");
+        QCOMPARE(label12->text(), QString("3 a - 11 m - 24 j"));
+        for (const char* impossible : {"31/02/2019", "pas une date"}) {
+            zone("date_naissance")->setText("10/03/2020");
+            zone("date_naissance")->setText(impossible);
+            QVERIFY2(label12->text().isEmpty(), impossible);
+        }
+        zone("date_naissance")->clear();
+        jeu().MoveFirst();
         QCOMPARE(label12->text(), QString("5 a - 0 m - 0 j"));
-        zone("date_naissance")->setText(QDate::currentDate().addDays(1).toString("dd/MM/yyyy"));
-        QCOMPARE(label12->text(), QString("## erreur ##"));
-        zone("date_naissance")->setText("pas une date");
-        QCOMPARE(label12->text(), QString("## erreur ##"));
-        QVERIFY(b.boites->vues.isEmpty());
+        b.boites->repondre(forms::Non);
+        cliquer("cmdAjouter");
+        QCOMPARE(jeu().EditMode(), 2);
+        QCOMPARE(label12->text(), QString());
+        QCOMPARE(b.boites->vues.size(), 1);  // the new pupil's question, no error
     }
 };
 

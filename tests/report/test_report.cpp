@@ -10,6 +10,7 @@
 #include "platform/report/apercu.h"
 #include "platform/report/crystal_report.h"
 #include "platform/report/donnees.h"
+#include "platform/texte/jour.h"
 #include "platform/report/ecriture_rtf.h"
 #include "platform/report/mesure.h"
 #include "platform/report/mise_en_page.h"
@@ -80,7 +81,10 @@ public:
     QString chemin;
 };
 
-QDate ne_il_y_a(int ans, int jours = 0) { return QDate::currentDate().addYears(-ans).addDays(-jours); }
+// The day the engine counts ages from in these tests (fixed for the whole program).
+const QDate Jour(2024, 3, 5);
+
+QDate ne_il_y_a(int ans, int jours = 0) { return Jour.addYears(-ans).addDays(-jours); }
 
 QVector<Eleve> classe_type() {
     return {
@@ -109,13 +113,13 @@ QStringList textes(const Page& p) {
 DocumentRendu rendre(const QString& texteModele, const Base& base, const QString& selection = {},
                      const Formules& f = {}) {
     const Modele m = analyser_modele(texteModele, QStringLiteral("essai.rpt"));
-    const Donnees d = lire_donnees(m, base.chemin, formule::analyser(selection), QDate::currentDate());
-    return mettre_en_page(m, d, f, QDate::currentDate());
+    const Donnees d = lire_donnees(m, base.chemin, formule::analyser(selection), Jour);
+    return mettre_en_page(m, d, f, Jour);
 }
 
 int nombre(const QString& selection, const Base& base, const QString& source = QStringLiteral("élèves")) {
     const Modele m = analyser_modele(QStringLiteral("[rapport]\nsource = %1\n").arg(source), QStringLiteral("n.rpt"));
-    return lire_donnees(m, base.chemin, formule::analyser(selection), QDate::currentDate()).lignes.size();
+    return lire_donnees(m, base.chemin, formule::analyser(selection), Jour).lignes.size();
 }
 
 // The output of another program; unrtf writes the document's own single-byte code page.
@@ -140,7 +144,11 @@ void reinitialiser(CrystalReport& cr) {
 class TestReport : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { forms::installer_repondeur_scripte(); }
+    void initTestCase() {
+        forms::installer_repondeur_scripte();
+        jour::fixer(Jour);
+    }
+    void cleanupTestCase() { jour::fixer(QDate()); }
 
     void formules_choisissent_les_bons_enregistrements_data() {
         QTest::addColumn<QString>("formule");
@@ -661,7 +669,7 @@ private slots:
             if (type != type_fichier::TexteEnrichi) continue;
             const QString ici = dossier.filePath(QStringLiteral("ici.RTF"));
             const Modele m = lire_modele(modele);
-            MiseEnPage mise(m, lire_donnees(m, base.chemin, {}, QDate::currentDate()), {}, QDate::currentDate());
+            MiseEnPage mise(m, lire_donnees(m, base.chemin, {}, Jour), {}, Jour);
             QVERIFY(ecrire_texte_enrichi(mise, ici));
             QFile a(sortie), b(ici);
             QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
@@ -877,8 +885,8 @@ private slots:
         const Modele m = analyser_modele(QStringLiteral("[rapport]\ntri = {élèves.nom_élève}\n[détail]\nligne = {élèves.nom_élève}\n"),
                                          QStringLiteral("l.rpt"));
         const std::atomic<bool> arret = true;
-        QVERIFY_THROWS_EXCEPTION(Erreur, lire_donnees(m, base.chemin, {}, QDate::currentDate(), false, &arret));
-        QCOMPARE(lire_donnees(m, base.chemin, {}, QDate::currentDate()).lignes.size(), 50);
+        QVERIFY_THROWS_EXCEPTION(Erreur, lire_donnees(m, base.chemin, {}, Jour, false, &arret));
+        QCOMPARE(lire_donnees(m, base.chemin, {}, Jour).lignes.size(), 50);
     }
 
     // A long list is read and laid out while the window answers, its pages shown as they come;

@@ -1,4 +1,5 @@
 #include "platform/report/crystal_report.h"
+#include "platform/texte/jour.h"
 #include "platform/db/copie_sure.h"
 
 #include "platform/erreur.h"
@@ -173,7 +174,7 @@ void executer() {
         const auto [nom, valeur] = formule_nommee(f);
         if (!nom.isEmpty()) formules.insert(nom, valeur);
     }
-    const QDate jour = QDate::currentDate();
+    const QDate jour = jour::aujourdhui();
 
     switch (s.destination) {
     case destination::Fenetre: {
@@ -272,7 +273,7 @@ QString CrystalReport::verifier() {
         formule::PNoeud selection;
         QString base;
         const Modele m = modele_et_base(selection, base);
-        donnees(m, base, selection, QDate::currentDate(), true);
+        donnees(m, base, selection, jour::aujourdhui(), true);
     } catch (const Erreur& e) {
         r().erreur = e.texte;
     } catch (const std::exception& e) {

@@ -2,6 +2,7 @@
 // Record formulas as the callers and the templates write them ({table.champ}, "texte",
 // numbers, True/False, = <> < <= > >=, AND/OR/NOT, parentheses, âge(...), valeurs(...)), parsed once into
 // a tree and turned into an SQLite expression whose constants are bound parameters.
+#include "platform/texte/jour.h"
 #include <QDate>
 #include <QSet>
 #include <QString>
@@ -49,7 +50,7 @@ struct ContexteSql {
     // The SQL of a field reference ("\"élèves\".\"nom_élève\""); throws 3075 for a field or
     // table that the data do not offer.
     std::function<QString(const QString& table, const QString& champ)> colonne;
-    QDate aujourdhui = QDate::currentDate();
+    QDate aujourdhui = jour::aujourdhui();
 };
 
 // The formula as an SQLite expression; its constants are appended to `parametres`.
