@@ -114,6 +114,9 @@ Valeurs valeurs_eleve() {
     const auto e = [](const char* nom) { return texte(Ecole, QString::fromUtf8(nom)); };
     v[0] = e("ville_école") + QStringLiteral(", ") + aujourdhui();
 
+    // A pupil without a family, or whose family cannot be found, has a letter whose guardian
+    // lines are given empty: the envelope's window stays blank instead of showing the date.
+    for (int i = 1; i <= 4; ++i) v[i] = QString();
     const QString reference = texte(Eleve, QStringLiteral("référence_famille"));
     if (!reference.isEmpty()) {
         Module1::ouvrir_table_familles();
@@ -124,11 +127,9 @@ Valeurs valeurs_eleve() {
         rs.FindFirst(db::dialecte::critere_cle(QStringLiteral("référence_famille"), reference));
         if (rs.NoMatch()) {
             // Whatever the answer, the document goes on without a guardian: the family window
-            // shows another family, whose name must not go out on this pupil's letter. The
-            // guardian's lines are given empty, which keeps the envelope's window blank.
+            // shows another family, whose name must not go out on this pupil's letter.
             forms::boite_message(QStringLiteral("La fiche de la famille n'existe pas... Créez-la!"),
                                  forms::styles::OuiNon + forms::styles::Question);
-            for (int i = 1; i <= 4; ++i) v[i] = QString();
         } else {
             const auto f = [](const char* nom) { return texte(Famille, QString::fromUtf8(nom)); };
             v[1] = f("genre_responsable_légal") + ' ' + f("prénom_responsable_légal") + ' ' + f("nom_responsable_légal");
