@@ -11,6 +11,7 @@
 #include "platform/forms/feuilles.h"
 #include "platform/forms/listes_fichiers.h"
 #include "programme/demarrage.h"
+#include "platform/registry/registre.h"
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -62,6 +63,8 @@ int main(int argc, char** argv) {
     const QString cle = dossier.filePath(QStringLiteral("clé"));
     QDir().mkdir(cle);
     QDir::setCurrent(dossier.path());
+    // The folder of the last backup is remembered in the key store: a store of the benchmark's own.
+    registre::definir_fichier(dossier.filePath(QStringLiteral("registre")));
 
     forms::definir_titre_application(QStringLiteral("Carnelis v2"));
     programme::enregistrer_tables();

@@ -209,6 +209,7 @@ void FeuilleChemin::sauvegarde(const QString& d) {
         fin_attente();
         return;
     }
+    fichiers::retenir_dossier_sauvegarde(QFileInfo(cible).absolutePath());
     // A damaged database cannot be rebuilt: its pages are copied as they are, so that what can
     // be read of it is kept.
     bool telleQuelle = false;

@@ -13,6 +13,7 @@
 #include "platform/forms/listes_fichiers.h"
 #include "platform/forms/pointeur.h"
 #include "platform/forms/progression.h"
+#include "platform/registry/registre.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QComboBox>
@@ -182,6 +183,26 @@ bool laisser_la_base(const QString& fichier, const QString& operation) {
 bool est_base_ouverte(const QString& chemin) {
     const QString ouverte = ouverture::base_ouverte();
     return !ouverte.isEmpty() && (ouverte == chemin || copie::meme_fichier(ouverte, chemin));
+}
+
+namespace {
+const QString CleCarnelis = QStringLiteral("Software\\Carnelis");
+const QString ValeurDossierSauvegarde = QStringLiteral("DossierSauvegarde");
+}  // namespace
+
+void retenir_dossier_sauvegarde(const QString& dossier) {
+    QString deja;
+    registre::lire_valeur_registre(registre::Racine::HKEY_CURRENT_USER, CleCarnelis, ValeurDossierSauvegarde, deja);
+    if (deja != dossier)
+        registre::ecrire_valeur_texte(registre::Racine::HKEY_CURRENT_USER, CleCarnelis, ValeurDossierSauvegarde, dossier);
+}
+
+void nettoyer_dossier_sauvegarde() {
+    QString dossier;
+    if (!registre::lire_valeur_registre(registre::Racine::HKEY_CURRENT_USER, CleCarnelis, ValeurDossierSauvegarde, dossier) ||
+        !QFileInfo(dossier).isDir())
+        return;
+    forms::ignorer_erreur([&] { copie::nettoyer(dossier); });
 }
 
 void rafraichir_liste() {

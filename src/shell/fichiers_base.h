@@ -32,4 +32,10 @@ bool laisser_la_base(const QString& fichier, const QString& operation);
 // Refreshes the chooser's file list, if the chooser is loaded.
 void rafraichir_liste();
 
+// The folder of a backup about to be written is remembered in the program's key store: a
+// backup killed before its copy took its name leaves a temporary file there, which the next
+// start removes (nettoyer_dossier_sauvegarde), as opening a database does in its own folder.
+void retenir_dossier_sauvegarde(const QString& dossier);
+void nettoyer_dossier_sauvegarde();
+
 }  // namespace shell::fichiers

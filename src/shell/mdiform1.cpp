@@ -1,4 +1,5 @@
 #include "shell/mdiform1.h"
+#include "shell/fichiers_base.h"
 #include "platform/forms/noms_feuilles.h"
 #include "platform/forms/clavier.h"
 #include "platform/forms/verrous_clavier.h"
@@ -141,6 +142,7 @@ bool MDIForm1::eventFilter(QObject* objet, QEvent* e) {
 }
 
 void MDIForm1::Form_Load() {
+    fichiers::nettoyer_dossier_sauvegarde();
     forms::pieger([] {
         Module1::chemin_base.clear();
         Module1::desactiver_menus();

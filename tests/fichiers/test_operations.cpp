@@ -329,6 +329,39 @@ private slots:
         QCOMPARE(lignes(base), 5);
     }
 
+    // A backup killed before its copy took its name leaves its temporary file in the backup
+    // folder: the next start removes it, not one that another process is still writing.
+    void restes_de_sauvegarde_supprimes_au_demarrage() {
+        const QString cle = chemin("clé");
+        QDir().mkdir(cle);
+        QVERIFY(selectionner("ecole.mdb"));
+        cliquer("Command4");
+        accepter_dans(cle);
+        QVERIFY(boites->derniere().texte.startsWith("Sauvegarde effectuée..."));
+        const QStringList restes = {"sauvegarde.mdb~carnelis.Ab12Cd", "sauvegarde.mdb~carnelis.Ab12Cd-journal"};
+        for (const QString& n : restes + QStringList{"sauvegarde.mdb~carnelis.En0Cou"}) {
+            QFile f(cle + "/" + n);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray(4096, 'x'));
+        }
+        QProcess autre;
+        autre.start("flock", {cle + "/sauvegarde.mdb~carnelis.En0Cou", "sleep", "60"});
+        QVERIFY(autre.waitForStarted());
+        QVERIFY(QTest::qWaitFor([&] {
+            const int fd = ::open(QFile::encodeName(cle + "/sauvegarde.mdb~carnelis.En0Cou").constData(), O_RDONLY);
+            const bool pris = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+            ::close(fd);
+            return pris;
+        }));
+        programme::arreter_demarrage();
+        QVERIFY(demarrer());
+        for (const QString& n : restes) QVERIFY2(!QFile::exists(cle + "/" + n), qPrintable(n));
+        QVERIFY(QFile::exists(cle + "/sauvegarde.mdb~carnelis.En0Cou"));
+        QCOMPARE(lignes(cle + "/sauvegarde.mdb"), 5);
+        autre.kill();
+        autre.waitForFinished();
+    }
+
     // Compacting the working database while the pupil window shows an edit: the edit is saved
     // before the file is replaced, the window comes back on the compacted file, on its record,
     // and the next "&Valider" is written into it.

@@ -3,6 +3,7 @@
 // whole each time: the database as it was or the new file complete, every committed record
 // kept, no temporary file left once the next operation has run.
 #include "poste.h"
+#include "platform/registry/registre.h"
 #include "commun/hasard.h"
 #include "commun/montage.h"
 #include "programme/demarrage.h"
@@ -59,6 +60,7 @@ int enfant(int argc, char** argv) {
     const bool uneFois = argc > 6;
     QApplication app(argc, argv);
     QDir::setCurrent(dossier);
+    registre::definir_fichier(dossier + QStringLiteral("/registre"));
     auto& boites = forms::installer_repondeur_scripte();
     // The chooser and the windows it calls, without the rest of the program.
     programme::enregistrer_tables();
