@@ -290,6 +290,38 @@ private slots:
         QCOMPARE(essai::compter(*base, "sqlite_master", "name = 'élèves_matricule_recherche'"), 1);
     }
 
+    // A French order is read without SQLite sorting the rows: the same order as SQLite's
+    // collation gives, through accents, case, numbers, empty fields, both directions, several
+    // terms and a filter; rows equal in every term follow their identities.
+    void ordre_francais_comme_sqlite() {
+        const QStringList noms = {"Émond", "emond", "EMOND", "Emond", "Dupont", "dupont", "", "Le Goff", "Legoff",
+                                  "L'Hôte", "Classe 10", "Classe 2", "Classe 02", "Œuvre", "Oeuvre", "Zoé", "zoe",
+                                  "Ærø", "Ñandú", "Durand", "Durand", "Émond"};
+        base->Execute("DELETE * FROM élèves");
+        for (int i = 0; i < 3 * noms.size(); ++i) {
+            const QString nom = noms[(i * 7) % noms.size()];
+            base->requete("INSERT INTO \"élèves\" (matricule, \"nom_élève\", \"prénom_élève\", \"ville_résidence\") "
+                          "VALUES (?, ?, ?, ?)",
+                          {QString::number(i), i % 5 == 0 ? QVariant() : QVariant(nom), noms[(i * 3) % noms.size()],
+                           i % 4 ? QVariant(noms[i % 3]) : QVariant()});
+        }
+        for (const QString& jet :
+             {QStringLiteral("SELECT * FROM élèves ORDER BY nom_élève ASC, prénom_élève ASC"),
+              QStringLiteral("SELECT * FROM élèves ORDER BY nom_élève DESC, prénom_élève DESC"),
+              QStringLiteral("SELECT * FROM élèves ORDER BY ville_résidence"),
+              QStringLiteral("SELECT * FROM élèves ORDER BY ville_résidence DESC, nom_élève ASC"),
+              QStringLiteral("SELECT * FROM élèves WHERE matricule <> '3' ORDER BY prénom_élève")}) {
+            const dialecte::Source s = dialecte::source(jet);
+            QStringList attendu, lu;
+            for (const auto& l : base->requete("SELECT rowid FROM \"élèves\"" + (s.filtre.isEmpty() ? QString() : " WHERE " + s.filtre) +
+                                               " ORDER BY " + s.ordre + ", rowid").lignes)
+                attendu << l[0].toString();
+            JeuEnregistrements j(base, jet);
+            for (; !j.Eof(); j.MoveNext()) lu << j.Bookmark().toString();
+            QCOMPARE(lu, attendu);
+        }
+    }
+
     // Another workstation deletes the last pupil and adds another, who gets the same row
     // identity: a write or delete begun before lands on nobody, and the typed values stay.
     void ecriture_sur_la_ligne_lue() {

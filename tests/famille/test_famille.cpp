@@ -33,7 +33,9 @@ struct LecturesComptees {
     static inline QHash<QString, int> lectures;
     static int tracer(unsigned, void*, void*, void* x) {
         const QString sql = QString::fromUtf8(static_cast<const char*>(x));
-        if (sql.startsWith("SELECT rowid FROM ") && sql.contains(" ORDER BY ")) ++lectures[sql.section('"', 1, 1)];
+        // The rows' identities in an order, sorted by SQLite or read with their sort values.
+        if (sql.startsWith("SELECT rowid") && (sql.contains(" ORDER BY ") || sql.startsWith("SELECT rowid, ")))
+            ++lectures[sql.section(" FROM \"", 1).section('"', 0, 0)];
         return 0;
     }
     static int installer(sqlite3* p, const char**, const sqlite3_api_routines*) {

@@ -148,19 +148,28 @@ public:
         if (motCle("ORDER")) {
             attendreMotCle("BY");
             QStringList termes;
+            bool colonnes = true;
             do {
                 QString champ = nom();
                 QString terme = sqlite::nom_sql(champ);
                 while (symbole(".")) {
                     champ = nom();
                     terme += QLatin1Char('.') + sqlite::nom_sql(champ);
+                    colonnes = false;
                 }
-                if (!est_code(champ)) terme += QStringLiteral(" COLLATE ") + QLatin1String(francais::collation);
-                if (motCle("DESC")) terme += QStringLiteral(" DESC");
-                else if (motCle("ASC")) terme += QStringLiteral(" ASC");
+                Source::Terme t{champ, !est_code(champ), false};
+                if (t.francais) terme += QStringLiteral(" COLLATE ") + QLatin1String(francais::collation);
+                if (motCle("DESC")) {
+                    terme += QStringLiteral(" DESC");
+                    t.descendant = true;
+                } else if (motCle("ASC")) {
+                    terme += QStringLiteral(" ASC");
+                }
                 termes.append(terme);
+                s.termes.append(t);
             } while (symbole(","));
             s.ordre = termes.join(QStringLiteral(", "));
+            if (!colonnes) s.termes.clear();
         }
         terminer();
         return s;

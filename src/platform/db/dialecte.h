@@ -2,6 +2,7 @@
 // Translation of the statements' dialect into SQLite: record sources, statements and find
 // criteria as the windows write them.
 #include <QString>
+#include <QVector>
 #include <QStringList>
 
 namespace db::dialecte {
@@ -13,6 +14,14 @@ struct Source {
     QStringList colonnes;  // empty for "*"
     QString filtre;        // the WHERE expression, "" when none
     QString ordre;         // the ORDER BY list, "" when none
+    // The ORDER BY terms, when each names a column of the table (empty otherwise): the column,
+    // whether it sorts in French order (a text) or by its bytes (a code), and its direction.
+    struct Terme {
+        QString champ;
+        bool francais = false;
+        bool descendant = false;
+    };
+    QVector<Terme> termes;
 };
 // Only "SELECT ... FROM table [WHERE ...] [ORDER BY ...]"; throws 3075 otherwise.
 Source source(const QString& jet);

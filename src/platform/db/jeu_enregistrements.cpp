@@ -3,6 +3,7 @@
 #include "platform/db/dialecte.h"
 #include "platform/db/erreurs_moteur.h"
 #include "platform/db/sqlite_outils.h"
+#include "platform/db/tri_francais.h"
 #include <QDate>
 #include <QHash>
 
@@ -233,7 +234,9 @@ struct JeuEnregistrements::Impl {
     void charger() {
         verifierOuvert();
         QVector<qint64> lus;
-        {
+        if (auto francais = tri_francais::identites(base->poignee(), source)) {
+            lus = std::move(*francais);
+        } else {
             sqlite::Instruction i(base->poignee(), requeteIdentites());
             while (i.pas()) lus.append(i.entier(0));
         }
