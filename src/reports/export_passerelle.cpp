@@ -280,23 +280,21 @@ void exporter_passerelle() {
             return;
 
         forms::definir_pointeur_souris(forms::Sablier);
-        {
-            // The records are appended whole or not at all: the file keeps what it held until
-            // every new record is on disk beside it.
-            forms::Progression progression(QStringLiteral("Exportation des fiches dans ") + chemin + QStringLiteral("..."));
-            db::copie_sure::ajouter_entier(
-                chemin,
-                [&chemin](int fd) {
-                    qint64 lignes = 0;
-                    if (!fin_de_fiche(fd, lignes))
-                        throw Erreur(erreurs_execution::AccesFichier, message_fiche_incomplete(chemin, lignes));
-                },
-                [&progression](const db::copie_sure::Ecriture& ecrire) {
-                    ecrire_fiches_passerelle(Module1::chemin_base, ecrire, [&progression](qint64 faites, qint64 total) {
-                        progression.avancer(faites, total);
-                    });
-                });
-        }
+        // The records are appended whole or not at all, away from the windows: the file keeps
+        // what it held until every new record is on disk beside it.
+        const QString base = Module1::chemin_base;
+        forms::travailler_a_part(
+            QStringLiteral("Exportation des fiches dans ") + chemin + QStringLiteral("..."),
+            [&](const forms::Avancer& avancer) {
+                db::copie_sure::ajouter_entier(
+                    chemin,
+                    [&chemin](int fd) {
+                        qint64 lignes = 0;
+                        if (!fin_de_fiche(fd, lignes))
+                            throw Erreur(erreurs_execution::AccesFichier, message_fiche_incomplete(chemin, lignes));
+                    },
+                    [&](const db::copie_sure::Ecriture& ecrire) { ecrire_fiches_passerelle(base, ecrire, avancer); });
+            });
         forms::definir_pointeur_souris(forms::PointeurDefaut);
         forms::boite_message(QStringLiteral("Exportation réussie !\nVous disposez maintenant du fichier (") + chemin +
                                  QStringLiteral(") contenant le résultat de l'exportation"),

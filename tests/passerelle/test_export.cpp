@@ -2,6 +2,7 @@
 #include "essais.h"
 #include "commun/programme.h"
 #include "commun/montage.h"
+#include "commun/hors_fenetres.h"
 #include "platform/forms/controle_donnees.h"
 #include "platform/forms/pointeur.h"
 #include "reports/export_passerelle.h"
@@ -78,7 +79,8 @@ class EssaiExport : public QObject {
 
 private slots:
     // Two runs on one folder, answered without and with the separator: the second run's
-    // records follow the first's; the question before it can stop it.
+    // records follow the first's; the question before it can stop it. The windows keep answering
+    // while the records are written.
     void deux_exportations() {
         essai::Programme p;
         QTRY_VERIFY(p.base_ouverte());
@@ -95,7 +97,12 @@ private slots:
         const QString dossier = p.dossier.filePath(QStringLiteral("sortie"));
         QDir().mkpath(dossier);
         const QString fichier = dossier + QStringLiteral("/CARNELIS.EXP");
-        exporter(p, dossier);
+        {
+            // The records are read and written away from the windows, which keep answering.
+            test::HorsFenetres horsFenetres;
+            exporter(p, dossier);
+            QVERIFY(horsFenetres.verifie());
+        }
         QCOMPARE(p.boites->vues.size(), 2);
         QVERIFY(p.boites->vues[0].saisie);
         QCOMPARE(p.boites->vues[0].texte, Invite);

@@ -1,6 +1,7 @@
 // The report engine: formulas, templates on a small database, statistics, labels, the two
 // file writers read back by independent readers, refusals and the control's settings.
 #include "commun/base_test.h"
+#include "commun/hors_fenetres.h"
 #include "platform/db/base_donnees.h"
 #include "platform/db/jeu_enregistrements.h"
 #include "platform/db/dialecte.h"
@@ -30,12 +31,9 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QThread>
-#include <QTimer>
 #include <QtTest>
 
 #include <atomic>
-#include <sqlite3.h>
 #include <chrono>
 #include <csignal>
 #include <thread>
@@ -630,30 +628,7 @@ private slots:
             "[rapport]\ntri = {élèves.référence_classe_élève}, {élèves.nom_élève}\n[entête_page]\nligne = Liste des élèves\n"
             "[détail]\nligne = [40 cadre] {élèves.nom_élève} | [40 cadre] {élèves.prénom_élève} | [30] {élèves.date_naissance_élève}\n"));
         const QDir dossier(base.dossier.path());
-        // Every statement run away from the windows' thread waits there for it to go on
-        // beating.
-        static std::atomic<int> battements, ailleurs, battus;
-        ailleurs = battus = 0;
-        QTimer metronome;
-        metronome.setInterval(2);
-        connect(&metronome, &QTimer::timeout, [] { ++battements; });
-        metronome.start();
-        using Installation = int (*)(sqlite3*, const char**, const sqlite3_api_routines*);
-        static const Installation installer = [](sqlite3* p, const char**, const sqlite3_api_routines*) {
-            sqlite3_trace_v2(p, SQLITE_TRACE_STMT, [](unsigned, void*, void*, void*) {
-                if (QThread::currentThread() == qApp->thread()) return 0;
-                ++ailleurs;
-                const int avant = battements;
-                for (int i = 0; i < 3000 && battements < avant + 2; ++i) QThread::msleep(1);
-                if (battements >= avant + 2) ++battus;
-                return 0;
-            }, nullptr);
-            return SQLITE_OK;
-        };
-        sqlite3_auto_extension(reinterpret_cast<void (*)()>(installer));
-        struct Fin {
-            ~Fin() { sqlite3_cancel_auto_extension(reinterpret_cast<void (*)()>(installer)); }
-        } fin;
+        test::HorsFenetres horsFenetres;
         auto& cr = CrystalReport1();
         for (int type : {type_fichier::TexteEnrichi, type_fichier::Tableur}) {
             reinitialiser(cr);
@@ -664,8 +639,7 @@ private slots:
             const QString sortie = dossier.filePath(QStringLiteral("liste%1").arg(type));
             cr.setPrintFileName(sortie);
             QCOMPARE(cr.PrintReport(), 0);
-            QVERIFY2(ailleurs > 0 && battus == ailleurs, "fenêtres figées pendant l'écriture");
-            ailleurs = battus = 0;
+            QVERIFY2(horsFenetres.verifie(), "fenêtres figées pendant l'écriture");
             if (type != type_fichier::TexteEnrichi) continue;
             const QString ici = dossier.filePath(QStringLiteral("ici.RTF"));
             const Modele m = lire_modele(modele);
