@@ -2,10 +2,11 @@
 // user drives it: opening it from the menu, each of the 13 sort orders, a search by name and
 // by matricule that finds a pupil near the end of the order, the next and the last record,
 // "&Ajouter" up to the new record shown, saving one record, and moving onto a pupil whose photo
-// has twelve million pixels. Each is timed until the window is painted. Beside the opening and
-// the sorts, as the floor, the sqlite3 command-line tool reading the row ids in the same order.
-// Goals: opening and sorts at most 3 times the tool, or under 50 ms; the photo under 50 ms; the other actions
-// under 50 ms at 1,000 pupils.
+// has twelve million pixels. Each is timed until the window is painted. Beside the openings (from
+// the menu in matricule order, at start-up through its sort box in alphabetical order) and the
+// sorts, as the floor, the sqlite3 command-line tool reading the row ids in the same order.
+// Goals, at every size: openings and sorts at most 3 times the tool; the photo and the other
+// actions under 50 ms.
 //   bench_eleve [--fois N] [--eleves N] [--generateur CHEMIN] [--essai]   (7 measures by default)
 #include "platform/forms/controle_donnees.h"
 #include "platform/erreur.h"
@@ -104,8 +105,8 @@ int main(int argc, char** argv) {
         return true;
     };
 
-    // The tool has not the program's French collation: an order on a text column that uses it
-    // fails there, and has no floor.
+    // The floor: the tool reading the row ids in the same order (it compares texts by their bytes,
+    // through the table's indexes where there are).
     auto outil = [&](const QString& requete) {
         bool reussi = true;
         const double t = chronometrer(fois, [] {}, [&] {
@@ -114,23 +115,32 @@ int main(int argc, char** argv) {
         return reussi ? t : 0.0;
     };
 
+    // At start-up the window opens through its sort box, in alphabetical order.
+    const double demarrage = chronometrer(
+        fois, [&] { forms::Feuilles::toutDecharger(); traiter(); },
+        [&] { forms::Feuilles::charger(nom).afficher(); peindre(); });
+    if (!verifier_silence("ouverture au démarrage")) return 1;
+    objectifs.rapport(QStringLiteral("Ouverture au démarrage (ordre alphabétique) / sqlite3"), demarrage,
+                      outil(QString::fromUtf8(eleve::tris()[0].requete)), 3);
+    // From the menu it opens in matricule order, read once.
     const double ouverture = chronometrer(
         fois, [&] { forms::Feuilles::toutDecharger(); traiter(); },
         [&] { shell::menus::executer(menu); peindre(); });
     if (!verifier_silence("ouverture")) return 1;
     const int lignes = jeu().RecordCount();
     std::printf("Élèves : %d\n", lignes);
-    objectifs.rapport(QStringLiteral("Ouverture de la fenêtre par le menu / sqlite3"), ouverture,
-                      outil(QStringLiteral("SELECT * FROM élèves ORDER BY matricule ASC")), 3, 50);
+    objectifs.rapport(QStringLiteral("Ouverture de la fenêtre par le menu (ordre des matricules) / sqlite3"), ouverture,
+                      outil(QStringLiteral("SELECT * FROM élèves ORDER BY matricule ASC")), 3);
 
+    // Each sort from another order (the window sorts nothing again when asked for the order it shows).
     QComboBox* combo = fenetre().Combo1();
     for (int i = 0; i < combo->count(); ++i) {
-        const double tri = chronometrer(fois, [] {}, [&] {
+        const double tri = chronometrer(fois, [&] { fenetre().choisirTri((i + 1) % combo->count()); }, [&] {
             combo->setCurrentIndex(i);
             emit combo->activated(i);
             peindre();
         });
-        objectifs.rapport(QStringLiteral("Tri « %1 » / sqlite3").arg(combo->itemText(i)), tri, outil(eleve::tris()[i].requete), 3, 50);
+        objectifs.rapport(QStringLiteral("Tri « %1 » / sqlite3").arg(combo->itemText(i)), tri, outil(eleve::tris()[i].requete), 3);
     }
     fenetre().choisirTri(0);
 
@@ -143,13 +153,13 @@ int main(int argc, char** argv) {
         const double recherche = chronometrer(fois, [&] { jeu().MoveFirst(); boites.saisir(reponse); },
                                               [&] { fenetre().rechercher(r); peindre(); });
         if (!verifier_silence("recherche")) return 1;
-        objectifs.action(QStringLiteral("Recherche par %1 près de la fin").arg(QString::fromUtf8(r.colonne)), recherche, o.eleves);
+        objectifs.action(QStringLiteral("Recherche par %1 près de la fin").arg(QString::fromUtf8(r.colonne)), recherche);
     }
 
     const double suivant = chronometrer(fois, [&] { jeu().MoveFirst(); }, [&] { jeu().MoveNext(); peindre(); });
-    objectifs.action(QStringLiteral("Fiche suivante"), suivant, o.eleves);
+    objectifs.action(QStringLiteral("Fiche suivante"), suivant);
     const double dernier = chronometrer(fois, [&] { jeu().MoveFirst(); }, [&] { jeu().MoveLast(); peindre(); });
-    objectifs.action(QStringLiteral("Dernière fiche"), dernier, o.eleves);
+    objectifs.action(QStringLiteral("Dernière fiche"), dernier);
 
     // Pupils 2 to fois + 1 of the order each get a photograph of 4,000 x 3,000 pixels of their
     // own (never seen before, so decoded each time).
@@ -202,13 +212,13 @@ int main(int argc, char** argv) {
         peindre();
     });
     if (!verifier_silence("ajout")) return 1;
-    objectifs.action(QStringLiteral("« Ajouter » jusqu'à la nouvelle fiche affichée"), ajout, o.eleves);
+    objectifs.action(QStringLiteral("« Ajouter » jusqu'à la nouvelle fiche affichée"), ajout);
     int n = 0;
     const double enregistrement = chronometrer(
         fois, [&] { fenetre().zone(QStringLiteral("lieu_naissance"))->setText(QStringLiteral("Lyon %1").arg(++n)); },
         [&] { fenetre().cmdMettreajour_Click(); peindre(); });
     if (!verifier_silence("enregistrement")) return 1;
-    objectifs.action(QStringLiteral("Enregistrement d'une fiche (« Valider »)"), enregistrement, o.eleves);
+    objectifs.action(QStringLiteral("Enregistrement d'une fiche (« Valider »)"), enregistrement);
     forms::Feuilles::toutDecharger();
     traiter();
     return objectifs.fin();
