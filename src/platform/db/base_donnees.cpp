@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QTemporaryFile>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -301,16 +300,6 @@ QStringList BaseDonnees::tables() {
 void BaseDonnees::definirDelaiVerrou(int millisecondes) { delai_verrou = millisecondes; }
 int BaseDonnees::delaiVerrou() { return delai_verrou; }
 
-namespace {
-// After compaction the copy becomes the database: it must be on the disk, not in the cache,
-// before it takes the name.
-void forcer_sur_disque(const QString& chemin) {
-    QFile f(chemin);
-    if (!f.open(QIODevice::ReadWrite) || ::fsync(f.handle()) != 0)
-        lever(erreurs::OuvertureImpossible, cite(chemin));
-}
-}  // namespace
-
 namespace moteur {
 
 std::shared_ptr<BaseDonnees> OpenDatabase(const QString& chemin) { return BaseDonnees::ouvrir(chemin); }
@@ -321,28 +310,9 @@ void CompactDatabase(const QString& source, const QString& cible) {
     if (QFileInfo::exists(cible)) lever(erreurs::BaseExistante, cite(cible));
     if (!QFileInfo(cible).absoluteDir().exists()) lever(erreurs::CheminInvalide, cite(cible));
     supprimer_restes_de_compactage(QFileInfo(cible).absolutePath());
-    // The copy is written under a temporary name beside the target and renamed at the end, so
-    // that the target name never holds a half-written file and an existing file is never
-    // overwritten, even if one appears meanwhile.
-    QTemporaryFile partiel(QFileInfo(cible).absoluteFilePath() + MarqueCompactage + QStringLiteral("XXXXXX"));
-    if (!partiel.open()) lever(erreurs::OuvertureImpossible, cite(cible));
-    partiel.close();
-    sqlite3* p = connecter(source, SQLITE_OPEN_READONLY);
-    try {
-        sqlite::executer(p, QStringLiteral("PRAGMA schema_version"));
-        // The copy is forced to disk once, below, rather than at each of SQLite's steps.
-        sqlite::executer(p, QStringLiteral("PRAGMA synchronous = OFF"));
-        sqlite::Instruction i(p, QStringLiteral("VACUUM INTO ?"));
-        i.lier(1, partiel.fileName());
-        i.pas();
-    } catch (...) {
-        sqlite3_close_v2(p);
-        throw;
-    }
-    sqlite3_close_v2(p);
-    forcer_sur_disque(partiel.fileName());
-    if (!QFile::rename(partiel.fileName(), cible)) lever(erreurs::BaseExistante, cite(cible));
-    QFile::setPermissions(cible, QFile::permissions(source) | QFile::ReadOwner | QFile::WriteOwner);
+    // Written as every copy of a database file is: under a temporary name beside the target,
+    // forced to disk, then given the name in one rename that never replaces an existing file.
+    copie_sure::ecrire(source, cible, copie_sure::Mode::Compactage, false);
 }
 
 bool endommagee(const QString& chemin) {
