@@ -351,7 +351,8 @@ private slots:
             QVERIFY(h <= 33);
             QVERIFY(adresse->cellules.first().lignes.size() <= 6);
             QCOMPARE(adresse->cellules.first().lignes.last().texte, QStringLiteral("27000 Évreux"));
-            lignes = adresse->cellules.first().lignes;
+            const auto& lues = adresse->cellules.first().lignes;
+            lignes = QVector<LigneTexte>(lues.begin(), lues.end());
         };
         const DocumentRendu courte = apercu(QStringLiteral("document"), certificat, f);
         QVector<LigneTexte> lignesCourte, lignesLongue, lignesTrop;

@@ -169,6 +169,9 @@ std::shared_ptr<BaseDonnees> BaseDonnees::ouvrir(const QString& chemin) {
         // another workstation holds open may be refused; it then stays as it is.
         sqlite3_exec(p, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
         sqlite::executer(p, QStringLiteral("PRAGMA foreign_keys=OFF"));
+        // A large sort (a printed list of a whole register) is shared out among a few threads;
+        // the French order's comparison keeps no state, so that they may all call it.
+        sqlite::executer(p, QStringLiteral("PRAGMA threads = 4"));
         completer_index(p);
     } catch (...) {
         sqlite3_close_v2(p);

@@ -226,35 +226,6 @@ private:
     QTemporaryFile fichier_;
 };
 
-// While SQLite writes a copy into a temporary file, the system is asked every 20 ms to start
-// writing to the disk what is already there, so that forcing the whole file to disk at the end
-// has little left to wait for (100,000 pupils: that wait halved). Nothing is taken as written
-// meanwhile: the copy still takes its name only once fsync has returned.
-class Ecoulement {
-public:
-    explicit Ecoulement(int fd) : fil_([this, fd] {
-        std::unique_lock<std::mutex> verrou(m_);
-        while (!signal_.wait_for(verrou, std::chrono::milliseconds(20), [this] { return fin_; }))
-            ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
-    }) {}
-    ~Ecoulement() {
-        {
-            std::lock_guard<std::mutex> verrou(m_);
-            fin_ = true;
-        }
-        signal_.notify_one();
-        fil_.join();
-    }
-    Ecoulement(const Ecoulement&) = delete;
-    Ecoulement& operator=(const Ecoulement&) = delete;
-
-private:
-    std::mutex m_;
-    std::condition_variable signal_;
-    bool fin_ = false;
-    std::thread fil_;
-};
-
 // The permissions of the database `modele` for its copy, which its owner must still be able to write.
 std::optional<mode_t> droits_de(const QString& modele) {
     struct stat s {};
@@ -373,6 +344,21 @@ void compacter(sqlite3* source, const QString& temporaire) {
 }
 
 }  // namespace
+
+Ecoulement::Ecoulement(int fd) : fil_([this, fd] {
+    std::unique_lock<std::mutex> verrou(m_);
+    while (!signal_.wait_for(verrou, std::chrono::milliseconds(20), [this] { return fin_; }))
+        ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+}) {}
+
+Ecoulement::~Ecoulement() {
+    {
+        std::lock_guard<std::mutex> verrou(m_);
+        fin_ = true;
+    }
+    signal_.notify_one();
+    fil_.join();
+}
 
 bool meme_fichier(const QString& a, const QString& b) {
     struct stat sa {}, sb {};

@@ -11,6 +11,7 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 namespace report {
@@ -312,6 +313,9 @@ bool ecrire_texte_enrichi(MiseEnPage& mise, const QString& chemin, QString* rais
         return false;
     };
     if (!fichier.open(QIODevice::WriteOnly)) return refus();
+    // A list of a whole register makes a file of a hundred megabytes: it goes to the disk as it
+    // is written, so that its commit, which forces it there, waits little.
+    std::optional<db::copie_sure::Ecoulement> ecoulement(std::in_place, fichier.handle());
     EcritureRtf ecriture(fichier, mise.document());
     // The pages are written on a thread of their own while the next ones are laid out; a few
     // dozen wait at most, so that memory does not grow with the list.
@@ -363,6 +367,7 @@ bool ecrire_texte_enrichi(MiseEnPage& mise, const QString& chemin, QString* rais
         signal.notify_all();
     }
     attente.finir();
+    ecoulement.reset();
     if (!ecriture.terminer(mise.pages_totales()) || !fichier.commit()) return refus();
     return true;
 }

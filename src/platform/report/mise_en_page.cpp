@@ -538,7 +538,8 @@ private:
         c.largeur = f[2];
         c.marge = 0;
         bool raccourcie = false;
-        c.lignes = etiquette(m_.fenetre, contexte(ligneCourante_), f[2], f[3] - 0.6, raccourcie);
+        const QVector<LigneTexte> adresse = etiquette(m_.fenetre, contexte(ligneCourante_), f[2], f[3] - 0.6, raccourcie);
+        c.lignes = decltype(c.lignes)(adresse.begin(), adresse.end());
         if (c.lignes.isEmpty()) {
             // An address the caller gives empty (a pupil whose family record is missing) leaves
             // the frame blank: the date does not take its place in the envelope's window. A
@@ -722,7 +723,9 @@ private:
             p.bandes.append(b);
         }
         bool raccourcie = false;
-        p.bandes.last().cellules[col].lignes = etiquette(m_.detail, contexte(i), lw - 2 * marge, lh - 2 * marge, raccourcie);
+        const QVector<LigneTexte> lignes = etiquette(m_.detail, contexte(i), lw - 2 * marge, lh - 2 * marge, raccourcie);
+        auto& cellule = p.bandes.last().cellules[col];
+        cellule.lignes = decltype(cellule.lignes)(lignes.begin(), lignes.end());
         if (raccourcie) ++doc_.etiquettesRaccourcies;
     }
 

@@ -3,6 +3,7 @@
 // written to rich text; and the same records as a table for the spreadsheet.
 #include <QString>
 #include <QStringList>
+#include <QVarLengthArray>
 #include <QVector>
 
 namespace report {
@@ -21,7 +22,9 @@ struct LigneTexte {
 
 struct CelluleRendue {
     double x = 0, largeur = 0;  // mm from the page's left edge
-    QVector<LigneTexte> lignes;
+    // Most cells hold one line: it is kept in the cell itself, not allocated apart, which a
+    // list of a whole register does a million times.
+    QVarLengthArray<LigneTexte, 1> lignes;
     bool cadre = false;
     double marge = 1;           // inner blank, mm
 };
