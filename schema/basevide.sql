@@ -163,6 +163,7 @@ CREATE UNIQUE INDEX "familles_référence_famille" ON familles ("référence_fam
   WHERE "référence_famille" <> '';
 CREATE INDEX "familles_référence_famille_recherche" ON familles ("référence_famille");
 CREATE INDEX familles_nom ON familles ("nom_responsable_légal", "prénom_responsable_légal");
+CREATE INDEX familles_conjoint ON familles ("nom_conjoint");
 
 -- Document templates printed for a pupil. The name is how the pupil window finds a
 -- template, but two templates may bear the same name (and new ones start nameless),

@@ -281,6 +281,12 @@ private slots:
         QVERIFY(plan("SELECT rowid FROM \"élèves\" WHERE " + dialecte::critere("matricule = \"000002\"")).contains("INDEX"));
         QVERIFY(plan("SELECT * FROM \"élèves\" e JOIN familles f ON f.\"référence_famille\" = e.\"référence_famille\" "
                      "WHERE e.matricule = '000002'").count("INDEX") == 2);
+        // The family window's name searches read an index, not every page of the families.
+        for (const char* champ : {"nom_responsable_légal", "nom_conjoint"})
+            QVERIFY2(plan(QStringLiteral("SELECT rowid FROM familles WHERE ") +
+                          dialecte::critere(QStringLiteral("%1 LIKE 'Dup*'").arg(QString::fromUtf8(champ))))
+                         .contains("COVERING INDEX"),
+                     champ);
         base.reset();
         {
             essai::AutrePoste ancien(chemin);

@@ -83,6 +83,7 @@ constexpr IndexAttendu index_attendus[] = {
     {"élèves_nom", "élèves", {"nom_élève", "prénom_élève"}},
     {"familles_référence_famille_recherche", "familles", {"référence_famille", nullptr}},
     {"familles_nom", "familles", {"nom_responsable_légal", "prénom_responsable_légal"}},
+    {"familles_conjoint", "familles", {"nom_conjoint", nullptr}},
 };
 
 void completer_index(sqlite3* p) {
