@@ -1,6 +1,7 @@
 // Opening files, the engine's statements, French order and LIKE, another workstation's
 // lock, and compaction.
 #include "db/outils.h"
+#include "platform/db/dialecte.h"
 #include "platform/db/francais.h"
 #include "platform/db/jeu_enregistrements.h"
 #include <QDateTime>
@@ -77,6 +78,21 @@ private slots:
         // SQLite's own LIKE, for native queries, ignores case and accents beyond ASCII too.
         QCOMPARE(essai::compter(*b, "villes", "\"détails\" LIKE 'é%'"), 7);
         QCOMPARE(essai::compter(*b, "villes", "\"détails\" LIKE 'ÈV_'"), 1);
+
+        // A search turns most rows down on their first character: the answer is the whole
+        // comparison's, whatever the text and the pattern begin with.
+        const QStringList textes = {"Dupont", "dupont", " Dupont", "Émile", "emile", "Eloi", "ÉLOI", "œuvre",
+                                    "Oeuvre", "1er", "#3", "*", "?", "[a]", "\u00a0x", "\ufeffDupont", "", "-x", "Ærø"};
+        const QStringList motifs = {"d*", "D*", "é*", "e*", "É*", "o*", "oe*", "œ*", "#*", "?*", "*", "[d-e]*",
+                                    "[!d]*", "[*]", "\u00a0*", " *", "-*", "ae*", "1*", "x"};
+        for (const QString& t : textes)
+            for (const QString& m : motifs) {
+                const auto lu = b->requete("SELECT comme(?, ?), like(?, ?)", {t, m, QString(m).replace('*', '%').replace('?', '_'), t});
+                const bool attendu = dialecte::correspond(t, m);
+                QVERIFY2(lu.lignes[0][0].toBool() == attendu, qPrintable(t + " / " + m));
+                if (!m.contains('[') && !m.contains('#'))
+                    QVERIFY2(lu.lignes[0][1].toBool() == attendu, qPrintable(t + " / LIKE " + m));
+            }
     }
 
     // Names, towns and classes as a school types them: the one French order, the same

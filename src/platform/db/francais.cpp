@@ -37,7 +37,10 @@ void fonction_comme(sqlite3_context* ctx, int, sqlite3_value** args) {
         return;
     }
     const motif::Motif* m = motif_de(ctx, 1, args[1], [](const QString& s) { return motif::compiler_jet(s); });
-    if (m) {
+    if (m && motif::exclu_au_premier(*m, reinterpret_cast<const char*>(sqlite3_value_text(args[0])),
+                                     sqlite3_value_bytes(args[0]))) {
+        sqlite3_result_int(ctx, 0);
+    } else if (m) {
         sqlite3_result_int(ctx, motif::correspond(*m, motif::preparer(texte(args[0]))));
     } else {  // auxdata refused: the pattern was freed, compile it for this row only
         sqlite3_result_int(ctx, motif::correspond(motif::compiler_jet(texte(args[1])),
@@ -59,8 +62,14 @@ void fonction_like(sqlite3_context* ctx, int n, sqlite3_value** args) {
         echappement = e[0];
     }
     const auto compiler = [echappement](const QString& s) { return motif::compiler_sql(s, echappement); };
+    const motif::Motif* m = motif_de(ctx, 0, args[0], compiler);
+    if (m && motif::exclu_au_premier(*m, reinterpret_cast<const char*>(sqlite3_value_text(args[1])),
+                                     sqlite3_value_bytes(args[1]))) {
+        sqlite3_result_int(ctx, 0);
+        return;
+    }
     const QVector<uint> t = motif::preparer(texte(args[1]));
-    if (const motif::Motif* m = motif_de(ctx, 0, args[0], compiler))
+    if (m)
         sqlite3_result_int(ctx, motif::correspond(*m, t));
     else
         sqlite3_result_int(ctx, motif::correspond(compiler(texte(args[0])), t));

@@ -1,6 +1,8 @@
 #include "platform/db/motif.h"
 #include "platform/db/ordre_francais.h"
 
+#include <array>
+
 namespace db::motif {
 
 QVector<uint> preparer(const QString& texte) { return francais::lettres(texte); }
@@ -113,6 +115,21 @@ bool correspond(const Motif& m, const QVector<uint>& t) {
     }
     while (j < p.size() && p[j].genre == Element::Tous) ++j;
     return j == p.size();
+}
+
+bool exclu_au_premier(const Motif& m, const char* utf8, int octets) {
+    if (m.elements.isEmpty() || m.elements.first().genre != Element::Caractere || octets <= 0) return false;
+    // Each ASCII character as the first level sees it, when it gives exactly one character.
+    static const std::array<int, 128> premiers = [] {
+        std::array<int, 128> t{};
+        for (uint c = 0; c < 128; ++c) {
+            const QVector<uint> l = lettres(c);
+            t[c] = l.size() == 1 ? int(l.first()) : -1;
+        }
+        return t;
+    }();
+    const auto b = static_cast<unsigned char>(utf8[0]);
+    return b < 128 && premiers[b] >= 0 && uint(premiers[b]) != m.elements.first().c;
 }
 
 }  // namespace db::motif

@@ -27,5 +27,10 @@ Motif compiler_sql(const QString& motif, uint echappement = 0);
 // The text as the matcher compares it (its first-level characters).
 QVector<uint> preparer(const QString& texte);
 bool correspond(const Motif& m, const QVector<uint>& texte);
+// True when the text, given as UTF-8, cannot match because its first character, a plain ASCII
+// one, differs from the character the pattern begins with; false when that does not tell (the
+// whole comparison then decides). A search over a whole table turns most rows down so, without
+// converting them.
+bool exclu_au_premier(const Motif& m, const char* utf8, int octets);
 
 }  // namespace db::motif
