@@ -108,7 +108,7 @@ int mesurer(int fois, const QString& base, const QString& dossier, bench::Object
     controle->fermer();
 
     int copie = 0;
-    const double compactage = chronometrer(fois, [] {}, [&] {
+    const double compactage = chronometrer(fois, bench::disque_au_repos, [&] {
         db::moteur::CompactDatabase(base, QDir(dossier).filePath(QStringLiteral("compacte%1-%2.mdb").arg(lignes).arg(++copie)));
     });
 
@@ -122,7 +122,7 @@ int mesurer(int fois, const QString& base, const QString& dossier, bench::Object
     const QString fichierCopie = QDir(dossier).filePath(QStringLiteral("copie.mdb"));
     const double cp = chronometrer(fois, [] {}, [&] { executer(QStringLiteral("cp"), {base, fichierCopie}); });
     // The compacted copy is forced to disk before it takes its name: its floor is a copy forced too.
-    const double cpSync = chronometrer(fois, [] {}, [&] {
+    const double cpSync = chronometrer(fois, bench::disque_au_repos, [&] {
         executer(QStringLiteral("cp"), {base, fichierCopie});
         executer(QStringLiteral("sync"), {QStringLiteral("-d"), fichierCopie});
     });

@@ -142,6 +142,10 @@ inline double chronometrer(int fois, const std::function<void()>& preparer, cons
     return mediane(durees);
 }
 
+// Before each measure of file work: what the measure before left for the system to write (a
+// copy it leaves to the cache) is written first, so that no measure pays for the one before.
+inline void disque_au_repos() { ::sync(); }
+
 // A piece of work the user waits for: how long it took, and the longest the windows' thread
 // went without answering meanwhile (a 5 ms ticker started before it times each wait between its
 // beats, the work's start and end included).

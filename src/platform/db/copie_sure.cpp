@@ -447,6 +447,9 @@ void compacter_en_place(const QString& cible, const QString& copie, const QStrin
         copier_octets(temporaire.nom(), double_.fd(), copie);
         double_.sceller(false, droits);
         solder_journal(copie);
+        // The copy replaced is deleted first: a file put in the place of another by a rename is
+        // forced to disk there by the file system, which the copy does not need.
+        if (::unlink(nom_systeme(copie).constData()) != 0 && errno != ENOENT) lever_systeme(errno, copie);
         double_.poser(true);
     } catch (...) {
         disque.join();
